@@ -1,0 +1,85 @@
+#include "core/lang/LanguageKeys.h"
+
+namespace qorrin {
+
+const std::vector<std::string>& RequiredStringKeys() {
+  static const std::vector<std::string> keys = [] {
+    std::vector<std::string> k = {
+        // Window title.
+        "IDS_WINDOWNAME",
+        // Tooltips of the tool bar, by command id: New, Open, Save, Read, Write, Print.
+        "IDS_TIP_57600", "IDS_TIP_57601", "IDS_TIP_57603", "IDS_TIP_32771", "IDS_TIP_32772",
+        "IDS_TIP_57607",
+        // Transfer dialog: captions, progress prompts, failures, port search.
+        "IDS_READDATA", "IDS_WRITEDATA", "IDS_PROMPT_READ", "IDS_PROMPT_WRITE",
+        "IDS_PROMPT_READFAIL", "IDS_PROMPT_WRITEFAIL", "IDS_SEARCHCOMPORT",
+        // Transfer errors: caption, no answer, wrong radio.
+        "IDS_ERROR", "IDS_ERROR_PORTCONN", "IDS_ERROR_TYPE",
+        // Change of frequency range: caption and question.
+        "IDS_CONFIRM", "IDS_CONFIRM_FREQ",
+        // Document prompts: caption, clear on New, bad file on Open, overwrite on Save
+        // (the last is followed directly by the file's path).
+        "IDS_PROMPT", "IDS_WARN_CLEAR", "IDS_WARN_LOAD", "IDS_WARN_SAVE",
+        // List items: the "off" entry of tone, time-limit and priority lists; power; bandwidth.
+        "IDS_OFF", "IDS_HIGH", "IDS_LOW", "IDS_WIDE", "IDS_NARROW",
+    };
+    const auto& menu = MenuStringKeys();
+    k.insert(k.end(), menu.begin(), menu.end());
+    return k;
+  }();
+  return keys;
+}
+
+const std::vector<std::string>& MenuStringKeys() {
+  static const std::vector<std::string> keys = {
+      // Menu titles, by position.
+      "Menu_File", "Menu_Program", "Menu_Setting", "Menu_Help",
+      // Menu items, by command.
+      "Menu_File_New", "Menu_File_Open", "Menu_File_Save", "Menu_File_Save_As",
+      "Menu_File_Print", "Menu_File_Print_Preview", "Menu_File_Print_Setup", "Menu_App_Exit",
+      "Menu_Program_ReadData", "Menu_Program_WriteData", "Menu_Program_Radiogram",
+      "Menu_Setting_Port", "Menu_Setting_Language", "Menu_Help_Help", "Menu_App_About",
+  };
+  return keys;
+}
+
+// Left out on purpose: the main form's own caption (101; it is not a window of its
+// own), the transfer dialog's caption (132; replaced by IDS_READDATA/IDS_WRITEDATA),
+// and controls that show no text of their own (drop-down lists, edits, grids, the
+// progress bar, and the transfer status line, which must stay empty until a run).
+const std::vector<int>& RequiredResourceIds() {
+  static const std::vector<int> ids = {
+      // OK and Cancel, shared by every dialog.
+      1, 2,
+      // About box: caption, version line, second line.
+      100, 1015, 65535,
+      // Main form: model group.
+      1020, 1021,
+      // Main form: scan group.
+      1176, 1044, 1043, 1052,
+      // Main form: optional features.
+      1175, 1030, 1032, 1034, 1036, 1038, 1039, 1040, 1042, 1046,
+      // Main form: VFO A panel.
+      1177, 1093, 1095, 1097, 1099, 1101, 1105, 1109,
+      // Main form: VFO B panel.
+      1178, 1103, 1107, 1119, 1111, 1113, 1115, 1117,
+      // Port dialog: caption, group, COM1..COM8, search switch.
+      130, 1011, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1012,
+      // Language dialog: caption, label.
+      131, 1013,
+      // FM presets dialog: caption, label of the current frequency.
+      155, 1050,
+  };
+  return ids;
+}
+
+const std::vector<OptionListSpec>& RequiredOptionLists() {
+  // Item counts follow the stored values: six VFO steps (indices 1 and 3 are the
+  // 6.25 kHz ones), three back-light modes, and one bit each for the others.
+  static const std::vector<OptionListSpec> lists = {
+      {"Step", 6}, {"ShowChannel", 2}, {"BackLight", 3}, {"ScanMode", 2}, {"ChannelFlag", 2},
+  };
+  return lists;
+}
+
+}  // namespace qorrin

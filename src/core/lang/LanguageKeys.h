@@ -1,0 +1,43 @@
+#pragma once
+// The manifest of a language file: every key the program looks up, by section, and
+// the largest text each lookup keeps. A shipped .lang file must carry all of them;
+// the tests check the shipped files against this list, and the GUI can use it to
+// report what a user-made translation lacks.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace qorrin {
+
+// Keys of section [String]: message, caption, tooltip and menu texts.
+const std::vector<std::string>& RequiredStringKeys();
+
+// The [String] keys of the main menu, a subset of RequiredStringKeys(). Their texts
+// carry an '&' mnemonic and, where the command has a shortcut, "\t" and its keys.
+const std::vector<std::string>& MenuStringKeys();
+
+// Keys of section [Resource]: dialog captions (by template id) and control texts
+// (by control id). Only ids whose widget shows a text are listed.
+const std::vector<int>& RequiredResourceIds();
+
+// A numbered option list: section with keys "0" .. items-1.
+struct OptionListSpec {
+  const char* section;
+  int items;
+};
+const std::vector<OptionListSpec>& RequiredOptionLists();
+
+// [ChText] IDS_ChText0..7: headings of the channel table columns.
+inline constexpr int kChannelHeadingCount = 8;
+// [RadiogramText] IDS_RadiogramText0..1: headings of the FM preset grid.
+inline constexpr int kRadiogramHeadingCount = 2;
+
+// Longest value, in bytes, that each kind of lookup keeps; a longer text is cut.
+inline constexpr std::size_t kStringTextMaxBytes = 999;      // [String]
+inline constexpr std::size_t kResourceTextMaxBytes = 1023;   // [Resource]
+inline constexpr std::size_t kDisplayNameMaxBytes = 99;      // [Face] disp
+inline constexpr std::size_t kListTextMaxBytes = 29;         // headings, option lists
+// Tool-bar tooltips show at most this many characters.
+inline constexpr std::size_t kToolTipMaxChars = 19;
+
+}  // namespace qorrin

@@ -1,0 +1,24 @@
+// qorrin-cli: project files and radio transfers from the command line.
+#include <CLI/CLI.hpp>
+
+#include "cli/CliContext.h"
+#include "cli/FileCommands.h"
+#include "cli/LinkCommands.h"
+
+int main(int argc, char** argv) {
+  using namespace qorrin::cli;
+  CliContext ctx;
+  CLI::App app{"qorrin-cli: project files and programming of the VLM-7Q radio"};
+  app.require_subcommand(1);
+  app.add_option("--config-dir", ctx.configDir,
+                 "Folder with setting.ini and the language files (default: $QORRIN_HOME or "
+                 "the program folder)");
+  RegisterFileCommands(app, ctx);
+  RegisterLinkCommands(app, ctx);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? kExitOk : kExitUsage;
+  }
+  return ctx.exitCode;
+}

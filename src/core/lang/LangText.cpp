@@ -1,0 +1,61 @@
+#include "core/lang/LangText.h"
+
+#include "core/settings/AppPaths.h"
+#include "core/settings/ProfileFile.h"
+
+namespace qorrin {
+
+namespace {
+
+// Buffer sizes of the lookups: a value is cut to one byte less.
+constexpr std::size_t kStringBuffer = 1000;
+constexpr std::size_t kResourceBuffer = 1024;
+constexpr std::size_t kFaceBuffer = 100;
+constexpr std::size_t kListBuffer = 30;
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  for (std::size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+}
+
+}  // namespace
+
+std::string LoadLangString(const std::string& key) {
+  std::string text = ReadProfileString("String", key, "Not Found", kStringBuffer, g_strLangFile);
+  ReplaceAll(text, "\\n", "\n");
+  ReplaceAll(text, "\\t", "\t");
+  return text;
+}
+
+std::string LoadResourceText(int id) {
+  return ReadProfileString("Resource", std::to_string(id), "", kResourceBuffer, g_strLangFile);
+}
+
+std::string LoadLanguageDisplayName(const std::string& langFile) {
+  return ReadProfileString("Face", "disp", "-----", kFaceBuffer, langFile);
+}
+
+std::string LoadChannelHeading(int index) {
+  return ReadProfileString("ChText", "IDS_ChText" + std::to_string(index), "", kListBuffer,
+                           g_strLangFile);
+}
+
+std::string LoadRadiogramHeading(int index) {
+  return ReadProfileString("RadiogramText", "IDS_RadiogramText" + std::to_string(index), "",
+                           kListBuffer, g_strLangFile);
+}
+
+std::vector<std::string> LoadOptionList(const std::string& section) {
+  std::vector<std::string> items;
+  // The cap only guards against a pathological file; real lists have a handful of items.
+  for (int i = 0; i < 256; ++i) {
+    std::string item = ReadProfileString(section, std::to_string(i), "", kListBuffer, g_strLangFile);
+    if (item.empty()) break;
+    items.push_back(std::move(item));
+  }
+  return items;
+}
+
+}  // namespace qorrin

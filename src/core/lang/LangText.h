@@ -1,0 +1,29 @@
+#pragma once
+// Text lookup in the current language file (g_strLangFile). Every lookup reads the file
+// afresh; a missing or unreadable file is not an error: [String] texts read "Not Found",
+// everything else reads as missing.
+#include <string>
+#include <vector>
+
+namespace qorrin {
+
+// [String] key with "\n" and "\t" turned into line feed and tab; "Not Found" when missing;
+// the value is cut to 999 bytes before the escapes are processed.
+std::string LoadLangString(const std::string& key);
+
+// [Resource] entry of a dialog or control identifier, taken literally; empty when missing
+// (the caller then keeps its built-in text).
+std::string LoadResourceText(int id);
+
+// [Face] disp of the given language file: its display name, "-----" when missing.
+std::string LoadLanguageDisplayName(const std::string& langFile);
+
+// [ChText] IDS_ChText<i> and [RadiogramText] IDS_RadiogramText<i>; empty when missing.
+std::string LoadChannelHeading(int index);
+std::string LoadRadiogramHeading(int index);
+
+// The items of a numbered option list ("Step", "ShowChannel", "BackLight", "ScanMode",
+// "ChannelFlag"): keys 0, 1, 2, ... up to the first missing or empty one.
+std::vector<std::string> LoadOptionList(const std::string& section);
+
+}  // namespace qorrin

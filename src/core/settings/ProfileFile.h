@@ -1,0 +1,34 @@
+#pragma once
+// Access to INI-style files ("private profiles"): setting.ini and the language files.
+// Nothing is cached: every call reads (or rewrites) the file at that moment, so a value
+// written by one caller is seen by the next read of any other.
+//
+// Syntax accepted: "[section]" lines and "key=value" lines. Section and key names match
+// without regard to letter case; blanks around names and values are ignored; a value
+// enclosed in a pair of double quotes loses the quotes; lines starting with ';' or '#' are
+// comments. The first matching section and the first matching key in it win. Files are
+// UTF-8 (a leading byte-order mark is skipped); LF and CRLF line ends are both read.
+#include <cstddef>
+#include <string>
+
+namespace qorrin {
+
+// The key's value cut to at most bufferSize - 1 bytes (never in the middle of a UTF-8
+// character); `def` (cut the same way) when the file, section or key is missing or the
+// file cannot be read. A key with an empty value gives the empty text.
+std::string ReadProfileString(const std::string& section, const std::string& key,
+                              const std::string& def, std::size_t bufferSize,
+                              const std::string& path);
+
+// The key's value read as a decimal integer (leading blanks and a sign accepted, reading
+// stops at the first non-digit, no digits give 0); `def` when the key is missing.
+int ReadProfileInt(const std::string& section, const std::string& key, int def,
+                   const std::string& path);
+
+// Stores `value` under the key, adding a missing section or key, keeping every other
+// line of the file byte for byte. The file is replaced atomically. Returns false when it
+// could not be written (callers of the program are free to ignore that).
+bool WriteProfileString(const std::string& section, const std::string& key,
+                        const std::string& value, const std::string& path);
+
+}  // namespace qorrin

@@ -1,0 +1,112 @@
+#include "core/settings/ProfileText.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace qorrin {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+void ClassifyLine(std::string_view text, ProfileLine& line) {
+  std::size_t contentEnd = line.end;
+  if (contentEnd > line.begin && text[contentEnd - 1] == '\n') --contentEnd;
+  std::string_view content = text.substr(line.begin, contentEnd - line.begin);
+  std::string_view trimmed = Trim(content);
+  if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#') return;
+  if (trimmed.front() == '[') {
+    std::string_view inner = trimmed.substr(1);
+    std::size_t close = inner.find(']');
+    line.kind = ProfileLine::kSection;
+    line.name = Trim(close == std::string_view::npos ? inner : inner.substr(0, close));
+    return;
+  }
+  std::size_t eq = content.find('=');
+  if (eq == std::string_view::npos) return;
+  line.kind = ProfileLine::kKeyValue;
+  line.name = Trim(content.substr(0, eq));
+  line.valueAt = line.begin + eq + 1;
+  std::string_view value = Trim(content.substr(eq + 1));
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+    value = value.substr(1, value.size() - 2);
+  }
+  line.value = value;
+}
+
+}  // namespace
+
+std::vector<ProfileLine> SplitProfile(std::string_view text) {
+  std::vector<ProfileLine> lines;
+  std::size_t pos = 0;
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") pos = 3;
+  while (pos < text.size()) {
+    ProfileLine line;
+    line.begin = pos;
+    std::size_t nl = text.find('\n', pos);
+    line.end = (nl == std::string_view::npos) ? text.size() : nl + 1;
+    ClassifyLine(text, line);
+    lines.push_back(line);
+    pos = line.end;
+  }
+  return lines;
+}
+
+bool ProfileNamesEqual(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+std::optional<std::size_t> FindProfileKey(const std::vector<ProfileLine>& lines,
+                                          std::string_view section, std::string_view key) {
+  bool seenSection = false;
+  bool inSection = false;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const ProfileLine& line = lines[i];
+    if (line.kind == ProfileLine::kSection) {
+      if (inSection) return std::nullopt;  // only the first section of that name counts
+      inSection = !seenSection && ProfileNamesEqual(line.name, section);
+      seenSection = seenSection || inSection;
+    } else if (inSection && line.kind == ProfileLine::kKeyValue &&
+               ProfileNamesEqual(line.name, Trim(key))) {
+      return i;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  // Plain POSIX reads: a folder or an unreadable file simply gives nothing, never an
+  // exception from the stream library.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string text;
+  char chunk[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    text.append(chunk, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return text;
+}
+
+}  // namespace qorrin

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the normal build, then the core, link and CLI
+# tests again under AddressSanitizer + UndefinedBehaviorSanitizer, and the threaded link
+# tests under ThreadSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/install-deps.sh
+
+JOBS=${JOBS:-2}
+build() {  # build DIR TARGET [cmake options...]
+  local dir=$1 target=$2; shift 2
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$JOBS" --target "$target"
+}
+
+echo "== normal build"
+build build all
+ctest --test-dir build --output-on-failure -j "$JOBS"
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
+build build-asan all -DQORRIN_SANITIZE=ON
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$JOBS"
+
+if [ -d src/core/link ] && ls tests/link/*.cpp >/dev/null 2>&1; then
+  echo "== ThreadSanitizer (radio link)"
+  build build-tsan qorrin_link_tests -DQORRIN_TSAN=ON
+  TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure -j "$JOBS" -R '^qorrin_link_tests\.'
+fi

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "core/settings/ProfileFile.h"
+#include "support/TestSupport.h"
+
+namespace qorrin {
+namespace {
+
+using test::TempDir;
+
+TEST(ProfileFile, ReadsValuesWithDefaultsAndCuts) {
+  TempDir dir;
+  dir.write("a.ini",
+            "\xEF\xBB\xBF; comment\r\n[Setup]\r\n  Com = 12 \r\nempty=\r\nquoted=\" a b \"\r\n"
+            "word=abc\r\nneg=-7x\r\n[other]\r\ncom=99\r\n");
+  const std::string f = dir.file("a.ini");
+
+  EXPECT_EQ(ReadProfileString("setup", "com", "d", 8, f), "12");  // names ignore case
+  EXPECT_EQ(ReadProfileString("setup", "empty", "d", 8, f), "");
+  EXPECT_EQ(ReadProfileString("setup", "quoted", "d", 8, f), " a b ");
+  EXPECT_EQ(ReadProfileString("setup", "missing", "dflt", 8, f), "dflt");
+  EXPECT_EQ(ReadProfileString("nosection", "com", "dflt", 8, f), "dflt");
+  EXPECT_EQ(ReadProfileString("setup", "word", "", 3, f), "ab");  // buffer of 3: 2 bytes
+  EXPECT_EQ(ReadProfileString("setup", "missing", "abcdef", 4, f), "abc");
+  EXPECT_EQ(ReadProfileString("setup", "word", "", 0, f), "");
+  EXPECT_EQ(ReadProfileString("other", "com", "", 8, f), "99");
+
+  EXPECT_EQ(ReadProfileInt("setup", "com", 1, f), 12);
+  EXPECT_EQ(ReadProfileInt("setup", "missing", 1, f), 1);
+  EXPECT_EQ(ReadProfileInt("setup", "empty", 1, f), 0);
+  EXPECT_EQ(ReadProfileInt("setup", "word", 1, f), 0);
+  EXPECT_EQ(ReadProfileInt("setup", "neg", 1, f), -7);
+
+  EXPECT_EQ(ReadProfileString("setup", "com", "gone", 8, dir.file("none.ini")), "gone");
+  EXPECT_EQ(ReadProfileInt("setup", "com", 5, dir.file("none.ini")), 5);
+  EXPECT_EQ(ReadProfileInt("setup", "com", 5, dir.path().string()), 5);  // a folder
+}
+
+TEST(ProfileFile, CutNeverSplitsUtf8Character) {
+  TempDir dir;
+  dir.write("z.lang", "[String]\nk=\xE4\xB8\xAD\xE6\x96\x87\n");  // two 3-byte characters
+  EXPECT_EQ(ReadProfileString("String", "k", "", 6, dir.file("z.lang")), "\xE4\xB8\xAD");
+  EXPECT_EQ(ReadProfileString("String", "k", "", 7, dir.file("z.lang")),
+            "\xE4\xB8\xAD\xE6\x96\x87");
+}
+
+TEST(ProfileFile, FirstSectionAndFirstKeyWin) {
+  TempDir dir;
+  dir.write("d.ini", "[s]\nk=1\nk=2\n[s]\nk=3\nj=4\n");
+  EXPECT_EQ(ReadProfileString("s", "k", "", 8, dir.file("d.ini")), "1");
+  EXPECT_EQ(ReadProfileString("s", "j", "none", 8, dir.file("d.ini")), "none");
+}
+
+TEST(ProfileFile, WriteKeepsEveryOtherLine) {
+  TempDir dir;
+  const std::string original =
+      "; settings\r\n[setup]\r\nlanguage=english\r\ncom = 3\r\n\r\n[ModelInfo]\r\ndata0=60134017\r\n";
+  dir.write("s.ini", original);
+  const std::string f = dir.file("s.ini");
+
+  ASSERT_TRUE(WriteProfileString("SETUP", "com", "12", f));
+  EXPECT_EQ(dir.read("s.ini"),
+            "; settings\r\n[setup]\r\nlanguage=english\r\ncom = 12\r\n\r\n[ModelInfo]\r\n"
+            "data0=60134017\r\n");
+
+  ASSERT_TRUE(WriteProfileString("setup", "searchcom", "0", f));
+  EXPECT_EQ(dir.read("s.ini"),
+            "; settings\r\n[setup]\r\nlanguage=english\r\ncom = 12\r\nsearchcom=0\r\n\r\n"
+            "[ModelInfo]\r\ndata0=60134017\r\n");
+
+  ASSERT_TRUE(WriteProfileString("ports", "1", "/dev/ttyUSB0", f));
+  EXPECT_EQ(dir.read("s.ini"),
+            "; settings\r\n[setup]\r\nlanguage=english\r\ncom = 12\r\nsearchcom=0\r\n\r\n"
+            "[ModelInfo]\r\ndata0=60134017\r\n[ports]\r\n1=/dev/ttyUSB0\r\n");
+}
+
+TEST(ProfileFile, WrittenValuesReadBackTheSame) {
+  TempDir dir;
+  const std::string f = dir.file("new.ini");  // does not exist yet
+  const std::vector<std::string> values = {"5", "", " padded ", "\"quoted\"", "a=b;c", "中文"};
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    ASSERT_TRUE(WriteProfileString("s", "k" + std::to_string(i), values[i], f));
+  }
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    EXPECT_EQ(ReadProfileString("s", "k" + std::to_string(i), "x", 260, f), values[i]);
+  }
+  // A file without a final line end gets one before the new section.
+  dir.write("t.ini", "[a]\nx=1");
+  ASSERT_TRUE(WriteProfileString("b", "y", "2", dir.file("t.ini")));
+  EXPECT_EQ(dir.read("t.ini"), "[a]\nx=1\n[b]\ny=2\n");
+  ASSERT_TRUE(WriteProfileString("a", "z", "3", dir.file("t.ini")));
+  EXPECT_EQ(dir.read("t.ini"), "[a]\nx=1\nz=3\n[b]\ny=2\n");
+}
+
+TEST(ProfileFile, FailedWriteReportsAndKeepsNothingBroken) {
+  TempDir dir;
+  EXPECT_FALSE(WriteProfileString("s", "k", "v", dir.file("missing-folder/x.ini")));
+  EXPECT_FALSE(WriteProfileString("s", "k", "v", dir.path().string()));  // a folder
+}
+
+}  // namespace
+}  // namespace qorrin

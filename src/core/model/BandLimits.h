@@ -1,0 +1,26 @@
+#pragma once
+// The accepted frequency range of the current model, in 10 Hz units. For a two-band model
+// the split members hold the gap between the bands (upper edge of the lower band, lower edge
+// of the upper band); for a one-band model both are 0.
+#include <cstdint>
+
+namespace qorrin {
+
+// Limits used when the image matches no usable ModelInfo entry.
+inline constexpr std::int32_t kFallbackFreqMin = 10000000;  // 100 MHz
+inline constexpr std::int32_t kFallbackFreqMax = 52000000;  // 520 MHz
+
+// Frequencies at or above this belong to the upper band (and VFO B).
+inline constexpr std::int32_t kUpperBandStart = 20000000;   // 200 MHz
+
+struct BandLimits {
+  std::int32_t m_nSplitLow = 0;
+  std::int32_t m_nSplitHigh = 0;
+  std::int32_t m_nFreqMin = kFallbackFreqMin;
+  std::int32_t m_nFreqMax = kFallbackFreqMax;
+
+  bool IsTwoBand() const { return m_nSplitLow != 0 || m_nSplitHigh != 0; }
+  bool operator==(const BandLimits&) const = default;
+};
+
+}  // namespace qorrin

@@ -1,0 +1,16 @@
+#include "core/model/DocumentPrompts.h"
+
+#include "core/lang/LangText.h"
+
+namespace qorrin {
+
+std::string PromptText(const PromptMessage& message) {
+  if (message.textKey.empty()) return message.appendix;
+  return LoadLangString(message.textKey) + message.appendix;
+}
+
+std::string PromptCaption(const PromptMessage& message) {
+  return message.captionKey.empty() ? std::string() : LoadLangString(message.captionKey);
+}
+
+}  // namespace qorrin

@@ -1,0 +1,127 @@
+#include "core/model/FrequencyCodec.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+
+namespace qorrin {
+
+namespace {
+
+// Largest value eight BCD digits can hold (999.99999 MHz).
+constexpr std::int64_t kFieldValueMax = 99999999;
+
+int SaturateToInt(std::int64_t v) {
+  return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(),
+                                                   std::numeric_limits<int>::max()));
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Leading decimal integer in the manner of atoi, but saturating instead of overflowing.
+int ReadLeadingInteger(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size() && IsBlank(s[i])) ++i;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+    negative = s[i] == '-';
+    ++i;
+  }
+  std::int64_t v = 0;
+  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+    v = v * 10 + (s[i] - '0');
+    if (v > std::int64_t{std::numeric_limits<int>::max()} + 1) break;  // saturated anyway
+  }
+  return SaturateToInt(negative ? -v : v);
+}
+
+// Low four bits of a character, a missing character counting as a terminating NUL.
+std::uint8_t Nibble(std::string_view s, std::size_t i) {
+  return i < s.size() ? static_cast<std::uint8_t>(static_cast<unsigned char>(s[i]) & 0x0F) : 0;
+}
+
+}  // namespace
+
+std::string FormatFrequency(int value) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%03d.%05d", value / 100000, value % 100000);
+  return buf;
+}
+
+std::string NormalizeFrequencyText(std::string_view text) {
+  std::string s(text);
+  s += s.find('.') == std::string::npos ? ".00000" : "00000";
+  // Both appends leave at least five characters after the first point, so p + 6 is at
+  // most the length and the insertion is always in range.
+  const std::size_t p = s.find('.');
+  s.insert(p + 6, 1, '.');
+  s.erase(p, 1);
+  return s;
+}
+
+int ParseFrequencyText(std::string_view text) {
+  return ReadLeadingInteger(NormalizeFrequencyText(text));
+}
+
+int SnapToChannelStep(int value, const BandLimits& limits) {
+  std::int64_t v = value;  // 64-bit so that values near the int limits cannot overflow
+  if (limits.m_nFreqMin < kUpperBandStart && limits.m_nFreqMax >= kUpperBandStart &&
+      limits.m_nSplitLow < v && v < limits.m_nSplitHigh) {
+    v = limits.m_nFreqMin;
+  }
+  const std::int64_t g = ((v + 75) / 625) * 625;
+  if (g / 100 == v / 100) return SaturateToInt(g);
+  const std::int64_t q = (v / 500) * 500;
+  const std::int64_t r = v - q;
+  return SaturateToInt(r > 250 ? q + 500 : q);
+}
+
+int CheckFrequencyRange(std::string_view text, const BandLimits& limits) {
+  if (text.empty()) return 0;
+  const int v = ParseFrequencyText(text);
+  if (v > limits.m_nFreqMax) return 1;
+  if (v < limits.m_nFreqMin) return -1;
+  return 0;
+}
+
+std::string GetLimitText(int which, const BandLimits& limits) {
+  return FormatFrequency(which > 0 ? limits.m_nFreqMax : limits.m_nFreqMin);
+}
+
+void EncodeFrequencyField(FreqField field, std::string_view text, bool snap,
+                          const BandLimits& limits) {
+  if (text.empty()) {
+    std::fill(field.begin(), field.end(), std::uint8_t{0xFF});
+    return;
+  }
+  std::string s = NormalizeFrequencyText(text);
+  if (snap) {
+    // A negative or 1000 MHz value would put a sign or a ninth digit into the packing;
+    // keep the stored value to what the field can represent instead.
+    const std::int64_t v =
+        std::clamp<std::int64_t>(SnapToChannelStep(ParseFrequencyText(text), limits), 0,
+                                 kFieldValueMax);
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%08lld", static_cast<long long>(v));
+    s = buf;
+  }
+  field[0] = static_cast<std::uint8_t>((Nibble(s, 6) << 4) | Nibble(s, 7));
+  field[1] = static_cast<std::uint8_t>((Nibble(s, 4) << 4) | Nibble(s, 5));
+  field[2] = static_cast<std::uint8_t>((Nibble(s, 2) << 4) | Nibble(s, 3));
+  field[3] = static_cast<std::uint8_t>((Nibble(s, 0) << 4) | Nibble(s, 1));
+}
+
+bool IsFrequencyFieldEmpty(ConstFreqField field) { return field[3] > 0x99; }
+
+std::string DecodeFrequencyField(ConstFreqField field) {
+  if (IsFrequencyFieldEmpty(field)) return {};
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%x%x.%x%02x%02x", static_cast<unsigned>(field[3]),
+                static_cast<unsigned>(field[2] >> 4), static_cast<unsigned>(field[2] & 0x0F),
+                static_cast<unsigned>(field[1]), static_cast<unsigned>(field[0]));
+  return buf;
+}
+
+}  // namespace qorrin

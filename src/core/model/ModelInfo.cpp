@@ -1,0 +1,161 @@
+#include "core/model/ModelInfo.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/settings/AppPaths.h"
+#include "core/settings/ProfileFile.h"
+
+namespace qorrin {
+
+namespace {
+
+constexpr char kSection[] = "ModelInfo";
+constexpr std::size_t kOneBandChars = 8;
+constexpr std::size_t kTwoBandChars = 16;
+
+std::string Key(const char* prefix, int index) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%s%d", prefix, index);
+  return buf;
+}
+
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Leading decimal digits of a short text; 0 when it starts with none.
+int ReadDigits(std::string_view s) {
+  int v = 0;
+  for (char c : s) {
+    if (!IsDigit(c)) break;
+    v = v * 10 + (c - '0');
+  }
+  return v;
+}
+
+// A band edge in whole MHz from the characters of a little-endian BCD pair: hundreds and
+// tens from the second byte, units from the first; the tenths digit takes no part.
+int EdgeMHz(std::string_view code, std::size_t at) {
+  const char digits[3] = {code[at + 2], code[at + 3], code[at]};
+  return ReadDigits(std::string_view(digits, 3));
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> HexToBytes(std::string_view text, std::size_t count) {
+  count = std::min(count, text.size());
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(count / 2);
+  // Unsigned arithmetic: characters below '0' give "negative" values that simply wrap.
+  auto value = [](char c) -> unsigned {
+    const unsigned code = static_cast<unsigned char>(c);
+    return c <= '9' ? code - 0x30u : code - 0x37u;
+  };
+  for (std::size_t i = 0; i + 1 < count; i += 2) {
+    bytes.push_back(static_cast<std::uint8_t>(((value(text[i]) << 4) | (value(text[i + 1]) & 0x0Fu)) & 0xFFu));
+  }
+  return bytes;
+}
+
+std::optional<BandCode> ParseBandCode(std::string_view code) {
+  BandCode band;
+  // Two bands when the eight characters after the first band read as a non-zero number.
+  band.bTwoBand = code.size() > kOneBandChars &&
+                  ReadDigits(code.substr(kOneBandChars, kOneBandChars)) != 0;
+  const std::size_t needed = band.bTwoBand ? kTwoBandChars : kOneBandChars;
+  if (code.size() < needed || !std::all_of(code.begin(), code.begin() + static_cast<std::ptrdiff_t>(needed), IsHexDigit)) {
+    return std::nullopt;
+  }
+  const std::vector<std::uint8_t> bytes = HexToBytes(code, needed);
+  std::copy(bytes.begin(), bytes.end(), band.bytes.begin());
+  band.nByteCount = bytes.size();
+  band.nLow1 = EdgeMHz(code, 0);
+  band.nHigh1 = EdgeMHz(code, 4);
+  if (band.bTwoBand) {
+    band.nLow2 = EdgeMHz(code, 8);
+    band.nHigh2 = EdgeMHz(code, 12);
+    band.nImageOffset = kBandInfo;
+  } else {
+    band.nImageOffset = band.nHigh1 < 200 ? kBandInfo : kBandInfoUpper;
+  }
+  return band;
+}
+
+std::string ReadModelCode(int index, std::size_t bufferSize) {
+  return ReadProfileString(kSection, Key("data", index), "", bufferSize, g_strIniFile);
+}
+
+int FindModelIndex(ConstImageSpan image) {
+  int result = 0;
+  for (int n = 0; n < kMaxModels; ++n) {
+    const std::string code = ReadModelCode(n, kModelCodeSearchBuffer);
+    if (code.empty()) break;
+    const std::optional<BandCode> band = ParseBandCode(code);
+    if (!band) continue;
+    if (std::equal(band->bytes.begin(), band->bytes.begin() + static_cast<std::ptrdiff_t>(band->nByteCount),
+                   image.begin() + static_cast<std::ptrdiff_t>(band->nImageOffset))) {
+      result = n;  // the last match wins
+    }
+  }
+  return result;
+}
+
+BandLimits ComputeBandLimits(ConstImageSpan image) {
+  const std::optional<BandCode> band =
+      ParseBandCode(ReadModelCode(FindModelIndex(image), kModelCodeLimitsBuffer));
+  BandLimits limits;  // the 100-520 MHz fallback
+  if (!band) return limits;
+  limits.m_nFreqMin = band->nLow1 * 100000;
+  int up = band->nHigh1;
+  if (band->bTwoBand) {
+    limits.m_nSplitLow = band->nHigh1 * 100000;
+    limits.m_nSplitHigh = band->nLow2 * 100000;
+    up = band->nHigh2;
+  }
+  // The highest accepted frequency is 5 kHz below the nominal upper edge.
+  limits.m_nFreqMax = up * 100000 - 500;
+  return limits;
+}
+
+bool WriteModelBandInfo(ImageSpan image, int index) {
+  // Only entries of the list count: an index past a missing code (or past 15) would give
+  // band bytes that FindModelIndex can never find again.
+  if (index < 0 || index >= kMaxModels) return false;
+  for (int n = 0; n < index; ++n) {
+    if (ReadModelCode(n, kModelCodeSearchBuffer).empty()) return false;
+  }
+  const std::optional<BandCode> band = ParseBandCode(ReadModelCode(index, kModelCodeSearchBuffer));
+  if (!band) return false;
+  std::copy_n(band->bytes.begin(), band->nByteCount,
+              image.begin() + static_cast<std::ptrdiff_t>(band->nImageOffset));
+  return true;
+}
+
+std::vector<ModelEntry> ListModels() {
+  std::vector<ModelEntry> models;
+  for (int n = 0; n < kMaxModels; ++n) {
+    ModelEntry entry;
+    entry.strCode = ReadModelCode(n, kModelCodeSearchBuffer);
+    if (entry.strCode.empty()) break;
+    entry.nIndex = n;
+    entry.strText = ReadProfileString(kSection, Key("Freq", n), "", kModelTextBuffer, g_strIniFile);
+    entry.bUsable = ParseBandCode(entry.strCode).has_value();
+    models.push_back(std::move(entry));
+  }
+  return models;
+}
+
+std::vector<std::string> LoadModelRangeTexts() {
+  std::vector<std::string> texts;
+  for (int n = 0; n < kMaxModels; ++n) {
+    std::string text = ReadProfileString(kSection, Key("Freq", n), "", kModelTextBuffer, g_strIniFile);
+    if (text.empty()) break;
+    texts.push_back(std::move(text));
+  }
+  return texts;
+}
+
+}  // namespace qorrin

@@ -1,0 +1,57 @@
+#include "core/model/ProjectFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qorrin {
+
+namespace {
+
+FileReadResult Failure(const std::string& path, int error) {
+  FileReadResult result;
+  result.strError =
+      "cannot open " + path + ": " + std::error_code(error, std::generic_category()).message();
+  return result;
+}
+
+}  // namespace
+
+bool HasProjectHeaderId(std::span<const std::uint8_t> bytes) {
+  return bytes.size() >= kProjectIdLength &&
+         std::equal(bytes.begin(), bytes.begin() + kProjectIdLength, kProjectHeaderText.begin());
+}
+
+FileReadResult ReadFileHead(const std::string& path, std::size_t maxBytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Failure(path, errno);
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return Failure(path, EISDIR);
+  }
+  FileReadResult result;
+  result.bytes.resize(maxBytes);
+  std::size_t done = 0;
+  while (done < maxBytes) {
+    const ssize_t n = ::read(fd, result.bytes.data() + done, maxBytes - done);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      return Failure(path, error);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  result.bytes.resize(done);
+  result.bOk = true;
+  return result;
+}
+
+}  // namespace qorrin

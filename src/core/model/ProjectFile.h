@@ -1,0 +1,32 @@
+#pragma once
+// The .7Q project file: a 48-byte header, then the 4096-byte radio image; 4144 bytes, no
+// length fields, no checksum. Only the first 25 header characters identify the file; the
+// version text after them is kept as found.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qorrin {
+
+inline constexpr std::size_t kProjectHeaderSize = 48;
+inline constexpr std::size_t kProjectFileSize = 4144;
+inline constexpr std::string_view kProjectHeaderText = "VLM-7Q Radio Program data v1.09";
+inline constexpr std::size_t kProjectIdLength = 25;  // "VLM-7Q Radio Program data"
+
+// True when the bytes start with the 25 identifying characters (exact, case-sensitive).
+// A file too short to hold them is not a project file.
+bool HasProjectHeaderId(std::span<const std::uint8_t> bytes);
+
+struct FileReadResult {
+  bool bOk = false;
+  std::vector<std::uint8_t> bytes;  // at most maxBytes; anything beyond is not read
+  std::string strError;             // "cannot open PATH: reason" when bOk is false
+};
+
+// Reads the start of a file (a project file needs no more than 4144 bytes).
+FileReadResult ReadFileHead(const std::string& path, std::size_t maxBytes = kProjectFileSize);
+
+}  // namespace qorrin

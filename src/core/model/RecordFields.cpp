@@ -1,0 +1,177 @@
+#include "core/model/RecordFields.h"
+
+#include <algorithm>
+
+#include "core/model/FrequencyCodec.h"
+#include "core/model/NameCodec.h"
+#include "core/model/ToneCodec.h"
+
+namespace qorrin {
+
+namespace {
+
+constexpr int kStepIndexMax = 5;
+
+std::uint8_t ToneFlag(bool receive) { return receive ? kFlagRxInverted : kFlagTxInverted; }
+std::size_t ToneByte(bool receive) { return receive ? kRecRxTone : kRecTxTone; }
+std::size_t FreqByte(bool first) { return first ? kRecRxFreq : kRecOffset; }
+
+bool FlagBit(ConstImageSpan image, int record, std::uint8_t bit) {
+  const auto at = RecordOffset(record);
+  return at && (image[*at + kRecFlags] & bit) != 0;
+}
+
+void SetFlagBit(ImageSpan image, int record, std::uint8_t bit, bool on) {
+  const auto at = RecordOffset(record);
+  if (!at) return;
+  std::uint8_t& flags = image[*at + kRecFlags];
+  flags = static_cast<std::uint8_t>(on ? (flags | bit) : (flags & ~bit));
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+           return lower(x) == lower(y);
+         });
+}
+
+}  // namespace
+
+RecordBytes GetRecordBytes(ConstImageSpan image, int record) {
+  RecordBytes bytes{};
+  if (const auto at = RecordOffset(record)) {
+    std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(*at), kRecordSize, bytes.begin());
+  }
+  return bytes;
+}
+
+std::string GetFrequencyText(ConstImageSpan image, int record, bool first) {
+  const auto at = RecordOffset(record);
+  if (!at) return {};
+  return DecodeFrequencyField(ConstFreqField(image.data() + *at + FreqByte(first), 4));
+}
+
+void SetFrequencyText(ImageSpan image, const BandLimits& limits, int record, bool first,
+                      std::string_view text) {
+  const auto at = RecordOffset(record);
+  if (!at) return;
+  EncodeFrequencyField(FreqField(image.data() + *at + FreqByte(first), 4), text, first, limits);
+}
+
+std::string GetTransmitFrequencyText(ConstImageSpan image, int record) {
+  if (IsRecordEmpty(image, record)) return {};
+  const std::string rx = GetFrequencyText(image, record, true);
+  const std::string offset = GetFrequencyText(image, record, false);
+  if (EqualNoCase(rx, offset)) return {};  // receive-only
+  // Both texts carry five decimals (or are empty), so parsing them gives 10 Hz units;
+  // each is below 1000 MHz, so the sum cannot overflow.
+  const int r = ParseFrequencyText(rx);
+  const int o = ParseFrequencyText(offset);  // an empty offset reads 0
+  switch (GetShiftDirection(image, record)) {
+    case 1: return FormatFrequency(r - o);
+    case 2: return FormatFrequency(r + o);
+    default: return FormatFrequency(r);
+  }
+}
+
+bool IsRecordEmpty(ConstImageSpan image, int record) {
+  const auto at = RecordOffset(record);
+  return !at || image[*at + kRecRxFreq + 3] > 0x99;
+}
+
+bool IsOffsetEmpty(ConstImageSpan image, int record) {
+  const auto at = RecordOffset(record);
+  return !at || image[*at + kRecOffset + 3] > 0x99;
+}
+
+bool IsTransmitOff(ConstImageSpan image, int record) {
+  if (IsRecordEmpty(image, record)) return true;
+  const std::size_t at = *RecordOffset(record);
+  return std::equal(image.begin() + static_cast<std::ptrdiff_t>(at + kRecRxFreq),
+                    image.begin() + static_cast<std::ptrdiff_t>(at + kRecRxFreq + 4),
+                    image.begin() + static_cast<std::ptrdiff_t>(at + kRecOffset));
+}
+
+int GetToneCode(ConstImageSpan image, int record, bool receive) {
+  const auto at = RecordOffset(record);
+  if (!at) return kToneOff;
+  return DecodeToneByte(image[*at + ToneByte(receive)], IsToneInverted(image, record, receive));
+}
+
+void SetToneCode(ImageSpan image, int record, bool receive, int code) {
+  const auto at = RecordOffset(record);
+  if (!at) return;
+  const StoredTone tone = EncodeToneCode(code);
+  image[*at + ToneByte(receive)] = tone.byte;
+  SetToneInverted(image, record, receive, tone.inverted);
+}
+
+bool IsToneInverted(ConstImageSpan image, int record, bool receive) {
+  return FlagBit(image, record, ToneFlag(receive));
+}
+
+void SetToneInverted(ImageSpan image, int record, bool receive, bool on) {
+  SetFlagBit(image, record, ToneFlag(receive), on);
+}
+
+int GetShiftDirection(ConstImageSpan image, int record) {
+  const auto at = RecordOffset(record);
+  if (!at) return 0;
+  const int direction = image[*at + kRecFlags] & kFlagShiftMask;
+  return direction == 3 ? 0 : direction;
+}
+
+void SetShiftDirection(ImageSpan image, int record, int direction) {
+  const auto at = RecordOffset(record);
+  if (!at) return;
+  std::uint8_t& flags = image[*at + kRecFlags];
+  flags = static_cast<std::uint8_t>((flags & ~kFlagShiftMask) | (direction & kFlagShiftMask));
+}
+
+bool IsNamePresent(ConstImageSpan image, int record) {
+  return FlagBit(image, record, kFlagNamePresent);
+}
+void SetNamePresent(ImageSpan image, int record, bool on) {
+  SetFlagBit(image, record, kFlagNamePresent, on);
+}
+bool IsWide(ConstImageSpan image, int record) { return FlagBit(image, record, kFlagWide); }
+void SetWide(ImageSpan image, int record, bool on) { SetFlagBit(image, record, kFlagWide, on); }
+bool IsHighPower(ConstImageSpan image, int record) {
+  return FlagBit(image, record, kFlagHighPower);
+}
+void SetHighPower(ImageSpan image, int record, bool on) {
+  SetFlagBit(image, record, kFlagHighPower, on);
+}
+
+int GetStepIndex(ConstImageSpan image, int record) {
+  const auto at = RecordOffset(record);
+  if (!at) return 0;
+  const int step = image[*at + kRecStep];
+  return step > kStepIndexMax ? 0 : step;
+}
+
+void SetStepIndex(ImageSpan image, int record, int step) {
+  if (const auto at = RecordOffset(record)) image[*at + kRecStep] = static_cast<std::uint8_t>(step);
+}
+
+std::string GetChannelName(ConstImageSpan image, int record) {
+  const auto at = RecordOffset(record);
+  if (!at) return {};
+  return DecodeNameCodes(std::span<const std::uint8_t, 4>(image.data() + *at + kRecName, 4));
+}
+
+void SetChannelName(ImageSpan image, int record, std::string_view text) {
+  const auto at = RecordOffset(record);
+  if (!at) return;
+  const NameCodes codes = EncodeNameCodes(text);
+  std::copy(codes.begin(), codes.end(), image.begin() + static_cast<std::ptrdiff_t>(*at + kRecName));
+}
+
+std::string UpdateNamePresentBit(ImageSpan image, int record) {
+  std::string name = GetChannelName(image, record);
+  SetNamePresent(image, record, !name.empty());
+  return name;
+}
+
+}  // namespace qorrin

@@ -1,0 +1,52 @@
+#pragma once
+// Fixtures for the model tests: a private settings file with chosen ModelInfo entries,
+// and a prompt object that records what the document asked and answers as told.
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/model/DocumentPrompts.h"
+#include "core/settings/AppPaths.h"
+#include "support/TestSupport.h"
+
+namespace qorrin::test {
+
+// Writes setting.ini with "dataN=code" (and "FreqN=text N") lines for the given codes,
+// in order, into the folder and points g_strIniFile at it.
+inline void UseModelInfo(const TempDir& dir, const std::vector<std::string>& codes) {
+  std::string ini = "[setup]\nlanguage=english\n[ModelInfo]\n";
+  for (std::size_t n = 0; n < codes.size(); ++n) {
+    ini += "data" + std::to_string(n) + "=" + codes[n] + "\n";
+    ini += "Freq" + std::to_string(n) + "=text " + std::to_string(n) + "\n";
+  }
+  dir.write("setting.ini", ini);
+  g_strIniFile = dir.file("setting.ini");
+}
+
+class RecordingPrompts : public IDocumentPrompts {
+ public:
+  bool bConfirmAnswer = true;
+  std::optional<std::string> savePath;
+  std::vector<PromptMessage> confirms;
+  std::vector<PromptMessage> errors;
+  std::vector<std::string> proposedNames;
+
+  bool Confirm(const PromptMessage& message) override {
+    confirms.push_back(message);
+    return bConfirmAnswer;
+  }
+  void ShowError(const PromptMessage& message) override { errors.push_back(message); }
+  std::optional<std::string> AskSavePath(const std::string& proposedName) override {
+    proposedNames.push_back(proposedName);
+    return savePath;
+  }
+};
+
+inline std::string Bytes(std::initializer_list<int> values) {
+  std::string s;
+  for (int v : values) s += static_cast<char>(v);
+  return s;
+}
+
+}  // namespace qorrin::test

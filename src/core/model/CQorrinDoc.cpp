@@ -47,9 +47,14 @@ void CQorrinDoc::ShowError(PromptMessage message) {
   if (m_pPrompts != nullptr) m_pPrompts->ShowError(message);
 }
 
-void CQorrinDoc::ResetContents() {
+void CQorrinDoc::ResetHeader() {
+  // All 48 bytes: nothing of a header loaded before may survive behind the text.
   m_header.fill(0);
   std::copy(kProjectHeaderText.begin(), kProjectHeaderText.end(), m_header.begin());
+}
+
+void CQorrinDoc::ResetContents() {
+  ResetHeader();
   m_image.fill(0);
 }
 
@@ -110,6 +115,9 @@ LoadResult CQorrinDoc::OnOpenDocument(const std::string& path) {
 }
 
 std::vector<std::uint8_t> CQorrinDoc::SerializeStore() {
+  // A header kept from a rejected file would make the saved file unreadable in its turn;
+  // any header that identifies a project file is written back unchanged.
+  if (!HasProjectHeaderId(m_header)) ResetHeader();
   std::vector<std::uint8_t> bytes(m_header.begin(), m_header.end());
   bytes.insert(bytes.end(), m_image.begin(), m_image.end());
   m_nSplitLow = 0;

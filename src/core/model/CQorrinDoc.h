@@ -95,6 +95,8 @@ class CQorrinDoc {
   SaveResult SaveWithIndexFields(const std::string& path);
 
   // The project file's bytes, and the same store steps the save runs (limits recomputed).
+  // A header without the project identification (kept from a rejected file) is replaced
+  // by the program's header first, so that what is saved can be opened again.
   std::vector<std::uint8_t> SerializeStore();
   // ResetContents, then reads header and image from the bytes; limits recomputed.
   LoadStatus SerializeLoad(std::span<const std::uint8_t> bytes);
@@ -205,6 +207,7 @@ class CQorrinDoc {
   bool Confirm(PromptMessage message);
   void ShowError(PromptMessage message);
   void BecomeNewDocument();  // reset, untitled, not modified, model 0
+  void ResetHeader();        // the program's header text, rest of the 48 bytes zero
 
   IDocumentPrompts* m_pPrompts = nullptr;
   std::map<int, ViewCallback> m_views;

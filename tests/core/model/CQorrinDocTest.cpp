@@ -154,6 +154,11 @@ TEST_F(DocTest, HeaderMismatchLeavesAnUntitledZeroDocument) {
   EXPECT_FALSE(doc.OnSaveCommand());
   EXPECT_EQ(prompts.proposedNames.back(), "Item");
   EXPECT_EQ(dir.read("other.bin"), file);
+  // Saved under a new name, the document gets the program's header, so the file opens.
+  prompts.savePath = dir.file("rescued.7Q");
+  ASSERT_TRUE(doc.OnFileSaveAs());
+  EXPECT_EQ(dir.read("rescued.7Q").substr(0, 48), HeaderText("VLM-7Q Radio Program data v1.09"));
+  EXPECT_TRUE(doc.OnOpenDocument(dir.file("rescued.7Q")).ok());
 
   // Files too short to carry the identification are not project files either.
   for (const std::string& tiny : {std::string(), std::string("VLM-7Q"),

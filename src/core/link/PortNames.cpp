@@ -1,0 +1,67 @@
+#include "core/link/PortNames.h"
+
+#include <utility>
+
+#include "core/settings/ProfileFile.h"
+
+namespace qorrin::link {
+namespace {
+
+constexpr char kPortsSection[] = "ports";
+constexpr char kEnumerateKey[] = "enumerate";
+constexpr std::size_t kPathBufferSize = 4096;
+
+std::string ListedDevice(int n, const std::string& settingsPath) {
+  return ReadProfileString(kPortsSection, std::to_string(n), "", kPathBufferSize, settingsPath);
+}
+
+bool EnumerationAllowed(const std::string& settingsPath) {
+  return ReadProfileInt(kPortsSection, kEnumerateKey, 1, settingsPath) != 0;
+}
+
+}  // namespace
+
+PortNumbering::PortNumbering(std::string settingsPath) : m_settingsPath(std::move(settingsPath)) {}
+
+const std::vector<SerialDevice>& PortNumbering::MachineDevices() {
+  if (!m_devices) {
+    m_devices = EnumerationAllowed(m_settingsPath) ? EnumerateSerialDevices()
+                                                   : std::vector<SerialDevice>{};
+  }
+  return *m_devices;
+}
+
+std::string PortNumbering::DevicePath(int n) {
+  if (n < 1 || n > kHighestPortNumber) return {};
+  std::string listed = ListedDevice(n, m_settingsPath);
+  if (!listed.empty()) return listed;
+  const auto& devices = MachineDevices();
+  if (static_cast<std::size_t>(n) <= devices.size()) return devices[n - 1].path;
+  return {};
+}
+
+std::vector<PortListing> ListPorts(const std::string& settingsPath) {
+  const std::vector<SerialDevice> devices =
+      EnumerationAllowed(settingsPath) ? EnumerateSerialDevices() : std::vector<SerialDevice>{};
+  std::vector<PortListing> ports;
+  for (int n = 1; n <= kHighestPortNumber; ++n) {
+    PortListing port;
+    port.number = n;
+    port.device = ListedDevice(n, settingsPath);
+    port.fromSettings = !port.device.empty();
+    if (!port.fromSettings && static_cast<std::size_t>(n) <= devices.size()) {
+      port.device = devices[n - 1].path;
+      port.description = devices[n - 1].description;
+    } else if (port.fromSettings) {
+      for (const auto& device : devices) {
+        if (device.path == port.device) port.description = device.description;
+      }
+    }
+    if (!port.device.empty()) ports.push_back(std::move(port));
+  }
+  return ports;
+}
+
+std::string PortLabel(int n) { return "COM" + std::to_string(n); }
+
+}  // namespace qorrin::link

@@ -1,0 +1,47 @@
+#pragma once
+// Port numbers stay the user's unit ("COM3", com=3 in setting.ini). Number n names:
+//   1. the value of key n in section [ports] of setting.ini, a device path (1=/dev/ttyUSB0);
+//   2. otherwise the n-th serial device of the machine (see SerialDevices.h), unless
+//      [ports] says enumerate=0, in which case only the listed entries are ports.
+// A number that names nothing is a port that cannot be opened.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/link/SerialDevices.h"
+
+namespace qorrin::link {
+
+inline constexpr int kHighestPortNumber = 255;
+
+// Resolves numbers against one settings file. The [ports] entries are read at each
+// lookup; the machine's devices are listed once, at the first lookup that needs them, so
+// a search through all numbers does not rescan the system for every one.
+class PortNumbering {
+ public:
+  explicit PortNumbering(std::string settingsPath);
+
+  // The device path of port n; empty when n names no device.
+  std::string DevicePath(int n);
+
+ private:
+  const std::vector<SerialDevice>& MachineDevices();
+
+  std::string m_settingsPath;
+  std::optional<std::vector<SerialDevice>> m_devices;
+};
+
+struct PortListing {
+  int number = 0;
+  std::string device;
+  std::string description;   // USB vendor and product when known
+  bool fromSettings = false;  // named by a [ports] entry
+};
+
+// Every numbered port, ascending: for `qorrin-cli ports` and the port dialog.
+std::vector<PortListing> ListPorts(const std::string& settingsPath);
+
+// "COM3": how the user sees a port number.
+std::string PortLabel(int n);
+
+}  // namespace qorrin::link

@@ -1,0 +1,73 @@
+// Moving the 127 blocks of 16 bytes: the read loop and the write loop.
+#include <cstring>
+#include <thread>
+
+#include "core/link/CSerialPort.h"
+#include "core/link/ProtocolFrames.h"
+#include "core/link/ProtocolTimings.h"
+#include "core/link/TransferSession.h"
+
+namespace qorrin::link {
+namespace {
+
+bool IsReplyFor(const std::uint8_t (&reply)[kDataFrameSize], int address) {
+  return reply[0] == kDataFrameTag && reply[1] == HighByte(address) && reply[2] == LowByte(address);
+}
+
+}  // namespace
+
+// Each block: request it, take a complete reply for that address, acknowledge it. Three
+// tries per block. A block that cannot be had ends the read as failed, whether its
+// replies were short or carried another address: a "complete" image with a stale block
+// in it would look like a good read.
+void TransferSession::ReadBlocks() {
+  for (int k = 0; k < kBlockCount; ++k) {
+    const int address = k * kBlockSize;
+    const auto request = ReadRequest(address);
+    std::uint8_t reply[kDataFrameSize];
+    bool accepted = false;
+    for (int attempt = 0; attempt < kBlockAttempts && !accepted; ++attempt) {
+      if (Cancelled()) return EndCancelled();
+      DiscardInput();  // the tail of an earlier late reply must not shift this one
+      m_port.Write(request.data(), kReadRequestSize, kFramePauseMs, false);
+      accepted = m_port.Read(reply, kDataFrameSize, kReadReplyTimeoutMs) == kDataFrameSize &&
+                 IsReplyFor(reply, address);
+    }
+    if (!accepted) return Finish(XFER_READ_FAIL);
+    std::memcpy(m_state.buffer.data() + address, reply + 4, kBlockSize);
+    m_port.WriteByte(kAck, kFramePauseMs);
+    m_port.ReadByte(kIgnoredByteTimeoutMs);
+    m_state.progress.store(BlockProgress(k));
+    m_state.status.store(XFER_READING);
+    if (Cancelled()) return EndCancelled();
+  }
+  m_port.WriteByte(kEndCommand, kFramePauseMs);
+  Finish(XFER_READ_DONE);
+}
+
+// Each block: send the data frame, wait for 0x06. Three tries per block. After the last
+// block the radio gets a second to store what it received before the port may close.
+void TransferSession::WriteBlocks() {
+  for (int k = 0; k < kBlockCount; ++k) {
+    const int address = k * kBlockSize;
+    std::uint8_t frame[kDataFrameSize] = {kDataFrameTag, HighByte(address), LowByte(address),
+                                          static_cast<std::uint8_t>(kBlockSize)};
+    std::memcpy(frame + 4, m_state.buffer.data() + address, kBlockSize);
+    bool accepted = false;
+    for (int attempt = 0; attempt < kBlockAttempts && !accepted; ++attempt) {
+      if (Cancelled()) return EndCancelled();
+      DiscardInput();
+      m_port.Write(frame, kDataFrameSize, kFramePauseMs, false);
+      accepted = m_port.ReadByte(kWriteAckTimeoutMs) == kAck;
+    }
+    if (!accepted) return Finish(XFER_WRITE_FAIL);
+    m_state.progress.store(BlockProgress(k));
+    m_state.status.store(XFER_WRITING);
+    if (Cancelled()) return EndCancelled();
+  }
+  m_port.WriteByte(kEndCommand, kFramePauseMs);
+  std::this_thread::sleep_for(Millis(kSettleAfterWriteMs));
+  Finish(XFER_WRITE_DONE);
+}
+
+}  // namespace qorrin::link

@@ -1,0 +1,45 @@
+#pragma once
+// One run of the programming protocol, split into its phases. Internal to the transfer
+// engine: TransferThreadProc creates a session on the worker thread and runs it.
+#include <cstdint>
+#include <string>
+
+#include "core/link/PortNames.h"
+#include "core/link/TransferState.h"
+
+namespace qorrin::link {
+
+class TransferSession {
+ public:
+  explicit TransferSession(TransferState& state);
+  void Run();
+
+ private:
+  enum class Outcome { Connected, Failed, Cancelled };
+
+  // Connecting (TransferConnect.cpp).
+  bool OpenPortNumber(int n);
+  bool EnterProgramMode();
+  Outcome ConnectWithSearch(bool search);
+  bool Identify();
+  void Confirm();
+  void RememberFoundPort();
+
+  // Moving the blocks (TransferBlocks.cpp).
+  void ReadBlocks();
+  void WriteBlocks();
+
+  // Shared helpers.
+  bool Cancelled() const { return m_state.cancel.load() != 0; }
+  void EndCancelled();
+  void Finish(int status) { m_state.status.store(status); }
+  void DiscardInput();
+  void NoteConnectFailure(const std::string& text);
+
+  TransferState& m_state;
+  CSerialPort& m_port;
+  PortNumbering m_numbering;
+  std::string m_firstFailure;  // why the first port gave no link, for TransferState::detail
+};
+
+}  // namespace qorrin::link

@@ -1,0 +1,69 @@
+#pragma once
+// The record through which a caller (transfer dialog, command-line tool) and the transfer
+// engine on its worker thread meet. The caller fills it before the run; the engine writes
+// status, progress and foundPort and reads cancel; the caller polls those.
+//
+// The record is shared through std::shared_ptr: the worker keeps its own reference, so a
+// caller that gives up (Cancel closes the dialog without waiting) never leaves the worker
+// writing into a buffer that is gone. Use a fresh record for each run.
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/model/RadioImageLayout.h"
+
+namespace qorrin {
+
+class CSerialPort;
+
+// Values of TransferState::status.
+enum TransferStatus : int {
+  XFER_IDLE = 0,         // set by the caller before the engine starts
+  XFER_PORT_ERROR = 1,   // no acknowledgement of the entry command (terminal)
+  XFER_TYPE_ERROR = 2,   // the identification did not match (terminal)
+  XFER_READING = 4,      // a block was read and stored; progress tells how far
+  XFER_READ_FAIL = 5,    // a block could not be read (terminal)
+  XFER_READ_DONE = 6,    // all blocks read, end command sent (terminal)
+  XFER_WRITE_FAIL = 7,   // a block was not acknowledged (terminal)
+  XFER_WRITING = 8,      // a block was written and acknowledged; progress tells how far
+  XFER_WRITE_DONE = 9,   // all blocks written, end command sent, settle time over (terminal)
+  XFER_SEARCHING = 11,   // the search opened another port; progress = foundPort = its number
+};
+
+// True for the statuses after which the engine has returned.
+constexpr bool IsTerminalStatus(int status) {
+  return status == XFER_PORT_ERROR || status == XFER_TYPE_ERROR || status == XFER_READ_FAIL ||
+         status == XFER_READ_DONE || status == XFER_WRITE_FAIL || status == XFER_WRITE_DONE;
+}
+
+struct TransferState {
+  // Filled by the caller before the run; not changed while the engine runs.
+  std::shared_ptr<CSerialPort> port;  // the program's one port object
+  std::string settingsPath;           // setting.ini: "com", "searchcom", [ports]
+  std::string device;                 // when not empty: open this device, no search
+  int isRead = 1;                     // nonzero: radio -> buffer; 0: buffer -> radio
+
+  // Written by the engine, polled by the caller.
+  std::atomic<int> status{XFER_IDLE};
+  std::atomic<int> progress{0};    // percent while transferring; port number while searching
+  std::atomic<int> foundPort{-1};  // port opened by the search and not yet saved, or -1
+
+  // Written by the caller to stop the run; the engine ends at its next test.
+  std::atomic<int> cancel{0};
+
+  // The radio image being transferred; offsets 0x7F0..0xFFF never travel. The engine
+  // writes it during a read; the caller reads it only after a terminal status.
+  std::array<std::uint8_t, kImageSize> buffer{};
+
+  // Why the link could not be made (device and reason), for messages; set by the engine
+  // before it writes XFER_PORT_ERROR, read by the caller after it.
+  std::string detail;
+};
+
+// The worker thread's body: one run from start to end. Returns 0 in every case; the
+// outcome is the final value of state->status (unchanged when the run was cancelled).
+int TransferThreadProc(std::shared_ptr<TransferState> state);
+
+}  // namespace qorrin

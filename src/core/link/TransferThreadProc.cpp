@@ -1,0 +1,89 @@
+#include <chrono>
+#include <thread>
+
+#include "core/link/CSerialPort.h"
+#include "core/link/ProtocolTimings.h"
+#include "core/link/TransferSession.h"
+#include "core/link/TransferState.h"
+#include "core/settings/ProfileFile.h"
+
+namespace qorrin {
+
+namespace link {
+namespace {
+
+constexpr char kSetupSection[] = "setup";
+constexpr std::size_t kSearchSwitchBufferSize = 8;
+
+}  // namespace
+
+TransferSession::TransferSession(TransferState& state)
+    : m_state(state), m_port(*state.port), m_numbering(state.settingsPath) {}
+
+void TransferSession::Run() {
+  // A device given by path is the caller's explicit choice: no search, nothing saved.
+  const bool byDevice = !m_state.device.empty();
+  const bool search =
+      !byDevice &&
+      ReadProfileString(kSetupSection, "searchcom", "1", kSearchSwitchBufferSize, m_state.settingsPath)
+              .substr(0, 1) != "0";
+  if (!m_port.IsOpen()) {
+    const bool opened = byDevice ? m_port.Open(m_state.device, kBaudRate) != 0
+                                 : OpenPortNumber(ReadProfileInt(kSetupSection, "com", 1, m_state.settingsPath));
+    if (!opened) NoteConnectFailure(m_port.LastError());
+  }
+  std::this_thread::sleep_for(Millis(kSettleAfterOpenMs));
+
+  switch (ConnectWithSearch(search)) {
+    case Outcome::Connected: break;
+    case Outcome::Cancelled: EndCancelled(); return;
+    case Outcome::Failed:
+      m_state.detail = m_firstFailure;
+      Finish(XFER_PORT_ERROR);
+      return;
+  }
+  if (!Identify()) {
+    Finish(XFER_TYPE_ERROR);
+    return;
+  }
+  Confirm();
+  RememberFoundPort();
+  if (Cancelled()) {
+    EndCancelled();
+    return;
+  }
+  if (m_state.isRead) {
+    ReadBlocks();
+  } else {
+    WriteBlocks();
+  }
+}
+
+// The caller closed the port when it cancelled; a port that the run opened after that
+// (a search step) must not stay open behind its back.
+void TransferSession::EndCancelled() { m_port.Close(); }
+
+// Empties the receive queue so that a stale byte is never taken for a reply.
+void TransferSession::DiscardInput() {
+  while (m_port.ReadByte(0) >= 0) {
+  }
+}
+
+void TransferSession::NoteConnectFailure(const std::string& text) {
+  if (m_firstFailure.empty()) m_firstFailure = text;
+}
+
+}  // namespace link
+
+int TransferThreadProc(std::shared_ptr<TransferState> state) {
+  if (!state) return 0;
+  if (!state->port) {
+    state->detail = "no serial port object";
+    state->status.store(XFER_PORT_ERROR);
+    return 0;
+  }
+  link::TransferSession(*state).Run();
+  return 0;
+}
+
+}  // namespace qorrin

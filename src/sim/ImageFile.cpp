@@ -1,0 +1,47 @@
+#include "sim/ImageFile.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "core/settings/AtomicFile.h"
+
+namespace qorrin::sim {
+namespace {
+constexpr std::size_t kHeaderSize = 48;
+}
+
+RadioImage BlankImage() {
+  RadioImage image;
+  image.fill(0xFF);
+  return image;
+}
+
+bool LoadImageFile(ImageFile& file, RadioImage* image, std::string* error) {
+  std::error_code ec;
+  if (!std::filesystem::exists(file.path, ec)) return true;
+  std::ifstream in(file.path, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (!in.good() && !in.eof()) {
+    if (error) *error = "cannot read " + file.path;
+    return false;
+  }
+  std::size_t start = 0;
+  if (bytes.size() == kHeaderSize + image->size()) {
+    file.header = bytes.substr(0, kHeaderSize);
+    start = kHeaderSize;
+  } else if (bytes.size() != image->size()) {
+    if (error) *error = file.path + ": neither a project file nor a 4096-byte image";
+    return false;
+  }
+  std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(start), bytes.end(), image->begin());
+  return true;
+}
+
+bool SaveImageFile(const ImageFile& file, const RadioImage& image, std::string* error) {
+  std::string bytes = file.header;
+  bytes.append(image.begin(), image.end());
+  return WriteFileAtomically(file.path, bytes, error);
+}
+
+}  // namespace qorrin::sim

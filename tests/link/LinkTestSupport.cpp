@@ -31,7 +31,11 @@ sim::RadioImage PatternImage(std::uint8_t seed) {
   return image;
 }
 
-std::vector<std::uint8_t> BytesFromPc(const sim::SimRadio& radio) {
+std::vector<std::uint8_t> BytesFromPc(const sim::SimRadio& radio, std::size_t atLeast) {
+  const auto giveUp = Clock::now() + std::chrono::seconds(5);
+  while (radio.BytesReceived() < static_cast<long>(atLeast) && Clock::now() < giveUp) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
   std::vector<std::uint8_t> bytes;
   for (const auto& logged : radio.Log()) {
     if (logged.fromPc) bytes.push_back(logged.value);

@@ -26,8 +26,9 @@ std::shared_ptr<TransferState> NewTransfer(const std::string& settingsPath, bool
 // Every byte a different function of its offset, so a misplaced block shows.
 sim::RadioImage PatternImage(std::uint8_t seed);
 
-// What the PC sent, in order.
-std::vector<std::uint8_t> BytesFromPc(const sim::SimRadio& radio);
+// What the PC sent, in order. The radio may still be reading the last bytes when the
+// engine returns, so this waits (up to a generous limit) until at least `atLeast` came.
+std::vector<std::uint8_t> BytesFromPc(const sim::SimRadio& radio, std::size_t atLeast = 0);
 
 // Runs the engine on a thread of its own and waits for it.
 void RunTransfer(const std::shared_ptr<TransferState>& state);

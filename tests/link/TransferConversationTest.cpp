@@ -53,7 +53,7 @@ TEST_F(TransferConversationTest, ReadIsByteExactAndLeavesTheUntransferredTailAlo
     expected = Append(expected, {0x52, link::HighByte(address), link::LowByte(address), 0x10, 0x06});
   }
   expected.push_back(0x62);
-  EXPECT_EQ(BytesFromPc(*m_radio), expected);
+  EXPECT_EQ(BytesFromPc(*m_radio, expected.size()), expected);
   // A read ends right after its end command (no settle time as after a write).
   const double tailMs = std::chrono::duration<double, std::milli>(ended - TimeOfLastPcByte(*m_radio)).count();
   EXPECT_LT(tailMs, 500);
@@ -81,7 +81,7 @@ TEST_F(TransferConversationTest, WriteIsByteExactAndSettlesBeforeItEnds) {
     expected.insert(expected.end(), written.begin() + address, written.begin() + address + 16);
   }
   expected.push_back(0x62);
-  EXPECT_EQ(BytesFromPc(*m_radio), expected);
+  EXPECT_EQ(BytesFromPc(*m_radio, expected.size()), expected);
   const double settleMs = std::chrono::duration<double, std::milli>(ended - TimeOfLastPcByte(*m_radio)).count();
   EXPECT_GE(settleMs, 990);
   EXPECT_LT(settleMs, 5000);

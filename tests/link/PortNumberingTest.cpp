@@ -1,0 +1,68 @@
+// How port numbers become devices: [ports] entries, then the machine's devices in
+// their fixed order.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/link/PortNames.h"
+#include "core/link/SerialDevices.h"
+#include "support/TestSupport.h"
+
+namespace qorrin::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(PortNumbering, MachineDevicesAreOrderedUsbFirstThenNaturally) {
+  EXPECT_TRUE(link::NaturalNameLess("ttyUSB2", "ttyUSB10"));
+  EXPECT_FALSE(link::NaturalNameLess("ttyUSB10", "ttyUSB2"));
+  EXPECT_TRUE(link::NaturalNameLess("ttyS9", "ttyS010x"));
+  EXPECT_FALSE(link::NaturalNameLess("ttyS1", "ttyS1"));
+
+  // A fake /sys/class/tty: two USB adapters, two UARTs of which one slot is empty, and
+  // a virtual console without a device.
+  TempDir dir;
+  const fs::path sys = dir.path() / "sys";
+  const fs::path usb = dir.path() / "devices/usb1/1-1";
+  fs::create_directories(usb / "1-1:1.0/ttyUSB10");
+  WriteFileBytes(usb / "idVendor", "0403\n");
+  WriteFileBytes(usb / "idProduct", "6001\n");
+  WriteFileBytes(usb / "manufacturer", "FTDI\n");
+  WriteFileBytes(usb / "product", "FT232R USB UART\n");
+  fs::create_directories(dir.path() / "devices/platform/serial8250");
+  for (const char* name : {"ttyUSB10", "ttyUSB2", "ttyS1", "ttyS0", "tty1"}) fs::create_directories(sys / name);
+  fs::create_directory_symlink(usb / "1-1:1.0/ttyUSB10", sys / "ttyUSB10/device");
+  fs::create_directory_symlink(dir.path() / "devices/platform/serial8250", sys / "ttyUSB2/device");
+  fs::create_directory_symlink(dir.path() / "devices/platform/serial8250", sys / "ttyS0/device");
+  fs::create_directory_symlink(dir.path() / "devices/platform/serial8250", sys / "ttyS1/device");
+  WriteFileBytes(sys / "ttyS0/type", "4\n");
+  WriteFileBytes(sys / "ttyS1/type", "0\n");
+
+  const auto devices = link::EnumerateSerialDevices(sys.string(), "/dev");
+  ASSERT_EQ(devices.size(), 3u);
+  EXPECT_EQ(devices[0].path, "/dev/ttyUSB2");
+  EXPECT_EQ(devices[1].path, "/dev/ttyUSB10");
+  EXPECT_EQ(devices[1].description, "FTDI FT232R USB UART (0403:6001)");
+  EXPECT_EQ(devices[2].path, "/dev/ttyS0");
+}
+
+TEST(PortNumbering, EntriesWinAndEnumerationCanBeSwitchedOff) {
+  TempDir dir;
+  dir.write("setting.ini", "[setup]\ncom=1\n[ports]\n2=/dev/pts/7\n9=/dev/ttyRADIO\nenumerate=0\n");
+  link::PortNumbering numbering(dir.file("setting.ini"));
+  EXPECT_EQ(numbering.DevicePath(2), "/dev/pts/7");
+  EXPECT_EQ(numbering.DevicePath(9), "/dev/ttyRADIO");
+  EXPECT_EQ(numbering.DevicePath(1), "");
+  EXPECT_EQ(numbering.DevicePath(0), "");
+  EXPECT_EQ(numbering.DevicePath(256), "");
+
+  const auto ports = link::ListPorts(dir.file("setting.ini"));
+  ASSERT_EQ(ports.size(), 2u);
+  EXPECT_EQ(ports[0].number, 2);
+  EXPECT_EQ(ports[1].number, 9);
+  EXPECT_TRUE(ports[1].fromSettings);
+  EXPECT_EQ(link::PortLabel(9), "COM9");
+}
+
+}  // namespace
+}  // namespace qorrin::test

@@ -43,10 +43,4 @@ class RecordingPrompts : public IDocumentPrompts {
   }
 };
 
-inline std::string Bytes(std::initializer_list<int> values) {
-  std::string s;
-  for (int v : values) s += static_cast<char>(v);
-  return s;
-}
-
 }  // namespace qorrin::test

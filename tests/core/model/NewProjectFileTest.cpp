@@ -88,16 +88,5 @@ TEST(NewProjectFile, IsByteExactForEveryShippedModel) {
   }
 }
 
-TEST(NewProjectFile, ShippedModelLimits) {
-  test::TempDir dir;
-  dir.installDataFiles();
-  CQorrinDoc doc;
-  doc.OnNewDocument();
-  EXPECT_EQ(doc.GetBandLimits(), (BandLimits{0, 0, 13600000, 17399500}));
-  doc.ChangeFrequencyRange(2);
-  EXPECT_EQ(doc.GetBandLimits(), (BandLimits{17400000, 40000000, 13600000, 46999500}));
-  EXPECT_EQ(doc.GetLimitText(1), "469.99500");
-}
-
 }  // namespace
 }  // namespace qorrin

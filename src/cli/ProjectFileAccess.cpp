@@ -1,0 +1,52 @@
+#include "cli/ProjectFileAccess.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "core/model/CQorrinDoc.h"
+
+namespace qorrin::cli {
+
+bool OpenProjectFile(CQorrinDoc& doc, const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) {
+    std::cerr << "qorrin-cli: " << path << " is a folder, not a project file\n";
+    return false;
+  }
+  LoadResult result = doc.OnOpenDocument(path);
+  switch (result.status) {
+    case LoadStatus::Ok:
+      break;
+    case LoadStatus::CannotOpen:
+      std::cerr << "qorrin-cli: " << result.strError << "\n";
+      return false;
+    case LoadStatus::HeaderMismatch:
+      std::cerr << "qorrin-cli: " << path
+                << " is not a VLM-7Q project file (it does not start with \""
+                << kProjectHeaderText.substr(0, kProjectIdLength) << "\")\n";
+      return false;
+  }
+  const auto size = fs::file_size(path, ec);
+  if (!ec && size < kProjectFileSize) {
+    std::cerr << "qorrin-cli: note: " << path << " holds " << size << " of " << kProjectFileSize
+              << " bytes; the missing part of the image reads as zero\n";
+  }
+  return true;
+}
+
+bool MayWriteOutput(const std::string& path, bool force) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) {
+    std::cerr << "qorrin-cli: " << path << " is a folder; give a file name\n";
+    return false;
+  }
+  if (!force && fs::exists(path, ec)) {
+    std::cerr << "qorrin-cli: " << path << " exists already; use --force to replace it\n";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace qorrin::cli

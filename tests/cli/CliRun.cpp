@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "support/TestSupport.h"
 
 extern char** environ;
@@ -31,7 +33,7 @@ CliResult RunProgram(const std::string& program, const std::vector<std::string>&
   pid_t pid = 0;
   if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }

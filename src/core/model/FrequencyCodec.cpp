@@ -46,6 +46,13 @@ std::uint8_t Nibble(std::string_view s, std::size_t i) {
 
 std::string FormatFrequency(int value) {
   char buf[32];
+  if (value < 0) {
+    // Only a transmit frequency computed from a stored offset larger than the receive
+    // frequency can be negative; show it as one signed number, not "000.-60000".
+    const long long magnitude = -static_cast<long long>(value);
+    std::snprintf(buf, sizeof buf, "-%03lld.%05lld", magnitude / 100000, magnitude % 100000);
+    return buf;
+  }
   std::snprintf(buf, sizeof buf, "%03d.%05d", value / 100000, value % 100000);
   return buf;
 }

@@ -25,6 +25,8 @@ std::string Stored(std::string_view text, const BandLimits& limits = kVhf) {
 TEST(FrequencyCodec, FormatsNormalizesAndParses) {
   EXPECT_EQ(FormatFrequency(13600000), "136.00000");
   EXPECT_EQ(FormatFrequency(60000), "000.60000");
+  EXPECT_EQ(FormatFrequency(-60000), "-000.60000");  // receive-only math on odd bytes
+  EXPECT_EQ(FormatFrequency(-14652000), "-146.52000");
   EXPECT_EQ(NormalizeFrequencyText("146.52"), "14652000.00");
   EXPECT_EQ(NormalizeFrequencyText("146"), "14600000.");
   EXPECT_EQ(NormalizeFrequencyText(".5"), "50000.0");

@@ -1,12 +1,145 @@
+// qorrin-cli ports, read and write: the commands that talk to a radio.
 #include "cli/LinkCommands.h"
 
 #include <CLI/CLI.hpp>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
 
 #include "cli/CliContext.h"
+#include "cli/LinkOutcome.h"
+#include "cli/LinkTransferRunner.h"
+#include "core/link/PortNames.h"
+#include "core/link/TransferState.h"
+#include "core/model/CQorrinDoc.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/ProfileFile.h"
 
 namespace qorrin::cli {
+namespace {
 
-// Placeholder until the radio link lands: the commands exist but only say so.
-void RegisterLinkCommands(CLI::App&, CliContext&) {}
+struct LinkOptions {
+  int port = 0;
+  std::string device;
+  std::string file;  // write: the project file sent; read: the project file written
+  std::string base;  // read: where bytes 0x7F0..0xFFF come from
+};
+
+void Say(const std::string& line) { std::fprintf(stderr, "qorrin-cli: %s\n", line.c_str()); }
+
+// A whole project file or nothing: a truncated file would put zeros into the radio.
+bool LoadProjectFile(const std::string& path, CQorrinDoc& doc) {
+  const FileReadResult file = ReadFileHead(path, kProjectFileSize + 1);
+  if (!file.bOk) {
+    Say(file.strError);
+    return false;
+  }
+  if (!HasProjectHeaderId(file.bytes)) {
+    Say(path + " is not a VLM-7Q project file");
+    return false;
+  }
+  if (file.bytes.size() != kProjectFileSize) {
+    Say(path + " is damaged: " + std::to_string(file.bytes.size()) + " bytes instead of " +
+        std::to_string(kProjectFileSize));
+    return false;
+  }
+  return doc.SerializeLoad(file.bytes) == LoadStatus::Ok;
+}
+
+// Catches an output path that cannot be written before the radio spends seconds on it.
+bool CanCreate(const std::string& path) {
+  const std::filesystem::path target(path);
+  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+  if (access(folder.c_str(), W_OK) == 0) return true;
+  Say("cannot write " + path + ": the folder " + folder.string() + " is missing or not writable");
+  return false;
+}
+
+bool SearchWillRun(const LinkOptions& options) {
+  return options.port == 0 && options.device.empty() &&
+         ReadProfileString("setup", "searchcom", "1", 8, g_strIniFile).substr(0, 1) != "0";
+}
+
+int Finish(bool isRead, const LinkOptions& options, const LinkRunResult& result) {
+  const LinkOutcome outcome = DescribeLinkResult(isRead, result, SearchWillRun(options), options.file);
+  Say(outcome.message);
+  return outcome.exitCode;
+}
+
+int RunPorts(CliContext& ctx) {
+  if (!ctx.ApplyPaths()) return kExitFile;
+  const auto ports = link::ListPorts(g_strIniFile);
+  const int configured = ReadProfileInt("setup", "com", 1, g_strIniFile);
+  for (const auto& port : ports) {
+    std::printf("%-6s %-24s %s%s\n", link::PortLabel(port.number).c_str(), port.device.c_str(),
+                port.description.c_str(), port.number == configured ? "  [configured]" : "");
+  }
+  if (ports.empty()) Say("no serial ports found; name one in section [ports] of " + g_strIniFile + " (1=/dev/ttyUSB0)");
+  return kExitOk;
+}
+
+int RunRead(CliContext& ctx, const LinkOptions& options) {
+  if (!ctx.ApplyPaths()) return kExitFile;
+  CQorrinDoc doc;
+  if (options.base.empty()) {
+    doc.OnNewDocument();
+  } else if (!LoadProjectFile(options.base, doc)) {
+    return kExitFile;
+  }
+  if (!CanCreate(options.file)) return kExitFile;
+  doc.UpdateIndexFields();
+  auto image = doc.m_image;
+  const LinkRunResult result = RunLinkTransfer(true, {options.port, options.device}, g_strIniFile, image);
+  if (result.status == XFER_READ_DONE && !result.interrupted) {
+    doc.m_image = image;  // bytes 0x7F0..0xFFF are still the base's
+    const SaveResult saved = doc.OnSaveDocument(options.file);
+    if (!saved.bOk) {
+      Say("the radio was read but " + options.file + " could not be saved: " + saved.strError);
+      return kExitFile;
+    }
+  }
+  return Finish(true, options, result);
+}
+
+int RunWrite(CliContext& ctx, const LinkOptions& options) {
+  if (!ctx.ApplyPaths()) return kExitFile;
+  CQorrinDoc doc;
+  if (!LoadProjectFile(options.file, doc)) return kExitFile;
+  doc.UpdateIndexFields();  // as before every transfer: the radio finds its way by them
+  auto image = doc.m_image;
+  const LinkRunResult result = RunLinkTransfer(false, {options.port, options.device}, g_strIniFile, image);
+  return Finish(false, options, result);
+}
+
+void AddTargetOptions(CLI::App* command, LinkOptions& options) {
+  auto* port = command->add_option("--port", options.port, "port number N (COMN; see 'qorrin-cli ports'); no search")
+                   ->check(CLI::Range(1, link::kHighestPortNumber));
+  auto* device = command->add_option("--device", options.device, "serial device to use directly; no search");
+  port->excludes(device);
+}
+
+}  // namespace
+
+void RegisterLinkCommands(CLI::App& app, CliContext& ctx) {
+  app.add_subcommand("ports", "port numbers, devices, descriptions")->callback([&ctx] {
+    ctx.exitCode = RunPorts(ctx);
+  });
+
+  auto readOptions = std::make_shared<LinkOptions>();
+  auto* read = app.add_subcommand("read", "read the radio into a project file");
+  AddTargetOptions(read, *readOptions);
+  read->add_option("-o,--output", readOptions->file, "project file to write")->required();
+  read->add_option("--base", readOptions->base, "project file whose bytes 0x7F0-0xFFF the result keeps")
+      ->check(CLI::ExistingFile);
+  read->callback([&ctx, readOptions] { ctx.exitCode = RunRead(ctx, *readOptions); });
+
+  auto writeOptions = std::make_shared<LinkOptions>();
+  auto* write = app.add_subcommand("write", "write a project file into the radio");
+  write->add_option("file", writeOptions->file, "project file to send")->required();
+  AddTargetOptions(write, *writeOptions);
+  write->callback([&ctx, writeOptions] { ctx.exitCode = RunWrite(ctx, *writeOptions); });
+}
 
 }  // namespace qorrin::cli

@@ -1,15 +1,29 @@
 #include "sim/ImageFile.h"
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "core/model/ProjectFile.h"
 #include "core/settings/AtomicFile.h"
 
 namespace qorrin::sim {
 namespace {
-constexpr std::size_t kHeaderSize = 48;
+constexpr std::size_t kHeaderSize = kProjectHeaderSize;
+
+// A file that does not exist yet becomes a project file when its name says so.
+void ChooseFormatForNewFile(ImageFile& file) {
+  std::string extension = std::filesystem::path(file.path).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  file.header.clear();
+  if (extension == ".7q") {
+    file.header.assign(kProjectHeaderText);
+    file.header.resize(kHeaderSize, '\0');
+  }
 }
+
+}  // namespace
 
 RadioImage BlankImage() {
   RadioImage image;
@@ -19,7 +33,10 @@ RadioImage BlankImage() {
 
 bool LoadImageFile(ImageFile& file, RadioImage* image, std::string* error) {
   std::error_code ec;
-  if (!std::filesystem::exists(file.path, ec)) return true;
+  if (!std::filesystem::exists(file.path, ec)) {
+    ChooseFormatForNewFile(file);
+    return true;
+  }
   std::ifstream in(file.path, std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (!in.good() && !in.eof()) {

@@ -16,7 +16,8 @@ struct ImageFile {
 RadioImage BlankImage();
 
 // Loads `file.path` into *image; a missing file leaves *image as it is and returns true
-// (the file is created at the first save). False with a reason for a file of another size.
+// (the file is created at the first save: a project file when the name ends in .7Q, else
+// a bare image). False with a reason for a file of another size.
 bool LoadImageFile(ImageFile& file, RadioImage* image, std::string* error);
 
 // Replaces the file atomically with the image (behind the header if it had one).

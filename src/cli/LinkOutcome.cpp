@@ -1,0 +1,48 @@
+#include "cli/LinkOutcome.h"
+
+#include "cli/CliContext.h"
+#include "core/link/TransferState.h"
+
+namespace qorrin::cli {
+
+LinkOutcome DescribeLinkResult(bool isRead, const LinkRunResult& result, bool searched,
+                               const std::string& fileName) {
+  const std::string at = " at " + std::to_string(result.progress) + "%";
+  if (result.interrupted) {
+    return {kExitInterrupted,
+            std::string(isRead ? "read" : "write") + " interrupted" + at + " on " + result.portText +
+                (isRead ? "; nothing was saved"
+                        : "; the radio now holds a partly written memory: write it again before use")};
+  }
+  switch (result.status) {
+    case XFER_READ_DONE:
+      return {kExitOk, "read the radio on " + result.portText + " into " + fileName};
+    case XFER_WRITE_DONE:
+      return {kExitOk, "wrote " + fileName + " into the radio on " + result.portText};
+    case XFER_PORT_ERROR: {
+      std::string text = "no answer from the radio on " + result.portText;
+      if (searched) text += " nor on any other port";
+      if (!result.detail.empty() && result.detail.find("no answer") == std::string::npos) {
+        text += " (" + result.detail + ")";
+      }
+      text += ": check that the radio is switched on and the cable is plugged in at both ends, "
+              "and that the port is right (qorrin-cli ports)";
+      return {kExitPort, text};
+    }
+    case XFER_TYPE_ERROR:
+      return {kExitWrongRadio, "the radio on " + result.portText +
+                                   " answered but did not identify as a VLM-7Q: check the radio model and the cable"};
+    case XFER_READ_FAIL:
+      return {kExitTransfer, "reading failed" + at + " on " + result.portText +
+                                 ": the radio stopped answering properly; check the cable and try again (nothing was saved)"};
+    case XFER_WRITE_FAIL:
+      return {kExitTransfer, "writing failed" + at + " on " + result.portText +
+                                 ": the radio did not take a block; its memory is now partly written, check the cable "
+                                 "and write again before using the radio"};
+    default:
+      return {kExitTransfer, "the transfer on " + result.portText + " ended unexpectedly (status " +
+                                 std::to_string(result.status) + ")"};
+  }
+}
+
+}  // namespace qorrin::cli

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/model/AtomicFileWrite.h"
+#include "core/settings/AtomicFile.h"
 #include "core/model/ModelDefaults.h"
 
 namespace qorrin {
@@ -128,10 +128,11 @@ std::vector<std::uint8_t> CQorrinDoc::SerializeStore() {
 
 SaveResult CQorrinDoc::OnSaveDocument(const std::string& path) {
   const std::vector<std::uint8_t> bytes = SerializeStore();
-  const FileWriteResult written = WriteFileAtomically(path, bytes);
-  if (!written.bOk) {
-    ShowError({PromptKind::FileWriteFailed, "", written.strError, ""});
-    return {false, written.strError};
+  std::string error;
+  const std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  if (!WriteFileAtomically(path, data, &error)) {
+    ShowError({PromptKind::FileWriteFailed, "", error, ""});
+    return {false, error};
   }
   m_strPathName = path;
   m_bModified = false;

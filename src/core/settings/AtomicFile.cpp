@@ -1,80 +1,95 @@
 #include "core/settings/AtomicFile.h"
 
+#include <atomic>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <vector>
-
 namespace qorrin {
+
+namespace fs = std::filesystem;
 
 namespace {
 
-bool Fail(std::string* error, const std::string& what, int err) {
-  if (error) *error = what + ": " + std::strerror(err);
+std::string ErrnoText(int error) { return std::error_code(error, std::generic_category()).message(); }
+
+bool Failure(std::string* error, const std::string& path, const std::string& reason) {
+  if (error) *error = "cannot write " + path + ": " + reason;
   return false;
 }
 
+// Creates a fresh temporary file beside `target`, readable like any new file (0666 less
+// the umask). Returns the descriptor or -1 with errno set.
+int CreateTemporary(const fs::path& target, std::string& tempPath) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    fs::path candidate = target;
+    candidate.replace_filename("." + target.filename().string() + ".tmp" +
+                               std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    tempPath = candidate.string();
+    const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
     }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
+    done += static_cast<std::size_t>(n);
   }
   return true;
+}
+
+// Makes the rename itself durable; a folder that cannot be synced is no reason to fail.
+void SyncFolder(const fs::path& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
 }
 
 }  // namespace
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
+  if (path.empty()) return Failure(error, path, "no file name");
   fs::path target(path);
+  std::error_code ec;
+  // Replace the file a symbolic link points to, not the link.
   if (fs::is_symlink(target, ec)) {
-    fs::path resolved = fs::weakly_canonical(target, ec);
+    const fs::path resolved = fs::canonical(target, ec);
     if (!ec) target = resolved;
   }
-  if (fs::is_directory(target, ec)) return Fail(error, "cannot write " + path, EISDIR);
+  if (target.filename().empty()) return Failure(error, path, "no file name");
+  if (fs::is_directory(target, ec)) return Failure(error, path, ErrnoText(EISDIR));
 
-  fs::path folder = target.parent_path();
-  std::string pattern = ((folder.empty() ? fs::path(".") : folder) /
-                         ("." + target.filename().string() + ".XXXXXX")).string();
-  std::vector<char> tempName(pattern.begin(), pattern.end());
-  tempName.push_back('\0');
-  int fd = ::mkstemp(tempName.data());
-  if (fd < 0) return Fail(error, "cannot write " + path, errno);
+  std::string tempPath;
+  const int fd = CreateTemporary(target, tempPath);
+  if (fd < 0) return Failure(error, path, ErrnoText(errno));
 
-  // Keep the permissions of the file being replaced; a new file is readable by all and
-  // writable by its owner (mkstemp alone would leave it private).
-  struct stat st{};
-  ::fchmod(fd, ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
+  // A replaced file keeps its permission bits.
+  struct stat old {};
+  if (::stat(target.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
 
-  bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  int err = errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    err = errno;
+  int failure = 0;
+  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) failure = errno;
+  if (::close(fd) != 0 && failure == 0) failure = errno;
+  if (failure == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) failure = errno;
+  if (failure != 0) {
+    ::unlink(tempPath.c_str());
+    return Failure(error, path, ErrnoText(failure));
   }
-  if (ok && ::rename(tempName.data(), target.c_str()) != 0) {
-    ok = false;
-    err = errno;
-  }
-  if (!ok) {
-    ::unlink(tempName.data());
-    return Fail(error, "cannot write " + path, err);
-  }
-  // Make the rename itself durable.
-  int dirFd = ::open((folder.empty() ? fs::path(".") : folder).c_str(), O_RDONLY | O_DIRECTORY);
-  if (dirFd >= 0) {
-    ::fsync(dirFd);
-    ::close(dirFd);
-  }
+  SyncFolder(target.parent_path());
   return true;
 }
 

@@ -1,15 +1,33 @@
 #!/usr/bin/env bash
 # Builds the programs and starts them. Until the desktop program exists this shows the
-# command-line tool at work: a new project file, its summary and its decoded contents.
+# command-line tool at work: a new project file and its contents, then a read of the
+# simulated radio (qorrin-sim on a pseudo-terminal, paced at 9600 baud like a real one).
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "${JOBS:-2}" --target qorrin-cli qorrin_data
+cmake --build build -j "${JOBS:-2}" --target qorrin-cli qorrin-sim qorrin_data
 
-cli=build/bin/qorrin-cli
+bin=build/bin
 demo=$(mktemp -d)
-trap 'rm -rf "$demo"' EXIT
-"$cli" new -o "$demo/demo.7Q"
-"$cli" info "$demo/demo.7Q"
-"$cli" dump "$demo/demo.7Q"
+sim=""
+cleanup() {
+  [ -n "$sim" ] && kill -TERM "$sim" 2>/dev/null && wait "$sim" 2>/dev/null
+  rm -rf "$demo"
+}
+trap cleanup EXIT
+
+"$bin/qorrin-cli" new --model 2 -o "$demo/demo.7Q"
+"$bin/qorrin-cli" info "$demo/demo.7Q"
+"$bin/qorrin-cli" dump "$demo/demo.7Q"
+
+echo
+echo "Starting the simulated radio and reading it:"
+"$bin/qorrin-sim" --image "$demo/demo.7Q" --pace 9600 --link "$demo/radio" >"$demo/sim.out" &
+sim=$!
+for _ in $(seq 50); do [ -s "$demo/sim.out" ] && break; sleep 0.1; done
+"$bin/qorrin-cli" read --device "$demo/radio" -o "$demo/read.7Q"
+"$bin/qorrin-cli" info "$demo/read.7Q"
+if cmp -s <(tail -c 4096 "$demo/demo.7Q" | head -c 2032) <(tail -c 4096 "$demo/read.7Q" | head -c 2032); then
+  echo "The image read from the radio matches the one it was given."
+fi

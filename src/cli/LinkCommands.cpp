@@ -11,6 +11,7 @@
 #include "cli/CliContext.h"
 #include "cli/LinkOutcome.h"
 #include "cli/LinkTransferRunner.h"
+#include "cli/ProjectFileAccess.h"
 #include "core/link/PortNames.h"
 #include "core/link/TransferState.h"
 #include "core/model/CQorrinDoc.h"
@@ -25,6 +26,7 @@ struct LinkOptions {
   std::string device;
   std::string file;  // write: the project file sent; read: the project file written
   std::string base;  // read: where bytes 0x7F0..0xFFF come from
+  bool force = false;  // read: replace an existing output file
 };
 
 void Say(const std::string& line) { std::fprintf(stderr, "qorrin-cli: %s\n", line.c_str()); }
@@ -88,7 +90,7 @@ int RunRead(CliContext& ctx, const LinkOptions& options) {
   } else if (!LoadProjectFile(options.base, doc)) {
     return kExitFile;
   }
-  if (!CanCreate(options.file)) return kExitFile;
+  if (!MayWriteOutput(options.file, options.force) || !CanCreate(options.file)) return kExitFile;
   doc.UpdateIndexFields();
   auto image = doc.m_image;
   const LinkRunResult result = RunLinkTransfer(true, {options.port, options.device}, g_strIniFile, image);
@@ -131,6 +133,7 @@ void RegisterLinkCommands(CLI::App& app, CliContext& ctx) {
   auto* read = app.add_subcommand("read", "read the radio into a project file");
   AddTargetOptions(read, *readOptions);
   read->add_option("-o,--output", readOptions->file, "project file to write")->required();
+  read->add_flag("--force", readOptions->force, "replace the output file if it exists");
   read->add_option("--base", readOptions->base, "project file whose bytes 0x7F0-0xFFF the result keeps")
       ->check(CLI::ExistingFile);
   read->callback([&ctx, readOptions] { ctx.exitCode = RunRead(ctx, *readOptions); });

@@ -1,11 +1,14 @@
 #include "cli/CliRun.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
 #include "support/TestSupport.h"
 
@@ -13,12 +16,9 @@ extern char** environ;
 
 namespace qorrin::test {
 
-CliResult RunProgram(const std::string& program, const std::vector<std::string>& args) {
-  TempDir capture;
-  const std::string outPath = capture.file("out");
-  const std::string errPath = capture.file("err");
+pid_t SpawnProgram(const std::string& program, const std::vector<std::string>& args, int outFd,
+                   int errFd) {
   const std::string exe = std::string(QORRIN_BIN_DIR) + "/" + program;
-
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(exe.c_str()));
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
@@ -27,17 +27,37 @@ CliResult RunProgram(const std::string& program, const std::vector<std::string>&
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  CliResult result;
-  pid_t pid = 0;
-  if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
+  posix_spawn_file_actions_adddup2(&actions, outFd, 1);
+  posix_spawn_file_actions_adddup2(&actions, errFd, 2);
+  pid_t pid = -1;
+  if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid = -1;
   posix_spawn_file_actions_destroy(&actions);
+  return pid;
+}
+
+int WaitExit(pid_t pid) {
+  if (pid <= 0) return -1;
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return -1;
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+CliResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                     int interruptAfterMs) {
+  TempDir capture;
+  const int out = open(capture.file("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  const int err = open(capture.file("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  const pid_t pid = SpawnProgram(program, args, out, err);
+  close(out);
+  close(err);
+  if (pid > 0 && interruptAfterMs >= 0) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(interruptAfterMs));
+    kill(pid, SIGINT);
+  }
+  CliResult result;
+  result.exitCode = WaitExit(pid);
   result.out = capture.read("out");
   result.err = capture.read("err");
   return result;

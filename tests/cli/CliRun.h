@@ -1,6 +1,8 @@
 #pragma once
 // Runs qorrin-cli (or another program of the build) as a child process and collects what
 // it printed and its exit code, so the command-line contract is tested as scripts see it.
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -12,8 +14,16 @@ struct CliResult {
   std::string err;
 };
 
-// Runs bin/<program> of the build with the arguments; stdin is /dev/null.
-CliResult RunProgram(const std::string& program, const std::vector<std::string>& args);
+// Starts bin/<program> of the build with stdin from /dev/null and the given outputs.
+pid_t SpawnProgram(const std::string& program, const std::vector<std::string>& args, int outFd,
+                   int errFd);
+// The exit code, or 128 + the signal that ended the process.
+int WaitExit(pid_t pid);
+
+// Runs bin/<program> to its end; with interruptAfterMs >= 0 it gets SIGINT (Ctrl+C)
+// after that long.
+CliResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                     int interruptAfterMs = -1);
 
 inline CliResult RunCli(const std::vector<std::string>& args) { return RunProgram("qorrin-cli", args); }
 

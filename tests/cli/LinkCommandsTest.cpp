@@ -14,6 +14,7 @@
 
 #include "core/model/IndexFields.h"
 #include "core/model/ProjectFile.h"
+#include "cli/CliRun.h"
 #include "core/settings/ProfileFile.h"
 #include "support/TestSupport.h"
 
@@ -22,51 +23,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-pid_t Spawn(const std::string& program, const std::vector<std::string>& args, int outFd, int errFd) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    dup2(outFd, 1);
-    dup2(errFd, 2);
-    std::vector<char*> argv;
-    const std::string path = std::string(QORRIN_BIN_DIR) + "/" + program;
-    argv.push_back(const_cast<char*>(path.c_str()));
-    for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execv(path.c_str(), argv.data());
-    _exit(127);
-  }
-  return pid;
-}
-
-int WaitExit(pid_t pid) {
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
-struct CliRun {
-  int exitCode = -1;
-  std::string out, err;
-};
-
-// Runs qorrin-cli to its end; with interruptAfterMs, Ctrl+C reaches it after that long.
-CliRun RunCli(const TempDir& dir, std::vector<std::string> args, int interruptAfterMs = -1) {
+// Runs qorrin-cli with the test's program folder; see RunProgram for interruptAfterMs.
+CliResult RunCli(const TempDir& dir, std::vector<std::string> args, int interruptAfterMs = -1) {
   args.insert(args.begin(), {"--config-dir", dir.path().string()});
-  const std::string outPath = dir.file("cli.out"), errPath = dir.file("cli.err");
-  const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  const pid_t pid = Spawn("qorrin-cli", args, out, err);
-  close(out);
-  close(err);
-  if (interruptAfterMs >= 0) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(interruptAfterMs));
-    kill(pid, SIGINT);
-  }
-  CliRun run;
-  run.exitCode = WaitExit(pid);
-  run.out = ReadFileBytes(outPath);
-  run.err = ReadFileBytes(errPath);
-  return run;
+  return RunProgram("qorrin-cli", args, interruptAfterMs);
 }
 
 // qorrin-sim in a process of its own; stopped (and its image saved) by Stop or at the end.
@@ -76,7 +36,7 @@ class SimProcess {
     int pipeFds[2];
     EXPECT_EQ(pipe(pipeFds), 0);
     const int devNull = open("/dev/null", O_WRONLY);
-    m_pid = Spawn("qorrin-sim", args, pipeFds[1], devNull);
+    m_pid = SpawnProgram("qorrin-sim", args, pipeFds[1], devNull);
     close(pipeFds[1]);
     close(devNull);
     char c;
@@ -134,7 +94,7 @@ TEST_F(LinkCommandsTest, ReadKeepsTheBaseTailAndWriteSendsTheFileWithIndexFields
   MapPort(1, sim.Device());
 
   // The configured port (com=1) when neither --port nor --device is given.
-  CliRun run = RunCli(m_dir, {"read", "-o", m_dir.file("read.7Q"), "--base", m_dir.file("base.7Q")});
+  CliResult run = RunCli(m_dir, {"read", "-o", m_dir.file("read.7Q"), "--base", m_dir.file("base.7Q")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   const std::string read = m_dir.read("read.7Q");
   ASSERT_EQ(read.size(), kProjectFileSize);
@@ -162,7 +122,7 @@ TEST_F(LinkCommandsTest, ReadKeepsTheBaseTailAndWriteSendsTheFileWithIndexFields
 TEST_F(LinkCommandsTest, EachFailureHasItsExitCodeAndNothingIsSaved) {
   m_dir.write("truncated.7Q", ProjectFile(Pattern(4096, 1)).substr(0, 1000));
   EXPECT_EQ(RunCli(m_dir, {"write", m_dir.file("missing.7Q"), "--port", "1"}).exitCode, 2);
-  CliRun run = RunCli(m_dir, {"write", m_dir.file("truncated.7Q"), "--port", "1"});
+  CliResult run = RunCli(m_dir, {"write", m_dir.file("truncated.7Q"), "--port", "1"});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_NE(run.err.find("truncated.7Q"), std::string::npos);
 
@@ -182,12 +142,19 @@ TEST_F(LinkCommandsTest, EachFailureHasItsExitCodeAndNothingIsSaved) {
   m_dir.write("send.7Q", ProjectFile(Pattern(4096, 1)));
   EXPECT_EQ(RunCli(m_dir, {"write", m_dir.file("send.7Q"), "--device", deaf.Device()}).exitCode, 5);
   EXPECT_FALSE(std::filesystem::exists(m_dir.file("out.7Q")));
+
+  // An existing project is never replaced by a read unless asked to.
+  SimProcess healthy({});
+  run = RunCli(m_dir, {"read", "--device", healthy.Device(), "-o", m_dir.file("send.7Q")});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("--force"), std::string::npos);
+  EXPECT_EQ(m_dir.read("send.7Q"), ProjectFile(Pattern(4096, 1)));
 }
 
 TEST_F(LinkCommandsTest, CtrlCStopsTheTransferAndExits130AndPortsListsTheDevices) {
   SimProcess sim({"--pace", "9600", "--log", m_dir.file("wire.log")});
   const auto start = Clock::now();
-  CliRun run = RunCli(m_dir, {"read", "--device", sim.Device(), "-o", m_dir.file("out.7Q")}, 1200);
+  CliResult run = RunCli(m_dir, {"read", "--device", sim.Device(), "-o", m_dir.file("out.7Q")}, 1200);
   EXPECT_EQ(run.exitCode, 130);
   EXPECT_LT(std::chrono::duration<double>(Clock::now() - start).count(), 3.5);  // a full read takes 4 s
   EXPECT_NE(run.err.find("interrupted"), std::string::npos);

@@ -4,17 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/lang/LanguageKeys.h"
+#include "core/model/CQorrinDoc.h"
+#include "core/settings/AppPaths.h"
 #include "core/settings/ProfileFile.h"
+#include "core/settings/ProfileText.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -39,25 +40,14 @@ std::vector<fs::path> LanguageFiles() {
   return files;
 }
 
-// (section, key) of every key line in file order. The profile reader answers single
-// lookups only, so listing keys needs this small scan of its own.
+// (section, key) of every key line in file order.
 std::vector<std::pair<std::string, std::string>> ListKeys(const fs::path& file) {
+  const std::string text = test::ReadFileBytes(file);
   std::vector<std::pair<std::string, std::string>> keys;
-  std::ifstream in(file);
-  std::string line, section;
-  auto trim = [](std::string s) {
-    const auto first = s.find_first_not_of(" \t\r");
-    if (first == std::string::npos) return std::string();
-    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
-  };
-  while (std::getline(in, line)) {
-    line = trim(line);
-    if (line.empty() || line[0] == ';' || line[0] == '#') continue;
-    if (line.front() == '[' && line.back() == ']') {
-      section = line.substr(1, line.size() - 2);
-    } else if (const auto eq = line.find('='); eq != std::string::npos) {
-      keys.emplace_back(section, trim(line.substr(0, eq)));
-    }
+  std::string section;
+  for (const ProfileLine& line : SplitProfile(text)) {
+    if (line.kind == ProfileLine::kSection) section = line.name;
+    if (line.kind == ProfileLine::kKeyValue) keys.emplace_back(section, line.name);
   }
   return keys;
 }
@@ -201,22 +191,12 @@ TEST(LanguageFiles, TranslationsStayInStep) {
   }
 }
 
-// The band edges of a band code in whole MHz: {lower, upper} per band.
-std::vector<std::pair<int, int>> BandEdges(const std::string& code) {
-  auto mhz = [&](std::size_t at) { return std::stoi(code.substr(at + 2, 2) + code.substr(at, 1)); };
-  std::vector<std::pair<int, int>> bands;
-  for (std::size_t at = 0; at < code.size(); at += 8) bands.emplace_back(mhz(at), mhz(at + 4));
-  return bands;
-}
-
-// Where a band code goes in the eight band information bytes: its offset there and
-// its bytes (two BCD digits each). A one-band code of 200 MHz and up takes the second half.
-std::pair<std::size_t, std::vector<unsigned char>> BandBytes(const std::string& code) {
-  std::vector<unsigned char> bytes;
-  for (std::size_t i = 0; i + 1 < code.size(); i += 2)
-    bytes.push_back(static_cast<unsigned char>(((code[i] - '0') << 4) | (code[i + 1] - '0')));
-  const bool upperBand = code.size() == 8 && BandEdges(code)[0].second >= 200;
-  return {upperBand ? 4 : 0, bytes};
+// "136-174MHz" or "136-174MHz/400-470MHz" from the limits a model gives.
+std::string RangeText(const CQorrinDoc& doc) {
+  auto mhz = [](int value) { return std::to_string(value / 100000); };
+  const std::string top = mhz(doc.m_nFreqMax + 500) + "MHz";
+  if (doc.m_nSplitLow == 0 && doc.m_nSplitHigh == 0) return mhz(doc.m_nFreqMin) + "-" + top;
+  return mhz(doc.m_nFreqMin) + "-" + mhz(doc.m_nSplitLow) + "MHz/" + mhz(doc.m_nSplitHigh) + "-" + top;
 }
 
 TEST(SettingFile, SetupAndModelsAreUsable) {
@@ -231,47 +211,20 @@ TEST(SettingFile, SetupAndModelsAreUsable) {
     EXPECT_TRUE(v == "0" || v == "1") << key << "=" << v;
   }
 
-  std::vector<std::string> codes;
-  for (int n = 0;; ++n) {
-    const std::string code = Value("ModelInfo", "data" + std::to_string(n), ini);
-    const std::string text = Value("ModelInfo", "Freq" + std::to_string(n), ini);
-    if (code == kMissing) {
-      EXPECT_EQ(text, kMissing) << "Freq" << n << " without data" << n;
-      EXPECT_EQ(Value("ModelInfo", "data" + std::to_string(n + 1), ini), kMissing) << "gap at " << n;
-      break;
-    }
-    ASSERT_TRUE((code.size() == 8 || code.size() == 16) &&
-                std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        << "data" << n << "=" << code << " is not 8 or 16 BCD digits";
-    const auto bands = BandEdges(code);
-    std::string expected;
-    for (const auto& [low, high] : bands) {
-      EXPECT_LT(low, high) << "data" << n;
-      expected += (expected.empty() ? "" : "/") + std::to_string(low) + "-" + std::to_string(high) + "MHz";
-    }
-    if (bands.size() == 2) {
-      EXPECT_TRUE(bands[0].second < 200 && bands[1].first >= 200) << "data" << n;
-    }
-    // The drop-down item index is the model index, so the text must name this code's range.
-    EXPECT_EQ(text, expected) << "Freq" << n;
-    EXPECT_LE(text.size(), kListTextMaxBytes) << "Freq" << n;
-    codes.push_back(code);
-  }
-  EXPECT_GE(codes.size(), 3u);
-  EXPECT_LE(codes.size(), 16u);
-
-  // A new image of model n must be recognised as model n again: the last entry whose
-  // bytes match wins, so a two-band entry must follow the one-band entries it contains.
-  for (std::size_t n = 0; n < codes.size(); ++n) {
-    std::array<unsigned char, 8> image{};
-    const auto [offset, bytes] = BandBytes(codes[n]);
-    std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
-    std::size_t found = 0;
-    for (std::size_t m = 0; m < codes.size(); ++m) {
-      const auto [at, mine] = BandBytes(codes[m]);
-      if (std::equal(mine.begin(), mine.end(), image.begin() + static_cast<std::ptrdiff_t>(at))) found = m;
-    }
-    EXPECT_EQ(found, n) << "model " << n << " (" << codes[n] << ") is taken for model " << found;
+  // Every model builds a new image that is recognised as the same model again (the last
+  // matching entry wins, so a two-band entry must follow the one-band entries it
+  // contains), and its drop-down text names the range it gives.
+  g_strIniFile = ini.string();
+  const std::vector<ModelEntry> models = ListModels();
+  EXPECT_GE(models.size(), 3u);
+  EXPECT_EQ(LoadModelRangeTexts().size(), models.size());
+  for (const ModelEntry& model : models) {
+    EXPECT_TRUE(model.bUsable) << "data" << model.nIndex << "=" << model.strCode;
+    CQorrinDoc doc;
+    doc.OnNewDocument();
+    doc.ChangeFrequencyRange(model.nIndex);
+    EXPECT_EQ(doc.FindModelIndex(), model.nIndex) << model.strCode;
+    EXPECT_EQ(model.strText, RangeText(doc));
   }
 }
 

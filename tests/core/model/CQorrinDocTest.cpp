@@ -1,6 +1,8 @@
 #include "core/model/CQorrinDoc.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -27,8 +29,7 @@ std::string RandomBytes(std::size_t n, unsigned seed) {
 class DocTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir.installDataFiles();
-    test::UseModelInfo(dir, {"60134017", "00400047", "6013401700400047"});
+    dir.installDataFiles();  // the shipped model list
     doc.SetPrompts(&prompts);
     doc.AddView([this] { ++viewUpdates; });
     ASSERT_TRUE(doc.OnNewDocument());
@@ -43,16 +44,43 @@ class DocTest : public ::testing::Test {
   int viewUpdates = 0;
 };
 
-TEST_F(DocTest, NewDocumentIsSilentFirstAndCancelChangesNothing) {
-  EXPECT_TRUE(prompts.confirms.empty());
-  doc.SetPathName(dir.file("kept.7Q"));
+TEST_F(DocTest, SaveAndNewReportFailuresAskFirstAndCancelChangesNothing) {
+  // Failed saves report, leave the document as it was and keep the old file.
+  dir.write("kept.7Q", "old contents");
+  const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(dir.file("kept.7Q"), mode);
   doc.SetModifiedFlag();
+  for (const std::string& path : {dir.file("kept.7Q") + "/x.7Q", std::string()}) {
+    const SaveResult saved = doc.OnSaveDocument(path);
+    EXPECT_FALSE(saved.bOk) << path;
+    EXPECT_FALSE(saved.strError.empty());
+  }
+  EXPECT_EQ(prompts.errors.size(), 2u);
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(dir.read("kept.7Q"), "old contents");
+
+  // Untitled: no question, a name is asked for. The replaced file keeps its permission bits
+  // and no temporary file stays behind.
+  prompts.savePath = dir.file("kept.7Q");
+  ASSERT_TRUE(doc.OnSaveCommand());
+  EXPECT_TRUE(prompts.confirms.empty());  // nor for the first new document
+  EXPECT_EQ(prompts.proposedNames, std::vector<std::string>{"Item"});
+  EXPECT_EQ(fs::status(dir.file("kept.7Q")).permissions() & fs::perms::all, mode);
+  for (const auto& entry : fs::directory_iterator(dir.path())) {
+    EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos);
+  }
+
+  // Cancel in either question: nothing written, nothing changes (not even index fields).
+  doc.SetFrequencyText(7, true, "150");
   doc.SetFmPreset(3, 42);
-  const std::string image = Image();
+  doc.SetModifiedFlag();
+  const std::string file = dir.read("kept.7Q"), image = Image();
   prompts.bConfirmAnswer = false;
+  EXPECT_FALSE(doc.OnSaveCommand());
   EXPECT_FALSE(doc.OnNewDocument());
-  ASSERT_EQ(prompts.confirms.size(), 1u);
-  EXPECT_EQ(prompts.confirms[0].textKey, "IDS_WARN_CLEAR");
+  EXPECT_EQ(prompts.confirms.size(), 2u);
+  EXPECT_EQ(prompts.confirms.at(1).textKey, "IDS_WARN_CLEAR");
+  EXPECT_EQ(dir.read("kept.7Q"), file);
   EXPECT_EQ(Image(), image);
   EXPECT_EQ(doc.GetTitle(), "kept.7Q");
   EXPECT_TRUE(doc.IsModified());
@@ -70,17 +98,21 @@ TEST_F(DocTest, NewDocumentIsSilentFirstAndCancelChangesNothing) {
 }
 
 TEST_F(DocTest, LoadSaveRoundTripKeepsAForeignHeader) {
-  const std::string header = HeaderText("VLM-7Q Radio Program data v2.31-beta");
-  std::string file = header + RandomBytes(4096, 7);
+  std::string file = HeaderText("VLM-7Q Radio Program data v2.31-beta") + RandomBytes(4096, 7);
   file.replace(48 + 0x783, 5, std::string("\x00\x00\x40\x00\x47", 5));  // the UHF model
   dir.write("foreign.7Q", file);
-  doc.SetModifiedFlag();
+  doc.ChangeFrequencyRange(2);  // a two-band model, then a VHF image as the radio gives it
+  std::fill_n(doc.m_image.begin() + 0x784, 4, 0);
+  doc.RefreshBandLimits();  // no gap stays behind
+  EXPECT_EQ(viewUpdates, 2);
+  EXPECT_EQ(doc.GetBandLimits(), test::kVhf);
+
   EXPECT_TRUE(doc.OnOpenDocument(dir.file("foreign.7Q")).ok());
   EXPECT_FALSE(doc.IsModified());
   EXPECT_EQ(doc.GetTitle(), "foreign.7Q");
-  EXPECT_EQ(doc.GetBandLimits(), (BandLimits{0, 0, 40000000, 46999500}));
+  EXPECT_EQ(doc.GetBandLimits(), test::kUhf);
 
-  // Save As writes the bytes exactly as they came, without a question.
+  // Save As writes the bytes exactly as they came (stale index fields too), without a question.
   prompts.savePath = dir.file("copy.7Q");
   ASSERT_TRUE(doc.OnFileSaveAs());
   EXPECT_EQ(dir.read("copy.7Q"), file);
@@ -92,31 +124,25 @@ TEST_F(DocTest, LoadSaveRoundTripKeepsAForeignHeader) {
   EXPECT_EQ(PromptText(prompts.confirms[0]),
             "Overwrite this file with the current data?\n" + dir.file("copy.7Q"));
   const std::string saved = dir.read("copy.7Q");
-  ASSERT_EQ(saved.size(), 4144u);
   std::string expected = file;
   expected.replace(48 + 0x7B0, 8, "ZENTORIX");
   expected.replace(48 + 0x7D0, 13, saved.substr(48 + 0x7D0, 13));
   expected[48 + 0x7C7] = saved[48 + 0x7C7];
   expected[48 + 0x7C9] = saved[48 + 0x7C9];
-  EXPECT_NE(saved, file);
   EXPECT_EQ(saved, expected);
 }
 
-TEST_F(DocTest, HeaderMismatchLeavesAnUntitledZeroDocument) {
+TEST_F(DocTest, LoadTakesOnlyProjectFilesAndOnlyWhatTheyHold) {
   const std::string file = HeaderText("vlm-7Q Radio Program data v1.09") + RandomBytes(4096, 3);
   dir.write("other.bin", file);
   doc.SetPathName(dir.file("before.7Q"));
   EXPECT_EQ(doc.OnOpenDocument(dir.file("other.bin")).status, LoadStatus::HeaderMismatch);
-  ASSERT_EQ(prompts.errors.size(), 1u);
-  EXPECT_EQ(prompts.errors[0].textKey, "IDS_WARN_LOAD");
-  EXPECT_EQ(Image(), std::string(4096, '\0'));
-  EXPECT_EQ(Header(), file.substr(0, 48));
+  EXPECT_EQ(prompts.errors.at(0).textKey, "IDS_WARN_LOAD");
+  EXPECT_EQ(Header() + Image(), file.substr(0, 48) + std::string(4096, '\0'));
   EXPECT_EQ(doc.GetTitle(), "Item");
-  EXPECT_FALSE(doc.IsModified());
 
   // Save cannot reach the foreign file; saved elsewhere it gets a header that opens again.
   EXPECT_FALSE(doc.OnSaveCommand());
-  EXPECT_EQ(prompts.proposedNames.back(), "Item");
   EXPECT_EQ(dir.read("other.bin"), file);
   prompts.savePath = dir.file("rescued.7Q");
   ASSERT_TRUE(doc.OnFileSaveAs());
@@ -127,110 +153,128 @@ TEST_F(DocTest, HeaderMismatchLeavesAnUntitledZeroDocument) {
     dir.write("tiny.7Q", tiny);
     EXPECT_EQ(doc.OnOpenDocument(dir.file("tiny.7Q")).status, LoadStatus::HeaderMismatch);
   }
-}
-
-TEST_F(DocTest, ShortAndLongFiles) {
+  // A short file fills what it holds; bytes past 4144 are ignored.
   dir.write("short.7Q", HeaderText("VLM-7Q Radio Program data v1.09") + std::string(52, 'w'));
   ASSERT_TRUE(doc.OnOpenDocument(dir.file("short.7Q")).ok());
   EXPECT_EQ(Image(), std::string(52, 'w') + std::string(4096 - 52, '\0'));
-
   const std::string full = HeaderText("VLM-7Q Radio Program data") + RandomBytes(4096, 11);
   dir.write("long.7Q", full + "trailing bytes that are ignored");
   ASSERT_TRUE(doc.OnOpenDocument(dir.file("long.7Q")).ok());
   EXPECT_EQ(Header() + Image(), full);
-}
 
-TEST_F(DocTest, UnopenableFileGivesANewUntitledDocument) {
-  for (const std::string& path : {dir.file("missing.7Q"), dir.path().string()}) {
-    doc.SetFmPreset(1, 9);
-    doc.SetPathName(dir.file("previous.7Q"));
-    prompts.errors.clear();
-    const LoadResult loaded = doc.OnOpenDocument(path);
-    EXPECT_EQ(loaded.status, LoadStatus::CannotOpen);
-    EXPECT_NE(loaded.strError.find(path), std::string::npos);
-    ASSERT_EQ(prompts.errors.size(), 1u);
-    EXPECT_EQ(PromptText(prompts.errors[0]), loaded.strError);
-    EXPECT_EQ(doc.GetPathName(), "");
-    EXPECT_EQ(doc.GetFmPreset(1), 0);
-    EXPECT_EQ(doc.GetFrequencyText(1, true), "136.00000");  // model 0 defaults
-  }
-}
-
-TEST_F(DocTest, SaveCommandAndSaveAs) {
-  prompts.savePath = dir.file("first.7Q");  // untitled: no question, a name is asked for
-  doc.SetModifiedFlag();
-  ASSERT_TRUE(doc.OnSaveCommand());
-  EXPECT_TRUE(prompts.confirms.empty());
-  EXPECT_EQ(prompts.proposedNames, std::vector<std::string>{"Item"});
-
-  // Cancel in the question: nothing written, nothing changes (not even index fields).
-  doc.SetFrequencyText(7, true, "150");
-  doc.SetModifiedFlag();
-  const std::string before = dir.read("first.7Q");
-  const std::string image = Image();
-  prompts.bConfirmAnswer = false;
-  EXPECT_FALSE(doc.OnSaveCommand());
-  EXPECT_EQ(dir.read("first.7Q"), before);
-  EXPECT_EQ(Image(), image);
-  EXPECT_TRUE(doc.IsModified());
-
-  // Save As leaves the index fields stale; Save brings them up to date.
-  prompts.bConfirmAnswer = true;
-  prompts.savePath = dir.file("as.7Q");
-  ASSERT_TRUE(doc.OnFileSaveAs());
-  EXPECT_EQ(dir.read("as.7Q")[48 + 0x7D0], 0x01);
-  ASSERT_TRUE(doc.OnSaveCommand());
-  EXPECT_EQ(dir.read("as.7Q")[48 + 0x7D0], 0x41);
-}
-
-TEST_F(DocTest, FailedSavesReportAndKeepTheOldFile) {
-  dir.write("keep.7Q", "old contents");
-  doc.SetModifiedFlag();
-  for (const std::string& path : {dir.file("no/such/folder/x.7Q"), dir.path().string(),
-                                  dir.file("keep.7Q") + "/x.7Q", std::string()}) {
-    const SaveResult saved = doc.OnSaveDocument(path);
-    EXPECT_FALSE(saved.bOk) << path;
-    EXPECT_FALSE(saved.strError.empty());
-  }
-  ASSERT_EQ(prompts.errors.size(), 4u);
-  EXPECT_TRUE(doc.IsModified());
+  // A file that cannot be read gives a new untitled model-0 document.
+  doc.SetFmPreset(1, 9);
+  const std::string missing = dir.file("missing.7Q");
+  const LoadResult loaded = doc.OnOpenDocument(missing);
+  EXPECT_EQ(loaded.status, LoadStatus::CannotOpen);
+  EXPECT_NE(loaded.strError.find(missing), std::string::npos);
+  EXPECT_EQ(PromptText(prompts.errors.back()), loaded.strError);
   EXPECT_EQ(doc.GetPathName(), "");
-  EXPECT_EQ(dir.read("keep.7Q"), "old contents");
+  EXPECT_EQ(doc.GetFmPreset(1), 0);
+  EXPECT_EQ(doc.GetFrequencyText(1, true), "136.00000");  // model 0 defaults
+}
 
-  // A successful save keeps the permission bits and leaves no temporary file behind.
-  const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
-  fs::permissions(dir.file("keep.7Q"), mode);
-  ASSERT_TRUE(doc.OnSaveDocument(dir.file("keep.7Q")).bOk);
-  EXPECT_EQ(dir.read("keep.7Q").size(), 4144u);
-  EXPECT_EQ(fs::status(dir.file("keep.7Q")).permissions() & fs::perms::all, mode);
-  for (const auto& entry : fs::directory_iterator(dir.path())) {
-    EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos);
+// Keyed by band code, so the test follows the shipped list whatever order it takes.
+struct NewFile {
+  std::array<std::uint8_t, 8> band;
+  bool lower, upper;  // channel 1 and VFO A at 136 MHz for a lower band, VFO B at 400 MHz
+};
+const std::map<std::string, NewFile> kNewFiles = {
+    {"60134017", {{0x60, 0x13, 0x40, 0x17, 0, 0, 0, 0}, true, false}},
+    {"00400047", {{0, 0, 0, 0, 0x00, 0x40, 0x00, 0x47}, false, true}},
+    {"6013401700400047", {{0x60, 0x13, 0x40, 0x17, 0x00, 0x40, 0x00, 0x47}, true, true}},
+    {"00400048", {{0, 0, 0, 0, 0x00, 0x40, 0x00, 0x48}, false, true}},
+    {"6013401700400048", {{0x60, 0x13, 0x40, 0x17, 0x00, 0x40, 0x00, 0x48}, true, true}},
+};
+
+std::string ExpectedNewFile(const NewFile& m) {
+  std::string file = HeaderText("VLM-7Q Radio Program data v1.09") + std::string(4096, '\0');
+  const std::string none(4, '\xFF'), k136("\x00\x00\x60\x13", 4), k400("\x00\x00\x00\x40", 4);
+  auto put = [&](int record, const std::string& rx, bool vfo) {  // a cleared record
+    const std::size_t at = 48 + static_cast<std::size_t>(record) * 16;
+    file.replace(at, 4, rx);
+    file.replace(at + 5, 4, rx == none ? none : std::string(4, '\0'));  // offset 000.00000
+    file[at + 10] = '\xC0';
+    if (!vfo) file.replace(at + 12, 4, none);  // name
+  };
+  put(1, m.lower ? k136 : k400, false);
+  for (int n = 2; n <= 99; ++n) put(n, none, false);
+  put(121, m.upper ? k400 : none, true);
+  put(122, m.lower ? k136 : none, true);
+  file.replace(48 + 0x780, 8, std::string(m.band.begin(), m.band.end()));
+  file.replace(48 + 0x7B0, 8, "ZENTORIX");
+  file.replace(48 + 0x7C0, 12, std::string("\x76\x95\x05\x05\x06\x80\x48\0\0\0\0\x05", 12));
+  file[48 + 0x7D0] = 0x01;  // channel 1 in use; first channel 0 and first preset 0 stay 0
+  return file;
+}
+
+// A new document, then each shipped model in turn, saved at once: byte for byte, whatever
+// the model before it left behind.
+TEST_F(DocTest, NewProjectFileIsByteExactForEveryShippedModel) {
+  const std::vector<ModelEntry> models = ListModels();
+  for (const ModelEntry& model : models) {
+    SCOPED_TRACE(model.strCode);
+    const auto expected = kNewFiles.find(model.strCode);
+    ASSERT_NE(expected, kNewFiles.end()) << "no expectation for shipped code " << model.strCode;
+    if (model.nIndex != 0) doc.ChangeFrequencyRange(model.nIndex);
+    EXPECT_EQ(doc.IsModified(), model.nIndex != 0);
+    const std::string name = "new" + std::to_string(model.nIndex) + ".7Q";
+    ASSERT_TRUE(doc.SaveWithIndexFields(dir.file(name)).bOk);
+    const std::string written = dir.read(name), want = ExpectedNewFile(expected->second);
+    ASSERT_EQ(written.size(), want.size());
+    const auto diff = std::mismatch(want.begin(), want.end(), written.begin()).first;
+    EXPECT_EQ(diff, want.end()) << "first difference at file offset " << (diff - want.begin());
+    EXPECT_FALSE(doc.IsModified());
+    doc.SetFmPreset(2, 100);  // left for the next model to clear
+    doc.m_header[40] = 'x';
   }
 }
 
-TEST_F(DocTest, FrequencyRangeChangeRefreshAndViews) {
-  doc.SetPriorityChannel(5);
-  doc.SetFmPreset(2, 100);
-  doc.m_header[40] = 'x';
-  doc.ChangeFrequencyRange(2);
-  EXPECT_TRUE(doc.IsModified());
-  EXPECT_EQ(viewUpdates, 1);
-  EXPECT_EQ(doc.GetFmPreset(2), 0);
-  EXPECT_EQ(Header(), HeaderText("VLM-7Q Radio Program data v1.09"));
-  EXPECT_EQ(doc.FindModelIndex(), 2);
+// Arbitrary bytes, as a foreign or damaged project file brings them: every accessor gives
+// a value inside its range, and records outside 1..122 read empty and write nothing.
+TEST_F(DocTest, ArbitraryImagesReadInsideTheirRanges) {
+  std::mt19937 gen(20240611);
+  for (int round = 0; round < 60; ++round) {
+    std::string file = "VLM-7Q Radio Program data";
+    file.resize(4144);
+    for (std::size_t i = 25; i < file.size(); ++i) {  // every third round: edge values
+      const unsigned r = gen();
+      file[i] = static_cast<char>(round % 3 ? r & 0xFF : (r & 1 ? 0xFF : 0x99 + (r >> 8) % 3));
+    }
+    ASSERT_EQ(doc.SerializeLoad(std::span(reinterpret_cast<const std::uint8_t*>(file.data()),
+                                          file.size())), LoadStatus::Ok);
+    for (int record = -2; record <= 125; ++record) {
+      for (bool rx : {true, false}) {
+        EXPECT_LE(static_cast<unsigned>(doc.GetToneCode(record, rx)), 258u);
+        EXPECT_LE(doc.GetFrequencyText(record, rx).size(), 9u);
+      }
+      EXPECT_EQ(doc.GetFrequencyText(record, true).empty(), doc.IsRecordEmpty(record));
+      EXPECT_LE(doc.GetTransmitFrequencyText(record).size(), 10u);
+      if (record < 1 || record > 122) {
+        EXPECT_TRUE(doc.IsRecordEmpty(record)) << record;
+        EXPECT_EQ(doc.GetRecordBytes(record), RecordBytes{});
+      }
+    }
 
-  // A one-band image read after a two-band model leaves no gap behind.
-  doc.m_image.fill(0);
-  doc.m_image[0x785] = 0x40;
-  doc.m_image[0x787] = 0x47;
-  doc.RefreshBandLimits();
-  EXPECT_EQ(viewUpdates, 2);
-  EXPECT_EQ(doc.GetBandLimits(), (BandLimits{0, 0, 40000000, 46999500}));
-
-  // A model index outside the list writes no band bytes: model 0 limits.
-  doc.ChangeFrequencyRange(7);
-  EXPECT_EQ(doc.m_image[0x780], 0);
-  EXPECT_EQ(doc.GetBandLimits(), (BandLimits{0, 0, 13600000, 17399500}));
+    // Writes outside 1..122 and the bookkeeping step touch nothing but the index fields.
+    const auto before = doc.m_image;
+    for (int record : {-1, 0, 123, 100000}) {
+      doc.SetFrequencyText(record, true, "446");
+      doc.SetToneCode(record, false, 200);
+      doc.SetShiftDirection(record, 2);
+      doc.SetStepIndex(record, 1);
+      doc.SetChannelName(record, "AB");
+      doc.UpdateNamePresentBit(record);
+    }
+    doc.UpdateIndexFields();
+    for (std::size_t i = 0; i < kImageSize; ++i) {
+      const bool index = (i >= 0x7B0 && i < 0x7B8) || i == 0x7C7 || i == 0x7C9 ||
+                         (i >= 0x7D0 && i <= 0x7DC);
+      if (!index) {
+        ASSERT_EQ(doc.m_image[i], before[i]) << i;
+      }
+    }
+  }
 }
 
 }  // namespace

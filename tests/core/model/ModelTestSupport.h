@@ -1,16 +1,27 @@
 #pragma once
-// Fixtures for the model tests: a private settings file with chosen ModelInfo entries,
-// and a prompt object that records what the document asked and answers as told.
+// Shared by the model tests: the image type, the limits of each kind of model, a private
+// settings file with chosen ModelInfo entries, and a prompt object that records what the
+// document asked and answers as told.
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "core/model/BandLimits.h"
 #include "core/model/DocumentPrompts.h"
+#include "core/model/RadioImageLayout.h"
 #include "core/settings/AppPaths.h"
 #include "support/TestSupport.h"
 
 namespace qorrin::test {
+
+using Image = std::array<std::uint8_t, kImageSize>;
+
+// Limits of the VHF, the UHF and the two-band model, and those of no usable model.
+inline const BandLimits kVhf{0, 0, 13600000, 17399500}, kUhf{0, 0, 40000000, 46999500};
+inline const BandLimits kTwoBand{17400000, 40000000, 13600000, 46999500};
+inline const BandLimits kFallback{0, 0, 10000000, 52000000};  // 100-520 MHz
 
 // Writes setting.ini with "dataN=code" (and "FreqN=text N") lines for the given codes,
 // in order, into the folder and points g_strIniFile at it.

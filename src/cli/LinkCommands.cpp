@@ -2,10 +2,8 @@
 #include "cli/LinkCommands.h"
 
 #include <CLI/CLI.hpp>
-#include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 
 #include "cli/CliContext.h"
@@ -30,34 +28,6 @@ struct LinkOptions {
 };
 
 void Say(const std::string& line) { std::fprintf(stderr, "qorrin-cli: %s\n", line.c_str()); }
-
-// A whole project file or nothing: a truncated file would put zeros into the radio.
-bool LoadProjectFile(const std::string& path, CQorrinDoc& doc) {
-  const FileReadResult file = ReadFileHead(path, kProjectFileSize + 1);
-  if (!file.bOk) {
-    Say(file.strError);
-    return false;
-  }
-  if (!HasProjectHeaderId(file.bytes)) {
-    Say(path + " is not a VLM-7Q project file");
-    return false;
-  }
-  if (file.bytes.size() != kProjectFileSize) {
-    Say(path + " is damaged: " + std::to_string(file.bytes.size()) + " bytes instead of " +
-        std::to_string(kProjectFileSize));
-    return false;
-  }
-  return doc.SerializeLoad(file.bytes) == LoadStatus::Ok;
-}
-
-// Catches an output path that cannot be written before the radio spends seconds on it.
-bool CanCreate(const std::string& path) {
-  const std::filesystem::path target(path);
-  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  if (access(folder.c_str(), W_OK) == 0) return true;
-  Say("cannot write " + path + ": the folder " + folder.string() + " is missing or not writable");
-  return false;
-}
 
 bool SearchWillRun(const LinkOptions& options) {
   return options.port == 0 && options.device.empty() &&
@@ -87,10 +57,10 @@ int RunRead(CliContext& ctx, const LinkOptions& options) {
   CQorrinDoc doc;
   if (options.base.empty()) {
     doc.OnNewDocument();
-  } else if (!LoadProjectFile(options.base, doc)) {
+  } else if (!OpenProjectFile(doc, options.base, true)) {
     return kExitFile;
   }
-  if (!MayWriteOutput(options.file, options.force) || !CanCreate(options.file)) return kExitFile;
+  if (!MayWriteOutput(options.file, options.force)) return kExitFile;
   doc.UpdateIndexFields();
   auto image = doc.m_image;
   const LinkRunResult result = RunLinkTransfer(true, {options.port, options.device}, g_strIniFile, image);
@@ -108,7 +78,7 @@ int RunRead(CliContext& ctx, const LinkOptions& options) {
 int RunWrite(CliContext& ctx, const LinkOptions& options) {
   if (!ctx.ApplyPaths()) return kExitFile;
   CQorrinDoc doc;
-  if (!LoadProjectFile(options.file, doc)) return kExitFile;
+  if (!OpenProjectFile(doc, options.file, true)) return kExitFile;
   doc.UpdateIndexFields();  // as before every transfer: the radio finds its way by them
   auto image = doc.m_image;
   const LinkRunResult result = RunLinkTransfer(false, {options.port, options.device}, g_strIniFile, image);

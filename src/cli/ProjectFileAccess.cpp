@@ -1,5 +1,7 @@
 #include "cli/ProjectFileAccess.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <iostream>
 
@@ -7,7 +9,7 @@
 
 namespace qorrin::cli {
 
-bool OpenProjectFile(CQorrinDoc& doc, const std::string& path) {
+bool OpenProjectFile(CQorrinDoc& doc, const std::string& path, bool requireComplete) {
   namespace fs = std::filesystem;
   std::error_code ec;
   if (fs::is_directory(path, ec)) {
@@ -28,6 +30,11 @@ bool OpenProjectFile(CQorrinDoc& doc, const std::string& path) {
       return false;
   }
   const auto size = fs::file_size(path, ec);
+  if (!ec && size != kProjectFileSize && requireComplete) {
+    std::cerr << "qorrin-cli: " << path << " is damaged: " << size << " bytes instead of "
+              << kProjectFileSize << "\n";
+    return false;
+  }
   if (!ec && size < kProjectFileSize) {
     std::cerr << "qorrin-cli: note: " << path << " holds " << size << " of " << kProjectFileSize
               << " bytes; the missing part of the image reads as zero\n";
@@ -44,6 +51,13 @@ bool MayWriteOutput(const std::string& path, bool force) {
   }
   if (!force && fs::exists(path, ec)) {
     std::cerr << "qorrin-cli: " << path << " exists already; use --force to replace it\n";
+    return false;
+  }
+  const fs::path target(path);
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  if (::access(folder.c_str(), W_OK) != 0) {
+    std::cerr << "qorrin-cli: cannot write " << path << ": the folder " << folder.string()
+              << " is missing or not writable\n";
     return false;
   }
   return true;

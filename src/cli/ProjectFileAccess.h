@@ -10,11 +10,14 @@ class CQorrinDoc;
 namespace qorrin::cli {
 
 // Loads a project file into the document. Prints what is wrong and returns false when
-// the file cannot be read or is not a project file; notes a short file on stderr.
-bool OpenProjectFile(CQorrinDoc& doc, const std::string& path);
+// the file cannot be read or is not a project file. A short file loads what it holds
+// (noted on stderr) unless `requireComplete` is set: what goes into a radio must be a
+// whole file, never zeros standing in for a missing tail.
+bool OpenProjectFile(CQorrinDoc& doc, const std::string& path, bool requireComplete = false);
 
-// False (with a message) when `path` exists and `force` is not set, or names a folder:
-// an existing project is never replaced by accident.
+// False (with a message) when `path` names a folder, exists and `force` is not set, or
+// lies in a folder that cannot be written: an existing project is never replaced by
+// accident, and a read never spends seconds on a file it cannot save.
 bool MayWriteOutput(const std::string& path, bool force);
 
 }  // namespace qorrin::cli

@@ -2,8 +2,6 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "core/model/ProjectFile.h"
 #include "core/settings/AtomicFile.h"
@@ -37,12 +35,13 @@ bool LoadImageFile(ImageFile& file, RadioImage* image, std::string* error) {
     ChooseFormatForNewFile(file);
     return true;
   }
-  std::ifstream in(file.path, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in.good() && !in.eof()) {
-    if (error) *error = "cannot read " + file.path;
+  // One byte more than a project file, so a longer file is recognised as neither form.
+  const FileReadResult read = ReadFileHead(file.path, kProjectFileSize + 1);
+  if (!read.bOk) {
+    if (error) *error = read.strError;
     return false;
   }
+  const std::string bytes(read.bytes.begin(), read.bytes.end());
   std::size_t start = 0;
   if (bytes.size() == kHeaderSize + image->size()) {
     file.header = bytes.substr(0, kHeaderSize);

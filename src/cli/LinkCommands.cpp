@@ -10,11 +10,11 @@
 #include "cli/LinkOutcome.h"
 #include "cli/LinkTransferRunner.h"
 #include "cli/ProjectFileAccess.h"
+#include "core/link/LinkSettings.h"
 #include "core/link/PortNames.h"
 #include "core/link/TransferState.h"
 #include "core/model/CQorrinDoc.h"
 #include "core/settings/AppPaths.h"
-#include "core/settings/ProfileFile.h"
 
 namespace qorrin::cli {
 namespace {
@@ -31,7 +31,7 @@ void Say(const std::string& line) { std::fprintf(stderr, "qorrin-cli: %s\n", lin
 
 bool SearchWillRun(const LinkOptions& options) {
   return options.port == 0 && options.device.empty() &&
-         ReadProfileString("setup", "searchcom", "1", 8, g_strIniFile).substr(0, 1) != "0";
+         link::ReadSearchCom(g_strIniFile);
 }
 
 int Finish(bool isRead, const LinkOptions& options, const LinkRunResult& result) {
@@ -43,7 +43,7 @@ int Finish(bool isRead, const LinkOptions& options, const LinkRunResult& result)
 int RunPorts(CliContext& ctx) {
   if (!ctx.ApplyPaths()) return kExitFile;
   const auto ports = link::ListPorts(g_strIniFile);
-  const int configured = ReadProfileInt("setup", "com", 1, g_strIniFile);
+  const int configured = link::ReadComPort(g_strIniFile);
   for (const auto& port : ports) {
     std::printf("%-6s %-24s %s%s\n", link::PortLabel(port.number).c_str(), port.device.c_str(),
                 port.description.c_str(), port.number == configured ? "  [configured]" : "");
@@ -65,7 +65,7 @@ int RunRead(CliContext& ctx, const LinkOptions& options) {
   auto image = doc.m_image;
   const LinkRunResult result = RunLinkTransfer(true, {options.port, options.device}, g_strIniFile, image);
   if (result.status == XFER_READ_DONE && !result.interrupted) {
-    doc.m_image = image;  // bytes 0x7F0..0xFFF are still the base's
+    doc.ReplaceImage(image);  // bytes 0x7F0..0xFFF stay the base's
     const SaveResult saved = doc.OnSaveDocument(options.file);
     if (!saved.bOk) {
       Say("the radio was read but " + options.file + " could not be saved: " + saved.strError);

@@ -9,9 +9,9 @@
 
 #include "cli/ProgressBar.h"
 #include "core/link/CSerialPort.h"
+#include "core/link/LinkSettings.h"
 #include "core/link/PortNames.h"
 #include "core/link/TransferState.h"
-#include "core/settings/ProfileFile.h"
 
 namespace qorrin::cli {
 namespace {
@@ -61,7 +61,7 @@ LinkRunResult RunLinkTransfer(bool isRead, const LinkTarget& target, const std::
     state->device = target.device;
     result.portText = target.device;
   } else if (target.port > 0) {
-    state->device = link::PortNumbering(settingsPath).DevicePath(target.port);
+    state->device = link::DeviceForPort(target.port, settingsPath);
     result.portText = Describe(target.port, state->device);
     if (state->device.empty()) {
       result.status = XFER_PORT_ERROR;
@@ -98,8 +98,8 @@ LinkRunResult RunLinkTransfer(bool isRead, const LinkTarget& target, const std::
   result.progress = state->status == XFER_SEARCHING ? 0 : state->progress.load();
   result.detail = state->detail;
   if (result.portText.empty()) {
-    const int port = ReadProfileInt("setup", "com", 1, settingsPath);  // the found port once saved
-    result.portText = Describe(port, link::PortNumbering(settingsPath).DevicePath(port));
+    const int port = link::ReadComPort(settingsPath);  // the found port once saved
+    result.portText = Describe(port, link::DeviceForPort(port, settingsPath));
   }
   if (isRead && result.status == XFER_READ_DONE && !result.interrupted) image = state->buffer;
   return result;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/link/LinkSettings.h"
 #include "core/link/PortNames.h"
 #include "core/link/SerialDevices.h"
 #include "support/TestSupport.h"
@@ -62,6 +63,31 @@ TEST(PortNumbering, EntriesWinAndEnumerationCanBeSwitchedOff) {
   EXPECT_EQ(ports[1].number, 9);
   EXPECT_TRUE(ports[1].fromSettings);
   EXPECT_EQ(link::PortLabel(9), "COM9");
+  EXPECT_EQ(link::DeviceForPort(9, dir.file("setting.ini")), "/dev/ttyRADIO");
+}
+
+// com and searchcom as every part of the program reads them: the engine's search switch
+// looks at the first character only, the port dialog reads an integer.
+TEST(PortNumbering, LinkSettingsReadDefaultsAndWriteTheirFormat) {
+  TempDir dir;
+  const std::string ini = dir.file("setting.ini");
+  dir.write("setting.ini", "[setup]\nlanguage=english\n");
+  EXPECT_EQ(link::ReadComPort(ini), 1);
+  EXPECT_TRUE(link::ReadSearchCom(ini));
+  EXPECT_EQ(link::ReadSearchComValue(ini), 1);
+
+  ASSERT_TRUE(link::WriteComPort(12, ini));
+  ASSERT_TRUE(link::WriteSearchCom(false, ini));
+  EXPECT_EQ(dir.read("setting.ini"), "[setup]\nlanguage=english\ncom=12\nsearchcom=0\n");
+  EXPECT_EQ(link::ReadComPort(ini), 12);
+  EXPECT_FALSE(link::ReadSearchCom(ini));
+
+  dir.write("setting.ini", "[setup]\nsearchcom=0yes\n");
+  EXPECT_FALSE(link::ReadSearchCom(ini));
+  EXPECT_EQ(link::ReadSearchComValue(ini), 0);
+  dir.write("setting.ini", "[setup]\nsearchcom=no\n");
+  EXPECT_TRUE(link::ReadSearchCom(ini));  // only a leading '0' switches it off
+  EXPECT_EQ(link::ReadSearchComValue(ini), 0);
 }
 
 }  // namespace

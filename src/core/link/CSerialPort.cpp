@@ -65,7 +65,7 @@ CSerialPort::~CSerialPort() {
 }
 
 int CSerialPort::Open(int port, int baudRate, const std::string& settingsPath) {
-  const std::string device = link::PortNumbering(settingsPath).DevicePath(port);
+  const std::string device = link::DeviceForPort(port, settingsPath);
   if (device.empty()) {
     Close();
     SetLastError(link::PortLabel(port) + " names no serial device on this machine");

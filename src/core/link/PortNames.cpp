@@ -40,6 +40,10 @@ std::string PortNumbering::DevicePath(int n) {
   return {};
 }
 
+std::string DeviceForPort(int n, const std::string& settingsPath) {
+  return PortNumbering(settingsPath).DevicePath(n);
+}
+
 std::vector<PortListing> ListPorts(const std::string& settingsPath) {
   const std::vector<SerialDevice> devices =
       EnumerationAllowed(settingsPath) ? EnumerateSerialDevices() : std::vector<SerialDevice>{};

@@ -38,6 +38,10 @@ struct PortListing {
   bool fromSettings = false;  // named by a [ports] entry
 };
 
+// The device path of port n for the settings file at settingsPath; empty when n names no
+// device. The one mapping that the serial port, the engine and the command line share.
+std::string DeviceForPort(int n, const std::string& settingsPath);
+
 // Every numbered port, ascending: for `qorrin-cli ports` and the port dialog.
 std::vector<PortListing> ListPorts(const std::string& settingsPath);
 

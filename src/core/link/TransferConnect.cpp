@@ -6,7 +6,7 @@
 #include "core/link/ProtocolFrames.h"
 #include "core/link/ProtocolTimings.h"
 #include "core/link/TransferSession.h"
-#include "core/settings/ProfileFile.h"
+#include "core/link/LinkSettings.h"
 
 namespace qorrin::link {
 
@@ -80,7 +80,7 @@ void TransferSession::Confirm() {
 void TransferSession::RememberFoundPort() {
   const int found = m_state.foundPort.load();
   if (found <= 0) return;
-  WriteProfileString("setup", "com", std::to_string(found), m_state.settingsPath);
+  WriteComPort(found, m_state.settingsPath);
   m_state.foundPort.store(-1);
 }
 

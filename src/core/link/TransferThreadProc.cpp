@@ -5,17 +5,11 @@
 #include "core/link/ProtocolTimings.h"
 #include "core/link/TransferSession.h"
 #include "core/link/TransferState.h"
-#include "core/settings/ProfileFile.h"
+#include "core/link/LinkSettings.h"
 
 namespace qorrin {
 
 namespace link {
-namespace {
-
-constexpr char kSetupSection[] = "setup";
-constexpr std::size_t kSearchSwitchBufferSize = 8;
-
-}  // namespace
 
 TransferSession::TransferSession(TransferState& state)
     : m_state(state), m_port(*state.port), m_numbering(state.settingsPath) {}
@@ -23,13 +17,10 @@ TransferSession::TransferSession(TransferState& state)
 void TransferSession::Run() {
   // A device given by path is the caller's explicit choice: no search, nothing saved.
   const bool byDevice = !m_state.device.empty();
-  const bool search =
-      !byDevice &&
-      ReadProfileString(kSetupSection, "searchcom", "1", kSearchSwitchBufferSize, m_state.settingsPath)
-              .substr(0, 1) != "0";
+  const bool search = !byDevice && ReadSearchCom(m_state.settingsPath);
   if (!m_port.IsOpen()) {
     const bool opened = byDevice ? m_port.Open(m_state.device, kBaudRate) != 0
-                                 : OpenPortNumber(ReadProfileInt(kSetupSection, "com", 1, m_state.settingsPath));
+                                 : OpenPortNumber(ReadComPort(m_state.settingsPath));
     if (!opened) NoteConnectFailure(m_port.LastError());
   }
   std::this_thread::sleep_for(Millis(kSettleAfterOpenMs));

@@ -167,6 +167,13 @@ SaveResult CQorrinDoc::SaveWithIndexFields(const std::string& path) {
   return OnSaveDocument(path);
 }
 
+void CQorrinDoc::ReplaceImage(ConstImageSpan image) {
+  std::copy_n(image.begin(), kLinkedImageSize, m_image.begin());
+  m_nSplitLow = 0;
+  m_nSplitHigh = 0;
+  UpdateBandLimits();
+}
+
 void CQorrinDoc::ChangeFrequencyRange(int index) {
   ResetContents();
   SetModelInfo(index);

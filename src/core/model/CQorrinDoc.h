@@ -101,6 +101,11 @@ class CQorrinDoc {
   // ResetContents, then reads header and image from the bytes; limits recomputed.
   LoadStatus SerializeLoad(std::span<const std::uint8_t> bytes);
 
+  // An image read from the radio: offsets 0x000..0x7EF are taken from `image`, the rest
+  // stays the document's own; the band limits are recomputed. The modified flag, path
+  // and views are left alone (the caller refreshes the whole window afterwards).
+  void ReplaceImage(ConstImageSpan image);
+
   // The frequency-range change of the main form (after its own confirmation): a new image
   // for model `index`, marked modified, views updated.
   void ChangeFrequencyRange(int index);

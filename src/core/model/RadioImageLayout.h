@@ -10,6 +10,8 @@ namespace qorrin {
 
 inline constexpr std::size_t kImageSize = 4096;
 inline constexpr std::size_t kRecordSize = 16;
+// Offsets 0x000..0x7EF travel over the link; the rest of the image is the PC's own.
+inline constexpr std::size_t kLinkedImageSize = 0x7F0;
 
 using ImageSpan = std::span<std::uint8_t, kImageSize>;
 using ConstImageSpan = std::span<const std::uint8_t, kImageSize>;

@@ -208,6 +208,31 @@ std::string ExpectedNewFile(const NewFile& m) {
   return file;
 }
 
+// A read from the radio replaces only what travels, keeps the modified flag and the
+// path, and takes the band limits of the new image's model.
+TEST_F(DocTest, ReplaceImageTakesTheLinkedPartAndItsBandLimits) {
+  doc.SetModifiedFlag(true);
+  doc.SetPathName(dir.file("a.7Q"));
+  const auto before = doc.m_image;
+  ASSERT_TRUE(doc.m_nFreqMin != 40000000);
+
+  CQorrinDoc other;
+  ASSERT_TRUE(other.OnNewDocument());
+  other.ChangeFrequencyRange(1);  // the UHF model
+  auto read = other.m_image;
+  for (std::size_t i = kLinkedImageSize; i < kImageSize; ++i) read[i] = 0xA5;
+  doc.ReplaceImage(read);
+
+  EXPECT_TRUE(std::equal(read.begin(), read.begin() + kLinkedImageSize, doc.m_image.begin()));
+  EXPECT_TRUE(std::equal(before.begin() + kLinkedImageSize, before.end(),
+                         doc.m_image.begin() + kLinkedImageSize));
+  EXPECT_EQ(doc.m_nFreqMin, other.m_nFreqMin);
+  EXPECT_EQ(doc.m_nFreqMax, other.m_nFreqMax);
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(doc.GetPathName(), dir.file("a.7Q"));
+  EXPECT_EQ(viewUpdates, 0);
+}
+
 // A new document, then each shipped model in turn, saved at once: byte for byte, whatever
 // the model before it left behind.
 TEST_F(DocTest, NewProjectFileIsByteExactForEveryShippedModel) {

@@ -22,6 +22,12 @@ const std::vector<std::string>& RequiredStringKeys() {
         "IDS_PROMPT", "IDS_WARN_CLEAR", "IDS_WARN_LOAD", "IDS_WARN_SAVE",
         // List items: the "off" entry of tone, time-limit and priority lists; power; bandwidth.
         "IDS_OFF", "IDS_HIGH", "IDS_LOW", "IDS_WIDE", "IDS_NARROW",
+        // The save-changes question on New, Open and closing ("Item" stands for the
+        // document's title) and its three buttons.
+        "IDS_SAVE_CHANGES", "IDS_YES", "IDS_NO", "IDS_CANCEL",
+        // File dialogs and file failures (the failure text is followed by the file's
+        // name and the system's reason).
+        "IDS_FILTER_ALL", "IDS_FILE_OPEN_FAILED", "IDS_FILE_SAVE_FAILED",
     };
     const auto& menu = MenuStringKeys();
     k.insert(k.end(), menu.begin(), menu.end());

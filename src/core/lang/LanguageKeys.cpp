@@ -28,6 +28,8 @@ const std::vector<std::string>& RequiredStringKeys() {
         // File dialogs and file failures (the failure text is followed by the file's
         // name and the system's reason).
         "IDS_FILTER_ALL", "IDS_FILE_OPEN_FAILED", "IDS_FILE_SAVE_FAILED",
+        // Main form: the label of the count of programmed channels.
+        "IDS_PROGRAMMED_CHANNELS",
     };
     const auto& menu = MenuStringKeys();
     k.insert(k.end(), menu.begin(), menu.end());

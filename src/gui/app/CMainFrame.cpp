@@ -1,0 +1,244 @@
+#include "gui/app/CMainFrame.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include "core/lang/ShellTexts.h"
+#include "core/link/CSerialPort.h"
+#include "core/link/LinkSettings.h"
+#include "core/link/PortNames.h"
+#include "core/settings/AppPaths.h"
+#include "gui/app/CQorrinApp.h"
+#include "gui/app/MainKeys.h"
+#include "gui/app/ProgramIcons.h"
+#include "gui/lang/ControlIds.h"
+#include "gui/lang/LocalizeMenus.h"
+#include "gui/lang/QtText.h"
+#include "gui/views/CQorrinView.h"
+
+namespace qorrin::gui {
+namespace {
+
+constexpr int kStartWidth = 900;
+constexpr int kStartHeight = 800;
+
+struct ToolButton {
+  int id;
+  ProgramIcon icon;
+};
+constexpr ToolButton kToolButtons[] = {
+    {cmd::kFileNew, ProgramIcon::New},     {cmd::kFileOpen, ProgramIcon::Open},
+    {cmd::kFileSave, ProgramIcon::Save},   {0, ProgramIcon::New},
+    {cmd::kReadData, ProgramIcon::Read},   {cmd::kWriteData, ProgramIcon::Write},
+    {0, ProgramIcon::New},                 {cmd::kFilePrint, ProgramIcon::Print},
+};
+
+}  // namespace
+
+CMainFrame::CMainFrame(CQorrinApp& app) : m_app(app) {
+  setObjectName("MainFrame");
+  setWindowIcon(DrawnIcon(ProgramIcon::Radio));
+  BuildMenus();
+  BuildToolBar();
+  AddSilentKeys();
+
+  m_portPane = new QLabel(QStringLiteral("COMX"), this);
+  SetControlId(m_portPane, ctl::kStatusPane);
+  m_portPane->setMinimumWidth(m_portPane->fontMetrics().horizontalAdvance(QStringLiteral("COMX")) + 8);
+  m_portPane->setAlignment(Qt::AlignCenter);
+  statusBar()->addPermanentWidget(m_portPane);
+
+  m_view = new CQorrinView(app.Binding(), this);
+  setCentralWidget(m_view);
+  setAcceptDrops(true);
+
+  PlaceAtStart();
+  SetPortPane(link::ReadComPort(g_strIniFile));
+  setWindowTitle(LangText("IDS_WINDOWNAME"));
+}
+
+QAction* CMainFrame::AddCommand(QMenu* menu, int id, const char* builtInText, const QKeySequence& keys) {
+  QAction* action = menu->addAction(QString::fromUtf8(builtInText));
+  SetCommandId(action, id);
+  if (!keys.isEmpty()) {
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+  }
+  connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+  m_menuActions.insert(id, action);
+  return action;
+}
+
+void CMainFrame::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  m_fileMenu = bar->addMenu(QStringLiteral("文件(&F)"));
+  AddCommand(m_fileMenu, cmd::kFileNew, "新建(&N)\tCtrl+N", QKeySequence(Qt::CTRL | Qt::Key_N));
+  AddCommand(m_fileMenu, cmd::kFileOpen, "打开(&O)...\tCtrl+O", QKeySequence(Qt::CTRL | Qt::Key_O));
+  AddCommand(m_fileMenu, cmd::kFileSave, "保存(&S)\tCtrl+S", QKeySequence(Qt::CTRL | Qt::Key_S));
+  AddCommand(m_fileMenu, cmd::kFileSaveAs, "另存为(&A)...");
+  m_fileMenu->addSeparator();
+  AddCommand(m_fileMenu, cmd::kFilePrint, "打印(&P)...\tCtrl+P", QKeySequence(Qt::CTRL | Qt::Key_P));
+  AddCommand(m_fileMenu, cmd::kFilePrintPreview, "打印预览(&V)");
+  AddCommand(m_fileMenu, cmd::kFilePrintSetup, "打印设置(&R)...");
+  m_fileMenu->addSeparator();
+  m_recentPlaceholder = m_fileMenu->addAction(QStringLiteral("Recent File"));
+  m_recentPlaceholder->setEnabled(false);
+  m_fileMenu->addSeparator();
+  AddCommand(m_fileMenu, cmd::kAppExit, "退出(&X)");
+
+  QMenu* program = bar->addMenu(QStringLiteral("编程(&P)"));
+  AddCommand(program, cmd::kReadData, "从对讲机读取数据(&R)", QKeySequence(Qt::CTRL | Qt::Key_R));
+  AddCommand(program, cmd::kWriteData, "向对讲机写入数据(&W)", QKeySequence(Qt::CTRL | Qt::Key_W));
+  program->addSeparator();
+  AddCommand(program, cmd::kFmRadio, "收音机频率");
+
+  QMenu* settings = bar->addMenu(QStringLiteral("设置(&S)"));
+  // Ctrl+C belongs to the port dialog even where an edit field has the focus (MainKeys).
+  AddCommand(settings, cmd::kPort, "通信端口(&C)", QKeySequence(Qt::CTRL | Qt::Key_C));
+  AddCommand(settings, cmd::kLanguage, "语言转换(&L)", QKeySequence(Qt::CTRL | Qt::Key_L));
+
+  QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
+  AddCommand(help, cmd::kHelp, "帮助(&H)");
+  AddCommand(help, cmd::kAppAbout, "关于(&A)...");
+}
+
+void CMainFrame::BuildToolBar() {
+  m_toolBar = new QToolBar(this);
+  m_toolBar->setObjectName("ToolBar");
+  m_toolBar->setMovable(true);
+  m_toolBar->setFloatable(true);
+  m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+  m_toolBar->setIconSize(QSize(16, 16));
+  m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  addToolBar(Qt::TopToolBarArea, m_toolBar);
+  for (const ToolButton& button : kToolButtons) {
+    if (button.id == 0) {
+      m_toolBar->addSeparator();
+      continue;
+    }
+    QAction* action = m_toolBar->addAction(ToolIcon(button.icon), QString());
+    SetCommandId(action, button.id);
+    const int id = button.id;
+    connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+    m_toolActions.append(action);
+  }
+  LocalizeToolBar();
+}
+
+// Keys that the radio's other software reserves for editing and panes: they are taken
+// here and do nothing, also inside edit fields of the window.
+void CMainFrame::AddSilentKeys() {
+  for (const QKeySequence& keys : SilentKeys()) {
+    auto* action = new QAction(this);
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+  }
+  InstallMainKeys(this);
+}
+
+void CMainFrame::ExecuteCommand(int id) {
+  switch (id) {
+    case cmd::kFileNew: m_app.OnFileNew(); break;
+    case cmd::kFileOpen: m_app.OnFileOpen(); break;
+    case cmd::kFileSave: m_app.OnFileSave(); break;
+    case cmd::kFileSaveAs: m_app.OnFileSaveAs(); break;
+    case cmd::kAppExit: close(); break;
+    case cmd::kAppAbout: m_app.OnAppAbout(); break;
+    case cmd::kLanguage: m_app.OnLanguage(); break;
+    case cmd::kNextLanguage: m_app.OnNextLanguage(); break;
+    case cmd::kHelp: m_app.OnHelp(); break;
+    default: break;  // read, write, FM presets, port and printing come with their dialogs
+  }
+  Q_EMIT commandExecuted(id);
+}
+
+void CMainFrame::SetPortPane(int port) {
+  m_portPane->setText(Qt(link::PortLabel(port)));
+  const QString device = Qt(link::DeviceForPort(port, g_strIniFile));
+  m_portPane->setToolTip(device);
+  m_portPane->setAccessibleName(m_portPane->text());
+  m_portPane->setAccessibleDescription(device);
+  m_portPane->repaint();
+}
+
+void CMainFrame::LocalizeMenus() {
+  gui::LocalizeMenus(menuBar());
+  UpdateRecentFileMenu();
+}
+
+void CMainFrame::LocalizeToolBar() {
+  for (QAction* action : m_toolActions) {
+    const QString tip = Qt(ToolTipText(CommandId(action)));
+    action->setText(tip);
+    action->setToolTip(tip);
+  }
+}
+
+void CMainFrame::UpdateRecentFileMenu() {
+  for (QAction* action : m_recentActions) {
+    m_fileMenu->removeAction(action);
+    action->deleteLater();
+  }
+  m_recentActions.clear();
+  const QStringList entries = m_app.Recent().Entries();
+  m_recentPlaceholder->setVisible(entries.isEmpty());
+  for (int i = 0; i < entries.size(); ++i) {
+    const QString path = entries[i];
+    QString label = QDir::toNativeSeparators(path);
+    label.replace(u'&', QStringLiteral("&&"));
+    auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(label), m_fileMenu);
+    SetCommandId(action, cmd::kFileMruFirst + i);
+    connect(action, &QAction::triggered, this, [this, path] { m_app.OpenDocumentFile(path); });
+    m_fileMenu->insertAction(m_recentPlaceholder, action);
+    m_recentActions.append(action);
+  }
+}
+
+void CMainFrame::PlaceAtStart() {
+  resize(kStartWidth, kStartHeight);
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.center() - QPoint(kStartWidth / 2, kStartHeight / 2));
+  }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (!m_app.SaveModified()) {
+    event->ignore();
+    return;
+  }
+  m_app.Port()->Close();
+  event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) {
+      event->acceptProposedAction();
+      return;
+    }
+  }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  QStringList files;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) files.append(url.toLocalFile());
+  }
+  event->acceptProposedAction();
+  // Each file opens in turn, as if opened one after the other; the last one stays.
+  for (const QString& file : files) m_app.OpenDocumentFile(file);
+}
+
+}  // namespace qorrin::gui

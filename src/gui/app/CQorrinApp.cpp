@@ -1,0 +1,149 @@
+#include "gui/app/CQorrinApp.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "core/lang/LanguageFiles.h"
+#include "core/lang/ShellTexts.h"
+#include "core/link/CSerialPort.h"
+#include "core/model/CQorrinDoc.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/ProgramFolder.h"
+#include "gui/app/CAboutDlg.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/DocumentBinding.h"
+#include "gui/app/SaveChangesPrompt.h"
+#include "gui/lang/CLanguageDlg.h"
+#include "gui/lang/QtText.h"
+
+namespace qorrin::gui {
+
+CQorrinApp::CQorrinApp() : m_port(std::make_shared<CSerialPort>()), m_doc(std::make_unique<CQorrinDoc>()) {
+  m_binding = std::make_unique<DocumentBinding>(*m_doc);
+}
+
+CQorrinApp::~CQorrinApp() {
+  m_port->Close();
+  m_doc->SetPrompts(nullptr);
+  m_frame.reset();
+}
+
+bool CQorrinApp::InitInstance(const StartupOptions& options) {
+  std::string error;
+  if (!InitProgramPaths(ResolveProgramFolder(options.configDir), &error)) {
+    QMessageBox::critical(nullptr, StandardCaption(), QStringLiteral("Can not find the file setting.ini!"));
+    return false;
+  }
+  m_frame = std::make_unique<CMainFrame>(*this);
+  m_prompts.SetParent(m_frame.get());
+  m_doc->SetPrompts(&m_prompts);
+
+  // The first document comes silently, with the defaults of the first model.
+  m_doc->OnNewDocument();
+  m_doc->UpdateAllViews();
+  LocalizeMenus();
+
+  if (!options.files.isEmpty()) {
+    if (!OpenDocumentFile(options.files.first())) return false;
+  }
+  if (options.show) {
+    m_frame->show();
+    m_frame->raise();
+  }
+  m_frame->setWindowTitle(LangText("IDS_WINDOWNAME"));
+  return true;
+}
+
+void CQorrinApp::RefreshAll() {
+  LocalizeMenus();
+  m_frame->LocalizeToolBar();
+  m_doc->RefreshBandLimits();  // updates the views, which re-read everything
+}
+
+void CQorrinApp::LocalizeMenus() { m_frame->LocalizeMenus(); }
+
+bool CQorrinApp::SaveModified() {
+  if (!m_doc->IsModified()) return true;
+  switch (AskSaveChanges(m_frame.get(), m_doc->GetTitle())) {
+    case SaveChangesAnswer::No: return true;
+    case SaveChangesAnswer::Cancel: return false;
+    case SaveChangesAnswer::Yes: break;
+  }
+  // The plain save of a file dialog: no overwrite question, no index update.
+  std::string path = m_doc->GetPathName();
+  if (path.empty()) {
+    const std::optional<std::string> chosen = m_prompts.AskSavePath(m_doc->GetTitle());
+    if (!chosen) return false;
+    path = *chosen;
+  }
+  if (!m_doc->OnSaveDocument(path).bOk) return false;
+  AfterDocumentSaved();
+  return true;
+}
+
+void CQorrinApp::OnFileNew() {
+  if (!SaveModified()) return;
+  if (!m_doc->OnNewDocument()) return;
+  m_doc->UpdateAllViews();
+  LocalizeMenus();
+}
+
+void CQorrinApp::OnFileOpen() {
+  const QString path = AskOpenFileName(m_frame.get());
+  if (!path.isEmpty()) OpenDocumentFile(path);
+}
+
+bool CQorrinApp::OpenDocumentFile(const QString& path) {
+  if (!SaveModified()) return false;
+  m_doc->SetSilentNew();
+  m_doc->OnNewDocument();
+  const LoadResult result = m_doc->OnOpenDocument(Std(path));
+  if (result.status == LoadStatus::Ok) m_recent.Add(path);
+  else if (result.status == LoadStatus::CannotOpen) m_recent.Remove(path);
+  LocalizeMenus();
+  return result.status != LoadStatus::CannotOpen;
+}
+
+void CQorrinApp::OnFileSave() {
+  if (m_doc->OnSaveCommand()) AfterDocumentSaved();
+}
+
+void CQorrinApp::OnFileSaveAs() {
+  if (m_doc->OnFileSaveAs()) AfterDocumentSaved();
+}
+
+void CQorrinApp::AfterDocumentSaved() {
+  m_recent.Add(Qt(m_doc->GetPathName()));
+  m_frame->UpdateRecentFileMenu();
+  m_doc->UpdateAllViews();  // the title stays the program's; the form shows the new limits
+}
+
+void CQorrinApp::OnAppAbout() {
+  CAboutDlg dialog(m_frame.get());
+  dialog.exec();
+}
+
+void CQorrinApp::OnLanguage() {
+  CLanguageDlg dialog(m_frame.get());
+  if (dialog.exec() == QDialog::Accepted) {
+    dialog.ApplyChoice();
+    RefreshAll();
+  }
+}
+
+void CQorrinApp::OnNextLanguage() {
+  const auto files = ListLanguageFiles(g_strAppDir, true);
+  const LanguageFile* next = NextLanguageFile(files, g_strLangFile);
+  if (next == nullptr) return;
+  UseLanguageFile(*next);
+  RefreshAll();
+}
+
+void CQorrinApp::OnHelp() {
+  const QString help = Qt(HelpFilePath(g_strLangFile));
+  if (QFileInfo(help).isFile()) QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+}
+
+}  // namespace qorrin::gui

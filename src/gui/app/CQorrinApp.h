@@ -1,0 +1,80 @@
+#pragma once
+// The application: start-up (program folder, setting.ini, language, the first document,
+// a file from the command line), the one serial port, the document with its prompts, the
+// main window, and the commands the application handles (New, Open, Save, language,
+// about, help). RefreshAll re-applies the current language and the document everywhere.
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+#include <string>
+
+#include "gui/app/GuiPrompts.h"
+#include "gui/app/RecentFiles.h"
+
+namespace qorrin {
+class CQorrinDoc;
+class CSerialPort;
+}  // namespace qorrin
+
+namespace qorrin::gui {
+
+class CMainFrame;
+class DocumentBinding;
+
+struct StartupOptions {
+  std::string configDir;  // --config-dir; empty: $QORRIN_HOME or the program's own folder
+  QStringList files;      // project files named on the command line
+  bool show = true;       // show the window (tests may keep it hidden)
+};
+
+class CQorrinApp : public QObject {
+  Q_OBJECT
+ public:
+  CQorrinApp();
+  ~CQorrinApp() override;
+
+  // False when the program must end without a window (no setting.ini, or a file named on
+  // the command line that cannot be opened); the reason has been shown.
+  bool InitInstance(const StartupOptions& options);
+
+  CQorrinDoc& Document() { return *m_doc; }
+  DocumentBinding& Binding() { return *m_binding; }
+  CMainFrame* MainFrame() const { return m_frame.get(); }
+  const std::shared_ptr<CSerialPort>& Port() const { return m_port; }
+  RecentFiles& Recent() { return m_recent; }
+
+  // Menus, band limits and every view in the current language, at once.
+  void RefreshAll();
+  void LocalizeMenus();
+
+  // Commands.
+  void OnFileNew();
+  void OnFileOpen();
+  void OnFileSave();
+  void OnFileSaveAs();
+  void OnAppAbout();
+  void OnLanguage();
+  void OnNextLanguage();
+  void OnHelp();
+
+  // Opens a project file as File Open does (after the save-changes question, a silent new
+  // document first). False when the user cancelled or the file could not be read.
+  bool OpenDocumentFile(const QString& path);
+
+  // The save-changes question for a modified document: Yes saves (asking for a name when
+  // untitled), No discards. False when the user cancelled or the save failed.
+  bool SaveModified();
+
+ private:
+  void AfterDocumentSaved();
+
+  std::shared_ptr<CSerialPort> m_port;
+  std::unique_ptr<CQorrinDoc> m_doc;
+  std::unique_ptr<DocumentBinding> m_binding;
+  GuiPrompts m_prompts{nullptr};
+  RecentFiles m_recent;
+  std::unique_ptr<CMainFrame> m_frame;
+};
+
+}  // namespace qorrin::gui

@@ -1,0 +1,94 @@
+#include "gui/app/GuiPrompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "core/lang/LangText.h"
+#include "core/lang/ShellTexts.h"
+#include "gui/lang/ControlIds.h"
+#include "gui/lang/QtText.h"
+
+namespace qorrin::gui {
+namespace {
+
+QString ResourceOr(int id, const char* fallback) {
+  const std::string text = LoadResourceText(id);
+  return text.empty() ? QString::fromUtf8(fallback) : Qt(text);
+}
+
+QString MessageText(const PromptMessage& message) {
+  switch (message.kind) {
+    case PromptKind::FileOpenFailed:
+      return Qt(LoadLangStringOr("IDS_FILE_OPEN_FAILED", "The file could not be opened.")) + "\n\n" +
+             Qt(message.appendix);
+    case PromptKind::FileWriteFailed:
+      return Qt(LoadLangStringOr("IDS_FILE_SAVE_FAILED", "The file could not be saved.")) + "\n\n" +
+             Qt(message.appendix);
+    default: return Qt(PromptText(message));
+  }
+}
+
+QString MessageCaption(const PromptMessage& message) {
+  const std::string caption = PromptCaption(message);
+  return caption.empty() ? StandardCaption() : Qt(caption);
+}
+
+QFileDialog* MakeFileDialog(QWidget* parent, QFileDialog::AcceptMode mode) {
+  auto* dialog = new QFileDialog(parent);
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setAcceptMode(mode);
+  dialog->setNameFilter(ProjectFileFilter());
+  dialog->setDefaultSuffix("7Q");
+  dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  return dialog;
+}
+
+QString RunFileDialog(QFileDialog* dialog) {
+  QString chosen;
+  if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
+    chosen = dialog->selectedFiles().first();
+  }
+  delete dialog;
+  return chosen;
+}
+
+}  // namespace
+
+QString StandardCaption() { return QStringLiteral("qorrin"); }
+
+QString ProjectFileFilter() {
+  return QStringLiteral("Radio Program Data Files(*.7Q);;") +
+         Qt(LoadLangStringOr("IDS_FILTER_ALL", "All Files (*)"));
+}
+
+QString AskOpenFileName(QWidget* parent) { return RunFileDialog(MakeFileDialog(parent, QFileDialog::AcceptOpen)); }
+
+QString AskSaveFileName(QWidget* parent, const QString& proposedName) {
+  QFileDialog* dialog = MakeFileDialog(parent, QFileDialog::AcceptSave);
+  dialog->selectFile(proposedName);
+  return RunFileDialog(dialog);
+}
+
+bool GuiPrompts::Confirm(const PromptMessage& message) {
+  QMessageBox box(QMessageBox::Warning, MessageCaption(message), MessageText(message),
+                  QMessageBox::Ok | QMessageBox::Cancel, m_parent);
+  box.button(QMessageBox::Ok)->setText(ResourceOr(ctl::kOk, "OK"));
+  box.button(QMessageBox::Cancel)->setText(ResourceOr(ctl::kCancel, "Cancel"));
+  return box.exec() == QMessageBox::Ok;
+}
+
+void GuiPrompts::ShowError(const PromptMessage& message) {
+  QMessageBox box(QMessageBox::Critical, MessageCaption(message), MessageText(message), QMessageBox::Ok,
+                  m_parent);
+  box.button(QMessageBox::Ok)->setText(ResourceOr(ctl::kOk, "OK"));
+  box.exec();
+}
+
+std::optional<std::string> GuiPrompts::AskSavePath(const std::string& proposedName) {
+  const QString chosen = AskSaveFileName(m_parent, Qt(proposedName));
+  if (chosen.isEmpty()) return std::nullopt;
+  return Std(chosen);
+}
+
+}  // namespace qorrin::gui

@@ -1,0 +1,49 @@
+#include "gui/app/RecentFiles.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace qorrin::gui {
+namespace {
+
+constexpr char kGroup[] = "Recent File List";
+
+
+void Save(const QStringList& entries) {
+  QSettings settings(QStringLiteral("RD-580 radio program software"), QStringLiteral("qorrin"));
+  settings.remove(kGroup);
+  settings.beginGroup(kGroup);
+  for (int i = 0; i < entries.size(); ++i) settings.setValue(QStringLiteral("File%1").arg(i + 1), entries[i]);
+  settings.endGroup();
+}
+
+QString Canonical(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
+
+}  // namespace
+
+QStringList RecentFiles::Entries() const {
+  QSettings settings(QStringLiteral("RD-580 radio program software"), QStringLiteral("qorrin"));
+  settings.beginGroup(kGroup);
+  QStringList entries;
+  for (int i = 1; i <= kMaxEntries; ++i) {
+    const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
+    if (!path.isEmpty() && !entries.contains(path)) entries.append(path);
+  }
+  return entries;
+}
+
+void RecentFiles::Add(const QString& path) {
+  QStringList entries = Entries();
+  const QString entry = Canonical(path);
+  entries.removeAll(entry);
+  entries.prepend(entry);
+  while (entries.size() > kMaxEntries) entries.removeLast();
+  Save(entries);
+}
+
+void RecentFiles::Remove(const QString& path) {
+  QStringList entries = Entries();
+  if (entries.removeAll(Canonical(path)) > 0) Save(entries);
+}
+
+}  // namespace qorrin::gui

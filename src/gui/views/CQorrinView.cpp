@@ -1,0 +1,79 @@
+#include "gui/views/CQorrinView.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "core/model/CQorrinDoc.h"
+#include "core/model/ModelInfo.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/ProfileFile.h"
+#include "gui/app/DocumentBinding.h"
+#include "gui/lang/ControlIds.h"
+#include "gui/lang/LocalizeDialog.h"
+#include "gui/lang/QtText.h"
+
+namespace qorrin::gui {
+namespace {
+
+constexpr int kModelGroup = 1020;
+constexpr int kRangeLabel = 1021;
+constexpr int kRangeField = 1022;
+
+// The frequency-range list's text of a model: Freq<index> of setting.ini.
+QString RangeText(int index) {
+  return Qt(ReadProfileString("ModelInfo", "Freq" + std::to_string(index), "", 30, g_strIniFile));
+}
+
+int ProgrammedChannels(const CQorrinDoc& doc) {
+  int count = 0;
+  for (int n = kFirstChannel; n <= kLastChannel; ++n) count += doc.IsRecordEmpty(n) ? 0 : 1;
+  return count;
+}
+
+QLineEdit* ReadOnlyField(QWidget* parent) {
+  auto* field = new QLineEdit(parent);
+  field->setReadOnly(true);
+  field->setFocusPolicy(Qt::StrongFocus);
+  return field;
+}
+
+}  // namespace
+
+CQorrinView::CQorrinView(DocumentBinding& binding, QWidget* parent) : QWidget(parent), m_binding(binding) {
+  SetControlId(this, dlg::kMainForm);
+  auto* group = new QGroupBox(QStringLiteral("机型信息"), this);
+  SetControlId(group, kModelGroup);
+  auto* form = new QFormLayout(group);
+
+  auto* rangeLabel = new QLabel(QStringLiteral("频率范围"), group);
+  SetControlId(rangeLabel, kRangeLabel);
+  m_range = ReadOnlyField(group);
+  SetControlId(m_range, kRangeField);
+  rangeLabel->setBuddy(m_range);
+  form->addRow(rangeLabel, m_range);
+
+  m_channelsLabel = new QLabel(group);
+  m_channels = ReadOnlyField(group);
+  m_channelsLabel->setBuddy(m_channels);
+  form->addRow(m_channelsLabel, m_channels);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group);
+  layout->addStretch(1);
+
+  connect(&m_binding, &DocumentBinding::documentChanged, this, &CQorrinView::OnUpdate);
+}
+
+void CQorrinView::OnUpdate() {
+  if (QWidget* frame = window(); frame && frame != this) frame->setWindowTitle(LangText("IDS_WINDOWNAME"));
+  m_channelsLabel->setText(LangText("IDS_PROGRAMMED_CHANNELS"));
+  LocalizeDialog(this, dlg::kMainForm);
+  const CQorrinDoc& doc = m_binding.Document();
+  m_range->setText(RangeText(doc.FindModelIndex()));
+  m_channels->setText(QString::number(ProgrammedChannels(doc)));
+}
+
+}  // namespace qorrin::gui

@@ -1,0 +1,123 @@
+#include "GuiTestSupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/model/CQorrinDoc.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/ProfileFile.h"
+#include "gui/app/CMainFrame.h"
+
+namespace qorrin::gui::test {
+
+void PrepareTestEnvironment() {
+  static qorrin::test::TempDir config;  // lives as long as the program
+  setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  unsetenv("QORRIN_HOME");
+}
+
+ModalAnswer::ModalAnswer(std::function<void(QWidget*)> act) : m_act(std::move(act)) {
+  m_previous = QApplication::activeModalWidget();
+  connect(&m_timer, &QTimer::timeout, this, &ModalAnswer::Poll);
+  m_timer.start(10);
+}
+
+ModalAnswer::~ModalAnswer() {
+  m_timer.stop();
+  if (!m_seen) return;
+}
+
+void ModalAnswer::Poll() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!modal || modal == m_previous || !modal->isVisible()) return;
+  m_timer.stop();
+  m_seen = true;
+  m_title = modal->windowTitle();
+  if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    m_text = box->text();
+    for (QAbstractButton* button : box->buttons()) m_buttons.append(button->text());
+  }
+  m_act(modal);
+}
+
+void ClickButton(QWidget* modal, const QString& text) {
+  for (auto* button : modal->findChildren<QAbstractButton*>()) {
+    if (button->text() == text && button->isVisible()) {
+      QTest::mouseClick(button, Qt::LeftButton);
+      return;
+    }
+  }
+  QFAIL(qPrintable("no button " + text));
+}
+
+void ClickOk(QWidget* modal) {
+  if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    for (QAbstractButton* button : box->buttons()) {
+      const auto role = box->buttonRole(button);
+      if (role == QMessageBox::AcceptRole || role == QMessageBox::YesRole) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        return;
+      }
+    }
+  }
+  if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->accept();
+}
+
+void ClickCancel(QWidget* modal) {
+  if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->escapeButton()) {
+    QTest::mouseClick(box->escapeButton(), Qt::LeftButton);
+    return;
+  }
+  QTest::keyClick(modal, Qt::Key_Escape);
+}
+
+void ChooseFile(QWidget* modal, const QString& path) {
+  auto* dialog = qobject_cast<QFileDialog*>(modal);
+  QVERIFY(dialog);
+  auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  QVERIFY(name);
+  name->setText(path);
+  QTest::keyClick(name, Qt::Key_Return);
+}
+
+RunningApp::RunningApp() { dir.installDataFiles(); }
+
+bool RunningApp::Start(const QStringList& files) {
+  app = std::make_unique<CQorrinApp>();
+  StartupOptions options;
+  options.configDir = dir.path().string();
+  options.files = files;
+  if (!app->InitInstance(options)) return false;
+  QApplication::setActiveWindow(app->MainFrame());
+  return QTest::qWaitForWindowExposed(app->MainFrame());
+}
+
+CMainFrame* RunningApp::Frame() const { return app->MainFrame(); }
+
+std::string RunningApp::Image() const {
+  const auto& image = app->Document().m_image;
+  return std::string(image.begin(), image.end());
+}
+
+void RunningApp::SetLine(const std::string& section, const std::string& key, const std::string& value,
+                         const std::string& file) const {
+  WriteProfileString(section, key, value, dir.file(file));
+}
+
+std::string ImageOfFile(const std::string& path) {
+  const std::string bytes = qorrin::test::ReadFileBytes(path);
+  return bytes.size() > 48 ? bytes.substr(48) : std::string();
+}
+
+}  // namespace qorrin::gui::test

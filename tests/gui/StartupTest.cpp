@@ -1,0 +1,108 @@
+// Start-up as a user meets it: the settings file, the language, the first document, a
+// file named on the command line, the window and its status pane.
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMenuBar>
+
+#include <filesystem>
+
+#include "GuiTestSupport.h"
+#include "core/model/CQorrinDoc.h"
+#include "core/settings/AppPaths.h"
+#include "gui/app/CMainFrame.h"
+
+namespace qorrin::gui::test {
+
+class StartupTest : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void missingSettingsFileEndsWithoutAWindow() {
+    qorrin::test::TempDir empty;
+    CQorrinApp app;
+    StartupOptions options;
+    options.configDir = empty.path().string();
+    ModalAnswer answer(ClickOk);
+    QVERIFY(!app.InitInstance(options));
+    QVERIFY(answer.Seen());
+    QCOMPARE(answer.Text(), QStringLiteral("Can not find the file setting.ini!"));
+    QVERIFY(app.MainFrame() == nullptr);
+  }
+
+  void languageFallsBackOnTheLocaleWithoutWritingIt() {
+    for (const char* locale : {"zh_CN.UTF-8", "de_DE.UTF-8"}) {
+      RunningApp run;
+      run.dir.write("setting.ini", "[ModelInfo]\ndata0=60134017\nFreq0=136-174MHz\n");
+      qputenv("LC_ALL", "");
+      qputenv("LC_MESSAGES", "");
+      qputenv("LANG", locale);
+      QVERIFY(run.Start());
+      const bool chinese = std::string(locale).starts_with("zh");
+      QCOMPARE(QString::fromStdString(g_strLangFile), QString::fromStdString(run.dir.file(chinese ? "chinese.lang" : "english.lang")));
+      QCOMPARE(run.Frame()->windowTitle(), chinese ? QStringLiteral("Qorrin - VLM-7Q 写频软件")
+                                                    : QStringLiteral("Qorrin - VLM-7Q Programming Software"));
+      QCOMPARE(run.Frame()->menuBar()->actions().first()->text(), chinese ? QStringLiteral("文件(&F)") : QStringLiteral("&File"));
+      QCOMPARE(run.dir.read("setting.ini"), std::string("[ModelInfo]\ndata0=60134017\nFreq0=136-174MHz\n"));
+      // No com key: the first port, shown at once.
+      QCOMPARE(run.Frame()->PortPane()->text(), QStringLiteral("COM1"));
+    }
+    qunsetenv("LANG");
+  }
+
+  void commandLineFileOpensSilentlyAndTheTitleStays() {
+    RunningApp run;
+    std::string file(48 + 4096, '\0');
+    file.replace(0, 31, "VLM-7Q Radio Program data v2.00");
+    file.replace(48 + 0x780, 4, "\x60\x13\x40\x17");   // the VHF model's band bytes
+    file.replace(48 + 16, 4, std::string("\x25\x55\x46\x01", 4));  // channel 1: 146.5525
+    run.dir.write("radio.7Q", file);
+    ModalAnswer none([](QWidget* modal) { modal->close(); });
+    QVERIFY(run.Start({QString::fromStdString(run.dir.file("radio.7Q"))}));
+    QTest::qWait(50);
+    QVERIFY2(!none.Seen(), "opening a good file asks nothing");
+    QCOMPARE(run.Image(), file.substr(48));
+    QCOMPARE(run.app->Document().GetPathName(), run.dir.file("radio.7Q"));
+    QVERIFY(!run.app->Document().IsModified());
+    QCOMPARE(run.Frame()->windowTitle(), QStringLiteral("Qorrin - VLM-7Q Programming Software"));
+    QVERIFY(run.Frame()->isVisible());
+  }
+
+  void foreignFileIsRefusedAndStartupGoesOn() {
+    RunningApp run;
+    run.dir.write("foreign.7Q", std::string("vlm-7Q Radio Program data v1.09") + std::string(4113, '\x11'));
+    ModalAnswer warn(ClickOk);
+    QVERIFY(run.Start({QString::fromStdString(run.dir.file("foreign.7Q"))}));
+    QVERIFY(warn.Seen());
+    QCOMPARE(warn.Text(), QStringLiteral("This file is not a VLM-7Q data file and cannot be opened."));
+    QCOMPARE(run.Image(), std::string(4096, '\0'));
+    QVERIFY(run.app->Document().GetPathName().empty());
+  }
+
+  void unreadableCommandLineFileEndsTheProgram() {
+    RunningApp run;
+    ModalAnswer error(ClickOk);
+    QVERIFY(!run.Start({QString::fromStdString(run.dir.file("missing.7Q"))}));
+    QVERIFY(error.Seen());
+    QVERIFY(error.Text().contains(QString::fromStdString(run.dir.file("missing.7Q"))));
+    QVERIFY(error.Text().contains(QStringLiteral("No such file or directory")));
+  }
+
+  void windowStartsAt900By800WithThePortAndItsDevice() {
+    RunningApp run;
+    run.SetLine("setup", "com", "3");
+    run.SetLine("ports", "3", "/dev/ttyRADIO");
+    QVERIFY(run.Start());
+    QCOMPARE(run.Frame()->size(), QSize(900, 800));
+    QCOMPARE(run.Frame()->PortPane()->text(), QStringLiteral("COM3"));
+    QCOMPARE(run.Frame()->PortPane()->toolTip(), QStringLiteral("/dev/ttyRADIO"));
+    // The first document: model 0's defaults, untitled, not modified.
+    QVERIFY(!run.app->Document().IsModified());
+    QCOMPARE(run.app->Document().GetTitle(), std::string("Item"));
+    QCOMPARE(run.app->Document().m_nFreqMin, 13600000);
+  }
+};
+
+}  // namespace qorrin::gui::test
+
+QORRIN_GUI_TEST_MAIN(qorrin::gui::test::StartupTest)
+#include "StartupTest.moc"

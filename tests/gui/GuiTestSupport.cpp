@@ -27,28 +27,30 @@ void PrepareTestEnvironment() {
   unsetenv("QORRIN_HOME");
 }
 
-ModalAnswer::ModalAnswer(std::function<void(QWidget*)> act) : m_act(std::move(act)) {
-  m_previous = QApplication::activeModalWidget();
-  connect(&m_timer, &QTimer::timeout, this, &ModalAnswer::Poll);
+ModalScript::ModalScript(std::initializer_list<Action> actions) : m_actions(actions) {
+  m_last = QApplication::activeModalWidget();  // one already open is not ours
+  connect(&m_timer, &QTimer::timeout, this, &ModalScript::Poll);
   m_timer.start(10);
 }
 
-ModalAnswer::~ModalAnswer() {
-  m_timer.stop();
-  if (!m_seen) return;
-}
+ModalScript::~ModalScript() { m_timer.stop(); }
 
-void ModalAnswer::Poll() {
+void ModalScript::Poll() {
+  if (Done()) return;
   QWidget* modal = QApplication::activeModalWidget();
-  if (!modal || modal == m_previous || !modal->isVisible()) return;
-  m_timer.stop();
-  m_seen = true;
-  m_title = modal->windowTitle();
+  if (!modal || !modal->isVisible()) return;
+  if (modal == m_last && m_last->isVisible()) return;  // still the one we answered
+  m_last = modal;
+  m_titles.append(modal->windowTitle());
+  QStringList buttons;
+  QString text;
   if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-    m_text = box->text();
-    for (QAbstractButton* button : box->buttons()) m_buttons.append(button->text());
+    text = box->text();
+    for (QAbstractButton* button : box->buttons()) buttons.append(button->text());
   }
-  m_act(modal);
+  m_texts.append(text);
+  m_buttons.append(buttons);
+  m_actions[static_cast<std::size_t>(Seen() - 1)](modal);
 }
 
 void ClickButton(QWidget* modal, const QString& text) {
@@ -113,6 +115,13 @@ std::string RunningApp::Image() const {
 void RunningApp::SetLine(const std::string& section, const std::string& key, const std::string& value,
                          const std::string& file) const {
   WriteProfileString(section, key, value, dir.file(file));
+}
+
+void PressKey(const RunningApp& run, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  QApplication::setActiveWindow(run.Frame());
+  QWidget* target = QApplication::focusWidget();
+  if (!target || target->window() != run.Frame()) target = run.Frame();
+  QTest::keyClick(target, key, modifiers);
 }
 
 std::string ImageOfFile(const std::string& path) {

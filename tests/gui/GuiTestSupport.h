@@ -10,6 +10,8 @@
 #include <QTimer>
 
 #include <functional>
+#include <initializer_list>
+#include <vector>
 #include <memory>
 #include <string>
 
@@ -21,26 +23,31 @@ class QMessageBox;
 
 namespace qorrin::gui::test {
 
-// Runs `act` on the next modal window that opens (a message box or dialog), once.
-// `Seen()` tells whether it came; an unanswered one is closed when the helper goes.
-class ModalAnswer : public QObject {
+// Answers the modal windows (message boxes, dialogs) that open from now on, in the order
+// they open: the first gets the first action, and so on. What each showed is recorded.
+// Polling, not blocking, so the actions run inside the modal's own event loop.
+class ModalScript : public QObject {
  public:
-  explicit ModalAnswer(std::function<void(QWidget*)> act);
-  ~ModalAnswer() override;
-  bool Seen() const { return m_seen; }
-  const QString& Text() const { return m_text; }  // a message box's text
-  const QString& Title() const { return m_title; }
-  const QStringList& Buttons() const { return m_buttons; }  // a message box's button texts
+  using Action = std::function<void(QWidget*)>;
+  ModalScript(std::initializer_list<Action> actions);
+  explicit ModalScript(Action action) : ModalScript({std::move(action)}) {}
+  ~ModalScript() override;
+
+  int Seen() const { return static_cast<int>(m_texts.size()); }
+  bool Done() const { return Seen() == static_cast<int>(m_actions.size()); }
+  QString Text(int i = 0) const { return m_texts.value(i); }     // a message box's text
+  QString Title(int i = 0) const { return m_titles.value(i); }
+  QStringList Buttons(int i = 0) const { return m_buttons.value(i); }  // a message box's buttons
 
  private:
   void Poll();
-  std::function<void(QWidget*)> m_act;
+  std::vector<Action> m_actions;
   QTimer m_timer;
-  QPointer<QWidget> m_previous;
-  bool m_seen = false;
-  QString m_text, m_title;
-  QStringList m_buttons;
+  QPointer<QWidget> m_last;
+  QStringList m_texts, m_titles;
+  QList<QStringList> m_buttons;
 };
+using ModalAnswer = ModalScript;
 
 // Common answers.
 void ClickButton(QWidget* modal, const QString& text);  // by its text, '&' included
@@ -60,6 +67,9 @@ struct RunningApp {
   void SetLine(const std::string& section, const std::string& key, const std::string& value,
                const std::string& file = "setting.ini") const;
 };
+
+// A key pressed in the main window, as the user presses it with the window active.
+void PressKey(const RunningApp& run, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // The image bytes of a project file (what follows the 48-byte header).
 std::string ImageOfFile(const std::string& path);

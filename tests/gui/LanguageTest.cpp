@@ -1,0 +1,172 @@
+// Localisation of menus, tool bar and dialogs, the language dialog and the next-language
+// command: what the user reads and what a screen reader announces, in both languages.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QToolBar>
+
+#include "GuiTestSupport.h"
+#include "core/settings/AppPaths.h"
+#include "gui/app/CAboutDlg.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/lang/CLanguageDlg.h"
+#include "gui/lang/ControlIds.h"
+#include "gui/views/CQorrinView.h"
+
+namespace qorrin::gui::test {
+
+namespace {
+
+QStringList TitleTexts(const CMainFrame* frame) {
+  QStringList texts;
+  for (QAction* action : frame->menuBar()->actions()) texts.append(action->text());
+  return texts;
+}
+
+QLabel* LabelWithId(QWidget* window, int id, int nth = 0) {
+  for (QLabel* label : window->findChildren<QLabel*>()) {
+    if (ControlId(label) == id && nth-- == 0) return label;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+class LanguageTest : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void menusFollowTheFileAndAMissingKeyStillWorks() {
+    RunningApp run;
+    run.SetLine("String", "Menu_Setting_Language", "", "english.lang");  // empty: shown empty
+    std::string lang = run.dir.read("english.lang");
+    lang.erase(lang.find("Menu_App_About="), lang.find('\n', lang.find("Menu_App_About=")) - lang.find("Menu_App_About=") + 1);
+    lang.replace(lang.find("IDS_TIP_57600=New"), 17, "IDS_TIP_57600=Create a new empty data file");
+    run.dir.write("english.lang", lang);
+    QVERIFY(run.Start());
+    CMainFrame* frame = run.Frame();
+    QCOMPARE(TitleTexts(frame), QStringList({"&File", "&Program", "&Settings", "&Help"}));
+    QCOMPARE(frame->MenuAction(cmd::kFileOpen)->text(), QStringLiteral("&Open...\tCtrl+O"));
+    QCOMPARE(frame->MenuAction(cmd::kHelp)->text(), QStringLiteral("&Help Topics"));
+    QCOMPARE(frame->MenuAction(cmd::kLanguage)->text(), QString());
+    QCOMPARE(frame->MenuAction(cmd::kAppAbout)->text(), QStringLiteral("Not Found"));
+    // The tool bar's tooltip shows 19 characters of a longer text.
+    QCOMPARE(frame->ToolBar()->actions().first()->toolTip(), QStringLiteral("Create a new empty "));
+
+    ModalScript about([](QWidget* m) { m->close(); });
+    frame->MenuAction(cmd::kAppAbout)->trigger();
+    QVERIFY(about.Done());
+    QCOMPARE(about.Title(), QStringLiteral("About Qorrin"));
+  }
+
+  void dialogsTakeResourceTextsAndNameTheirFields() {
+    RunningApp run;
+    run.SetLine("Resource", "65535", "Line for every static", "english.lang");
+    run.SetLine("Resource", "1015", "", "english.lang");  // empty: the built-in text stays
+    QVERIFY(run.Start());
+    CAboutDlg about(run.Frame());
+    QCOMPARE(LabelWithId(&about, ctl::kAboutVersion)->text(), QStringLiteral("VLM-7Q 1.01"));
+    QCOMPARE(LabelWithId(&about, ctl::kStatic)->text(), QStringLiteral("Line for every static"));
+    for (QLabel* label : about.findChildren<QLabel*>()) {
+      if (ControlId(label) == 0) QVERIFY2(label->text().isEmpty(), "the icon takes no text");
+    }
+
+    // The form: each field announced with its label.
+    CQorrinView* view = run.Frame()->View();
+    for (QLineEdit* field : view->findChildren<QLineEdit*>()) {
+      QVERIFY(!field->accessibleName().isEmpty());
+    }
+    QCOMPARE(view->findChildren<QLineEdit*>().first()->accessibleName(), QStringLiteral("Frequency range"));
+    QCOMPARE(run.Frame()->PortPane()->accessibleName(), QStringLiteral("COM1"));
+  }
+
+  void languageDialogSwitchesTheWholeWindow() {
+    RunningApp run;
+    QVERIFY(run.Start());
+    CMainFrame* frame = run.Frame();
+    {
+      CLanguageDlg dialog(frame);
+      QCOMPARE(dialog.windowTitle(), QStringLiteral("Language"));
+      QCOMPARE(dialog.List()->count(), 2);
+      QCOMPARE(dialog.List()->itemText(0), QStringLiteral("English"));
+      QCOMPARE(dialog.List()->currentText(), QStringLiteral("English"));
+    }
+    ModalScript choose([](QWidget* m) {
+      auto* list = m->findChild<QComboBox*>();
+      list->setFocus();
+      QTest::keyClick(list, Qt::Key_Down);  // the other language
+      ClickButton(m, "OK");
+    });
+    PressKey(run, Qt::Key_L, Qt::ControlModifier);
+    QVERIFY(choose.Done());
+    QCOMPARE(QString::fromStdString(g_strLangFile), QString::fromStdString(run.dir.file("chinese.lang")));
+    QVERIFY(run.dir.read("setting.ini").find("language=chinese\n") != std::string::npos);
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Qorrin - VLM-7Q 写频软件"));
+    QCOMPARE(TitleTexts(frame).first(), QStringLiteral("文件(&F)"));
+    QCOMPARE(frame->View()->findChildren<QLineEdit*>().first()->accessibleName(), QStringLiteral("频率范围"));
+    QCOMPARE(frame->ToolBar()->actions().first()->toolTip(), QStringLiteral("新建"));
+
+    // OK with nothing chosen stores nothing but refreshes: an edit on disk shows at once.
+    run.SetLine("String", "IDS_WINDOWNAME", "Edited title", "chinese.lang");
+    const std::string settings = run.dir.read("setting.ini");
+    ModalScript none([](QWidget* m) {
+      m->findChild<QComboBox*>()->setCurrentIndex(-1);
+      ClickOk(m);
+    });
+    frame->ExecuteCommand(cmd::kLanguage);
+    QVERIFY(none.Done());
+    QCOMPARE(run.dir.read("setting.ini"), settings);
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Edited title"));
+
+    // Cancel changes nothing at all.
+    run.SetLine("String", "IDS_WINDOWNAME", "Not yet", "chinese.lang");
+    ModalScript cancel(ClickCancel);
+    frame->ExecuteCommand(cmd::kLanguage);
+    QVERIFY(cancel.Done());
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Edited title"));
+  }
+
+  void nextLanguageAlternatesInFileOrder() {
+    RunningApp run;
+    QVERIFY(run.Start());
+    CMainFrame* frame = run.Frame();
+    QSignalSpy commands(frame, &CMainFrame::commandExecuted);
+    frame->ExecuteCommand(cmd::kNextLanguage);  // english -> (wraps) chinese
+    QCOMPARE(QString::fromStdString(g_strLangFile), QString::fromStdString(run.dir.file("chinese.lang")));
+    QCOMPARE(frame->MenuAction(cmd::kFileNew)->text(), QStringLiteral("新建(&N)\tCtrl+N"));
+    frame->ExecuteCommand(cmd::kNextLanguage);
+    QCOMPARE(QString::fromStdString(g_strLangFile), QString::fromStdString(run.dir.file("english.lang")));
+    QVERIFY(run.dir.read("setting.ini").find("language=english\n") != std::string::npos);
+    QCOMPARE(frame->MenuAction(cmd::kFileNew)->text(), QStringLiteral("&New\tCtrl+N"));
+    QCOMPARE(commands.count(), 2);
+  }
+
+  void windowKeysWinOverEditFieldsAndEditKeysDoNothing() {
+    RunningApp run;
+    QVERIFY(run.Start());
+    CMainFrame* frame = run.Frame();
+    auto* field = frame->View()->findChildren<QLineEdit*>().first();
+    field->setReadOnly(false);
+    field->setFocus();
+    QTest::keyClicks(field, "abc");
+    QSignalSpy commands(frame, &CMainFrame::commandExecuted);
+    field->selectAll();
+    PressKey(run, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(commands.count(), 1);
+    QCOMPARE(commands.first().first().toInt(), cmd::kPort);
+    for (auto [key, mods] : {std::pair{Qt::Key_X, Qt::ControlModifier}, {Qt::Key_Z, Qt::ControlModifier},
+                             {Qt::Key_Backspace, Qt::AltModifier}, {Qt::Key_Delete, Qt::ShiftModifier}}) {
+      PressKey(run, key, mods);
+    }
+    QCOMPARE(field->text(), QStringLiteral("136-174MHzabc"));
+    QCOMPARE(commands.count(), 1);
+  }
+};
+
+}  // namespace qorrin::gui::test
+
+QORRIN_GUI_TEST_MAIN(qorrin::gui::test::LanguageTest)
+#include "LanguageTest.moc"

@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# Builds the programs and starts them. Until the desktop program exists this shows the
-# command-line tool at work: a new project file and its contents, then a read of the
-# simulated radio (qorrin-sim on a pseudo-terminal, paced at 9600 baud like a real one).
+# Builds the programs and starts them: the desktop program when there is a display;
+# without one, the command-line tool at work: a new project file and its contents, then a
+# read of the simulated radio (qorrin-sim on a pseudo-terminal, paced at 9600 baud).
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "${JOBS:-2}" --target qorrin-cli qorrin-sim qorrin_data
+cmake --build build -j "${JOBS:-2}" --target qorrin qorrin-cli qorrin-sim qorrin_data
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec build/bin/qorrin "$@"
+fi
+echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): showing the command-line tool instead."
+echo
 
 bin=build/bin
 demo=$(mktemp -d)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the normal build, then the core, link and CLI
 # tests again under AddressSanitizer + UndefinedBehaviorSanitizer, and the threaded link
-# tests under ThreadSanitizer.
+# tests under ThreadSanitizer. The desktop program's tests (Qt Test) run on the offscreen
+# platform in the normal and the AddressSanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
@@ -20,6 +21,7 @@ ctest --test-dir build --output-on-failure -j "$JOBS"
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 build build-asan all -DQORRIN_SANITIZE=ON
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions=$PWD/tests/gui/lsan.supp \
   ctest --test-dir build-asan --output-on-failure -j "$JOBS"
 
 if [ -d src/core/link ] && ls tests/link/*.cpp >/dev/null 2>&1; then

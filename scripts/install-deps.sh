@@ -6,6 +6,8 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev
   libcli11-dev nlohmann-json3-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
+  xvfb xauth fonts-noto-cjk
 )
 missing=()
 for p in "${packages[@]}"; do

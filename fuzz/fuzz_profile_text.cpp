@@ -15,7 +15,7 @@ namespace {
 
 std::string TempFile() {
   static std::string path = [] {
-    char name[] = "/tmp/qorrin-fuzz-profile-XXXXXX";
+    char name[] = "/dev/shm/qorrin-fuzz-profile-XXXXXX";
     int fd = ::mkstemp(name);
     if (fd >= 0) ::close(fd);
     return std::string(name);

@@ -1,7 +1,8 @@
 #pragma once
-// Text lookup in the current language file (g_strLangFile). Every lookup reads the file
-// afresh; a missing or unreadable file is not an error: [String] texts read "Not Found",
-// everything else reads as missing.
+// Text lookup in the current language file (g_strLangFile). Every lookup sees the file
+// as it is on disk at that moment (a replaced or edited file at the next lookup); a missing
+// or unreadable file is not an error: [String] texts read "Not Found", everything else
+// reads as missing.
 #include <string>
 #include <vector>
 

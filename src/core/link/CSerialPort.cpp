@@ -208,6 +208,8 @@ int CSerialPort::Write(const std::uint8_t* data, int length, int pauseMs, bool b
 
 int CSerialPort::WriteByte(std::uint8_t value, int pauseMs) { return Write(&value, 1, pauseMs, false); }
 
+void CSerialPort::Sleep(int ms) { Pause(ms); }
+
 std::string CSerialPort::LastError() const {
   std::lock_guard lock(m_errorMutex);
   return m_lastError;

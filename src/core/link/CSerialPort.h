@@ -13,12 +13,14 @@
 #include <mutex>
 #include <string>
 
+#include "core/link/ILinkPort.h"
+
 namespace qorrin {
 
-class CSerialPort {
+class CSerialPort : public ILinkPort {
  public:
   CSerialPort();
-  ~CSerialPort();
+  ~CSerialPort() override;
   CSerialPort(const CSerialPort&) = delete;
   CSerialPort& operator=(const CSerialPort&) = delete;
 
@@ -26,7 +28,7 @@ class CSerialPort {
   // ([ports] entries, then the machine's serial devices). Nonzero on success.
   int Open(int port, int baudRate, const std::string& settingsPath);
   // Opens the device at `device` directly. Nonzero on success. An open port is closed first.
-  int Open(const std::string& device, int baudRate);
+  int Open(const std::string& device, int baudRate) override;
 
   // Changes only the baud rate; no effect on a closed port or an unknown rate.
   void SetBaudRate(int baudRate);
@@ -34,21 +36,24 @@ class CSerialPort {
   // Sleeps pauseMs, then sends all bytes in one go (byteByByte false), or sleeps pauseMs
   // before each single byte (byteByByte true, stopping at the first byte not taken).
   // Returns the bytes sent; 0 on a closed port.
-  int Write(const std::uint8_t* data, int length, int pauseMs, bool byteByByte);
-  int WriteByte(std::uint8_t value, int pauseMs);
+  int Write(const std::uint8_t* data, int length, int pauseMs, bool byteByByte) override;
+  int WriteByte(std::uint8_t value, int pauseMs) override;
 
   // Receives up to `length` bytes, returning as soon as all came or after timeoutMs with
   // those that did. Returns the count received (0 to length).
-  int Read(std::uint8_t* buffer, int length, int timeoutMs);
+  int Read(std::uint8_t* buffer, int length, int timeoutMs) override;
   // One byte 0..255, or -1 when none came within timeoutMs. With 0 it polls exactly once.
-  int ReadByte(int timeoutMs);
+  int ReadByte(int timeoutMs) override;
 
   // Closes the port; nothing happens on a closed port. Safe from any thread.
-  void Close();
-  bool IsOpen() const { return m_hComm.load() >= 0; }
+  void Close() override;
+  bool IsOpen() const override { return m_hComm.load() >= 0; }
 
   // Why the last Open failed (device and reason, with advice where there is some).
-  std::string LastError() const;
+  std::string LastError() const override;
+
+  // Sleeps on the monotonic clock.
+  void Sleep(int ms) override;
 
  private:
   // Result of waiting on the descriptor.

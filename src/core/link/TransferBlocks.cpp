@@ -1,8 +1,6 @@
 // Moving the 127 blocks of 16 bytes: the read loop and the write loop.
 #include <cstring>
-#include <thread>
 
-#include "core/link/CSerialPort.h"
 #include "core/link/ProtocolFrames.h"
 #include "core/link/ProtocolTimings.h"
 #include "core/link/TransferSession.h"
@@ -66,7 +64,7 @@ void TransferSession::WriteBlocks() {
     if (Cancelled()) return EndCancelled();
   }
   m_port.WriteByte(kEndCommand, kFramePauseMs);
-  std::this_thread::sleep_for(Millis(kSettleAfterWriteMs));
+  m_port.Sleep(kSettleAfterWriteMs);
   Finish(XFER_WRITE_DONE);
 }
 

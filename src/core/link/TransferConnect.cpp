@@ -1,8 +1,6 @@
 // Connecting to the radio: entry command and acknowledgement, the port search, the
 // identification and its confirmation, and remembering a port that the search found.
-#include <thread>
 
-#include "core/link/CSerialPort.h"
 #include "core/link/ProtocolFrames.h"
 #include "core/link/ProtocolTimings.h"
 #include "core/link/TransferSession.h"
@@ -49,7 +47,7 @@ TransferSession::Outcome TransferSession::ConnectWithSearch(bool search) {
     m_port.Close();
     if (n > kHighestSearchPort) return Outcome::Failed;
     if (OpenPortNumber(n)) {
-      std::this_thread::sleep_for(Millis(kSettleAfterOpenMs));
+      m_port.Sleep(kSettleAfterOpenMs);
       if (Cancelled()) return Outcome::Cancelled;
       m_state.foundPort.store(n);
       m_state.progress.store(n);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/link/ILinkPort.h"
 #include "core/link/PortNames.h"
 #include "core/link/TransferState.h"
 
@@ -37,7 +38,7 @@ class TransferSession {
   void NoteConnectFailure(const std::string& text);
 
   TransferState& m_state;
-  CSerialPort& m_port;
+  ILinkPort& m_port;
   PortNumbering m_numbering;
   std::string m_firstFailure;  // why the first port gave no link, for TransferState::detail
 };

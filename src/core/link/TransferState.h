@@ -16,7 +16,7 @@
 
 namespace qorrin {
 
-class CSerialPort;
+class ILinkPort;
 
 // Values of TransferState::status.
 enum TransferStatus : int {
@@ -40,7 +40,7 @@ constexpr bool IsTerminalStatus(int status) {
 
 struct TransferState {
   // Filled by the caller before the run; not changed while the engine runs.
-  std::shared_ptr<CSerialPort> port;  // the program's one port object
+  std::shared_ptr<ILinkPort> port;  // the program's one CSerialPort (a memory port in tests)
   std::string settingsPath;           // setting.ini: "com", "searchcom", [ports]
   std::string device;                 // when not empty: open this device, no search
   int isRead = 1;                     // nonzero: radio -> buffer; 0: buffer -> radio

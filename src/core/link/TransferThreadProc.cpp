@@ -1,7 +1,4 @@
-#include <chrono>
-#include <thread>
-
-#include "core/link/CSerialPort.h"
+#include "core/link/ILinkPort.h"
 #include "core/link/ProtocolTimings.h"
 #include "core/link/TransferSession.h"
 #include "core/link/TransferState.h"
@@ -23,7 +20,7 @@ void TransferSession::Run() {
                                  : OpenPortNumber(ReadComPort(m_state.settingsPath));
     if (!opened) NoteConnectFailure(m_port.LastError());
   }
-  std::this_thread::sleep_for(Millis(kSettleAfterOpenMs));
+  m_port.Sleep(kSettleAfterOpenMs);
 
   switch (ConnectWithSearch(search)) {
     case Outcome::Connected: break;

@@ -2,7 +2,7 @@
 // The frequency-range models listed in section ModelInfo of setting.ini ("data%d" band
 // code, "Freq%d" display text, N = 0..15, ending at the first missing or empty code), and
 // how the band information bytes of an image (0x780-0x787) tie an image to one of them.
-// The settings file (g_strIniFile) is read at every call; nothing is cached.
+// Every call sees the settings file (g_strIniFile) as it is on disk at that moment.
 //
 // A band code is 8 hexadecimal digits (one band) or 16 (two bands); further characters
 // are ignored. An entry whose code is shorter than it needs to be, or has a character

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "core/settings/AtomicFile.h"
+#include "core/settings/ProfileCache.h"
 #include "core/settings/ProfileText.h"
 
 namespace qorrin {
@@ -20,12 +21,11 @@ std::string CutUtf8(std::string_view text, std::size_t maxBytes) {
 
 std::optional<std::string> FindValue(const std::string& section, const std::string& key,
                                      const std::string& path) {
-  std::optional<std::string> text = ReadWholeFile(path);
-  if (!text) return std::nullopt;
-  std::vector<ProfileLine> lines = SplitProfile(*text);
-  std::optional<std::size_t> at = FindProfileKey(lines, section, key);
-  if (!at) return std::nullopt;
-  return std::string(lines[*at].value);
+  std::shared_ptr<const ParsedProfile> file = LoadParsedProfile(path);
+  if (!file) return std::nullopt;
+  std::optional<std::string_view> value = file->Find(section, key);
+  if (!value) return std::nullopt;
+  return std::string(*value);
 }
 
 bool NeedsQuotes(const std::string& value) {
@@ -42,6 +42,14 @@ std::string EncodeValue(std::string value) {
     if (c == '\n' || c == '\r') c = ' ';
   }
   return NeedsQuotes(value) ? "\"" + value + "\"" : value;
+}
+
+// Writes the file and drops its parsed copy, so that the next lookup of any caller reads
+// what was written even if the file system gave the new file the old one's stamp.
+bool StoreProfile(const std::string& path, const std::string& text) {
+  const bool written = WriteFileAtomically(path, text);
+  ForgetParsedProfile(path);
+  return written;
 }
 
 }  // namespace
@@ -78,6 +86,8 @@ int ReadProfileInt(const std::string& section, const std::string& key, int def,
 
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& path) {
+  // The file is read afresh, never from the cache: the rest of it is kept byte for byte
+  // as it is on disk now.
   std::string text = ReadWholeFile(path).value_or(std::string());
   const std::string eol = text.find("\r\n") != std::string::npos ? "\r\n" : "\n";
   const std::string encoded = EncodeValue(value);
@@ -95,7 +105,7 @@ bool WriteProfileString(const std::string& section, const std::string& key,
     if (valueEnd > valueBegin && text[valueEnd - 1] == '\r') --valueEnd;
     if (valueEnd < valueBegin) valueEnd = valueBegin;
     text.replace(valueBegin, valueEnd - valueBegin, encoded);
-    return WriteFileAtomically(path, text);
+    return StoreProfile(path, text);
   }
 
   const std::string newLine = key + "=" + encoded + eol;
@@ -119,7 +129,7 @@ bool WriteProfileString(const std::string& section, const std::string& key,
     if (!endsWithNewline(text.size())) text += eol;
     text += "[" + section + "]" + eol + newLine;
   }
-  return WriteFileAtomically(path, text);
+  return StoreProfile(path, text);
 }
 
 }  // namespace qorrin

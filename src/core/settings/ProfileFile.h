@@ -1,7 +1,9 @@
 #pragma once
 // Access to INI-style files ("private profiles"): setting.ini and the language files.
-// Nothing is cached: every call reads (or rewrites) the file at that moment, so a value
-// written by one caller is seen by the next read of any other.
+// Every call sees the file as it is at that moment: a value written by one caller is seen
+// by the next read of any other, and a file edited or replaced on disk by the next read.
+// Reads keep the parsed file and use it again while the file stays unchanged on disk
+// (ProfileCache.h); any thread may call them.
 //
 // Syntax accepted: "[section]" lines and "key=value" lines. Section and key names match
 // without regard to letter case; blanks around names and values are ignored; a value

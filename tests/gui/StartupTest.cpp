@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMenuBar>
+#include <QScreen>
 
 #include <filesystem>
 
@@ -92,7 +93,12 @@ class StartupTest : public QObject {
     run.SetLine("setup", "com", "3");
     run.SetLine("ports", "3", "/dev/ttyRADIO");
     QVERIFY(run.Start());
-    QCOMPARE(run.Frame()->size(), QSize(900, 800));
+    // 900 x 800 centred, or the screen's free area where that is smaller (the offscreen
+    // screen is 800 wide): the window's corner is never off-screen.
+    const QRect area = run.Frame()->screen()->availableGeometry();
+    QCOMPARE(run.Frame()->size(), QSize(900, 800).boundedTo(area.size()));
+    QVERIFY(area.contains(run.Frame()->geometry().topLeft()));
+    QCOMPARE(run.Frame()->geometry().center().x(), area.center().x());
     QCOMPARE(run.Frame()->PortPane()->text(), QStringLiteral("COM3"));
     QCOMPARE(run.Frame()->PortPane()->toolTip(), QStringLiteral("/dev/ttyRADIO"));
     // The first document: model 0's defaults, untitled, not modified.

@@ -1,5 +1,6 @@
 #include "gui/app/CMainFrame.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -160,6 +161,8 @@ void CMainFrame::ExecuteCommand(int id) {
     case cmd::kHelp: m_app.OnHelp(); break;
     default: break;  // read, write, FM presets, port and printing come with their dialogs
   }
+  // Back to the window after a dialog, also where no window manager hands the focus back.
+  if (isVisible() && QApplication::activeModalWidget() == nullptr) activateWindow();
   Q_EMIT commandExecuted(id);
 }
 
@@ -205,12 +208,15 @@ void CMainFrame::UpdateRecentFileMenu() {
   }
 }
 
+// On a screen smaller than the start size (or at a large scaling) the window takes the
+// screen's free area instead, so that its menu and title bar are never off-screen.
 void CMainFrame::PlaceAtStart() {
-  resize(kStartWidth, kStartHeight);
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(kStartWidth / 2, kStartHeight / 2));
-  }
+  QSize size(kStartWidth, kStartHeight);
+  QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect area = screen ? screen->availableGeometry() : QRect();
+  if (area.isValid()) size = size.boundedTo(area.size());
+  resize(size);
+  if (area.isValid()) move(area.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

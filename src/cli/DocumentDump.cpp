@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "core/model/CQorrinDoc.h"
+#include "core/model/ModelInfo.h"
 #include "core/model/ToneTables.h"
 
 namespace qorrin::cli {
@@ -22,13 +23,16 @@ std::string Hex(const RecordBytes& bytes) {
   return text;
 }
 
-// The model's display text, or "" when the image matches no listed model.
+// The model's display text ("Freq%d"). An image that matches no usable entry falls back to
+// model 0 and is named by Freq0, as the frequency-range list shows it, also when data0 is
+// unusable or missing; "" only when there is no text.
 std::string ModelText(const CQorrinDoc& doc) {
   const int index = doc.FindModelIndex();
   for (const ModelEntry& entry : ListModels()) {
-    if (entry.nIndex == index) return entry.bUsable ? entry.strText : std::string();
+    if (entry.nIndex == index) return entry.strText;
   }
-  return {};
+  const std::vector<std::string> texts = LoadModelRangeTexts();
+  return static_cast<std::size_t>(index) < texts.size() ? texts[static_cast<std::size_t>(index)] : std::string();
 }
 
 int ProgrammedChannelCount(const CQorrinDoc& doc) {

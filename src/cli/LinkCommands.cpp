@@ -104,8 +104,9 @@ void RegisterLinkCommands(CLI::App& app, CliContext& ctx) {
   AddTargetOptions(read, *readOptions);
   read->add_option("-o,--output", readOptions->file, "project file to write")->required();
   read->add_flag("--force", readOptions->force, "replace the output file if it exists");
-  read->add_option("--base", readOptions->base, "project file whose bytes 0x7F0-0xFFF the result keeps")
-      ->check(CLI::ExistingFile);
+  // No existence check here: a missing base is a file error (exit 2), reported as info,
+  // dump and write report it.
+  read->add_option("--base", readOptions->base, "project file whose bytes 0x7F0-0xFFF the result keeps");
   read->callback([&ctx, readOptions] { ctx.exitCode = RunRead(ctx, *readOptions); });
 
   auto writeOptions = std::make_shared<LinkOptions>();

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "core/model/CQorrinDoc.h"
+#include "core/settings/AtomicFile.h"
 
 namespace qorrin::cli {
 
@@ -30,7 +31,7 @@ bool OpenProjectFile(CQorrinDoc& doc, const std::string& path, bool requireCompl
       return false;
   }
   const auto size = fs::file_size(path, ec);
-  if (!ec && size != kProjectFileSize && requireComplete) {
+  if (!ec && size < kProjectFileSize && requireComplete) {
     std::cerr << "qorrin-cli: " << path << " is damaged: " << size << " bytes instead of "
               << kProjectFileSize << "\n";
     return false;
@@ -38,6 +39,10 @@ bool OpenProjectFile(CQorrinDoc& doc, const std::string& path, bool requireCompl
   if (!ec && size < kProjectFileSize) {
     std::cerr << "qorrin-cli: note: " << path << " holds " << size << " of " << kProjectFileSize
               << " bytes; the missing part of the image reads as zero\n";
+  }
+  if (!ec && size > kProjectFileSize) {
+    std::cerr << "qorrin-cli: note: " << path << " holds " << size << " bytes; only the first "
+              << kProjectFileSize << " are used\n";
   }
   return true;
 }
@@ -47,6 +52,13 @@ bool MayWriteOutput(const std::string& path, bool force) {
   std::error_code ec;
   if (fs::is_directory(path, ec)) {
     std::cerr << "qorrin-cli: " << path << " is a folder; give a file name\n";
+    return false;
+  }
+  // Checked before --force: a device or pipe is never replaced, whatever the user asks.
+  const std::string kind = DescribeNonRegularFile(path);
+  if (!kind.empty()) {
+    std::cerr << "qorrin-cli: " << path << " is " << kind
+              << ", not a regular file; only a project file can be written there\n";
     return false;
   }
   if (!force && fs::exists(path, ec)) {

@@ -1,7 +1,15 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <nlohmann/json.hpp>
 #include <random>
+#include <thread>
 
 #include "cli/CliRun.h"
 #include "support/TestSupport.h"
@@ -23,7 +31,9 @@ class FileCommands : public ::testing::Test {
     EXPECT_EQ(r.exitCode, 0) << r.err;
     return dir.file(name);
   }
+  void TearDown() override { close(devNull); }
   TempDir dir;
+  int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
 };
 
 TEST_F(FileCommands, NewWritesEachModelAndInfoDescribesIt) {
@@ -76,6 +86,95 @@ TEST_F(FileCommands, RefusesBadInputWithTheContractsExitCodes) {
   CliResult noSettings = RunCli({"--config-dir", empty.path().string(), "info", existing});
   EXPECT_EQ(noSettings.exitCode, 2);
   EXPECT_NE(noSettings.err.find("setting.ini"), std::string::npos);
+}
+
+TEST_F(FileCommands, InfoAndDumpNameModelZeroByItsTextWhenItsCodeIsUnusable) {
+  const std::string file = NewFile("plain.7Q");
+  std::string ini = dir.read("setting.ini");
+  for (const char* code : {"data0=60134Z17", ""}) {  // unusable, then missing altogether
+    ini.replace(ini.find("data0="), 14, code);
+    dir.write("setting.ini", ini);
+    CliResult info = Cli({"info", file});
+    EXPECT_NE(info.out.find("model:     0 (136-174MHz)\nlimits:    100.00000 - 520.00000"), std::string::npos)
+        << info.out << info.err;
+    EXPECT_EQ(Json::parse(Cli({"dump", "--format", "json", file}).out)["model"]["text"], "136-174MHz");
+  }
+}
+
+std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+// SIGKILL at any moment of `new --force` leaves the old or the new file, complete. Nothing
+// else stays beside it, except in the few microseconds between naming the finished file
+// and renaming it over the target; the next write removes such a leftover.
+TEST_F(FileCommands, KilledWritesLeaveACompleteTargetAndNoTemporaries) {
+  TempDir out;
+  const std::string target = out.file("p.7Q");
+  auto runNew = [&](int model) {
+    return SpawnProgram("qorrin-cli",
+                        {"--config-dir", dir.path().string(), "new", "--force", "--model",
+                         std::to_string(model), "-o", target},
+                        devNull, devNull);
+  };
+  ASSERT_EQ(WaitExit(runNew(0)), 0);
+  const std::string model0 = out.read("p.7Q");
+  auto lifetime = std::chrono::steady_clock::duration::max();
+  for (int run = 0; run < 3; ++run) {
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(WaitExit(runNew(2)), 0);
+    lifetime = std::min(lifetime, std::chrono::steady_clock::now() - start);
+  }
+  const std::string model2 = out.read("p.7Q");
+  ASSERT_NE(model0, model2);
+
+  // Delays spread over a whole run, so kills land in start-up, the write and the rename.
+  std::mt19937 rng(13);
+  std::uniform_int_distribution<long> delay(
+      0, std::chrono::duration_cast<std::chrono::microseconds>(lifetime).count());
+  int killed = 0, leftBehind = 0;
+  for (int round = 0; round < 200; ++round) {
+    const pid_t pid = runNew(round % 2 == 0 ? 0 : 2);
+    std::this_thread::sleep_for(std::chrono::microseconds(delay(rng)));
+    kill(pid, SIGKILL);
+    killed += WaitExit(pid) == 128 + SIGKILL ? 1 : 0;
+    const std::string now = out.read("p.7Q");
+    ASSERT_TRUE(now == model0 || now == model2) << "round " << round << ": " << now.size() << " bytes";
+    leftBehind += FolderNames(out.path()).size() > 1 ? 1 : 0;
+  }
+  EXPECT_GE(killed, 50);  // the runs were really cut short
+  // A temporary with a name for the whole write is left by every tenth kill or more.
+  EXPECT_LE(leftBehind, 8);
+  ASSERT_EQ(WaitExit(runNew(0)), 0);
+  EXPECT_EQ(FolderNames(out.path()), std::vector<std::string>{"p.7Q"});
+}
+
+// With --force only regular files are replaced: a link to one keeps being a link.
+TEST_F(FileCommands, ForceNeverReplacesAPipeOrDevice) {
+  std::vector<std::pair<std::string, std::string>> nodes = {{dir.file("pipe"), "FIFO"}};
+  ASSERT_EQ(mkfifo(nodes[0].first.c_str(), 0644), 0);
+  // Device nodes of our own (root only), so a fault can never hit a real device.
+  if (mknod(dir.file("chr").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0) nodes.push_back({dir.file("chr"), "character device"});
+  if (mknod(dir.file("blk").c_str(), S_IFBLK | 0600, makedev(7, 0)) == 0) nodes.push_back({dir.file("blk"), "block device"});
+  for (const auto& [path, kind] : nodes) {
+    for (const char* force : {"--force", "--model=0"}) {
+      CliResult r = Cli({"new", force, "-o", path});
+      EXPECT_EQ(r.exitCode, 2) << path;
+      EXPECT_NE(r.err.find("is a " + kind), std::string::npos) << r.err;
+      EXPECT_EQ(r.err.find("--force"), std::string::npos) << r.err;  // no advice that cannot help
+    }
+    EXPECT_NE(std::filesystem::status(path).type(), std::filesystem::file_type::regular) << path;
+  }
+
+  const std::string real = NewFile("real.7Q");
+  std::filesystem::create_symlink(real, dir.file("link.7Q"));
+  ASSERT_EQ(Cli({"new", "--force", "--model", "2", "-o", dir.file("link.7Q")}).exitCode, 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.7Q")));
+  EXPECT_EQ(Json::parse(Cli({"dump", "--format", "json", real}).out)["model"]["index"], 2);
 }
 
 TEST_F(FileCommands, DumpAppliesTheReadRulesToStrangeBytes) {

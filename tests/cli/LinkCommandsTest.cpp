@@ -105,11 +105,13 @@ TEST_F(LinkCommandsTest, ReadKeepsTheBaseTailAndWriteSendsTheFileWithIndexFields
   EXPECT_TRUE(run.out.empty());
 
   // Write a different file by device path; the radio receives it with fresh index fields.
+  // Bytes after the project file's 4144 are ignored, as opening it ignores them.
   const std::string sent = Pattern(4096, 3);
-  m_dir.write("send.7Q", ProjectFile(sent));
+  m_dir.write("send.7Q", ProjectFile(sent) + "trailing bytes of some editor");
   run = RunCli(m_dir, {"write", m_dir.file("send.7Q"), "--device", sim.Device()});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2);  // the note and the result
+  EXPECT_NE(run.err.find("only the first 4144"), std::string::npos) << run.err;
   EXPECT_EQ(sim.Stop(), 0);
   std::array<std::uint8_t, kImageSize> expected;
   std::copy(sent.begin(), sent.end(), expected.begin());
@@ -125,6 +127,13 @@ TEST_F(LinkCommandsTest, EachFailureHasItsExitCodeAndNothingIsSaved) {
   CliResult run = RunCli(m_dir, {"write", m_dir.file("truncated.7Q"), "--port", "1"});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_NE(run.err.find("truncated.7Q"), std::string::npos);
+
+  // A missing or folder --base is a file error, worded as info words it.
+  for (const std::string& base : {m_dir.file("missing.7Q"), m_dir.path().string()}) {
+    run = RunCli(m_dir, {"read", "--port", "4", "-o", m_dir.file("out.7Q"), "--base", base});
+    EXPECT_EQ(run.exitCode, 2) << base;
+    EXPECT_EQ(run.err, RunCli(m_dir, {"info", base}).err);
+  }
 
   run = RunCli(m_dir, {"read", "--port", "4", "-o", m_dir.file("out.7Q")});
   EXPECT_EQ(run.exitCode, 3);

@@ -2,10 +2,14 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <filesystem>
 #include <system_error>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,20 +26,81 @@ bool Failure(std::string* error, const std::string& path, const std::string& rea
   return false;
 }
 
-// Creates a fresh temporary file beside `target`, readable like any new file (0666 less
-// the umask). Returns the descriptor or -1 with errno set.
-int CreateTemporary(const fs::path& target, std::string& tempPath) {
+const char* KindOfNonRegular(mode_t mode) {
+  if (S_ISREG(mode)) return nullptr;
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISFIFO(mode)) return "a FIFO (named pipe)";
+  if (S_ISCHR(mode)) return "a character device";
+  if (S_ISBLK(mode)) return "a block device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "not a regular file";
+}
+
+fs::path FolderOf(const fs::path& target) {
+  return target.has_parent_path() ? target.parent_path() : fs::path(".");
+}
+
+// Temporary names are ".NAME.tmpPID-N": the PID tells a later writer whether the process
+// that made the file still exists.
+std::string TemporaryPrefix(const fs::path& target) { return "." + target.filename().string() + ".tmp"; }
+
+std::string TemporaryName(const fs::path& target) {
   static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::path candidate = target;
-    candidate.replace_filename("." + target.filename().string() + ".tmp" +
-                               std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    tempPath = candidate.string();
-    const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
+  fs::path name = target;
+  name.replace_filename(TemporaryPrefix(target) + std::to_string(::getpid()) + "-" +
+                        std::to_string(counter++));
+  return name.string();
+}
+
+// The PID in a temporary name made for `prefix`; 0 when `name` is not one.
+pid_t TemporaryOwner(std::string_view name, std::string_view prefix) {
+  if (name.substr(0, prefix.size()) != prefix) return 0;
+  name.remove_prefix(prefix.size());
+  const std::size_t dash = name.find('-');
+  if (dash == 0 || dash == std::string_view::npos || dash + 1 == name.size()) return 0;
+  long long pid = 0;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i];
+    if (i == dash) continue;
+    if (c < '0' || c > '9') return 0;
+    if (i < dash) {
+      pid = pid * 10 + (c - '0');
+      if (pid > INT_MAX) return 0;
+    }
   }
-  errno = EEXIST;
-  return -1;
+  return static_cast<pid_t>(pid);
+}
+
+bool ProcessExists(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
+
+// A writer holds an exclusive lock on its file from creation to rename. A process in
+// another PID namespace (a sandboxed program writing the same folder) may look dead by
+// its PID; its lock still shows that it is alive.
+bool LockedByWriter(int folderFd, const char* name) {
+  const int fd = ::openat(folderFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;  // nothing to ask: the PID has decided
+  const bool locked = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  ::close(fd);
+  return locked;
+}
+
+// Removes what killed writers of `target` left beside it.
+void RemoveStaleTemporaries(const fs::path& target) {
+  const int folderFd = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folderFd < 0) return;
+  DIR* folder = ::fdopendir(folderFd);
+  if (folder == nullptr) {
+    ::close(folderFd);
+    return;
+  }
+  const std::string prefix = TemporaryPrefix(target);
+  while (const dirent* entry = ::readdir(folder)) {
+    const pid_t owner = TemporaryOwner(entry->d_name, prefix);
+    if (owner <= 0 || owner == ::getpid() || ProcessExists(owner)) continue;
+    if (LockedByWriter(folderFd, entry->d_name)) continue;
+    ::unlinkat(folderFd, entry->d_name, 0);
+  }
+  ::closedir(folder);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -51,15 +116,89 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Fills a new file and flushes it to disk; a replaced file's permission bits carry over.
+// Returns 0 or the errno of the failure.
+int FillFile(int fd, std::string_view bytes, const struct stat* replaced) {
+  ::flock(fd, LOCK_EX);  // see LockedByWriter
+  if (replaced != nullptr) ::fchmod(fd, replaced->st_mode & 07777);
+  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) return errno;
+  return 0;
+}
+
+// Gives the unnamed file `fd` the name `path`: directly where the process may, otherwise
+// through its /proc/self/fd entry. Returns 0 or an errno.
+int NameUnnamedFile(int fd, const std::string& path) {
+  if (::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) return 0;
+  if (errno == EEXIST) return errno;
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+  return errno;
+}
+
+// The way without leftovers: the file gets a name only once it is complete. A missing
+// target gets that name directly; an existing one is replaced by a rename from a temporary
+// name, which exists only for the moment between the two calls. False when the file
+// system or the system offers no unnamed files, or no way to name one; *failure is then
+// 0 and the caller writes a named temporary instead.
+bool WriteThroughUnnamedFile(const fs::path& target, std::string_view bytes,
+                             const struct stat* replaced, int* failure) {
+  *failure = 0;
+  const int fd = ::open(FolderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  *failure = FillFile(fd, bytes, replaced);
+  if (*failure != 0) {
+    ::close(fd);
+    return true;
+  }
+  int linked = replaced == nullptr ? NameUnnamedFile(fd, target.string()) : EEXIST;
+  if (linked == EEXIST) {
+    const std::string tempPath = TemporaryName(target);
+    linked = NameUnnamedFile(fd, tempPath);
+    if (linked == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) {
+      *failure = errno;
+      ::unlink(tempPath.c_str());
+    }
+  }
+  ::close(fd);
+  return linked == 0;
+}
+
+bool WriteThroughNamedFile(const fs::path& target, std::string_view bytes,
+                           const struct stat* replaced, int* failure) {
+  std::string tempPath;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    tempPath = TemporaryName(target);
+    fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) {
+    *failure = errno;
+    return false;
+  }
+  *failure = FillFile(fd, bytes, replaced);
+  if (*failure == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) *failure = errno;
+  if (*failure != 0) ::unlink(tempPath.c_str());
+  ::close(fd);  // after the rename: the lock guards the temporary name until it is gone
+  return *failure == 0;
+}
+
 // Makes the rename itself durable; a folder that cannot be synced is no reason to fail.
 void SyncFolder(const fs::path& folder) {
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
 }
 
 }  // namespace
+
+std::string DescribeNonRegularFile(const std::string& path) {
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return {};
+  const char* kind = KindOfNonRegular(st.st_mode);
+  return kind != nullptr ? kind : "";
+}
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
   if (path.empty()) return Failure(error, path, "no file name");
@@ -71,25 +210,24 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     if (!ec) target = resolved;
   }
   if (target.filename().empty()) return Failure(error, path, "no file name");
-  if (fs::is_directory(target, ec)) return Failure(error, path, ErrnoText(EISDIR));
 
-  std::string tempPath;
-  const int fd = CreateTemporary(target, tempPath);
-  if (fd < 0) return Failure(error, path, ErrnoText(errno));
-
-  // A replaced file keeps its permission bits.
   struct stat old {};
-  if (::stat(target.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
-
-  int failure = 0;
-  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) failure = errno;
-  if (::close(fd) != 0 && failure == 0) failure = errno;
-  if (failure == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) failure = errno;
-  if (failure != 0) {
-    ::unlink(tempPath.c_str());
-    return Failure(error, path, ErrnoText(failure));
+  const bool replacing = ::stat(target.c_str(), &old) == 0;
+  if (replacing) {
+    // A rename would put a regular file in place of the node (as root even a device's).
+    if (const char* kind = KindOfNonRegular(old.st_mode)) {
+      return Failure(error, path, std::string("it is ") + kind + ", not a regular file; it is left as it is");
+    }
   }
-  SyncFolder(target.parent_path());
+  RemoveStaleTemporaries(target);
+
+  const struct stat* replaced = replacing ? &old : nullptr;
+  int failure = 0;
+  if (!WriteThroughUnnamedFile(target, bytes, replaced, &failure) && failure == 0) {
+    WriteThroughNamedFile(target, bytes, replaced, &failure);
+  }
+  if (failure != 0) return Failure(error, path, ErrnoText(failure));
+  SyncFolder(FolderOf(target));
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "GuiTestSupport.h"
@@ -98,7 +99,7 @@ class StartupTest : public QObject {
     const QRect area = run.Frame()->screen()->availableGeometry();
     QCOMPARE(run.Frame()->size(), QSize(900, 800).boundedTo(area.size()));
     QVERIFY(area.contains(run.Frame()->geometry().topLeft()));
-    QCOMPARE(run.Frame()->geometry().center().x(), area.center().x());
+    QVERIFY(std::abs(run.Frame()->geometry().center().x() - area.center().x()) <= 1);
     QCOMPARE(run.Frame()->PortPane()->text(), QStringLiteral("COM3"));
     QCOMPARE(run.Frame()->PortPane()->toolTip(), QStringLiteral("/dev/ttyRADIO"));
     // The first document: model 0's defaults, untitled, not modified.

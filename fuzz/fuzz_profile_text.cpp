@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the INI reader and writer as a settings or language file:
-// nothing may crash, and a value written must read back the same.
+// nothing may crash, the reader's key table must agree with the line parser, and a value
+// written must read back the same.
 #include <unistd.h>
 
 #include <cstdint>
@@ -8,17 +9,23 @@
 
 #include "core/lang/LangText.h"
 #include "core/settings/AppPaths.h"
+#include "core/settings/ProfileCache.h"
 #include "core/settings/ProfileFile.h"
 #include "core/settings/ProfileText.h"
 
 namespace {
 
 std::string TempFile() {
-  static std::string path = [] {
-    char name[] = "/dev/shm/qorrin-fuzz-profile-XXXXXX";
-    int fd = ::mkstemp(name);
-    if (fd >= 0) ::close(fd);
-    return std::string(name);
+  static const std::string path = [] {
+    for (const char* folder : {"/dev/shm", "/tmp"}) {  // a memory file system when there is one
+      std::string name = std::string(folder) + "/qorrin-fuzz-profile-XXXXXX";
+      const int fd = ::mkstemp(name.data());
+      if (fd >= 0) {
+        ::close(fd);
+        return name;
+      }
+    }
+    std::abort();
   }();
   return path;
 }
@@ -37,7 +44,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   WriteBytes(path, data, size);
   qorrin::g_strLangFile = path;
 
-  (void)qorrin::SplitProfile(std::string_view(reinterpret_cast<const char*>(data), size));
+  // The reader's table of keys finds what a walk over the lines finds, for a section and
+  // key spelled by the input (with other letter case and blanks) and for fixed ones.
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const std::vector<qorrin::ProfileLine> lines = qorrin::SplitProfile(text);
+  const qorrin::ParsedProfile parsed{std::string(text)};
+  std::string section = "setup";
+  std::string name = "com";
+  for (const qorrin::ProfileLine& line : lines) {
+    if (line.kind == qorrin::ProfileLine::kSection) section = std::string(line.name);
+    if (line.kind == qorrin::ProfileLine::kKeyValue) name = " " + std::string(line.name) + "\t";
+  }
+  for (char& c : section) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  for (const auto& [s, k] : {std::pair<std::string, std::string>{section, name}, {"ModelInfo", "data0"}, {"", ""}}) {
+    const std::optional<std::size_t> at = qorrin::FindProfileKey(lines, s, k);
+    const std::optional<std::string_view> found = parsed.Find(s, k);
+    if (at.has_value() != found.has_value() || (at && lines[*at].value != *found)) std::abort();
+  }
   (void)qorrin::LoadLangString("IDS_OFF");
   (void)qorrin::LoadResourceText(65535);
   (void)qorrin::LoadOptionList("Step");

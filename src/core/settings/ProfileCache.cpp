@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <time.h>
 
+#include <atomic>
 #include <mutex>
 #include <unordered_map>
 
@@ -38,12 +39,12 @@ FileStamp StampOf(const struct stat& st) {
 // FAT), so a file written twice within one step keeps its stamp. A copy is trusted only
 // when both times were already this far in the past when the file was looked at; until
 // then every lookup reads the file again.
-constexpr long long kStampSlackNs = 2'500'000'000LL;
+std::atomic<long long> g_stampSlackNs{2'500'000'000LL};
 
 long long Nanos(const timespec& t) { return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec; }
 
 bool Settled(const FileStamp& stamp, const timespec& lookedAt) {
-  const long long limit = Nanos(lookedAt) - kStampSlackNs;
+  const long long limit = Nanos(lookedAt) - g_stampSlackNs.load();
   return Nanos(stamp.modified) < limit && Nanos(stamp.changed) < limit;
 }
 
@@ -145,6 +146,8 @@ std::shared_ptr<const ParsedProfile> LoadParsedProfile(const std::string& path) 
   g_cache[path] = Entry{stamp, Settled(stamp, lookedAt), parsed};
   return parsed;
 }
+
+void SetProfileStampSlack(std::chrono::nanoseconds slack) { g_stampSlackNs.store(slack.count()); }
 
 void ForgetParsedProfile(const std::string& path) {
   std::lock_guard lock(g_cacheMutex);

@@ -5,6 +5,7 @@
 // from the copy (an edit, an atomic replace, a restored modification time), when it was
 // changed so recently that a later change could carry the same time stamp, or when this
 // program wrote it. Safe to use from several threads at once.
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,5 +41,9 @@ std::shared_ptr<const ParsedProfile> LoadParsedProfile(const std::string& path);
 
 // Drops the copy of `path` (the program has just written it).
 void ForgetParsedProfile(const std::string& path);
+
+// How long ago both time stamps of a file must lie before its copy is trusted; the
+// default covers the coarsest file-system clocks. Tests set 0 to see the stamps at work.
+void SetProfileStampSlack(std::chrono::nanoseconds slack);
 
 }  // namespace qorrin

@@ -11,11 +11,14 @@ namespace qorrin {
 namespace {
 
 // Cuts to at most maxBytes without splitting a UTF-8 character, so a cut text still
-// displays (a multi-byte character that does not fit is left out whole).
+// displays (a multi-byte character that does not fit is left out whole). A character has
+// at most three continuation bytes; a longer run of them is no character and is cut
+// where the buffer ends rather than emptied.
 std::string CutUtf8(std::string_view text, std::size_t maxBytes) {
   if (text.size() <= maxBytes) return std::string(text);
   std::size_t cut = maxBytes;
-  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  while (cut > 0 && maxBytes - cut < 3 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  if ((static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) cut = maxBytes;
   return std::string(text.substr(0, cut));
 }
 

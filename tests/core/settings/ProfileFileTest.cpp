@@ -42,6 +42,9 @@ TEST(ProfileFile, CutNeverSplitsUtf8Character) {
   EXPECT_EQ(ReadProfileString("String", "k", "", 6, dir.file("z.lang")), "\xE4\xB8\xAD");
   EXPECT_EQ(ReadProfileString("String", "k", "", 7, dir.file("z.lang")),
             "\xE4\xB8\xAD\xE6\x96\x87");
+  // Stray continuation bytes are no character: cut at the buffer, not emptied.
+  dir.write("c.lang", "[String]\nk=ab" + std::string(10, '\x80') + "\n");
+  EXPECT_EQ(ReadProfileString("String", "k", "", 9, dir.file("c.lang")), "ab" + std::string(6, '\x80'));
 }
 
 TEST(ProfileFile, FirstSectionAndFirstKeyWin) {

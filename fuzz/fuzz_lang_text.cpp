@@ -1,0 +1,106 @@
+// Feeds arbitrary bytes to the text lookups as the current language file: [String] texts
+// with their escapes and the 999-byte cut, [Resource] texts, option lists, headings and
+// the display name. Besides not crashing, each lookup must agree with the raw value the
+// INI reader finds: a missing [String] key reads "Not Found", a present one is its value
+// cut to 999 bytes (never inside a UTF-8 character) with "\n" and "\t" turned into line
+// feed and tab; an option list stops at its first missing or empty item.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "core/lang/LangText.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/ProfileFile.h"
+
+namespace {
+
+std::string TempFile() {
+  static const std::string path = [] {
+    for (const char* folder : {"/dev/shm", "/tmp"}) {
+      std::string name = std::string(folder) + "/qorrin-fuzz-lang-XXXXXX";
+      const int fd = ::mkstemp(name.data());
+      if (fd >= 0) {
+        ::close(fd);
+        return name;
+      }
+    }
+    std::abort();
+  }();
+  return path;
+}
+
+void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) std::abort();
+  std::fwrite(data, 1, size, f);
+  std::fclose(f);
+}
+
+std::string Unescape(std::string text) {
+  for (const auto& [from, to] : {std::pair<const char*, const char*>{"\\n", "\n"}, {"\\t", "\t"}}) {
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + 1)) {
+      text.replace(at, 2, to);
+    }
+  }
+  return text;
+}
+
+// A key name taken from the input, so that keys the input spells are looked up too.
+std::string KeyFrom(const uint8_t* data, size_t size) {
+  std::string key;
+  for (size_t i = 0; i < size && key.size() < 12; ++i) {
+    if (data[i] == '=') {
+      for (size_t j = i; j-- > 0 && data[j] != '\n' && key.size() < 12;) key.insert(key.begin(), static_cast<char>(data[j]));
+      break;
+    }
+  }
+  return key;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string path = TempFile();
+  WriteBytes(path, data, size);
+  qorrin::g_strLangFile = path;
+
+  for (const std::string& key : {std::string("IDS_OFF"), KeyFrom(data, size)}) {
+    const std::string text = qorrin::LoadLangString(key);
+    const std::string missing = "\x01missing";
+    const std::string raw = qorrin::ReadProfileString("String", key, missing, 1000, path);
+    if (text != (raw == missing ? "Not Found" : Unescape(raw))) std::abort();
+    if (raw != missing && raw.size() > 999) std::abort();
+    const std::string whole = qorrin::ReadProfileString("String", key, missing, 1 << 20, path);
+    if (raw != missing && whole.compare(0, raw.size(), raw) != 0) std::abort();
+    if (raw.size() < whole.size()) {
+      // Cut only when longer than 999 bytes, and before a character's lead byte: at most
+      // three continuation bytes back, or at 999 when no lead byte is that near.
+      auto continuation = [&](std::size_t i) { return (static_cast<unsigned char>(whole[i]) & 0xC0) == 0x80; };
+      if (whole.size() <= 999 || raw.size() < 996) std::abort();
+      for (std::size_t i = raw.size() + 1; i <= 999; ++i) {
+        if (!continuation(i)) std::abort();
+      }
+      if (raw.size() < 999 && continuation(raw.size())) std::abort();
+      if (raw.size() == 999 && continuation(999) && !(continuation(996) && continuation(997) && continuation(998))) {
+        std::abort();
+      }
+    }
+  }
+
+  const std::vector<std::string> steps = qorrin::LoadOptionList("Step");
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    if (steps[i].empty() || steps[i] != qorrin::ReadProfileString("Step", std::to_string(i), "", 30, path)) std::abort();
+  }
+  if (steps.size() < 256 && !qorrin::ReadProfileString("Step", std::to_string(steps.size()), "", 30, path).empty()) {
+    std::abort();
+  }
+  (void)qorrin::LoadResourceText(static_cast<int>(size));
+  (void)qorrin::LoadChannelHeading(1);
+  (void)qorrin::LoadRadiogramHeading(2);
+  const std::string display = qorrin::LoadLanguageDisplayName(path);
+  if (display.size() > 99) std::abort();
+  return 0;
+}

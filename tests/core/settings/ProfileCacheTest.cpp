@@ -1,0 +1,125 @@
+// Lookups keep the parsed file, yet every change on disk must show at the next lookup.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+#include <vector>
+
+#include "core/settings/ProfileCache.h"
+#include "core/settings/ProfileFile.h"
+#include "support/TestSupport.h"
+
+namespace qorrin {
+namespace {
+
+using test::TempDir;
+
+std::string Value(const std::string& path) { return ReadProfileString("s", "k", "<none>", 100, path); }
+
+// Overwrites the file in place (same inode) and gives it the modification time `seconds`.
+void OverwriteInPlace(const std::string& path, const std::string& bytes, time_t seconds) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+  const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+  ASSERT_EQ(::futimens(fd, times), 0);
+  ::close(fd);
+}
+
+// With no slack a copy is trusted at once, so these checks see the stamps themselves at
+// work: size, modification time, change time and inode.
+class ProfileCacheStamps : public ::testing::Test {
+ protected:
+  void SetUp() override { SetProfileStampSlack(std::chrono::nanoseconds(0)); }
+  void TearDown() override { SetProfileStampSlack(std::chrono::milliseconds(2500)); }
+  TempDir m_dir;
+};
+
+TEST_F(ProfileCacheStamps, EveryKindOfChangeOnDiskIsSeen) {
+  const std::string f = m_dir.file("t.ini");
+  OverwriteInPlace((m_dir.write("t.ini", ""), f), "[s]\nk=one\n", 1'000'000'000);
+  EXPECT_EQ(Value(f), "one");
+  EXPECT_EQ(Value(f), "one");
+
+  // Same size, in place, another modification time.
+  OverwriteInPlace(f, "[s]\nk=two\n", 1'000'000'001);
+  EXPECT_EQ(Value(f), "two");
+
+  // Same size, in place, and the old modification time put back (as `touch -r` or an
+  // unpacked archive do): only the change time tells.
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));  // past a clock tick
+  OverwriteInPlace(f, "[s]\nk=six\n", 1'000'000'001);
+  EXPECT_EQ(Value(f), "six");
+
+  // An atomic replace by another program: a new inode with the same size and times.
+  const std::string tmp = m_dir.file("t.ini.new");
+  m_dir.write("t.ini.new", "");
+  OverwriteInPlace(tmp, "[s]\nk=ten\n", 1'000'000'001);
+  ASSERT_EQ(::rename(tmp.c_str(), f.c_str()), 0);
+  EXPECT_EQ(Value(f), "ten");
+
+  // Our own write, through another name of the same file.
+  const std::string link = m_dir.file("link.ini");
+  std::filesystem::create_symlink(f, link);
+  EXPECT_EQ(Value(link), "ten");
+  ASSERT_TRUE(WriteProfileString("s", "k", "written", f));
+  EXPECT_EQ(Value(link), "written");
+  ASSERT_TRUE(WriteProfileString("s", "k", "again", link));
+  EXPECT_EQ(Value(f), "again");
+  EXPECT_EQ(ReadProfileInt("s", "k", 7, f), 0);
+}
+
+TEST_F(ProfileCacheStamps, MissingOrUnreadableFileReadsAsFileWithoutTheKey) {
+  const std::string f = m_dir.file("t.ini");
+  m_dir.write("t.ini", "[s]\nk=here\n");
+  EXPECT_EQ(Value(f), "here");
+  std::filesystem::remove(f);
+  EXPECT_EQ(Value(f), "<none>");
+  EXPECT_EQ(ReadProfileInt("s", "k", 42, f), 42);
+  std::filesystem::create_directory(f);  // a folder where the file was
+  EXPECT_EQ(Value(f), "<none>");
+  std::filesystem::remove(f);
+  m_dir.write("t.ini", "[s]\nk=back\n");
+  EXPECT_EQ(Value(f), "back");
+  if (::geteuid() != 0) {  // root reads any file
+    std::filesystem::permissions(f, std::filesystem::perms::none);
+    EXPECT_EQ(Value(f), "<none>");
+    std::filesystem::permissions(f, std::filesystem::perms::owner_all);
+  }
+}
+
+// Readers on several threads while another writes: each read gives one of the values
+// written, and once the writer is done every reader sees the last. Run under
+// ThreadSanitizer this also shows the cache is properly guarded.
+TEST(ProfileCache, ReadersOnOtherThreadsSeeWholeValues) {
+  TempDir dir;
+  const std::string f = dir.file("t.ini");
+  const std::string other = dir.file("u.ini");
+  dir.write("t.ini", "[s]\nk=100\n");
+  dir.write("u.ini", "[s]\nk=5\n");
+  std::atomic<bool> done{false};
+  std::atomic<int> bad{0};
+  std::vector<std::thread> readers;
+  for (int t = 0; t < 3; ++t) {
+    readers.emplace_back([&, t] {
+      while (!done.load()) {
+        const int v = ReadProfileInt("s", "k", -1, t == 0 ? other : f);
+        if (t == 0 ? v != 5 : (v < 100 || v > 140)) bad.fetch_add(1);
+      }
+      if (t != 0 && ReadProfileInt("s", "k", -1, f) != 140) bad.fetch_add(1);
+    });
+  }
+  for (int i = 101; i <= 140; ++i) ASSERT_TRUE(WriteProfileString("s", "k", std::to_string(i), f));
+  done.store(true);
+  for (std::thread& r : readers) r.join();
+  EXPECT_EQ(bad.load(), 0);
+}
+
+}  // namespace
+}  // namespace qorrin

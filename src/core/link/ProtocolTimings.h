@@ -19,6 +19,8 @@ inline constexpr int kIgnoredByteTimeoutMs = 50;   // the byte after our 0x06 (c
 inline constexpr int kReadReplyTimeoutMs = 500;    // a whole 20-byte read reply
 inline constexpr int kWriteAckTimeoutMs = 100;     // acknowledgement of a written block
 inline constexpr int kSettleAfterWriteMs = 1000;   // after the end command of a write
+inline constexpr int kQuietBeforeRetryMs = 20;     // line silence before a block is tried again
+inline constexpr int kQuietBeforeRetryBytes = 64;  // bytes discarded at most while waiting for it
 
 inline constexpr int kEntryAttempts = 10;          // entry commands per port
 inline constexpr int kIdentReads = 12;             // identification bytes examined at most

@@ -26,7 +26,12 @@ void TransferSession::ReadBlocks() {
     bool accepted = false;
     for (int attempt = 0; attempt < kBlockAttempts && !accepted; ++attempt) {
       if (Cancelled()) return EndCancelled();
-      DiscardInput();  // the tail of an earlier late reply must not shift this one
+      // The tail of an earlier late reply must not shift this one.
+      if (attempt == 0) {
+        DiscardInput();
+      } else {
+        DiscardUntilQuiet();
+      }
       m_port.Write(request.data(), kReadRequestSize, kFramePauseMs, false);
       accepted = m_port.Read(reply, kDataFrameSize, kReadReplyTimeoutMs) == kDataFrameSize &&
                  IsReplyFor(reply, address);
@@ -54,7 +59,12 @@ void TransferSession::WriteBlocks() {
     bool accepted = false;
     for (int attempt = 0; attempt < kBlockAttempts && !accepted; ++attempt) {
       if (Cancelled()) return EndCancelled();
-      DiscardInput();
+      // A late 0x06 for the previous try must not pass for the answer to this one.
+      if (attempt == 0) {
+        DiscardInput();
+      } else {
+        DiscardUntilQuiet();
+      }
       m_port.Write(frame, kDataFrameSize, kFramePauseMs, false);
       accepted = m_port.ReadByte(kWriteAckTimeoutMs) == kAck;
     }

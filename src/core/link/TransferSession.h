@@ -35,6 +35,7 @@ class TransferSession {
   void EndCancelled();
   void Finish(int status) { m_state.status.store(status); }
   void DiscardInput();
+  void DiscardUntilQuiet();
   void NoteConnectFailure(const std::string& text);
 
   TransferState& m_state;

@@ -57,6 +57,15 @@ void TransferSession::DiscardInput() {
   }
 }
 
+// Before a block is tried again: the rest of a reply that came too late may still be on
+// its way, and taken for the start of the next one it would spoil every further try.
+// Waits until the line has been silent for a moment (longer than a USB adapter holds
+// bytes back), but never for more than a few frames of chatter.
+void TransferSession::DiscardUntilQuiet() {
+  for (int n = 0; n < kQuietBeforeRetryBytes && m_port.ReadByte(kQuietBeforeRetryMs) >= 0; ++n) {
+  }
+}
+
 void TransferSession::NoteConnectFailure(const std::string& text) {
   if (m_firstFailure.empty()) m_firstFailure = text;
 }

@@ -53,6 +53,7 @@ class MemoryLinkPort : public ILinkPort {
   // Open fails for every device from now on.
   void RefuseOpen(std::string reason) { m_refuseReason = std::move(reason); }
 
+  bool IsUnplugged() const { return m_unplugged; }
   long long NowMs() const { return m_nowMs; }
   const std::vector<Event>& Events() const { return m_events; }
   const std::string& Device() const { return m_device; }

@@ -27,12 +27,19 @@ bool HasProjectHeaderId(std::span<const std::uint8_t> bytes) {
 }
 
 FileReadResult ReadFileHead(const std::string& path, std::size_t maxBytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a FIFO or a device named by mistake cannot hang the open; only
+  // a regular file is read.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return Failure(path, errno);
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const int error = errno;
+    const bool isDir = S_ISDIR(st.st_mode);
     ::close(fd);
-    return Failure(path, EISDIR);
+    if (isDir) return Failure(path, EISDIR);
+    FileReadResult result = Failure(path, error);
+    if (st.st_mode != 0) result.strError = "cannot open " + path + ": not a regular file";
+    return result;
   }
   FileReadResult result;
   result.bytes.resize(maxBytes);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "core/model/ModelTestSupport.h"
 
 namespace qorrin {
@@ -206,6 +208,20 @@ std::string ExpectedNewFile(const NewFile& m) {
   file.replace(48 + 0x7C0, 12, std::string("\x76\x95\x05\x05\x06\x80\x48\0\0\0\0\x05", 12));
   file[48 + 0x7D0] = 0x01;  // channel 1 in use; first channel 0 and first preset 0 stay 0
   return file;
+}
+
+// A FIFO or a device named as a project file is refused at once instead of hanging the
+// program on an open that waits for a writer.
+TEST_F(DocTest, OpenRefusesWhatIsNotARegularFile) {
+  const std::string fifo = dir.file("pipe.7Q");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+    const LoadResult result = doc.OnOpenDocument(path);
+    EXPECT_EQ(result.status, LoadStatus::CannotOpen) << path;
+    EXPECT_EQ(result.strError, "cannot open " + path + ": not a regular file");
+  }
+  EXPECT_EQ(doc.OnOpenDocument(dir.path().string()).strError,
+            "cannot open " + dir.path().string() + ": Is a directory");
 }
 
 // A read from the radio replaces only what travels, keeps the modified flag and the

@@ -8,12 +8,6 @@ cd "$(dirname "$0")"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "${JOBS:-2}" --target qorrin qorrin-cli qorrin-sim qorrin_data
 
-if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  exec build/bin/qorrin "$@"
-fi
-echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): showing the command-line tool instead."
-echo
-
 bin=build/bin
 demo=$(mktemp -d)
 sim=""
@@ -22,6 +16,27 @@ cleanup() {
   rm -rf "$demo"
 }
 trap cleanup EXIT
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  # The window, with a simulated radio (a few programmed channels, paced like the real
+  # cable) as COM1 of a private copy of the program folder: Ctrl+R reads it.
+  cp "$bin"/setting.ini "$bin"/*.lang "$demo"/
+  "$bin/qorrin-cli" new -o "$demo/radio.7Q" >/dev/null
+  "$bin/qorrin-sim" --image "$demo/radio.7Q" --demo --pace 9600 --link "$demo/radio" >"$demo/sim.out" &
+  sim=$!
+  for _ in $(seq 50); do [ -s "$demo/sim.out" ] && break; sleep 0.1; done
+  if grep -q '^\[ports\]' "$demo/setting.ini"; then
+    sed -i "/^\[ports\]/a 1=$demo/radio\nenumerate=0" "$demo/setting.ini"
+  else
+    printf '\n[ports]\n1=%s\nenumerate=0\n' "$demo/radio" >>"$demo/setting.ini"
+  fi
+  sed -i 's/^com=.*/com=1/' "$demo/setting.ini"
+  echo "Simulated radio on $(cat "$demo/sim.out") as COM1; read it with Ctrl+R."
+  "$bin/qorrin" --config-dir "$demo" "$@"
+  exit $?
+fi
+echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): showing the command-line tool instead."
+echo
 
 "$bin/qorrin-cli" new --model 2 -o "$demo/demo.7Q"
 "$bin/qorrin-cli" info "$demo/demo.7Q"

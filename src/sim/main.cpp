@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/DemoImage.h"
 #include "sim/ImageFile.h"
 #include "sim/SimRadio.h"
 
@@ -71,6 +72,8 @@ int main(int argc, char** argv) {
   std::vector<std::string> shortBlocks, misaddressedBlocks, droppedAcks;
   app.add_option("--image", imageFile.path, "radio memory: a .7Q project file or a 4096-byte image; saved back on exit");
   app.add_flag("--read-only", readOnly, "never save the image");
+  bool demo = false;
+  app.add_flag("--demo", demo, "program a handful of demonstration channels into the image first");
   app.add_option("--link", config.linkPath, "also make the device reachable through this symbolic link");
   app.add_option("--pace", config.paceBaud, "send and receive at this baud rate (9600 as the real cable); 0: at once");
   app.add_option("--log", config.logPath, "write a timestamped log of every byte, both directions");
@@ -101,6 +104,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "qorrin-sim: %s\n", error.c_str());
     return 2;
   }
+  if (demo) qorrin::sim::FillDemoChannels(image);
 
   // Signals are taken synchronously by this thread; the radio's thread inherits the mask.
   sigset_t signals;

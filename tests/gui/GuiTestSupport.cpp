@@ -50,6 +50,7 @@ void ModalScript::Poll() {
   }
   m_texts.append(text);
   m_buttons.append(buttons);
+  (void)QTest::qWaitForWindowExposed(modal, 2000);  // laid out and on screen, as a user sees it
   m_actions[static_cast<std::size_t>(Seen() - 1)](modal);
 }
 

@@ -15,6 +15,9 @@ const std::vector<std::string>& RequiredStringKeys() {
         "IDS_PROMPT_READFAIL", "IDS_PROMPT_WRITEFAIL", "IDS_SEARCHCOMPORT",
         // Transfer errors: caption, no answer, wrong radio.
         "IDS_ERROR", "IDS_ERROR_PORTCONN", "IDS_ERROR_TYPE",
+        // Added to the no-answer text when the port's device refuses this user ("%s" is
+        // the device).
+        "IDS_ERROR_PERMISSION",
         // Change of frequency range: caption and question.
         "IDS_CONFIRM", "IDS_CONFIRM_FREQ",
         // Document prompts: caption, clear on New, bad file on Open, overwrite on Save

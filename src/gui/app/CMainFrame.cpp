@@ -159,7 +159,10 @@ void CMainFrame::ExecuteCommand(int id) {
     case cmd::kLanguage: m_app.OnLanguage(); break;
     case cmd::kNextLanguage: m_app.OnNextLanguage(); break;
     case cmd::kHelp: m_app.OnHelp(); break;
-    default: break;  // read, write, FM presets, port and printing come with their dialogs
+    case cmd::kReadData: m_app.OnTransfer(true); break;
+    case cmd::kWriteData: m_app.OnTransfer(false); break;
+    case cmd::kPort: m_app.OnPort(); break;
+    default: break;  // FM presets and printing come with their dialogs
   }
   // Back to the window after a dialog, also where no window manager hands the focus back.
   if (isVisible() && QApplication::activeModalWidget() == nullptr) activateWindow();
@@ -220,6 +223,7 @@ void CMainFrame::PlaceAtStart() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  m_app.CancelTransfer();  // a read or write under way ends as with Cancel
   if (!m_app.SaveModified()) {
     event->ignore();
     return;

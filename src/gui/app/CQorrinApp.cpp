@@ -17,14 +17,21 @@
 #include "gui/app/SaveChangesPrompt.h"
 #include "gui/lang/CLanguageDlg.h"
 #include "gui/lang/QtText.h"
+#include "gui/link/CPortDlg.h"
+#include "gui/link/CTransferDlg.h"
+#include "gui/link/TransferWorker.h"
 
 namespace qorrin::gui {
 
-CQorrinApp::CQorrinApp() : m_port(std::make_shared<CSerialPort>()), m_doc(std::make_unique<CQorrinDoc>()) {
+CQorrinApp::CQorrinApp()
+    : m_port(std::make_shared<CSerialPort>()),
+      m_doc(std::make_unique<CQorrinDoc>()),
+      m_worker(std::make_unique<TransferWorker>()) {
   m_binding = std::make_unique<DocumentBinding>(*m_doc);
 }
 
 CQorrinApp::~CQorrinApp() {
+  m_worker.reset();  // cancels and joins a worker still running
   m_port->Close();
   m_doc->SetPrompts(nullptr);
   m_frame.reset();
@@ -139,6 +146,22 @@ void CQorrinApp::OnNextLanguage() {
   if (next == nullptr) return;
   UseLanguageFile(*next);
   RefreshAll();
+}
+
+void CQorrinApp::OnTransfer(bool read) {
+  CTransferDlg dialog(*this, m_frame.get());
+  dialog.SetReadMode(read ? 1 : 0);
+  m_transfer = &dialog;
+  dialog.exec();
+}
+
+void CQorrinApp::CancelTransfer() {
+  if (m_transfer) m_transfer->reject();
+}
+
+void CQorrinApp::OnPort() {
+  CPortDlg dialog(*this, m_frame.get());
+  dialog.exec();
 }
 
 void CQorrinApp::OnHelp() {

@@ -4,6 +4,7 @@
 // main window, and the commands the application handles (New, Open, Save, language,
 // about, help). RefreshAll re-applies the current language and the document everywhere.
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
@@ -20,7 +21,9 @@ class CSerialPort;
 namespace qorrin::gui {
 
 class CMainFrame;
+class CTransferDlg;
 class DocumentBinding;
+class TransferWorker;
 
 struct StartupOptions {
   std::string configDir;  // --config-dir; empty: $QORRIN_HOME or the program's own folder
@@ -43,6 +46,9 @@ class CQorrinApp : public QObject {
   CMainFrame* MainFrame() const { return m_frame.get(); }
   const std::shared_ptr<CSerialPort>& Port() const { return m_port; }
   RecentFiles& Recent() { return m_recent; }
+  TransferWorker& Worker() { return *m_worker; }
+  // Ends an open transfer dialog as Cancel does (the main window is closing).
+  void CancelTransfer();
 
   // Menus, band limits and every view in the current language, at once.
   void RefreshAll();
@@ -57,6 +63,8 @@ class CQorrinApp : public QObject {
   void OnLanguage();
   void OnNextLanguage();
   void OnHelp();
+  void OnTransfer(bool read);
+  void OnPort();
 
   // Opens a project file as File Open does (after the save-changes question, a silent new
   // document first). False when the user cancelled or the file could not be read.
@@ -74,6 +82,8 @@ class CQorrinApp : public QObject {
   std::unique_ptr<DocumentBinding> m_binding;
   GuiPrompts m_prompts{nullptr};
   RecentFiles m_recent;
+  std::unique_ptr<TransferWorker> m_worker;
+  QPointer<CTransferDlg> m_transfer;  // the open transfer dialog, if any
   std::unique_ptr<CMainFrame> m_frame;
 };
 

@@ -1,0 +1,116 @@
+#include "gui/link/CPortDlg.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "core/link/CSerialPort.h"
+#include "core/link/LinkSettings.h"
+#include "core/link/PortNames.h"
+#include "core/settings/AppPaths.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CQorrinApp.h"
+#include "gui/lang/ControlIds.h"
+#include "gui/lang/LocalizeDialog.h"
+#include "gui/lang/QtText.h"
+
+namespace qorrin::gui {
+namespace {
+
+constexpr int kGroup = 1011;
+constexpr int kFirstPortButton = 1001;
+constexpr int kSearchBox = 1012;
+constexpr int kBaudRate = 9600;
+
+// The device behind a number, and for a USB adapter its maker and product.
+QString DeviceLine(int n, const std::vector<link::PortListing>& ports) {
+  for (const auto& port : ports) {
+    if (port.number != n) continue;
+    QString line = Qt(port.device);
+    if (!port.description.empty()) line += QStringLiteral("\n") + Qt(port.description);
+    return line;
+  }
+  return {};
+}
+
+}  // namespace
+
+CPortDlg::CPortDlg(CQorrinApp& app, QWidget* parent) : QDialog(parent), m_app(app) {
+  setWindowTitle(QStringLiteral("Communication Port"));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  auto* group = new QGroupBox(QStringLiteral("通信端口"), this);
+  SetControlId(group, kGroup);
+  auto* grid = new QGridLayout(group);
+  auto* exclusive = new QButtonGroup(this);
+  for (int n = 1; n <= kPortButtons; ++n) {
+    auto* button = new QRadioButton(QStringLiteral("COM%1").arg(n), group);
+    SetControlId(button, kFirstPortButton + n - 1);
+    exclusive->addButton(button, n);
+    grid->addWidget(button, (n - 1) % 4, (n - 1) / 4);
+    m_ports[n - 1] = button;
+  }
+  m_search = new QCheckBox(QStringLiteral("搜索端口"), this);
+  SetControlId(m_search, kSearchBox);
+
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+  QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+  SetControlId(ok, ctl::kOk);
+  SetControlId(cancel, ctl::kCancel);
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &CPortDlg::OnOK);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(m_search, &QCheckBox::clicked, this, &CPortDlg::OnSearchCom);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group);
+  layout->addWidget(m_search);
+  layout->addWidget(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  OnInitDialog();
+}
+
+void CPortDlg::OnInitDialog() {
+  LocalizeDialog(this, dlg::kPort);
+  const int com = link::ReadComPort(g_strIniFile);
+  const auto listing = link::ListPorts(g_strIniFile);
+  CSerialPort& port = *m_app.Port();
+  port.Close();
+  for (int n = 1; n <= kPortButtons; ++n) {
+    QRadioButton* button = m_ports[n - 1];
+    const QString device = DeviceLine(n, listing);
+    if (!device.isEmpty()) button->setText(button->text() + QStringLiteral("  ") + device);
+    button->setAccessibleName(PlainText(button->text()).replace(u'\n', u' '));
+    button->setChecked(n == com);
+    // A port that opens is there to be chosen; one that does not (absent, or in use by
+    // another program) is shown disabled, the configured one keeping its mark.
+    if (port.Open(n, kBaudRate, g_strIniFile) != 0) {
+      port.Close();
+    } else {
+      button->setEnabled(false);
+    }
+  }
+  m_search->setChecked(link::ReadSearchComValue(g_strIniFile) != 0);
+}
+
+void CPortDlg::OnSearchCom() { link::WriteSearchCom(m_search->isChecked(), g_strIniFile); }
+
+void CPortDlg::OnOK() {
+  for (int n = 1; n <= kPortButtons; ++n) {
+    if (!m_ports[n - 1]->isChecked()) continue;
+    if (n != link::ReadComPort(g_strIniFile)) {
+      m_app.Port()->Close();
+      link::WriteComPort(n, g_strIniFile);
+    }
+    break;
+  }
+  m_app.MainFrame()->SetPortPane(link::ReadComPort(g_strIniFile));
+  accept();
+}
+
+}  // namespace qorrin::gui

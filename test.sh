@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the normal build, then the core, link and CLI
 # tests again under AddressSanitizer + UndefinedBehaviorSanitizer, and the threaded link
-# tests under ThreadSanitizer. The desktop program's tests (Qt Test) run on the offscreen
-# platform in the normal and the AddressSanitizer build.
+# tests and the transfer dialog under ThreadSanitizer. The desktop program's tests (Qt
+# Test) run on the offscreen platform in the normal and the AddressSanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
@@ -21,11 +21,10 @@ ctest --test-dir build --output-on-failure -j "$JOBS"
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 build build-asan all -DQORRIN_SANITIZE=ON
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  LSAN_OPTIONS=suppressions=$PWD/tests/gui/lsan.supp \
   ctest --test-dir build-asan --output-on-failure -j "$JOBS"
 
-if [ -d src/core/link ] && ls tests/link/*.cpp >/dev/null 2>&1; then
-  echo "== ThreadSanitizer (radio link)"
-  build build-tsan qorrin_link_tests -DQORRIN_TSAN=ON
-  TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure -j "$JOBS" -R '^qorrin_link_tests\.'
-fi
+echo "== ThreadSanitizer (radio link, and the transfer dialog with its worker)"
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQORRIN_TSAN=ON >/dev/null
+cmake --build build-tsan -j "$JOBS" --target qorrin_link_tests gui_TransferDialogTest
+TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/gui/tsan.supp" \
+  ctest --test-dir build-tsan --output-on-failure -j "$JOBS" -R '^qorrin_(link_tests\.|gui_tests\.TransferDialogTest)'

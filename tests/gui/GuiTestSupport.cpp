@@ -24,6 +24,8 @@ void PrepareTestEnvironment() {
   static qorrin::test::TempDir config;  // lives as long as the program
   setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // A modal window nobody answers fails its test within two minutes, not at ctest's limit.
+  setenv("QTEST_FUNCTION_TIMEOUT", "120000", 0);
   unsetenv("QORRIN_HOME");
 }
 
@@ -94,7 +96,11 @@ void ChooseFile(QWidget* modal, const QString& path) {
   QTest::keyClick(name, Qt::Key_Return);
 }
 
-RunningApp::RunningApp() { dir.installDataFiles(); }
+// No test ever opens a serial device of the machine: ports are only what a test names.
+RunningApp::RunningApp() {
+  dir.installDataFiles();
+  SetLine("ports", "enumerate", "0");
+}
 
 bool RunningApp::Start(const QStringList& files) {
   app = std::make_unique<CQorrinApp>();

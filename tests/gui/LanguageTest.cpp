@@ -154,7 +154,10 @@ class LanguageTest : public QObject {
     QTest::keyClicks(field, "abc");
     QSignalSpy commands(frame, &CMainFrame::commandExecuted);
     field->selectAll();
+    ModalScript port([](QWidget* m) { ClickCancel(m); });
     PressKey(run, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(port.Done());
+    QCOMPARE(port.Title(), QStringLiteral("Communication Port"));
     QCOMPARE(commands.count(), 1);
     QCOMPARE(commands.first().first().toInt(), cmd::kPort);
     for (auto [key, mods] : {std::pair{Qt::Key_X, Qt::ControlModifier}, {Qt::Key_Z, Qt::ControlModifier},

@@ -1,0 +1,29 @@
+#include "core/edit/ChannelCellLists.h"
+
+#include "core/edit/ChannelTableLayout.h"
+#include "core/lang/LangText.h"
+#include "core/model/ToneTables.h"
+
+namespace qorrin {
+
+std::vector<std::string> GetToneListItems() { return FillToneList(); }
+
+std::vector<std::string> GetBandwidthItems() {
+  return {LoadLangString("IDS_NARROW"), LoadLangString("IDS_WIDE")};
+}
+
+std::vector<std::string> GetPowerItems() {
+  return {LoadLangString("IDS_LOW"), LoadLangString("IDS_HIGH")};
+}
+
+std::vector<std::string> GetChannelCellItems(int column) {
+  switch (column) {
+    case kColRxTone:
+    case kColTxTone: return GetToneListItems();
+    case kColBandwidth: return GetBandwidthItems();
+    case kColPower: return GetPowerItems();
+    default: return {};
+  }
+}
+
+}  // namespace qorrin

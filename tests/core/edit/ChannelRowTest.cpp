@@ -1,0 +1,111 @@
+#include "core/edit/ChannelRow.h"
+
+#include "core/edit/ChannelCellLists.h"
+#include "core/edit/ChannelTableLayout.h"
+#include "core/edit/ChannelTableTestSupport.h"
+
+namespace qorrin {
+namespace {
+
+using test::ChannelTableTest;
+using Texts = std::array<std::string, kChannelTableColumns>;
+using Flags = std::array<bool, kChannelTableColumns>;
+
+constexpr char kDuplex[] = "00 00 55 14 33 00 00 06 00 3C 49 00 0C 0D FF FF";  // names clear
+constexpr char kReceiveOnly[] = "25 06 60 44 00 25 06 60 44 05 81 00 FF FF FF FF";
+
+TEST_F(ChannelTableTest, RowsShowProgrammedDuplexReceiveOnlyAndEmptyChannels) {
+  SetRecord(3, kDuplex);
+  SetRecord(4, kReceiveOnly);
+  SetRecord(5, "00 00 55 A0 33 00 00 06 00 3C 49 00 0C 0D FF FF");  // byte 3 above 0x99
+  const std::vector<ChannelRow> rows = BuildChannelTable(doc);
+  ASSERT_EQ(rows.size(), 99u);
+  EXPECT_FALSE(doc.IsModified());
+
+  EXPECT_EQ(rows[0].texts, (Texts{"1", "136.00000", "Off", "136.00000", "Off", "Wide", "High", ""}));
+  EXPECT_EQ(rows[0].editable, (Flags{false, true, true, true, true, true, true, true}));
+  EXPECT_EQ(rows[2].texts, (Texts{"3", "145.50000", "D023I", "144.90000", "D053N", "Wide", "Low", "AB"}));
+  // Receive-only: blank transmit cell, encode tone locked and blank (its byte is not off).
+  EXPECT_EQ(rows[3].texts, (Texts{"4", "446.00625", "Off", "", "", "Narrow", "High", ""}));
+  EXPECT_EQ(rows[3].editable, (Flags{false, true, true, true, false, true, true, true}));
+  EXPECT_TRUE(rows[3].IsGrey(kColTxTone));
+  EXPECT_FALSE(rows[3].IsGrey(kColChannel));
+  for (int r : {2, 5}) {
+    const ChannelRow& row = rows[static_cast<std::size_t>(r - 1)];
+    EXPECT_EQ(row.texts, (Texts{std::to_string(r), "", "", "", "", "", "", ""})) << r;
+    EXPECT_EQ(row.editable, (Flags{false, true, false, false, false, false, false, false})) << r;
+    EXPECT_FALSE(row.bNameButtonFace);
+  }
+  // Showing the name set the name-present bit of channel 3 only; the empty channel 5 and
+  // the nameless channel 4 keep their flag bytes.
+  EXPECT_EQ(Record(3), "00 00 55 14 33 00 00 06 00 3C 59 00 0C 0D FF FF");
+  EXPECT_EQ(Record(4), kReceiveOnly);
+  EXPECT_EQ(Record(5), "00 00 55 A0 33 00 00 06 00 3C 49 00 0C 0D FF FF");
+
+  for (int bad : {0, 100, -1}) {
+    EXPECT_EQ(GetChannelRow(doc, bad).nRow, 0);
+    EXPECT_FALSE(IsChannelCellEditable(doc, bad, kColRxFrequency));
+  }
+}
+
+TEST_F(ChannelTableTest, NameSettingDecidesTheNameColumn) {
+  SetRecord(3, kDuplex);
+  SetRecord(6, "00 00 55 14 33 00 00 06 00 3C 59 00 FF FF FF FF");  // bit set, no name
+  struct Case {
+    const char* setting;
+    bool editable, buttonFace, shown;
+  };
+  for (const Case& c : {Case{"1", true, false, true}, Case{nullptr, true, false, true},
+                        Case{"0", false, true, false}, Case{"0x", false, true, false},
+                        Case{"2", true, false, false}, Case{"", true, false, false},
+                        Case{"10", true, false, true}}) {
+    SCOPED_TRACE(c.setting ? c.setting : "(missing)");
+    SetRecord(3, kDuplex);
+    UseNameSetting(c.setting);
+    const ChannelRow row = RefreshChannelRow(doc, 3);
+    EXPECT_EQ(row.IsEditable(kColName), c.editable);
+    EXPECT_EQ(row.IsGrey(kColName), !c.editable);
+    EXPECT_EQ(row.bNameButtonFace, c.buttonFace);
+    EXPECT_EQ(row.Text(kColName), c.shown ? "AB" : "");
+    // The bit follows the name only where the name is shown.
+    EXPECT_EQ(doc.IsNamePresent(3), c.shown);
+    RefreshChannelRow(doc, 6);
+    EXPECT_EQ(doc.IsNamePresent(6), !c.shown);
+    SetRecord(6, "00 00 55 14 33 00 00 06 00 3C 59 00 FF FF FF FF");
+    // Names off paint the button face on empty rows too; an empty row is never editable.
+    EXPECT_EQ(GetChannelRow(doc, 7).bNameButtonFace, c.buttonFace);
+    EXPECT_FALSE(GetChannelRow(doc, 7).IsEditable(kColName));
+  }
+  // Reading a row without refreshing it leaves the bit alone.
+  UseNameSetting("1");
+  SetRecord(3, kDuplex);
+  EXPECT_EQ(GetChannelRow(doc, 3).Text(kColName), "AB");
+  EXPECT_FALSE(doc.IsNamePresent(3));
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(ChannelTableTest, HeadingsAndDropDownLists) {
+  EXPECT_EQ(LoadChannelHeadings()[0], "CH");
+  EXPECT_EQ(LoadChannelHeadings()[1], "RX Frequency");
+  dir.write("odd.lang",
+            "[ChText]\nIDS_ChText1=RX\nIDS_ChText2=\nIDS_ChText4=ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\n"
+            "[String]\nIDS_OFF=Aus\n");
+  g_strLangFile = dir.file("odd.lang");
+  const std::string cut = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012";  // 29 bytes
+  EXPECT_EQ(LoadChannelHeadings(), (Texts{"", "RX", "", "", cut, cut, cut, cut}));
+
+  const std::vector<std::string> tones = GetChannelCellItems(kColTxTone);
+  ASSERT_EQ(tones.size(), 259u);
+  EXPECT_EQ(tones[0], "Aus");
+  EXPECT_EQ(tones[155], "D023I");
+  EXPECT_EQ(GetChannelCellItems(kColRxTone), tones);
+  g_strLangFile = dir.file("english.lang");
+  EXPECT_EQ(GetChannelCellItems(kColBandwidth), (std::vector<std::string>{"Narrow", "Wide"}));
+  EXPECT_EQ(GetChannelCellItems(kColPower), (std::vector<std::string>{"Low", "High"}));
+  for (int c : {0, 1, 3, 7, 8}) {
+    EXPECT_TRUE(GetChannelCellItems(c).empty()) << c;
+  }
+}
+
+}  // namespace
+}  // namespace qorrin

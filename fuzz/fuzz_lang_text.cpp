@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzFiles.h"
 #include "core/lang/LangText.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/ProfileFile.h"
@@ -18,26 +19,11 @@
 namespace {
 
 std::string TempFile() {
-  static const std::string path = [] {
-    for (const char* folder : {"/dev/shm", "/tmp"}) {
-      std::string name = std::string(folder) + "/qorrin-fuzz-lang-XXXXXX";
-      const int fd = ::mkstemp(name.data());
-      if (fd >= 0) {
-        ::close(fd);
-        return name;
-      }
-    }
-    std::abort();
-  }();
+  static const std::string path = qorrin::fuzz::ScratchFile("lang");
   return path;
 }
 
-void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) std::abort();
-  std::fwrite(data, 1, size, f);
-  std::fclose(f);
-}
+using qorrin::fuzz::WriteBytes;
 
 std::string Unescape(std::string text) {
   for (const auto& [from, to] : {std::pair<const char*, const char*>{"\\n", "\n"}, {"\\t", "\t"}}) {

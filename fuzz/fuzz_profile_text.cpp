@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzFiles.h"
 #include "core/lang/LangText.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/ProfileCache.h"
@@ -16,26 +17,11 @@
 namespace {
 
 std::string TempFile() {
-  static const std::string path = [] {
-    for (const char* folder : {"/dev/shm", "/tmp"}) {  // a memory file system when there is one
-      std::string name = std::string(folder) + "/qorrin-fuzz-profile-XXXXXX";
-      const int fd = ::mkstemp(name.data());
-      if (fd >= 0) {
-        ::close(fd);
-        return name;
-      }
-    }
-    std::abort();
-  }();
+  static const std::string path = qorrin::fuzz::ScratchFile("profile");
   return path;
 }
 
-void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) std::abort();
-  std::fwrite(data, 1, size, f);
-  std::fclose(f);
-}
+using qorrin::fuzz::WriteBytes;
 
 }  // namespace
 

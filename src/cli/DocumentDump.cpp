@@ -35,12 +35,6 @@ std::string ModelText(const CQorrinDoc& doc) {
   return static_cast<std::size_t>(index) < texts.size() ? texts[static_cast<std::size_t>(index)] : std::string();
 }
 
-int ProgrammedChannelCount(const CQorrinDoc& doc) {
-  int count = 0;
-  for (int ch = kFirstChannel; ch <= kLastChannel; ++ch) count += doc.IsRecordEmpty(ch) ? 0 : 1;
-  return count;
-}
-
 std::string FmText(int index) {
   char text[16];
   std::snprintf(text, sizeof text, "%d.%d", 87 + index / 10, index % 10);
@@ -121,7 +115,7 @@ std::string InfoText(const CQorrinDoc& doc, const std::string& path) {
     out << "band gap:  " << CQorrinDoc::FormatFrequency(doc.m_nSplitLow) << " - "
         << CQorrinDoc::FormatFrequency(doc.m_nSplitHigh) << " MHz\n";
   }
-  out << "channels:  " << ProgrammedChannelCount(doc) << " programmed\n";
+  out << "channels:  " << doc.ProgrammedChannelCount() << " programmed\n";
   return out.str();
 }
 

@@ -44,7 +44,7 @@ class DocumentCommandsTest : public QObject {
     doc.SetFmPreset(3, 42);  // an unmodified document with something to lose
     const std::string before = run.Image();
     {
-      ModalAnswer clear(ClickCancel);
+      ModalScript clear(ClickCancel);
       PressKey(run, Qt::Key_N, Qt::ControlModifier);
       QVERIFY(clear.Seen());
       QCOMPARE(clear.Text(), QStringLiteral("All channels and settings of the current data will be cleared.\nDo you want to continue?"));
@@ -52,7 +52,7 @@ class DocumentCommandsTest : public QObject {
     }
     QCOMPARE(run.Image(), before);
     {
-      ModalAnswer clear(ClickOk);
+      ModalScript clear(ClickOk);
       run.Frame()->MenuAction(cmd::kFileNew)->trigger();
       QVERIFY(clear.Seen());
     }
@@ -68,7 +68,7 @@ class DocumentCommandsTest : public QObject {
     EditSomething(doc);
     const std::string edited = run.Image();
     {
-      ModalAnswer save(ClickCancel);
+      ModalScript save(ClickCancel);
       run.Frame()->ExecuteCommand(cmd::kFileNew);
       QVERIFY(save.Seen());
       QCOMPARE(save.Text(), kSaveUntitled);
@@ -111,13 +111,13 @@ class DocumentCommandsTest : public QObject {
     CQorrinDoc& doc = run.app->Document();
     const QString path = QString::fromStdString(run.dir.file("radio.7Q"));
     {
-      ModalAnswer name([&](QWidget* m) { ChooseFile(m, path); });
+      ModalScript name([&](QWidget* m) { ChooseFile(m, path); });
       run.Frame()->ExecuteCommand(cmd::kFileSaveAs);
       QVERIFY(name.Seen());
     }
     EditSomething(doc);
     {
-      ModalAnswer save(ClickCancel);
+      ModalScript save(ClickCancel);
       QVERIFY(!run.Frame()->close());
       QCOMPARE(save.Text(), QStringLiteral("To save changes to radio.7Q?"));
     }
@@ -125,7 +125,7 @@ class DocumentCommandsTest : public QObject {
     // Yes saves under the file's own name without the overwrite question.
     const std::string edited = run.Image();
     {
-      ModalAnswer save([&](QWidget* m) { ClickButton(m, "&Yes"); });
+      ModalScript save([&](QWidget* m) { ClickButton(m, "&Yes"); });
       QVERIFY(run.Frame()->close());
       QVERIFY(save.Seen());
     }
@@ -149,14 +149,14 @@ class DocumentCommandsTest : public QObject {
 
     // Save on a named document: the overwrite question with the path; Cancel writes nothing.
     {
-      ModalAnswer overwrite(ClickCancel);
+      ModalScript overwrite(ClickCancel);
       PressKey(run, Qt::Key_S, Qt::ControlModifier);
       QVERIFY(overwrite.Seen());
       QCOMPARE(overwrite.Text(), QStringLiteral("Overwrite this file with the current data?\n") + plain);
     }
     QCOMPARE(ImageOfFile(plain.toStdString()), asIs);
     {
-      ModalAnswer overwrite(ClickOk);
+      ModalScript overwrite(ClickOk);
       run.Frame()->ExecuteCommand(cmd::kFileSave);
       QVERIFY(overwrite.Seen());
     }
@@ -174,13 +174,13 @@ class DocumentCommandsTest : public QObject {
     QVERIFY(doc.SaveWithIndexFields(first.toStdString()).bOk);
     const std::string firstImage = run.Image();
     {
-      ModalAnswer clear(ClickOk);
+      ModalScript clear(ClickOk);
       run.Frame()->ExecuteCommand(cmd::kFileNew);
     }
     QVERIFY(run.app->OpenDocumentFile(first));
     QVERIFY(doc.GetFmPreset(1) == 0);
     {
-      ModalAnswer clear(ClickOk);
+      ModalScript clear(ClickOk);
       run.Frame()->ExecuteCommand(cmd::kFileNew);
     }
     doc.SetFmPreset(1, 9);
@@ -194,7 +194,7 @@ class DocumentCommandsTest : public QObject {
     QVERIFY(recent);
     QVERIFY(recent->text().endsWith(first));
     {
-      ModalAnswer save([&](QWidget* m) { ClickButton(m, "&No"); });
+      ModalScript save([&](QWidget* m) { ClickButton(m, "&No"); });
       recent->trigger();
       QVERIFY(save.Seen());
     }

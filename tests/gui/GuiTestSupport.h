@@ -47,7 +47,6 @@ class ModalScript : public QObject {
   QStringList m_texts, m_titles;
   QList<QStringList> m_buttons;
 };
-using ModalAnswer = ModalScript;
 
 // Common answers.
 void ClickButton(QWidget* modal, const QString& text);  // by its text, '&' included

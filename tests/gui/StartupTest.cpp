@@ -24,7 +24,7 @@ class StartupTest : public QObject {
     CQorrinApp app;
     StartupOptions options;
     options.configDir = empty.path().string();
-    ModalAnswer answer(ClickOk);
+    ModalScript answer(ClickOk);
     QVERIFY(!app.InitInstance(options));
     QVERIFY(answer.Seen());
     QCOMPARE(answer.Text(), QStringLiteral("Can not find the file setting.ini!"));
@@ -58,7 +58,7 @@ class StartupTest : public QObject {
     file.replace(48 + 0x780, 4, "\x60\x13\x40\x17");   // the VHF model's band bytes
     file.replace(48 + 16, 4, std::string("\x25\x55\x46\x01", 4));  // channel 1: 146.5525
     run.dir.write("radio.7Q", file);
-    ModalAnswer none([](QWidget* modal) { modal->close(); });
+    ModalScript none([](QWidget* modal) { modal->close(); });
     QVERIFY(run.Start({QString::fromStdString(run.dir.file("radio.7Q"))}));
     QTest::qWait(50);
     QVERIFY2(!none.Seen(), "opening a good file asks nothing");
@@ -72,7 +72,7 @@ class StartupTest : public QObject {
   void foreignFileIsRefusedAndStartupGoesOn() {
     RunningApp run;
     run.dir.write("foreign.7Q", std::string("vlm-7Q Radio Program data v1.09") + std::string(4113, '\x11'));
-    ModalAnswer warn(ClickOk);
+    ModalScript warn(ClickOk);
     QVERIFY(run.Start({QString::fromStdString(run.dir.file("foreign.7Q"))}));
     QVERIFY(warn.Seen());
     QCOMPARE(warn.Text(), QStringLiteral("This file is not a VLM-7Q data file and cannot be opened."));
@@ -82,7 +82,7 @@ class StartupTest : public QObject {
 
   void unreadableCommandLineFileEndsTheProgram() {
     RunningApp run;
-    ModalAnswer error(ClickOk);
+    ModalScript error(ClickOk);
     QVERIFY(!run.Start({QString::fromStdString(run.dir.file("missing.7Q"))}));
     QVERIFY(error.Seen());
     QVERIFY(error.Text().contains(QString::fromStdString(run.dir.file("missing.7Q"))));

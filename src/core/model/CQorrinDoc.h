@@ -150,6 +150,7 @@ class CQorrinDoc {
     return qorrin::GetTransmitFrequencyText(m_image, record);
   }
   bool IsRecordEmpty(int record) const { return qorrin::IsRecordEmpty(m_image, record); }
+  int ProgrammedChannelCount() const { return qorrin::ProgrammedChannelCount(m_image); }
   bool IsOffsetEmpty(int record) const { return qorrin::IsOffsetEmpty(m_image, record); }
   bool IsTransmitOff(int record) const { return qorrin::IsTransmitOff(m_image, record); }
   int GetToneCode(int record, bool receive) const { return qorrin::GetToneCode(m_image, record, receive); }

@@ -80,6 +80,12 @@ bool IsRecordEmpty(ConstImageSpan image, int record) {
   return !at || image[*at + kRecRxFreq + 3] > 0x99;
 }
 
+int ProgrammedChannelCount(ConstImageSpan image) {
+  int count = 0;
+  for (int ch = kFirstChannel; ch <= kLastChannel; ++ch) count += IsRecordEmpty(image, ch) ? 0 : 1;
+  return count;
+}
+
 bool IsOffsetEmpty(ConstImageSpan image, int record) {
   const auto at = RecordOffset(record);
   return !at || image[*at + kRecOffset + 3] > 0x99;

@@ -34,6 +34,7 @@ void SetFrequencyText(ImageSpan image, const BandLimits& limits, int record, boo
 std::string GetTransmitFrequencyText(ConstImageSpan image, int record);
 
 bool IsRecordEmpty(ConstImageSpan image, int record);   // byte +3 above 0x99
+int ProgrammedChannelCount(ConstImageSpan image);        // channels 1..99 not empty
 bool IsOffsetEmpty(ConstImageSpan image, int record);   // byte +8 above 0x99
 bool IsTransmitOff(ConstImageSpan image, int record);   // empty, or bytes 0-3 == 5-8
 

@@ -78,11 +78,14 @@ bool GuiPrompts::Confirm(const PromptMessage& message) {
   return box.exec() == QMessageBox::Ok;
 }
 
-void GuiPrompts::ShowError(const PromptMessage& message) {
-  QMessageBox box(QMessageBox::Critical, MessageCaption(message), MessageText(message), QMessageBox::Ok,
-                  m_parent);
+void ShowErrorBox(QWidget* parent, const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
   box.button(QMessageBox::Ok)->setText(ResourceOr(ctl::kOk, "OK"));
   box.exec();
+}
+
+void GuiPrompts::ShowError(const PromptMessage& message) {
+  ShowErrorBox(m_parent, MessageCaption(message), MessageText(message));
 }
 
 std::optional<std::string> GuiPrompts::AskSavePath(const std::string& proposedName) {

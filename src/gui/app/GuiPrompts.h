@@ -21,6 +21,9 @@ QString ProjectFileFilter();
 QString AskOpenFileName(QWidget* parent);
 QString AskSaveFileName(QWidget* parent, const QString& proposedName);
 
+// An error box with the language's OK button; returns when the user has seen it.
+void ShowErrorBox(QWidget* parent, const QString& caption, const QString& text);
+
 class GuiPrompts : public IDocumentPrompts {
  public:
   explicit GuiPrompts(QWidget* parent) : m_parent(parent) {}

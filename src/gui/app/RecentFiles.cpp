@@ -8,9 +8,14 @@ namespace {
 
 constexpr char kGroup[] = "Recent File List";
 
+// The user's settings of the program, where the list lives.
+QSettings UserSettings() {
+  return QSettings(QStringLiteral("RD-580 radio program software"), QStringLiteral("qorrin"));
+}
+
 
 void Save(const QStringList& entries) {
-  QSettings settings(QStringLiteral("RD-580 radio program software"), QStringLiteral("qorrin"));
+  QSettings settings = UserSettings();
   settings.remove(kGroup);
   settings.beginGroup(kGroup);
   for (int i = 0; i < entries.size(); ++i) settings.setValue(QStringLiteral("File%1").arg(i + 1), entries[i]);
@@ -22,7 +27,7 @@ QString Canonical(const QString& path) { return QFileInfo(path).absoluteFilePath
 }  // namespace
 
 QStringList RecentFiles::Entries() const {
-  QSettings settings(QStringLiteral("RD-580 radio program software"), QStringLiteral("qorrin"));
+  QSettings settings = UserSettings();
   settings.beginGroup(kGroup);
   QStringList entries;
   for (int i = 1; i <= kMaxEntries; ++i) {

@@ -4,12 +4,12 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "core/lang/LangText.h"
 #include "core/settings/AppPaths.h"
 #include "gui/lang/ControlIds.h"
+#include "gui/lang/DialogButtons.h"
 #include "gui/lang/LocalizeDialog.h"
 #include "gui/lang/QtText.h"
 
@@ -36,20 +36,15 @@ CLanguageDlg::CLanguageDlg(QWidget* parent) : QDialog(parent) {
   m_list->setMinimumContentsLength(16);
   label->setBuddy(m_list);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-  QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-  SetControlId(ok, ctl::kOk);
-  SetControlId(cancel, ctl::kCancel);
-  ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  const DialogButtons buttons = MakeOkCancel(this);
+  connect(buttons.box, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons.box, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   auto* form = new QFormLayout;
   form->addRow(label, m_list);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
-  layout->addWidget(buttons);
+  layout->addWidget(buttons.box);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   LocalizeDialog(this, dlg::kLanguage);

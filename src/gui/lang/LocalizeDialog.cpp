@@ -25,8 +25,8 @@ QString Caption(const QWidget* widget) {
   return {};
 }
 
-}  // namespace
-
+// Accessible names from the current labels: each control's own, and a field's from its
+// buddy label.
 void NameControlsByLabels(QWidget* window) {
   for (QWidget* widget : window->findChildren<QWidget*>()) {
     const QString caption = PlainText(Caption(widget));
@@ -37,6 +37,8 @@ void NameControlsByLabels(QWidget* window) {
     }
   }
 }
+
+}  // namespace
 
 void LocalizeDialog(QWidget* window, int templateId) {
   const std::string caption = LoadResourceText(templateId);

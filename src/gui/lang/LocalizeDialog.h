@@ -11,8 +11,4 @@ namespace qorrin::gui {
 
 void LocalizeDialog(QWidget* window, int templateId);
 
-// Accessible names from the current labels, without looking anything up; for widgets
-// whose texts were set in code.
-void NameControlsByLabels(QWidget* window);
-
 }  // namespace qorrin::gui

@@ -1,8 +1,8 @@
 #include "gui/link/CPortDlg.h"
 
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QPushButton>
@@ -16,6 +16,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CQorrinApp.h"
 #include "gui/lang/ControlIds.h"
+#include "gui/lang/DialogButtons.h"
 #include "gui/lang/LocalizeDialog.h"
 #include "gui/lang/QtText.h"
 
@@ -57,20 +58,15 @@ CPortDlg::CPortDlg(CQorrinApp& app, QWidget* parent) : QDialog(parent), m_app(ap
   m_search = new QCheckBox(QStringLiteral("搜索端口"), this);
   SetControlId(m_search, kSearchBox);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-  QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-  SetControlId(ok, ctl::kOk);
-  SetControlId(cancel, ctl::kCancel);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &CPortDlg::OnOK);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  const DialogButtons buttons = MakeOkCancel(this);
+  connect(buttons.ok, &QPushButton::clicked, this, &CPortDlg::OnOK);
+  connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(m_search, &QCheckBox::clicked, this, &CPortDlg::OnSearchCom);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   layout->addWidget(m_search);
-  layout->addWidget(buttons);
+  layout->addWidget(buttons.box);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   OnInitDialog();
 }

@@ -2,7 +2,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -16,6 +15,7 @@
 #include "core/model/CQorrinDoc.h"
 #include "core/settings/AppPaths.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/GuiPrompts.h"
 #include "gui/app/CQorrinApp.h"
 #include "gui/lang/ControlIds.h"
 #include "gui/lang/LocalizeDialog.h"
@@ -115,13 +115,6 @@ void CTransferDlg::EndRun() {
   m_app.Port()->Close();
 }
 
-void CTransferDlg::ShowError(const QString& text) {
-  QMessageBox box(QMessageBox::Critical, LangText("IDS_ERROR"), text, QMessageBox::Ok, this);
-  const std::string ok = LoadResourceText(ctl::kOk);
-  if (!ok.empty()) box.button(QMessageBox::Ok)->setText(Qt(ok));
-  box.exec();
-}
-
 // The configured port's device refused us: say which one and how to get access.
 QString CTransferDlg::PortErrorText() const {
   QString text = LangText("IDS_ERROR_PORTCONN");
@@ -145,7 +138,8 @@ void CTransferDlg::OnTimer() {
     case XFER_PORT_ERROR:
     case XFER_TYPE_ERROR:
       EndRun();
-      ShowError(status == XFER_PORT_ERROR ? PortErrorText() : LangText("IDS_ERROR_TYPE"));
+      ShowErrorBox(this, LangText("IDS_ERROR"),
+                   status == XFER_PORT_ERROR ? PortErrorText() : LangText("IDS_ERROR_TYPE"));
       done(QDialog::Rejected);
       break;
     case XFER_READING:

@@ -44,7 +44,6 @@ class CTransferDlg : public QDialog {
   void EndRun();  // timer off, port shut
   QString PromptText() const;
   QString PortErrorText() const;
-  void ShowError(const QString& text);
 
   CQorrinApp& m_app;
   int m_bRead = 1;

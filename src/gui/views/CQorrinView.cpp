@@ -8,8 +8,6 @@
 
 #include "core/model/CQorrinDoc.h"
 #include "core/model/ModelInfo.h"
-#include "core/settings/AppPaths.h"
-#include "core/settings/ProfileFile.h"
 #include "gui/app/DocumentBinding.h"
 #include "gui/lang/ControlIds.h"
 #include "gui/lang/LocalizeDialog.h"
@@ -22,15 +20,10 @@ constexpr int kModelGroup = 1020;
 constexpr int kRangeLabel = 1021;
 constexpr int kRangeField = 1022;
 
-// The frequency-range list's text of a model: Freq<index> of setting.ini.
+// The frequency-range list's text of a model (empty past the end of the list).
 QString RangeText(int index) {
-  return Qt(ReadProfileString("ModelInfo", "Freq" + std::to_string(index), "", 30, g_strIniFile));
-}
-
-int ProgrammedChannels(const CQorrinDoc& doc) {
-  int count = 0;
-  for (int n = kFirstChannel; n <= kLastChannel; ++n) count += doc.IsRecordEmpty(n) ? 0 : 1;
-  return count;
+  const std::vector<std::string> texts = LoadModelRangeTexts();
+  return index >= 0 && index < static_cast<int>(texts.size()) ? Qt(texts[index]) : QString();
 }
 
 QLineEdit* ReadOnlyField(QWidget* parent) {
@@ -73,7 +66,7 @@ void CQorrinView::OnUpdate() {
   LocalizeDialog(this, dlg::kMainForm);
   const CQorrinDoc& doc = m_binding.Document();
   m_range->setText(RangeText(doc.FindModelIndex()));
-  m_channels->setText(QString::number(ProgrammedChannels(doc)));
+  m_channels->setText(QString::number(doc.ProgrammedChannelCount()));
 }
 
 }  // namespace qorrin::gui

@@ -126,6 +126,7 @@ RadioReply RadioProtocol::OnDataFrame() {
   ++m_blocksAnswered;
   ++m_attempts[address];
   std::copy(m_frame.begin() + 3, m_frame.end(), m_image.begin() + address);
+  if (Faulty(m_faults.corruptedWrites, address)) m_image[static_cast<std::size_t>(address)] ^= 0x01;
   if (Faulty(m_faults.droppedWriteAcks, address)) return {};
   return {{kAck}};
 }

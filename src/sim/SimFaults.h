@@ -30,6 +30,8 @@ struct SimFaults {
   int shortLength = 19;
   std::vector<BlockFault> misaddressed;      // read replies that name the next block's address
   std::vector<BlockFault> droppedWriteAcks;  // written blocks stored but not acknowledged
+  std::vector<BlockFault> corruptedWrites;   // written blocks acknowledged but stored wrongly:
+                                             // the lowest bit of their first byte flipped
   int unplugAfterBlocks = -1;   // after this many blocks the cable is pulled (-1: never)
 };
 

@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
   int portCount = 1;
   int answerOn = 1;
   std::string ident;
-  std::vector<std::string> shortBlocks, misaddressedBlocks, droppedAcks;
+  std::vector<std::string> shortBlocks, misaddressedBlocks, droppedAcks, corruptedWrites;
   app.add_option("--image", imageFile.path, "radio memory: a .7Q project file or a 4096-byte image; saved back on exit");
   app.add_flag("--read-only", readOnly, "never save the image");
   bool demo = false;
@@ -88,13 +88,16 @@ int main(int argc, char** argv) {
   app.add_option("--short-length", config.faults.shortLength, "bytes left in a cut read reply (default 19)");
   app.add_option("--misaddress-block", misaddressedBlocks, "answer a read of ADDRESS[:TIMES|@ATTEMPT] with the wrong address");
   app.add_option("--drop-write-ack", droppedAcks, "store but do not acknowledge a write of ADDRESS[:TIMES|@ATTEMPT]");
+  app.add_option("--corrupt-write", corruptedWrites,
+                 "acknowledge a write of ADDRESS[:TIMES|@ATTEMPT] but store it with one bit flipped");
   app.add_option("--unplug-after", config.faults.unplugAfterBlocks, "pull the cable after this many blocks");
   CLI11_PARSE(app, argc, argv);
 
   if (!ident.empty()) config.faults.ident.assign(ident.begin(), ident.end());
   if (!ParseBlockFaults(shortBlocks, &config.faults.shortReplies) ||
       !ParseBlockFaults(misaddressedBlocks, &config.faults.misaddressed) ||
-      !ParseBlockFaults(droppedAcks, &config.faults.droppedWriteAcks)) {
+      !ParseBlockFaults(droppedAcks, &config.faults.droppedWriteAcks) ||
+      !ParseBlockFaults(corruptedWrites, &config.faults.corruptedWrites)) {
     return 1;
   }
 

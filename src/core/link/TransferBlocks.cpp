@@ -45,12 +45,14 @@ void TransferSession::ReadBlocks() {
     if (Cancelled()) return EndCancelled();
   }
   m_port.WriteByte(kEndCommand, kFramePauseMs);
+  RunHook(m_state.afterRead);
   Finish(XFER_READ_DONE);
 }
 
 // Each block: send the data frame, wait for 0x06. Three tries per block. After the last
 // block the radio gets a second to store what it received before the port may close.
 void TransferSession::WriteBlocks() {
+  RunHook(m_state.beforeWrite);
   for (int k = 0; k < kBlockCount; ++k) {
     const int address = k * kBlockSize;
     std::uint8_t frame[kDataFrameSize] = {kDataFrameTag, HighByte(address), LowByte(address),

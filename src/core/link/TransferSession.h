@@ -37,6 +37,7 @@ class TransferSession {
   void DiscardInput();
   void DiscardUntilQuiet();
   void NoteConnectFailure(const std::string& text);
+  void RunHook(const TransferHook& hook);
 
   TransferState& m_state;
   ILinkPort& m_port;

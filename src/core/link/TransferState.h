@@ -9,8 +9,10 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/model/RadioImageLayout.h"
 
@@ -38,6 +40,12 @@ constexpr bool IsTerminalStatus(int status) {
          status == XFER_READ_DONE || status == XFER_WRITE_FAIL || status == XFER_WRITE_DONE;
 }
 
+struct TransferState;
+
+// A step the caller hands the engine (see TransferState::beforeWrite). It runs on the
+// worker thread and returns a notice for the user, or "" when all went well.
+using TransferHook = std::function<std::string(const TransferState&)>;
+
 struct TransferState {
   // Filled by the caller before the run; not changed while the engine runs.
   std::shared_ptr<ILinkPort> port;  // the program's one CSerialPort (a memory port in tests)
@@ -60,6 +68,16 @@ struct TransferState {
   // Why the link could not be made (device and reason), for messages; set by the engine
   // before it writes XFER_PORT_ERROR, read by the caller after it.
   std::string detail;
+
+  // Optional, set by the caller before the run: beforeWrite runs just before the first
+  // block of a write goes out, afterRead once every block of a read is in (before
+  // XFER_READ_DONE is set); both see the buffer as it stands. Whatever they do, the run
+  // goes on. The automatic backups are made this way (core/backup/TransferBackup.h).
+  TransferHook beforeWrite;
+  TransferHook afterRead;
+  // What the hooks had to say (a backup that could not be written), for the caller to
+  // show; read it only after a terminal status.
+  std::vector<std::string> notices;
 };
 
 // The worker thread's body: one run from start to end. Returns 0 in every case; the

@@ -1,3 +1,5 @@
+#include <exception>
+
 #include "core/link/ILinkPort.h"
 #include "core/link/ProtocolTimings.h"
 #include "core/link/TransferSession.h"
@@ -64,6 +66,20 @@ void TransferSession::DiscardInput() {
 void TransferSession::DiscardUntilQuiet() {
   for (int n = 0; n < kQuietBeforeRetryBytes && m_port.ReadByte(kQuietBeforeRetryMs) >= 0; ++n) {
   }
+}
+
+// A hook's failure is the caller's business: it becomes a notice, never the end of a run.
+void TransferSession::RunHook(const TransferHook& hook) {
+  if (!hook) return;
+  std::string notice;
+  try {
+    notice = hook(m_state);
+  } catch (const std::exception& e) {
+    notice = e.what();
+  } catch (...) {
+    notice = "a step before or after the transfer failed";
+  }
+  if (!notice.empty()) m_state.notices.push_back(std::move(notice));
 }
 
 void TransferSession::NoteConnectFailure(const std::string& text) {

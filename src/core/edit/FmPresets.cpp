@@ -1,0 +1,69 @@
+#include "core/edit/FmPresets.h"
+
+#include "core/settings/AppPaths.h"
+#include "core/settings/ProfileFile.h"
+
+namespace qorrin {
+
+namespace {
+
+constexpr std::size_t kHeadingBuffer = 30;
+
+bool IsFmIndex(int index) { return index >= 0 && index <= kFmIndexMax; }
+
+}  // namespace
+
+const std::vector<std::string>& GetFmFrequencyItems() {
+  static const std::vector<std::string> items = [] {
+    std::vector<std::string> list;
+    list.reserve(kFmListSize);
+    for (int mhz = 87; mhz <= 107; ++mhz) {
+      for (int tenth = 0; tenth <= 9; ++tenth) {
+        list.push_back(std::to_string(mhz) + "M" + std::to_string(tenth));
+      }
+    }
+    list.push_back("108M0");
+    return list;
+  }();
+  return items;
+}
+
+std::string GetFmFrequencyText(int index) {
+  return IsFmIndex(index) ? GetFmFrequencyItems()[static_cast<std::size_t>(index)] : std::string();
+}
+
+std::array<std::string, kFmGridColumns> LoadFmPresetHeadings() {
+  std::array<std::string, kFmGridColumns> headings;
+  std::string previous;
+  for (int c = 0; c < kFmGridColumns; ++c) {
+    // The previous title is the default, so only a missing key repeats it.
+    previous = ReadProfileString("RadiogramText", "IDS_RadiogramText" + std::to_string(c),
+                                 previous, kHeadingBuffer, g_strLangFile);
+    headings[static_cast<std::size_t>(c)] = previous;
+  }
+  return headings;
+}
+
+int GetFmCurrentIndex(const CQorrinDoc& doc) { return doc.GetFmFrequency(); }
+
+int GetFmPresetIndex(const CQorrinDoc& doc, int preset) { return doc.GetFmPreset(preset); }
+
+std::string GetFmPresetText(const CQorrinDoc& doc, int preset) {
+  return GetFmFrequencyText(GetFmPresetIndex(doc, preset));
+}
+
+EditResult CommitFmCurrent(CQorrinDoc& doc, int index) {
+  if (!IsFmIndex(index)) return {};
+  doc.SetFmFrequency(index);
+  doc.SetModifiedFlag();
+  return {true, true};
+}
+
+EditResult CommitFmPreset(CQorrinDoc& doc, int preset, int index) {
+  if (!IsFmIndex(index) || preset < 1 || preset > kFmPresetCount) return {};
+  doc.SetFmPreset(preset, index);
+  doc.SetModifiedFlag();
+  return {true, true};
+}
+
+}  // namespace qorrin

@@ -4,16 +4,42 @@
 #include "core/link/TransferState.h"
 
 namespace qorrin::cli {
+namespace {
+
+// A write that completed, then was read back.
+LinkOutcome DescribeVerification(const LinkRunResult& result, const std::string& fileName) {
+  const std::string wrote = "wrote " + fileName + " into the radio on " + result.portText;
+  if (result.readBackStatus != XFER_READ_DONE) {
+    std::string why = result.readBackStatus == XFER_PORT_ERROR   ? "the radio did not answer"
+                      : result.readBackStatus == XFER_TYPE_ERROR ? "the radio did not identify as a VLM-7Q"
+                                                                 : "reading stopped at " + std::to_string(result.progress) + "%";
+    return {kExitTransfer, wrote + ", but it could not be read back to verify it (" + why +
+                               "): check the cable, then write again with --verify"};
+  }
+  if (result.differences.empty()) return {kExitOk, wrote + " and verified it"};
+  std::size_t bytes = 0;
+  for (const auto& d : result.differences) bytes += d.expected.size();
+  return {kExitTransfer, wrote + ", but verification FAILED: the radio holds " + std::to_string(bytes) +
+                             " byte(s) other than sent, in " + std::to_string(result.differences.size()) +
+                             " place(s); write again before using the radio"};
+}
+
+}  // namespace
 
 LinkOutcome DescribeLinkResult(bool isRead, const LinkRunResult& result, bool searched,
                                const std::string& fileName) {
   const std::string at = " at " + std::to_string(result.progress) + "%";
+  if (result.interrupted && result.status == XFER_WRITE_DONE) {
+    return {kExitInterrupted, "wrote " + fileName + " into the radio on " + result.portText +
+                                  ", but the verification was interrupted: the radio was not checked"};
+  }
   if (result.interrupted) {
     return {kExitInterrupted,
             std::string(isRead ? "read" : "write") + " interrupted" + at + " on " + result.portText +
                 (isRead ? "; nothing was saved"
                         : "; the radio now holds a partly written memory: write it again before use")};
   }
+  if (result.status == XFER_WRITE_DONE && result.verifyRan) return DescribeVerification(result, fileName);
   switch (result.status) {
     case XFER_READ_DONE:
       return {kExitOk, "read the radio on " + result.portText + " into " + fileName};

@@ -5,13 +5,16 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "cli/ProgressBar.h"
+#include "core/backup/TransferBackup.h"
 #include "core/link/CSerialPort.h"
 #include "core/link/LinkSettings.h"
 #include "core/link/PortNames.h"
 #include "core/link/TransferState.h"
+#include "core/link/WriteVerify.h"
 
 namespace qorrin::cli {
 namespace {
@@ -47,62 +50,181 @@ std::string Describe(int port, const std::string& device) {
   return device.empty() ? link::PortLabel(port) : link::PortLabel(port) + " (" + device + ")";
 }
 
-}  // namespace
+// One radio while it runs: its records (the read-back only for a verified write) and
+// the thread that runs them.
+struct Running {
+  LinkJob* job = nullptr;
+  std::shared_ptr<TransferState> state;
+  std::shared_ptr<TransferState> readBack;
+  std::thread worker;
+  std::atomic<bool> finished{false};
+  bool cancelled = false;  // still running when Ctrl+C came
+};
 
-LinkRunResult RunLinkTransfer(bool isRead, const LinkTarget& target, const std::string& settingsPath,
-                              std::array<std::uint8_t, kImageSize>& image) {
-  LinkRunResult result;
+// The record that is running now: the read-back once it has begun.
+const TransferState& Current(const Running& run) {
+  return run.readBack && run.readBack->status.load() != XFER_IDLE ? *run.readBack : *run.state;
+}
+
+// What the progress display says about a radio.
+std::string ProgressText(bool isRead, const Running& run) {
+  const TransferState& state = Current(run);
+  const int status = state.status.load();
+  const char* verb = &state == run.readBack.get() ? "Verifying" : (isRead ? "Reading" : "Writing");
+  if (run.finished.load()) return "finished";
+  if (status == XFER_SEARCHING) return "Searching for the radio: " + link::PortLabel(state.progress.load());
+  if (status == XFER_READING || status == XFER_WRITING) return BarText(verb, state.progress.load());
+  return "connecting";
+}
+
+// Fills in the job's port or device before it starts; false when the port number names
+// no device (the result is then already final).
+bool Prepare(Running& run, bool isRead, const std::string& settingsPath, const LinkRunOptions& options) {
+  LinkJob& job = *run.job;
+  LinkRunResult& result = job.result;
+  result = {};
   auto state = std::make_shared<TransferState>();
   state->port = std::make_shared<CSerialPort>();
   state->settingsPath = settingsPath;
   state->isRead = isRead ? 1 : 0;
-  state->buffer = image;
-  if (!target.device.empty()) {
-    state->device = target.device;
-    result.portText = target.device;
-  } else if (target.port > 0) {
-    state->device = link::DeviceForPort(target.port, settingsPath);
-    result.portText = Describe(target.port, state->device);
+  state->buffer = job.image;
+  std::string backupLabel;  // empty: the engine's configured port, read at backup time
+  if (!job.target.device.empty()) {
+    state->device = job.target.device;
+    result.portText = job.target.device;
+    backupLabel = job.target.device;
+  } else if (job.target.port > 0) {
+    state->device = link::DeviceForPort(job.target.port, settingsPath);
+    result.portText = Describe(job.target.port, state->device);
+    backupLabel = link::PortLabel(job.target.port);
     if (state->device.empty()) {
       result.status = XFER_PORT_ERROR;
-      result.detail = link::PortLabel(target.port) + " names no serial device on this machine";
-      return result;
+      result.detail = link::PortLabel(job.target.port) + " names no serial device on this machine";
+      return false;
     }
   }
+  AttachBackups(*state, backupLabel);
+  run.state = state;
+  if (!isRead && options.verify) run.readBack = MakeReadBackState(*state);
+  return true;
+}
 
-  InterruptCatcher interrupt;
-  ProgressBar bar(isRead ? "Reading" : "Writing");
-  std::atomic<bool> finished{false};
-  std::thread worker([state, &finished] {
-    TransferThreadProc(state);
-    finished.store(true);
-  });
-  while (!finished.load()) {
-    if (interrupt.Interrupted()) {
-      // Nothing more goes to the radio: the engine sees the flag, the port is shut.
-      state->cancel.store(1);
-      state->port->Close();
-      result.interrupted = true;
-      break;
-    }
-    const int status = state->status.load();
-    if (status == XFER_SEARCHING) bar.ShowSearching(state->progress.load());
-    if (status == XFER_READING || status == XFER_WRITING) bar.ShowPercent(state->progress.load());
-    std::this_thread::sleep_for(kPollPeriod);
+void Collect(Running& run, bool isRead, const std::string& settingsPath, bool interrupted) {
+  LinkJob& job = *run.job;
+  LinkRunResult& result = job.result;
+  const TransferState& state = *run.state;
+  result.interrupted = interrupted;
+  result.status = state.status.load();
+  result.progress = result.status == XFER_SEARCHING ? 0 : state.progress.load();
+  result.detail = state.detail;
+  result.notices = state.notices;
+  if (run.readBack && run.readBack->status.load() != XFER_IDLE) {
+    const TransferState& back = *run.readBack;
+    result.verifyRan = true;
+    result.readBackStatus = back.status.load();
+    result.readBackDetail = back.detail;
+    result.notices.insert(result.notices.end(), back.notices.begin(), back.notices.end());
+    if (result.readBackStatus != XFER_SEARCHING) result.progress = back.progress.load();
+    if (result.readBackStatus == XFER_READ_DONE && !interrupted) result.differences = CompareReadBack(state, back);
   }
-  worker.join();
-  state->port->Close();
-  bar.Finish();
-
-  result.status = state->status.load();
-  result.progress = state->status == XFER_SEARCHING ? 0 : state->progress.load();
-  result.detail = state->detail;
   if (result.portText.empty()) {
     const int port = link::ReadComPort(settingsPath);  // the found port once saved
     result.portText = Describe(port, link::DeviceForPort(port, settingsPath));
   }
-  if (isRead && result.status == XFER_READ_DONE && !result.interrupted) image = state->buffer;
-  return result;
+  if (isRead && result.status == XFER_READ_DONE && !interrupted) job.image = state.buffer;
+}
+
+}  // namespace
+
+void RunLinkTransfers(bool isRead, const std::string& settingsPath, std::vector<LinkJob>& jobs,
+                      const LinkRunOptions& options) {
+  std::vector<std::unique_ptr<Running>> runs;
+  for (LinkJob& job : jobs) {
+    auto run = std::make_unique<Running>();
+    run->job = &job;
+    if (Prepare(*run, isRead, settingsPath, options)) runs.push_back(std::move(run));
+  }
+  if (runs.empty()) return;
+
+  InterruptCatcher interrupt;
+  std::optional<ProgressBar> bar;      // one radio: the bar as it always was
+  std::optional<ProgressLines> lines;  // several: a line each
+  if (jobs.size() == 1) {
+    bar.emplace(isRead ? "Reading" : "Writing");
+  } else {
+    std::vector<std::string> labels;
+    for (const auto& run : runs) labels.push_back(run->job->result.portText.empty() ? "configured port" : run->job->result.portText);
+    lines.emplace(std::move(labels));
+  }
+
+  for (auto& run : runs) {
+    Running* r = run.get();
+    r->worker = std::thread([r] {
+      if (r->state->isRead) {
+        TransferThreadProc(r->state);
+        r->state->port->Close();
+      } else {
+        RunVerifiedWrite(r->state, r->readBack);
+      }
+      r->finished.store(true);
+    });
+  }
+
+  bool interrupted = false;  // Ctrl+C
+  bool verifying = false;
+  for (;;) {
+    bool allDone = true;
+    for (const auto& run : runs) allDone = allDone && run->finished.load();
+    if (allDone) break;
+    if (interrupt.Interrupted()) {
+      // Nothing more goes to any radio: each engine sees the flag, each port is shut.
+      for (auto& run : runs) {
+        run->cancelled = !run->finished.load();
+        run->state->cancel.store(1);
+        if (run->readBack) run->readBack->cancel.store(1);
+        run->state->port->Close();
+      }
+      interrupted = true;
+      break;
+    }
+    if (bar) {
+      const Running& run = *runs.front();
+      const TransferState& state = Current(run);
+      if (&state == run.readBack.get() && !verifying) {
+        bar.emplace("Verifying");  // the write's bar ends, the read-back's begins
+        verifying = true;
+      }
+      const int status = state.status.load();
+      if (status == XFER_SEARCHING) bar->ShowSearching(state.progress.load());
+      if (status == XFER_READING || status == XFER_WRITING) bar->ShowPercent(state.progress.load());
+    } else {
+      for (std::size_t i = 0; i < runs.size(); ++i) lines->Set(i, ProgressText(isRead, *runs[i]));
+      lines->Draw();
+    }
+    std::this_thread::sleep_for(kPollPeriod);
+  }
+  for (auto& run : runs) {
+    run->worker.join();
+    run->state->port->Close();
+  }
+  if (bar) bar->Finish();
+  if (lines) {
+    for (std::size_t i = 0; i < runs.size(); ++i) lines->Set(i, ProgressText(isRead, *runs[i]));
+    lines->Draw();
+  }
+  for (auto& run : runs) {
+    Collect(*run, isRead, settingsPath, interrupted && run->cancelled);
+  }
+}
+
+LinkRunResult RunLinkTransfer(bool isRead, const LinkTarget& target, const std::string& settingsPath,
+                              std::array<std::uint8_t, kImageSize>& image, const LinkRunOptions& options) {
+  std::vector<LinkJob> jobs(1);
+  jobs[0].target = target;
+  jobs[0].image = image;
+  RunLinkTransfers(isRead, settingsPath, jobs, options);
+  image = jobs[0].image;
+  return jobs[0].result;
 }
 
 }  // namespace qorrin::cli

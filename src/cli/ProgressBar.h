@@ -3,6 +3,7 @@
 // stderr is a terminal, so logs and pipes get the one-line result and nothing else.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace qorrin::cli {
 
@@ -24,6 +25,30 @@ class ProgressBar {
   bool m_enabled;
   bool m_drawn = false;
   std::string m_last;
+};
+
+// "Writing  [#########---------]  45%"
+std::string BarText(const std::string& verb, int percent);
+
+// Several radios at once: one line per radio ("LABEL  TEXT"), all redrawn in place on
+// a terminal; nothing at all elsewhere.
+class ProgressLines {
+ public:
+  explicit ProgressLines(std::vector<std::string> labels, std::FILE* out = stderr);
+  ~ProgressLines() = default;
+  void Set(std::size_t index, const std::string& text);
+  // Draws the lines when any changed since the last call.
+  void Draw();
+  bool Enabled() const { return m_enabled; }
+
+ private:
+  std::vector<std::string> m_labels;
+  std::vector<std::string> m_texts;
+  std::FILE* m_out;
+  bool m_enabled;
+  bool m_drawn = false;
+  bool m_changed = true;
+  std::size_t m_labelWidth = 0;
 };
 
 }  // namespace qorrin::cli

@@ -1,0 +1,76 @@
+#include "core/edit/FmPresets.h"
+
+#include "core/edit/ChannelTableTestSupport.h"
+
+namespace qorrin {
+namespace {
+
+class FmPresetsTest : public test::ChannelTableTest {};
+
+TEST_F(FmPresetsTest, ListHas211TextsInIndexOrder) {
+  const std::vector<std::string>& items = GetFmFrequencyItems();
+  ASSERT_EQ(items.size(), 211u);
+  EXPECT_EQ(items[0], "87M0");
+  EXPECT_EQ(items[9], "87M9");
+  EXPECT_EQ(items[10], "88M0");
+  EXPECT_EQ(items[130], "100M0");
+  EXPECT_EQ(items[135], "100M5");
+  EXPECT_EQ(items[209], "107M9");
+  EXPECT_EQ(items[210], "108M0");
+  EXPECT_EQ(GetFmFrequencyText(135), "100M5");
+  EXPECT_EQ(GetFmFrequencyText(-1), "");
+  EXPECT_EQ(GetFmFrequencyText(211), "");
+}
+
+TEST_F(FmPresetsTest, StoredBytesShowAsListItemsAndEveryPickIsStored) {
+  for (int p = 1; p <= kFmPresetCount; ++p) EXPECT_EQ(GetFmPresetText(doc, p), "87M0") << p;
+  EXPECT_EQ(GetFmCurrentIndex(doc), 0);
+
+  doc.m_image[kFmPresets + 4] = 0xFF;  // as read from a radio
+  doc.m_image[kFmCurrent] = 0xD3;
+  EXPECT_EQ(GetFmPresetText(doc, 5), "108M0");
+  EXPECT_EQ(GetFmPresetIndex(doc, 5), 210);
+  EXPECT_EQ(GetFmCurrentIndex(doc), 210);
+  EXPECT_EQ(doc.m_image[kFmPresets + 4], 0xFF);  // showing stores nothing
+
+  doc.SetModifiedFlag(false);
+  EditResult done = CommitFmPreset(doc, 3, 135);
+  EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
+  EXPECT_EQ(doc.m_image[kFmPresets + 2], 0x87);
+  EXPECT_EQ(GetFmPresetText(doc, 3), "100M5");
+
+  // Leaving the editor without a new pick stores the same index and still counts.
+  doc.SetModifiedFlag(false);
+  EXPECT_TRUE(CommitFmPreset(doc, 3, 135).bModified);
+  EXPECT_TRUE(doc.IsModified());
+  CommitFmPreset(doc, 5, 210);
+  EXPECT_EQ(doc.m_image[kFmPresets + 4], 210);
+
+  doc.SetModifiedFlag(false);
+  done = CommitFmCurrent(doc, 130);
+  EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
+  EXPECT_EQ(doc.m_image[kFmCurrent], 130);
+
+  doc.SetModifiedFlag(false);
+  const auto before = doc.m_image;
+  for (const EditResult& refused : {CommitFmPreset(doc, 3, -1), CommitFmPreset(doc, 3, 211),
+                                    CommitFmPreset(doc, 0, 5), CommitFmPreset(doc, 16, 5),
+                                    CommitFmCurrent(doc, -1), CommitFmCurrent(doc, 211)}) {
+    EXPECT_FALSE(refused.bStored || refused.bModified);
+  }
+  EXPECT_EQ(doc.m_image, before);
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(FmPresetsTest, MissingHeadingRepeatsTheOneBefore) {
+  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"No.", "Frequency (MHz)"}));
+  dir.write("english.lang", "[RadiogramText]\nIDS_RadiogramText0=Preset\n");
+  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"Preset", "Preset"}));
+  dir.write("english.lang", "[RadiogramText]\nIDS_RadiogramText0=Preset\nIDS_RadiogramText1=\n");
+  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"Preset", ""}));
+  dir.write("english.lang", "[RadiogramText]\nIDS_RadiogramText1=" + std::string(40, 'x') + "\n");
+  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"", std::string(29, 'x')}));
+}
+
+}  // namespace
+}  // namespace qorrin

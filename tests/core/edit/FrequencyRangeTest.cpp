@@ -1,0 +1,72 @@
+#include "core/edit/FrequencyRange.h"
+
+#include "core/edit/ChannelCommits.h"
+#include "core/edit/ChannelTableTestSupport.h"
+
+namespace qorrin {
+namespace {
+
+class FrequencyRangeTest : public test::ChannelTableTest {};
+
+TEST_F(FrequencyRangeTest, ListShowsTheImagesModel) {
+  OptionListState state = GetFrequencyRangeState(doc);
+  ASSERT_EQ(state.items.size(), 5u);
+  EXPECT_EQ(state.items[2], "136-174MHz/400-470MHz");
+  EXPECT_EQ(state.nSelected, 0);
+  doc.ChangeFrequencyRange(3);
+  EXPECT_EQ(GetFrequencyRangeState(doc).nSelected, 3);
+  EXPECT_EQ(GetFrequencyRangeIndex(doc), 3);
+
+  const RangeQuestion question = GetFrequencyRangeQuestion();
+  EXPECT_EQ(question.strCaption, "Confirm");
+  EXPECT_NE(question.strText.find("\nDo you want to continue?"), std::string::npos);
+}
+
+TEST_F(FrequencyRangeTest, ChangeRebuildsTheImageOnlyForAnotherUsableRange) {
+  CommitReceiveFrequency(doc, 5, "145.5");
+  doc.SetPriorityChannel(5);
+  doc.SetSquelch(2);
+  doc.SetFmPreset(1, 100);
+  doc.SetModifiedFlag(false);
+  int updates = 0;
+  doc.AddView([&] { ++updates; });
+  const auto before = doc.m_image;
+
+  // The current range, indices outside the list: no question, nothing changes.
+  for (int index : {0, -1, 5, 16}) {
+    EXPECT_FALSE(IsFrequencyRangeChange(doc, index)) << index;
+    EXPECT_FALSE(CommitFrequencyRange(doc, index).bStored) << index;
+  }
+  EXPECT_EQ(doc.m_image, before);
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(updates, 0);
+
+  ASSERT_TRUE(IsFrequencyRangeChange(doc, 1));
+  EditResult done = CommitFrequencyRange(doc, 1);
+  EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
+  EXPECT_EQ(updates, 1);
+  EXPECT_EQ(GetFrequencyRangeIndex(doc), 1);
+  EXPECT_EQ(doc.GetFrequencyText(1, true), "400.00000");
+  for (int ch = 2; ch <= kLastChannel; ++ch) EXPECT_TRUE(doc.IsRecordEmpty(ch)) << ch;
+  EXPECT_EQ(doc.GetPriorityChannel(), 0);
+  EXPECT_EQ(doc.GetSquelch(), 5);
+  EXPECT_EQ(doc.GetFmPreset(1), 0);
+}
+
+TEST_F(FrequencyRangeTest, EntryWithoutAUsableBandCodeIsNotOffered) {
+  std::string ini = dir.read("setting.ini");
+  ini.replace(ini.find("data1=00400047"), 14, "data1=zz");
+  ini.replace(ini.find("data4=6013401700400048\n"), 23, "");  // Freq4 without a code
+  dir.write("setting.ini", ini);
+  ASSERT_EQ(GetFrequencyRangeState(doc).items.size(), 5u);
+  const auto before = doc.m_image;
+  for (int index : {1, 4}) {
+    EXPECT_FALSE(IsFrequencyRangeChange(doc, index)) << index;
+    EXPECT_FALSE(CommitFrequencyRange(doc, index).bStored) << index;
+  }
+  EXPECT_EQ(doc.m_image, before);
+  EXPECT_TRUE(IsFrequencyRangeChange(doc, 3));
+}
+
+}  // namespace
+}  // namespace qorrin

@@ -1,0 +1,174 @@
+#include "core/edit/OptionPanel.h"
+
+#include "core/edit/ChannelTableTestSupport.h"
+#include "core/edit/PriorityChannelList.h"
+#include "core/edit/ChannelCommits.h"
+
+namespace qorrin {
+namespace {
+
+class OptionPanelTest : public test::ChannelTableTest {
+ protected:
+  // Drops the lines "key=..." of the given keys from english.lang.
+  void RemoveLangLines(const std::vector<std::string>& lines) {
+    std::string lang = dir.read("english.lang");
+    for (const std::string& line : lines) {
+      const std::size_t at = lang.find("\n" + line + "\n");
+      ASSERT_NE(at, std::string::npos) << line;
+      lang.erase(at + 1, line.size() + 1);
+    }
+    dir.write("english.lang", lang);
+  }
+};
+
+TEST_F(OptionPanelTest, ListsAreFilledInStoredValueOrder) {
+  EXPECT_EQ(GetOptionListItems(OptionList::Squelch),
+            (std::vector<std::string>{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
+  EXPECT_EQ(GetOptionListItems(OptionList::VoxLevel).size(), 10u);
+  EXPECT_EQ(GetOptionListItems(OptionList::TxTimeLimit),
+            (std::vector<std::string>{"Off", "30", "60", "90", "120", "150", "180"}));
+  // Language-file lists keep the file's order, never sorted.
+  EXPECT_EQ(GetOptionListItems(OptionList::BackLight),
+            (std::vector<std::string>{"Off", "Auto", "On"}));
+  EXPECT_EQ(GetOptionListItems(OptionList::ScanMode),
+            (std::vector<std::string>{"Time operated (TO)", "Carrier operated (CO)"}));
+  EXPECT_EQ(GetOptionListItems(OptionList::ChannelDisplay),
+            (std::vector<std::string>{"Frequency", "Channel number"}));
+  EXPECT_EQ(GetOptionListItems(OptionList::ChannelFlag), (std::vector<std::string>{"Off", "On"}));
+
+  // A new image: squelch 5, VOX 5, 180 s, channel flag 0, display 0, scan mode 0, back light 1.
+  const int expected[] = {5, 5, 6, 0, 0, 0, 1};
+  for (std::size_t i = 0; i < kOptionLists.size(); ++i) {
+    EXPECT_EQ(GetOptionListState(doc, kOptionLists[i]).nSelected, expected[i]) << i;
+  }
+}
+
+TEST_F(OptionPanelTest, OutOfRangeBytesSelectTheClampedItemUntilTheUserPicks) {
+  doc.m_image[kOptSquelch] = 12;
+  doc.m_image[kOptVox] = 0xFF;
+  doc.m_image[kOptTxTimeLimit] = 9;
+  doc.m_image[kOptFlags2] = 0xC7;  // back light bits 11, low bits set
+  doc.SetModifiedFlag(false);
+  EXPECT_EQ(GetOptionListState(doc, OptionList::Squelch).nSelected, 9);
+  EXPECT_EQ(GetOptionListState(doc, OptionList::VoxLevel).nSelected, 9);
+  EXPECT_EQ(GetOptionListState(doc, OptionList::TxTimeLimit).nSelected, 6);
+  EXPECT_EQ(GetOptionListState(doc, OptionList::BackLight).nSelected, 2);
+  // Showing a value stores nothing.
+  EXPECT_EQ(doc.m_image[kOptSquelch], 12);
+  EXPECT_FALSE(doc.IsModified());
+
+  EditResult done = CommitOption(doc, OptionList::Squelch, 3);
+  EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
+  EXPECT_EQ(doc.m_image[kOptSquelch], 3);
+
+  CommitOption(doc, OptionList::BackLight, 0);
+  EXPECT_EQ(doc.m_image[kOptFlags2], 0x07);  // bits 0-5 kept
+  CommitOption(doc, OptionList::ScanMode, 1);
+  EXPECT_EQ(doc.m_image[kOptFlags2], 0x17);
+
+  // Picking the stored value again still counts as an edit.
+  doc.SetModifiedFlag(false);
+  EXPECT_TRUE(CommitOption(doc, OptionList::ScanMode, 1).bModified);
+  EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(OptionPanelTest, BitOptionsTouchOnlyTheirBit) {
+  doc.m_image[kOptFlags1] = 0x64;  // bits 2, 5, 6: not the panel's
+  doc.m_image[kOptFlags2] = 0x00;
+  CommitOption(doc, OptionList::ChannelFlag, 1);
+  CommitOption(doc, OptionList::ChannelDisplay, 1);
+  CommitOptionCheck(doc, OptionCheck::BusyLockout, true);
+  CommitOptionCheck(doc, OptionCheck::KeyBeep, true);
+  CommitOptionCheck(doc, OptionCheck::PowerSave, true);
+  EXPECT_EQ(doc.m_image[kOptFlags1], 0x64 | 0x01 | 0x10 | 0x02 | 0x08 | 0x80);
+  for (OptionCheck check : kOptionChecks) {
+    EXPECT_EQ(GetOptionCheck(doc, check), check != OptionCheck::PriorityScan);
+  }
+  doc.SetModifiedFlag(false);
+  EditResult done = CommitOptionCheck(doc, OptionCheck::KeyBeep, false);
+  EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
+  EXPECT_EQ(doc.m_image[kOptFlags1], 0x64 | 0x01 | 0x10 | 0x02 | 0x80);
+
+  doc.m_image[kOptFlags2] = 0x47;
+  CommitOptionCheck(doc, OptionCheck::PriorityScan, true);
+  EXPECT_EQ(doc.m_image[kOptFlags2], 0x4F);
+  CommitOptionCheck(doc, OptionCheck::PriorityScan, false);
+  EXPECT_EQ(doc.m_image[kOptFlags2], 0x47);
+}
+
+TEST_F(OptionPanelTest, ChoicesNoListOffersStoreNothing) {
+  const auto before = doc.m_image;
+  doc.SetModifiedFlag(false);
+  for (OptionList list : kOptionLists) {
+    const int count = static_cast<int>(GetOptionListItems(list).size());
+    for (int index : {-1, count}) {
+      EditResult done = CommitOption(doc, list, index);
+      EXPECT_FALSE(done.bStored || done.bModified) << static_cast<int>(list) << " " << index;
+    }
+  }
+  EXPECT_EQ(doc.m_image, before);
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(OptionPanelTest, ShortLanguageListsLeaveTheValueUnselected) {
+  RemoveLangLines({"2=On"});  // [BackLight] ends after "Auto"
+  doc.SetBackLight(2);
+  OptionListState state = GetOptionListState(doc, OptionList::BackLight);
+  EXPECT_EQ(state.items.size(), 2u);
+  EXPECT_EQ(state.nSelected, -1);
+  EXPECT_FALSE(CommitOption(doc, OptionList::BackLight, 2).bStored);
+  EXPECT_EQ(doc.GetBackLight(), 2);
+
+  dir.write("english.lang", "[String]\nIDS_OFF=Off\n");  // no option sections at all
+  EXPECT_TRUE(GetOptionListItems(OptionList::ScanMode).empty());
+  EXPECT_EQ(GetOptionListState(doc, OptionList::ScanMode).nSelected, -1);
+  EXPECT_EQ(GetOptionListItems(OptionList::TxTimeLimit).size(), 7u);
+}
+
+TEST_F(OptionPanelTest, PriorityListFollowsTheProgrammedChannels) {
+  CommitReceiveFrequency(doc, 5, "145.5");
+  CommitReceiveFrequency(doc, 9, "146.5");
+  doc.SetPriorityChannel(5);
+  doc.SetModifiedFlag(false);
+
+  PriorityChannelList list = FillPriorityChannelList(doc);
+  EXPECT_EQ(list.items, (std::vector<std::string>{"Off", "1", "5", "9"}));
+  EXPECT_EQ(list.channels, (std::vector<int>{0, 1, 5, 9}));
+  EXPECT_EQ(list.nSelected, 2);
+  EXPECT_FALSE(list.bReset);
+  EXPECT_EQ(list.ChannelOfItem(3), 9);
+  EXPECT_EQ(list.ChannelOfItem(4), -1);
+  EXPECT_EQ(list.ItemOfChannel(7), -1);
+
+  EditResult done = CommitPriorityChannel(doc, 3);
+  EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
+  EXPECT_EQ(doc.m_image[kOptPriorityChannel], 9);
+  CommitPriorityChannel(doc, 0);
+  EXPECT_EQ(doc.m_image[kOptPriorityChannel], 0);
+  EXPECT_FALSE(CommitPriorityChannel(doc, 4).bStored);
+  EXPECT_FALSE(CommitPriorityChannel(doc, -1).bStored);
+  EXPECT_EQ(doc.m_image[kOptPriorityChannel], 0);
+
+  // Clearing the priority channel in the table: the next fill resets it silently.
+  CommitPriorityChannel(doc, 3);
+  ASSERT_TRUE(CommitReceiveFrequency(doc, 9, "").bRebuildPriorityList);
+  doc.SetModifiedFlag(false);
+  list = FillPriorityChannelList(doc);
+  EXPECT_EQ(list.items, (std::vector<std::string>{"Off", "1", "5"}));
+  EXPECT_EQ(list.nSelected, 0);
+  EXPECT_TRUE(list.bReset);
+  EXPECT_EQ(doc.m_image[kOptPriorityChannel], 0);
+  EXPECT_FALSE(doc.IsModified());
+
+  // A byte above 99 reads as off and is rewritten as 0; looking at the list alone stores nothing.
+  doc.m_image[kOptPriorityChannel] = 120;
+  EXPECT_EQ(GetPriorityChannelList(doc).nSelected, 0);
+  EXPECT_EQ(doc.m_image[kOptPriorityChannel], 120);
+  EXPECT_TRUE(FillPriorityChannelList(doc).bReset);
+  EXPECT_EQ(doc.m_image[kOptPriorityChannel], 0);
+  EXPECT_FALSE(FillPriorityChannelList(doc).bReset);
+  EXPECT_FALSE(doc.IsModified());
+}
+
+}  // namespace
+}  // namespace qorrin

@@ -1,0 +1,214 @@
+#include "core/edit/VfoPanel.h"
+
+#include "core/edit/ChannelTableTestSupport.h"
+
+namespace qorrin {
+
+// Failures show the two edit texts instead of the object's bytes.
+void PrintTo(const VfoTexts& texts, std::ostream* out) {
+  *out << '{' << '"' << texts.strReceive << "\", \"" << texts.strTransmit << "\"}";
+}
+
+namespace {
+
+class VfoPanelTest : public test::ChannelTableTest {
+ protected:
+  // The first twelve bytes of a record: frequencies, tones, flags and step.
+  std::string Fields(int record) const { return Record(record).substr(0, 35); }
+
+  VfoCommitResult Leave(int record, VfoEdit edit, const char* rx, const char* tx) {
+    return CommitVfoEdit(doc, record, edit, {rx, tx});
+  }
+};
+
+TEST_F(VfoPanelTest, TransmitTextFollowsShiftDirectionWithoutLeadingZeros) {
+  struct Case {
+    const char* record;
+    const char* receive;
+    const char* transmit;
+  };
+  const Case cases[] = {
+      {"00 00 61 14 00 00 00 06 00 00 C1 00", "146.10000", "145.50000"},  // minus 0.6
+      {"00 00 61 14 00 00 00 06 00 00 C2 00", "146.10000", "146.70000"},  // plus
+      {"00 00 61 14 00 00 00 06 00 00 C0 00", "146.10000", "146.10000"},  // none
+      {"00 00 61 14 00 00 00 06 00 00 C3 00", "146.10000", "146.10000"},  // 3 reads none
+      {"00 00 00 05 00 00 00 06 00 00 C2 00", "50.00000", "50.60000"},
+      {"00 00 05 00 00 00 00 06 00 00 C1 00", "00.50000", "-0.10000"},
+      {"00 00 61 14 00 00 00 61 14 00 C1 00", "146.10000", ""},           // receive-only
+      {"00 00 61 14 00 FF FF FF FF 00 C2 00", "146.10000", "146.10000"},  // no offset
+      {"FF FF FF FF 00 FF FF FF FF 00 C2 00", "", ""},
+      {"FF FF FF FF 00 00 00 06 00 00 C2 00", "", "0.60000"},
+  };
+  for (const Case& c : cases) {
+    SetRecord(kVfoARecord, std::string(c.record) + " 00 00 00 00");
+    EXPECT_EQ(GetVfoTexts(doc, kVfoARecord), (VfoTexts{c.receive, c.transmit})) << c.record;
+  }
+}
+
+TEST_F(VfoPanelTest, TwoBandModelKeepsEachVfoOnItsSideOfTheGap) {
+  doc.ChangeFrequencyRange(2);  // 136-174 and 400-470 MHz
+  ASSERT_EQ(GetVfoTexts(doc, kVfoARecord), (VfoTexts{"136.00000", "136.00000"}));
+  ASSERT_EQ(GetVfoTexts(doc, kVfoBRecord), (VfoTexts{"400.00000", "400.00000"}));
+  EXPECT_TRUE(IsVfoInUse(doc, kVfoARecord) && IsVfoInUse(doc, kVfoBRecord));
+
+  struct Case {
+    int record;
+    VfoEdit edit;
+    const char* rx;
+    const char* tx;
+    VfoTexts shown;
+  };
+  const Case cases[] = {
+      {kVfoARecord, VfoEdit::Receive, "440", "136.00000", {"136.00000", "136.00000"}},
+      {kVfoARecord, VfoEdit::Receive, "174", "174", {"174.00000", "174.00000"}},
+      {kVfoARecord, VfoEdit::Receive, "174.005", "174", {"136.00000", "174.00000"}},
+      {kVfoARecord, VfoEdit::Transmit, "146", "", {"146.00000", "136.00000"}},
+      {kVfoBRecord, VfoEdit::Receive, "150", "400.00000", {"400.00000", "400.00000"}},
+      {kVfoBRecord, VfoEdit::Receive, "300", "400.00000", {"400.00000", "400.00000"}},
+      {kVfoBRecord, VfoEdit::Receive, "174", "400.00000", {"400.00000", "400.00000"}},
+      {kVfoBRecord, VfoEdit::Receive, "446.1", "446.1", {"446.10000", "446.10000"}},
+      {kVfoBRecord, VfoEdit::Receive, "480", "446.1", {"469.99500", "446.10000"}},
+      {kVfoBRecord, VfoEdit::Transmit, "446.1", "", {"446.10000", "400.00000"}},
+      {kVfoBRecord, VfoEdit::Receive, "", "446.1", {"400.00000", "446.10000"}},
+  };
+  for (const Case& c : cases) {
+    doc.SetModifiedFlag(false);
+    const VfoCommitResult done = Leave(c.record, c.edit, c.rx, c.tx);
+    EXPECT_EQ(done.texts, c.shown) << c.record << " " << c.rx << " / " << c.tx;
+    EXPECT_EQ(GetVfoTexts(doc, c.record), c.shown) << c.rx;
+    EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified()) << c.rx;
+  }
+}
+
+TEST_F(VfoPanelTest, OneBandModelEmptiesTheVfoItHasNoBandFor) {
+  doc.ChangeFrequencyRange(1);  // 400-470 MHz: VFO B only
+  ASSERT_FALSE(IsVfoInUse(doc, kVfoARecord));
+  SetRecord(kVfoARecord, "00 00 61 14 00 00 00 06 00 00 C2 00 00 00 00 00");
+  doc.SetModifiedFlag(false);
+
+  VfoCommitResult done = Leave(kVfoARecord, VfoEdit::Receive, "146.1", "146.7");
+  EXPECT_EQ(done.texts, (VfoTexts{"", "146.7"}));  // the other edit keeps its text
+  EXPECT_TRUE(done.bStored);
+  EXPECT_FALSE(done.bModified || doc.IsModified());
+  EXPECT_EQ(Fields(kVfoARecord), "FF FF FF FF 00 00 00 06 00 00 C2 00");
+  done = Leave(kVfoARecord, VfoEdit::Transmit, "", "146.7");
+  EXPECT_EQ(done.texts, (VfoTexts{"", ""}));
+  EXPECT_EQ(Fields(kVfoARecord), "FF FF FF FF 00 FF FF FF FF 00 C2 00");
+  EXPECT_FALSE(doc.IsModified());
+
+  done = Leave(kVfoBRecord, VfoEdit::Receive, "", "");
+  EXPECT_EQ(done.texts, (VfoTexts{"400.00000", ""}));  // no transmit: receive-only
+  EXPECT_TRUE(done.bModified && doc.IsModified());
+  EXPECT_EQ(Fields(kVfoBRecord), "00 00 00 40 00 00 00 00 40 00 C1 00");
+
+  doc.ChangeFrequencyRange(0);  // 136-174 MHz: VFO A only
+  doc.SetModifiedFlag(false);
+  EXPECT_EQ(Leave(kVfoBRecord, VfoEdit::Receive, "146", "146").texts, (VfoTexts{"", "146"}));
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(Leave(kVfoARecord, VfoEdit::Receive, "", "146").texts,
+            (VfoTexts{"136.00000", "146.00000"}));
+  EXPECT_EQ(Leave(kVfoARecord, VfoEdit::Receive, "400", "146").texts,
+            (VfoTexts{"173.99500", "146.00000"}));
+}
+
+TEST_F(VfoPanelTest, StoreBringsBothFrequenciesOntoTheStepRaster) {
+  doc.SetStepIndex(kVfoARecord, 1);  // 6.25 kHz
+  Leave(kVfoARecord, VfoEdit::Receive, "146.0062", "146.0062");
+  EXPECT_EQ(Fields(kVfoARecord), "25 06 60 14 00 00 00 00 00 00 C0 01");
+  EXPECT_EQ(GetVfoTexts(doc, kVfoARecord), (VfoTexts{"146.00625", "146.00625"}));
+
+  doc.SetStepIndex(kVfoARecord, 0);  // 5 kHz; the stored frequency stays until the next store
+  EXPECT_EQ(doc.GetFrequencyText(kVfoARecord, true), "146.00625");
+  EXPECT_EQ(Leave(kVfoARecord, VfoEdit::Receive, "146.0062", "146.0075").texts,
+            (VfoTexts{"146.00500", "146.00500"}));
+  EXPECT_EQ(Fields(kVfoARecord), "00 05 60 14 00 00 00 00 00 00 C0 00");
+
+  // A 5 kHz point with a 6.25 kHz step goes to the 6.25 kHz point below it.
+  doc.SetStepIndex(kVfoARecord, 3);
+  EXPECT_EQ(Leave(kVfoARecord, VfoEdit::Transmit, "146.005", "146.105").texts,
+            (VfoTexts{"146.00000", "146.10000"}));
+  doc.m_image[*RecordOffset(kVfoARecord) + kRecStep] = 6;  // reads as 0: 5 kHz
+  EXPECT_EQ(Leave(kVfoARecord, VfoEdit::Transmit, "146.00625", "146.10625").texts,
+            (VfoTexts{"146.00500", "146.10500"}));
+
+  EXPECT_EQ(SnapToVfoStep(14600450, 1), 14600500);  // off both rasters, nearer the 5 kHz above
+  EXPECT_EQ(SnapToVfoStep(14600450, 0), 14600500);
+  EXPECT_EQ(SnapToVfoStep(14600250, 0), 14600000);  // exact half rounds down
+  EXPECT_EQ(SnapToVfoStep(14600250, 3), 14600000);
+  EXPECT_EQ(SnapToVfoStep(14600625, 1), 14600625);
+  EXPECT_EQ(SnapToVfoStep(14600625, 4), 14600500);
+  EXPECT_EQ(SnapToVfoStep(14600875, 5), 14601000);
+}
+
+TEST_F(VfoPanelTest, StoreKeepsTheTransmitFrequencyAsDirectionAndOffset) {
+  struct Case {
+    const char* rx;
+    const char* tx;
+    const char* fields;
+    const char* shownTx;
+  };
+  const Case cases[] = {
+      {"145.5", "145.5", "00 00 55 14 00 00 00 00 00 00 C0 00", "145.50000"},
+      {"145.5", "146.1", "00 00 55 14 00 00 00 06 00 00 C2 00", "146.10000"},
+      {"145.5", "144.9", "00 00 55 14 00 00 00 06 00 00 C1 00", "144.90000"},
+      {"145.5", "999", "00 00 55 14 00 00 95 84 02 00 C2 00", "173.99500"},   // clamped
+      {"145.5", "", "00 00 55 14 00 00 00 55 14 00 C1 00", ""},                // receive-only
+      {"145.5", "x", "00 00 55 14 00 00 00 95 00 00 C1 00", "136.00000"},      // below: lowest
+  };
+  for (const Case& c : cases) {
+    const VfoCommitResult done = StoreVfo(doc, kVfoARecord, {c.rx, c.tx});
+    EXPECT_EQ(Fields(kVfoARecord), c.fields) << c.tx;
+    EXPECT_EQ(done.texts, (VfoTexts{"145.50000", c.shownTx})) << c.tx;
+  }
+  // Tones, bandwidth, power and the other bits of the flag byte stay.
+  SetRecord(kVfoARecord, "00 00 55 14 21 00 00 00 00 33 2C 02 00 00 00 00");
+  StoreVfo(doc, kVfoARecord, {"145.5", "146.1"});
+  EXPECT_EQ(Fields(kVfoARecord), "00 00 55 14 21 00 00 06 00 33 2E 02");
+}
+
+TEST_F(VfoPanelTest, DropDownsStoreTheirFieldAndRefuseWhatNoListOffers) {
+  VfoPanelState state = GetVfoPanelState(doc, kVfoARecord);
+  EXPECT_EQ(state.nPower, 1);
+  EXPECT_EQ(state.nBandwidth, 1);
+  EXPECT_EQ(state.step.items.size(), 6u);
+  EXPECT_EQ(state.step.nSelected, 0);
+
+  doc.SetModifiedFlag(false);
+  EditResult done = CommitVfoTone(doc, kVfoARecord, true, 258);
+  EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
+  CommitVfoTone(doc, kVfoARecord, false, 12);
+  CommitVfoPower(doc, kVfoARecord, 0);
+  CommitVfoBandwidth(doc, kVfoARecord, 0);
+  CommitVfoStep(doc, kVfoARecord, 5);
+  EXPECT_EQ(Fields(kVfoARecord), "00 00 60 13 9A 00 00 00 00 0C 08 05");
+  state = GetVfoPanelState(doc, kVfoARecord);
+  EXPECT_EQ(state.nReceiveTone, 258);
+  EXPECT_EQ(state.nTransmitTone, 12);
+  EXPECT_EQ(state.nPower, 0);
+  EXPECT_EQ(state.nBandwidth, 0);
+  EXPECT_EQ(state.step.nSelected, 5);
+
+  doc.SetModifiedFlag(false);
+  const auto before = doc.m_image;
+  for (const EditResult& refused :
+       {CommitVfoTone(doc, kVfoARecord, true, -1), CommitVfoTone(doc, kVfoBRecord, false, 259),
+        CommitVfoPower(doc, kVfoARecord, 2), CommitVfoBandwidth(doc, kVfoBRecord, -1),
+        CommitVfoStep(doc, kVfoARecord, 6), CommitVfoStep(doc, kVfoARecord, -1),
+        CommitVfoTone(doc, 1, true, 5), CommitVfoPower(doc, 120, 1), CommitVfoStep(doc, 123, 1)}) {
+    EXPECT_FALSE(refused.bStored || refused.bModified);
+  }
+  EXPECT_FALSE(StoreVfo(doc, 1, {"146", "146"}).bStored);
+  EXPECT_FALSE(CommitVfoEdit(doc, 99, VfoEdit::Receive, {"146", "146"}).bStored);
+  EXPECT_EQ(doc.m_image, before);
+  EXPECT_FALSE(doc.IsModified());
+
+  // A step list shorter than the stored index selects nothing.
+  std::string lang = dir.read("english.lang");
+  lang.erase(lang.find("4=20.00 kHz\n"), 24);
+  dir.write("english.lang", lang);
+  EXPECT_EQ(GetVfoPanelState(doc, kVfoARecord).step.nSelected, -1);
+  EXPECT_FALSE(CommitVfoStep(doc, kVfoARecord, 4).bStored);
+}
+
+}  // namespace
+}  // namespace qorrin

@@ -1,5 +1,7 @@
 #include "GuiTestSupport.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -16,6 +18,7 @@
 #include "core/model/CQorrinDoc.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/ProfileFile.h"
+#include "core/edit/ChannelRow.h"
 #include "gui/app/CMainFrame.h"
 
 namespace qorrin::gui::test {
@@ -113,6 +116,13 @@ bool RunningApp::Start(const QStringList& files) {
 }
 
 CMainFrame* RunningApp::Frame() const { return app->MainFrame(); }
+
+std::string ShownImage(const std::string& image) {
+  CQorrinDoc doc;
+  std::copy_n(image.begin(), std::min(image.size(), doc.m_image.size()), doc.m_image.begin());
+  BuildChannelTable(doc);
+  return std::string(doc.m_image.begin(), doc.m_image.end());
+}
 
 std::string RunningApp::Image() const {
   const auto& image = app->Document().m_image;

@@ -73,6 +73,11 @@ void PressKey(const RunningApp& run, Qt::Key key, Qt::KeyboardModifiers modifier
 // The image bytes of a project file (what follows the 48-byte header).
 std::string ImageOfFile(const std::string& path);
 
+// An image as it stands once the channel table has shown it: showing a row keeps the
+// name-present bit of a programmed channel in step with its name. Uses the running
+// program's settings and language.
+std::string ShownImage(const std::string& image);
+
 }  // namespace qorrin::gui::test
 
 // A test program: each one runs its own QApplication on the offscreen platform, with the

@@ -32,7 +32,7 @@ const std::vector<std::string>& RequiredStringKeys() {
         // name and the system's reason).
         "IDS_FILTER_ALL", "IDS_FILE_OPEN_FAILED", "IDS_FILE_SAVE_FAILED",
         // Main form: the label of the count of programmed channels.
-        "IDS_PROGRAMMED_CHANNELS",
+        "IDS_PROGRAMMED_CHANNELS", "IDS_CHANNEL_TABLE",
     };
     const auto& menu = MenuStringKeys();
     k.insert(k.end(), menu.begin(), menu.end());

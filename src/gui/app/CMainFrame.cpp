@@ -149,6 +149,8 @@ void CMainFrame::AddSilentKeys() {
 }
 
 void CMainFrame::ExecuteCommand(int id) {
+  // A cell being edited counts as entered: the command sees what was typed.
+  m_view->CommitOpenEditor();
   switch (id) {
     case cmd::kFileNew: m_app.OnFileNew(); break;
     case cmd::kFileOpen: m_app.OnFileOpen(); break;
@@ -224,6 +226,7 @@ void CMainFrame::PlaceAtStart() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
   m_app.CancelTransfer();  // a read or write under way ends as with Cancel
+  m_view->CommitOpenEditor();
   if (!m_app.SaveModified()) {
     event->ignore();
     return;

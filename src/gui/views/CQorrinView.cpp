@@ -1,6 +1,7 @@
 #include "gui/views/CQorrinView.h"
 
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,8 @@
 #include "gui/lang/ControlIds.h"
 #include "gui/lang/LocalizeDialog.h"
 #include "gui/lang/QtText.h"
+#include "gui/views/ChannelTable.h"
+#include "gui/grid/CGridCtrl.h"
 
 namespace qorrin::gui {
 namespace {
@@ -53,9 +56,17 @@ CQorrinView::CQorrinView(DocumentBinding& binding, QWidget* parent) : QWidget(pa
   m_channelsLabel->setBuddy(m_channels);
   form->addRow(m_channelsLabel, m_channels);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(group);
-  layout->addStretch(1);
+  m_table = new ChannelTable(binding.Document(), this);
+  connect(m_table, &ChannelTable::channelsChanged, this, [this] {
+    m_channels->setText(QString::number(m_binding.Document().ProgrammedChannelCount()));
+  });
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(group);
+  left->addStretch(1);
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(left);
+  layout->addWidget(m_table->Grid(), 1);
 
   connect(&m_binding, &DocumentBinding::documentChanged, this, &CQorrinView::OnUpdate);
 }
@@ -67,6 +78,9 @@ void CQorrinView::OnUpdate() {
   const CQorrinDoc& doc = m_binding.Document();
   m_range->setText(RangeText(doc.FindModelIndex()));
   m_channels->setText(QString::number(doc.ProgrammedChannelCount()));
+  m_table->Build();
 }
+
+void CQorrinView::CommitOpenEditor() { m_table->CommitOpenEditor(); }
 
 }  // namespace qorrin::gui

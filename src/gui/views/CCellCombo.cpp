@@ -1,0 +1,66 @@
+#include "gui/views/CCellCombo.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace qorrin::gui {
+
+CCellCombo::CCellCombo(QWidget* parent) : QComboBox(parent) {
+  setEditable(false);
+  setMaxVisibleItems(12);
+  hide();
+  setEnabled(false);
+}
+
+int CCellCombo::FindItemStarting(const QString& text) const {
+  for (int i = 0; i < count(); ++i) {
+    if (itemText(i).startsWith(text, Qt::CaseInsensitive)) return i;
+  }
+  return -1;
+}
+
+// A text that no item begins with keeps the selection the list had.
+void CCellCombo::ShowOver(const QRect& rect, const QString& text) {
+  setEnabled(true);
+  show();
+  raise();
+  if (const int item = FindItemStarting(text); item >= 0) setCurrentIndex(item);
+  m_remembered = text;
+  setGeometry(rect);
+  setFocus(Qt::OtherFocusReason);
+}
+
+void CCellCombo::HideEditor() {
+  setEnabled(false);
+  hide();
+}
+
+void CCellCombo::GiveFocusBack() {
+  QWidget* target = m_owner ? m_owner.data() : parentWidget();
+  if (target) target->setFocus(Qt::OtherFocusReason);
+}
+
+void CCellCombo::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      if (const int item = FindItemStarting(m_remembered); item >= 0) setCurrentIndex(item);
+      Q_EMIT restored();
+      GiveFocusBack();
+      event->accept();
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      GiveFocusBack();
+      event->accept();
+      return;
+    default:
+      QComboBox::keyPressEvent(event);
+  }
+}
+
+void CCellCombo::focusOutEvent(QFocusEvent* event) {
+  QComboBox::focusOutEvent(event);
+  if (event->reason() != Qt::PopupFocusReason && isVisible()) Q_EMIT focusLost();
+}
+
+}  // namespace qorrin::gui

@@ -1,0 +1,72 @@
+#include "gui/views/CellLineEdit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace qorrin::gui {
+
+CellLineEdit::CellLineEdit(int maxLength, QWidget* parent) : QLineEdit(parent) {
+  setMaxLength(maxLength);
+  setFrame(false);
+  setAlignment(Qt::AlignCenter);
+  hide();
+  setEnabled(false);
+}
+
+void CellLineEdit::ShowOver(const QRect& rect, const QString& text) {
+  setEnabled(true);
+  setGeometry(rect);
+  show();
+  raise();
+  setText(text);
+  selectAll();
+  m_remembered = text;
+  setFocus(Qt::OtherFocusReason);
+}
+
+void CellLineEdit::HideEditor() {
+  setEnabled(false);
+  hide();
+}
+
+void CellLineEdit::GiveFocusBack() {
+  QWidget* target = m_owner ? m_owner.data() : parentWidget();
+  if (target) target->setFocus(Qt::OtherFocusReason);
+}
+
+void CellLineEdit::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      setText(m_remembered);
+      GiveFocusBack();
+      event->accept();
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      GiveFocusBack();
+      event->accept();  // consumed: the grid must not take it as a new edit
+      return;
+    default:
+      break;
+  }
+  // Typed characters pass the filter; control characters (Backspace, Ctrl+V and the like)
+  // and keys without text go to the field as usual.
+  const QString typed = event->text();
+  const bool printable = !typed.isEmpty() && typed.front().isPrint();
+  if (printable && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    for (QChar character : typed) {
+      if (!AcceptsTyped(character)) {
+        event->accept();
+        return;
+      }
+    }
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+void CellLineEdit::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  if (event->reason() != Qt::PopupFocusReason && isVisible()) Q_EMIT focusLost();
+}
+
+}  // namespace qorrin::gui

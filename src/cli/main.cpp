@@ -1,7 +1,9 @@
 // qorrin-cli: project files and radio transfers from the command line.
 #include <CLI/CLI.hpp>
 
+#include "cli/BackupCommands.h"
 #include "cli/CliContext.h"
+#include "cli/DiffCommand.h"
 #include "cli/FileCommands.h"
 #include "cli/LinkCommands.h"
 
@@ -15,10 +17,15 @@ int main(int argc, char** argv) {
                  "the program folder)");
   RegisterFileCommands(app, ctx);
   RegisterLinkCommands(app, ctx);
+  RegisterBackupCommands(app, ctx);
+  CLI::App* diff = RegisterDiffCommand(app, ctx);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    return app.exit(e) == 0 ? kExitOk : kExitUsage;
+    const int printed = app.exit(e);
+    // diff's 1 means "different", so its usage errors take 2, as its file errors do.
+    if (printed != 0 && diff->parsed() > 0) return kExitFile;
+    return printed == 0 ? kExitOk : kExitUsage;
   }
   return ctx.exitCode;
 }

@@ -1,8 +1,10 @@
 #include "cli/DocumentDump.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
+#include "core/edit/FmPresets.h"
 #include "core/model/CQorrinDoc.h"
 #include "core/model/ModelInfo.h"
 #include "core/model/ToneTables.h"
@@ -35,9 +37,11 @@ std::string ModelText(const CQorrinDoc& doc) {
   return static_cast<std::size_t>(index) < texts.size() ? texts[static_cast<std::size_t>(index)] : std::string();
 }
 
+// The FM dialog's list text of the index ("100M5") with the point back in place of the
+// M, so the text dump keeps printing MHz ("100.5").
 std::string FmText(int index) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%d.%d", 87 + index / 10, index % 10);
+  std::string text = GetFmFrequencyText(index);
+  std::replace(text.begin(), text.end(), 'M', '.');
   return text;
 }
 

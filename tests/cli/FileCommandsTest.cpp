@@ -185,6 +185,8 @@ TEST_F(FileCommands, DumpAppliesTheReadRulesToStrangeBytes) {
   at(0x7CA) = 120;                            // priority channel beyond 99
   at(0x7C6) = static_cast<char>(0xC0);        // back light bits 11
   at(0x7C8) = static_cast<char>(0xFF);        // FM index above 210
+  at(0x7E2) = static_cast<char>(135);         // FM preset 3: 100.5 MHz
+  at(0x7E3) = static_cast<char>(0xD3);        // FM preset 4 above 210
   const int ch5 = 5 * 16;                     // channel 5: 146.52, tones 156 / 60+inverted
   const char record[16] = {0x00, 0x20, 0x65, 0x14, static_cast<char>(156), 0x00, 0x00, 0x06, 0x00,
                            60, static_cast<char>(0x23), 6, 0x0C, 0x0B, 0x0D, static_cast<char>(0xFF)};
@@ -213,6 +215,14 @@ TEST_F(FileCommands, DumpAppliesTheReadRulesToStrangeBytes) {
   EXPECT_EQ(c["name"], "A B");
   EXPECT_EQ(c["wide"], false);
   EXPECT_EQ(c["highPower"], false);
+  EXPECT_EQ(json["fm"]["presets"][2], 135);
+  EXPECT_EQ(json["fm"]["presets"][3], 210);
+
+  // The text dump names FM frequencies in MHz, by the FM dialog's list.
+  r = Cli({"dump", dir.file("odd.7Q")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("FM radio:          108.0 MHz (index 210)\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("FM presets:        87.0 87.0 100.5 108.0 87.0"), std::string::npos) << r.out;
 }
 
 TEST_F(FileCommands, DumpOfRandomProjectFilesNeverFails) {

@@ -29,9 +29,14 @@ std::int64_t ParseMhz(std::string_view text) {
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  auto digit = [&](std::size_t at) { return at < text.size() && text[at] >= '0' && text[at] <= '9'; };
+  auto digit = [&](std::size_t at) {
+    return at < text.size() && text[at] >= '0' && text[at] <= '9';
+  };
+  // Decoded frequencies have at most three whole digits; the cap only keeps junk in range.
   std::int64_t whole = 0;
-  for (; digit(i); ++i) whole = std::min<std::int64_t>(whole * 10 + (text[i] - '0'), 1'000'000'000);
+  for (; digit(i); ++i) {
+    whole = std::min<std::int64_t>(whole * 10 + (text[i] - '0'), 1'000'000'000);
+  }
   std::int64_t fraction = 0;
   int decimals = 0;
   bool roundUp = false;

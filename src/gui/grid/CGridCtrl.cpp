@@ -29,6 +29,9 @@ class CornerText : public QObject {
     auto* corner = static_cast<QWidget*>(watched);
     QStyleOptionHeader option;
     option.initFrom(corner);
+    // The corner cannot be clicked, yet reads as a heading, not greyed.
+    option.state |= QStyle::State_Enabled;
+    option.palette.setCurrentColorGroup(corner->isActiveWindow() ? QPalette::Active : QPalette::Inactive);
     option.rect = corner->rect();
     option.textAlignment = Qt::AlignCenter;
     option.position = QStyleOptionHeader::OnlyOneSection;

@@ -61,11 +61,16 @@ CQorrinView::CQorrinView(DocumentBinding& binding, QWidget* parent) : QWidget(pa
     m_channels->setText(QString::number(m_binding.Document().ProgrammedChannelCount()));
   });
 
-  auto* left = new QVBoxLayout;
-  left->addWidget(group);
-  left->addStretch(1);
-  auto* layout = new QHBoxLayout(this);
-  layout->addLayout(left);
+  // The summary takes what it needs; the table gets the rest.
+  group->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+  for (QLineEdit* field : {m_range, m_channels}) {
+    field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 16);
+  }
+  auto* top = new QHBoxLayout;
+  top->addWidget(group);
+  top->addStretch(1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
   layout->addWidget(m_table->Grid(), 1);
 
   connect(&m_binding, &DocumentBinding::documentChanged, this, &CQorrinView::OnUpdate);

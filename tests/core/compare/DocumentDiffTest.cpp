@@ -1,0 +1,106 @@
+#include "core/compare/DocumentDiff.h"
+
+#include <gtest/gtest.h>
+
+#include "core/compare/ImageCompare.h"
+#include "core/edit/ChannelRow.h"
+#include "core/edit/FmPresets.h"
+#include "support/TestSupport.h"
+
+namespace qorrin {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class DocumentDiffTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir.installDataFiles();
+    ASSERT_TRUE(a.OnNewDocument());
+    ASSERT_TRUE(b.OnNewDocument());
+  }
+  std::vector<std::string> DiffLines(const DiffOptions& options = {}) const {
+    std::vector<std::string> lines;
+    for (const auto& d : DiffDocuments(a, b, options)) lines.push_back(FormatDifference(d));
+    return lines;
+  }
+  test::TempDir dir;
+  CQorrinDoc a, b;
+};
+
+
+
+TEST_F(DocumentDiffTest, EachChangeIsOneLineInTheTextsTheWindowShows) {
+  EXPECT_TRUE(DiffDocuments(a, b).empty());
+  a.SetFrequencyText(5, true, "146.52");
+  a.SetFrequencyText(5, false, "000.00000");
+  b.SetFrequencyText(5, true, "146.55");
+  b.SetFrequencyText(5, false, "000.00000");
+  b.SetWide(5, !a.IsWide(5));
+  b.SetChannelName(5, "ABCD");
+  a.SetSquelch(5);
+  b.SetSquelch(3);
+  b.SetKeyBeep(!a.IsKeyBeep());
+  a.SetFmPreset(3, 0);
+  b.SetFmPreset(3, 135);
+  const ChannelRow row = GetChannelRow(b, 5, NameColumnMode::Shown, LoadChannelCellTexts());
+  const Lines lines = DiffLines();
+  EXPECT_EQ(lines, (Lines{"squelch: 5 -> 3",
+                          std::string("key beep: ") + (a.IsKeyBeep() ? "on -> off" : "off -> on"),
+                          "channel 5 RX: 146.52000 -> 146.55000",
+                          "channel 5 TX: 146.52000 -> 146.55000",
+                          "channel 5 bandwidth: " + GetChannelRow(a, 5, NameColumnMode::Shown, LoadChannelCellTexts()).Text(kColBandwidth) +
+                              " -> " + row.Text(kColBandwidth),
+                          "channel 5 name: (none) -> ABCD",
+                          "FM preset 3: 87M0 -> 100M5"}));
+  // The other direction says the same the other way round.
+  EXPECT_EQ(FormatDifference(DiffDocuments(b, a).front()), "squelch: 3 -> 5");
+}
+
+TEST_F(DocumentDiffTest, AddedChannelsVfosAndBytesNoFieldShowsAreReportedToo) {
+  b.SetFrequencyText(7, true, "146.52");
+  b.SetFrequencyText(7, false, "000.00000");
+  b.SetStepIndex(7, 3);  // not a table column: a byte line of its own
+  b.m_image[0x7CC] = 0x42;          // uninterpreted
+  b.m_image[0x900] = 0x01;          // never sent to the radio
+  b.SetFrequencyText(kVfoARecord, true, "150.00000");
+  b.SetSquelch(20);                 // reads as 9: the panel shows 9
+  a.SetSquelch(9);
+  const Lines lines = DiffLines();
+  // The VFO's transmit text follows its receive text (simplex); the squelch bytes (9 and
+  // 20) read alike but differ, and so do the step and 0x7CC.
+  EXPECT_EQ(lines, (Lines{"VFO A RX: 136.00000 -> 150.00000", "VFO A TX: 136.00000 -> 150.00000",
+                          "channel 7: (empty) -> RX 146.52000, RX tone Off, TX 146.52000, TX tone Off, "
+                          "bandwidth Wide, power High",
+                          "byte 0x7C2 (option block): 09 -> 14", "byte 0x7CC (option block): 00 -> 42",
+                          "byte 0x900 (PC-side, never sent to the radio): 1 byte(s) differ"}));
+  EXPECT_EQ(DiffLines({false, false}).size(), 5u);
+
+  // The step of channel 7 is set on a channel programmed on one side only, so it is part of
+  // the channel line; programmed on both sides it shows as a byte of its own.
+  a.SetFrequencyText(7, true, "146.52");
+  a.SetFrequencyText(7, false, "000.00000");
+  EXPECT_EQ(DiffLines({false, false})[2], "byte 0x07B (channel 7): 00 -> 03");
+
+  a.m_header[40] = 'x';
+  EXPECT_EQ(DiffLines().front().rfind("project header: ", 0), 0u);
+}
+
+TEST(ImageCompareTest, RunsStopAtRecordBoundariesAndNameTheirArea) {
+  std::array<std::uint8_t, kImageSize> sent{}, held{};
+  for (std::size_t i = 0x5C; i < 0x64; ++i) held[i] = 1;  // channel 5's tail, channel 6's head
+  held[0x7E2] = 9;
+  held[0x900] = 9;  // never compared by default
+  const auto runs = CompareImages(sent, held);
+  ASSERT_EQ(runs.size(), 3u);
+  EXPECT_EQ(DescribeDifference(runs[0]), "0x005C-0x005F (channel 5): sent 00 00 00 00, radio holds 01 01 01 01");
+  EXPECT_EQ(runs[1].nFirst, 0x60u);
+  EXPECT_EQ(ImageAreaName(runs[1].nFirst), "channel 6");
+  EXPECT_EQ(DescribeDifference(runs[2]), "0x07E2 (FM presets): sent 00, radio holds 09");
+  EXPECT_EQ(ImageAreaName(0x7A5), "VFO A");
+  EXPECT_EQ(ImageAreaName(0x650), "record 101");
+  EXPECT_TRUE(CompareImages(sent, sent).empty());
+}
+
+}  // namespace
+}  // namespace qorrin

@@ -15,6 +15,7 @@
 #include "core/model/IndexFields.h"
 #include "core/model/ProjectFile.h"
 #include "cli/CliRun.h"
+#include "cli/SimProcess.h"
 #include "core/settings/ProfileFile.h"
 #include "support/TestSupport.h"
 
@@ -28,36 +29,6 @@ CliResult RunCli(const TempDir& dir, std::vector<std::string> args, int interrup
   args.insert(args.begin(), {"--config-dir", dir.path().string()});
   return RunProgram("qorrin-cli", args, interruptAfterMs);
 }
-
-// qorrin-sim in a process of its own; stopped (and its image saved) by Stop or at the end.
-class SimProcess {
- public:
-  explicit SimProcess(const std::vector<std::string>& args) {
-    int pipeFds[2];
-    EXPECT_EQ(pipe(pipeFds), 0);
-    const int devNull = open("/dev/null", O_WRONLY);
-    m_pid = SpawnProgram("qorrin-sim", args, pipeFds[1], devNull);
-    close(pipeFds[1]);
-    close(devNull);
-    char c;
-    while (read(pipeFds[0], &c, 1) == 1 && c != '\n') m_device += c;
-    close(pipeFds[0]);
-  }
-  ~SimProcess() { Stop(); }
-  const std::string& Device() const { return m_device; }
-  int Stop() {
-    if (m_pid <= 0) return m_lastExit;
-    kill(m_pid, SIGTERM);
-    m_lastExit = WaitExit(m_pid);
-    m_pid = -1;
-    return m_lastExit;
-  }
-
- private:
-  pid_t m_pid = -1;
-  int m_lastExit = -1;
-  std::string m_device;
-};
 
 std::string Pattern(std::size_t size, int seed) {
   std::string bytes(size, '\0');

@@ -1,7 +1,10 @@
 // The desktop program's start-up and full refresh, on the offscreen platform.
 //   start-up: from exec of a fresh process to its main window shown (process start, Qt,
 //             settings, language, first document, window), median of several runs;
-//   RefreshAll: menus, tool bar, band limits and every view in the current language.
+//   RefreshAll: menus, tool bar, band limits and every view in the current language;
+//   channel table: a whole build through UpdateAllViews with 99 programmed channels and the
+//             visible part repainted, and one cell commit through the frequency editor with
+//             its row repainted.
 #include <QApplication>
 #include <QTest>
 
@@ -19,6 +22,13 @@
 #include "core/settings/AppPaths.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CQorrinApp.h"
+#include "gui/grid/CGridCtrl.h"
+#include "gui/views/CQorrinView.h"
+#include "gui/views/ChannelTable.h"
+#include "core/edit/ChannelCommits.h"
+#include "core/model/CQorrinDoc.h"
+
+#include <QLineEdit>
 
 namespace {
 
@@ -100,6 +110,53 @@ int main(int argc, char** argv) {
   }
   std::printf("RefreshAll including repaint: median %.3f ms (max %.3f, %zu runs)\n", Median(refresh),
               *std::max_element(refresh.begin(), refresh.end()), refresh.size());
+
+  // The channel table with every channel programmed (duplex, tones, names).
+  qorrin::CQorrinDoc& doc = app.Document();
+  for (int row = 1; row <= 99; ++row) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d.%05d", 144 + row / 40, (row % 40) * 2500);
+    qorrin::CommitReceiveFrequency(doc, row, text);
+    std::snprintf(text, sizeof text, "%d.%05d", 144 + row / 40, (row % 40) * 2500 + 60000);
+    qorrin::CommitTransmitFrequency(doc, row, text);
+    qorrin::CommitTone(doc, row, qorrin::kColRxTone, row % 50 + 1);
+    qorrin::CommitTone(doc, row, qorrin::kColTxTone, row % 50 + 160);
+    std::snprintf(text, sizeof text, "C%d", row);
+    qorrin::CommitName(doc, row, text);
+  }
+  qorrin::gui::ChannelTable* table = app.MainFrame()->View()->Channels();
+  qorrin::gui::CGridCtrl* grid = table->Grid();
+  std::vector<double> build;
+  for (int i = 0; i < 200; ++i) {
+    const auto start = Clock::now();
+    doc.UpdateAllViews();
+    grid->viewport()->repaint();
+    build.push_back(Ms(Clock::now() - start));
+  }
+  std::printf("channel table build (99 channels) including repaint: median %.3f ms (max %.3f, %zu runs)\n",
+              Median(build), *std::max_element(build.begin(), build.end()), build.size());
+
+  std::vector<double> commit;
+  for (int i = 0; i < 200; ++i) {
+    const int row = 1 + i % 15;
+    grid->BeginEdit(row, qorrin::kColRxFrequency);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (!editor) editor = grid->viewport()->findChild<QLineEdit*>();
+    editor->setText(i % 2 ? QStringLiteral("145.5") : QStringLiteral("145.525"));
+    const auto start = Clock::now();
+    table->CommitOpenEditor();
+    grid->RedrawRow(row);
+    commit.push_back(Ms(Clock::now() - start));
+  }
+  std::printf("cell commit including its row's repaint: median %.3f ms (max %.3f, %zu runs)\n", Median(commit),
+              *std::max_element(commit.begin(), commit.end()), commit.size());
+  std::vector<double> core;
+  for (int i = 0; i < 200; ++i) {
+    const auto start = Clock::now();
+    qorrin::CommitReceiveFrequency(doc, 1 + i % 15, i % 2 ? "145.5" : "145.525");
+    core.push_back(Ms(Clock::now() - start));
+  }
+  std::printf("  of which the rules of the core: median %.3f ms\n", Median(core));
   fs::remove_all(folder);
   return 0;
 }

@@ -427,6 +427,23 @@ void CGridCtrl::scrollContentsBy(int dx, int dy) {
   QTableView::scrollContentsBy(dx, dy);
 }
 
+// The focus coming and going repaints only the focus cell (the item view would repaint
+// every visible cell, which is most of the cost of closing an editor). A grid entered with
+// the keyboard and no focus cell starts on the first cell.
+void CGridCtrl::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  if (!currentIndex().isValid() && event->reason() != Qt::MouseFocusReason && m_model->rowCount() > 0 &&
+      m_model->columnCount() > 0) {
+    selectionModel()->setCurrentIndex(m_model->index(0, 0), QItemSelectionModel::NoUpdate);
+  }
+  if (currentIndex().isValid()) viewport()->update(visualRect(currentIndex()));
+}
+
+void CGridCtrl::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  if (currentIndex().isValid()) viewport()->update(visualRect(currentIndex()));
+}
+
 void CGridCtrl::changeEvent(QEvent* event) {
   if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) UpdateColours();
   QTableView::changeEvent(event);

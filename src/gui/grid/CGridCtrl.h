@@ -94,6 +94,8 @@ class CGridCtrl : public QTableView {
   void wheelEvent(QWheelEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void changeEvent(QEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   QModelIndex MoveTab(bool forward) const;

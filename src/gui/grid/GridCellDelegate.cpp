@@ -4,6 +4,26 @@
 #include <QPainter>
 
 namespace qorrin::gui {
+namespace {
+
+constexpr qsizetype kMaxKeptTexts = 8192;  // far more than two grids show; a bound all the same
+
+}  // namespace
+
+const QStaticText& GridCellDelegate::LaidOut(const QString& text, const QFont& font) const {
+  if (font != m_font || m_texts.size() >= kMaxKeptTexts) {
+    m_texts.clear();
+    m_font = font;
+  }
+  auto found = m_texts.find(text);
+  if (found == m_texts.end()) {
+    QStaticText laidOut(text);
+    laidOut.setTextFormat(Qt::PlainText);
+    laidOut.prepare(QTransform(), font);
+    found = m_texts.insert(text, laidOut);
+  }
+  return *found;
+}
 
 void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
@@ -11,16 +31,24 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   const QVariant back = index.data(Qt::BackgroundRole);
   painter->fillRect(option.rect, back.isValid() ? back.value<QColor>() : palette.color(QPalette::Base));
 
-  const QVariant fore = index.data(Qt::ForegroundRole);
-  const QColor textColour = fore.isValid() ? fore.value<QColor>() : palette.color(QPalette::Text);
-  const int margin = option.fontMetrics.horizontalAdvance(QLatin1Char(' '));
-  const QRect textRect = option.rect.adjusted(margin, 0, -margin, 0);
-  painter->save();
-  painter->setPen(textColour);
-  painter->setFont(option.font);
-  painter->setClipRect(option.rect);
-  painter->drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, index.data(Qt::DisplayRole).toString());
-  painter->restore();
+  const QString text = index.data(Qt::DisplayRole).toString();
+  if (!text.isEmpty()) {
+    const QVariant fore = index.data(Qt::ForegroundRole);
+    const QStaticText& laidOut = LaidOut(text, option.font);
+    const QSizeF size = laidOut.size();
+    const QPointF at(option.rect.left() + (option.rect.width() - size.width()) / 2.0,
+                     option.rect.top() + (option.rect.height() - size.height()) / 2.0);
+    painter->save();
+    painter->setPen(fore.isValid() ? fore.value<QColor>() : palette.color(QPalette::Text));
+    painter->setFont(option.font);
+    // A text wider than its cell is cut at the cell's edges less a space's margin.
+    const int margin = option.fontMetrics.horizontalAdvance(QLatin1Char(' '));
+    if (size.width() > option.rect.width() - 2 * margin) {
+      painter->setClipRect(option.rect.adjusted(margin, 0, -margin, 0), Qt::IntersectClip);
+    }
+    painter->drawStaticText(at, laidOut);
+    painter->restore();
+  }
 
   const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
   if (view && view->currentIndex() == index) {

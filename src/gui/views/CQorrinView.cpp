@@ -71,7 +71,9 @@ CQorrinView::CQorrinView(DocumentBinding& binding, QWidget* parent) : QWidget(pa
   top->addStretch(1);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
-  layout->addWidget(m_table->Grid(), 1);
+  // The table no wider than its columns; it may shrink (with a scroll bar) on a small screen.
+  m_table->Grid()->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Expanding);
+  layout->addWidget(m_table->Grid(), 1, Qt::AlignLeft);
 
   connect(&m_binding, &DocumentBinding::documentChanged, this, &CQorrinView::OnUpdate);
 }

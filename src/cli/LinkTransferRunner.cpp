@@ -71,7 +71,12 @@ std::string ProgressText(bool isRead, const Running& run) {
   const TransferState& state = Current(run);
   const int status = state.status.load();
   const char* verb = &state == run.readBack.get() ? "Verifying" : (isRead ? "Reading" : "Writing");
-  if (run.finished.load()) return "finished";
+  if (run.finished.load()) {
+    if (status == XFER_READ_DONE && &state == run.readBack.get()) {
+      return CompareReadBack(*run.state, state).empty() ? "written and verified" : "VERIFICATION FAILED";
+    }
+    return status == XFER_READ_DONE ? "read" : status == XFER_WRITE_DONE ? "written" : "FAILED";
+  }
   if (status == XFER_SEARCHING) return "Searching for the radio: " + link::PortLabel(state.progress.load());
   if (status == XFER_READING || status == XFER_WRITING) return BarText(verb, state.progress.load());
   return "connecting";

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -137,6 +138,10 @@ class ChannelTableTest : public QObject {
     run.Frame()->View()->CommitOpenEditor();
     QCOMPARE(Record(run, 4).mid(0, 11), QStringLiteral("00 00 00 15"));
     QVERIFY(doc.IsModified());
+    // The closed editor handed the focus back without moving the focus cell on.
+    QCOMPARE(Focus(), grid);
+    QCOMPARE(grid->FocusRow(), 4);
+    QCOMPARE(grid->FocusColumn(), kColRxFrequency);
   }
 
   void escapeRestoresWhatEachEditorOpenedWith() {
@@ -175,6 +180,25 @@ class ChannelTableTest : public QObject {
     Key(Qt::Key_Escape);
     QCOMPARE(Record(run, 10), before);
     QCOMPARE(grid->GetCellText(10, kColPower), QStringLiteral("High"));
+  }
+
+  void dropDownListStaysOpenUntilAPick() {
+    RunningApp run;
+    QVERIFY(run.Start());
+    ClickCell(run, 11, kColRxFrequency);
+    Type(QStringLiteral("150"));
+    ClickCell(run, 11, kColRxTone);
+    auto* tone = qobject_cast<QComboBox*>(Focus());
+    QVERIFY(tone);
+    Key(Qt::Key_Down, Qt::AltModifier);
+    QTRY_VERIFY(tone->view()->isVisible());
+    QVERIFY2(tone->isVisible(), "the list opening is no commit");
+    QTest::keyClick(tone->view(), Qt::Key_Down);
+    QTest::keyClick(tone->view(), Qt::Key_Down);
+    QTest::keyClick(tone->view(), Qt::Key_Return);
+    QTRY_VERIFY(!tone->isVisible());
+    QCOMPARE(Record(run, 11).mid(12, 2), QStringLiteral("02"));
+    QCOMPARE(Focus(), Grid(run));
   }
 
   void clearingFrequenciesAndTheBandLimits() {

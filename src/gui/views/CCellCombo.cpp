@@ -3,6 +3,8 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
+#include "gui/views/CellFocus.h"
+
 namespace qorrin::gui {
 
 CCellCombo::CCellCombo(QWidget* parent) : QComboBox(parent) {
@@ -21,6 +23,7 @@ int CCellCombo::FindItemStarting(const QString& text) const {
 
 // A text that no item begins with keeps the selection the list had.
 void CCellCombo::ShowOver(const QRect& rect, const QString& text) {
+  m_bOpen = true;
   setEnabled(true);
   show();
   raise();
@@ -31,6 +34,11 @@ void CCellCombo::ShowOver(const QRect& rect, const QString& text) {
 }
 
 void CCellCombo::HideEditor() {
+  // Closed first, so that giving up the focus is no second commit; the focus goes to the
+  // owner (a hidden focus widget would pass it on to the next cell).
+  const bool hadFocus = hasFocus();
+  m_bOpen = false;
+  if (hadFocus) GiveFocusBack();
   setEnabled(false);
   hide();
 }
@@ -60,7 +68,7 @@ void CCellCombo::keyPressEvent(QKeyEvent* event) {
 
 void CCellCombo::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
-  if (event->reason() != Qt::PopupFocusReason && isVisible()) Q_EMIT focusLost();
+  if (m_bOpen && !IsPopupFocusChange(event)) Q_EMIT focusLost();
 }
 
 }  // namespace qorrin::gui

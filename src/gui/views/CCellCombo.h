@@ -16,7 +16,7 @@ class CCellCombo : public QComboBox {
 
   void ShowOver(const QRect& rect, const QString& text);
   void HideEditor();
-  bool IsOpen() const { return isVisible(); }
+  bool IsOpen() const { return m_bOpen; }
   void SetOwner(QWidget* owner) { m_owner = owner; }
   // The first item that begins with the text, letter case ignored; -1 when none does.
   int FindItemStarting(const QString& text) const;
@@ -34,6 +34,7 @@ class CCellCombo : public QComboBox {
   void GiveFocusBack();
 
   QString m_remembered;
+  bool m_bOpen = false;  // shown over a cell, from ShowOver to HideEditor
   QPointer<QWidget> m_owner;
 };
 

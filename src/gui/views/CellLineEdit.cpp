@@ -3,17 +3,20 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
+#include "gui/views/CellFocus.h"
+
 namespace qorrin::gui {
 
 CellLineEdit::CellLineEdit(int maxLength, QWidget* parent) : QLineEdit(parent) {
   setMaxLength(maxLength);
-  setFrame(false);
+  setFrame(true);  // an open editor shows as one, also over a blank cell
   setAlignment(Qt::AlignCenter);
   hide();
   setEnabled(false);
 }
 
 void CellLineEdit::ShowOver(const QRect& rect, const QString& text) {
+  m_bOpen = true;
   setEnabled(true);
   setGeometry(rect);
   show();
@@ -25,6 +28,11 @@ void CellLineEdit::ShowOver(const QRect& rect, const QString& text) {
 }
 
 void CellLineEdit::HideEditor() {
+  // Closed first, so that giving up the focus is no second commit; the focus goes to the
+  // owner (a hidden focus widget would pass it on to the next cell).
+  const bool hadFocus = hasFocus();
+  m_bOpen = false;
+  if (hadFocus) GiveFocusBack();
   setEnabled(false);
   hide();
 }
@@ -66,7 +74,7 @@ void CellLineEdit::keyPressEvent(QKeyEvent* event) {
 
 void CellLineEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  if (event->reason() != Qt::PopupFocusReason && isVisible()) Q_EMIT focusLost();
+  if (m_bOpen && !IsPopupFocusChange(event)) Q_EMIT focusLost();
 }
 
 }  // namespace qorrin::gui

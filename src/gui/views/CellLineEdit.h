@@ -21,7 +21,7 @@ class CellLineEdit : public QLineEdit {
   // it selected, remembers the text and takes the focus.
   void ShowOver(const QRect& rect, const QString& text);
   void HideEditor();
-  bool IsOpen() const { return isVisible(); }
+  bool IsOpen() const { return m_bOpen; }
   // Where Enter and Escape send the focus; the parent when none is set.
   void SetOwner(QWidget* owner) { m_owner = owner; }
 
@@ -37,6 +37,7 @@ class CellLineEdit : public QLineEdit {
   void GiveFocusBack();
 
   QString m_remembered;
+  bool m_bOpen = false;  // shown over a cell, from ShowOver to HideEditor
   QPointer<QWidget> m_owner;
 };
 

@@ -33,6 +33,9 @@ const std::vector<std::string>& RequiredStringKeys() {
         "IDS_FILTER_ALL", "IDS_FILE_OPEN_FAILED", "IDS_FILE_SAVE_FAILED",
         // Main form: the label of the count of programmed channels.
         "IDS_PROGRAMMED_CHANNELS", "IDS_CHANNEL_TABLE",
+        // Printing: the locale whose day names the date line of the printout uses
+        // ("en_US", "zh_CN"), and the error when the printer cannot be opened.
+        "IDS_LOCALE", "IDS_PRINT_FAILED",
     };
     const auto& menu = MenuStringKeys();
     k.insert(k.end(), menu.begin(), menu.end());

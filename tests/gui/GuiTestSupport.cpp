@@ -19,6 +19,7 @@
 #include "core/settings/AppPaths.h"
 #include "core/settings/ProfileFile.h"
 #include "core/edit/ChannelRow.h"
+#include "gui/lang/ControlIds.h"
 #include "gui/app/CMainFrame.h"
 
 namespace qorrin::gui::test {
@@ -116,6 +117,13 @@ bool RunningApp::Start(const QStringList& files) {
 }
 
 CMainFrame* RunningApp::Frame() const { return app->MainFrame(); }
+
+QWidget* WidgetWithId(QWidget* root, int id) {
+  for (QWidget* widget : root->findChildren<QWidget*>()) {
+    if (ControlId(widget) == id) return widget;
+  }
+  return nullptr;
+}
 
 std::string ShownImage(const std::string& image) {
   CQorrinDoc doc;

@@ -70,6 +70,13 @@ struct RunningApp {
 // A key pressed in the main window, as the user presses it with the window active.
 void PressKey(const RunningApp& run, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
+// The descendant of `root` that carries a control id (null when none does).
+QWidget* WidgetWithId(QWidget* root, int id);
+template <typename T>
+T* WidgetWithId(QWidget* root, int id) {
+  return qobject_cast<T*>(WidgetWithId(root, id));
+}
+
 // The image bytes of a project file (what follows the 48-byte header).
 std::string ImageOfFile(const std::string& path);
 

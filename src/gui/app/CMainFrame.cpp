@@ -26,6 +26,7 @@
 #include "gui/lang/LocalizeMenus.h"
 #include "gui/lang/QtText.h"
 #include "gui/views/CQorrinView.h"
+#include "gui/views/PrintCommands.h"
 
 namespace qorrin::gui {
 namespace {
@@ -164,7 +165,10 @@ void CMainFrame::ExecuteCommand(int id) {
     case cmd::kReadData: m_app.OnTransfer(true); break;
     case cmd::kWriteData: m_app.OnTransfer(false); break;
     case cmd::kPort: m_app.OnPort(); break;
-    default: break;  // FM presets and printing come with their dialogs
+    case cmd::kFilePrint: ChannelPrintCommands::Of(this).Print(m_app.Document()); break;
+    case cmd::kFilePrintPreview: ChannelPrintCommands::Of(this).PrintPreview(m_app.Document()); break;
+    case cmd::kFilePrintSetup: ChannelPrintCommands::Of(this).PrintSetup(); break;
+    default: break;  // FM presets come with their dialog
   }
   // Back to the window after a dialog, also where no window manager hands the focus back.
   if (isVisible() && QApplication::activeModalWidget() == nullptr) activateWindow();
@@ -213,10 +217,11 @@ void CMainFrame::UpdateRecentFileMenu() {
   }
 }
 
-// On a screen smaller than the start size (or at a large scaling) the window takes the
-// screen's free area instead, so that its menu and title bar are never off-screen.
+// On a screen smaller than that (or at a large scaling) the window takes the screen's free
+// area instead, so that its menu and title bar are never off-screen.
 void CMainFrame::PlaceAtStart() {
-  QSize size(kStartWidth, kStartHeight);
+  // At least 900 x 800, and large enough for the whole form with the table's columns.
+  QSize size = QSize(kStartWidth, kStartHeight).expandedTo(sizeHint());
   QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect();
   if (area.isValid()) size = size.boundedTo(area.size());

@@ -70,12 +70,15 @@ QString AskSaveFileName(QWidget* parent, const QString& proposedName) {
   return RunFileDialog(dialog);
 }
 
-bool GuiPrompts::Confirm(const PromptMessage& message) {
-  QMessageBox box(QMessageBox::Warning, MessageCaption(message), MessageText(message),
-                  QMessageBox::Ok | QMessageBox::Cancel, m_parent);
+bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
   box.button(QMessageBox::Ok)->setText(ResourceOr(ctl::kOk, "OK"));
   box.button(QMessageBox::Cancel)->setText(ResourceOr(ctl::kCancel, "Cancel"));
   return box.exec() == QMessageBox::Ok;
+}
+
+bool GuiPrompts::Confirm(const PromptMessage& message) {
+  return AskOkCancel(m_parent, MessageCaption(message), MessageText(message));
 }
 
 void ShowErrorBox(QWidget* parent, const QString& caption, const QString& text) {

@@ -21,6 +21,10 @@ QString ProjectFileFilter();
 QString AskOpenFileName(QWidget* parent);
 QString AskSaveFileName(QWidget* parent, const QString& proposedName);
 
+// A question with the exclamation icon and the language's OK and Cancel buttons; true
+// for OK.
+bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text);
+
 // An error box with the language's OK button; returns when the user has seen it.
 void ShowErrorBox(QWidget* parent, const QString& caption, const QString& text);
 

@@ -1,15 +1,14 @@
 #pragma once
-// The main form: the window's client area, which shows the document and follows every
-// change of it (new, open, read from the radio, language). On each update it sets the
-// window title, localises itself and re-reads the document; it keeps no copy of it.
-// It shows the model's frequency range, the programmed-channel count and the channel table.
+// The main form: the window's client area, which shows the whole radio image and follows
+// every change of the document (new, open, read from the radio, language, range). On the
+// left the option panel; on the right both VFO panels above the channel table. Every
+// control stores its changes at once; an update re-reads the document and keeps no copy.
 #include <QWidget>
-
-class QLabel;
-class QLineEdit;
 
 namespace qorrin::gui {
 
+class COptionPanel;
+class CVfoPanel;
 class ChannelTable;
 class DocumentBinding;
 
@@ -20,15 +19,20 @@ class CQorrinView : public QWidget {
 
   // What the framework's view update does: title, texts, contents.
   void OnUpdate();
-  // Stores what an open cell editor holds (before a command reads the document).
+  // Stores what an open cell editor or a focused VFO edit holds (before a command reads
+  // the document).
   void CommitOpenEditor();
+
   ChannelTable* Channels() const { return m_table; }
+  COptionPanel* Options() const { return m_options; }
+  CVfoPanel* VfoA() const { return m_vfoA; }
+  CVfoPanel* VfoB() const { return m_vfoB; }
 
  private:
   DocumentBinding& m_binding;
-  QLineEdit* m_range = nullptr;
-  QLabel* m_channelsLabel = nullptr;
-  QLineEdit* m_channels = nullptr;
+  COptionPanel* m_options = nullptr;
+  CVfoPanel* m_vfoA = nullptr;
+  CVfoPanel* m_vfoB = nullptr;
   ChannelTable* m_table = nullptr;
 };
 

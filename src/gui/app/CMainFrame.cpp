@@ -26,6 +26,7 @@
 #include "gui/lang/LocalizeMenus.h"
 #include "gui/lang/QtText.h"
 #include "gui/views/CQorrinView.h"
+#include "gui/views/CFmRadioDlg.h"
 #include "gui/views/PrintCommands.h"
 
 namespace qorrin::gui {
@@ -168,7 +169,12 @@ void CMainFrame::ExecuteCommand(int id) {
     case cmd::kFilePrint: ChannelPrintCommands::Of(this).Print(m_app.Document()); break;
     case cmd::kFilePrintPreview: ChannelPrintCommands::Of(this).PrintPreview(m_app.Document()); break;
     case cmd::kFilePrintSetup: ChannelPrintCommands::Of(this).PrintSetup(); break;
-    default: break;  // FM presets come with their dialog
+    case cmd::kFmRadio: {
+      CFmRadioDlg dialog(m_app.Document(), this);
+      dialog.exec();
+      break;
+    }
+    default: break;
   }
   // Back to the window after a dialog, also where no window manager hands the focus back.
   if (isVisible() && QApplication::activeModalWidget() == nullptr) activateWindow();

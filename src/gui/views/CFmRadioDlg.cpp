@@ -1,0 +1,122 @@
+#include "gui/views/CFmRadioDlg.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "core/edit/FmPresets.h"
+#include "core/model/CQorrinDoc.h"
+#include "gui/grid/CGridCtrl.h"
+#include "gui/lang/ControlIds.h"
+#include "gui/lang/DialogButtons.h"
+#include "gui/lang/LocalizeDialog.h"
+#include "gui/lang/QtText.h"
+#include "gui/views/CCellCombo.h"
+#include "gui/views/ComboFill.h"
+
+namespace qorrin::gui {
+namespace {
+
+constexpr int kCellEditorId = 1048;
+constexpr int kGridId = 1049;
+constexpr int kCurrentLabelId = 1050;
+constexpr int kCurrentListId = 1051;
+
+}  // namespace
+
+CFmRadioDlg::CFmRadioDlg(CQorrinDoc& doc, QWidget* parent) : QDialog(parent), m_doc(doc) {
+  SetControlId(this, dlg::kFmRadio);
+  setWindowTitle(QStringLiteral("收音机频率"));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+  auto* label = new QLabel(QStringLiteral("收音机频率"), this);
+  SetControlId(label, kCurrentLabelId);
+  m_comboCurrent = new QComboBox(this);
+  SetControlId(m_comboCurrent, kCurrentListId);
+  m_comboCurrent->setMaxVisibleItems(16);
+  label->setBuddy(m_comboCurrent);
+
+  m_grid = new CGridCtrl(this);
+  SetControlId(m_grid, kGridId);
+  m_cellCombo = new CCellCombo(m_grid->viewport());
+  SetControlId(m_cellCombo, kCellEditorId);
+  m_cellCombo->SetOwner(m_grid);
+  m_cellCombo->setMaxVisibleItems(16);
+
+  const DialogButtons buttons = MakeOkCancel(this);
+  connect(buttons.box, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons.box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* current = new QHBoxLayout;
+  current->addWidget(label);
+  current->addWidget(m_comboCurrent, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(current);
+  layout->addWidget(m_grid, 1);
+  layout->addWidget(buttons.box);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  LocalizeDialog(this, dlg::kFmRadio);
+  SetupGrid();
+  const std::vector<std::string>& items = GetFmFrequencyItems();
+  FillCombo(m_cellCombo, items, -1);
+  FillCombo(m_comboCurrent, items, GetFmCurrentIndex(m_doc));
+
+  connect(m_comboCurrent, &QComboBox::activated, this, [this](int index) { CommitFmCurrent(m_doc, index); });
+  connect(m_grid, &CGridCtrl::beginEdit, this, &CFmRadioDlg::OnBeginEdit);
+  // A pick closes the editor; giving up the focus stores it.
+  connect(m_cellCombo, &QComboBox::activated, this, [this] { m_grid->setFocus(Qt::OtherFocusReason); });
+  connect(m_cellCombo, &CCellCombo::focusLost, this, &CFmRadioDlg::CommitPreset);
+  m_comboCurrent->setFocus();
+}
+
+void CFmRadioDlg::SetupGrid() {
+  m_grid->SetRows(kFmGridRows);
+  m_grid->SetColumns(kFmGridColumns);
+  m_grid->SetFixedRows(1);
+  m_grid->SetFixedColumns(1);
+  for (int column = 0; column < kFmGridColumns; ++column) {
+    m_grid->SetColumnWidth(column, kFmColumnWidths[static_cast<std::size_t>(column)]);
+  }
+  m_grid->SetRowHeight(0, kFmHeaderRowHeight);
+  for (int row = 1; row < kFmGridRows; ++row) m_grid->SetRowHeight(row, kFmRowHeight);
+  // All fifteen presets in view: the grid is exactly as high as its rows.
+  int height = 2 * m_grid->frameWidth();
+  for (int row = 0; row < kFmGridRows; ++row) height += m_grid->GetRowHeight(row);
+  m_grid->setFixedHeight(height);
+  m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_grid->setFixedWidth(2 * m_grid->frameWidth() + kFmColumnWidths[0] + kFmColumnWidths[1]);
+
+  m_grid->EnableDrawing(false);
+  const std::array<std::string, kFmGridColumns> headings = LoadFmPresetHeadings();
+  for (int column = 0; column < kFmGridColumns; ++column) {
+    m_grid->SetCellText(0, column, Qt(headings[static_cast<std::size_t>(column)]));
+  }
+  for (int preset = 1; preset < kFmGridRows; ++preset) {
+    m_grid->SetCellText(preset, 0, QString::number(preset));
+    m_grid->SetCellText(preset, 1, Qt(GetFmPresetText(m_doc, preset)));
+  }
+  m_grid->EnableDrawing(true);
+  m_grid->setAccessibleName(Qt(headings[1]));
+  m_cellCombo->setAccessibleName(Qt(headings[1]));
+}
+
+void CFmRadioDlg::OnBeginEdit(int row, int /*column*/, const QString& text, const QRect& rect) {
+  m_nRow = row;
+  m_grid->SetExternalEditor(true);
+  m_cellCombo->ShowOver(rect, text);
+}
+
+// Leaving the editor stores its item, also the one it opened with (that is a change too).
+void CFmRadioDlg::CommitPreset() {
+  if (!m_cellCombo->IsOpen()) return;
+  m_grid->SetExternalEditor(false);
+  CommitFmPreset(m_doc, m_nRow, m_cellCombo->currentIndex());
+  m_grid->SetCellText(m_nRow, 1, Qt(GetFmPresetText(m_doc, m_nRow)));
+  m_cellCombo->HideEditor();
+}
+
+}  // namespace qorrin::gui

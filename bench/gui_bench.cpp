@@ -2,9 +2,9 @@
 //   start-up: from exec of a fresh process to its main window shown (process start, Qt,
 //             settings, language, first document, window), median of several runs;
 //   RefreshAll: menus, tool bar, band limits and every view in the current language;
-//   channel table: a whole build through UpdateAllViews with 99 programmed channels and the
-//             visible part repainted, and one cell commit through the frequency editor with
-//             its row repainted.
+//   main form: an update through UpdateAllViews that changes every control (options, VFOs,
+//             a table of 99 programmed channels) until the window is drawn again, and one
+//             cell commit through the frequency editor with its row repainted.
 #include <QApplication>
 #include <QTest>
 
@@ -27,8 +27,11 @@
 #include "gui/views/ChannelTable.h"
 #include "core/edit/ChannelCommits.h"
 #include "core/model/CQorrinDoc.h"
+#include "core/model/RadioImageLayout.h"
 
 #include <QLineEdit>
+
+#include <array>
 
 namespace {
 
@@ -126,15 +129,35 @@ int main(int argc, char** argv) {
   }
   qorrin::gui::ChannelTable* table = app.MainFrame()->View()->Channels();
   qorrin::gui::CGridCtrl* grid = table->Grid();
+  // Two images that differ in every channel and every option, shown in turn: each update
+  // changes every control, and the window is drawn before the clock stops.
+  const std::array<std::uint8_t, qorrin::kImageSize> first = doc.m_image;
+  std::array<std::uint8_t, qorrin::kImageSize> second = first;
+  for (int row = 1; row <= 99; ++row) {
+    doc.m_image = second;
+    char text[16];
+    std::snprintf(text, sizeof text, "%d.%05d", 150 + row / 40, (row % 40) * 2500);
+    qorrin::CommitReceiveFrequency(doc, row, text);
+    second = doc.m_image;
+  }
+  for (std::size_t offset = 0x7C2; offset <= 0x7C6; ++offset) second[offset] ^= 0x01;
   std::vector<double> build;
   for (int i = 0; i < 200; ++i) {
+    doc.m_image = i % 2 ? first : second;
     const auto start = Clock::now();
     doc.UpdateAllViews();
-    grid->viewport()->repaint();
+    QApplication::processEvents();  // the repaint of what changed
     build.push_back(Ms(Clock::now() - start));
   }
-  std::printf("channel table build (99 channels) including repaint: median %.3f ms (max %.3f, %zu runs)\n",
+  std::printf("main form update (options, VFOs, table of 99 channels) including repaint: median %.3f ms (max %.3f, %zu runs)\n",
               Median(build), *std::max_element(build.begin(), build.end()), build.size());
+  std::vector<double> whole;
+  for (int i = 0; i < 100; ++i) {
+    const auto start = Clock::now();
+    app.MainFrame()->repaint();
+    whole.push_back(Ms(Clock::now() - start));
+  }
+  std::printf("  for comparison, the whole window drawn anew: median %.3f ms\n", Median(whole));
 
   std::vector<double> commit;
   for (int i = 0; i < 200; ++i) {

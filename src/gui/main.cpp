@@ -3,12 +3,21 @@
 #include <QCommandLineParser>
 
 #include <cstdio>
+#include <cstring>
 
 #include "gui/app/CQorrinApp.h"
 #include "gui/app/ProgramIcons.h"
 #include "gui/lang/QtText.h"
 
 int main(int argc, char** argv) {
+  // The version is answered before the window system is needed, so that it also works
+  // without a display (package checks, remote shells).
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0) {
+      std::printf("qorrin %s\n", QORRIN_VERSION);
+      return 0;
+    }
+  }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("qorrin"));
   QApplication::setApplicationVersion(QStringLiteral(QORRIN_VERSION));

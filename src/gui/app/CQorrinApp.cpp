@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QTimer>
 #include <QUrl>
 
 #include "core/lang/LanguageFiles.h"
@@ -57,6 +58,8 @@ bool CQorrinApp::InitInstance(const StartupOptions& options) {
   }
   if (options.show) {
     m_frame->show();
+    // Once shown, the layouts know the size of the filled form: the window grows to it.
+    QTimer::singleShot(0, m_frame.get(), [frame = m_frame.get()] { frame->PlaceAtStart(); });
     m_frame->raise();
   }
   m_frame->setWindowTitle(LangText("IDS_WINDOWNAME"));

@@ -117,6 +117,7 @@ int CGridCtrl::GetFixedColumnCount() const { return m_model->FixedColumns(); }
 // The heading row and column are Qt's headers: their height and width are the sizes of
 // the fixed row and column; a missing heading hides its header.
 void CGridCtrl::ApplyHeadingSizes() {
+  updateGeometry();  // the size hint follows the rows and columns
   horizontalHeader()->setVisible(m_model->FixedRows() > 0);
   verticalHeader()->setVisible(m_model->FixedColumns() > 0);
   horizontalHeader()->setFixedHeight(m_fixedRowHeight);
@@ -149,6 +150,7 @@ bool CGridCtrl::SetColumnWidth(int column, int width) {
     ApplyHeadingSizes();
   } else {
     horizontalHeader()->resizeSection(column - m_model->FixedColumns(), width);
+    updateGeometry();
   }
   return true;
 }

@@ -3,8 +3,11 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "core/edit/FmPresets.h"
 #include "core/model/CQorrinDoc.h"
@@ -88,10 +91,14 @@ void CFmRadioDlg::SetupGrid() {
   m_grid->setFixedHeight(height);
   m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  m_grid->setFixedWidth(2 * m_grid->frameWidth() + kFmColumnWidths[0] + kFmColumnWidths[1]);
 
   m_grid->EnableDrawing(false);
   const std::array<std::string, kFmGridColumns> headings = LoadFmPresetHeadings();
+  // The frequency column keeps its width unless the language's title needs more.
+  const int titleWidth = m_grid->horizontalHeader()->fontMetrics().horizontalAdvance(Qt(headings[1])) +
+                         2 * m_grid->horizontalHeader()->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+  m_grid->SetColumnWidth(1, std::max(kFmColumnWidths[1], titleWidth));
+  m_grid->setFixedWidth(2 * m_grid->frameWidth() + m_grid->GetColumnWidth(0) + m_grid->GetColumnWidth(1));
   for (int column = 0; column < kFmGridColumns; ++column) {
     m_grid->SetCellText(0, column, Qt(headings[static_cast<std::size_t>(column)]));
   }

@@ -28,3 +28,6 @@ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQORRIN_TSA
 cmake --build build-tsan -j "$JOBS" --target qorrin_link_tests gui_TransferDialogTest
 TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/gui/tsan.supp" \
   ctest --test-dir build-tsan --output-on-failure -j "$JOBS" -R '^qorrin_(link_tests\.|gui_tests\.TransferDialogTest)'
+
+echo "== Debian package (from build/, configured for /usr with the cable rules)"
+./scripts/build-package.sh build

@@ -8,6 +8,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
   xvfb xauth fonts-noto-cjk
+  poppler-utils desktop-file-utils shared-mime-info dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -27,6 +27,8 @@ namespace qorrin::gui::test {
 void PrepareTestEnvironment() {
   static qorrin::test::TempDir config;  // lives as long as the program
   setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+  static qorrin::test::TempDir data;  // the automatic backups of test runs go here
+  setenv("XDG_DATA_HOME", data.path().c_str(), 1);
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   // A modal window nobody answers fails its test within two minutes, not at ctest's limit.
   setenv("QTEST_FUNCTION_TIMEOUT", "120000", 0);

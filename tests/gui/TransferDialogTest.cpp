@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,6 +14,7 @@
 #include <thread>
 
 #include "GuiTestSupport.h"
+#include "core/backup/BackupStore.h"
 #include "core/link/CSerialPort.h"
 #include "core/model/CQorrinDoc.h"
 #include "core/model/IndexFields.h"
@@ -100,12 +102,19 @@ class TransferDialogTest : public QObject {
     QVERIFY(std::equal(radioImage.begin(), radioImage.begin() + 0x7F0, doc.m_image.begin()));
     QCOMPARE(static_cast<int>(doc.m_image[0x7F5]), 0x5A);
     QVERIFY(!doc.IsModified());
-    auto* count = run.Frame()->View()->findChildren<QLineEdit*>().at(1);
+    auto* count = run.Frame()->View()->findChild<QLineEdit*>(QStringLiteral("programmedChannels"));
     QCOMPARE(count->text(), QStringLiteral("6"));
+    // The read was backed up on its own.
+    const std::vector<BackupEntry> backups = ListBackups();
+    QVERIFY(!backups.empty());
+    QCOMPARE(QString::fromStdString(backups.front().strDirection), QStringLiteral("read"));
+    QCOMPARE(QString::fromStdString(backups.front().strPort), QStringLiteral("COM1"));
+    QCOMPARE(backups.front().nProgrammedChannels, 6);
   }
 
-  void writeReachesTheRadioAndClosesWithoutAMessage() {
+  void writeWithoutVerificationClosesWithoutAMessage() {
     RunningApp run;
+    run.SetLine("setup", "verify", "0");
     QVERIFY(run.Start());
     CQorrinDoc& doc = run.app->Document();
     auto radio = StartRadio({}, sim::BlankImage());
@@ -115,7 +124,11 @@ class TransferDialogTest : public QObject {
     sim::FillDemoChannels(edited);
     std::copy(edited.begin(), edited.end(), doc.m_image.begin());
     doc.m_image[0x7D0] = 0;  // stale index field: the dialog brings it up to date first
-    ModalScript script({[](QWidget* m) { QTest::mouseClick(qobject_cast<CTransferDlg*>(m)->OkButton(), Qt::LeftButton); },
+    ModalScript script({[](QWidget* m) {
+                          auto* dialog = qobject_cast<CTransferDlg*>(m);
+                          QVERIFY(!dialog->VerifyBox()->isChecked());
+                          QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+                        },
                         [](QWidget* m) { m->close(); }});  // any message would land here
     const auto start = Clock::now();
     run.Frame()->ExecuteCommand(cmd::kWriteData);
@@ -124,6 +137,56 @@ class TransferDialogTest : public QObject {
     const auto written = radio->Image();
     QVERIFY(std::equal(edited.begin(), edited.begin() + 0x7F0, written.begin()));
     QVERIFY(std::equal(written.begin(), written.begin() + 0x7F0, doc.m_image.begin()));
+    // Backed up just before the first block went out: what was sent.
+    const std::vector<BackupEntry> backups = ListBackups();
+    QVERIFY(!backups.empty());
+    QCOMPARE(QString::fromStdString(backups.front().strDirection), QStringLiteral("write"));
+    const std::string backup = ImageOfFile(backups.front().strPath);
+    QCOMPARE(backup.size(), std::size_t{4096});
+    QVERIFY(std::equal(written.begin(), written.begin() + 0x7F0, backup.begin(),
+                       [](std::uint8_t sent, char kept) { return sent == static_cast<std::uint8_t>(kept); }));
+  }
+
+  // Verification is on unless switched off: the radio is read back and the dialog says
+  // how it went; a radio that stores a block wrongly is caught and named.
+  void verifiedWriteSaysWhetherTheRadioHoldsWhatWasSent() {
+    for (const bool corrupt : {false, true}) {
+      RunningApp run;
+      QVERIFY(run.Start());
+      sim::SimConfig config;
+      if (corrupt) config.faults.corruptedWrites.push_back({0x300});
+      auto radio = StartRadio(config, sim::BlankImage());
+      UseRadio(run, 1, *radio);
+      CQorrinDoc& doc = run.app->Document();
+      sim::RadioImage edited{};
+      std::copy(doc.m_image.begin(), doc.m_image.end(), edited.begin());
+      sim::FillDemoChannels(edited);
+      std::copy(edited.begin(), edited.end(), doc.m_image.begin());
+      QString outcome, details;
+      int result = -1;
+      ModalScript script([&](QWidget* m) {
+        auto* dialog = qobject_cast<CTransferDlg*>(m);
+        QVERIFY(dialog->VerifyBox()->isVisible() && dialog->VerifyBox()->isChecked());
+        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->OkButton()->isEnabled(), 30000);
+        outcome = dialog->Text()->text();
+        details = dialog->Details()->isVisible() ? dialog->Details()->toPlainText() : QString();
+        connect(dialog, &QDialog::finished, dialog, [&](int code) { result = code; });
+        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+      });
+      run.Frame()->ExecuteCommand(cmd::kWriteData);
+      QVERIFY(script.Done());
+      if (corrupt) {
+        QCOMPARE(outcome, QStringLiteral("Verification failed: the radio does not hold what was sent."));
+        QVERIFY2(details.contains(QStringLiteral("0x0300 (channel 48)")), qPrintable(details));
+        QCOMPARE(result, int(QDialog::Rejected));
+      } else {
+        QCOMPARE(outcome, QStringLiteral("Written and verified: the radio holds what was sent."));
+        QVERIFY(details.isEmpty());
+        QCOMPARE(result, int(QDialog::Accepted));
+      }
+      QVERIFY(run.dir.read("setting.ini").find("verify=") == std::string::npos);  // left as it was
+    }
   }
 
   void portAndTypeErrorsAreReportedAndEndTheDialog() {

@@ -33,6 +33,8 @@ const std::vector<std::string>& RequiredStringKeys() {
         "IDS_FILTER_ALL", "IDS_FILE_OPEN_FAILED", "IDS_FILE_SAVE_FAILED",
         // Main form: the label of the count of programmed channels.
         "IDS_PROGRAMMED_CHANNELS", "IDS_CHANNEL_TABLE",
+        "IDS_VERIFY_WRITE", "IDS_PROMPT_VERIFY", "IDS_VERIFIED", "IDS_VERIFY_FAILED", "IDS_VERIFY_NOREAD",
+        "IDS_BACKUP_FAILED", "IDS_COMPARE", "IDS_COMPARE_EQUAL", "IDS_COMPARE_DIFFERENT",
         // Printing: the locale whose day names the date line of the printout uses
         // ("en_US", "zh_CN"), and the error when the printer cannot be opened.
         "IDS_LOCALE", "IDS_PRINT_FAILED",
@@ -53,6 +55,7 @@ const std::vector<std::string>& MenuStringKeys() {
       "Menu_File_Print", "Menu_File_Print_Preview", "Menu_File_Print_Setup", "Menu_App_Exit",
       "Menu_Program_ReadData", "Menu_Program_WriteData", "Menu_Program_Radiogram",
       "Menu_Setting_Port", "Menu_Setting_Language", "Menu_Help_Help", "Menu_App_About",
+      "Menu_File_Backups", "Menu_Program_CompareFile", "Menu_Program_CompareRadio",
   };
   return keys;
 }

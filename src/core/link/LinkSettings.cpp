@@ -8,6 +8,7 @@ namespace {
 constexpr char kSetupSection[] = "setup";
 constexpr char kComKey[] = "com";
 constexpr char kSearchKey[] = "searchcom";
+constexpr char kVerifyKey[] = "verify";
 constexpr std::size_t kSearchBufferSize = 8;
 
 }  // namespace
@@ -31,6 +32,14 @@ int ReadSearchComValue(const std::string& settingsPath) {
 
 bool WriteSearchCom(bool search, const std::string& settingsPath) {
   return WriteProfileString(kSetupSection, kSearchKey, search ? "1" : "0", settingsPath);
+}
+
+bool ReadVerifyAfterWrite(const std::string& settingsPath) {
+  return ReadProfileString(kSetupSection, kVerifyKey, "1", kSearchBufferSize, settingsPath).substr(0, 1) != "0";
+}
+
+bool WriteVerifyAfterWrite(bool verify, const std::string& settingsPath) {
+  return WriteProfileString(kSetupSection, kVerifyKey, verify ? "1" : "0", settingsPath);
 }
 
 }  // namespace qorrin::link

@@ -20,4 +20,9 @@ int ReadSearchComValue(const std::string& settingsPath);
 // Stores "1" or "0".
 bool WriteSearchCom(bool search, const std::string& settingsPath);
 
+// Whether a write is read back and compared: "verify" of [setup], on unless it starts
+// with '0' (and on when missing).
+bool ReadVerifyAfterWrite(const std::string& settingsPath);
+bool WriteVerifyAfterWrite(bool verify, const std::string& settingsPath);
+
 }  // namespace qorrin::link

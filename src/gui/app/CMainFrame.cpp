@@ -89,6 +89,7 @@ void CMainFrame::BuildMenus() {
   AddCommand(m_fileMenu, cmd::kFileOpen, "打开(&O)...\tCtrl+O", QKeySequence(Qt::CTRL | Qt::Key_O));
   AddCommand(m_fileMenu, cmd::kFileSave, "保存(&S)\tCtrl+S", QKeySequence(Qt::CTRL | Qt::Key_S));
   AddCommand(m_fileMenu, cmd::kFileSaveAs, "另存为(&A)...");
+  AddCommand(m_fileMenu, cmd::kFileBackups, "打开备份(&B)...");
   m_fileMenu->addSeparator();
   AddCommand(m_fileMenu, cmd::kFilePrint, "打印(&P)...\tCtrl+P", QKeySequence(Qt::CTRL | Qt::Key_P));
   AddCommand(m_fileMenu, cmd::kFilePrintPreview, "打印预览(&V)");
@@ -104,6 +105,9 @@ void CMainFrame::BuildMenus() {
   AddCommand(program, cmd::kWriteData, "向对讲机写入数据(&W)", QKeySequence(Qt::CTRL | Qt::Key_W));
   program->addSeparator();
   AddCommand(program, cmd::kFmRadio, "收音机频率");
+  program->addSeparator();
+  AddCommand(program, cmd::kCompareFile, "与文件比较(&C)...");
+  AddCommand(program, cmd::kCompareRadio, "与对讲机比较(&D)...");
 
   QMenu* settings = bar->addMenu(QStringLiteral("设置(&S)"));
   // Ctrl+C belongs to the port dialog even where an edit field has the focus (MainKeys).
@@ -169,6 +173,9 @@ void CMainFrame::ExecuteCommand(int id) {
     case cmd::kFilePrint: ChannelPrintCommands::Of(this).Print(m_app.Document()); break;
     case cmd::kFilePrintPreview: ChannelPrintCommands::Of(this).PrintPreview(m_app.Document()); break;
     case cmd::kFilePrintSetup: ChannelPrintCommands::Of(this).PrintSetup(); break;
+    case cmd::kFileBackups: m_app.OnOpenBackup(); break;
+    case cmd::kCompareFile: m_app.OnCompareFile(); break;
+    case cmd::kCompareRadio: m_app.OnCompareRadio(); break;
     case cmd::kFmRadio: {
       CFmRadioDlg dialog(m_app.Document(), this);
       dialog.exec();

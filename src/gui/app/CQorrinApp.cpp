@@ -3,9 +3,12 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QDir>
 #include <QTimer>
 #include <QUrl>
 
+#include "core/backup/BackupStore.h"
+#include "core/compare/DocumentDiff.h"
 #include "core/lang/LanguageFiles.h"
 #include "core/lang/ShellTexts.h"
 #include "core/link/CSerialPort.h"
@@ -14,6 +17,7 @@
 #include "core/settings/ProgramFolder.h"
 #include "gui/app/CAboutDlg.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/DifferencesDialog.h"
 #include "gui/app/DocumentBinding.h"
 #include "gui/app/SaveChangesPrompt.h"
 #include "gui/lang/CLanguageDlg.h"
@@ -160,6 +164,50 @@ void CQorrinApp::OnTransfer(bool read) {
 
 void CQorrinApp::CancelTransfer() {
   if (m_transfer) m_transfer->reject();
+}
+
+void CQorrinApp::OnOpenBackup() {
+  const QString folder = Qt(BackupFolder());
+  QDir().mkpath(folder);
+  const QString path = AskOpenFileName(m_frame.get(), folder);
+  if (!path.isEmpty()) OpenDocumentFile(path);
+}
+
+namespace {
+
+// The document as a write would send it (index fields brought up to date), compared with
+// what the radio holds: a file and a radio that agree show no difference.
+void CopyAsSent(const CQorrinDoc& doc, CQorrinDoc& sent) {
+  sent.m_header = doc.m_header;
+  sent.ReplaceImage(doc.m_image);
+  sent.m_image = doc.m_image;
+  sent.UpdateIndexFields();
+}
+
+}  // namespace
+
+void CQorrinApp::OnCompareFile() {
+  const QString path = AskOpenFileName(m_frame.get());
+  if (path.isEmpty()) return;
+  CQorrinDoc other;
+  other.SetPrompts(&m_prompts);
+  if (other.OnOpenDocument(Std(path)).status != LoadStatus::Ok) return;
+  ShowDifferences(m_frame.get(), QFileInfo(path).fileName(), DiffDocuments(*m_doc, other));
+}
+
+void CQorrinApp::OnCompareRadio() {
+  CTransferDlg dialog(*this, m_frame.get());
+  dialog.SetReadMode(1);
+  dialog.SetKeepDocument(true);
+  m_transfer = &dialog;
+  if (dialog.exec() != QDialog::Accepted || !dialog.ReadImage()) return;
+  CQorrinDoc radio;
+  radio.ReplaceImage(*dialog.ReadImage());
+  radio.m_image = *dialog.ReadImage();
+  CQorrinDoc sent;
+  CopyAsSent(*m_doc, sent);
+  const std::vector<DocumentDifference> differences = DiffDocuments(sent, radio, DiffOptions{false, false});
+  ShowDifferences(m_frame.get(), LangText("IDS_READDATA"), differences);
 }
 
 void CQorrinApp::OnPort() {

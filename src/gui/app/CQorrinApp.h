@@ -65,6 +65,11 @@ class CQorrinApp : public QObject {
   void OnHelp();
   void OnTransfer(bool read);
   void OnPort();
+  // One of the automatic backups, chosen in the open dialog in the backups folder.
+  void OnOpenBackup();
+  // The document against a project file, or against the radio read into a scratch image.
+  void OnCompareFile();
+  void OnCompareRadio();
 
   // Opens a project file as File Open does (after the save-changes question, a silent new
   // document first). False when the user cancelled or the file could not be read.

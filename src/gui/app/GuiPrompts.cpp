@@ -62,7 +62,11 @@ QString ProjectFileFilter() {
          Qt(LoadLangStringOr("IDS_FILTER_ALL", "All Files (*)"));
 }
 
-QString AskOpenFileName(QWidget* parent) { return RunFileDialog(MakeFileDialog(parent, QFileDialog::AcceptOpen)); }
+QString AskOpenFileName(QWidget* parent, const QString& folder) {
+  QFileDialog* dialog = MakeFileDialog(parent, QFileDialog::AcceptOpen);
+  if (!folder.isEmpty()) dialog->setDirectory(folder);
+  return RunFileDialog(dialog);
+}
 
 QString AskSaveFileName(QWidget* parent, const QString& proposedName) {
   QFileDialog* dialog = MakeFileDialog(parent, QFileDialog::AcceptSave);

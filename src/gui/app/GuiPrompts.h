@@ -18,7 +18,7 @@ QString ProjectFileFilter();
 
 // Shows a non-native file dialog (the same on every desktop, and drivable by tests and
 // assistive tools). Empty when the user cancels.
-QString AskOpenFileName(QWidget* parent);
+QString AskOpenFileName(QWidget* parent, const QString& folder = {});
 QString AskSaveFileName(QWidget* parent, const QString& proposedName);
 
 // A question with the exclamation icon and the language's OK and Cancel buttons; true

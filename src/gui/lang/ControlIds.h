@@ -34,6 +34,9 @@ inline constexpr int kLanguage = 32774;
 inline constexpr int kHelp = 32775;
 inline constexpr int kNextLanguage = 32776;
 inline constexpr int kFmRadio = 32785;
+inline constexpr int kCompareFile = 32790;   // the document against a project file
+inline constexpr int kCompareRadio = 32791;  // the document against the radio, read aside
+inline constexpr int kFileBackups = 32792;   // open one of the automatic backups
 }  // namespace cmd
 
 // Dialog templates.

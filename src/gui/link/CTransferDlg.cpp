@@ -1,17 +1,23 @@
 #include "gui/link/CTransferDlg.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/backup/TransferBackup.h"
+#include "core/compare/ImageCompare.h"
 #include "core/lang/LangText.h"
 #include "core/link/CSerialPort.h"
 #include "core/link/LinkSettings.h"
 #include "core/link/PortAccess.h"
 #include "core/link/PortNames.h"
 #include "core/link/TransferState.h"
+#include "core/link/WriteVerify.h"
 #include "core/model/CQorrinDoc.h"
 #include "core/settings/AppPaths.h"
 #include "gui/app/CMainFrame.h"
@@ -46,6 +52,13 @@ CTransferDlg::CTransferDlg(CQorrinApp& app, QWidget* parent) : QDialog(parent), 
   m_ok->setDefault(true);
   m_cancel = new QPushButton(QStringLiteral("取消"), this);
   SetControlId(m_cancel, ctl::kCancel);
+  m_verify = new QCheckBox(this);
+  m_verify->hide();
+  m_details = new QPlainTextEdit(this);
+  m_details->setReadOnly(true);
+  m_details->setLineWrapMode(QPlainTextEdit::NoWrap);
+  m_details->setMinimumHeight(fontMetrics().height() * 8);
+  m_details->hide();
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
@@ -55,6 +68,8 @@ CTransferDlg::CTransferDlg(CQorrinApp& app, QWidget* parent) : QDialog(parent), 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_textLabel);
   layout->addWidget(m_progress);
+  layout->addWidget(m_verify);
+  layout->addWidget(m_details);
   layout->addSpacing(8);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -87,13 +102,26 @@ void CTransferDlg::OnInitDialog() {
   m_progress->setValue(0);
   m_progress->setAccessibleName(windowTitle());
   m_textLabel->clear();
+  if (!m_bRead) {
+    m_verify->setText(LangText("IDS_VERIFY_WRITE"));
+    m_verify->setChecked(link::ReadVerifyAfterWrite(g_strIniFile));
+    m_verify->show();
+    connect(m_verify, &QCheckBox::toggled, this, [](bool on) { link::WriteVerifyAfterWrite(on, g_strIniFile); });
+  }
 }
 
-QString CTransferDlg::PromptText() const { return LangText(m_bRead ? "IDS_PROMPT_READ" : "IDS_PROMPT_WRITE"); }
+QString CTransferDlg::PromptText() const {
+  if (m_readBack && m_state == m_readBack) return LangText("IDS_PROMPT_VERIFY");
+  return LangText(m_bRead ? "IDS_PROMPT_READ" : "IDS_PROMPT_WRITE");
+}
 
 void CTransferDlg::OnOK() {
+  if (m_bFinished) {  // the outcome has been read: OK closes
+    done(m_finishedResult);
+    return;
+  }
   CQorrinDoc& doc = m_app.Document();
-  doc.UpdateIndexFields();
+  if (!m_bKeepDocument) doc.UpdateIndexFields();  // a read aside leaves every byte alone
   auto state = std::make_shared<TransferState>();
   state->port = m_app.Port();
   m_app.Port()->SetBaudRate(kBaudRate);
@@ -101,11 +129,70 @@ void CTransferDlg::OnOK() {
   state->isRead = m_bRead;
   state->buffer = doc.m_image;
   state->progress.store(m_state ? m_state->progress.load() : 0);
+  AttachBackups(*state);
   m_state = state;
   m_textLabel->setText(PromptText());
-  m_app.Worker().Start(state);
+  m_details->hide();
+  if (!m_bRead && m_verify->isChecked()) {
+    m_write = state;
+    m_readBack = MakeReadBackState(*state);
+    m_app.Worker().StartVerifiedWrite(m_write, m_readBack);
+  } else {
+    m_write.reset();
+    m_readBack.reset();
+    m_app.Worker().Start(state);
+  }
   m_ok->setEnabled(false);
+  m_verify->setEnabled(false);
   m_timer.start();
+}
+
+// The write is complete: the worker goes on to read the radio back; the timer follows it.
+void CTransferDlg::StartVerification() {
+  m_state = m_readBack;
+  m_progress->setValue(0);
+  m_textLabel->setText(PromptText());
+}
+
+void CTransferDlg::FinishVerification(bool readBackComplete) {
+  EndRun();
+  const std::vector<ImageDifference> differences =
+      readBackComplete ? CompareReadBack(*m_write, *m_readBack) : std::vector<ImageDifference>{};
+  if (readBackComplete && differences.empty()) {
+    m_textLabel->setText(LangText("IDS_VERIFIED"));
+    Finish(QDialog::Accepted);
+    return;
+  }
+  m_textLabel->setText(LangText("IDS_VERIFY_FAILED"));
+  QStringList lines;
+  for (const ImageDifference& difference : differences) lines << Qt(DescribeDifference(difference));
+  if (!readBackComplete) lines << LangText("IDS_VERIFY_NOREAD");
+  m_details->setPlainText(lines.join(QLatin1Char('\n')));
+  m_details->show();
+  Finish(QDialog::Rejected);
+}
+
+void CTransferDlg::Finish(int result) {
+  m_bFinished = true;
+  m_finishedResult = result;
+  m_ok->setEnabled(true);
+  m_ok->setFocus();
+  ReportNotices();
+}
+
+// A backup that could not be saved is told once the run is over (it never stops a run).
+void CTransferDlg::ReportNotices() {
+  QStringList notices;
+  for (const std::shared_ptr<TransferState>& state : {m_write, m_readBack, m_state}) {
+    if (!state) continue;
+    for (const std::string& notice : state->notices) {
+      if (!notices.contains(Qt(notice))) notices << Qt(notice);
+    }
+  }
+  if (notices.isEmpty()) return;
+  QMessageBox box(QMessageBox::Warning, windowTitle(), LangText("IDS_BACKUP_FAILED") + QStringLiteral("\n\n") +
+                  notices.join(QLatin1Char('\n')), QMessageBox::Ok, this);
+  box.exec();
 }
 
 void CTransferDlg::OnCancel() { reject(); }
@@ -149,18 +236,39 @@ void CTransferDlg::OnTimer() {
       break;
     case XFER_READ_FAIL:
     case XFER_WRITE_FAIL:
+      if (m_readBack && m_state == m_readBack) {
+        FinishVerification(false);
+        break;
+      }
       EndRun();
       m_textLabel->setText(LangText(status == XFER_READ_FAIL ? "IDS_PROMPT_READFAIL" : "IDS_PROMPT_WRITEFAIL"));
       m_ok->setEnabled(true);
+      m_verify->setEnabled(true);
+      ReportNotices();
       break;
     case XFER_READ_DONE:
+      if (m_readBack && m_state == m_readBack) {
+        FinishVerification(true);
+        break;
+      }
       EndRun();
-      m_app.Document().ReplaceImage(state.buffer);
-      m_app.RefreshAll();
+      ReportNotices();
+      if (m_bKeepDocument) {
+        m_readImage = state.buffer;
+        m_bHaveReadImage = true;
+      } else {
+        m_app.Document().ReplaceImage(state.buffer);
+        m_app.RefreshAll();
+      }
       done(QDialog::Accepted);
       break;
     case XFER_WRITE_DONE:
+      if (m_readBack && m_state == m_write) {
+        StartVerification();
+        break;
+      }
       EndRun();
+      ReportNotices();
       done(QDialog::Accepted);
       break;
     case XFER_SEARCHING:

@@ -1,8 +1,11 @@
 #pragma once
 // The read and write dialog: OK starts a run of the transfer engine on a worker thread,
 // a 20 ms timer follows it (search, percent, outcome); a complete read goes into the
-// document and the window is refreshed; a complete write closes the dialog. Cancel, Esc
-// or the close box end it at once: the run is cancelled and the port shut.
+// document and the window is refreshed; a complete write closes the dialog, or, with
+// "verify" on, is read back and compared, and the dialog then says whether the radio holds
+// what was sent (a difference is a failure). Every run is backed up automatically; a
+// backup that fails is reported afterwards. Cancel, Esc or the close box end it at once:
+// the run is cancelled and the port shut.
 #include <QDialog>
 #include <QTimer>
 
@@ -14,7 +17,9 @@ namespace qorrin {
 struct TransferState;
 }
 
+class QCheckBox;
 class QLabel;
+class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 
@@ -28,10 +33,15 @@ class CTransferDlg : public QDialog {
   CTransferDlg(CQorrinApp& app, QWidget* parent = nullptr);
   ~CTransferDlg() override;
   void SetReadMode(int bRead) { m_bRead = bRead; }
+  // A read that leaves the document alone: the image read is kept for ReadImage().
+  void SetKeepDocument(bool keep) { m_bKeepDocument = keep; }
+  const std::array<std::uint8_t, 4096>* ReadImage() const { return m_bHaveReadImage ? &m_readImage : nullptr; }
 
   QLabel* Text() const { return m_textLabel; }
   QProgressBar* Progress() const { return m_progress; }
   QPushButton* OkButton() const { return m_ok; }
+  QCheckBox* VerifyBox() const { return m_verify; }
+  QPlainTextEdit* Details() const { return m_details; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -44,6 +54,10 @@ class CTransferDlg : public QDialog {
   void EndRun();  // timer off, port shut
   QString PromptText() const;
   QString PortErrorText() const;
+  void StartVerification();
+  void FinishVerification(bool readBackComplete);
+  void Finish(int result);  // the outcome stays on show until OK or Cancel
+  void ReportNotices();
 
   CQorrinApp& m_app;
   int m_bRead = 1;
@@ -52,8 +66,17 @@ class CTransferDlg : public QDialog {
   QProgressBar* m_progress = nullptr;
   QPushButton* m_ok = nullptr;
   QPushButton* m_cancel = nullptr;
+  QCheckBox* m_verify = nullptr;
+  QPlainTextEdit* m_details = nullptr;
   QTimer m_timer;
-  std::shared_ptr<TransferState> m_state;
+  std::shared_ptr<TransferState> m_state;     // the run the timer follows
+  std::shared_ptr<TransferState> m_write;     // with verification: the write, then
+  std::shared_ptr<TransferState> m_readBack;  // its read-back
+  bool m_bKeepDocument = false;
+  bool m_bHaveReadImage = false;
+  std::array<std::uint8_t, 4096> m_readImage{};
+  bool m_bFinished = false;
+  int m_finishedResult = 0;
 };
 
 }  // namespace qorrin::gui

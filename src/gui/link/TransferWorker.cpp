@@ -2,6 +2,7 @@
 
 #include "core/link/ILinkPort.h"
 #include "core/link/TransferState.h"
+#include "core/link/WriteVerify.h"
 
 namespace qorrin::gui {
 
@@ -13,13 +14,25 @@ TransferWorker::~TransferWorker() {
 void TransferWorker::Start(std::shared_ptr<TransferState> state) {
   Join();
   m_state = state;
+  m_readBack.reset();
   m_thread = std::thread([state = std::move(state)] { TransferThreadProc(state); });
 }
 
+void TransferWorker::StartVerifiedWrite(std::shared_ptr<TransferState> write, std::shared_ptr<TransferState> readBack) {
+  Join();
+  m_state = write;
+  m_readBack = readBack;
+  m_thread = std::thread([write = std::move(write), readBack = std::move(readBack)] {
+    RunVerifiedWrite(write, readBack);
+  });
+}
+
 void TransferWorker::Cancel() {
-  if (!m_state) return;
-  m_state->cancel.store(1);
-  if (m_state->port) m_state->port->Close();
+  for (const std::shared_ptr<TransferState>& state : {m_state, m_readBack}) {
+    if (!state) continue;
+    state->cancel.store(1);
+    if (state->port) state->port->Close();
+  }
 }
 
 void TransferWorker::Join() {

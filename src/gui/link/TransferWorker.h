@@ -21,6 +21,8 @@ class TransferWorker {
   TransferWorker& operator=(const TransferWorker&) = delete;
 
   void Start(std::shared_ptr<TransferState> state);
+  // A write and, once it is complete, its read-back (the verification), one after the other.
+  void StartVerifiedWrite(std::shared_ptr<TransferState> write, std::shared_ptr<TransferState> readBack);
   // Asks the running worker to stop and shuts its port; does not wait.
   void Cancel();
 
@@ -28,6 +30,7 @@ class TransferWorker {
   void Join();
   std::thread m_thread;
   std::shared_ptr<TransferState> m_state;
+  std::shared_ptr<TransferState> m_readBack;
 };
 
 }  // namespace qorrin::gui

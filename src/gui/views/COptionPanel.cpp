@@ -95,6 +95,7 @@ QWidget* COptionPanel::BuildModelGroup() {
 
   // Not a setting: how many channels the table holds, at a glance.
   m_channels = new QLineEdit(group);
+  m_channels->setObjectName(QStringLiteral("programmedChannels"));
   m_channels->setReadOnly(true);
   m_channels->setFocusPolicy(Qt::StrongFocus);
   m_channels->setMaximumWidth(m_channels->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 8);

@@ -1,0 +1,54 @@
+#include "gui/app/DifferencesDialog.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/lang/LangText.h"
+#include "gui/lang/ControlIds.h"
+#include "gui/lang/QtText.h"
+
+namespace qorrin::gui {
+
+void ShowDifferences(QWidget* parent, const QString& subject, const std::vector<DocumentDifference>& differences) {
+  QDialog dialog(parent);
+  dialog.setWindowTitle(LangText("IDS_COMPARE") + QStringLiteral(": ") + subject);
+  dialog.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  auto* summary = new QLabel(&dialog);
+  summary->setObjectName(QStringLiteral("summary"));
+  auto* list = new QPlainTextEdit(&dialog);
+  list->setObjectName(QStringLiteral("differences"));
+  list->setReadOnly(true);
+  list->setLineWrapMode(QPlainTextEdit::NoWrap);
+  list->setMinimumSize(list->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 40,
+                       list->fontMetrics().height() * 16);
+  if (differences.empty()) {
+    summary->setText(LangText("IDS_COMPARE_EQUAL"));
+    list->hide();
+  } else {
+    summary->setText(LangText("IDS_COMPARE_DIFFERENT").replace(QStringLiteral("%d"),
+                                                               QString::number(differences.size())));
+    QStringList lines;
+    for (const DocumentDifference& difference : differences) lines << Qt(FormatDifference(difference));
+    list->setPlainText(lines.join(QLatin1Char('\n')));
+  }
+  summary->setBuddy(list);
+  list->setAccessibleName(summary->text());
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+  QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+  SetControlId(ok, ctl::kOk);
+  const std::string okText = LoadResourceText(ctl::kOk);
+  ok->setText(okText.empty() ? QStringLiteral("OK") : Qt(okText));
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(summary);
+  layout->addWidget(list, 1);
+  layout->addWidget(buttons);
+  dialog.exec();
+}
+
+}  // namespace qorrin::gui

@@ -21,6 +21,8 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   # The window, with a simulated radio (a few programmed channels, paced like the real
   # cable) as COM1 of a private copy of the program folder: Ctrl+R reads it.
   cp "$bin"/setting.ini "$bin"/*.lang "$demo"/
+  cp "$bin"/*.html "$demo"/ 2>/dev/null || true
+  [ -d "$bin"/help ] && cp -r "$bin"/help "$demo"/
   "$bin/qorrin-cli" new -o "$demo/radio.7Q" >/dev/null
   "$bin/qorrin-sim" --image "$demo/radio.7Q" --demo --pace 9600 --link "$demo/radio" >"$demo/sim.out" &
   sim=$!

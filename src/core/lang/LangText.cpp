@@ -48,10 +48,13 @@ std::string LoadRadiogramHeading(int index) {
 }
 
 std::vector<std::string> LoadOptionList(const std::string& section) {
+  // All items from one look at the file, so a list is never half of one version and half
+  // of the next.
+  const ProfileSnapshot file(g_strLangFile);
   std::vector<std::string> items;
   // The cap only guards against a pathological file; real lists have a handful of items.
   for (int i = 0; i < 256; ++i) {
-    std::string item = ReadProfileString(section, std::to_string(i), "", kListBuffer, g_strLangFile);
+    std::string item = file.ReadString(section, std::to_string(i), "", kListBuffer);
     if (item.empty()) break;
     items.push_back(std::move(item));
   }

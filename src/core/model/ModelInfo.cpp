@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <mutex>
 
 #include "core/settings/AppPaths.h"
 #include "core/settings/ProfileFile.h"
@@ -88,24 +89,61 @@ std::string ReadModelCode(int index, std::size_t bufferSize) {
   return ReadProfileString(kSection, Key("data", index), "", bufferSize, g_strIniFile);
 }
 
-int FindModelIndex(ConstImageSpan image) {
-  int result = 0;
+ModelTable::ModelTable(std::array<Row, kMaxModels> rows) : m_rows(std::move(rows)) {
   for (int n = 0; n < kMaxModels; ++n) {
-    const std::string code = ReadModelCode(n, kModelCodeSearchBuffer);
-    if (code.empty()) break;
-    const std::optional<BandCode> band = ParseBandCode(code);
+    const Row& row = m_rows[static_cast<std::size_t>(n)];
+    if (row.strCode.empty()) break;
+    m_models.push_back(ModelEntry{n, row.strText, row.strCode, row.searchBand.has_value()});
+  }
+  for (const Row& row : m_rows) {
+    if (row.strText.empty()) break;
+    m_rangeTexts.push_back(row.strText);
+  }
+}
+
+std::shared_ptr<const ModelTable> ModelTable::Load() {
+  // The table of the last file version looked at; the parsed file stays the same object
+  // while the file is unchanged, so it tells whether the table still holds. Keeping a
+  // reference to it means a later version can never be mistaken for it.
+  static std::mutex mutex;
+  static std::shared_ptr<const ParsedProfile> source;
+  static std::shared_ptr<const ModelTable> table;
+
+  const ProfileSnapshot file(g_strIniFile);
+  {
+    std::lock_guard lock(mutex);
+    if (table && source == file.Parsed()) return table;
+  }
+  std::array<Row, kMaxModels> rows;
+  for (int n = 0; n < kMaxModels; ++n) {
+    Row& row = rows[static_cast<std::size_t>(n)];
+    row.strCode = file.ReadString(kSection, Key("data", n), "", kModelCodeSearchBuffer);
+    row.searchBand = ParseBandCode(row.strCode);
+    row.limitsBand = ParseBandCode(file.ReadString(kSection, Key("data", n), "", kModelCodeLimitsBuffer));
+    row.strText = file.ReadString(kSection, Key("Freq", n), "", kModelTextBuffer);
+  }
+  auto built = std::make_shared<const ModelTable>(std::move(rows));
+  std::lock_guard lock(mutex);
+  source = file.Parsed();
+  table = built;
+  return built;
+}
+
+int ModelTable::FindModelIndex(ConstImageSpan image) const {
+  int result = 0;
+  for (const ModelEntry& entry : m_models) {
+    const std::optional<BandCode>& band = m_rows[static_cast<std::size_t>(entry.nIndex)].searchBand;
     if (!band) continue;
     if (std::equal(band->bytes.begin(), band->bytes.begin() + static_cast<std::ptrdiff_t>(band->nByteCount),
                    image.begin() + static_cast<std::ptrdiff_t>(band->nImageOffset))) {
-      result = n;  // the last match wins
+      result = entry.nIndex;  // the last match wins
     }
   }
   return result;
 }
 
-BandLimits ComputeBandLimits(ConstImageSpan image) {
-  const std::optional<BandCode> band =
-      ParseBandCode(ReadModelCode(FindModelIndex(image), kModelCodeLimitsBuffer));
+BandLimits ModelTable::ComputeBandLimits(ConstImageSpan image) const {
+  const std::optional<BandCode>& band = m_rows[static_cast<std::size_t>(FindModelIndex(image))].limitsBand;
   BandLimits limits;  // the 100-520 MHz fallback
   if (!band) return limits;
   limits.m_nFreqMin = band->nLow1 * 100000;
@@ -120,42 +158,25 @@ BandLimits ComputeBandLimits(ConstImageSpan image) {
   return limits;
 }
 
-bool WriteModelBandInfo(ImageSpan image, int index) {
+bool ModelTable::WriteModelBandInfo(ImageSpan image, int index) const {
   // Only entries of the list count: an index past a missing code (or past 15) would give
   // band bytes that FindModelIndex can never find again.
-  if (index < 0 || index >= kMaxModels) return false;
-  for (int n = 0; n < index; ++n) {
-    if (ReadModelCode(n, kModelCodeSearchBuffer).empty()) return false;
-  }
-  const std::optional<BandCode> band = ParseBandCode(ReadModelCode(index, kModelCodeSearchBuffer));
+  if (index < 0 || index >= static_cast<int>(m_models.size())) return false;
+  const std::optional<BandCode>& band = m_rows[static_cast<std::size_t>(index)].searchBand;
   if (!band) return false;
   std::copy_n(band->bytes.begin(), band->nByteCount,
               image.begin() + static_cast<std::ptrdiff_t>(band->nImageOffset));
   return true;
 }
 
-std::vector<ModelEntry> ListModels() {
-  std::vector<ModelEntry> models;
-  for (int n = 0; n < kMaxModels; ++n) {
-    ModelEntry entry;
-    entry.strCode = ReadModelCode(n, kModelCodeSearchBuffer);
-    if (entry.strCode.empty()) break;
-    entry.nIndex = n;
-    entry.strText = ReadProfileString(kSection, Key("Freq", n), "", kModelTextBuffer, g_strIniFile);
-    entry.bUsable = ParseBandCode(entry.strCode).has_value();
-    models.push_back(std::move(entry));
-  }
-  return models;
-}
+int FindModelIndex(ConstImageSpan image) { return ModelTable::Load()->FindModelIndex(image); }
 
-std::vector<std::string> LoadModelRangeTexts() {
-  std::vector<std::string> texts;
-  for (int n = 0; n < kMaxModels; ++n) {
-    std::string text = ReadProfileString(kSection, Key("Freq", n), "", kModelTextBuffer, g_strIniFile);
-    if (text.empty()) break;
-    texts.push_back(std::move(text));
-  }
-  return texts;
-}
+BandLimits ComputeBandLimits(ConstImageSpan image) { return ModelTable::Load()->ComputeBandLimits(image); }
+
+bool WriteModelBandInfo(ImageSpan image, int index) { return ModelTable::Load()->WriteModelBandInfo(image, index); }
+
+std::vector<ModelEntry> ListModels() { return ModelTable::Load()->Models(); }
+
+std::vector<std::string> LoadModelRangeTexts() { return ModelTable::Load()->RangeTexts(); }
 
 }  // namespace qorrin

@@ -10,6 +10,7 @@
 // an image, gives no limits and writes no band bytes, but it does not end the list.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -72,5 +73,36 @@ std::vector<ModelEntry> ListModels();
 // The frequency-range drop-down's items: "Freq%d" N = 0.. up to the first missing one
 // (at most 16), so that the item index is the model index.
 std::vector<std::string> LoadModelRangeTexts();
+
+// Section ModelInfo of one version of the settings file, read and parsed once: the
+// functions above are each one look at it. A caller that needs several answers (the model
+// of an image and its text) takes one table and asks it, so that all come from the same
+// version of the file.
+class ModelTable {
+ public:
+  // The table of g_strIniFile as it is on disk now: one stat, and the table is built
+  // again only when the file changed.
+  static std::shared_ptr<const ModelTable> Load();
+
+  int FindModelIndex(ConstImageSpan image) const;
+  BandLimits ComputeBandLimits(ConstImageSpan image) const;
+  bool WriteModelBandInfo(ImageSpan image, int index) const;
+  const std::vector<ModelEntry>& Models() const { return m_models; }
+  const std::vector<std::string>& RangeTexts() const { return m_rangeTexts; }
+
+  // Built by Load from the file's values.
+  struct Row {
+    std::string strCode;                 // "data%d" cut as FindModelIndex reads it
+    std::optional<BandCode> searchBand;  // that code parsed
+    std::optional<BandCode> limitsBand;  // the code cut as ComputeBandLimits reads it, parsed
+    std::string strText;                 // "Freq%d"
+  };
+  explicit ModelTable(std::array<Row, kMaxModels> rows);
+
+ private:
+  std::array<Row, kMaxModels> m_rows;
+  std::vector<ModelEntry> m_models;
+  std::vector<std::string> m_rangeTexts;
+};
 
 }  // namespace qorrin

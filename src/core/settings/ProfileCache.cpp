@@ -3,9 +3,13 @@
 #include <sys/stat.h>
 #include <time.h>
 
+#include <algorithm>
 #include <atomic>
+#include <charconv>
+#include <cstring>
 #include <mutex>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace qorrin {
 
@@ -65,16 +69,38 @@ std::shared_ptr<const ParsedProfile> Parse(std::string text) {
   return std::make_shared<const ParsedProfile>(std::move(text));
 }
 
-// Names match without regard to ASCII letter case; the section's length goes first so
-// that no section and key pair can spell another.
-std::string IndexKey(std::string_view section, std::string_view key) {
-  std::string index = std::to_string(section.size());
-  index += ':';
-  index += section;
-  index += key;
-  for (char& c : index) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+// ASCII upper case to lower case, every other byte unchanged; a table rather than a range
+// test, as every byte of every name goes through it.
+struct LowerTable {
+  char map[256];
+  constexpr LowerTable() : map() {
+    for (int c = 0; c < 256; ++c) map[c] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   }
+};
+constexpr LowerTable kLower;
+
+// Names match without regard to ASCII letter case; the section's length goes first so
+// that no section and key pair can spell another. Appended to `out`.
+void AppendIndexKey(std::string& out, std::string_view section, std::string_view key) {
+  char digits[24];
+  const auto [digitsEnd, error] = std::to_chars(digits, digits + sizeof digits, section.size());
+  (void)error;
+  out.append(digits, digitsEnd);
+  out += ':';
+  const std::size_t at = out.size();
+  out.resize(at + section.size() + key.size());
+  char* write = out.data() + at;
+  for (char c : section) *write++ = kLower.map[static_cast<unsigned char>(c)];
+  for (char c : key) *write++ = kLower.map[static_cast<unsigned char>(c)];
+}
+
+// The most AppendIndexKey adds: the length's digits, the colon, the names.
+constexpr std::size_t kIndexKeyOverhead = 24;
+
+std::string IndexKey(std::string_view section, std::string_view key) {
+  std::string index;
+  index.reserve(kIndexKeyOverhead + section.size() + key.size());
+  AppendIndexKey(index, section, key);
   return index;
 }
 
@@ -88,24 +114,52 @@ std::string_view TrimBlanks(std::string_view s) {
 }  // namespace
 
 ParsedProfile::ParsedProfile(std::string text) : m_text(std::move(text)) {
-  // The same rules as FindProfileKey: a section name counts at its first appearance only,
-  // and the first key of a name in it wins.
-  std::unordered_map<std::string, bool> seenSections;
-  std::string_view section;
-  bool inSection = false;
-  for (const ProfileLine& line : SplitProfile(m_text)) {
+  const std::vector<ProfileLine> lines = SplitProfile(m_text);
+  // Every index key goes into one buffer, reserved up front so that the views into it
+  // stay valid: one allocation instead of one per key.
+  std::size_t bound = 0;
+  std::size_t sectionSize = 0;
+  for (const ProfileLine& line : lines) {
     if (line.kind == ProfileLine::kSection) {
-      inSection = seenSections.emplace(IndexKey(line.name, ""), true).second;
-      section = line.name;
-    } else if (inSection && line.kind == ProfileLine::kKeyValue) {
-      m_values.emplace(IndexKey(section, line.name), line.value);
+      sectionSize = line.name.size();
+      bound += kIndexKeyOverhead + sectionSize;
+    } else if (line.kind == ProfileLine::kKeyValue) {
+      bound += kIndexKeyOverhead + sectionSize + line.name.size();
     }
   }
+  m_keys.reserve(bound);
+  auto addKey = [&](std::string_view section, std::string_view key) {
+    const std::size_t at = m_keys.size();
+    AppendIndexKey(m_keys, section, key);
+    return std::string_view(m_keys).substr(at);
+  };
+
+  // The same rules as FindProfileKey: a section name counts at its first appearance only,
+  // and the first key of a name in it wins (the sort below keeps the file's order among
+  // equal keys, and the first of them stays).
+  std::unordered_set<std::string_view> seenSections;
+  std::string_view section;
+  bool inSection = false;
+  for (const ProfileLine& line : lines) {
+    if (line.kind == ProfileLine::kSection) {
+      inSection = seenSections.insert(addKey(line.name, "")).second;
+      section = line.name;
+    } else if (inSection && line.kind == ProfileLine::kKeyValue) {
+      m_values.emplace_back(addKey(section, line.name), line.value);
+    }
+  }
+  auto byKey = [](const Value& a, const Value& b) { return a.first < b.first; };
+  std::stable_sort(m_values.begin(), m_values.end(), byKey);
+  m_values.erase(std::unique(m_values.begin(), m_values.end(),
+                             [](const Value& a, const Value& b) { return a.first == b.first; }),
+                 m_values.end());
 }
 
 std::optional<std::string_view> ParsedProfile::Find(std::string_view section, std::string_view key) const {
-  auto it = m_values.find(IndexKey(section, TrimBlanks(key)));
-  if (it == m_values.end()) return std::nullopt;
+  const std::string index = IndexKey(section, TrimBlanks(key));
+  auto it = std::lower_bound(m_values.begin(), m_values.end(), std::string_view(index),
+                             [](const Value& value, std::string_view wanted) { return value.first < wanted; });
+  if (it == m_values.end() || it->first != index) return std::nullopt;
   return it->second;
 }
 

@@ -10,7 +10,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "core/settings/ProfileText.h"
 
@@ -31,8 +32,10 @@ class ParsedProfile {
   std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
 
  private:
+  using Value = std::pair<std::string_view, std::string_view>;  // index key, value
   std::string m_text;
-  std::unordered_map<std::string, std::string_view> m_values;  // by IndexKey
+  std::string m_keys;             // the index keys, one after the other
+  std::vector<Value> m_values;    // sorted by index key, into m_keys and m_text
 };
 
 // The file's current contents; null when it is missing or cannot be read (a folder, no

@@ -22,13 +22,10 @@ std::string CutUtf8(std::string_view text, std::size_t maxBytes) {
   return std::string(text.substr(0, cut));
 }
 
-std::optional<std::string> FindValue(const std::string& section, const std::string& key,
-                                     const std::string& path) {
-  std::shared_ptr<const ParsedProfile> file = LoadParsedProfile(path);
+std::optional<std::string_view> FindValue(const ParsedProfile* file, const std::string& section,
+                                          const std::string& key) {
   if (!file) return std::nullopt;
-  std::optional<std::string_view> value = file->Find(section, key);
-  if (!value) return std::nullopt;
-  return std::string(*value);
+  return file->Find(section, key);
 }
 
 bool NeedsQuotes(const std::string& value) {
@@ -57,17 +54,17 @@ bool StoreProfile(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-std::string ReadProfileString(const std::string& section, const std::string& key,
-                              const std::string& def, std::size_t bufferSize,
-                              const std::string& path) {
+ProfileSnapshot::ProfileSnapshot(const std::string& path) : m_file(LoadParsedProfile(path)) {}
+
+std::string ProfileSnapshot::ReadString(const std::string& section, const std::string& key,
+                                        const std::string& def, std::size_t bufferSize) const {
   std::size_t maxBytes = bufferSize == 0 ? 0 : bufferSize - 1;
-  std::optional<std::string> value = FindValue(section, key, path);
-  return CutUtf8(value ? *value : def, maxBytes);
+  std::optional<std::string_view> value = FindValue(m_file.get(), section, key);
+  return CutUtf8(value ? *value : std::string_view(def), maxBytes);
 }
 
-int ReadProfileInt(const std::string& section, const std::string& key, int def,
-                   const std::string& path) {
-  std::optional<std::string> value = FindValue(section, key, path);
+int ProfileSnapshot::ReadInt(const std::string& section, const std::string& key, int def) const {
+  std::optional<std::string_view> value = FindValue(m_file.get(), section, key);
   if (!value) return def;
   std::size_t i = 0;
   while (i < value->size() && ((*value)[i] == ' ' || (*value)[i] == '\t')) ++i;
@@ -85,6 +82,17 @@ int ReadProfileInt(const std::string& section, const std::string& key, int def,
   if (result > INT_MAX) return INT_MAX;
   if (result < INT_MIN) return INT_MIN;
   return static_cast<int>(result);
+}
+
+std::string ReadProfileString(const std::string& section, const std::string& key,
+                              const std::string& def, std::size_t bufferSize,
+                              const std::string& path) {
+  return ProfileSnapshot(path).ReadString(section, key, def, bufferSize);
+}
+
+int ReadProfileInt(const std::string& section, const std::string& key, int def,
+                   const std::string& path) {
+  return ProfileSnapshot(path).ReadInt(section, key, def);
 }
 
 bool WriteProfileString(const std::string& section, const std::string& key,

@@ -11,9 +11,32 @@
 // comments. The first matching section and the first matching key in it win. Files are
 // UTF-8 (a leading byte-order mark is skipped); LF and CRLF line ends are both read.
 #include <cstddef>
+#include <memory>
 #include <string>
 
 namespace qorrin {
+
+class ParsedProfile;
+
+// One look at a file (one stat, and a read only when the file changed) for a lookup that
+// needs several of its keys, such as a whole option list: every key comes from the same
+// version of the file. The functions below are one-key snapshots.
+class ProfileSnapshot {
+ public:
+  explicit ProfileSnapshot(const std::string& path);
+
+  // As ReadProfileString and ReadProfileInt, in this version of the file.
+  std::string ReadString(const std::string& section, const std::string& key, const std::string& def,
+                         std::size_t bufferSize) const;
+  int ReadInt(const std::string& section, const std::string& key, int def) const;
+
+  // The parsed file (null when it is missing or unreadable); the same object for as long
+  // as the file stays unchanged, so callers may key what they derive from it on it.
+  const std::shared_ptr<const ParsedProfile>& Parsed() const { return m_file; }
+
+ private:
+  std::shared_ptr<const ParsedProfile> m_file;
+};
 
 // The key's value cut to at most bufferSize - 1 bytes (never in the middle of a UTF-8
 // character); `def` (cut the same way) when the file, section or key is missing or the

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/model/ModelTestSupport.h"
 
 namespace qorrin {
@@ -81,6 +83,30 @@ TEST_F(ModelInfoTest, UnusableCodesAreSkippedAndTheListEndsAtAGap) {
     EXPECT_FALSE(WriteModelBandInfo(image, index)) << index;
   }
   EXPECT_EQ(image, before);
+}
+
+// The model list is read once per version of setting.ini, and every change of the file,
+// a removal included, shows at the next lookup.
+TEST_F(ModelInfoTest, TheModelTableFollowsTheSettingsFile) {
+  UseModelInfo(dir, {"60134017", "00400047"});
+  Band({0, 0, 0, 0, 0x00, 0x40, 0x00, 0x47});
+  EXPECT_EQ(FindModelIndex(image), 1);
+  const std::shared_ptr<const ModelTable> table = ModelTable::Load();
+  EXPECT_EQ(table, ModelTable::Load());  // unchanged file: the same table
+  EXPECT_EQ(table->FindModelIndex(image), 1);
+  EXPECT_EQ(table->ComputeBandLimits(image), kUhf);
+
+  UseModelInfo(dir, {"00400047", "60134017"});  // same size, the entries swapped
+  EXPECT_EQ(FindModelIndex(image), 0);
+  EXPECT_EQ(ListModels()[0].strCode, "00400047");
+  EXPECT_EQ(table->FindModelIndex(image), 1);  // a table taken before keeps its version
+  UseModelInfo(dir, {"00400047", "60134017", "6013401700400047"});
+  EXPECT_EQ(LoadModelRangeTexts().size(), 3u);
+  std::filesystem::remove(g_strIniFile);
+  EXPECT_EQ(FindModelIndex(image), 0);
+  EXPECT_TRUE(ListModels().empty());
+  EXPECT_EQ(ComputeBandLimits(image), kFallback);
+  EXPECT_FALSE(WriteModelBandInfo(image, 0));
 }
 
 }  // namespace

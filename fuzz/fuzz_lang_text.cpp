@@ -23,8 +23,6 @@ std::string TempFile() {
   return path;
 }
 
-using qorrin::fuzz::WriteBytes;
-
 std::string Unescape(std::string text) {
   for (const auto& [from, to] : {std::pair<const char*, const char*>{"\\n", "\n"}, {"\\t", "\t"}}) {
     for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + 1)) {
@@ -50,7 +48,7 @@ std::string KeyFrom(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = TempFile();
-  WriteBytes(path, data, size);
+  const qorrin::fuzz::ScratchInput input(path, data, size);
   qorrin::g_strLangFile = path;
 
   for (const std::string& key : {std::string("IDS_OFF"), KeyFrom(data, size)}) {

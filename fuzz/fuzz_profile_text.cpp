@@ -21,30 +21,31 @@ std::string TempFile() {
   return path;
 }
 
-using qorrin::fuzz::WriteBytes;
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = TempFile();
-  WriteBytes(path, data, size);
+  const qorrin::fuzz::ScratchInput input(path, data, size);
   qorrin::g_strLangFile = path;
 
   // The reader's table of keys finds what a walk over the lines finds, for a section and
   // key spelled by the input (with other letter case and blanks) and for fixed ones.
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const std::vector<qorrin::ProfileLine> lines = qorrin::SplitProfile(text);
-  const qorrin::ParsedProfile parsed{std::string(text)};
-  std::string section = "setup";
-  std::string name = "com";
+  const std::shared_ptr<const qorrin::ParsedProfile> parsed = qorrin::LoadParsedProfile(path);
+  if (!parsed || parsed->Text() != text) std::abort();
+  std::string_view lastSection = "setup";
+  std::string_view lastKey = "com";
   for (const qorrin::ProfileLine& line : lines) {
-    if (line.kind == qorrin::ProfileLine::kSection) section = std::string(line.name);
-    if (line.kind == qorrin::ProfileLine::kKeyValue) name = " " + std::string(line.name) + "\t";
+    if (line.kind == qorrin::ProfileLine::kSection) lastSection = line.name;
+    if (line.kind == qorrin::ProfileLine::kKeyValue) lastKey = line.name;
   }
+  std::string section(lastSection);
+  const std::string name = " " + std::string(lastKey) + "\t";
   for (char& c : section) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
   for (const auto& [s, k] : {std::pair<std::string, std::string>{section, name}, {"ModelInfo", "data0"}, {"", ""}}) {
     const std::optional<std::size_t> at = qorrin::FindProfileKey(lines, s, k);
-    const std::optional<std::string_view> found = parsed.Find(s, k);
+    const std::optional<std::string_view> found = parsed->Find(s, k);
     if (at.has_value() != found.has_value() || (at && lines[*at].value != *found)) std::abort();
   }
   (void)qorrin::LoadLangString("IDS_OFF");

@@ -3,15 +3,12 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-#include "gui/views/CellFocus.h"
 
 namespace qorrin::gui {
 
-CCellCombo::CCellCombo(QWidget* parent) : QComboBox(parent) {
+CCellCombo::CCellCombo(QWidget* parent) : QComboBox(parent), m_state(this) {
   setEditable(false);
   setMaxVisibleItems(12);
-  hide();
-  setEnabled(false);
 }
 
 int CCellCombo::FindItemStarting(const QString& text) const {
@@ -23,29 +20,10 @@ int CCellCombo::FindItemStarting(const QString& text) const {
 
 // A text that no item begins with keeps the selection the list had.
 void CCellCombo::ShowOver(const QRect& rect, const QString& text) {
-  m_bOpen = true;
-  setEnabled(true);
-  show();
-  raise();
+  m_state.Open(rect);
   if (const int item = FindItemStarting(text); item >= 0) setCurrentIndex(item);
   m_remembered = text;
-  setGeometry(rect);
   setFocus(Qt::OtherFocusReason);
-}
-
-void CCellCombo::HideEditor() {
-  // Closed first, so that giving up the focus is no second commit; the focus goes to the
-  // owner (a hidden focus widget would pass it on to the next cell).
-  const bool hadFocus = hasFocus();
-  m_bOpen = false;
-  if (hadFocus) GiveFocusBack();
-  setEnabled(false);
-  hide();
-}
-
-void CCellCombo::GiveFocusBack() {
-  QWidget* target = m_owner ? m_owner.data() : parentWidget();
-  if (target) target->setFocus(Qt::OtherFocusReason);
 }
 
 void CCellCombo::keyPressEvent(QKeyEvent* event) {
@@ -53,12 +31,12 @@ void CCellCombo::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Escape:
       if (const int item = FindItemStarting(m_remembered); item >= 0) setCurrentIndex(item);
       Q_EMIT restored();
-      GiveFocusBack();
+      m_state.GiveFocusBack();
       event->accept();
       return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      GiveFocusBack();
+      m_state.GiveFocusBack();
       event->accept();
       return;
     default:
@@ -68,7 +46,7 @@ void CCellCombo::keyPressEvent(QKeyEvent* event) {
 
 void CCellCombo::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
-  if (m_bOpen && !IsPopupFocusChange(event)) Q_EMIT focusLost();
+  if (m_state.CommitsOnFocusOut(event)) Q_EMIT focusLost();
 }
 
 }  // namespace qorrin::gui

@@ -5,7 +5,8 @@
 // going back to the item of the remembered text. The owner commits on focusLost (and, for
 // lists that store every change, on the combo box's own activated signal).
 #include <QComboBox>
-#include <QPointer>
+
+#include "gui/views/CellEditorState.h"
 
 namespace qorrin::gui {
 
@@ -15,9 +16,9 @@ class CCellCombo : public QComboBox {
   explicit CCellCombo(QWidget* parent);
 
   void ShowOver(const QRect& rect, const QString& text);
-  void HideEditor();
-  bool IsOpen() const { return m_bOpen; }
-  void SetOwner(QWidget* owner) { m_owner = owner; }
+  void HideEditor() { m_state.Close(); }
+  bool IsOpen() const { return m_state.IsOpen(); }
+  void SetOwner(QWidget* owner) { m_state.SetOwner(owner); }
   // The first item that begins with the text, letter case ignored; -1 when none does.
   int FindItemStarting(const QString& text) const;
 
@@ -31,11 +32,8 @@ class CCellCombo : public QComboBox {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  void GiveFocusBack();
-
+  CellEditorState m_state;
   QString m_remembered;
-  bool m_bOpen = false;  // shown over a cell, from ShowOver to HideEditor
-  QPointer<QWidget> m_owner;
 };
 
 }  // namespace qorrin::gui

@@ -12,7 +12,7 @@
 #include "core/model/CQorrinDoc.h"
 #include "gui/lang/ControlIds.h"
 #include "gui/lang/QtText.h"
-#include "gui/views/CellFocus.h"
+#include "gui/views/CellEditorState.h"
 #include "gui/views/ComboFill.h"
 
 namespace qorrin::gui {

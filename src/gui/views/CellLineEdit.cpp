@@ -3,55 +3,33 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-#include "gui/views/CellFocus.h"
 
 namespace qorrin::gui {
 
-CellLineEdit::CellLineEdit(int maxLength, QWidget* parent) : QLineEdit(parent) {
+CellLineEdit::CellLineEdit(int maxLength, QWidget* parent) : QLineEdit(parent), m_state(this) {
   setMaxLength(maxLength);
   setFrame(true);  // an open editor shows as one, also over a blank cell
   setAlignment(Qt::AlignCenter);
-  hide();
-  setEnabled(false);
 }
 
 void CellLineEdit::ShowOver(const QRect& rect, const QString& text) {
-  m_bOpen = true;
-  setEnabled(true);
-  setGeometry(rect);
-  show();
-  raise();
+  m_state.Open(rect);
   setText(text);
   selectAll();
   m_remembered = text;
   setFocus(Qt::OtherFocusReason);
 }
 
-void CellLineEdit::HideEditor() {
-  // Closed first, so that giving up the focus is no second commit; the focus goes to the
-  // owner (a hidden focus widget would pass it on to the next cell).
-  const bool hadFocus = hasFocus();
-  m_bOpen = false;
-  if (hadFocus) GiveFocusBack();
-  setEnabled(false);
-  hide();
-}
-
-void CellLineEdit::GiveFocusBack() {
-  QWidget* target = m_owner ? m_owner.data() : parentWidget();
-  if (target) target->setFocus(Qt::OtherFocusReason);
-}
-
 void CellLineEdit::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Escape:
       setText(m_remembered);
-      GiveFocusBack();
+      m_state.GiveFocusBack();
       event->accept();
       return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      GiveFocusBack();
+      m_state.GiveFocusBack();
       event->accept();  // consumed: the grid must not take it as a new edit
       return;
     default:
@@ -74,7 +52,7 @@ void CellLineEdit::keyPressEvent(QKeyEvent* event) {
 
 void CellLineEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  if (m_bOpen && !IsPopupFocusChange(event)) Q_EMIT focusLost();
+  if (m_state.CommitsOnFocusOut(event)) Q_EMIT focusLost();
 }
 
 }  // namespace qorrin::gui

@@ -8,7 +8,8 @@
 // The filter is for typing only: pasted text arrives unfiltered, and the owner's rules
 // must take any text.
 #include <QLineEdit>
-#include <QPointer>
+
+#include "gui/views/CellEditorState.h"
 
 namespace qorrin::gui {
 
@@ -20,10 +21,10 @@ class CellLineEdit : public QLineEdit {
   // Shows the editor exactly over `rect` (its parent's coordinates) with the text, all of
   // it selected, remembers the text and takes the focus.
   void ShowOver(const QRect& rect, const QString& text);
-  void HideEditor();
-  bool IsOpen() const { return m_bOpen; }
+  void HideEditor() { m_state.Close(); }
+  bool IsOpen() const { return m_state.IsOpen(); }
   // Where Enter and Escape send the focus; the parent when none is set.
-  void SetOwner(QWidget* owner) { m_owner = owner; }
+  void SetOwner(QWidget* owner) { m_state.SetOwner(owner); }
 
  Q_SIGNALS:
   void focusLost();
@@ -34,11 +35,8 @@ class CellLineEdit : public QLineEdit {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  void GiveFocusBack();
-
+  CellEditorState m_state;
   QString m_remembered;
-  bool m_bOpen = false;  // shown over a cell, from ShowOver to HideEditor
-  QPointer<QWidget> m_owner;
 };
 
 // Frequencies: nine characters, digits and one decimal point.

@@ -1,5 +1,5 @@
-// Every transfer in these tests may make automatic backups: they go to a folder of the
-// test run, never into the user's data folder.
+// Linked into every GoogleTest program: automatic backups that tests make go to a folder of
+// the test run, never into the user's data folder.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -6,6 +6,7 @@
 
 #include "core/edit/FmPresets.h"
 #include "core/model/CQorrinDoc.h"
+#include "core/model/ProjectFile.h"
 #include "core/model/ModelInfo.h"
 #include "core/model/ToneTables.h"
 
@@ -139,20 +140,7 @@ void WriteRecordLine(std::ostream& out, const CQorrinDoc& doc, int record, const
 
 }  // namespace
 
-std::string HeaderText(const CQorrinDoc& doc) {
-  std::string text;
-  for (std::uint8_t b : doc.m_header) {
-    if (b == 0) break;
-    if (b >= 0x20 && b < 0x7F && b != '\\') {
-      text += static_cast<char>(b);
-    } else {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", b);
-      text += escaped;
-    }
-  }
-  return text;
-}
+std::string HeaderText(const CQorrinDoc& doc) { return ProjectHeaderText(doc.m_header); }
 
 std::string InfoText(const CQorrinDoc& doc, const std::string& path) {
   std::ostringstream out;

@@ -56,20 +56,7 @@ class DiffBuilder {
   std::array<bool, kImageSize> m_explained{};
 };
 
-std::string HeaderText(const CQorrinDoc& doc) {
-  std::string text;
-  for (std::uint8_t b : doc.m_header) {
-    if (b == 0) break;
-    if (b >= 0x20 && b < 0x7F) {
-      text += static_cast<char>(b);
-    } else {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", b);
-      text += escaped;
-    }
-  }
-  return text;
-}
+std::string HeaderText(const CQorrinDoc& doc) { return ProjectHeaderText(doc.m_header); }
 
 void DiffBuilder::Header() {
   if (m_before.m_header == m_after.m_header) return;

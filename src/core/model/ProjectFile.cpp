@@ -61,4 +61,20 @@ FileReadResult ReadFileHead(const std::string& path, std::size_t maxBytes) {
   return result;
 }
 
+std::string ProjectHeaderText(std::span<const std::uint8_t> header) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  for (std::uint8_t b : header) {
+    if (b == 0) break;
+    if (b >= 0x20 && b < 0x7F && b != '\\') {
+      text += static_cast<char>(b);
+    } else {
+      text += "\\x";
+      text += kDigits[b >> 4];
+      text += kDigits[b & 0x0F];
+    }
+  }
+  return text;
+}
+
 }  // namespace qorrin

@@ -20,6 +20,10 @@ inline constexpr std::size_t kProjectIdLength = 25;  // "VLM-7Q Radio Program da
 // A file too short to hold them is not a project file.
 bool HasProjectHeaderId(std::span<const std::uint8_t> bytes);
 
+// The header as text up to its first NUL, for people: printable ASCII as it is, every
+// other byte (and the backslash) as \xHH, so the text reads back unambiguously.
+std::string ProjectHeaderText(std::span<const std::uint8_t> header);
+
 struct FileReadResult {
   bool bOk = false;
   std::vector<std::uint8_t> bytes;  // at most maxBytes; anything beyond is not read

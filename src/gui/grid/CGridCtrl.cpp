@@ -73,7 +73,6 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QTableView(parent), m_model(new GridMode
           [this](int section) { OnHeadingPressed(Qt::Horizontal, section); });
   connect(verticalHeader(), &QHeaderView::sectionPressed, this,
           [this](int section) { OnHeadingPressed(Qt::Vertical, section); });
-  connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &CGridCtrl::OnCurrentChanged);
   if (auto* corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly)) {
     corner->installEventFilter(new CornerText(corner, m_model));
   }
@@ -112,7 +111,6 @@ bool CGridCtrl::SetFixedColumns(int columns) {
 int CGridCtrl::GetRowCount() const { return m_model->Rows(); }
 int CGridCtrl::GetColumnCount() const { return m_model->Columns(); }
 int CGridCtrl::GetFixedRowCount() const { return m_model->FixedRows(); }
-int CGridCtrl::GetFixedColumnCount() const { return m_model->FixedColumns(); }
 
 // The heading row and column are Qt's headers: their height and width are the sizes of
 // the fixed row and column; a missing heading hides its header.
@@ -194,21 +192,6 @@ bool CGridCtrl::SetCellReadOnly(int row, int column, bool readOnly) {
   return true;
 }
 
-bool CGridCtrl::IsCellReadOnly(int row, int column) const {
-  const GridCell* cell = m_model->Cell(row, column);
-  return cell && cell->bReadOnly;
-}
-
-bool CGridCtrl::SetCellTextColour(int row, int column, const QColor& colour) {
-  GridCell* cell = m_model->Cell(row, column);
-  if (!cell) return false;
-  if (cell->textColour != colour) {
-    cell->textColour = colour;
-    m_model->CellsChanged(row, column, column);
-  }
-  return true;
-}
-
 bool CGridCtrl::SetCellBackColour(int row, int column, const QColor& colour) {
   GridCell* cell = m_model->Cell(row, column);
   if (!cell) return false;
@@ -221,7 +204,7 @@ bool CGridCtrl::SetCellBackColour(int row, int column, const QColor& colour) {
 
 bool CGridCtrl::IsCellEditable(int row, int column) const {
   const GridCell* cell = m_model->Cell(row, column);
-  return m_bEditable && cell && !cell->bReadOnly && row >= m_model->FixedRows() &&
+  return cell && !cell->bReadOnly && row >= m_model->FixedRows() &&
          column >= m_model->FixedColumns();
 }
 
@@ -278,11 +261,6 @@ void CGridCtrl::BeginEdit(int row, int column) {
   const QRect rect = GetCellRect(row, column);
   if (!rect.isValid() || !rect.intersects(viewport()->rect())) return;
   Q_EMIT beginEdit(row, column, GetCellText(row, column), rect);
-}
-
-void CGridCtrl::OnCurrentChanged(const QModelIndex& current, const QModelIndex& previous) {
-  if (previous.isValid()) Q_EMIT focusCellLeaving(m_model->GridRow(previous), m_model->GridColumn(previous));
-  if (current.isValid()) Q_EMIT focusCellChanged(m_model->GridRow(current), m_model->GridColumn(current));
 }
 
 // A click on a heading moves the focus into the body next to it and starts no edit.

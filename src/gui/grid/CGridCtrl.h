@@ -27,7 +27,6 @@ class CGridCtrl : public QTableView {
   int GetRowCount() const;
   int GetColumnCount() const;
   int GetFixedRowCount() const;
-  int GetFixedColumnCount() const;
 
   // Sizes in device-independent pixels.
   bool SetRowHeight(int row, int height);
@@ -39,13 +38,9 @@ class CGridCtrl : public QTableView {
   bool SetCellText(int row, int column, const QString& text);
   QString GetCellText(int row, int column) const;
   bool SetCellReadOnly(int row, int column, bool readOnly);
-  bool IsCellReadOnly(int row, int column) const;
-  bool SetCellTextColour(int row, int column, const QColor& colour);  // invalid: the grid's
-  bool SetCellBackColour(int row, int column, const QColor& colour);
-  // Whether an edit may start there: the grid is editable, the cell is neither fixed nor
-  // read-only.
+  bool SetCellBackColour(int row, int column, const QColor& colour);  // invalid: the grid's
+  // Whether an edit may start there: the cell is neither fixed nor read-only.
   bool IsCellEditable(int row, int column) const;
-  void SetEditable(bool editable) { m_bEditable = editable; }
 
   // While drawing is off, cell changes are only stored; switching it on again repaints
   // everything once. For building a whole table quickly.
@@ -73,14 +68,10 @@ class CGridCtrl : public QTableView {
 
   // Set by the owner while one of its editors is open over a cell.
   void SetExternalEditor(bool open) { m_bExternalEditor = open; }
-  bool HasExternalEditor() const { return m_bExternalEditor; }
 
  Q_SIGNALS:
   // The user wants to edit the cell; `rect` is GetCellRect(row, column).
   void beginEdit(int row, int column, const QString& text, const QRect& rect);
-  // The focus is about to leave a cell, and has moved to a cell.
-  void focusCellLeaving(int row, int column);
-  void focusCellChanged(int row, int column);
 
  protected:
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
@@ -100,14 +91,12 @@ class CGridCtrl : public QTableView {
  private:
   QModelIndex MoveTab(bool forward) const;
   QModelIndex MovePage(bool down);
-  void OnCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
   void OnHeadingPressed(Qt::Orientation orientation, int section);
   void ApplyHeadingSizes();
   void TakeFocusFromEditor();
   void UpdateColours();
 
   GridModel* m_model = nullptr;
-  bool m_bEditable = true;
   bool m_bExternalEditor = false;
   bool m_bLeftPressed = false;  // a left press on the grid that the release completes
   int m_fixedRowHeight = 30;

@@ -76,7 +76,6 @@ QVariant GridModel::CellData(const GridCell& cell, int role) const {
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     case Qt::ForegroundRole:
-      if (cell.textColour.isValid()) return cell.textColour;
       if (cell.bReadOnly && m_greyText.isValid()) return m_greyText;
       return {};
     case Qt::BackgroundRole:

@@ -14,8 +14,7 @@ namespace qorrin::gui {
 struct GridCell {
   QString text;
   bool bReadOnly = false;
-  QColor textColour;  // invalid: the grid's own colour
-  QColor backColour;
+  QColor backColour;  // invalid: the grid's own colour
 };
 
 class GridModel : public QAbstractTableModel {

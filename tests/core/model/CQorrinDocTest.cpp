@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include "core/model/ModelTestSupport.h"
+#include "core/model/ProjectFile.h"
 
 namespace qorrin {
 namespace {
@@ -320,3 +321,11 @@ TEST_F(DocTest, ArbitraryImagesReadInsideTheirRanges) {
 
 }  // namespace
 }  // namespace qorrin
+
+// The header as the dump and the diff show it: nothing lost or ambiguous, even for a
+// header that already holds an escape-like text.
+TEST(ProjectHeaderText, EscapesWhatIsNotPlainAndStopsAtNul) {
+  const std::uint8_t header[] = {'V', '\\', 'x', '4', '1', 0x7F, 0x01, 'A', 0, 'Z'};
+  EXPECT_EQ(qorrin::ProjectHeaderText(header), "V\\x5Cx41\\x7F\\x01A");
+  EXPECT_EQ(qorrin::ProjectHeaderText({}), "");
+}

@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "core/link/MemoryLinkPort.h"
@@ -57,9 +58,9 @@ class Script {
   Script(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
   bool Empty() const { return m_at >= m_size; }
   std::uint8_t Next() { return m_at < m_size ? m_data[m_at++] : 0; }
-  std::vector<std::uint8_t> Take(std::size_t n) {
+  std::span<const std::uint8_t> Take(std::size_t n) {
     n = std::min(n, m_size - std::min(m_at, m_size));
-    std::vector<std::uint8_t> bytes(m_data + m_at, m_data + m_at + n);
+    const std::span<const std::uint8_t> bytes(m_data + m_at, n);
     m_at += n;
     return bytes;
   }
@@ -78,55 +79,64 @@ class ScriptedRadio {
 
   void OnByte(MemoryLinkPort& port, std::uint8_t byte) {
     CheckProgress();
-    m_pending.push_back(byte);
+    if (m_pendingSize < m_pending.size()) m_pending[m_pendingSize] = byte;
+    ++m_pendingSize;
     const std::uint8_t first = m_pending[0];
     std::size_t needed = 1;
     if (first == kEntryCommand[0]) needed = kEntryCommand.size();
     if (first == kReadCommand) needed = kReadRequestSize;
     if (first == kDataFrameTag) needed = kDataFrameSize;
-    if (m_pending.size() < needed) return;
+    if (m_pendingSize < needed) return;
 
-    std::vector<std::uint8_t> correct;
+    // The correct answer, built in place: this runs for every command of a run, and heap
+    // blocks here would cost more than the engine itself.
+    Reply correct;
     if (first == kEntryCommand[0]) {
-      if (std::equal(m_pending.begin(), m_pending.end(), kEntryCommand.begin())) correct = {kAck};
+      if (std::equal(kEntryCommand.begin(), kEntryCommand.end(), m_pending.begin())) correct.Add(kAck);
     } else if (first == kIdentifyRequest) {
-      correct = {0x01, kIdentMark, 0x37, kIdentMark, 0x51};
+      for (std::uint8_t b : {std::uint8_t{0x01}, kIdentMark, std::uint8_t{0x37}, kIdentMark, std::uint8_t{0x51}}) {
+        correct.Add(b);
+      }
     } else if (first == kReadCommand) {
       const int address = (m_pending[1] << 8) | m_pending[2];
-      correct = {kDataFrameTag, m_pending[1], m_pending[2], m_pending[3]};
-      for (int i = 0; i < kBlockSize; ++i) correct.push_back(RadioByte(address + i));
-    } else if (first == kDataFrameTag) {
-      correct = {kAck};
-    } else if (first == kAck) {
-      correct = {kAck};
+      for (int i = 0; i < 4; ++i) correct.Add(i == 0 ? kDataFrameTag : m_pending[i]);
+      for (int i = 0; i < kBlockSize; ++i) correct.Add(RadioByte(address + i));
+    } else if (first == kDataFrameTag || first == kAck) {
+      correct.Add(kAck);
     }
-    m_pending.clear();
-    if (!correct.empty()) Answer(port, correct);
+    m_pendingSize = 0;
+    if (correct.size > 0) Answer(port, correct);
   }
 
  private:
-  void Answer(MemoryLinkPort& port, std::vector<std::uint8_t> reply) {
-    if (m_script.Empty()) return port.Reply(reply.data(), reply.size());
+  struct Reply {
+    std::array<std::uint8_t, kDataFrameSize> bytes{};
+    std::size_t size = 0;
+    void Add(std::uint8_t b) { bytes[size++] = b; }
+  };
+
+  void Answer(MemoryLinkPort& port, Reply reply) {
+    if (m_script.Empty()) return port.Reply(reply.bytes.data(), reply.size);
     const std::uint8_t action = m_script.Next();
     const int arg = action >> 3;
     switch (action & 7) {
       case 0: case 1: case 2:  // on time
-        return port.Reply(reply.data(), reply.size(), arg);
+        return port.Reply(reply.bytes.data(), reply.size, arg);
       case 3:  // nothing; at two values also a pulled cable or the user's cancel
         if (arg == 31) port.Unplug();
         if (arg == 30) m_state.cancel.store(1);
         return;
       case 4:  // late, up to past every time-out of the protocol
-        return port.Reply(reply.data(), reply.size(), 40 + 4LL * m_script.Next());
+        return port.Reply(reply.bytes.data(), reply.size, 40 + 4LL * m_script.Next());
       case 5:  // cut short
-        return port.Reply(reply.data(), m_script.Next() % reply.size(), arg);
+        return port.Reply(reply.bytes.data(), m_script.Next() % reply.size, arg);
       case 6: {  // another address, or another byte
         const std::uint8_t flip = m_script.Next() | 1;
-        reply[reply.size() > 2 ? 1 + (arg & 1) : 0] ^= flip;
-        return port.Reply(reply.data(), reply.size(), arg);
+        reply.bytes[reply.size > 2 ? 1 + (arg & 1) : 0] ^= flip;
+        return port.Reply(reply.bytes.data(), reply.size, arg);
       }
       default: {  // any bytes
-        const std::vector<std::uint8_t> bytes = m_script.Take(m_script.Next() % 25);
+        const std::span<const std::uint8_t> bytes = m_script.Take(m_script.Next() % 25);
         return port.Reply(bytes.data(), bytes.size(), arg);
       }
     }
@@ -142,7 +152,9 @@ class ScriptedRadio {
 
   Script& m_script;
   TransferState& m_state;
-  std::vector<std::uint8_t> m_pending;
+  // The command being received; longer runs of bytes than any command only need counting.
+  std::array<std::uint8_t, kDataFrameSize> m_pending{};
+  std::size_t m_pendingSize = 0;
   int m_lastProgress = 0;
 };
 

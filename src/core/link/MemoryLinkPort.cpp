@@ -6,7 +6,11 @@ namespace qorrin {
 
 void MemoryLinkPort::Reply(const std::uint8_t* data, std::size_t size, long long delayMs) {
   long long at = m_nowMs + std::max(0LL, delayMs);
-  if (!m_input.empty()) at = std::max(at, m_input.back().atMs + 1);
+  if (HasInput()) at = std::max(at, m_input.back().atMs + 1);
+  if (!HasInput()) {
+    m_input.clear();
+    m_inputHead = 0;
+  }
   for (std::size_t i = 0; i < size; ++i) m_input.push_back({at + static_cast<long long>(i), data[i]});
 }
 
@@ -25,6 +29,7 @@ void MemoryLinkPort::Close() {
   if (!m_open) return;
   m_open = false;
   m_input.clear();
+  m_inputHead = 0;
   Record(Event::kClose, 0);
 }
 
@@ -44,10 +49,9 @@ int MemoryLinkPort::Read(std::uint8_t* buffer, int length, int timeoutMs) {
   const long long deadline = m_nowMs + std::max(0, timeoutMs);
   int received = 0;
   if (m_open && !m_unplugged) {
-    while (received < length && !m_input.empty() && m_input.front().atMs <= deadline) {
-      m_nowMs = std::max(m_nowMs, m_input.front().atMs);
-      buffer[received++] = m_input.front().value;
-      m_input.pop_front();
+    while (received < length && HasInput() && m_input[m_inputHead].atMs <= deadline) {
+      m_nowMs = std::max(m_nowMs, m_input[m_inputHead].atMs);
+      buffer[received++] = m_input[m_inputHead++].value;
     }
   }
   // Short of bytes: the wait runs into the time-out, as on a silent line.

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <span>
 #include <functional>
 #include <string>
@@ -75,6 +74,7 @@ class MemoryLinkPort : public ILinkPort {
     std::uint8_t value;
   };
   void Advance(int ms) { m_nowMs += ms > 0 ? ms : 0; }
+  bool HasInput() const { return m_inputHead < m_input.size(); }
   void Record(Event::Kind kind, int requested, const std::uint8_t* bytes = nullptr, std::size_t size = 0);
 
   Peer m_peer;
@@ -84,7 +84,10 @@ class MemoryLinkPort : public ILinkPort {
   std::string m_refuseReason;
   std::string m_device;
   std::string m_lastError;
-  std::deque<Arrival> m_input;
+  // Queued reply bytes from m_inputHead on; the vector is emptied once drained, so a run
+  // allocates it once instead of once per few dozen bytes.
+  std::vector<Arrival> m_input;
+  std::size_t m_inputHead = 0;
   std::vector<Event> m_events;
 };
 

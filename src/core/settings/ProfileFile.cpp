@@ -95,11 +95,8 @@ int ReadProfileInt(const std::string& section, const std::string& key, int def,
   return ProfileSnapshot(path).ReadInt(section, key, def);
 }
 
-bool WriteProfileString(const std::string& section, const std::string& key,
-                        const std::string& value, const std::string& path) {
-  // The file is read afresh, never from the cache: the rest of it is kept byte for byte
-  // as it is on disk now.
-  std::string text = ReadWholeFile(path).value_or(std::string());
+std::string WithProfileValue(std::string text, const std::string& section, const std::string& key,
+                             const std::string& value) {
   const std::string eol = text.find("\r\n") != std::string::npos ? "\r\n" : "\n";
   const std::string encoded = EncodeValue(value);
   std::vector<ProfileLine> lines = SplitProfile(text);
@@ -116,7 +113,7 @@ bool WriteProfileString(const std::string& section, const std::string& key,
     if (valueEnd > valueBegin && text[valueEnd - 1] == '\r') --valueEnd;
     if (valueEnd < valueBegin) valueEnd = valueBegin;
     text.replace(valueBegin, valueEnd - valueBegin, encoded);
-    return StoreProfile(path, text);
+    return text;
   }
 
   const std::string newLine = key + "=" + encoded + eol;
@@ -140,7 +137,14 @@ bool WriteProfileString(const std::string& section, const std::string& key,
     if (!endsWithNewline(text.size())) text += eol;
     text += "[" + section + "]" + eol + newLine;
   }
-  return StoreProfile(path, text);
+  return text;
+}
+
+bool WriteProfileString(const std::string& section, const std::string& key,
+                        const std::string& value, const std::string& path) {
+  // The file is read afresh, never from the cache: the rest of it is kept byte for byte
+  // as it is on disk now.
+  return StoreProfile(path, WithProfileValue(ReadWholeFile(path).value_or(std::string()), section, key, value));
 }
 
 }  // namespace qorrin

@@ -50,6 +50,10 @@ std::string ReadProfileString(const std::string& section, const std::string& key
 int ReadProfileInt(const std::string& section, const std::string& key, int def,
                    const std::string& path);
 
+// The text with `value` stored under the key, as WriteProfileString stores it.
+std::string WithProfileValue(std::string text, const std::string& section, const std::string& key,
+                             const std::string& value);
+
 // Stores `value` under the key, adding a missing section or key, keeping every other
 // line of the file byte for byte. The file is replaced atomically. Returns false when it
 // could not be written (callers of the program are free to ignore that).

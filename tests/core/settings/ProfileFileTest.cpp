@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <thread>
+
 #include "core/settings/ProfileFile.h"
+#include "core/settings/ProfileText.h"
 #include "support/TestSupport.h"
 
 namespace qorrin {
@@ -99,6 +106,32 @@ TEST(ProfileFile, FailedWriteReportsAndKeepsNothingBroken) {
   TempDir dir;
   EXPECT_FALSE(WriteProfileString("s", "k", "v", dir.file("missing-folder/x.ini")));
   EXPECT_FALSE(WriteProfileString("s", "k", "v", dir.path().string()));  // a folder
+}
+
+// Whole files are read in one go when their size is known and in steps when it is not
+// (a pipe); either way every byte arrives.
+TEST(ProfileFile, ReadsWholeFilesOfEverySizeAndPipes) {
+  TempDir dir;
+  for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{4095}, std::size_t{4096}, std::size_t{300000}}) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 31 + size);
+    dir.write("f.bin", bytes);
+    EXPECT_EQ(ReadWholeFile(dir.file("f.bin")), bytes) << size;
+  }
+  EXPECT_EQ(ReadWholeFile(dir.file("none")), std::nullopt);
+
+  const std::string fifo = dir.file("pipe");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::string sent(10000, 'p');
+  std::thread writer([&] {
+    const int fd = ::open(fifo.c_str(), O_WRONLY);
+    for (std::size_t done = 0; fd >= 0 && done < sent.size(); done += 1000) {
+      if (::write(fd, sent.data() + done, 1000) != 1000) break;
+    }
+    if (fd >= 0) ::close(fd);
+  });
+  EXPECT_EQ(ReadWholeFile(fifo), sent);
+  writer.join();
 }
 
 }  // namespace

@@ -5,11 +5,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <charconv>
 #include <cstring>
 #include <mutex>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace qorrin {
 
@@ -79,29 +77,15 @@ struct LowerTable {
 };
 constexpr LowerTable kLower;
 
-// Names match without regard to ASCII letter case; the section's length goes first so
-// that no section and key pair can spell another. Appended to `out`.
-void AppendIndexKey(std::string& out, std::string_view section, std::string_view key) {
-  char digits[24];
-  const auto [digitsEnd, error] = std::to_chars(digits, digits + sizeof digits, section.size());
-  (void)error;
-  out.append(digits, digitsEnd);
-  out += ':';
-  const std::size_t at = out.size();
-  out.resize(at + section.size() + key.size());
-  char* write = out.data() + at;
-  for (char c : section) *write++ = kLower.map[static_cast<unsigned char>(c)];
-  for (char c : key) *write++ = kLower.map[static_cast<unsigned char>(c)];
-}
-
-// The most AppendIndexKey adds: the length's digits, the colon, the names.
-constexpr std::size_t kIndexKeyOverhead = 24;
-
-std::string IndexKey(std::string_view section, std::string_view key) {
-  std::string index;
-  index.reserve(kIndexKeyOverhead + section.size() + key.size());
-  AppendIndexKey(index, section, key);
-  return index;
+// A hash of a section and key name that ignores ASCII letter case, as comparing them
+// does. The section's length goes in first, so that pairs whose names split the same
+// letters differently ("ab" + "c", "a" + "bc") hash apart.
+std::uint64_t NameHash(std::string_view section, std::string_view key, bool isSection) {
+  std::uint64_t h = 1469598103934665603ull ^ (section.size() * 2 + (isSection ? 1 : 0));
+  for (char c : section) h = (h ^ static_cast<unsigned char>(kLower.map[static_cast<unsigned char>(c)])) * 1099511628211ull;
+  h = (h ^ 0xFF) * 1099511628211ull;
+  for (char c : key) h = (h ^ static_cast<unsigned char>(kLower.map[static_cast<unsigned char>(c)])) * 1099511628211ull;
+  return h ^ (h >> 29);
 }
 
 std::string_view TrimBlanks(std::string_view s) {
@@ -115,52 +99,52 @@ std::string_view TrimBlanks(std::string_view s) {
 
 ParsedProfile::ParsedProfile(std::string text) : m_text(std::move(text)) {
   const std::vector<ProfileLine> lines = SplitProfile(m_text);
-  // Every index key goes into one buffer, reserved up front so that the views into it
-  // stay valid: one allocation instead of one per key.
-  std::size_t bound = 0;
-  std::size_t sectionSize = 0;
-  for (const ProfileLine& line : lines) {
-    if (line.kind == ProfileLine::kSection) {
-      sectionSize = line.name.size();
-      bound += kIndexKeyOverhead + sectionSize;
-    } else if (line.kind == ProfileLine::kKeyValue) {
-      bound += kIndexKeyOverhead + sectionSize + line.name.size();
-    }
-  }
-  m_keys.reserve(bound);
-  auto addKey = [&](std::string_view section, std::string_view key) {
-    const std::size_t at = m_keys.size();
-    AppendIndexKey(m_keys, section, key);
-    return std::string_view(m_keys).substr(at);
-  };
+  std::size_t names = 0;
+  for (const ProfileLine& line : lines) names += line.kind == ProfileLine::kOther ? 0 : 1;
+  m_names.reserve(names);
+  std::size_t slots = 8;
+  while (slots < names * 2) slots *= 2;
+  m_slots.assign(slots, 0);
 
   // The same rules as FindProfileKey: a section name counts at its first appearance only,
-  // and the first key of a name in it wins (the sort below keeps the file's order among
-  // equal keys, and the first of them stays).
-  std::unordered_set<std::string_view> seenSections;
+  // and the first key of a name in it wins. Sections are names of their own kind, so that
+  // they share the table without meeting a key.
   std::string_view section;
   bool inSection = false;
   for (const ProfileLine& line : lines) {
     if (line.kind == ProfileLine::kSection) {
-      inSection = seenSections.insert(addKey(line.name, "")).second;
       section = line.name;
+      inSection = Insert({line.name, {}, {}, true});
     } else if (inSection && line.kind == ProfileLine::kKeyValue) {
-      m_values.emplace_back(addKey(section, line.name), line.value);
+      Insert({section, line.name, line.value, false});
     }
   }
-  auto byKey = [](const Value& a, const Value& b) { return a.first < b.first; };
-  std::stable_sort(m_values.begin(), m_values.end(), byKey);
-  m_values.erase(std::unique(m_values.begin(), m_values.end(),
-                             [](const Value& a, const Value& b) { return a.first == b.first; }),
-                 m_values.end());
+}
+
+std::size_t ParsedProfile::SlotOf(std::string_view section, std::string_view key, bool isSection) const {
+  const std::size_t mask = m_slots.size() - 1;
+  for (std::size_t at = NameHash(section, key, isSection) & mask;; at = (at + 1) & mask) {
+    const std::size_t held = m_slots[at];
+    if (held == 0) return at;
+    const Name& name = m_names[held - 1];
+    if (name.isSection == isSection && ProfileNamesEqual(name.section, section) && ProfileNamesEqual(name.key, key)) {
+      return at;
+    }
+  }
+}
+
+bool ParsedProfile::Insert(const Name& name) {
+  const std::size_t at = SlotOf(name.section, name.key, name.isSection);
+  if (m_slots[at] != 0) return false;
+  m_names.push_back(name);
+  m_slots[at] = m_names.size();
+  return true;
 }
 
 std::optional<std::string_view> ParsedProfile::Find(std::string_view section, std::string_view key) const {
-  const std::string index = IndexKey(section, TrimBlanks(key));
-  auto it = std::lower_bound(m_values.begin(), m_values.end(), std::string_view(index),
-                             [](const Value& value, std::string_view wanted) { return value.first < wanted; });
-  if (it == m_values.end() || it->first != index) return std::nullopt;
-  return it->second;
+  const std::size_t held = m_slots[SlotOf(section, TrimBlanks(key), false)];
+  if (held == 0) return std::nullopt;
+  return m_names[held - 1].value;
 }
 
 std::shared_ptr<const ParsedProfile> LoadParsedProfile(const std::string& path) {

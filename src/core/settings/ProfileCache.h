@@ -32,10 +32,23 @@ class ParsedProfile {
   std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
 
  private:
-  using Value = std::pair<std::string_view, std::string_view>;  // index key, value
+  // A section (isSection) or a key in one, with its value; all views into m_text.
+  struct Name {
+    std::string_view section;
+    std::string_view key;
+    std::string_view value;
+    bool isSection = false;
+  };
+  // The slot holding that name, or the empty slot where it would go.
+  std::size_t SlotOf(std::string_view section, std::string_view key, bool isSection) const;
+  // Adds the name unless it is there already (the first one wins).
+  bool Insert(const Name& name);
+
   std::string m_text;
-  std::string m_keys;             // the index keys, one after the other
-  std::vector<Value> m_values;    // sorted by index key, into m_keys and m_text
+  std::vector<Name> m_names;
+  // Open addressing: each slot is 0 (empty) or an index into m_names plus one. Never more
+  // than half full, so every probe ends at an empty slot.
+  std::vector<std::size_t> m_slots;
 };
 
 // The file's current contents; null when it is missing or cannot be read (a folder, no

@@ -1,6 +1,7 @@
 #include "core/model/FrequencyCodec.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <limits>
 
@@ -53,8 +54,19 @@ std::string FormatFrequency(int value) {
     std::snprintf(buf, sizeof buf, "-%03lld.%05lld", magnitude / 100000, magnitude % 100000);
     return buf;
   }
-  std::snprintf(buf, sizeof buf, "%03d.%05d", value / 100000, value % 100000);
-  return buf;
+  // By hand rather than with snprintf: every frequency cell of the table and of a dump
+  // comes through here. At least three digits of MHz, then five after the point.
+  std::to_chars_result end = std::to_chars(buf, buf + 16, value / 100000);
+  std::string text;
+  text.reserve(16);
+  for (std::size_t pad = static_cast<std::size_t>(end.ptr - buf); pad < 3; ++pad) text += '0';
+  text.append(buf, end.ptr);
+  text += '.';
+  int rest = value % 100000;
+  char digits[5];
+  for (int i = 4; i >= 0; --i, rest /= 10) digits[i] = static_cast<char>('0' + rest % 10);
+  text.append(digits, 5);
+  return text;
 }
 
 std::string NormalizeFrequencyText(std::string_view text) {
@@ -124,11 +136,21 @@ bool IsFrequencyFieldEmpty(ConstFreqField field) { return field[3] > 0x99; }
 
 std::string DecodeFrequencyField(ConstFreqField field) {
   if (IsFrequencyFieldEmpty(field)) return {};
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%x%x.%x%02x%02x", static_cast<unsigned>(field[3]),
-                static_cast<unsigned>(field[2] >> 4), static_cast<unsigned>(field[2] & 0x0F),
-                static_cast<unsigned>(field[1]), static_cast<unsigned>(field[0]));
-  return buf;
+  // The packed digits as hex, as "%x%x.%x%02x%02x" prints them (a nibble above 9 shows as
+  // a letter), written by hand: every frequency cell comes through here.
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string text;
+  text.reserve(10);
+  if (field[3] >= 0x10) text += kHex[field[3] >> 4];
+  text += kHex[field[3] & 0x0F];
+  text += kHex[field[2] >> 4];
+  text += '.';
+  text += kHex[field[2] & 0x0F];
+  for (std::uint8_t b : {field[1], field[0]}) {
+    text += kHex[b >> 4];
+    text += kHex[b & 0x0F];
+  }
+  return text;
 }
 
 }  // namespace qorrin

@@ -83,6 +83,8 @@ class LanguageTest : public QObject {
     QCOMPARE(WidgetWithId(view, 1104)->accessibleName(), QStringLiteral("RX frequency"));
     QCOMPARE(WidgetWithId(view, 1053)->accessibleName(), QStringLiteral("Priority channel"));
     QCOMPARE(run.Frame()->PortPane()->accessibleName(), QStringLiteral("COM1"));
+    QCOMPARE(run.Frame()->menuBar()->accessibleName(), QStringLiteral("Menu bar"));
+    QCOMPARE(run.Frame()->ToolBar()->accessibleName(), QStringLiteral("Tool bar"));
   }
 
   void languageDialogSwitchesTheWholeWindow() {

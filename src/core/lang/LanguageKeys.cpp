@@ -32,7 +32,7 @@ const std::vector<std::string>& RequiredStringKeys() {
         // name and the system's reason).
         "IDS_FILTER_ALL", "IDS_FILE_OPEN_FAILED", "IDS_FILE_SAVE_FAILED",
         // Main form: the label of the count of programmed channels.
-        "IDS_PROGRAMMED_CHANNELS", "IDS_CHANNEL_TABLE",
+        "IDS_PROGRAMMED_CHANNELS", "IDS_CHANNEL_TABLE", "IDS_MENU_BAR", "IDS_TOOL_BAR",
         "IDS_VERIFY_WRITE", "IDS_PROMPT_VERIFY", "IDS_VERIFIED", "IDS_VERIFY_FAILED", "IDS_VERIFY_NOREAD",
         "IDS_BACKUP_FAILED", "IDS_COMPARE", "IDS_COMPARE_EQUAL", "IDS_COMPARE_DIFFERENT",
         // Printing: the locale whose day names the date line of the printout uses

@@ -199,10 +199,12 @@ void CMainFrame::SetPortPane(int port) {
 
 void CMainFrame::LocalizeMenus() {
   gui::LocalizeMenus(menuBar());
+  menuBar()->setAccessibleName(LangText("IDS_MENU_BAR"));
   UpdateRecentFileMenu();
 }
 
 void CMainFrame::LocalizeToolBar() {
+  m_toolBar->setAccessibleName(LangText("IDS_TOOL_BAR"));
   for (QAction* action : m_toolActions) {
     const QString tip = Qt(ToolTipText(CommandId(action)));
     action->setText(tip);

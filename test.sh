@@ -2,7 +2,9 @@
 # Builds everything and runs every test: the normal build, then the core, link and CLI
 # tests again under AddressSanitizer + UndefinedBehaviorSanitizer, and the threaded link
 # tests and the transfer dialog under ThreadSanitizer. The desktop program's tests (Qt
-# Test) run on the offscreen platform in the normal and the AddressSanitizer build.
+# Test) run on the offscreen platform in the normal and the AddressSanitizer build. The
+# fuzz targets are built and replay their corpora, so they keep building and their
+# properties keep holding on every input they have found.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
@@ -28,6 +30,19 @@ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQORRIN_TSA
 cmake --build build-tsan -j "$JOBS" --target qorrin_link_tests gui_TransferDialogTest
 TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/gui/tsan.supp" \
   ctest --test-dir build-tsan --output-on-failure -j "$JOBS" -R '^qorrin_(link_tests\.|gui_tests\.TransferDialogTest)'
+
+echo "== fuzz targets (clang, libFuzzer, ASan + UBSan): each replays its shipped corpus"
+CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DQORRIN_FUZZ=ON >/dev/null
+cmake --build build-fuzz -j "$JOBS" --target fuzz_project_file fuzz_profile_text fuzz_lang_text fuzz_transfer
+for target in project_file profile_text lang_text transfer; do
+  corpus=fuzz/corpus-${target%_*}
+  if ! build-fuzz/bin/fuzz_$target "$corpus"/* >build-fuzz/replay-$target.log 2>&1; then
+    tail -n 40 build-fuzz/replay-$target.log
+    echo "fuzz_$target failed on its corpus (log: build-fuzz/replay-$target.log)"
+    exit 1
+  fi
+  echo "fuzz_$target: $(ls "$corpus" | wc -l) inputs replayed"
+done
 
 echo "== Debian package (from build/, configured for /usr with the cable rules)"
 ./scripts/build-package.sh build

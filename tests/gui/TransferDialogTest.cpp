@@ -189,6 +189,30 @@ class TransferDialogTest : public QObject {
     }
   }
 
+  // A backup that cannot be saved never stops the read; it is told once the run is over,
+  // in a box with the language's own button text.
+  void aBackupThatCannotBeSavedIsToldAfterTheRun() {
+    RunningApp run;
+    run.SetLine("Resource", "1", "Fine", "english.lang");
+    QVERIFY(run.Start());
+    const auto radioImage = DemoRadio(run);
+    auto radio = StartRadio({}, radioImage);
+    UseRadio(run, 1, *radio);
+    // The data folder is a file, so no backup folder can be made in it.
+    const QByteArray home = qgetenv("XDG_DATA_HOME");
+    run.dir.write("not-a-folder", "x");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(run.dir.file("not-a-folder")));
+    ModalScript script({[](QWidget* m) { QTest::mouseClick(qobject_cast<CTransferDlg*>(m)->OkButton(), Qt::LeftButton); },
+                        [](QWidget* m) { ClickOk(m); }});
+    PressKey(run, Qt::Key_R, Qt::ControlModifier);
+    qputenv("XDG_DATA_HOME", home);
+    QCOMPARE(script.Seen(), 2);
+    QVERIFY2(script.Text(1).startsWith(QStringLiteral("The automatic backup could not be saved:")),
+             qPrintable(script.Text(1)));
+    QCOMPARE(script.Buttons(1), QStringList{QStringLiteral("Fine")});
+    QVERIFY(std::equal(radioImage.begin(), radioImage.begin() + 0x7F0, run.app->Document().m_image.begin()));
+  }
+
   void portAndTypeErrorsAreReportedAndEndTheDialog() {
     RunningApp run;
     QVERIFY(run.Start());

@@ -85,10 +85,22 @@ bool GuiPrompts::Confirm(const PromptMessage& message) {
   return AskOkCancel(m_parent, MessageCaption(message), MessageText(message));
 }
 
-void ShowErrorBox(QWidget* parent, const QString& caption, const QString& text) {
-  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
+namespace {
+
+void ShowMessageBox(QMessageBox::Icon icon, QWidget* parent, const QString& caption, const QString& text) {
+  QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
   box.button(QMessageBox::Ok)->setText(ResourceOr(ctl::kOk, "OK"));
   box.exec();
+}
+
+}  // namespace
+
+void ShowErrorBox(QWidget* parent, const QString& caption, const QString& text) {
+  ShowMessageBox(QMessageBox::Critical, parent, caption, text);
+}
+
+void ShowWarningBox(QWidget* parent, const QString& caption, const QString& text) {
+  ShowMessageBox(QMessageBox::Warning, parent, caption, text);
 }
 
 void GuiPrompts::ShowError(const PromptMessage& message) {

@@ -27,6 +27,8 @@ bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text);
 
 // An error box with the language's OK button; returns when the user has seen it.
 void ShowErrorBox(QWidget* parent, const QString& caption, const QString& text);
+// The same with the warning icon.
+void ShowWarningBox(QWidget* parent, const QString& caption, const QString& text);
 
 class GuiPrompts : public IDocumentPrompts {
  public:

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -190,9 +189,7 @@ void CTransferDlg::ReportNotices() {
     }
   }
   if (notices.isEmpty()) return;
-  QMessageBox box(QMessageBox::Warning, windowTitle(), LangText("IDS_BACKUP_FAILED") + QStringLiteral("\n\n") +
-                  notices.join(QLatin1Char('\n')), QMessageBox::Ok, this);
-  box.exec();
+  ShowWarningBox(this, windowTitle(), LangText("IDS_BACKUP_FAILED") + QStringLiteral("\n\n") + notices.join(QLatin1Char('\n')));
 }
 
 void CTransferDlg::OnCancel() { reject(); }

@@ -40,12 +40,6 @@ inline void WriteBytes(const std::string& path, const std::uint8_t* data, std::s
   ::close(fd);
 }
 
-// One input as the scratch file's contents for the time of one run. The settings module
-// keeps the parsed file between lookups; dropping it when the run ends means that every
-// run frees what it allocated (libFuzzer suspects a leak otherwise, and runs the input
-// again) and that the next input, written into the same file within the same clock tick,
-// is never taken for this one. With that, the module may trust the file's time stamps at
-// once instead of after a settling delay, so the lookups of one run read the file once.
 // Adds `flag` with `value` to libFuzzer's arguments (from LLVMFuzzerInitialize) unless the
 // command line gives that flag itself. The strings stay for the life of the process.
 inline void DefaultFlag(int* argc, char*** argv, const char* flag, const char* value) {
@@ -61,6 +55,12 @@ inline void DefaultFlag(int* argc, char*** argv, const char* flag, const char* v
   *argv = args.data();
 }
 
+// One input as the scratch file's contents for the time of one run. The settings module
+// keeps the parsed file between lookups; dropping it when the run ends means that every
+// run frees what it allocated (libFuzzer suspects a leak otherwise, and runs the input
+// again) and that the next input, written into the same file within the same clock tick,
+// is never taken for this one. With that, the module may trust the file's time stamps at
+// once instead of after a settling delay, so the lookups of one run read the file once.
 class ScratchInput {
  public:
   ScratchInput(const std::string& path, const std::uint8_t* data, std::size_t size) : m_path(path) {

@@ -79,8 +79,7 @@ class ScriptedRadio {
 
   void OnByte(MemoryLinkPort& port, std::uint8_t byte) {
     CheckProgress();
-    if (m_pendingSize < m_pending.size()) m_pending[m_pendingSize] = byte;
-    ++m_pendingSize;
+    m_pending[m_pendingSize++] = byte;
     const std::uint8_t first = m_pending[0];
     std::size_t needed = 1;
     if (first == kEntryCommand[0]) needed = kEntryCommand.size();
@@ -152,7 +151,8 @@ class ScriptedRadio {
 
   Script& m_script;
   TransferState& m_state;
-  // The command being received; longer runs of bytes than any command only need counting.
+  // The command being received; it is answered (and emptied) as soon as it is complete,
+  // so it never holds more than a data frame.
   std::array<std::uint8_t, kDataFrameSize> m_pending{};
   std::size_t m_pendingSize = 0;
   int m_lastProgress = 0;

@@ -6,8 +6,9 @@ namespace qorrin {
 
 void MemoryLinkPort::Reply(const std::uint8_t* data, std::size_t size, long long delayMs) {
   long long at = m_nowMs + std::max(0LL, delayMs);
-  if (HasInput()) at = std::max(at, m_input.back().atMs + 1);
-  if (!HasInput()) {
+  if (HasInput()) {
+    at = std::max(at, m_input.back().atMs + 1);
+  } else {
     m_input.clear();
     m_inputHead = 0;
   }

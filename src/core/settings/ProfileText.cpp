@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -111,33 +110,30 @@ std::optional<std::size_t> FindProfileKey(const std::vector<ProfileLine>& lines,
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   // Plain POSIX reads: a folder or an unreadable file simply gives nothing, never an
   // exception from the stream library. The text is read straight into the string, sized
-  // from the file with a byte to spare so that the end shows at once; a file that grows
-  // meanwhile, or a device that reports no size, is read on in growing steps.
+  // from the file with a byte to spare, so that the read that finds the end needs no
+  // more room; a file that grows meanwhile, or a device that reports no size, makes the
+  // string grow.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   struct stat st {};
-  std::size_t step = 4096;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-    step = static_cast<std::size_t>(st.st_size) + 1;
-  }
-  std::string text;
+  std::string text(::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0
+                       ? static_cast<std::size_t>(st.st_size) + 1
+                       : 4096,
+                   '\0');
+  std::size_t filled = 0;
   for (;;) {
-    const std::size_t have = text.size();
-    text.resize(have + step);
-    const ssize_t n = ::read(fd, text.data() + have, step);
-    if (n < 0 && errno == EINTR) {
-      text.resize(have);
-      continue;
-    }
+    if (filled == text.size()) text.resize(2 * text.size());
+    const ssize_t n = ::read(fd, text.data() + filled, text.size() - filled);
+    if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       ::close(fd);
       return std::nullopt;
     }
-    text.resize(have + static_cast<std::size_t>(n));
     if (n == 0) break;
-    step = std::max<std::size_t>(4096, text.size());
+    filled += static_cast<std::size_t>(n);
   }
   ::close(fd);
+  text.resize(filled);
   return text;
 }
 

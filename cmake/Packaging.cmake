@@ -1,7 +1,7 @@
 # The Debian package: cpack -G DEB in the build folder. It holds what cmake --install
-# installs (see Install.cmake) under CMAKE_INSTALL_PREFIX, which must be where the
-# programs were configured to find their folder: configure with
-# -DCMAKE_INSTALL_PREFIX=/usr (and -DQORRIN_INSTALL_UDEV=ON to ship the cable rules).
+# installs (see Install.cmake), always under /usr, whatever prefix the build folder was
+# configured with: the programs find their folder beside their bin/ (../share/qorrin).
+# Configure with -DQORRIN_INSTALL_UDEV=ON to ship the cable rules.
 # The library dependencies come from dpkg-shlibdeps (Debian dpkg-dev).
 set(CPACK_PACKAGE_NAME qorrin)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -14,7 +14,7 @@ channels, options, VFOs and FM presets, keeps it as a .7Q project file, prints t
 channel table and writes the configuration back. Includes the command-line tool
 qorrin-cli and the simulated radio qorrin-sim.")
 set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Builds the Debian package of the whole program in a build folder and lists what it holds:
 #   scripts/build-package.sh [BUILD_DIR]      (default build/)
-# The folder is configured for /usr, where the packaged programs find their folder
-# (/usr/share/qorrin), with the udev rules for the programming cables. Only the programs
-# are built; the package's dependencies come from dpkg-shlibdeps.
+# The package installs under /usr whatever prefix the folder was configured with (the
+# programs find their folder beside their bin/), with the udev rules for the programming
+# cables. Only the programs are built; the package's dependencies come from dpkg-shlibdeps.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build}
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQORRIN_INSTALL_UDEV=ON -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
 cmake --build "$dir" -j "${JOBS:-2}" --target qorrin qorrin-cli qorrin-sim qorrin_data
 rm -f "$dir"/qorrin_*.deb
@@ -15,4 +15,10 @@ rm -f "$dir"/qorrin_*.deb
 package=$(ls "$dir"/qorrin_*.deb)
 dpkg-deb --info "$package" | sed -n '/Package:/,$p'
 dpkg-deb -c "$package"
+# Everything under /usr, whatever the build's prefix.
+if dpkg-deb -c "$package" | awk '{print $6}' | grep -v '^\./$' | grep -v '^\./usr/' | grep -q . ||
+   dpkg-deb -c "$package" | grep -q '\./usr/local/' || ! dpkg-deb -c "$package" | grep -q '\./usr/bin/qorrin$'; then
+  echo "the package does not install its programs under /usr" >&2
+  exit 1
+fi
 echo "$package"

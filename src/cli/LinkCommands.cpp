@@ -28,7 +28,7 @@ struct LinkOptions {
   std::string file;                  // write: the project file sent
   std::vector<std::string> outputs;  // read: the project files written, one per radio
   std::string base;  // read: where bytes 0x7F0..0xFFF come from
-  bool force = false;  // read: replace an existing output file
+  bool force = false;  // read: replace an existing output file; write: send an image of no known model
   bool verify = false;  // write: read the radio back and compare
 };
 
@@ -154,6 +154,12 @@ int RunWrite(CliContext& ctx, const LinkOptions& options) {
   if (!DistinctOrSay(options.devices, "device")) return kExitUsage;
   CQorrinDoc doc;
   if (!OpenProjectFile(doc, options.file, true)) return kExitFile;
+  // An image of no known frequency range (all zeros, say) is no configuration for a radio.
+  if (!options.force && !MatchesAnyModel(doc.m_image)) {
+    Say(options.file + ": its frequency range matches no model in " + g_strIniFile +
+        " (empty or damaged data?); nothing was sent. Use --force to write it anyway");
+    return kExitFile;
+  }
   doc.UpdateIndexFields();  // as before every transfer: the radio finds its way by them
   const std::vector<LinkTarget> targets = Targets(options);
   std::vector<LinkJob> jobs(targets.size());
@@ -201,6 +207,8 @@ void RegisterLinkCommands(CLI::App& app, CliContext& ctx) {
   auto* write = app.add_subcommand("write", "write a project file into the radio");
   write->add_option("file", writeOptions->file, "project file to send")->required();
   AddTargetOptions(write, *writeOptions);
+  write->add_flag("--force", writeOptions->force,
+                  "write even when the file's frequency range matches no model in setting.ini");
   write->add_flag("--verify", writeOptions->verify,
                   "read the radio back after the write and compare it with what was sent");
   write->callback([&ctx, writeOptions] { ctx.exitCode = RunWrite(ctx, *writeOptions); });

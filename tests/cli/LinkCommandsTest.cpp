@@ -30,9 +30,12 @@ CliResult RunCli(const TempDir& dir, std::vector<std::string> args, int interrup
   return RunProgram("qorrin-cli", args, interruptAfterMs);
 }
 
+// An image's worth of bytes carries the VHF model's band bytes, so that a write sends
+// the configuration of a known model.
 std::string Pattern(std::size_t size, int seed) {
   std::string bytes(size, '\0');
   for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 5 + seed * 17 + (i >> 7)) & 0xFF);
+  if (size == kImageSize) bytes.replace(0x780, 4, "\x60\x13\x40\x17");
   return bytes;
 }
 
@@ -122,6 +125,26 @@ TEST_F(LinkCommandsTest, EachFailureHasItsExitCodeAndNothingIsSaved) {
   m_dir.write("send.7Q", ProjectFile(Pattern(4096, 1)));
   EXPECT_EQ(RunCli(m_dir, {"write", m_dir.file("send.7Q"), "--device", deaf.Device()}).exitCode, 5);
   EXPECT_FALSE(std::filesystem::exists(m_dir.file("out.7Q")));
+
+  // An image of no known frequency range (all zeros) is not sent unless forced; the
+  // radio keeps what it held.
+  m_dir.write("radio.bin", Pattern(4096, 7));
+  {
+    SimProcess sim({"--image", m_dir.file("radio.bin")});
+    m_dir.write("zero.7Q", ProjectFile(std::string(kImageSize, '\0')));
+    run = RunCli(m_dir, {"write", m_dir.file("zero.7Q"), "--device", sim.Device()});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("matches no model"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("--force"), std::string::npos) << run.err;
+    EXPECT_EQ(sim.Stop(), 0);
+    EXPECT_EQ(m_dir.read("radio.bin"), Pattern(4096, 7));
+  }
+  {
+    SimProcess sim({"--image", m_dir.file("radio.bin")});
+    EXPECT_EQ(RunCli(m_dir, {"write", m_dir.file("zero.7Q"), "--device", sim.Device(), "--force"}).exitCode, 0);
+    EXPECT_EQ(sim.Stop(), 0);
+    EXPECT_EQ(m_dir.read("radio.bin").substr(0x780, 8), std::string(8, '\0'));
+  }
 
   // An existing project is never replaced by a read unless asked to.
   SimProcess healthy({});

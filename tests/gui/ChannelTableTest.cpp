@@ -91,20 +91,25 @@ class ChannelTableTest : public QObject {
     Type(QStringLiteral("145.92"));
     QCOMPARE(Record(run, 3), QStringLiteral("00 20 65 14 00 00 00 06 00 00 C1 00 FF FF FF FF"));
 
-    // Tones: one step down the list is the first tone; picking closes the editor.
+    // Tones: one step down the list is the first tone; the arrows only move the choice,
+    // Enter stores it and closes the editor.
     ClickCell(run, 3, kColRxTone);
     QCOMPARE(ControlId(Focus()), 1019);
     Key(Qt::Key_Down);
+    QCOMPARE(ControlId(Focus()), 1019);
+    QCOMPARE(Record(run, 3).mid(12, 2), QStringLiteral("00"));
+    Key(Qt::Key_Return);
     QCOMPARE(Focus(), grid);
     ClickCell(run, 3, kColTxTone);
     QCOMPARE(ControlId(Focus()), 1024);
     Key(Qt::Key_Down);
+    Key(Qt::Key_Return);
     Key(Qt::Key_Right);  // the grid has the focus again and moves on
     QCOMPARE(grid->FocusColumn(), kColBandwidth);
     QCOMPARE(Record(run, 3), QStringLiteral("00 20 65 14 01 00 00 06 00 01 C1 00 FF FF FF FF"));
     QCOMPARE(grid->GetCellText(3, kColRxTone), QStringLiteral("67.0"));
 
-    // Bandwidth and power store every pick while the list stays open.
+    // Bandwidth and power: a choice made with the keys is stored on Enter or Tab.
     Key(Qt::Key_Return);
     auto* list = qobject_cast<QComboBox*>(Focus());
     QVERIFY(list);
@@ -112,12 +117,15 @@ class ChannelTableTest : public QObject {
     QCOMPARE(list->currentText(), QStringLiteral("Wide"));
     Key(Qt::Key_Up);
     QCOMPARE(Focus(), list);
-    QCOMPARE(Record(run, 3).mid(30, 2), QStringLiteral("81"));
+    QCOMPARE(Record(run, 3).mid(30, 2), QStringLiteral("C1"));
     Key(Qt::Key_Return);
+    QCOMPARE(Record(run, 3).mid(30, 2), QStringLiteral("81"));
     ClickCell(run, 3, kColPower);
-    Key(Qt::Key_Up);
+    QTest::keyClicks(Focus(), QStringLiteral("l"));
+    Key(Qt::Key_Tab);
     QCOMPARE(Record(run, 3).mid(30, 2), QStringLiteral("01"));
     QCOMPARE(grid->GetCellText(3, kColPower), QStringLiteral("Low"));
+    QCOMPARE(grid->FocusColumn(), kColName);
 
     // A name: lower case shown as typed, stored in capitals; characters a name cannot
     // hold are not typed at all.
@@ -173,13 +181,62 @@ class ChannelTableTest : public QObject {
     QCOMPARE(Record(run, 10), before);
     QVERIFY(run.app->Document().IsModified());
 
-    // The list editor stores each pick; Escape stores the item it opened with again.
+    // The list editor: Escape stores the item it opened with again.
     ClickCell(run, 10, kColPower);
     Key(Qt::Key_Up);
-    QCOMPARE(Record(run, 10).mid(30, 2), QStringLiteral("50"));
     Key(Qt::Key_Escape);
     QCOMPARE(Record(run, 10), before);
     QCOMPARE(grid->GetCellText(10, kColPower), QStringLiteral("High"));
+  }
+
+  void typedValuesMeanWhatWasTyped() {
+    RunningApp run;
+    QVERIFY(run.Start());
+    CGridCtrl* grid = Grid(run);
+    // A decimal comma is the point; a second one is not typed.
+    ClickCell(run, 12, kColRxFrequency);
+    QTest::keyClicks(Focus(), QStringLiteral("145,5,"));
+    QCOMPARE(qobject_cast<QLineEdit*>(Focus())->text(), QStringLiteral("145.5"));
+    Key(Qt::Key_Return);
+    QCOMPARE(Record(run, 12).mid(0, 11), QStringLiteral("00 00 55 14"));
+
+    // Typed characters search the tone list as one growing prefix; nothing is stored until
+    // the editor is left.
+    ClickCell(run, 12, kColRxTone);
+    auto* tone = qobject_cast<QComboBox*>(Focus());
+    QTest::keyClicks(tone, QStringLiteral("136"));
+    QCOMPARE(Focus(), tone);
+    QCOMPARE(tone->currentText(), QStringLiteral("136.5"));
+    QCOMPARE(Record(run, 12).mid(12, 2), QStringLiteral("00"));
+    Key(Qt::Key_Return);
+    QCOMPARE(Record(run, 12).mid(12, 2), QStringLiteral("16"));  // code 22
+    QCOMPARE(grid->GetCellText(12, kColRxTone), QStringLiteral("136.5"));
+
+    ClickCell(run, 12, kColTxTone);
+    QTest::keyClicks(Focus(), QStringLiteral("d1"));
+    Key(Qt::Key_Tab);  // Tab stores too
+    QCOMPARE(grid->GetCellText(12, kColTxTone), QStringLiteral("D114N"));
+    QCOMPARE(Record(run, 12).mid(27, 2), QStringLiteral("43"));  // code 67
+    QCOMPARE(grid->FocusColumn(), kColBandwidth);
+
+    // A pause starts a new search; Down moves on from what was found.
+    ClickCell(run, 12, kColTxTone);
+    QTest::keyClicks(Focus(), QStringLiteral("D"));
+    QTest::qWait(1100);
+    QTest::keyClicks(Focus(), QStringLiteral("7"));
+    Key(Qt::Key_Down);
+    QCOMPARE(qobject_cast<QComboBox*>(Focus())->currentText(), QStringLiteral("74.4"));
+    // Leaving the cell with a click elsewhere stores the choice.
+    ClickCell(run, 13, kColRxFrequency);
+    QCOMPARE(grid->GetCellText(12, kColTxTone), QStringLiteral("74.4"));
+    Key(Qt::Key_Escape);
+
+    // Bandwidth by its first letter.
+    ClickCell(run, 12, kColBandwidth);
+    QTest::keyClicks(Focus(), QStringLiteral("n"));
+    QCOMPARE(Record(run, 12).mid(30, 2), QStringLiteral("C0"));
+    Key(Qt::Key_Return);
+    QCOMPARE(Record(run, 12).mid(30, 2), QStringLiteral("80"));
   }
 
   void dropDownListStaysOpenUntilAPick() {
@@ -218,6 +275,7 @@ class ChannelTableTest : public QObject {
     Type(QStringLiteral("170"));
     ClickCell(run, 7, kColTxTone);
     Key(Qt::Key_Down);
+    Key(Qt::Key_Return);
     QCOMPARE(Record(run, 7), QStringLiteral("00 95 39 17 00 00 95 39 00 01 C1 00 FF FF FF FF"));
     ClickCell(run, 7, kColTxFrequency);
     Key(Qt::Key_Backspace);

@@ -4,6 +4,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTreeView>
+
+#include <chrono>
+#include <filesystem>
 
 #include "GuiTestSupport.h"
 #include "core/backup/BackupStore.h"
@@ -21,6 +25,7 @@ namespace {
 
 struct Shown {
   QString summary;
+  QString sides;
   QString lines;
 };
 
@@ -28,6 +33,9 @@ struct Shown {
 ModalScript::Action ReadDifferences(Shown& shown) {
   return [&shown](QWidget* modal) {
     if (auto* summary = modal->findChild<QLabel*>(QStringLiteral("summary"))) shown.summary = summary->text();
+    if (auto* sides = modal->findChild<QLabel*>(QStringLiteral("sides")); sides && sides->isVisible()) {
+      shown.sides = sides->text();
+    }
     auto* list = modal->findChild<QPlainTextEdit*>(QStringLiteral("differences"));
     if (list && list->isVisible()) shown.lines = list->toPlainText();
     ClickOk(modal);
@@ -54,11 +62,12 @@ class CompareTest : public QObject {
       ModalScript script({[&](QWidget* m) { ChooseFile(m, QString::fromStdString(path)); }, ReadDifferences(shown)});
       run.Frame()->ExecuteCommand(cmd::kCompareFile);
       QVERIFY(script.Done());
-      QCOMPARE(script.Title(1), QStringLiteral("Compare: saved.7Q"));
+      QCOMPARE(script.Title(1), QStringLiteral("Compare with File: saved.7Q"));
     }
     QVERIFY2(shown.lines.contains(QStringLiteral("squelch: 3 -> ")), qPrintable(shown.lines));
     QVERIFY2(shown.lines.contains(QStringLiteral("channel 5")), qPrintable(shown.lines));
-    QVERIFY(shown.summary.endsWith(QStringLiteral("differences:")));
+    QCOMPARE(shown.summary, QStringLiteral("%1 differences:").arg(shown.lines.count(QLatin1Char('\n')) + 1));
+    QCOMPARE(shown.sides, QStringLiteral("document -> saved.7Q"));
     QCOMPARE(run.Image(), before);
     QCOMPARE(doc.GetPathName(), path);
 
@@ -69,7 +78,17 @@ class CompareTest : public QObject {
     run.Frame()->ExecuteCommand(cmd::kCompareFile);
     QVERIFY(again.Done());
     QCOMPARE(same.summary, QStringLiteral("No differences."));
-    QVERIFY(same.lines.isEmpty());
+    QVERIFY(same.lines.isEmpty() && same.sides.isEmpty());
+
+    // One difference is one.
+    doc.m_image[kOptSquelch] = 4;
+    Shown one;
+    ModalScript third({[&](QWidget* m) { ChooseFile(m, QString::fromStdString(path)); }, ReadDifferences(one)});
+    run.Frame()->ExecuteCommand(cmd::kCompareFile);
+    QVERIFY(third.Done());
+    QCOMPARE(one.summary, QStringLiteral("1 difference:"));
+    QVERIFY2(one.lines.startsWith(QStringLiteral("squelch: 4 -> ")) && !one.lines.contains(QLatin1Char('\n')),
+             qPrintable(one.lines));
   }
 
   void withTheRadioReadsAsideAndOpensItsBackup() {
@@ -91,22 +110,42 @@ class CompareTest : public QObject {
                           ReadDifferences(shown)});
       run.Frame()->ExecuteCommand(cmd::kCompareRadio);
       QVERIFY(script.Done());
+      QCOMPARE(script.Title(1), QStringLiteral("Compare with Radio"));
     }
     QVERIFY2(shown.lines.contains(QStringLiteral("channel 2")), qPrintable(shown.lines));
+    QCOMPARE(shown.sides, QStringLiteral("document -> radio"));
     QCOMPARE(run.Image(), before);  // the radio's image went to the list only
     QVERIFY(!doc.IsModified());
 
-    // The read was backed up; the backups command opens that folder and the file.
+    // The read was backed up; the backups command opens that folder, newest first by date
+    // (a file named as if later but written earlier comes second), with whole names in
+    // view, and the file.
     const std::vector<BackupEntry> backups = ListBackups();
     QVERIFY(!backups.empty());
+    const std::string older = BackupFolder() + "/2029-01-02_03-04-05_COM12_write.7Q";
+    std::filesystem::copy_file(backups.front().strPath, older);
+    std::filesystem::last_write_time(older, std::filesystem::file_time_type::clock::now() - std::chrono::hours(24));
     QString folder;
+    QStringList names;
+    bool wholeNames = false;
     ModalScript open([&](QWidget* m) {
       folder = qobject_cast<QFileDialog*>(m)->directory().absolutePath();
+      auto* view = m->findChild<QTreeView*>();
+      QVERIFY(view && view->isVisible());
+      QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 2);
+      for (int row = 0; row < 2; ++row) {
+        const QModelIndex name = view->model()->index(row, 0, view->rootIndex());
+        names << name.data().toString();
+        wholeNames = view->columnWidth(0) >= view->fontMetrics().horizontalAdvance(name.data().toString());
+      }
       ChooseFile(m, QString::fromStdString(backups.front().strPath));
     });
     run.Frame()->ExecuteCommand(cmd::kFileBackups);
     QVERIFY(open.Done());
     QCOMPARE(folder, QString::fromStdString(BackupFolder()));
+    QCOMPARE(names, (QStringList{QString::fromStdString(backups.front().strFileName),
+                                 QStringLiteral("2029-01-02_03-04-05_COM12_write.7Q")}));
+    QVERIFY(wholeNames);
     QCOMPARE(doc.GetPathName(), backups.front().strPath);
     QVERIFY(std::equal(image.begin(), image.begin() + 0x7F0, doc.m_image.begin()));
   }

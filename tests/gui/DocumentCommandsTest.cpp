@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
 
 #include <filesystem>
 
@@ -177,7 +179,7 @@ class DocumentCommandsTest : public QObject {
       ModalScript clear(ClickOk);
       run.Frame()->ExecuteCommand(cmd::kFileNew);
     }
-    QVERIFY(run.app->OpenDocumentFile(first));
+    QCOMPARE(run.app->OpenDocumentFile(first), CQorrinApp::OpenOutcome::Opened);
     QVERIFY(doc.GetFmPreset(1) == 0);
     {
       ModalScript clear(ClickOk);
@@ -219,6 +221,91 @@ class DocumentCommandsTest : public QObject {
     }
     QVERIFY(doc.IsModified());
     QCOMPARE(doc.GetFmPreset(1), 9);
+  }
+
+  void aFailedOpenChangesNothing() {
+    RunningApp run;
+    QVERIFY(run.Start());
+    CQorrinDoc& doc = run.app->Document();
+    const QString saved = QString::fromStdString(run.dir.file("saved.7Q"));
+    QVERIFY(doc.OnSaveDocument(saved.toStdString()).bOk);
+    for (const QString& entry : run.app->Recent().Entries()) run.app->Recent().Remove(entry);  // room for one more
+    run.app->Recent().Add(saved);
+    EditSomething(doc);
+    const std::string image = run.Image();
+    const QStringList recent = run.app->Recent().Entries();
+    auto unchanged = [&] {
+      return run.Image() == image && doc.GetPathName() == saved.toStdString() && doc.IsModified() &&
+             run.app->Recent().Entries() == recent;
+    };
+    const QString notProject = QStringLiteral("This file is not a VLM-7Q data file and cannot be opened.");
+
+    // Not a project file: told at once, before any save question, and nothing changes.
+    std::string noise(4096, '\0');
+    for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 7919) >> 3);
+    run.dir.write("text.7Q", "CH,Frequency\n1,146.52\n");
+    run.dir.write("empty.7Q", "");
+    run.dir.write("noise.7Q", noise);
+    for (const char* name : {"text.7Q", "empty.7Q", "noise.7Q"}) {
+      const QString path = QString::fromStdString(run.dir.file(name));
+      ModalScript script({[&](QWidget* m) { ChooseFile(m, path); }, ClickOk});
+      run.Frame()->ExecuteCommand(cmd::kFileOpen);
+      QVERIFY(script.Done());
+      QCOMPARE(script.Text(1), notProject);
+      QVERIFY2(unchanged(), name);
+    }
+    // The same for a file dropped on the window.
+    {
+      QMimeData data;
+      data.setUrls({QUrl::fromLocalFile(QString::fromStdString(run.dir.file("noise.7Q")))});
+      QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(run.Frame(), &enter);
+      QVERIFY(enter.isAccepted());
+      QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      ModalScript script(ClickOk);
+      QApplication::sendEvent(run.Frame(), &drop);
+      QVERIFY(script.Done());
+      QCOMPARE(script.Text(), notProject);
+      QVERIFY(unchanged());
+    }
+
+    // A recent entry whose file is gone is offered for removal; nothing else changes.
+    const QString gone = QString::fromStdString(run.dir.file("gone.7Q"));
+    QVERIFY(doc.OnSaveDocument(gone.toStdString()).bOk);
+    doc.SetPathName(saved.toStdString());
+    doc.SetModifiedFlag(true);
+    run.app->Recent().Add(gone);
+    run.Frame()->UpdateRecentFileMenu();
+    std::filesystem::remove(gone.toStdString());
+    QAction* entry = nullptr;
+    for (QAction* action : qobject_cast<QMenu*>(run.Frame()->MenuAction(cmd::kFileNew)->parent())->actions()) {
+      if (CommandId(action) == cmd::kFileMruFirst) entry = action;
+    }
+    QVERIFY(entry && entry->text().endsWith(gone));
+    {
+      ModalScript script(ClickOk);
+      entry->trigger();
+      QVERIFY(script.Done());
+      QCOMPARE(script.Text(), QStringLiteral("The file %1 no longer exists.\nRemove it from the list of recent files?").arg(gone));
+    }
+    QVERIFY(!run.app->Recent().Entries().contains(gone));
+    QVERIFY(unchanged());
+
+    // A short project file opens after the save question, with a warning, as modified.
+    std::string header("VLM-7Q Radio Program data v1.09");
+    header.resize(48, '\0');
+    run.dir.write("short.7Q", header + std::string(100, '\x11'));
+    const QString shortFile = QString::fromStdString(run.dir.file("short.7Q"));
+    {
+      ModalScript script({[](QWidget* m) { ClickButton(m, "&No"); }, ClickOk});
+      QCOMPARE(run.app->OpenDocumentFile(shortFile), CQorrinApp::OpenOutcome::Opened);
+      QVERIFY(script.Done());
+      QCOMPARE(script.Text(), kSaveUntitled.arg(QString()).replace(QStringLiteral("Item"), QStringLiteral("saved.7Q")));
+      QVERIFY(script.Text(1).startsWith(QStringLiteral("This file is incomplete: 3996 of its 4144 bytes are missing.")));
+    }
+    QCOMPARE(run.Image(), ShownImage(std::string(100, '\x11') + std::string(3996, '\0')));
+    QCOMPARE(doc.GetPathName(), shortFile.toStdString());
+    QVERIFY(doc.IsModified());
   }
 };
 

@@ -18,6 +18,7 @@
 #include "gui/lang/ControlIds.h"
 #include "gui/views/CCellCombo.h"
 #include "gui/views/CFmRadioDlg.h"
+#include "gui/views/CVfoPanel.h"
 #include "gui/views/CQorrinView.h"
 
 namespace qorrin::gui::test {
@@ -165,19 +166,33 @@ class MainFormTest : public QObject {
     QCOMPARE(bReceive->text(), QStringLiteral("400.00000"));
     QCOMPARE(Hex(run, kVfoB, 4), QStringLiteral("00 00 00 40"));
 
-    // One band at 400 MHz: VFO A is not in use and is emptied without a change; an empty
-    // VFO B takes the lowest frequency.
+    // One band at 400 MHz: VFO A is not in use: greyed, naming the ranges that use it, and
+    // what it stores stays; an empty VFO B takes the lowest frequency.
     doc.ChangeFrequencyRange(1);
     WidgetWithId(view, 1022)->setFocus();  // leaving VFO B's edit stores it
+    doc.m_image[kVfoA] = 0x25;
+    Reload(run);
     doc.SetModifiedFlag(false);
-    TypeAndLeave(aReceive, QString());
-    QCOMPARE(aReceive->text(), QString());
-    QCOMPARE(Hex(run, kVfoA, 4), QStringLiteral("FF FF FF FF"));
+    const std::string before = run.Image();
+    QVERIFY(!aReceive->isEnabled() && !WidgetWithId(view, 1098)->isEnabled());
+    QVERIFY(bReceive->isEnabled());
+    QCOMPARE(view->VfoA()->toolTip(),
+             QStringLiteral("Not used by this frequency range. Used by: 136-174MHz, 136-174MHz/400-470MHz, "
+                            "136-174MHz/400-480MHz"));
+    QVERIFY(view->VfoB()->toolTip().isEmpty());
+    TypeAndLeave(aReceive, QStringLiteral("150"));
+    QCOMPARE(run.Image(), before);
     QVERIFY(!doc.IsModified());
-    aReceive->setFocus();
     TypeAndLeave(bReceive, QString());
     QCOMPARE(bReceive->text(), QStringLiteral("400.00000"));
     QVERIFY(doc.IsModified());
+    // A decimal comma is the point.
+    TypeAndLeave(bReceive, QStringLiteral("446,5"));
+    QCOMPARE(bReceive->text(), QStringLiteral("446.50000"));
+    QCOMPARE(Hex(run, kVfoB, 4), QStringLiteral("00 00 65 44"));
+
+    doc.ChangeFrequencyRange(0);
+    QVERIFY(aReceive->isEnabled() && !bReceive->isEnabled());
   }
 
   void vfoStoreSnapsToTheStepAndKeepsTheOffset() {
@@ -286,6 +301,15 @@ class MainFormTest : public QObject {
       QVERIFY(!editor->isVisible());
       QCOMPARE(Byte(run, kFmPresets + 4), before);
       QVERIFY(doc.IsModified());
+      // Typed digits search the list as one prefix; Enter stores the choice.
+      QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->GetCellRect(6, 1).center());
+      QTRY_VERIFY(editor->isVisible());
+      QTest::keyClicks(editor, QStringLiteral("98"));
+      QVERIFY(editor->isVisible());
+      QTest::keyClick(editor, Qt::Key_Return);
+      QTRY_VERIFY(!editor->isVisible());
+      QCOMPARE(Byte(run, kFmPresets + 5), 110);
+      QCOMPARE(grid->GetCellText(6, 1), QStringLiteral("98M0"));
       // The current frequency.
       Pick(dialog->CurrentList(), 10);
       QCOMPARE(Byte(run, kFmCurrent), 10);

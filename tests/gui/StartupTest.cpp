@@ -12,6 +12,7 @@
 #include "GuiTestSupport.h"
 #include "core/model/CQorrinDoc.h"
 #include "core/settings/AppPaths.h"
+#include "gui/lang/ControlIds.h"
 #include "gui/app/CMainFrame.h"
 
 namespace qorrin::gui::test {
@@ -76,8 +77,11 @@ class StartupTest : public QObject {
     QVERIFY(run.Start({QString::fromStdString(run.dir.file("foreign.7Q"))}));
     QVERIFY(warn.Seen());
     QCOMPARE(warn.Text(), QStringLiteral("This file is not a VLM-7Q data file and cannot be opened."));
-    QCOMPARE(run.Image(), ShownImage(std::string(4096, '\0')));
+    // The program starts on the new document, untouched by the file.
+    QCOMPARE(run.app->Document().GetFrequencyText(1, true), std::string("136.00000"));
     QVERIFY(run.app->Document().GetPathName().empty());
+    QVERIFY(!run.app->Document().IsModified());
+    QVERIFY(run.Frame()->isVisible());
   }
 
   void unreadableCommandLineFileEndsTheProgram() {
@@ -95,19 +99,31 @@ class StartupTest : public QObject {
     run.SetLine("ports", "3", "/dev/ttyRADIO");
     QVERIFY(run.Start());
     // At least 900 x 800 (more where the form needs it) centred, but never more than the
-    // screen's free area (the offscreen screen is 800 wide): the corner is never off-screen.
+    // screen's free area (the offscreen screen is 800 wide): the window with its frame is
+    // never off-screen.
     const QRect area = run.Frame()->screen()->availableGeometry();
-    const QSize size = run.Frame()->size();
-    QVERIFY(size.width() >= std::min(900, area.width()) && size.height() >= std::min(800, area.height()));
-    QVERIFY(size.width() <= area.width() && size.height() <= area.height());
-    QVERIFY(area.contains(run.Frame()->geometry().topLeft()));
-    QVERIFY(std::abs(run.Frame()->geometry().center().x() - area.center().x()) <= 1);
+    const QRect outer = run.Frame()->frameGeometry();
+    QVERIFY(outer.width() >= std::min(900, area.width()) && outer.height() >= std::min(800, area.height()));
+    QVERIFY2(area.contains(outer), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(outer.x()).arg(outer.y()).arg(outer.width()).arg(outer.height())));
+    QVERIFY(std::abs(outer.center().x() - area.center().x()) <= 1);
     QCOMPARE(run.Frame()->PortPane()->text(), QStringLiteral("COM3"));
     QCOMPARE(run.Frame()->PortPane()->toolTip(), QStringLiteral("/dev/ttyRADIO"));
     // The first document: model 0's defaults, untitled, not modified.
     QVERIFY(!run.app->Document().IsModified());
     QCOMPARE(run.app->Document().GetTitle(), std::string("Item"));
     QCOMPARE(run.app->Document().m_nFreqMin, 13600000);
+  }
+
+  // Without a desktop that opens HTML files (the offscreen platform has none), Help says
+  // where the file is instead of doing nothing.
+  void helpThatCannotBeShownNamesTheFile() {
+    RunningApp run;
+    QVERIFY(run.Start());
+    ModalScript notice(ClickOk);
+    run.Frame()->ExecuteCommand(cmd::kHelp);
+    if (!notice.Seen()) QSKIP("this platform opened the help file");
+    QVERIFY(notice.Text().startsWith(QStringLiteral("The help file could not be shown")));
+    QVERIFY2(notice.Text().endsWith(QString::fromStdString(run.dir.file("english.html"))), qPrintable(notice.Text()));
   }
 };
 

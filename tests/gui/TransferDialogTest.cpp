@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -147,6 +148,36 @@ class TransferDialogTest : public QObject {
                        [](std::uint8_t sent, char kept) { return sent == static_cast<std::uint8_t>(kept); }));
   }
 
+  void writeOfAnImageOfNoKnownModelAsksFirst() {
+    RunningApp run;
+    QVERIFY(run.Start());
+    CQorrinDoc& doc = run.app->Document();
+    auto radio = StartRadio({}, DemoRadio(run));
+    UseRadio(run, 1, *radio);
+    std::fill(doc.m_image.begin(), doc.m_image.end(), 0);  // what a failed open once left
+    bool cancelIsDefault = false;
+    {
+      ModalScript script({[&](QWidget* m) {
+                            auto* box = qobject_cast<QMessageBox*>(m);
+                            cancelIsDefault = box && box->defaultButton() == box->button(QMessageBox::Cancel);
+                            ClickCancel(m);
+                          },
+                          [](QWidget* m) { m->close(); }});  // a transfer dialog would land here
+      run.Frame()->ExecuteCommand(cmd::kWriteData);
+      QCOMPARE(script.Seen(), 1);
+      QVERIFY(script.Text().startsWith(QStringLiteral("The frequency range of this data matches no model")));
+    }
+    QVERIFY(cancelIsDefault);
+    QCOMPARE(PcBytes(*radio), 0L);
+    // OK goes on to the write dialog.
+    ModalScript script({ClickOk, [](QWidget* m) {
+                          QVERIFY(qobject_cast<CTransferDlg*>(m));
+                          m->close();
+                        }});
+    run.Frame()->ExecuteCommand(cmd::kWriteData);
+    QVERIFY(script.Done());
+  }
+
   // Verification is on unless switched off: the radio is read back and the dialog says
   // how it went; a radio that stores a block wrongly is caught and named.
   void verifiedWriteSaysWhetherTheRadioHoldsWhatWasSent() {
@@ -232,6 +263,18 @@ class TransferDialogTest : public QObject {
                                       : QStringLiteral("The connected radio is not a VLM-7Q, or its model is not supported."));
       QVERIFY(QApplication::activeModalWidget() == nullptr);
       QVERIFY(!run.app->Port()->IsOpen());
+    }
+    // A port whose device is not there (the cable's adapter unplugged) is named as such.
+    run.SetLine("ports", "1", run.dir.file("ttyGONE"));
+    {
+      ModalScript script({[](QWidget* m) { QTest::mouseClick(qobject_cast<CTransferDlg*>(m)->OkButton(), Qt::LeftButton); },
+                          ClickOk});
+      run.Frame()->ExecuteCommand(cmd::kReadData);
+      QVERIFY(script.Done());
+      QVERIFY2(script.Text(1).endsWith(QStringLiteral("\n\nThe device of COM1 (") +
+                                       QString::fromStdString(run.dir.file("ttyGONE")) +
+                                       QStringLiteral(") does not exist.\nCheck that the programming cable is plugged in.")),
+               qPrintable(script.Text(1)));
     }
     // Only the index-field update may have touched the document.
     std::string updated = before;

@@ -68,11 +68,17 @@ for id in 0403:6001 067b:2303 1a86:7523 10c4:ea60; do
     "$prefix/$rules" || fail "no rule for $id"
 done
 
-# The installed programs run, on the installed program folder.
-export QORRIN_HOME=$prefix/$share HOME=$root/home XDG_CONFIG_HOME=$root/home/.config XDG_DATA_HOME=$root/home/.local/share
+# The installed programs run, on the installed program folder, which they find beside
+# their bin/ although this prefix is not the one the build was configured for: the
+# frequency-range text shown is the one of this prefix's setting.ini.
+export HOME=$root/home XDG_CONFIG_HOME=$root/home/.config XDG_DATA_HOME=$root/home/.local/share
+unset QORRIN_HOME
 mkdir -p "$HOME"
+sed -i 's/^Freq0=.*/Freq0=Relocated 136-174/' "$prefix/$share/setting.ini"
 "$prefix/bin/qorrin-cli" new -o "$root/demo.7Q" >/dev/null 2>&1 || fail "installed qorrin-cli cannot make a project file"
 "$prefix/bin/qorrin-cli" info "$root/demo.7Q" | grep -q 'programmed' || fail "installed qorrin-cli cannot read it"
+"$prefix/bin/qorrin-cli" info "$root/demo.7Q" | grep -q 'Relocated 136-174' ||
+  fail "installed qorrin-cli does not use the program folder beside its bin/"
 if [ "$gui" = 1 ]; then
   env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/qorrin" --version | grep -q '^qorrin [0-9]' ||
     fail "installed qorrin --version"

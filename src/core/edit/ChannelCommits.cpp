@@ -77,7 +77,7 @@ ChannelCommitResult CommitReceiveFrequency(CQorrinDoc& doc, int row, std::string
   // The transmit frequency the row shows now; the new offset keeps it where it is.
   const std::string shownTx = doc.GetTransmitFrequencyText(row);
 
-  const std::string text = ClampToBand(doc, typed);
+  const std::string text = ClampToBand(doc, WithDecimalPoint(typed));
   if (!EqualNoCase(text, doc.GetFrequencyText(row, true))) MarkModified(doc, result);
   doc.SetFrequencyText(row, true, text);
   const std::string rx = doc.GetFrequencyText(row, true);
@@ -102,7 +102,7 @@ ChannelCommitResult CommitTransmitFrequency(CQorrinDoc& doc, int row, std::strin
   }
   ChannelCommitResult result;
   result.bStored = true;
-  const std::string text = ClampToBand(doc, typed);
+  const std::string text = ClampToBand(doc, WithDecimalPoint(typed));
   // Only the offset and direction change: the receive field keeps its bytes, even when
   // they are off the raster or not valid digits.
   StoreTransmitOffset(doc, row, doc.GetFrequencyText(row, true), AsReceiveFrequency(doc, text));

@@ -124,11 +124,21 @@ VfoPanelState GetVfoPanelState(const CQorrinDoc& doc, int record) {
   return state;
 }
 
-bool IsVfoInUse(const CQorrinDoc& doc, int record) {
+bool IsVfoInUse(const CQorrinDoc& doc, int record) { return IsVfoInUse(doc.GetBandLimits(), record); }
+
+bool IsVfoInUse(const BandLimits& limits, int record) {
   if (!IsVfoRecord(record)) return false;
-  if (IsTwoBand(doc)) return true;
-  const bool upperBand = doc.m_nFreqMin >= kUpperBandStart;
+  if (limits.m_nSplitLow != 0) return true;  // two bands: both VFOs
+  const bool upperBand = limits.m_nFreqMin >= kUpperBandStart;
   return (record == kVfoBRecord) == upperBand;
+}
+
+std::vector<std::string> RangesUsingVfo(int record) {
+  std::vector<std::string> ranges;
+  for (const ModelEntry& model : ListModels()) {
+    if (model.bUsable && IsVfoInUse(ModelLimits(model.nIndex), record)) ranges.push_back(model.strText);
+  }
+  return ranges;
 }
 
 int GetVfoBandStart(const CQorrinDoc& doc, int record) {
@@ -148,7 +158,7 @@ int SnapToVfoStep(int value, int stepIndex) {
 
 VfoCommitResult CommitVfoEdit(CQorrinDoc& doc, int record, VfoEdit edit, const VfoTexts& shown) {
   if (!IsVfoRecord(record)) return {false, false, shown};
-  VfoTexts texts = shown;
+  VfoTexts texts{WithDecimalPoint(shown.strReceive), WithDecimalPoint(shown.strTransmit)};
   std::string& text = edit == VfoEdit::Receive ? texts.strReceive : texts.strTransmit;
   if (!IsVfoInUse(doc, record)) {
     text.clear();
@@ -163,10 +173,10 @@ VfoCommitResult CommitVfoEdit(CQorrinDoc& doc, int record, VfoEdit edit, const V
 
 VfoCommitResult StoreVfo(CQorrinDoc& doc, int record, const VfoTexts& typed) {
   if (!IsVfoRecord(record)) return {false, false, typed};
-  std::string rx = ClampToBand(doc, typed.strReceive);
+  std::string rx = ClampToBand(doc, WithDecimalPoint(typed.strReceive));
   // An empty receive text would be stored as 0 MHz, outside every band.
   if (rx.empty()) rx = CQorrinDoc::FormatFrequency(GetVfoBandStart(doc, record));
-  const std::string tx = ClampToBand(doc, typed.strTransmit);
+  const std::string tx = ClampToBand(doc, WithDecimalPoint(typed.strTransmit));
 
   const int step = doc.GetStepIndex(record);
   const std::string txOnRaster =

@@ -55,6 +55,10 @@ VfoPanelState GetVfoPanelState(const CQorrinDoc& doc, int record);
 std::vector<std::string> GetStepItems();
 
 bool IsVfoInUse(const CQorrinDoc& doc, int record);
+bool IsVfoInUse(const BandLimits& limits, int record);
+// The frequency-range texts ("Freq%d") of the models that use the VFO: what a panel that
+// the current model leaves unused tells the user.
+std::vector<std::string> RangesUsingVfo(int record);
 // The frequency an empty (or, on a two-band model, wrong-band) entry is replaced by:
 // the upper band's lower edge for VFO B of a two-band model, else the lowest frequency.
 int GetVfoBandStart(const CQorrinDoc& doc, int record);

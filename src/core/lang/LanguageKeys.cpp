@@ -34,10 +34,20 @@ const std::vector<std::string>& RequiredStringKeys() {
         // Main form: the label of the count of programmed channels.
         "IDS_PROGRAMMED_CHANNELS", "IDS_CHANNEL_TABLE", "IDS_MENU_BAR", "IDS_TOOL_BAR",
         "IDS_VERIFY_WRITE", "IDS_PROMPT_VERIFY", "IDS_VERIFIED", "IDS_VERIFY_FAILED", "IDS_VERIFY_NOREAD",
-        "IDS_BACKUP_FAILED", "IDS_COMPARE", "IDS_COMPARE_EQUAL", "IDS_COMPARE_DIFFERENT",
+        "IDS_BACKUP_FAILED", "IDS_COMPARE_EQUAL", "IDS_COMPARE_DIFFERENT",
         // Printing: the locale whose day names the date line of the printout uses
         // ("en_US", "zh_CN"), and the error when the printer cannot be opened.
         "IDS_LOCALE", "IDS_PRINT_FAILED",
+        // Safety questions and notices: a short project file ("%d" missing bytes), a write
+        // of an image of no known model, a recent file that is gone ("%s" its path), a
+        // port whose device is not there ("%s" the port), help that cannot be shown.
+        "IDS_WARN_SHORT_FILE", "IDS_WARN_UNKNOWN_MODEL", "IDS_RECENT_MISSING", "IDS_ERROR_NODEVICE",
+        "IDS_HELP_FAILED",
+        // The compare dialog: its titles, the two sides, one difference.
+        "IDS_COMPARE_WITH_FILE", "IDS_COMPARE_WITH_RADIO", "IDS_COMPARE_DOCUMENT", "IDS_COMPARE_RADIO",
+        "IDS_COMPARE_ONE_DIFFERENCE",
+        // Tooltip of a VFO panel the frequency range does not use ("%s" the ranges that do).
+        "IDS_VFO_UNUSED",
     };
     const auto& menu = MenuStringKeys();
     k.insert(k.end(), menu.begin(), menu.end());

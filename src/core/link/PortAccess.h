@@ -7,4 +7,8 @@ namespace qorrin::link {
 
 bool LacksPermission(const std::string& device);
 
+// Whether nothing exists under the device's name (the cable's adapter is unplugged):
+// worth a message that says so instead of blaming the radio.
+bool DeviceIsMissing(const std::string& device);
+
 }  // namespace qorrin::link

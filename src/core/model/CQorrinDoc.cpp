@@ -93,25 +93,35 @@ LoadStatus CQorrinDoc::SerializeLoad(std::span<const std::uint8_t> bytes) {
 }
 
 LoadResult CQorrinDoc::OnOpenDocument(const std::string& path) {
-  LoadResult result;
-  FileReadResult file = ReadFileHead(path, kProjectFileSize);
-  if (!file.bOk) {
-    ShowError({PromptKind::FileOpenFailed, "", file.strError, ""});
-    BecomeNewDocument();
-    UpdateAllViews();
-    return {LoadStatus::CannotOpen, file.strError};
+  const ProjectFileRead file = ReadProjectFile(path);
+  if (!file.ok()) {
+    ReportUnreadable(file);
+    return {file.status, file.strError};
   }
-  result.status = SerializeLoad(file.bytes);
-  m_bModified = false;
-  if (result.ok()) {
-    m_strPathName = path;
-  } else {
-    // Keeping the name would let the next Save overwrite the foreign file with zeros.
-    m_strPathName.clear();
+  return OpenProjectFile(path, file);
+}
+
+void CQorrinDoc::ReportUnreadable(const ProjectFileRead& file) {
+  if (file.status == LoadStatus::HeaderMismatch) {
     ShowError({PromptKind::WarnLoad, "IDS_WARN_LOAD", "", ""});
+  } else if (file.status == LoadStatus::CannotOpen) {
+    ShowError({PromptKind::FileOpenFailed, "", file.strError, ""});
   }
+}
+
+LoadResult CQorrinDoc::OpenProjectFile(const std::string& path, const ProjectFileRead& file) {
+  if (!file.ok()) return {file.status, file.strError};
+  SerializeLoad(file.bytes);
+  m_strPathName = path;
+  const std::size_t missing = file.MissingBytes();
+  m_bModified = missing > 0;
   UpdateAllViews();
-  return result;
+  if (missing > 0) {
+    PromptMessage warning{PromptKind::WarnShortFile, "IDS_WARN_SHORT_FILE", "", ""};
+    warning.nNumber = static_cast<long long>(missing);
+    if (m_pPrompts != nullptr) m_pPrompts->ShowWarning(warning);
+  }
+  return {LoadStatus::Ok, {}, missing};
 }
 
 std::vector<std::uint8_t> CQorrinDoc::SerializeStore() {

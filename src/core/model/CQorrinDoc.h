@@ -27,15 +27,10 @@
 
 namespace qorrin {
 
-enum class LoadStatus {
-  Ok,              // project file loaded (a short one fills only what it holds)
-  HeaderMismatch,  // not a project file: all-zero image, untitled
-  CannotOpen,      // unreadable: the document is a new model-0 document, untitled
-};
-
 struct LoadResult {
   LoadStatus status = LoadStatus::Ok;
-  std::string strError;  // system text for CannotOpen
+  std::string strError;         // system text for CannotOpen
+  std::size_t nMissingBytes = 0;  // Ok: how many bytes the file was short of 4144
   bool ok() const { return status == LoadStatus::Ok; }
 };
 
@@ -81,8 +76,15 @@ class CQorrinDoc {
   // First (or silent) call: reset, no path, not modified, model 0. Later calls ask
   // IDS_WARN_CLEAR first; Cancel leaves the document untouched and returns false.
   bool OnNewDocument();
-  // Opens a project file; reports failures through the prompts and in the result.
+  // Opens a project file; reports failures through the prompts and in the result. A file
+  // that cannot be read or is no project file changes nothing at all (contents, name and
+  // modified flag stay). A file short of 4144 bytes opens with a warning that names the
+  // missing bytes, and counts as modified: it is not the complete file it claims to be.
   LoadResult OnOpenDocument(const std::string& path);
+  // The same in two steps, for callers that ask more in between (the save-changes
+  // question): the file as read and checked by ReadProjectFile, and its failure told.
+  LoadResult OpenProjectFile(const std::string& path, const ProjectFileRead& file);
+  void ReportUnreadable(const ProjectFileRead& file);
   // Writes the file as it stands (header + image, atomically) and takes its name; no
   // question, no index update: what Save As and the save-changes question use.
   SaveResult OnSaveDocument(const std::string& path);

@@ -6,7 +6,11 @@ namespace qorrin {
 
 std::string PromptText(const PromptMessage& message) {
   if (message.textKey.empty()) return message.appendix;
-  return LoadLangString(message.textKey) + message.appendix;
+  std::string text = LoadLangString(message.textKey);
+  if (const std::size_t at = text.find("%d"); at != std::string::npos) {
+    text.replace(at, 2, std::to_string(message.nNumber));
+  }
+  return text + message.appendix;
 }
 
 std::string PromptCaption(const PromptMessage& message) {

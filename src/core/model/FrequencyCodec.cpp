@@ -84,6 +84,14 @@ int ParseFrequencyText(std::string_view text) {
   return ReadLeadingInteger(NormalizeFrequencyText(text));
 }
 
+std::string WithDecimalPoint(std::string_view text) {
+  std::string result(text);
+  if (result.find('.') == std::string::npos) {
+    if (const std::size_t comma = result.find(','); comma != std::string::npos) result[comma] = '.';
+  }
+  return result;
+}
+
 int SnapToChannelStep(int value, const BandLimits& limits) {
   std::int64_t v = value;  // 64-bit so that values near the int limits cannot overflow
   if (limits.m_nFreqMin < kUpperBandStart && limits.m_nFreqMax >= kUpperBandStart &&

@@ -26,6 +26,11 @@ std::string NormalizeFrequencyText(std::string_view text);
 // the int range saturate instead of overflowing.
 int ParseFrequencyText(std::string_view text);
 
+// A frequency as a person typed or pasted it: a decimal comma stands for the point when
+// the text holds no point ("145,5" is 145.5 MHz); any further comma stays and ends the
+// number as before. The edit rules pass what the user entered through this first.
+std::string WithDecimalPoint(std::string_view text);
+
 // The raster point for a receive frequency: a value inside the gap of a two-band model
 // becomes the lowest frequency, then the 6.25 kHz raster is used when it agrees with the
 // value to the whole kHz, otherwise the 5 kHz raster (an exact half rounds down).

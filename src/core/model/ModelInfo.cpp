@@ -129,8 +129,10 @@ std::shared_ptr<const ModelTable> ModelTable::Load() {
   return built;
 }
 
-int ModelTable::FindModelIndex(ConstImageSpan image) const {
-  int result = 0;
+int ModelTable::FindModelIndex(ConstImageSpan image) const { return MatchModel(image).value_or(0); }
+
+std::optional<int> ModelTable::MatchModel(ConstImageSpan image) const {
+  std::optional<int> result;
   for (const ModelEntry& entry : m_models) {
     const std::optional<BandCode>& band = m_rows[static_cast<std::size_t>(entry.nIndex)].searchBand;
     if (!band) continue;
@@ -142,9 +144,12 @@ int ModelTable::FindModelIndex(ConstImageSpan image) const {
   return result;
 }
 
-BandLimits ModelTable::ComputeBandLimits(ConstImageSpan image) const {
-  const std::optional<BandCode>& band = m_rows[static_cast<std::size_t>(FindModelIndex(image))].limitsBand;
+BandLimits ModelTable::ComputeBandLimits(ConstImageSpan image) const { return LimitsOf(FindModelIndex(image)); }
+
+BandLimits ModelTable::LimitsOf(int index) const {
   BandLimits limits;  // the 100-520 MHz fallback
+  if (index < 0 || index >= kMaxModels) return limits;
+  const std::optional<BandCode>& band = m_rows[static_cast<std::size_t>(index)].limitsBand;
   if (!band) return limits;
   limits.m_nFreqMin = band->nLow1 * 100000;
   int up = band->nHigh1;
@@ -171,9 +176,13 @@ bool ModelTable::WriteModelBandInfo(ImageSpan image, int index) const {
 
 int FindModelIndex(ConstImageSpan image) { return ModelTable::Load()->FindModelIndex(image); }
 
+bool MatchesAnyModel(ConstImageSpan image) { return ModelTable::Load()->MatchModel(image).has_value(); }
+
 BandLimits ComputeBandLimits(ConstImageSpan image) { return ModelTable::Load()->ComputeBandLimits(image); }
 
 bool WriteModelBandInfo(ImageSpan image, int index) { return ModelTable::Load()->WriteModelBandInfo(image, index); }
+
+BandLimits ModelLimits(int index) { return ModelTable::Load()->LimitsOf(index); }
 
 std::vector<ModelEntry> ListModels() { return ModelTable::Load()->Models(); }
 

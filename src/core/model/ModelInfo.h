@@ -49,10 +49,17 @@ std::string ReadModelCode(int index, std::size_t bufferSize);
 
 // The last usable entry whose band bytes equal the image's; 0 when none matches.
 int FindModelIndex(ConstImageSpan image);
+// Whether some usable entry's band bytes equal the image's. An image that matches none
+// (an all-zero image, say) is shown as model 0 but is no configuration any radio holds.
+bool MatchesAnyModel(ConstImageSpan image);
 
 // Limits of the model FindModelIndex finds; 100-520 MHz without a gap when that entry is
 // missing or unusable.
 BandLimits ComputeBandLimits(ConstImageSpan image);
+
+// Limits of entry `index` as an image of that model gets them (the fallback for a
+// missing or unusable entry).
+BandLimits ModelLimits(int index);
 
 // Writes the band bytes of entry `index` (a one-band code leaves the other four bytes
 // alone). False, with nothing written, when the entry is missing, unusable, or not part
@@ -85,7 +92,9 @@ class ModelTable {
   static std::shared_ptr<const ModelTable> Load();
 
   int FindModelIndex(ConstImageSpan image) const;
+  std::optional<int> MatchModel(ConstImageSpan image) const;  // nothing when none matches
   BandLimits ComputeBandLimits(ConstImageSpan image) const;
+  BandLimits LimitsOf(int index) const;
   bool WriteModelBandInfo(ImageSpan image, int index) const;
   const std::vector<ModelEntry>& Models() const { return m_models; }
   const std::vector<std::string>& RangeTexts() const { return m_rangeTexts; }

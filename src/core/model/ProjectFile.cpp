@@ -61,6 +61,20 @@ FileReadResult ReadFileHead(const std::string& path, std::size_t maxBytes) {
   return result;
 }
 
+ProjectFileRead ReadProjectFile(const std::string& path) {
+  ProjectFileRead result;
+  FileReadResult file = ReadFileHead(path, kProjectFileSize);
+  if (!file.bOk) {
+    struct stat st {};
+    result.bFileMissing = ::stat(path.c_str(), &st) != 0 && errno == ENOENT;
+    result.strError = std::move(file.strError);
+    return result;
+  }
+  result.status = HasProjectHeaderId(file.bytes) ? LoadStatus::Ok : LoadStatus::HeaderMismatch;
+  result.bytes = std::move(file.bytes);
+  return result;
+}
+
 std::string ProjectHeaderText(std::span<const std::uint8_t> header) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string text;

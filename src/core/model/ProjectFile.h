@@ -33,4 +33,24 @@ struct FileReadResult {
 // Reads the start of a file (a project file needs no more than 4144 bytes).
 FileReadResult ReadFileHead(const std::string& path, std::size_t maxBytes = kProjectFileSize);
 
+enum class LoadStatus {
+  Ok,              // a project file (a short one fills only what it holds)
+  HeaderMismatch,  // not a project file
+  CannotOpen,      // missing, unreadable, or not a regular file
+};
+
+// A project file read and checked before anything is done with it, so that a document
+// is replaced only by a file that is one.
+struct ProjectFileRead {
+  LoadStatus status = LoadStatus::CannotOpen;
+  std::vector<std::uint8_t> bytes;  // the file's first 4144 bytes at most
+  std::string strError;             // CannotOpen: "cannot open PATH: reason"
+  bool bFileMissing = false;        // CannotOpen because nothing exists under the name
+  bool ok() const { return status == LoadStatus::Ok; }
+  // How many bytes a project file that opened is short of 4144 (the rest of its image
+  // reads as zero).
+  std::size_t MissingBytes() const { return bytes.size() < kProjectFileSize ? kProjectFileSize - bytes.size() : 0; }
+};
+ProjectFileRead ReadProjectFile(const std::string& path);
+
 }  // namespace qorrin

@@ -61,6 +61,11 @@ std::string ResolveProgramFolder(const std::string& configDir) {
   std::string exeFolder = ExecutableFolder();
   std::error_code ec;
   if (fs::exists(fs::path(exeFolder) / "setting.ini", ec)) return exeFolder;
+  // An installed program finds its folder beside its bin/ first, so that an install into
+  // any prefix, or an unpacked package, works wherever it lies; then where it was
+  // configured to be installed.
+  const fs::path beside = (fs::path(exeFolder) / ".." / "share" / "qorrin").lexically_normal();
+  if (fs::exists(beside / "setting.ini", ec)) return beside.string();
 #ifdef QORRIN_SHARE_DIR
   if (fs::exists(fs::path(QORRIN_SHARE_DIR) / "setting.ini", ec)) return QORRIN_SHARE_DIR;
 #endif

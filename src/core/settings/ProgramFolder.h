@@ -9,8 +9,9 @@ namespace qorrin {
 std::string ExecutableFolder();
 
 // The program folder: `configDir` when given, else $QORRIN_HOME, else the executable's
-// folder when it holds setting.ini (build tree, portable copy), else the installed data
-// folder <prefix>/share/qorrin when it exists, else the executable's folder.
+// folder when it holds setting.ini (build tree, portable copy), else share/qorrin beside
+// the executable's folder (<exe>/../share/qorrin: an install into any prefix), else the
+// data folder of the prefix the program was configured for, else the executable's folder.
 std::string ResolveProgramFolder(const std::string& configDir);
 
 // "chinese" for a zh_CN locale (LC_ALL, LC_MESSAGES, LANG in that order), else "english".

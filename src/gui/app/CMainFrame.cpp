@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -14,12 +15,15 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <algorithm>
+
 #include "core/lang/ShellTexts.h"
 #include "core/link/CSerialPort.h"
 #include "core/link/LinkSettings.h"
 #include "core/link/PortNames.h"
 #include "core/settings/AppPaths.h"
 #include "gui/app/CQorrinApp.h"
+#include "gui/app/FormScrollArea.h"
 #include "gui/app/MainKeys.h"
 #include "gui/app/ProgramIcons.h"
 #include "gui/lang/ControlIds.h"
@@ -62,7 +66,7 @@ CMainFrame::CMainFrame(CQorrinApp& app) : m_app(app) {
   statusBar()->addPermanentWidget(m_portPane);
 
   m_view = new CQorrinView(app.Binding(), this);
-  setCentralWidget(m_view);
+  setCentralWidget(new FormScrollArea(m_view, this));
   setAcceptDrops(true);
 
   PlaceAtStart();
@@ -226,22 +230,55 @@ void CMainFrame::UpdateRecentFileMenu() {
     label.replace(u'&', QStringLiteral("&&"));
     auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(label), m_fileMenu);
     SetCommandId(action, cmd::kFileMruFirst + i);
-    connect(action, &QAction::triggered, this, [this, path] { m_app.OpenDocumentFile(path); });
+    connect(action, &QAction::triggered, this,
+            [this, path] { m_app.OpenDocumentFile(path, CQorrinApp::OpenSource::RecentList); });
     m_fileMenu->insertAction(m_recentPlaceholder, action);
     m_recentActions.append(action);
   }
 }
 
-// On a screen smaller than that (or at a large scaling) the window takes the screen's free
-// area instead, so that its menu and title bar are never off-screen.
+// At least 900 x 800 and as large as the whole form with the table's columns, centred;
+// on a screen smaller than that (or at a large scaling) the screen's free area, so that
+// the menu and title bar are never off-screen (the form scrolls inside).
 void CMainFrame::PlaceAtStart() {
-  // At least 900 x 800, and large enough for the whole form with the table's columns.
-  QSize size = QSize(kStartWidth, kStartHeight).expandedTo(sizeHint());
-  QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect area = FitToForm(QSize(kStartWidth, kStartHeight));
+  if (area.isValid()) {
+    const QSize spare = area.size() - frameGeometry().size();
+    move(area.topLeft() + QPoint(std::max(0, spare.width() / 2), std::max(0, spare.height() / 2)));
+  }
+}
+
+QRect CMainFrame::FitToForm(const QSize& atLeast) {
+  // New texts (another language) or a table filled since the last look: the layouts
+  // measure the form again now. Each group re-measures through a posted request that in
+  // turn asks its parent, so those run first, a level at a time.
+  for (int level = 0; level < 8; ++level) QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  if (m_view->layout()) m_view->layout()->activate();
+  centralWidget()->updateGeometry();  // the scroll area asks for the form's size
+  if (layout()) layout()->invalidate();
+  QSize size = sizeHint().expandedTo(atLeast);
+  QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect();
-  if (area.isValid()) size = size.boundedTo(area.size());
+  if (!area.isValid()) {
+    resize(size);
+    return area;
+  }
+  // The title bar and borders, where a window manager has added them, count too.
+  const QSize decoration = frameGeometry().size() - geometry().size();
+  size = size.boundedTo(area.size() - decoration);
   resize(size);
-  if (area.isValid()) move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+  // Whatever moved it, the window stays on the screen.
+  QRect outer = frameGeometry();
+  outer.moveLeft(std::clamp(outer.left(), area.left(), std::max(area.left(), area.right() - outer.width() + 1)));
+  outer.moveTop(std::clamp(outer.top(), area.top(), std::max(area.top(), area.bottom() - outer.height() + 1)));
+  if (outer.topLeft() != frameGeometry().topLeft()) move(outer.topLeft());
+  return area;
+}
+
+void CMainFrame::FitAfterLanguageChange() {
+  // Texts of another length: the window grows to what the form needs now, never past the
+  // screen, and never shrinks below what the user made it.
+  FitToForm(size());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -271,7 +308,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
   }
   event->acceptProposedAction();
   // Each file opens in turn, as if opened one after the other; the last one stays.
-  for (const QString& file : files) m_app.OpenDocumentFile(file);
+  for (const QString& file : files) m_app.OpenDocumentFile(file, CQorrinApp::OpenSource::Drop);
 }
 
 }  // namespace qorrin::gui

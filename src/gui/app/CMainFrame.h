@@ -32,8 +32,10 @@ class CMainFrame : public QMainWindow {
   void LocalizeMenus();
   void LocalizeToolBar();
   void UpdateRecentFileMenu();
-  // 900 x 800, centred on the screen.
+  // The size the form needs (at least 900 x 800), bounded by the screen, centred.
   void PlaceAtStart();
+  // After a language switch: grown to what the form needs, bounded by the screen.
+  void FitAfterLanguageChange();
 
  Q_SIGNALS:
   // After every command, whatever it did (tests and the status of later dialogs use it).
@@ -45,6 +47,9 @@ class CMainFrame : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  // Resizes to the form's size (at least `atLeast`) within the screen's free area and
+  // keeps the window on the screen; gives that area (invalid without a screen).
+  QRect FitToForm(const QSize& atLeast);
   QAction* AddCommand(QMenu* menu, int id, const char* builtInText, const QKeySequence& keys = {});
   void BuildMenus();
   void BuildToolBar();

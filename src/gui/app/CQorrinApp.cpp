@@ -57,8 +57,11 @@ bool CQorrinApp::InitInstance(const StartupOptions& options) {
   m_doc->UpdateAllViews();
   LocalizeMenus();
 
-  if (!options.files.isEmpty()) {
-    if (!OpenDocumentFile(options.files.first())) return false;
+  // A file that cannot be read ends the program; one that is no project file is refused
+  // and the program starts with the new document.
+  if (!options.files.isEmpty() &&
+      OpenDocumentFile(options.files.first(), OpenSource::CommandLine) == OpenOutcome::CannotOpen) {
+    return false;
   }
   if (options.show) {
     m_frame->show();
@@ -109,15 +112,30 @@ void CQorrinApp::OnFileOpen() {
   if (!path.isEmpty()) OpenDocumentFile(path);
 }
 
-bool CQorrinApp::OpenDocumentFile(const QString& path) {
-  if (!SaveModified()) return false;
-  m_doc->SetSilentNew();
-  m_doc->OnNewDocument();
-  const LoadResult result = m_doc->OnOpenDocument(Std(path));
-  if (result.status == LoadStatus::Ok) m_recent.Add(path);
-  else if (result.status == LoadStatus::CannotOpen) m_recent.Remove(path);
+CQorrinApp::OpenOutcome CQorrinApp::OpenDocumentFile(const QString& path, OpenSource source) {
+  const ProjectFileRead file = ReadProjectFile(Std(path));
+  if (!file.ok()) {
+    if (source == OpenSource::RecentList && file.bFileMissing) {
+      OfferRecentRemoval(path);
+    } else {
+      m_doc->ReportUnreadable(file);
+    }
+    return file.status == LoadStatus::HeaderMismatch ? OpenOutcome::NotAProjectFile : OpenOutcome::CannotOpen;
+  }
+  if (!SaveModified()) return OpenOutcome::Cancelled;
+  m_doc->OpenProjectFile(Std(path), file);
+  m_recent.Add(path);
   LocalizeMenus();
-  return result.status != LoadStatus::CannotOpen;
+  return OpenOutcome::Opened;
+}
+
+void CQorrinApp::OfferRecentRemoval(const QString& path) {
+  QString text = LangText("IDS_RECENT_MISSING");
+  text.replace(QStringLiteral("%s"), QDir::toNativeSeparators(path));
+  if (AskOkCancel(m_frame.get(), StandardCaption(), text)) {
+    m_recent.Remove(path);
+    m_frame->UpdateRecentFileMenu();
+  }
 }
 
 void CQorrinApp::OnFileSave() {
@@ -144,6 +162,7 @@ void CQorrinApp::OnLanguage() {
   if (dialog.exec() == QDialog::Accepted) {
     dialog.ApplyChoice();
     RefreshAll();
+    m_frame->FitAfterLanguageChange();
   }
 }
 
@@ -153,9 +172,16 @@ void CQorrinApp::OnNextLanguage() {
   if (next == nullptr) return;
   UseLanguageFile(*next);
   RefreshAll();
+  m_frame->FitAfterLanguageChange();
 }
 
 void CQorrinApp::OnTransfer(bool read) {
+  // An image of no known frequency range (an all-zero one, say) is no configuration for
+  // any radio: sending it takes a clear OK.
+  if (!read && !MatchesAnyModel(m_doc->m_image) &&
+      !AskOkCancel(m_frame.get(), LangText("IDS_PROMPT"), LangText("IDS_WARN_UNKNOWN_MODEL"), true)) {
+    return;
+  }
   CTransferDlg dialog(*this, m_frame.get());
   dialog.SetReadMode(read ? 1 : 0);
   m_transfer = &dialog;
@@ -169,7 +195,7 @@ void CQorrinApp::CancelTransfer() {
 void CQorrinApp::OnOpenBackup() {
   const QString folder = Qt(BackupFolder());
   QDir().mkpath(folder);
-  const QString path = AskOpenFileName(m_frame.get(), folder);
+  const QString path = AskOpenBackupName(m_frame.get(), folder);
   if (!path.isEmpty()) OpenDocumentFile(path);
 }
 
@@ -192,7 +218,9 @@ void CQorrinApp::OnCompareFile() {
   CQorrinDoc other;
   other.SetPrompts(&m_prompts);
   if (other.OnOpenDocument(Std(path)).status != LoadStatus::Ok) return;
-  ShowDifferences(m_frame.get(), QFileInfo(path).fileName(), DiffDocuments(*m_doc, other));
+  const QString name = QFileInfo(path).fileName();
+  ShowDifferences(m_frame.get(), LangText("IDS_COMPARE_WITH_FILE") + QStringLiteral(": ") + name,
+                  LangText("IDS_COMPARE_DOCUMENT") + QStringLiteral(" -> ") + name, DiffDocuments(*m_doc, other));
 }
 
 void CQorrinApp::OnCompareRadio() {
@@ -207,7 +235,8 @@ void CQorrinApp::OnCompareRadio() {
   CQorrinDoc sent;
   CopyAsSent(*m_doc, sent);
   const std::vector<DocumentDifference> differences = DiffDocuments(sent, radio, DiffOptions{false, false});
-  ShowDifferences(m_frame.get(), LangText("IDS_READDATA"), differences);
+  ShowDifferences(m_frame.get(), LangText("IDS_COMPARE_WITH_RADIO"),
+                  LangText("IDS_COMPARE_DOCUMENT") + QStringLiteral(" -> ") + LangText("IDS_COMPARE_RADIO"), differences);
 }
 
 void CQorrinApp::OnPort() {
@@ -217,7 +246,13 @@ void CQorrinApp::OnPort() {
 
 void CQorrinApp::OnHelp() {
   const QString help = Qt(HelpFilePath(g_strLangFile));
-  if (QFileInfo(help).isFile()) QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+  if (!QFileInfo(help).isFile()) return;
+  // Without a browser or a desktop that opens HTML files nothing would show: say where
+  // the file is, so the user can open it another way.
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help))) {
+    ShowWarningBox(m_frame.get(), StandardCaption(),
+                   LangText("IDS_HELP_FAILED") + QStringLiteral("\n\n") + QDir::toNativeSeparators(help));
+  }
 }
 
 }  // namespace qorrin::gui

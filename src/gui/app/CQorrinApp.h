@@ -71,9 +71,14 @@ class CQorrinApp : public QObject {
   void OnCompareFile();
   void OnCompareRadio();
 
-  // Opens a project file as File Open does (after the save-changes question, a silent new
-  // document first). False when the user cancelled or the file could not be read.
-  bool OpenDocumentFile(const QString& path);
+  // Opens a project file as File Open does. The file is read and checked first: one that
+  // cannot be read or is no project file is reported and changes nothing (document, its
+  // name and modified flag, the recent-file list); only a good file leads to the
+  // save-changes question and replaces the document. From the recent-file list, an entry
+  // whose file is gone is offered for removal from the list instead.
+  enum class OpenSource { Dialog, RecentList, CommandLine, Drop };
+  enum class OpenOutcome { Opened, Cancelled, NotAProjectFile, CannotOpen };
+  OpenOutcome OpenDocumentFile(const QString& path, OpenSource source = OpenSource::Dialog);
 
   // The save-changes question for a modified document: Yes saves (asking for a name when
   // untitled), No discards. False when the user cancelled or the save failed.
@@ -81,6 +86,7 @@ class CQorrinApp : public QObject {
 
  private:
   void AfterDocumentSaved();
+  void OfferRecentRemoval(const QString& path);
 
   std::shared_ptr<CSerialPort> m_port;
   std::unique_ptr<CQorrinDoc> m_doc;

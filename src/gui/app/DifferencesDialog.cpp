@@ -13,12 +13,24 @@
 
 namespace qorrin::gui {
 
-void ShowDifferences(QWidget* parent, const QString& subject, const std::vector<DocumentDifference>& differences) {
+namespace {
+
+QString CountText(std::size_t count) {
+  if (count == 1) return LangText("IDS_COMPARE_ONE_DIFFERENCE");
+  return LangText("IDS_COMPARE_DIFFERENT").replace(QStringLiteral("%d"), QString::number(count));
+}
+
+}  // namespace
+
+void ShowDifferences(QWidget* parent, const QString& title, const QString& sides,
+                     const std::vector<DocumentDifference>& differences) {
   QDialog dialog(parent);
-  dialog.setWindowTitle(LangText("IDS_COMPARE") + QStringLiteral(": ") + subject);
+  dialog.setWindowTitle(title);
   dialog.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   auto* summary = new QLabel(&dialog);
   summary->setObjectName(QStringLiteral("summary"));
+  auto* sidesLabel = new QLabel(sides, &dialog);
+  sidesLabel->setObjectName(QStringLiteral("sides"));
   auto* list = new QPlainTextEdit(&dialog);
   list->setObjectName(QStringLiteral("differences"));
   list->setReadOnly(true);
@@ -27,16 +39,16 @@ void ShowDifferences(QWidget* parent, const QString& subject, const std::vector<
                        list->fontMetrics().height() * 16);
   if (differences.empty()) {
     summary->setText(LangText("IDS_COMPARE_EQUAL"));
+    sidesLabel->hide();
     list->hide();
   } else {
-    summary->setText(LangText("IDS_COMPARE_DIFFERENT").replace(QStringLiteral("%d"),
-                                                               QString::number(differences.size())));
+    summary->setText(CountText(differences.size()));
     QStringList lines;
     for (const DocumentDifference& difference : differences) lines << Qt(FormatDifference(difference));
     list->setPlainText(lines.join(QLatin1Char('\n')));
   }
   summary->setBuddy(list);
-  list->setAccessibleName(summary->text());
+  list->setAccessibleName(summary->text() + QLatin1Char(' ') + sides);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
   QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
@@ -46,6 +58,7 @@ void ShowDifferences(QWidget* parent, const QString& subject, const std::vector<
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   auto* layout = new QVBoxLayout(&dialog);
   layout->addWidget(summary);
+  layout->addWidget(sidesLabel);
   layout->addWidget(list, 1);
   layout->addWidget(buttons);
   dialog.exec();

@@ -11,6 +11,9 @@ class QString;
 
 namespace qorrin::gui {
 
-void ShowDifferences(QWidget* parent, const QString& subject, const std::vector<DocumentDifference>& differences);
+// `title` names the comparison ("Compare with Radio"); `sides` the two sides in the
+// order of each line's "->" ("document -> radio").
+void ShowDifferences(QWidget* parent, const QString& title, const QString& sides,
+                     const std::vector<DocumentDifference>& differences);
 
 }  // namespace qorrin::gui

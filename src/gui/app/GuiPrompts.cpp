@@ -1,6 +1,10 @@
 #include "gui/app/GuiPrompts.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
+
+#include <algorithm>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -68,16 +72,33 @@ QString AskOpenFileName(QWidget* parent, const QString& folder) {
   return RunFileDialog(dialog);
 }
 
+QString AskOpenBackupName(QWidget* parent, const QString& folder) {
+  QFileDialog* dialog = MakeFileDialog(parent, QFileDialog::AcceptOpen);
+  dialog->setDirectory(folder);
+  dialog->setViewMode(QFileDialog::Detail);
+  if (auto* view = dialog->findChild<QTreeView*>()) {
+    constexpr int kNameColumn = 0;
+    constexpr int kDateColumn = 3;
+    view->setSortingEnabled(true);
+    view->sortByColumn(kDateColumn, Qt::DescendingOrder);
+    view->header()->setSectionResizeMode(kNameColumn, QHeaderView::ResizeToContents);
+  }
+  const int nameWidth = dialog->fontMetrics().horizontalAdvance(QStringLiteral("2026-12-06_14-05-33_COM10_write-2.7Q"));
+  dialog->resize(std::max(dialog->sizeHint().width(), nameWidth * 2), dialog->sizeHint().height());
+  return RunFileDialog(dialog);
+}
+
 QString AskSaveFileName(QWidget* parent, const QString& proposedName) {
   QFileDialog* dialog = MakeFileDialog(parent, QFileDialog::AcceptSave);
   dialog->selectFile(proposedName);
   return RunFileDialog(dialog);
 }
 
-bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text) {
+bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text, bool cancelIsDefault) {
   QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
   box.button(QMessageBox::Ok)->setText(ResourceOr(ctl::kOk, "OK"));
   box.button(QMessageBox::Cancel)->setText(ResourceOr(ctl::kCancel, "Cancel"));
+  box.setDefaultButton(cancelIsDefault ? QMessageBox::Cancel : QMessageBox::Ok);
   return box.exec() == QMessageBox::Ok;
 }
 
@@ -105,6 +126,10 @@ void ShowWarningBox(QWidget* parent, const QString& caption, const QString& text
 
 void GuiPrompts::ShowError(const PromptMessage& message) {
   ShowErrorBox(m_parent, MessageCaption(message), MessageText(message));
+}
+
+void GuiPrompts::ShowWarning(const PromptMessage& message) {
+  ShowWarningBox(m_parent, MessageCaption(message), MessageText(message));
 }
 
 std::optional<std::string> GuiPrompts::AskSavePath(const std::string& proposedName) {

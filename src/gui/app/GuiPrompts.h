@@ -19,11 +19,14 @@ QString ProjectFileFilter();
 // Shows a non-native file dialog (the same on every desktop, and drivable by tests and
 // assistive tools). Empty when the user cancels.
 QString AskOpenFileName(QWidget* parent, const QString& folder = {});
+// The same in the backups folder, as a detail view sorted by date, newest first, with the
+// whole names in view (they tell date, time, port and direction).
+QString AskOpenBackupName(QWidget* parent, const QString& folder);
 QString AskSaveFileName(QWidget* parent, const QString& proposedName);
 
 // A question with the exclamation icon and the language's OK and Cancel buttons; true
-// for OK.
-bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text);
+// for OK. Questions whose OK may do harm make Cancel the default button.
+bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text, bool cancelIsDefault = false);
 
 // An error box with the language's OK button; returns when the user has seen it.
 void ShowErrorBox(QWidget* parent, const QString& caption, const QString& text);
@@ -37,6 +40,7 @@ class GuiPrompts : public IDocumentPrompts {
 
   bool Confirm(const PromptMessage& message) override;
   void ShowError(const PromptMessage& message) override;
+  void ShowWarning(const PromptMessage& message) override;
   std::optional<std::string> AskSavePath(const std::string& proposedName) override;
 
  private:

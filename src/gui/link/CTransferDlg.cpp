@@ -199,11 +199,16 @@ void CTransferDlg::EndRun() {
   m_app.Port()->Close();
 }
 
-// The configured port's device refused us: say which one and how to get access.
+// The configured port's device refused us, or is not there: say which one and what to do.
 QString CTransferDlg::PortErrorText() const {
   QString text = LangText("IDS_ERROR_PORTCONN");
-  const std::string device = link::DeviceForPort(link::ReadComPort(g_strIniFile), g_strIniFile);
-  if (!device.empty() && link::LacksPermission(device)) {
+  const int port = link::ReadComPort(g_strIniFile);
+  const std::string device = link::DeviceForPort(port, g_strIniFile);
+  if (device.empty() || link::DeviceIsMissing(device)) {
+    QString portText = Qt(link::PortLabel(port));
+    if (!device.empty()) portText += QStringLiteral(" (%1)").arg(Qt(device));
+    text += QStringLiteral("\n\n") + LangText("IDS_ERROR_NODEVICE").replace(QStringLiteral("%s"), portText);
+  } else if (link::LacksPermission(device)) {
     QString access = LangText("IDS_ERROR_PERMISSION");
     access.replace(QStringLiteral("%s"), Qt(device));
     text += QStringLiteral("\n\n") + access;

@@ -83,6 +83,22 @@ void CVfoPanel::Fill() {
   FillCombo(m_bandwidth, GetBandwidthItems(), state.nBandwidth);
   FillCombo(m_step, state.step.items, state.step.nSelected);
   ShowTexts(state.texts.strReceive, state.texts.strTransmit);
+  ShowUse();
+}
+
+// A VFO that the frequency range does not use is shown greyed, with the ranges that do use
+// it as its tooltip, instead of taking entries it could not keep.
+void CVfoPanel::ShowUse() {
+  const bool used = IsVfoInUse(m_doc, m_record);
+  QString note;
+  if (!used) {
+    QStringList ranges;
+    for (const std::string& range : RangesUsingVfo(m_record)) ranges << Qt(range);
+    note = LangText("IDS_VFO_UNUSED").replace(QStringLiteral("%s"), ranges.join(QStringLiteral(", ")));
+  }
+  setEnabled(used);
+  setToolTip(note);
+  setAccessibleDescription(note);
 }
 
 void CVfoPanel::ShowTexts(const std::string& receive, const std::string& transmit) {
@@ -109,8 +125,13 @@ bool CVfoPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && !IsPopupFocusChange(static_cast<QFocusEvent*>(event))) {
       CommitEdit(edit);
     } else if (event->type() == QEvent::KeyPress) {
-      const int key = static_cast<QKeyEvent*>(event)->key();
-      if (key == Qt::Key_Return || key == Qt::Key_Enter) CommitEdit(edit);
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) CommitEdit(edit);
+      // A decimal comma is the point; with a point in the text already it is dropped.
+      if (key->text() == QStringLiteral(",")) {
+        if (!edit->text().contains(QLatin1Char('.'))) edit->insert(QStringLiteral("."));
+        return true;
+      }
     }
   }
   return QGroupBox::eventFilter(watched, event);

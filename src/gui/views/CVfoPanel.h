@@ -55,6 +55,7 @@ class CVfoPanel : public QGroupBox {
  private:
   void CommitEdit(QLineEdit* edit);
   void ShowTexts(const std::string& receive, const std::string& transmit);
+  void ShowUse();
 
   CQorrinDoc& m_doc;
   int m_record;

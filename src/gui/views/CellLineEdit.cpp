@@ -40,11 +40,19 @@ void CellLineEdit::keyPressEvent(QKeyEvent* event) {
   const QString typed = event->text();
   const bool printable = !typed.isEmpty() && typed.front().isPrint();
   if (printable && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    QString translated;
     for (QChar character : typed) {
-      if (!AcceptsTyped(character)) {
+      const QChar meant = Translated(character);
+      if (!AcceptsTyped(meant)) {
         event->accept();
         return;
       }
+      translated += meant;
+    }
+    if (translated != typed) {
+      insert(translated);
+      event->accept();
+      return;
     }
   }
   QLineEdit::keyPressEvent(event);

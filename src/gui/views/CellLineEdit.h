@@ -31,6 +31,8 @@ class CellLineEdit : public QLineEdit {
 
  protected:
   virtual bool AcceptsTyped(QChar character) const = 0;
+  // The character a typed one stands for (a decimal comma for the point); itself by default.
+  virtual QChar Translated(QChar character) const { return character; }
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 
@@ -39,13 +41,17 @@ class CellLineEdit : public QLineEdit {
   QString m_remembered;
 };
 
-// Frequencies: nine characters, digits and one decimal point.
+// Frequencies: nine characters, digits and one decimal point; a typed comma is the
+// decimal point, as many keyboards and locales write it.
 class CCellEdit : public CellLineEdit {
   Q_OBJECT
  public:
   explicit CCellEdit(QWidget* parent) : CellLineEdit(9, parent) {}
 
  protected:
+  QChar Translated(QChar character) const override {
+    return character == QLatin1Char(',') ? QLatin1Char('.') : character;
+  }
   // A point only while the text holds none, even if the one there is selected and would
   // be replaced.
   bool AcceptsTyped(QChar character) const override {

@@ -63,13 +63,11 @@ ChannelTable::ChannelTable(CQorrinDoc& doc, QWidget* parent) : QObject(parent), 
   for (CCellCombo* tone : {m_rxToneCombo, m_txToneCombo}) {
     connect(tone, &QComboBox::activated, this, [this] { m_grid->setFocus(Qt::OtherFocusReason); });
   }
-  // Bandwidth and power store every pick and stay open; Escape stores the opening item.
+  // Bandwidth and power store every pick from the open list and stay open; Escape stores
+  // the opening item; a choice made with the keys is stored when the editor is left.
   connect(m_listCombo, &QComboBox::activated, this, &ChannelTable::CommitList);
   connect(m_listCombo, &CCellCombo::restored, this, [this] { CommitList(m_listCombo->currentIndex()); });
-  connect(m_listCombo, &CCellCombo::focusLost, this, [this] {
-    m_grid->SetExternalEditor(false);
-    m_listCombo->HideEditor();
-  });
+  connect(m_listCombo, &CCellCombo::focusLost, this, &ChannelTable::CloseList);
 }
 
 void ChannelTable::SetupGrid() {
@@ -186,6 +184,13 @@ void ChannelTable::CommitList(int index) {
   AfterCommit(CommitChannelChoice(m_doc, m_editRow, m_editColumn, index));
 }
 
+void ChannelTable::CloseList() {
+  if (!m_listCombo->IsOpen()) return;
+  if (m_listCombo->HasPendingChoice()) CommitList(m_listCombo->currentIndex());
+  m_grid->SetExternalEditor(false);
+  m_listCombo->HideEditor();
+}
+
 void ChannelTable::CommitName() {
   if (!m_nameEdit->IsOpen()) return;
   m_grid->SetExternalEditor(false);
@@ -202,10 +207,7 @@ void ChannelTable::CommitOpenEditor() {
   if (m_frequencyEdit->IsOpen()) CommitFrequency();
   if (m_rxToneCombo->IsOpen()) CommitTone(m_rxToneCombo, kColRxTone);
   if (m_txToneCombo->IsOpen()) CommitTone(m_txToneCombo, kColTxTone);
-  if (m_listCombo->IsOpen()) {
-    m_grid->SetExternalEditor(false);
-    m_listCombo->HideEditor();
-  }
+  if (m_listCombo->IsOpen()) CloseList();
   if (m_nameEdit->IsOpen()) CommitName();
 }
 

@@ -53,6 +53,7 @@ class ChannelTable : public QObject {
   void CommitFrequency();
   void CommitTone(CCellCombo* editor, int column);
   void CommitList(int index);
+  void CloseList();
   void CommitName();
   void AfterCommit(const ChannelCommitResult& result);
   void FillToneLists();

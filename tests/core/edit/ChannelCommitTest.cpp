@@ -32,7 +32,9 @@ TEST_F(ChannelTableTest, ReceiveCommitProgramsClampsSnapsAndMarksTextChanges) {
                         Case{"abc", "400.00000", false}, Case{"400", "400.00000", true},
                         Case{"99999999999", "469.99500", true}, Case{"446.0062", "446.00625", true},
                         Case{"446.006250", "446.00625", true}, Case{"446.00625", "446.00625", false},
-                        Case{" 446.1.5", "400.00000", true}, Case{"-446", "400.00000", false}}) {
+                        Case{" 446.1.5", "400.00000", true}, Case{"-446", "400.00000", false},
+                        Case{"446,5", "446.50000", true}, Case{"446,5,1", "400.00000", true},
+                        Case{"446.1,5", "400.00000", false}}) {
     doc.SetModifiedFlag(false);
     done = CommitReceiveFrequency(doc, 2, c.typed);
     EXPECT_EQ(done.row.Text(kColRxFrequency), c.shown) << c.typed;

@@ -101,6 +101,15 @@ TEST_F(VfoPanelTest, OneBandModelEmptiesTheVfoItHasNoBandFor) {
   EXPECT_TRUE(done.bModified && doc.IsModified());
   EXPECT_EQ(Fields(kVfoBRecord), "00 00 00 40 00 00 00 00 40 00 C1 00");
 
+  // The panel that is not used names the ranges of the shipped list that use it.
+  EXPECT_EQ(RangesUsingVfo(kVfoARecord),
+            (std::vector<std::string>{"136-174MHz", "136-174MHz/400-470MHz", "136-174MHz/400-480MHz"}));
+  EXPECT_EQ(RangesUsingVfo(kVfoBRecord), (std::vector<std::string>{"400-470MHz", "136-174MHz/400-470MHz",
+                                                                   "400-480MHz", "136-174MHz/400-480MHz"}));
+
+  // A decimal comma is the point.
+  EXPECT_EQ(Leave(kVfoBRecord, VfoEdit::Receive, "446,5", "").texts, (VfoTexts{"446.50000", ""}));
+
   doc.ChangeFrequencyRange(0);  // 136-174 MHz: VFO A only
   doc.SetModifiedFlag(false);
   EXPECT_EQ(Leave(kVfoBRecord, VfoEdit::Receive, "146", "146").texts, (VfoTexts{"", "146"}));

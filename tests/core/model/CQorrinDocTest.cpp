@@ -136,45 +136,57 @@ TEST_F(DocTest, LoadSaveRoundTripKeepsAForeignHeader) {
 }
 
 TEST_F(DocTest, LoadTakesOnlyProjectFilesAndOnlyWhatTheyHold) {
-  const std::string file = HeaderText("vlm-7Q Radio Program data v1.09") + RandomBytes(4096, 3);
-  dir.write("other.bin", file);
+  // The open document, with a name, an edit and the modified flag: what a failed open
+  // must leave exactly as it is.
+  doc.SetFmPreset(1, 9);
   doc.SetPathName(dir.file("before.7Q"));
+  doc.SetModifiedFlag(true);
+  const std::string kept = Header() + Image();
+  auto unchanged = [&] {
+    return Header() + Image() == kept && doc.GetPathName() == dir.file("before.7Q") && doc.IsModified();
+  };
+
+  const std::string foreign = HeaderText("vlm-7Q Radio Program data v1.09") + RandomBytes(4096, 3);
+  dir.write("other.bin", foreign);
   EXPECT_EQ(doc.OnOpenDocument(dir.file("other.bin")).status, LoadStatus::HeaderMismatch);
   EXPECT_EQ(prompts.errors.at(0).textKey, "IDS_WARN_LOAD");
-  EXPECT_EQ(Header() + Image(), file.substr(0, 48) + std::string(4096, '\0'));
-  EXPECT_EQ(doc.GetTitle(), "Item");
-
-  // Save cannot reach the foreign file; saved elsewhere it gets a header that opens again.
-  EXPECT_FALSE(doc.OnSaveCommand());
-  EXPECT_EQ(dir.read("other.bin"), file);
-  prompts.savePath = dir.file("rescued.7Q");
-  ASSERT_TRUE(doc.OnFileSaveAs());
-  EXPECT_TRUE(doc.OnOpenDocument(dir.file("rescued.7Q")).ok());
-
+  EXPECT_TRUE(unchanged());
   // Files too short to carry the 25 identifying characters are not project files.
   for (const std::string tiny : {"", "VLM-7Q", "VLM-7Q Radio Program dat"}) {
     dir.write("tiny.7Q", tiny);
     EXPECT_EQ(doc.OnOpenDocument(dir.file("tiny.7Q")).status, LoadStatus::HeaderMismatch);
+    EXPECT_TRUE(unchanged());
   }
-  // A short file fills what it holds; bytes past 4144 are ignored.
-  dir.write("short.7Q", HeaderText("VLM-7Q Radio Program data v1.09") + std::string(52, 'w'));
-  ASSERT_TRUE(doc.OnOpenDocument(dir.file("short.7Q")).ok());
-  EXPECT_EQ(Image(), std::string(52, 'w') + std::string(4096 - 52, '\0'));
-  const std::string full = HeaderText("VLM-7Q Radio Program data") + RandomBytes(4096, 11);
-  dir.write("long.7Q", full + "trailing bytes that are ignored");
-  ASSERT_TRUE(doc.OnOpenDocument(dir.file("long.7Q")).ok());
-  EXPECT_EQ(Header() + Image(), full);
-
-  // A file that cannot be read gives a new untitled model-0 document.
-  doc.SetFmPreset(1, 9);
+  // A file that cannot be read says why and changes nothing either.
   const std::string missing = dir.file("missing.7Q");
   const LoadResult loaded = doc.OnOpenDocument(missing);
   EXPECT_EQ(loaded.status, LoadStatus::CannotOpen);
   EXPECT_NE(loaded.strError.find(missing), std::string::npos);
   EXPECT_EQ(PromptText(prompts.errors.back()), loaded.strError);
-  EXPECT_EQ(doc.GetPathName(), "");
-  EXPECT_EQ(doc.GetFmPreset(1), 0);
-  EXPECT_EQ(doc.GetFrequencyText(1, true), "136.00000");  // model 0 defaults
+  EXPECT_TRUE(unchanged());
+  EXPECT_TRUE(ReadProjectFile(missing).bFileMissing);
+  EXPECT_FALSE(ReadProjectFile(dir.file("other.bin")).bFileMissing);
+  EXPECT_EQ(viewUpdates, 0);
+
+  // A short file fills what it holds, warns how much is missing and counts as modified.
+  dir.write("short.7Q", HeaderText("VLM-7Q Radio Program data v1.09") + std::string(52, 'w'));
+  const LoadResult shortFile = doc.OnOpenDocument(dir.file("short.7Q"));
+  ASSERT_TRUE(shortFile.ok());
+  EXPECT_EQ(shortFile.nMissingBytes, 4044u);
+  EXPECT_EQ(Image(), std::string(52, 'w') + std::string(4096 - 52, '\0'));
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(doc.GetPathName(), dir.file("short.7Q"));
+  ASSERT_EQ(prompts.warnings.size(), 1u);
+  EXPECT_EQ(PromptText(prompts.warnings[0]).substr(0, 58),
+            "This file is incomplete: 4044 of its 4144 bytes are missin");
+
+  // A complete file opens unmodified, without a word; bytes past 4144 are ignored.
+  const std::string full = HeaderText("VLM-7Q Radio Program data") + RandomBytes(4096, 11);
+  dir.write("long.7Q", full + "trailing bytes that are ignored");
+  ASSERT_TRUE(doc.OnOpenDocument(dir.file("long.7Q")).ok());
+  EXPECT_EQ(Header() + Image(), full);
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(prompts.warnings.size(), 1u);
 }
 
 // Keyed by band code, so the test follows the shipped list whatever order it takes.

@@ -24,8 +24,14 @@ class ModelInfoTest : public ::testing::Test {
 
 TEST_F(ModelInfoTest, BandBytesFindTheLastMatchingEntryAndItsLimits) {
   UseModelInfo(dir, {"60134017", "00400047", "6013401700400047", "65134517", "00400047"});
-  EXPECT_EQ(FindModelIndex(image), 0);  // no match: model 0
+  EXPECT_EQ(FindModelIndex(image), 0);  // no match: model 0, but no known model either
+  EXPECT_FALSE(MatchesAnyModel(image));
   EXPECT_EQ(ComputeBandLimits(image), kVhf);
+  Band({0x60, 0x13, 0x40, 0x17, 0, 0, 0, 0});
+  EXPECT_EQ(FindModelIndex(image), 0);
+  EXPECT_TRUE(MatchesAnyModel(image));
+  EXPECT_EQ(ModelLimits(2), kTwoBand);
+  EXPECT_EQ(ModelLimits(16), kFallback);
   Band({0, 0, 0, 0, 0x00, 0x40, 0x00, 0x47});
   EXPECT_EQ(FindModelIndex(image), 4);  // same code twice: the later index
   EXPECT_EQ(ComputeBandLimits(image), kUhf);

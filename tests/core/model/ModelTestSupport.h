@@ -41,6 +41,7 @@ class RecordingPrompts : public IDocumentPrompts {
   std::optional<std::string> savePath;
   std::vector<PromptMessage> confirms;
   std::vector<PromptMessage> errors;
+  std::vector<PromptMessage> warnings;
   std::vector<std::string> proposedNames;
 
   bool Confirm(const PromptMessage& message) override {
@@ -48,6 +49,7 @@ class RecordingPrompts : public IDocumentPrompts {
     return bConfirmAnswer;
   }
   void ShowError(const PromptMessage& message) override { errors.push_back(message); }
+  void ShowWarning(const PromptMessage& message) override { warnings.push_back(message); }
   std::optional<std::string> AskSavePath(const std::string& proposedName) override {
     proposedNames.push_back(proposedName);
     return savePath;

@@ -1,0 +1,89 @@
+// The main window on screens of several sizes and scales, in both languages: it takes the
+// size the form needs, never more than the screen's free area, and what does not fit
+// scrolls inside the form. The screen comes from QORRIN_TEST_SCREEN ("WxH@SCALE"), made
+// for the offscreen platform before the application starts.
+#include <QAbstractScrollArea>
+#include <QFile>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "GuiTestSupport.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/grid/CGridCtrl.h"
+#include "gui/lang/ControlIds.h"
+#include "gui/views/CQorrinView.h"
+#include "gui/views/ChannelTable.h"
+
+namespace qorrin::gui::test {
+namespace {
+
+QAbstractScrollArea* FormArea(const RunningApp& run) {
+  return run.Frame()->findChild<QAbstractScrollArea*>(QStringLiteral("FormScrollArea"));
+}
+
+QString Describe(const QRect& r) { return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()); }
+
+}  // namespace
+
+class WindowFitTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void fitsTheScreenAfterStartAndEachLanguageSwitch() {
+    RunningApp run;
+    run.SetLine("setup", "language", "chinese");
+    QVERIFY(run.Start());
+    const QRect area = run.Frame()->screen()->availableGeometry();
+    QTest::qWait(50);  // the start-up placement runs once the window is shown
+    for (int step = 0; step < 3; ++step) {
+      const QRect outer = run.Frame()->frameGeometry();
+      QVERIFY2(area.contains(outer), qPrintable(Describe(outer) + QStringLiteral(" on ") + Describe(area)));
+      CGridCtrl* grid = run.Frame()->View()->Channels()->Grid();
+      QScrollBar* formBar = FormArea(run)->horizontalScrollBar();
+      const bool formFits = run.Frame()->View()->sizeHint().width() <= FormArea(run)->viewport()->width() &&
+                            run.Frame()->View()->sizeHint().height() <= FormArea(run)->viewport()->height();
+      if (formFits) {
+        // Room enough: every column of the table in view, nothing to scroll.
+        QCOMPARE(formBar->maximum(), 0);
+        QCOMPARE(grid->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(grid->IsCellShown(1, 7));
+      } else {
+        // Too small a screen: the window stops at its edge and the form scrolls inside.
+        QVERIFY(FormArea(run)->verticalScrollBar()->maximum() > 0 || formBar->maximum() > 0 ||
+                grid->horizontalScrollBar()->maximum() > 0);
+        QVERIFY(outer.height() >= area.height() - 40 || outer.width() >= area.width() - 40);
+      }
+      run.Frame()->ExecuteCommand(cmd::kNextLanguage);  // chinese -> english -> chinese
+      QTest::qWait(20);
+    }
+  }
+};
+
+}  // namespace qorrin::gui::test
+
+// The screen is set before the application exists: the offscreen platform reads it from a
+// file named in its options, and the scale from QT_SCALE_FACTOR.
+int main(int argc, char** argv) {
+  qorrin::gui::test::PrepareTestEnvironment();
+  const char* screen = std::getenv("QORRIN_TEST_SCREEN");
+  int width = 1400, height = 1000;
+  double scale = 1;
+  if (screen != nullptr) std::sscanf(screen, "%dx%d@%lf", &width, &height, &scale);
+  static qorrin::test::TempDir folder;
+  const std::string config = folder.file("screen.json");
+  const std::string json = "{\"screens\": [{\"name\": \"test\", \"x\": 0, \"y\": 0, \"width\": " + std::to_string(width) +
+                           ", \"height\": " + std::to_string(height) + ", \"logicalDpi\": 96}]}";
+  folder.write("screen.json", json);
+  setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).c_str(), 1);
+  setenv("QT_SCALE_FACTOR", std::to_string(scale).c_str(), 1);
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("qorrin"));
+  qorrin::gui::test::WindowFitTest tests;
+  return QTest::qExec(&tests, argc, argv);
+}
+
+#include "WindowFitTest.moc"

@@ -131,19 +131,25 @@ int main(int argc, char** argv) {
   qorrin::gui::CGridCtrl* grid = table->Grid();
   // Two images that differ in every channel and every option, shown in turn: each update
   // changes every control, and the window is drawn before the clock stops.
-  const std::array<std::uint8_t, qorrin::kImageSize> first = doc.m_image;
+  const std::array<std::uint8_t, qorrin::kImageSize> first = doc.Image();
   std::array<std::uint8_t, qorrin::kImageSize> second = first;
+  auto show = [&doc](const std::array<std::uint8_t, qorrin::kImageSize>& image) {
+    doc.EditImage(qorrin::ImageChange::Bookkeeping, [&](qorrin::ImageSpan mine, const qorrin::BandLimits&) {
+      std::copy(image.begin(), image.end(), mine.begin());
+      return false;
+    });
+  };
   for (int row = 1; row <= 99; ++row) {
-    doc.m_image = second;
+    show(second);
     char text[16];
     std::snprintf(text, sizeof text, "%d.%05d", 150 + row / 40, (row % 40) * 2500);
     qorrin::CommitReceiveFrequency(doc, row, text);
-    second = doc.m_image;
+    second = doc.Image();
   }
   for (std::size_t offset = 0x7C2; offset <= 0x7C6; ++offset) second[offset] ^= 0x01;
   std::vector<double> build;
   for (int i = 0; i < 200; ++i) {
-    doc.m_image = i % 2 ? first : second;
+    show(i % 2 ? first : second);
     const auto start = Clock::now();
     doc.UpdateAllViews();
     QApplication::processEvents();  // the repaint of what changed

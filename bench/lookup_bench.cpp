@@ -86,13 +86,12 @@ int main(int argc, char** argv) {
   qorrin::CQorrinDoc doc;
   doc.OnNewDocument();
   doc.SetModelInfo(2);
-  doc.ApplyModelDefaults();
   const fs::path project = dir / "bench.7Q";
   if (!doc.SaveWithIndexFields(project.string()).bOk) {
     std::fprintf(stderr, "cannot write %s\n", project.c_str());
     return 1;
   }
-  const auto image = doc.m_image;
+  const auto image = doc.Image();
 
   std::size_t sink = 0;
   auto langString = [&] { sink += qorrin::LoadLangString("IDS_OFF").size(); };

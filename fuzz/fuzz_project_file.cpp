@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::uint32_t h = Selector(data, size);
   if (((h >> 20) & 3) == 0) {
     const std::string info = qorrin::cli::InfoText(doc, "fuzz");
-    const std::string count = "channels:  " + std::to_string(doc.ProgrammedChannelCount()) + " programmed\n";
+    const std::string count = "channels:  " + std::to_string(ProgrammedChannelCount(doc.Image())) + " programmed\n";
     if (info.size() < count.size() || info.compare(info.size() - count.size(), count.size(), count) != 0) {
       std::abort();
     }
@@ -88,9 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int programmed = 0;
   for (int ch = qorrin::kFirstChannel; ch <= qorrin::kLastChannel; ++ch) {
     if (ch == keep[0] || ch == keep[1]) {
-      programmed += doc.IsRecordEmpty(ch) ? 0 : 1;
+      programmed += IsRecordEmpty(doc.Image(), ch) ? 0 : 1;
     } else {
-      doc.m_image[*qorrin::RecordOffset(ch) + 3] = 0xFF;
+      doc.Image()[*qorrin::RecordOffset(ch) + 3] = 0xFF;
     }
   }
   if (((h >> 16) & 15) != 0) {

@@ -45,13 +45,12 @@ int CompareFiles(const DiffOptions& options) {
   return Print(DiffDocuments(before, after));
 }
 
-// The radio is read into a copy of the file's image, brought up to date as a write would
-// send it; the file and the radio's settings are never touched.
+// The radio is read into a copy of the file's image as a write would send it; the file
+// and the radio's settings are never touched.
 int CompareWithRadio(const DiffOptions& options) {
   CQorrinDoc file;
   if (!OpenProjectFile(file, options.first)) return kExitDiffTrouble;
-  file.UpdateIndexFields();
-  auto scratch = file.m_image;
+  RadioImage scratch = file.ImageAsSent();
   const LinkRunResult result = RunLinkTransfer(true, {options.port, options.device}, g_strIniFile, scratch);
   for (const auto& notice : result.notices) Say("warning: " + notice);
   if (result.status != XFER_READ_DONE || result.interrupted) {
@@ -60,11 +59,7 @@ int CompareWithRadio(const DiffOptions& options) {
     Say(outcome.message);
     return outcome.exitCode;
   }
-  CQorrinDoc radio;
-  radio.m_header = file.m_header;
-  radio.ReplaceImage(scratch);
-  radio.m_image = scratch;  // bytes 0x7F0.. are the file's own: they never travel
-  const auto differences = DiffDocuments(file, radio, {false, false});
+  const auto differences = DiffWithRadio(file, scratch);
   Say("compared " + options.first + " with the radio on " + result.portText + ": " +
       (differences.empty() ? std::string("no differences") : std::to_string(differences.size()) + " difference(s)"));
   return Print(differences);

@@ -39,7 +39,7 @@ struct ModelLine {
 ModelLine DescribeModel(const CQorrinDoc& doc) {
   const std::shared_ptr<const ModelTable> table = ModelTable::Load();
   ModelLine model;
-  model.index = table->FindModelIndex(doc.m_image);
+  model.index = table->FindModelIndex(doc.Image());
   for (const ModelEntry& entry : table->Models()) {
     if (entry.nIndex == model.index) {
       model.text = entry.strText;
@@ -61,27 +61,27 @@ std::string FmText(int index) {
 
 // Names belong to channels; the name bytes of a VFO record mean nothing.
 std::string RecordName(const CQorrinDoc& doc, int record) {
-  return record <= kLastChannel ? doc.GetChannelName(record) : std::string();
+  return record <= kLastChannel ? GetChannelName(doc.Image(), record) : std::string();
 }
 
 Json RecordJson(const CQorrinDoc& doc, int record) {
-  const int rxTone = doc.GetToneCode(record, true);
-  const int txTone = doc.GetToneCode(record, false);
+  const int rxTone = GetToneCode(doc.Image(), record, true);
+  const int txTone = GetToneCode(doc.Image(), record, false);
   Json json;
   json["number"] = record;
-  json["rx"] = doc.GetFrequencyText(record, true);
-  json["tx"] = doc.GetTransmitFrequencyText(record);
-  json["offset"] = doc.GetFrequencyText(record, false);
-  json["shift"] = doc.GetShiftDirection(record);
+  json["rx"] = GetFrequencyText(doc.Image(), record, true);
+  json["tx"] = GetTransmitFrequencyText(doc.Image(), record);
+  json["offset"] = GetFrequencyText(doc.Image(), record, false);
+  json["shift"] = GetShiftDirection(doc.Image(), record);
   json["rxTone"] = rxTone;
   json["txTone"] = txTone;
   json["rxToneText"] = GetToneText(rxTone);
   json["txToneText"] = GetToneText(txTone);
-  json["wide"] = doc.IsWide(record);
-  json["highPower"] = doc.IsHighPower(record);
-  json["step"] = doc.GetStepIndex(record);
+  json["wide"] = IsWide(doc.Image(), record);
+  json["highPower"] = IsHighPower(doc.Image(), record);
+  json["step"] = GetStepIndex(doc.Image(), record);
   json["name"] = RecordName(doc, record);
-  json["raw"] = Hex(doc.GetRecordBytes(record));
+  json["raw"] = Hex(GetRecordBytes(doc.Image(), record));
   return json;
 }
 
@@ -112,27 +112,27 @@ void WriteRecordLine(std::ostream& out, const CQorrinDoc& doc, int record, const
   line.reserve(160);
   PadRight(line, label, 5);
   line += ' ';
-  PadRight(line, doc.GetFrequencyText(record, true), 10);
+  PadRight(line, GetFrequencyText(doc.Image(), record, true), 10);
   line += ' ';
-  PadRight(line, doc.GetTransmitFrequencyText(record), 10);
+  PadRight(line, GetTransmitFrequencyText(doc.Image(), record), 10);
   line += ' ';
-  PadRight(line, doc.GetFrequencyText(record, false), 10);
+  PadRight(line, GetFrequencyText(doc.Image(), record, false), 10);
   line += ' ';
-  PadLeft(line, doc.GetShiftDirection(record), 5);
+  PadLeft(line, GetShiftDirection(doc.Image(), record), 5);
   line += "  ";
-  PadRight(line, ToneColumn(doc.GetToneCode(record, true)), 6);
+  PadRight(line, ToneColumn(GetToneCode(doc.Image(), record, true)), 6);
   line += ' ';
-  PadRight(line, ToneColumn(doc.GetToneCode(record, false)), 6);
+  PadRight(line, ToneColumn(GetToneCode(doc.Image(), record, false)), 6);
   line += ' ';
-  PadRight(line, doc.IsWide(record) ? "wide" : "narrow", 6);
+  PadRight(line, IsWide(doc.Image(), record) ? "wide" : "narrow", 6);
   line += ' ';
-  PadRight(line, doc.IsHighPower(record) ? "high" : "low", 5);
+  PadRight(line, IsHighPower(doc.Image(), record) ? "high" : "low", 5);
   line += ' ';
-  PadLeft(line, doc.GetStepIndex(record), 4);
+  PadLeft(line, GetStepIndex(doc.Image(), record), 4);
   line += "  ";
   PadRight(line, RecordName(doc, record), 4);
   line += "  ";
-  line += Hex(doc.GetRecordBytes(record));
+  line += Hex(GetRecordBytes(doc.Image(), record));
   line += '\n';
   if (line.size() > 199) line.resize(199);
   out << line;
@@ -140,7 +140,7 @@ void WriteRecordLine(std::ostream& out, const CQorrinDoc& doc, int record, const
 
 }  // namespace
 
-std::string HeaderText(const CQorrinDoc& doc) { return ProjectHeaderText(doc.m_header); }
+std::string HeaderText(const CQorrinDoc& doc) { return ProjectHeaderText(doc.Header()); }
 
 std::string InfoText(const CQorrinDoc& doc, const std::string& path) {
   std::ostringstream out;
@@ -148,13 +148,13 @@ std::string InfoText(const CQorrinDoc& doc, const std::string& path) {
   out << "header:    " << HeaderText(doc) << "\n";
   const ModelLine model = DescribeModel(doc);
   out << "model:     " << model.index << (model.text.empty() ? "" : " (" + model.text + ")") << "\n";
-  out << "limits:    " << CQorrinDoc::FormatFrequency(doc.m_nFreqMin) << " - "
-      << CQorrinDoc::FormatFrequency(doc.m_nFreqMax) << " MHz\n";
-  if (doc.m_nSplitLow != 0 || doc.m_nSplitHigh != 0) {
-    out << "band gap:  " << CQorrinDoc::FormatFrequency(doc.m_nSplitLow) << " - "
-        << CQorrinDoc::FormatFrequency(doc.m_nSplitHigh) << " MHz\n";
+  out << "limits:    " << FormatFrequency(doc.GetBandLimits().m_nFreqMin) << " - "
+      << FormatFrequency(doc.GetBandLimits().m_nFreqMax) << " MHz\n";
+  if (doc.GetBandLimits().m_nSplitLow != 0 || doc.GetBandLimits().m_nSplitHigh != 0) {
+    out << "band gap:  " << FormatFrequency(doc.GetBandLimits().m_nSplitLow) << " - "
+        << FormatFrequency(doc.GetBandLimits().m_nSplitHigh) << " MHz\n";
   }
-  out << "channels:  " << doc.ProgrammedChannelCount() << " programmed\n";
+  out << "channels:  " << ProgrammedChannelCount(doc.Image()) << " programmed\n";
   return out.str();
 }
 
@@ -165,35 +165,35 @@ Json DumpJson(const CQorrinDoc& doc) {
   json["model"] = {
       {"index", model.index},
       {"text", model.text},
-      {"freqMin", CQorrinDoc::FormatFrequency(doc.m_nFreqMin)},
-      {"freqMax", CQorrinDoc::FormatFrequency(doc.m_nFreqMax)},
-      {"splitLow", CQorrinDoc::FormatFrequency(doc.m_nSplitLow)},
-      {"splitHigh", CQorrinDoc::FormatFrequency(doc.m_nSplitHigh)},
+      {"freqMin", FormatFrequency(doc.GetBandLimits().m_nFreqMin)},
+      {"freqMax", FormatFrequency(doc.GetBandLimits().m_nFreqMax)},
+      {"splitLow", FormatFrequency(doc.GetBandLimits().m_nSplitLow)},
+      {"splitHigh", FormatFrequency(doc.GetBandLimits().m_nSplitHigh)},
   };
   json["options"] = {
-      {"squelch", doc.GetSquelch()},
-      {"vox", doc.GetVoxLevel()},
-      {"txTimeLimit", doc.GetTxTimeLimit()},
-      {"channelFlag", doc.GetChannelFlag()},
-      {"busyLockout", doc.IsBusyLockout()},
-      {"keyBeep", doc.IsKeyBeep()},
-      {"channelDisplay", doc.GetChannelDisplay()},
-      {"powerSave", doc.IsPowerSave()},
-      {"scanMode", doc.GetScanMode()},
-      {"priorityScan", doc.IsPriorityScan()},
-      {"backLight", doc.GetBackLight()},
-      {"priorityChannel", doc.GetPriorityChannel()},
+      {"squelch", GetSquelch(doc.Image())},
+      {"vox", GetVoxLevel(doc.Image())},
+      {"txTimeLimit", GetTxTimeLimit(doc.Image())},
+      {"channelFlag", GetChannelFlag(doc.Image())},
+      {"busyLockout", IsBusyLockout(doc.Image())},
+      {"keyBeep", IsKeyBeep(doc.Image())},
+      {"channelDisplay", GetChannelDisplay(doc.Image())},
+      {"powerSave", IsPowerSave(doc.Image())},
+      {"scanMode", GetScanMode(doc.Image())},
+      {"priorityScan", IsPriorityScan(doc.Image())},
+      {"backLight", GetBackLight(doc.Image())},
+      {"priorityChannel", GetPriorityChannel(doc.Image())},
   };
   json["vfoA"] = RecordJson(doc, kVfoARecord);
   json["vfoB"] = RecordJson(doc, kVfoBRecord);
   Json channels = Json::array();
   for (int ch = kFirstChannel; ch <= kLastChannel; ++ch) {
-    if (!doc.IsRecordEmpty(ch)) channels.push_back(RecordJson(doc, ch));
+    if (!IsRecordEmpty(doc.Image(), ch)) channels.push_back(RecordJson(doc, ch));
   }
   json["channels"] = std::move(channels);
   Json presets = Json::array();
-  for (int p = 1; p <= kFmPresetCount; ++p) presets.push_back(doc.GetFmPreset(p));
-  json["fm"] = {{"current", doc.GetFmFrequency()}, {"presets", std::move(presets)}};
+  for (int p = 1; p <= kFmPresetCount; ++p) presets.push_back(GetFmPreset(doc.Image(), p));
+  json["fm"] = {{"current", GetFmFrequency(doc.Image())}, {"presets", std::move(presets)}};
   return json;
 }
 
@@ -203,37 +203,37 @@ std::string DumpText(const CQorrinDoc& doc) {
   out << "header:            " << HeaderText(doc) << "\n";
   const ModelLine model = DescribeModel(doc);
   out << "model:             " << model.index << (model.text.empty() ? "" : " (" + model.text + ")")
-      << ", " << CQorrinDoc::FormatFrequency(doc.m_nFreqMin) << " - "
-      << CQorrinDoc::FormatFrequency(doc.m_nFreqMax) << " MHz";
-  if (doc.m_nSplitLow != 0 || doc.m_nSplitHigh != 0) {
-    out << ", gap " << CQorrinDoc::FormatFrequency(doc.m_nSplitLow) << " - "
-        << CQorrinDoc::FormatFrequency(doc.m_nSplitHigh) << " MHz";
+      << ", " << FormatFrequency(doc.GetBandLimits().m_nFreqMin) << " - "
+      << FormatFrequency(doc.GetBandLimits().m_nFreqMax) << " MHz";
+  if (doc.GetBandLimits().m_nSplitLow != 0 || doc.GetBandLimits().m_nSplitHigh != 0) {
+    out << ", gap " << FormatFrequency(doc.GetBandLimits().m_nSplitLow) << " - "
+        << FormatFrequency(doc.GetBandLimits().m_nSplitHigh) << " MHz";
   }
   out << "\n\n";
   auto onOff = [](bool on) { return on ? "on" : "off"; };
-  out << "squelch level:     " << doc.GetSquelch() << "\n"
-      << "VOX level:         " << doc.GetVoxLevel() << "\n"
-      << "TX time limit:     " << kTimeLimits[doc.GetTxTimeLimit()] << "\n"
-      << "channel flag:      " << doc.GetChannelFlag() << "\n"
-      << "busy lockout:      " << onOff(doc.IsBusyLockout()) << "\n"
-      << "key beep:          " << onOff(doc.IsKeyBeep()) << "\n"
-      << "channel display:   " << doc.GetChannelDisplay() << "\n"
-      << "power save:        " << onOff(doc.IsPowerSave()) << "\n"
-      << "scan mode:         " << doc.GetScanMode() << "\n"
-      << "priority scan:     " << onOff(doc.IsPriorityScan()) << "\n"
-      << "back light:        " << doc.GetBackLight() << "\n"
+  out << "squelch level:     " << GetSquelch(doc.Image()) << "\n"
+      << "VOX level:         " << GetVoxLevel(doc.Image()) << "\n"
+      << "TX time limit:     " << kTimeLimits[GetTxTimeLimit(doc.Image())] << "\n"
+      << "channel flag:      " << GetChannelFlag(doc.Image()) << "\n"
+      << "busy lockout:      " << onOff(IsBusyLockout(doc.Image())) << "\n"
+      << "key beep:          " << onOff(IsKeyBeep(doc.Image())) << "\n"
+      << "channel display:   " << GetChannelDisplay(doc.Image()) << "\n"
+      << "power save:        " << onOff(IsPowerSave(doc.Image())) << "\n"
+      << "scan mode:         " << GetScanMode(doc.Image()) << "\n"
+      << "priority scan:     " << onOff(IsPriorityScan(doc.Image())) << "\n"
+      << "back light:        " << GetBackLight(doc.Image()) << "\n"
       << "priority channel:  "
-      << (doc.GetPriorityChannel() == 0 ? std::string("off") : std::to_string(doc.GetPriorityChannel()))
+      << (GetPriorityChannel(doc.Image()) == 0 ? std::string("off") : std::to_string(GetPriorityChannel(doc.Image())))
       << "\n\n";
   out << "      RX         TX         offset     shift  RX-CT  TX-CT  width  power step  name  raw\n";
   WriteRecordLine(out, doc, kVfoARecord, "VFO-A");
   WriteRecordLine(out, doc, kVfoBRecord, "VFO-B");
   for (int ch = kFirstChannel; ch <= kLastChannel; ++ch) {
-    if (!doc.IsRecordEmpty(ch)) WriteRecordLine(out, doc, ch, std::to_string(ch).c_str());
+    if (!IsRecordEmpty(doc.Image(), ch)) WriteRecordLine(out, doc, ch, std::to_string(ch).c_str());
   }
-  out << "\nFM radio:          " << FmText(doc.GetFmFrequency()) << " MHz (index "
-      << doc.GetFmFrequency() << ")\nFM presets:       ";
-  for (int p = 1; p <= kFmPresetCount; ++p) out << " " << FmText(doc.GetFmPreset(p));
+  out << "\nFM radio:          " << FmText(GetFmFrequency(doc.Image())) << " MHz (index "
+      << GetFmFrequency(doc.Image()) << ")\nFM presets:       ";
+  for (int p = 1; p <= kFmPresetCount; ++p) out << " " << FmText(GetFmPreset(doc.Image(), p));
   out << "\n";
   return out.str();
 }

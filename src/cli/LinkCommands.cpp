@@ -126,7 +126,7 @@ int RunRead(CliContext& ctx, const LinkOptions& options) {
   std::vector<LinkJob> jobs(targets.size());
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     jobs[i].target = targets[i];
-    jobs[i].image = doc.m_image;
+    jobs[i].image = doc.Image();
   }
   RunLinkTransfers(true, g_strIniFile, jobs);
   std::vector<int> codes;
@@ -155,7 +155,7 @@ int RunWrite(CliContext& ctx, const LinkOptions& options) {
   CQorrinDoc doc;
   if (!OpenProjectFile(doc, options.file, true)) return kExitFile;
   // An image of no known frequency range (all zeros, say) is no configuration for a radio.
-  if (!options.force && !MatchesAnyModel(doc.m_image)) {
+  if (!options.force && !MatchesAnyModel(doc.Image())) {
     Say(options.file + ": its frequency range matches no model in " + g_strIniFile +
         " (empty or damaged data?); nothing was sent. Use --force to write it anyway");
     return kExitFile;
@@ -165,7 +165,7 @@ int RunWrite(CliContext& ctx, const LinkOptions& options) {
   std::vector<LinkJob> jobs(targets.size());
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     jobs[i].target = targets[i];
-    jobs[i].image = doc.m_image;
+    jobs[i].image = doc.Image();
   }
   LinkRunOptions runOptions;
   runOptions.verify = options.verify;

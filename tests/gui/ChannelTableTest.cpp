@@ -29,7 +29,7 @@ CGridCtrl* Grid(const RunningApp& run) { return run.Frame()->View()->Channels()-
 
 QString Record(const RunningApp& run, int row) {
   std::string hex;
-  for (std::uint8_t b : run.app->Document().GetRecordBytes(row)) {
+  for (std::uint8_t b : GetRecordBytes(run.app->Document().Image(), row)) {
     char text[4];
     std::snprintf(text, sizeof text, hex.empty() ? "%02X" : " %02X", b);
     hex += text;

@@ -18,6 +18,7 @@
 #include "gui/lang/ControlIds.h"
 #include "gui/link/CTransferDlg.h"
 #include "sim/DemoImage.h"
+#include "support/DocumentBytes.h"
 #include "sim/SimRadio.h"
 
 namespace qorrin::gui::test {
@@ -54,7 +55,7 @@ class CompareTest : public QObject {
     CQorrinDoc& doc = run.app->Document();
     const std::string path = run.dir.file("saved.7Q");
     QVERIFY(doc.OnSaveDocument(path).bOk);
-    doc.m_image[kOptSquelch] = 3;
+    qorrin::test::SetByte(doc, kOptSquelch, 3);
     CommitReceiveFrequency(doc, 5, "146.52");
     const std::string before = run.Image();
     Shown shown;
@@ -81,7 +82,7 @@ class CompareTest : public QObject {
     QVERIFY(same.lines.isEmpty() && same.sides.isEmpty());
 
     // One difference is one.
-    doc.m_image[kOptSquelch] = 4;
+    qorrin::test::SetByte(doc, kOptSquelch, 4);
     Shown one;
     ModalScript third({[&](QWidget* m) { ChooseFile(m, QString::fromStdString(path)); }, ReadDifferences(one)});
     run.Frame()->ExecuteCommand(cmd::kCompareFile);
@@ -96,7 +97,7 @@ class CompareTest : public QObject {
     QVERIFY(run.Start());
     CQorrinDoc& doc = run.app->Document();
     sim::RadioImage image{};
-    std::copy(doc.m_image.begin(), doc.m_image.end(), image.begin());
+    std::copy(doc.Image().begin(), doc.Image().end(), image.begin());
     sim::FillDemoChannels(image);
     sim::SimRadio radio({}, image);
     std::string error;
@@ -147,7 +148,7 @@ class CompareTest : public QObject {
                                  QStringLiteral("2029-01-02_03-04-05_COM12_write.7Q")}));
     QVERIFY(wholeNames);
     QCOMPARE(doc.GetPathName(), backups.front().strPath);
-    QVERIFY(std::equal(image.begin(), image.begin() + 0x7F0, doc.m_image.begin()));
+    QVERIFY(std::equal(image.begin(), image.begin() + 0x7F0, doc.Image().begin()));
   }
 };
 

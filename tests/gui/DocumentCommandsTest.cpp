@@ -13,6 +13,7 @@
 #include "GuiTestSupport.h"
 #include "core/model/CQorrinDoc.h"
 #include "gui/app/CMainFrame.h"
+#include "support/DocumentBytes.h"
 #include "gui/lang/ControlIds.h"
 
 namespace qorrin::gui::test {
@@ -24,8 +25,8 @@ const QStringList kSaveButtons = {QStringLiteral("&Yes"), QStringLiteral("&No"),
 
 // Programs channel 7 without the index-field update, so Save and Save As differ.
 void EditSomething(CQorrinDoc& doc) {
-  doc.SetFrequencyText(7, true, "145.50000");
-  doc.SetFmPreset(3, 42);
+  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, 7, true, "145.50000"); });
+  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 3, 42); });
   doc.SetModifiedFlag(true);
 }
 
@@ -43,7 +44,7 @@ class DocumentCommandsTest : public QObject {
     RunningApp run;
     QVERIFY(run.Start());
     CQorrinDoc& doc = run.app->Document();
-    doc.SetFmPreset(3, 42);  // an unmodified document with something to lose
+    qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 3, 42); });  // an unmodified document with something to lose
     const std::string before = run.Image();
     {
       ModalScript clear(ClickCancel);
@@ -58,7 +59,7 @@ class DocumentCommandsTest : public QObject {
       run.Frame()->MenuAction(cmd::kFileNew)->trigger();
       QVERIFY(clear.Seen());
     }
-    QCOMPARE(doc.GetFmPreset(3), 0);
+    QCOMPARE(GetFmPreset(doc.Image(), 3), 0);
   }
 
   void saveChangesOnNewYesNoCancel() {
@@ -88,7 +89,7 @@ class DocumentCommandsTest : public QObject {
       QCOMPARE(script.Text(0), kSaveUntitled);
       QCOMPARE(script.Title(1), QStringLiteral("Warning"));
     }
-    QCOMPARE(doc.GetFmPreset(3), 0);
+    QCOMPARE(GetFmPreset(doc.Image(), 3), 0);
 
     // Yes on an untitled document asks for a name and writes the image as it stands
     // (no index update, no overwrite question), then clears.
@@ -103,7 +104,7 @@ class DocumentCommandsTest : public QObject {
       QCOMPARE(script.Text(2).left(12), QStringLiteral("All channels"));
     }
     QCOMPARE(ImageOfFile(path.toStdString()), unsaved);
-    QCOMPARE(doc.GetFmPreset(3), 0);
+    QCOMPARE(GetFmPreset(doc.Image(), 3), 0);
     QCOMPARE(run.app->Recent().Entries().value(0), path);
   }
 
@@ -180,12 +181,12 @@ class DocumentCommandsTest : public QObject {
       run.Frame()->ExecuteCommand(cmd::kFileNew);
     }
     QCOMPARE(run.app->OpenDocumentFile(first), CQorrinApp::OpenOutcome::Opened);
-    QVERIFY(doc.GetFmPreset(1) == 0);
+    QVERIFY(GetFmPreset(doc.Image(), 1) == 0);
     {
       ModalScript clear(ClickOk);
       run.Frame()->ExecuteCommand(cmd::kFileNew);
     }
-    doc.SetFmPreset(1, 9);
+    qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 1, 9); });
     doc.SetModifiedFlag(true);
 
     // The recent entry: after the save question (No) the file opens again.
@@ -209,7 +210,7 @@ class DocumentCommandsTest : public QObject {
     const std::string lost = run.dir.file("gone/lost.7Q");
     QVERIFY(doc.OnSaveDocument(lost).bOk);
     std::filesystem::remove_all(run.dir.path() / "gone");
-    doc.SetFmPreset(1, 9);
+    qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 1, 9); });
     doc.SetModifiedFlag(true);
     {
       ModalScript script({ClickOk, ClickOk});
@@ -220,7 +221,7 @@ class DocumentCommandsTest : public QObject {
       QVERIFY(script.Text(1).contains(QStringLiteral("No such file or directory")));
     }
     QVERIFY(doc.IsModified());
-    QCOMPARE(doc.GetFmPreset(1), 9);
+    QCOMPARE(GetFmPreset(doc.Image(), 1), 9);
   }
 
   void aFailedOpenChangesNothing() {

@@ -21,6 +21,7 @@
 #include "core/edit/ChannelRow.h"
 #include "gui/lang/ControlIds.h"
 #include "gui/app/CMainFrame.h"
+#include "support/DocumentBytes.h"
 
 namespace qorrin::gui::test {
 
@@ -129,13 +130,13 @@ QWidget* WidgetWithId(QWidget* root, int id) {
 
 std::string ShownImage(const std::string& image) {
   CQorrinDoc doc;
-  std::copy_n(image.begin(), std::min(image.size(), doc.m_image.size()), doc.m_image.begin());
+  qorrin::test::SetImage(doc, image);
   BuildChannelTable(doc);
-  return std::string(doc.m_image.begin(), doc.m_image.end());
+  return std::string(doc.Image().begin(), doc.Image().end());
 }
 
 std::string RunningApp::Image() const {
-  const auto& image = app->Document().m_image;
+  const auto& image = app->Document().Image();
   return std::string(image.begin(), image.end());
 }
 

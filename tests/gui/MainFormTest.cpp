@@ -19,12 +19,13 @@
 #include "gui/views/CCellCombo.h"
 #include "gui/views/CFmRadioDlg.h"
 #include "gui/views/CVfoPanel.h"
+#include "support/DocumentBytes.h"
 #include "gui/views/CQorrinView.h"
 
 namespace qorrin::gui::test {
 namespace {
 
-int Byte(const RunningApp& run, std::size_t offset) { return run.app->Document().m_image[offset]; }
+int Byte(const RunningApp& run, std::size_t offset) { return run.app->Document().Image()[offset]; }
 
 QString Hex(const RunningApp& run, std::size_t offset, std::size_t count) {
   QString hex;
@@ -71,7 +72,7 @@ class MainFormTest : public QObject {
     CQorrinView* view = run.Frame()->View();
     CQorrinDoc& doc = run.app->Document();
     // A squelch byte the list has no item for shows as the highest level, unchanged.
-    doc.m_image[kOptSquelch] = 12;
+    qorrin::test::SetByte(doc, kOptSquelch, 12);
     Reload(run);
     auto* squelch = WidgetWithId<QComboBox>(view, 1031);
     QCOMPARE(squelch->currentText(), QStringLiteral("9"));
@@ -90,8 +91,8 @@ class MainFormTest : public QObject {
     QCOMPARE(Byte(run, kOptTxTimeLimit), 2);
 
     // The bits of the two flag bytes, each control its own.
-    doc.m_image[kOptFlags1] = 0;
-    doc.m_image[kOptFlags2] = 0;
+    qorrin::test::SetByte(doc, kOptFlags1, 0);
+    qorrin::test::SetByte(doc, kOptFlags2, 0);
     Reload(run);
     Pick(WidgetWithId<QComboBox>(view, 1037), 1);  // channel flag: bit 0
     QCOMPARE(Byte(run, kOptFlags1), 0x01);
@@ -126,7 +127,7 @@ class MainFormTest : public QObject {
     QVERIFY(run.Start());
     CQorrinDoc& doc = run.app->Document();
     for (int channel : {5, 9}) CommitReceiveFrequency(doc, channel, "146.5");
-    doc.m_image[kOptPriorityChannel] = 5;
+    qorrin::test::SetByte(doc, kOptPriorityChannel, 5);
     Reload(run);
     auto* list = WidgetWithId<QComboBox>(run.Frame()->View(), 1053);
     QStringList items;
@@ -170,7 +171,7 @@ class MainFormTest : public QObject {
     // what it stores stays; an empty VFO B takes the lowest frequency.
     doc.ChangeFrequencyRange(1);
     WidgetWithId(view, 1022)->setFocus();  // leaving VFO B's edit stores it
-    doc.m_image[kVfoA] = 0x25;
+    qorrin::test::SetByte(doc, kVfoA, 0x25);
     Reload(run);
     doc.SetModifiedFlag(false);
     const std::string before = run.Image();
@@ -260,8 +261,8 @@ class MainFormTest : public QObject {
       QVERIFY(ok.Done());
     }
     QCOMPARE(range->currentIndex(), 1);
-    QCOMPARE(doc.m_nFreqMin, 40000000);
-    QVERIFY(doc.IsRecordEmpty(7));
+    QCOMPARE(doc.GetBandLimits().m_nFreqMin, 40000000);
+    QVERIFY(IsRecordEmpty(doc.Image(), 7));
     QVERIFY(doc.IsModified());
     // The form shows the new image: the table's first channel is in the new band.
     CGridCtrl* grid = run.Frame()->View()->findChild<CGridCtrl*>();
@@ -272,7 +273,7 @@ class MainFormTest : public QObject {
     RunningApp run;
     QVERIFY(run.Start());
     CQorrinDoc& doc = run.app->Document();
-    doc.m_image[kFmPresets + 6] = 0xFF;  // preset 7 as a radio may hold it
+    qorrin::test::SetByte(doc, kFmPresets + 6, 0xFF);  // preset 7 as a radio may hold it
     doc.SetModifiedFlag(false);
     bool checked = false;
     ModalScript fm([&](QWidget* modal) {

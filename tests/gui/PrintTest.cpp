@@ -29,13 +29,13 @@ namespace {
 
 // Each channel gets a receive frequency of its own, so a line of text names its channel.
 std::string FrequencyOf(const CQorrinDoc& doc, int channel) {
-  return CQorrinDoc::FormatFrequency(doc.GetBandLimits().m_nFreqMin + channel * 10000);
+  return FormatFrequency(doc.GetBandLimits().m_nFreqMin + channel * 10000);
 }
 
 // Exactly these channels programmed (a new document has channel 1 programmed).
 void Program(CQorrinDoc& doc, const std::vector<int>& channels) {
   for (int ch = 1; ch <= 99; ++ch) CommitReceiveFrequency(doc, ch, "");
-  QCOMPARE(doc.ProgrammedChannelCount(), 0);
+  QCOMPARE(ProgrammedChannelCount(doc.Image()), 0);
   for (int ch : channels) QVERIFY(CommitReceiveFrequency(doc, ch, FrequencyOf(doc, ch)).bStored);
 }
 

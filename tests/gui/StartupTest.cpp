@@ -78,7 +78,7 @@ class StartupTest : public QObject {
     QVERIFY(warn.Seen());
     QCOMPARE(warn.Text(), QStringLiteral("This file is not a VLM-7Q data file and cannot be opened."));
     // The program starts on the new document, untouched by the file.
-    QCOMPARE(run.app->Document().GetFrequencyText(1, true), std::string("136.00000"));
+    QCOMPARE(GetFrequencyText(run.app->Document().Image(), 1, true), std::string("136.00000"));
     QVERIFY(run.app->Document().GetPathName().empty());
     QVERIFY(!run.app->Document().IsModified());
     QVERIFY(run.Frame()->isVisible());
@@ -111,7 +111,7 @@ class StartupTest : public QObject {
     // The first document: model 0's defaults, untitled, not modified.
     QVERIFY(!run.app->Document().IsModified());
     QCOMPARE(run.app->Document().GetTitle(), std::string("Item"));
-    QCOMPARE(run.app->Document().m_nFreqMin, 13600000);
+    QCOMPARE(run.app->Document().GetBandLimits().m_nFreqMin, 13600000);
   }
 
   // Without a desktop that opens HTML files (the offscreen platform has none), Help says

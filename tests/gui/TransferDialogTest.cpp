@@ -25,6 +25,7 @@
 #include "gui/link/CTransferDlg.h"
 #include "gui/views/CQorrinView.h"
 #include "sim/DemoImage.h"
+#include "support/DocumentBytes.h"
 #include "sim/SimRadio.h"
 
 namespace qorrin::gui::test {
@@ -44,7 +45,7 @@ std::unique_ptr<sim::SimRadio> StartRadio(sim::SimConfig config, const sim::Radi
 // A VHF radio with the demonstration channels.
 sim::RadioImage DemoRadio(const RunningApp& run) {
   sim::RadioImage image{};
-  std::copy(run.app->Document().m_image.begin(), run.app->Document().m_image.end(), image.begin());
+  std::copy(run.app->Document().Image().begin(), run.app->Document().Image().end(), image.begin());
   sim::FillDemoChannels(image);
   return image;
 }
@@ -81,7 +82,7 @@ class TransferDialogTest : public QObject {
     const auto radioImage = DemoRadio(run);
     auto radio = StartRadio({}, radioImage);
     UseRadio(run, 1, *radio);
-    doc.m_image[0x7F5] = 0x5A;  // the PC's own part stays
+    qorrin::test::SetByte(doc, 0x7F5, 0x5A);  // the PC's own part stays
     doc.SetModifiedFlag(false);
 
     bool checkedBeforeOk = false;
@@ -100,8 +101,8 @@ class TransferDialogTest : public QObject {
     });
     PressKey(run, Qt::Key_R, Qt::ControlModifier);
     QVERIFY(checkedBeforeOk);
-    QVERIFY(std::equal(radioImage.begin(), radioImage.begin() + 0x7F0, doc.m_image.begin()));
-    QCOMPARE(static_cast<int>(doc.m_image[0x7F5]), 0x5A);
+    QVERIFY(std::equal(radioImage.begin(), radioImage.begin() + 0x7F0, doc.Image().begin()));
+    QCOMPARE(static_cast<int>(doc.Image()[0x7F5]), 0x5A);
     QVERIFY(!doc.IsModified());
     auto* count = run.Frame()->View()->findChild<QLineEdit*>(QStringLiteral("programmedChannels"));
     QCOMPARE(count->text(), QStringLiteral("6"));
@@ -121,10 +122,10 @@ class TransferDialogTest : public QObject {
     auto radio = StartRadio({}, sim::BlankImage());
     UseRadio(run, 1, *radio);
     sim::RadioImage edited{};
-    std::copy(doc.m_image.begin(), doc.m_image.end(), edited.begin());
+    std::copy(doc.Image().begin(), doc.Image().end(), edited.begin());
     sim::FillDemoChannels(edited);
-    std::copy(edited.begin(), edited.end(), doc.m_image.begin());
-    doc.m_image[0x7D0] = 0;  // stale index field: the dialog brings it up to date first
+    qorrin::test::SetImage(doc, edited);
+    qorrin::test::SetByte(doc, 0x7D0, 0);  // stale index field: the dialog brings it up to date first
     ModalScript script({[](QWidget* m) {
                           auto* dialog = qobject_cast<CTransferDlg*>(m);
                           QVERIFY(!dialog->VerifyBox()->isChecked());
@@ -137,7 +138,7 @@ class TransferDialogTest : public QObject {
     QVERIFY(Clock::now() - start >= std::chrono::milliseconds(900));  // the settle second
     const auto written = radio->Image();
     QVERIFY(std::equal(edited.begin(), edited.begin() + 0x7F0, written.begin()));
-    QVERIFY(std::equal(written.begin(), written.begin() + 0x7F0, doc.m_image.begin()));
+    QVERIFY(std::equal(written.begin(), written.begin() + 0x7F0, doc.Image().begin()));
     // Backed up just before the first block went out: what was sent.
     const std::vector<BackupEntry> backups = ListBackups();
     QVERIFY(!backups.empty());
@@ -154,7 +155,7 @@ class TransferDialogTest : public QObject {
     CQorrinDoc& doc = run.app->Document();
     auto radio = StartRadio({}, DemoRadio(run));
     UseRadio(run, 1, *radio);
-    std::fill(doc.m_image.begin(), doc.m_image.end(), 0);  // what a failed open once left
+    qorrin::test::SetImage(doc, std::string(kImageSize, '\0'));  // what a failed open once left
     bool cancelIsDefault = false;
     {
       ModalScript script({[&](QWidget* m) {
@@ -190,9 +191,9 @@ class TransferDialogTest : public QObject {
       UseRadio(run, 1, *radio);
       CQorrinDoc& doc = run.app->Document();
       sim::RadioImage edited{};
-      std::copy(doc.m_image.begin(), doc.m_image.end(), edited.begin());
+      std::copy(doc.Image().begin(), doc.Image().end(), edited.begin());
       sim::FillDemoChannels(edited);
-      std::copy(edited.begin(), edited.end(), doc.m_image.begin());
+      qorrin::test::SetImage(doc, edited);
       QString outcome, details;
       int result = -1;
       ModalScript script([&](QWidget* m) {
@@ -241,7 +242,7 @@ class TransferDialogTest : public QObject {
     QVERIFY2(script.Text(1).startsWith(QStringLiteral("The automatic backup could not be saved:")),
              qPrintable(script.Text(1)));
     QCOMPARE(script.Buttons(1), QStringList{QStringLiteral("Fine")});
-    QVERIFY(std::equal(radioImage.begin(), radioImage.begin() + 0x7F0, run.app->Document().m_image.begin()));
+    QVERIFY(std::equal(radioImage.begin(), radioImage.begin() + 0x7F0, run.app->Document().Image().begin()));
   }
 
   void portAndTypeErrorsAreReportedAndEndTheDialog() {
@@ -301,7 +302,7 @@ class TransferDialogTest : public QObject {
       QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
       QTRY_VERIFY_WITH_TIMEOUT(dialog->OkButton()->isEnabled(), 30000);
       failText = dialog->Text()->text();
-      QCOMPARE(run.Image(), std::string(doc.m_image.begin(), doc.m_image.end()));
+      QCOMPARE(run.Image(), std::string(doc.Image().begin(), doc.Image().end()));
       UseRadio(run, 1, *good);
       QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
     });
@@ -309,7 +310,7 @@ class TransferDialogTest : public QObject {
     QCOMPARE(failText, QStringLiteral("Reading failed. Press OK to try again."));
     QVERIFY(run.Image() != before);
     const auto demo = DemoRadio(run);
-    QVERIFY(std::equal(demo.begin(), demo.begin() + 0x7F0, doc.m_image.begin()));
+    QVERIFY(std::equal(demo.begin(), demo.begin() + 0x7F0, doc.Image().begin()));
 
     // Write: a block never acknowledged; the text says so and OK is offered again.
     UseRadio(run, 1, *bad);

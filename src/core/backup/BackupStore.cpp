@@ -232,11 +232,10 @@ std::vector<BackupEntry> ListBackups(const std::string& folder) {
     entry.strDate = date;
     entry.strPort = it->name.port;
     entry.strDirection = it->name.direction;
-    CQorrinDoc doc;
     const FileReadResult head = ReadFileHead(entry.strPath);
     if (head.bOk && head.bytes.size() == kProjectFileSize && HasProjectHeaderId(head.bytes)) {
-      std::copy(head.bytes.begin() + kProjectHeaderSize, head.bytes.end(), doc.m_image.begin());
-      entry.nProgrammedChannels = doc.ProgrammedChannelCount();
+      entry.nProgrammedChannels =
+          ProgrammedChannelCount(ConstImageSpan(head.bytes.data() + kProjectHeaderSize, kImageSize));
     }
     entries.push_back(std::move(entry));
   }

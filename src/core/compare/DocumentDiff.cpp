@@ -56,14 +56,14 @@ class DiffBuilder {
   std::array<bool, kImageSize> m_explained{};
 };
 
-std::string HeaderText(const CQorrinDoc& doc) { return ProjectHeaderText(doc.m_header); }
+std::string HeaderText(const CQorrinDoc& doc) { return ProjectHeaderText(doc.Header()); }
 
 void DiffBuilder::Header() {
-  if (m_before.m_header == m_after.m_header) return;
+  if (m_before.Header() == m_after.Header()) return;
   std::string before = HeaderText(m_before), after = HeaderText(m_after);
   if (before == after) {  // differs only after the first NUL
-    before += " (+ " + HexBytes({m_before.m_header.begin(), m_before.m_header.end()}) + ")";
-    after += " (+ " + HexBytes({m_after.m_header.begin(), m_after.m_header.end()}) + ")";
+    before += " (+ " + HexBytes({m_before.Header().begin(), m_before.Header().end()}) + ")";
+    after += " (+ " + HexBytes({m_after.Header().begin(), m_after.Header().end()}) + ")";
   }
   m_entries.push_back({DiffArea::Header, 0, "project header", before, after});
 }
@@ -130,7 +130,7 @@ std::string OptionText(const CQorrinDoc& doc, OptionList list, const std::vector
 }
 
 std::string PriorityText(const CQorrinDoc& doc, const std::string& off) {
-  const int channel = doc.GetPriorityChannel();
+  const int channel = GetPriorityChannel(doc.Image());
   return channel == 0 ? off : std::to_string(channel);
 }
 
@@ -172,8 +172,8 @@ void DiffBuilder::Vfo(int record, const char* name) {
   add("TX tone", GetToneCellText(before.nTransmitTone, texts), GetToneCellText(after.nTransmitTone, texts), kRecTxTone, 1);
   add("power", ItemText(power, before.nPower), ItemText(power, after.nPower), kRecFlags, 1);
   add("bandwidth", ItemText(bandwidth, before.nBandwidth), ItemText(bandwidth, after.nBandwidth), kRecFlags, 1);
-  add("step", ItemText(before.step.items, before.step.nSelected >= 0 ? before.step.nSelected : m_before.GetStepIndex(record)),
-      ItemText(after.step.items, after.step.nSelected >= 0 ? after.step.nSelected : m_after.GetStepIndex(record)),
+  add("step", ItemText(before.step.items, before.step.nSelected >= 0 ? before.step.nSelected : GetStepIndex(m_before.Image(), record)),
+      ItemText(after.step.items, after.step.nSelected >= 0 ? after.step.nSelected : GetStepIndex(m_after.Image(), record)),
       kRecStep, 1);
 }
 
@@ -205,7 +205,7 @@ void DiffBuilder::Channels() {
     const ChannelRow before = GetChannelRow(m_before, ch, NameColumnMode::Shown, texts);
     const ChannelRow after = GetChannelRow(m_after, ch, NameColumnMode::Shown, texts);
     const std::string channel = "channel " + std::to_string(ch);
-    const bool wasEmpty = m_before.IsRecordEmpty(ch), isEmpty = m_after.IsRecordEmpty(ch);
+    const bool wasEmpty = IsRecordEmpty(m_before.Image(), ch), isEmpty = IsRecordEmpty(m_after.Image(), ch);
     if (wasEmpty != isEmpty) {
       Add(DiffArea::Channel, ch, channel, wasEmpty ? kEmptyChannel : RowSummary(before),
           isEmpty ? kEmptyChannel : RowSummary(after), {{first, kRecordSize}});
@@ -232,7 +232,7 @@ void DiffBuilder::Fm() {
 // a value that reads the same after the read rules.
 void DiffBuilder::UnexplainedBytes(bool pcBytes) {
   std::vector<ImageDifference> runs;
-  for (const ImageDifference& run : CompareImages(m_before.m_image, m_after.m_image, 0, kLinkedImageSize)) {
+  for (const ImageDifference& run : CompareImages(m_before.Image(), m_after.Image(), 0, kLinkedImageSize)) {
     ImageDifference kept;
     for (std::size_t i = run.nFirst; i <= run.nLast; ++i) {
       const std::size_t k = i - run.nFirst;
@@ -259,7 +259,7 @@ void DiffBuilder::UnexplainedBytes(bool pcBytes) {
                          HexBytes(run.actual)});
   }
   if (!pcBytes) return;
-  const auto tail = CompareImages(m_before.m_image, m_after.m_image, kLinkedImageSize, kImageSize);
+  const auto tail = CompareImages(m_before.Image(), m_after.Image(), kLinkedImageSize, kImageSize);
   if (tail.empty()) return;
   std::size_t count = 0;
   for (const auto& run : tail) count += run.expected.size();
@@ -292,6 +292,27 @@ std::vector<DocumentDifference> DiffDocuments(const CQorrinDoc& before, const CQ
   builder.Fm();
   builder.UnexplainedBytes(options.bComparePcBytes);
   return builder.Take();
+}
+
+namespace {
+
+// A document holding the header and image given, as a load leaves it (limits derived).
+void LoadInto(CQorrinDoc& doc, const ProjectHeader& header, ConstImageSpan image) {
+  std::vector<std::uint8_t> bytes(header.begin(), header.end());
+  bytes.insert(bytes.end(), image.begin(), image.end());
+  doc.SerializeLoad(bytes);
+}
+
+}  // namespace
+
+std::vector<DocumentDifference> DiffWithRadio(const CQorrinDoc& doc, ConstImageSpan radioImage) {
+  const RadioImage sentImage = doc.ImageAsSent();
+  RadioImage radioHolds = sentImage;
+  std::copy_n(radioImage.begin(), kLinkedImageSize, radioHolds.begin());
+  CQorrinDoc sent, radio;
+  LoadInto(sent, doc.Header(), sentImage);
+  LoadInto(radio, doc.Header(), radioHolds);
+  return DiffDocuments(sent, radio, DiffOptions{false, false});
 }
 
 }  // namespace qorrin

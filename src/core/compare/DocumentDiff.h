@@ -49,4 +49,10 @@ struct DiffOptions {
 std::vector<DocumentDifference> DiffDocuments(const CQorrinDoc& before, const CQorrinDoc& after,
                                               const DiffOptions& options = {});
 
+// The document as a write would send it (index fields brought up to date) against the
+// image a radio gave (its offsets 0x000-0x7EF; the rest never travels): what the window's
+// and the command line's compare with the radio list. A file and a radio that agree show
+// no difference.
+std::vector<DocumentDifference> DiffWithRadio(const CQorrinDoc& doc, ConstImageSpan radioImage);
+
 }  // namespace qorrin

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "core/edit/TransmitOffset.h"
 #include "core/model/NameCodec.h"
@@ -19,33 +20,21 @@ constexpr std::uint8_t kClearedFlags = 0xC0;
 // What a tone list without a selection reports.
 constexpr int kNoSelection = -1;
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-  return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
-}
-
-// A typed frequency outside the band becomes the limit it crossed, without a message.
-std::string ClampToBand(const CQorrinDoc& doc, std::string_view text) {
-  if (text.empty()) return {};
-  const int which = doc.CheckFrequencyRange(text);
-  return which != 0 ? doc.GetLimitText(which) : std::string(text);
-}
-
 // The text a frequency reads back as once stored as a receive frequency (snapped, the band
 // gap moved to the lowest frequency), worked out without touching the record.
-std::string AsReceiveFrequency(const CQorrinDoc& doc, std::string_view text) {
+std::string AsReceiveFrequency(std::string_view text, const BandLimits& limits) {
   std::array<std::uint8_t, 4> field{};
-  doc.EncodeFrequencyField(field, text, true);
-  return CQorrinDoc::DecodeFrequencyField(field);
+  EncodeFrequencyField(field, text, true, limits);
+  return DecodeFrequencyField(field);
 }
 
-void ClearChannel(CQorrinDoc& doc, int row) {
-  doc.SetFrequencyText(row, false, "");
-  doc.SetToneCode(row, true, kToneOff);
-  doc.SetToneCode(row, false, kToneOff);
+void ClearChannel(ImageSpan image, const BandLimits& limits, int row) {
+  SetFrequencyText(image, limits, row, false, "");
+  SetToneCode(image, row, true, kToneOff);
+  SetToneCode(image, row, false, kToneOff);
   // The whole byte, bit 2 included: a cleared channel carries exactly C0.
-  doc.m_image[*RecordOffset(row) + kRecFlags] = kClearedFlags;
-  doc.SetChannelName(row, "");  // FF FF FF FF
+  image[*RecordOffset(row) + kRecFlags] = kClearedFlags;
+  SetChannelName(image, row, "");  // FF FF FF FF
 }
 
 struct CommitContext {
@@ -59,9 +48,14 @@ ChannelCommitResult Unchanged(const CQorrinDoc& doc, int row, const CommitContex
   return result;
 }
 
-void MarkModified(CQorrinDoc& doc, ChannelCommitResult& result) {
-  doc.SetModifiedFlag();
-  result.bModified = true;
+// Stores through the document's one entry for changes; `edit` says whether the user's
+// data changed (which marks the document modified).
+template <typename Edit>
+ChannelCommitResult Store(CQorrinDoc& doc, Edit&& edit) {
+  ChannelCommitResult result;
+  result.bStored = true;
+  result.bModified = doc.EditImage(ImageChange::Edit, std::forward<Edit>(edit));
+  return result;
 }
 
 }  // namespace
@@ -71,25 +65,24 @@ ChannelCommitResult CommitReceiveFrequency(CQorrinDoc& doc, int row, std::string
   if (!IsChannelCellEditable(doc, row, kColRxFrequency, context.mode)) {
     return Unchanged(doc, row, context);
   }
-  ChannelCommitResult result;
-  result.bStored = true;
-  const bool offsetWasEmpty = doc.IsOffsetEmpty(row);
-  // The transmit frequency the row shows now; the new offset keeps it where it is.
-  const std::string shownTx = doc.GetTransmitFrequencyText(row);
-
-  const std::string text = ClampToBand(doc, WithDecimalPoint(typed));
-  if (!EqualNoCase(text, doc.GetFrequencyText(row, true))) MarkModified(doc, result);
-  doc.SetFrequencyText(row, true, text);
-  const std::string rx = doc.GetFrequencyText(row, true);
-  StoreTransmitOffset(doc, row, rx, rx.empty() ? std::string() : shownTx);
-
-  if (text.empty()) ClearChannel(doc, row);
-  if (offsetWasEmpty) {
-    // A channel without an offset (freshly programmed) starts as simplex.
-    doc.SetFrequencyText(row, true, rx);
-    doc.SetFrequencyText(row, false, kNoOffset);
-    StoreTransmitOffset(doc, row, rx, rx);
-  }
+  ChannelCommitResult result = Store(doc, [&](ImageSpan image, const BandLimits& limits) {
+    const bool offsetWasEmpty = IsOffsetEmpty(image, row);
+    // The transmit frequency the row shows now; the new offset keeps it where it is.
+    const std::string shownTx = GetTransmitFrequencyText(image, row);
+    const std::string text = ClampToBand(WithDecimalPoint(typed), limits);
+    const bool changed = !SameFrequencyText(text, GetFrequencyText(image, row, true));
+    SetFrequencyText(image, limits, row, true, text);
+    const std::string rx = GetFrequencyText(image, row, true);
+    StoreTransmitOffset(image, limits, row, rx, rx.empty() ? std::string() : shownTx);
+    if (text.empty()) ClearChannel(image, limits, row);
+    if (offsetWasEmpty) {
+      // A channel without an offset (freshly programmed) starts as simplex.
+      SetFrequencyText(image, limits, row, true, rx);
+      SetFrequencyText(image, limits, row, false, kNoOffset);
+      StoreTransmitOffset(image, limits, row, rx, rx);
+    }
+    return changed;
+  });
   result.bRebuildPriorityList = true;
   result.row = RefreshChannelRow(doc, row, context.mode, context.texts);
   return result;
@@ -100,14 +93,14 @@ ChannelCommitResult CommitTransmitFrequency(CQorrinDoc& doc, int row, std::strin
   if (!IsChannelCellEditable(doc, row, kColTxFrequency, context.mode)) {
     return Unchanged(doc, row, context);
   }
-  ChannelCommitResult result;
-  result.bStored = true;
-  const std::string text = ClampToBand(doc, WithDecimalPoint(typed));
-  // Only the offset and direction change: the receive field keeps its bytes, even when
-  // they are off the raster or not valid digits.
-  StoreTransmitOffset(doc, row, doc.GetFrequencyText(row, true), AsReceiveFrequency(doc, text));
-  MarkModified(doc, result);
-  if (text.empty()) doc.SetToneCode(row, false, kToneOff);
+  ChannelCommitResult result = Store(doc, [&](ImageSpan image, const BandLimits& limits) {
+    const std::string text = ClampToBand(WithDecimalPoint(typed), limits);
+    // Only the offset and direction change: the receive field keeps its bytes, even when
+    // they are off the raster or not valid digits.
+    StoreTransmitOffset(image, limits, row, GetFrequencyText(image, row, true), AsReceiveFrequency(text, limits));
+    if (text.empty()) SetToneCode(image, row, false, kToneOff);
+    return true;
+  });
   result.bRebuildPriorityList = true;
   result.row = RefreshChannelRow(doc, row, context.mode, context.texts);
   return result;
@@ -119,11 +112,11 @@ ChannelCommitResult CommitTone(CQorrinDoc& doc, int row, int column, int index) 
       !IsChannelCellEditable(doc, row, column, context.mode)) {
     return Unchanged(doc, row, context);
   }
-  ChannelCommitResult result;
-  result.bStored = true;
   const int code = (index >= kToneOff && index <= kLastToneCode) ? index : kNoSelection;
-  doc.SetToneCode(row, column == kColRxTone, code);
-  MarkModified(doc, result);
+  ChannelCommitResult result = Store(doc, [&](ImageSpan image, const BandLimits&) {
+    SetToneCode(image, row, column == kColRxTone, code);
+    return true;
+  });
   result.row = GetChannelRow(doc, row, context.mode, context.texts);
   return result;
 }
@@ -135,14 +128,14 @@ ChannelCommitResult CommitFlagChoice(CQorrinDoc& doc, int row, int column, int i
   if ((index != 0 && index != 1) || !IsChannelCellEditable(doc, row, column, context.mode)) {
     return Unchanged(doc, row, context);
   }
-  ChannelCommitResult result;
-  result.bStored = true;
-  if (column == kColBandwidth) {
-    doc.SetWide(row, index == 1);
-  } else {
-    doc.SetHighPower(row, index == 1);
-  }
-  MarkModified(doc, result);
+  ChannelCommitResult result = Store(doc, [&](ImageSpan image, const BandLimits&) {
+    if (column == kColBandwidth) {
+      SetWide(image, row, index == 1);
+    } else {
+      SetHighPower(image, row, index == 1);
+    }
+    return true;
+  });
   result.row = GetChannelRow(doc, row, context.mode, context.texts);
   return result;
 }
@@ -160,15 +153,14 @@ ChannelCommitResult CommitPower(CQorrinDoc& doc, int row, int index) {
 ChannelCommitResult CommitName(CQorrinDoc& doc, int row, std::string_view text) {
   const CommitContext context;
   if (!IsChannelCellEditable(doc, row, kColName, context.mode)) return Unchanged(doc, row, context);
-  ChannelCommitResult result;
-  result.bStored = true;
   const NameCodes codes = EncodeNameCodes(text);
-  const RecordBytes stored = doc.GetRecordBytes(row);
-  if (!std::equal(codes.begin(), codes.end(), stored.begin() + kRecName)) {
-    doc.SetChannelName(row, text);
-    doc.UpdateNamePresentBit(row);
-    MarkModified(doc, result);
-  }
+  ChannelCommitResult result = Store(doc, [&](ImageSpan image, const BandLimits&) {
+    const RecordBytes stored = GetRecordBytes(image, row);
+    if (std::equal(codes.begin(), codes.end(), stored.begin() + kRecName)) return false;
+    SetChannelName(image, row, text);
+    UpdateNamePresentBit(image, row);
+    return true;
+  });
   result.row = GetChannelRow(doc, row, context.mode, context.texts);
   return result;
 }

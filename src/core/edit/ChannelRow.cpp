@@ -1,5 +1,7 @@
 #include "core/edit/ChannelRow.h"
 
+#include <algorithm>
+
 #include "core/lang/LangText.h"
 #include "core/model/ToneCodec.h"
 #include "core/model/ToneTables.h"
@@ -30,11 +32,11 @@ bool IsChannelCellEditable(const CQorrinDoc& doc, int row, int column, NameColum
     case kColTxFrequency:
     case kColBandwidth:
     case kColPower:
-      return !doc.IsRecordEmpty(row);
+      return !IsRecordEmpty(doc.Image(), row);
     case kColTxTone:
-      return !doc.IsTransmitOff(row);  // an empty channel counts as transmit off
+      return !IsTransmitOff(doc.Image(), row);  // an empty channel counts as transmit off
     case kColName:
-      return !doc.IsRecordEmpty(row) && mode != NameColumnMode::Off;
+      return !IsRecordEmpty(doc.Image(), row) && mode != NameColumnMode::Off;
     default:
       return false;  // the fixed column and anything outside the table
   }
@@ -58,17 +60,18 @@ ChannelRow GetChannelRow(const CQorrinDoc& doc, int row, NameColumnMode mode,
     result.editable[static_cast<std::size_t>(c)] = IsChannelCellEditable(doc, row, c, mode);
   }
   result.bNameButtonFace = mode == NameColumnMode::Off;
-  if (doc.IsRecordEmpty(row)) return result;  // every data cell blank
+  const RadioImage& image = doc.Image();
+  if (IsRecordEmpty(image, row)) return result;  // every data cell blank
 
-  SetText(result, kColRxFrequency, doc.GetFrequencyText(row, true));
-  SetText(result, kColRxTone, GetToneCellText(doc.GetToneCode(row, true), texts));
-  SetText(result, kColTxFrequency, doc.GetTransmitFrequencyText(row));
-  if (!doc.IsTransmitOff(row)) {
-    SetText(result, kColTxTone, GetToneCellText(doc.GetToneCode(row, false), texts));
+  SetText(result, kColRxFrequency, GetFrequencyText(image, row, true));
+  SetText(result, kColRxTone, GetToneCellText(GetToneCode(image, row, true), texts));
+  SetText(result, kColTxFrequency, GetTransmitFrequencyText(image, row));
+  if (!IsTransmitOff(image, row)) {
+    SetText(result, kColTxTone, GetToneCellText(GetToneCode(image, row, false), texts));
   }
-  SetText(result, kColBandwidth, doc.IsWide(row) ? texts.strWide : texts.strNarrow);
-  SetText(result, kColPower, doc.IsHighPower(row) ? texts.strHigh : texts.strLow);
-  if (mode == NameColumnMode::Shown) SetText(result, kColName, doc.GetChannelName(row));
+  SetText(result, kColBandwidth, IsWide(image, row) ? texts.strWide : texts.strNarrow);
+  SetText(result, kColPower, IsHighPower(image, row) ? texts.strHigh : texts.strLow);
+  if (mode == NameColumnMode::Shown) SetText(result, kColName, GetChannelName(image, row));
   return result;
 }
 
@@ -76,12 +79,25 @@ ChannelRow GetChannelRow(const CQorrinDoc& doc, int row) {
   return GetChannelRow(doc, row, ReadNameColumnMode(), LoadChannelCellTexts());
 }
 
+namespace {
+
+// Showing a name keeps the name-present bit in step with it (bookkeeping: the document is
+// not marked modified).
+void KeepNameBits(CQorrinDoc& doc, int first, int last, NameColumnMode mode) {
+  if (mode != NameColumnMode::Shown) return;
+  doc.EditImage(ImageChange::Bookkeeping, [&](ImageSpan image, const BandLimits&) {
+    for (int row = std::max(first, kFirstChannel); row <= std::min(last, kLastChannel); ++row) {
+      if (!IsRecordEmpty(image, row)) UpdateNamePresentBit(image, row);
+    }
+    return false;
+  });
+}
+
+}  // namespace
+
 ChannelRow RefreshChannelRow(CQorrinDoc& doc, int row, NameColumnMode mode,
                              const ChannelCellTexts& texts) {
-  // Showing a name keeps the name-present bit in step with it.
-  if (IsChannel(row) && mode == NameColumnMode::Shown && !doc.IsRecordEmpty(row)) {
-    doc.UpdateNamePresentBit(row);
-  }
+  KeepNameBits(doc, row, row, mode);
   return GetChannelRow(doc, row, mode, texts);
 }
 
@@ -92,11 +108,10 @@ ChannelRow RefreshChannelRow(CQorrinDoc& doc, int row) {
 std::vector<ChannelRow> BuildChannelTable(CQorrinDoc& doc) {
   const NameColumnMode mode = ReadNameColumnMode();
   const ChannelCellTexts texts = LoadChannelCellTexts();
+  KeepNameBits(doc, kFirstChannel, kLastChannel, mode);
   std::vector<ChannelRow> rows;
   rows.reserve(kChannelCount);
-  for (int r = kFirstChannel; r <= kLastChannel; ++r) {
-    rows.push_back(RefreshChannelRow(doc, r, mode, texts));
-  }
+  for (int r = kFirstChannel; r <= kLastChannel; ++r) rows.push_back(GetChannelRow(doc, r, mode, texts));
   return rows;
 }
 

@@ -44,26 +44,36 @@ std::array<std::string, kFmGridColumns> LoadFmPresetHeadings() {
   return headings;
 }
 
-int GetFmCurrentIndex(const CQorrinDoc& doc) { return doc.GetFmFrequency(); }
+int GetFmCurrentIndex(const CQorrinDoc& doc) { return GetFmFrequency(doc.Image()); }
 
-int GetFmPresetIndex(const CQorrinDoc& doc, int preset) { return doc.GetFmPreset(preset); }
+int GetFmPresetIndex(const CQorrinDoc& doc, int preset) { return GetFmPreset(doc.Image(), preset); }
 
 std::string GetFmPresetText(const CQorrinDoc& doc, int preset) {
   return GetFmFrequencyText(GetFmPresetIndex(doc, preset));
 }
 
+namespace {
+
+// Every pick counts as a change, also of the index already stored.
+template <typename Store>
+EditResult Stored(CQorrinDoc& doc, Store&& store) {
+  doc.EditImage(ImageChange::Edit, [&](ImageSpan image, const BandLimits&) {
+    store(image);
+    return true;
+  });
+  return {true, true};
+}
+
+}  // namespace
+
 EditResult CommitFmCurrent(CQorrinDoc& doc, int index) {
   if (!IsFmIndex(index)) return {};
-  doc.SetFmFrequency(index);
-  doc.SetModifiedFlag();
-  return {true, true};
+  return Stored(doc, [&](ImageSpan image) { SetFmFrequency(image, index); });
 }
 
 EditResult CommitFmPreset(CQorrinDoc& doc, int preset, int index) {
   if (!IsFmIndex(index) || preset < 1 || preset > kFmPresetCount) return {};
-  doc.SetFmPreset(preset, index);
-  doc.SetModifiedFlag();
-  return {true, true};
+  return Stored(doc, [&](ImageSpan image) { SetFmPreset(image, preset, index); });
 }
 
 }  // namespace qorrin

@@ -15,20 +15,34 @@ std::vector<std::string> LevelItems() {
   return items;
 }
 
-void StoreOption(CQorrinDoc& doc, OptionList list, int value) {
+void StoreOption(ImageSpan image, OptionList list, int value) {
   switch (list) {
-    case OptionList::Squelch: doc.SetSquelch(value); break;
-    case OptionList::VoxLevel: doc.SetVoxLevel(value); break;
-    case OptionList::TxTimeLimit: doc.SetTxTimeLimit(value); break;
-    case OptionList::ChannelFlag: doc.SetChannelFlag(value); break;
-    case OptionList::ChannelDisplay: doc.SetChannelDisplay(value); break;
-    case OptionList::ScanMode: doc.SetScanMode(value); break;
-    case OptionList::BackLight: doc.SetBackLight(value); break;
+    case OptionList::Squelch: SetSquelch(image, value); break;
+    case OptionList::VoxLevel: SetVoxLevel(image, value); break;
+    case OptionList::TxTimeLimit: SetTxTimeLimit(image, value); break;
+    case OptionList::ChannelFlag: SetChannelFlag(image, value); break;
+    case OptionList::ChannelDisplay: SetChannelDisplay(image, value); break;
+    case OptionList::ScanMode: SetScanMode(image, value); break;
+    case OptionList::BackLight: SetBackLight(image, value); break;
   }
 }
 
-EditResult Modified(CQorrinDoc& doc) {
-  doc.SetModifiedFlag();
+void StoreCheck(ImageSpan image, OptionCheck check, bool on) {
+  switch (check) {
+    case OptionCheck::BusyLockout: SetBusyLockout(image, on); break;
+    case OptionCheck::KeyBeep: SetKeyBeep(image, on); break;
+    case OptionCheck::PowerSave: SetPowerSave(image, on); break;
+    case OptionCheck::PriorityScan: SetPriorityScan(image, on); break;
+  }
+}
+
+// Every store counts as a change, also of the value already stored.
+template <typename Store>
+EditResult Stored(CQorrinDoc& doc, Store&& store) {
+  doc.EditImage(ImageChange::Edit, [&](ImageSpan image, const BandLimits&) {
+    store(image);
+    return true;
+  });
   return {true, true};
 }
 
@@ -52,14 +66,15 @@ std::vector<std::string> GetOptionListItems(OptionList list) {
 }
 
 int GetOptionValue(const CQorrinDoc& doc, OptionList list) {
+  const RadioImage& image = doc.Image();
   switch (list) {
-    case OptionList::Squelch: return doc.GetSquelch();
-    case OptionList::VoxLevel: return doc.GetVoxLevel();
-    case OptionList::TxTimeLimit: return doc.GetTxTimeLimit();
-    case OptionList::ChannelFlag: return doc.GetChannelFlag();
-    case OptionList::ChannelDisplay: return doc.GetChannelDisplay();
-    case OptionList::ScanMode: return doc.GetScanMode();
-    case OptionList::BackLight: return doc.GetBackLight();
+    case OptionList::Squelch: return GetSquelch(image);
+    case OptionList::VoxLevel: return GetVoxLevel(image);
+    case OptionList::TxTimeLimit: return GetTxTimeLimit(image);
+    case OptionList::ChannelFlag: return GetChannelFlag(image);
+    case OptionList::ChannelDisplay: return GetChannelDisplay(image);
+    case OptionList::ScanMode: return GetScanMode(image);
+    case OptionList::BackLight: return GetBackLight(image);
   }
   return 0;
 }
@@ -74,28 +89,22 @@ OptionListState GetOptionListState(const CQorrinDoc& doc, OptionList list) {
 
 EditResult CommitOption(CQorrinDoc& doc, OptionList list, int index) {
   if (index < 0 || index >= static_cast<int>(GetOptionListItems(list).size())) return {};
-  StoreOption(doc, list, index);
-  return Modified(doc);
+  return Stored(doc, [&](ImageSpan image) { StoreOption(image, list, index); });
 }
 
 bool GetOptionCheck(const CQorrinDoc& doc, OptionCheck check) {
+  const RadioImage& image = doc.Image();
   switch (check) {
-    case OptionCheck::BusyLockout: return doc.IsBusyLockout();
-    case OptionCheck::KeyBeep: return doc.IsKeyBeep();
-    case OptionCheck::PowerSave: return doc.IsPowerSave();
-    case OptionCheck::PriorityScan: return doc.IsPriorityScan();
+    case OptionCheck::BusyLockout: return IsBusyLockout(image);
+    case OptionCheck::KeyBeep: return IsKeyBeep(image);
+    case OptionCheck::PowerSave: return IsPowerSave(image);
+    case OptionCheck::PriorityScan: return IsPriorityScan(image);
   }
   return false;
 }
 
 EditResult CommitOptionCheck(CQorrinDoc& doc, OptionCheck check, bool on) {
-  switch (check) {
-    case OptionCheck::BusyLockout: doc.SetBusyLockout(on); break;
-    case OptionCheck::KeyBeep: doc.SetKeyBeep(on); break;
-    case OptionCheck::PowerSave: doc.SetPowerSave(on); break;
-    case OptionCheck::PriorityScan: doc.SetPriorityScan(on); break;
-  }
-  return Modified(doc);
+  return Stored(doc, [&](ImageSpan image) { StoreCheck(image, check, on); });
 }
 
 }  // namespace qorrin

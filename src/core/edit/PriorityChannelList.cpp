@@ -23,7 +23,7 @@ namespace {
 std::vector<int> ListedChannels(const CQorrinDoc& doc) {
   std::vector<int> channels{0};
   for (int channel = kFirstChannel; channel <= kLastChannel; ++channel) {
-    if (!doc.IsRecordEmpty(channel)) channels.push_back(channel);
+    if (!IsRecordEmpty(doc.Image(), channel)) channels.push_back(channel);
   }
   return channels;
 }
@@ -39,16 +39,20 @@ PriorityChannelList GetPriorityChannelList(const CQorrinDoc& doc) {
     list.items.push_back(std::to_string(list.channels[i]));
   }
   // A stored channel that is not programmed is not listed: the off item stands for it.
-  list.nSelected = std::max(list.ItemOfChannel(doc.GetPriorityChannel()), 0);
+  list.nSelected = std::max(list.ItemOfChannel(GetPriorityChannel(doc.Image())), 0);
   return list;
 }
 
 PriorityChannelList FillPriorityChannelList(CQorrinDoc& doc) {
   PriorityChannelList list = GetPriorityChannelList(doc);
   if (list.nSelected == 0) {
-    // Off, not programmed, or a byte above 99 (which reads as off): store a plain 0.
-    list.bReset = doc.m_image[kOptPriorityChannel] != 0;
-    doc.SetPriorityChannel(0);
+    // Off, not programmed, or a byte above 99 (which reads as off): store a plain 0, as
+    // upkeep that is no change of the user's.
+    list.bReset = doc.Image()[kOptPriorityChannel] != 0;
+    doc.EditImage(ImageChange::Bookkeeping, [](ImageSpan image, const BandLimits&) {
+      SetPriorityChannel(image, 0);
+      return false;
+    });
   }
   return list;
 }
@@ -56,8 +60,10 @@ PriorityChannelList FillPriorityChannelList(CQorrinDoc& doc) {
 EditResult CommitPriorityChannel(CQorrinDoc& doc, int index) {
   const std::vector<int> channels = ListedChannels(doc);
   if (index < 0 || index >= static_cast<int>(channels.size())) return {};
-  doc.SetPriorityChannel(channels[static_cast<std::size_t>(index)]);
-  doc.SetModifiedFlag();
+  doc.EditImage(ImageChange::Edit, [&](ImageSpan image, const BandLimits&) {
+    SetPriorityChannel(image, channels[static_cast<std::size_t>(index)]);
+    return true;
+  });
   return {true, true};
 }
 

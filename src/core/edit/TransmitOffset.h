@@ -3,7 +3,8 @@
 // non-negative offset from the receive frequency.
 #include <string_view>
 
-#include "core/model/CQorrinDoc.h"
+#include "core/model/BandLimits.h"
+#include "core/model/RadioImageLayout.h"
 
 namespace qorrin {
 
@@ -15,6 +16,7 @@ namespace qorrin {
 //
 // An empty tx with a receive frequency therefore gives direction 1 and offset = receive
 // frequency: the receive-only form.
-void StoreTransmitOffset(CQorrinDoc& doc, int record, std::string_view rx, std::string_view tx);
+void StoreTransmitOffset(ImageSpan image, const BandLimits& limits, int record, std::string_view rx,
+                         std::string_view tx);
 
 }  // namespace qorrin

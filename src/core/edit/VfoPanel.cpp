@@ -1,8 +1,7 @@
 #include "core/edit/VfoPanel.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <cstdio>
+#include <optional>
 
 #include "core/edit/TransmitOffset.h"
 #include "core/lang/LangText.h"
@@ -12,114 +11,59 @@ namespace qorrin {
 
 namespace {
 
-constexpr std::int64_t kUnitsPerMhz = 100000;  // frequencies are kept in 10 Hz units
-
 bool IsVfoRecord(int record) { return record == kVfoARecord || record == kVfoBRecord; }
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-  return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
-}
-
-// A text read as a decimal number of MHz, the way a C library reads a leading floating
-// point number (blanks, sign, digits, point, digits; the rest ignored), in 10 Hz units
-// rounded at the sixth decimal. Independent of the process locale, which may use a comma.
-std::int64_t ParseMhz(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  auto digit = [&](std::size_t at) {
-    return at < text.size() && text[at] >= '0' && text[at] <= '9';
-  };
-  // Decoded frequencies have at most three whole digits; the cap only keeps junk in range.
-  std::int64_t whole = 0;
-  for (; digit(i); ++i) {
-    whole = std::min<std::int64_t>(whole * 10 + (text[i] - '0'), 1'000'000'000);
-  }
-  std::int64_t fraction = 0;
-  int decimals = 0;
-  bool roundUp = false;
-  if (i < text.size() && text[i] == '.') {
-    for (++i; digit(i); ++i, ++decimals) {
-      if (decimals < 5) fraction = fraction * 10 + (text[i] - '0');
-      if (decimals == 5) roundUp = text[i] >= '5';
-    }
-  }
-  for (; decimals < 5; ++decimals) fraction *= 10;
-  const std::int64_t value = whole * kUnitsPerMhz + fraction + (roundUp ? 1 : 0);
-  return negative ? -value : value;
-}
-
-// "%.5f" of a value in 10 Hz units: MHz without leading zeros, five decimals.
-std::string FormatMhz(std::int64_t value) {
-  const std::int64_t magnitude = value < 0 ? -value : value;
-  char text[40];
-  std::snprintf(text, sizeof text, "%s%lld.%05lld", value < 0 ? "-" : "",
-                static_cast<long long>(magnitude / kUnitsPerMhz),
-                static_cast<long long>(magnitude % kUnitsPerMhz));
-  return text;
-}
-
-bool IsTwoBand(const CQorrinDoc& doc) { return doc.m_nSplitLow != 0; }
-
-// A typed frequency outside the band becomes the limit it crossed, without a message.
-std::string ClampToBand(const CQorrinDoc& doc, std::string_view text) {
-  const int which = doc.CheckFrequencyRange(text);
-  return which != 0 ? doc.GetLimitText(which) : std::string(text);
-}
 
 // Whether the entry of an edit that lost the focus must be replaced by the band start.
 // On a two-band model each VFO keeps to its own side of the gap: VFO A to the lower band
 // (at most m_nSplitLow), VFO B to the upper band (at least m_nSplitHigh). A gap value left
 // in VFO B would be moved to the lowest frequency of the lower band by the store.
-bool NeedsBandStart(const CQorrinDoc& doc, int record, std::string_view text) {
+bool NeedsBandStart(const BandLimits& limits, int record, std::string_view text) {
   if (text.empty()) return true;
-  if (!IsTwoBand(doc)) return false;
-  const int value = CQorrinDoc::ParseFrequencyText(text);
-  return record == kVfoARecord ? value > doc.m_nSplitLow : value < doc.m_nSplitHigh;
+  if (!limits.IsTwoBand()) return false;
+  const int value = ParseFrequencyText(text);
+  return record == kVfoARecord ? value > limits.m_nSplitLow : value < limits.m_nSplitHigh;
 }
 
 // Stores the text as the receive frequency of the record (snapped to the channel raster)
 // and gives the value it reads back as; an empty text reads as 0.
-int StoreAsReceive(CQorrinDoc& doc, int record, std::string_view text) {
-  doc.SetFrequencyText(record, true, text);
-  return CQorrinDoc::ParseFrequencyText(doc.GetFrequencyText(record, true));
+int StoreAsReceive(ImageSpan image, const BandLimits& limits, int record, std::string_view text) {
+  SetFrequencyText(image, limits, record, true, text);
+  return ParseFrequencyText(GetFrequencyText(image, record, true));
 }
 
-EditResult Modified(CQorrinDoc& doc) {
-  doc.SetModifiedFlag();
+// A drop-down's pick, stored through the document's entry; always a change.
+template <typename Edit>
+EditResult StorePick(CQorrinDoc& doc, Edit&& edit) {
+  doc.EditImage(ImageChange::Edit, [&](ImageSpan image, const BandLimits&) {
+    edit(image);
+    return true;
+  });
   return {true, true};
 }
 
 }  // namespace
 
 std::string GetVfoTransmitText(const CQorrinDoc& doc, int record) {
-  const std::string rx = doc.GetFrequencyText(record, true);
-  const std::string offset = doc.GetFrequencyText(record, false);
-  if (EqualNoCase(rx, offset)) return {};
-  switch (doc.GetShiftDirection(record)) {
-    case 1: return FormatMhz(ParseMhz(rx) - ParseMhz(offset));
-    case 2: return FormatMhz(ParseMhz(rx) + ParseMhz(offset));
-    default: return rx;
-  }
+  const std::optional<std::int64_t> tx = TransmitFrequencyValue(doc.Image(), record);
+  return tx ? FormatMhz(*tx) : std::string();
 }
 
 VfoTexts GetVfoTexts(const CQorrinDoc& doc, int record) {
-  return {doc.GetFrequencyText(record, true), GetVfoTransmitText(doc, record)};
+  return {GetFrequencyText(doc.Image(), record, true), GetVfoTransmitText(doc, record)};
 }
 
 std::vector<std::string> GetStepItems() { return LoadOptionList("Step"); }
 
 VfoPanelState GetVfoPanelState(const CQorrinDoc& doc, int record) {
+  const RadioImage& image = doc.Image();
   VfoPanelState state;
   state.texts = GetVfoTexts(doc, record);
-  state.nReceiveTone = doc.GetToneCode(record, true);
-  state.nTransmitTone = doc.GetToneCode(record, false);
-  state.nPower = doc.IsHighPower(record) ? 1 : 0;
-  state.nBandwidth = doc.IsWide(record) ? 1 : 0;
+  state.nReceiveTone = GetToneCode(image, record, true);
+  state.nTransmitTone = GetToneCode(image, record, false);
+  state.nPower = IsHighPower(image, record) ? 1 : 0;
+  state.nBandwidth = IsWide(image, record) ? 1 : 0;
   state.step.items = GetStepItems();
-  const int step = doc.GetStepIndex(record);
+  const int step = GetStepIndex(image, record);
   state.step.nSelected = step < static_cast<int>(state.step.items.size()) ? step : -1;
   return state;
 }
@@ -128,7 +72,7 @@ bool IsVfoInUse(const CQorrinDoc& doc, int record) { return IsVfoInUse(doc.GetBa
 
 bool IsVfoInUse(const BandLimits& limits, int record) {
   if (!IsVfoRecord(record)) return false;
-  if (limits.m_nSplitLow != 0) return true;  // two bands: both VFOs
+  if (limits.IsTwoBand()) return true;  // both VFOs
   const bool upperBand = limits.m_nFreqMin >= kUpperBandStart;
   return (record == kVfoBRecord) == upperBand;
 }
@@ -141,8 +85,10 @@ std::vector<std::string> RangesUsingVfo(int record) {
   return ranges;
 }
 
-int GetVfoBandStart(const CQorrinDoc& doc, int record) {
-  return IsTwoBand(doc) && record == kVfoBRecord ? doc.m_nSplitHigh : doc.m_nFreqMin;
+int GetVfoBandStart(const CQorrinDoc& doc, int record) { return GetVfoBandStart(doc.GetBandLimits(), record); }
+
+int GetVfoBandStart(const BandLimits& limits, int record) {
+  return limits.IsTwoBand() && record == kVfoBRecord ? limits.m_nSplitHigh : limits.m_nFreqMin;
 }
 
 int SnapToVfoStep(int value, int stepIndex) {
@@ -160,59 +106,57 @@ VfoCommitResult CommitVfoEdit(CQorrinDoc& doc, int record, VfoEdit edit, const V
   if (!IsVfoRecord(record)) return {false, false, shown};
   VfoTexts texts{WithDecimalPoint(shown.strReceive), WithDecimalPoint(shown.strTransmit)};
   std::string& text = edit == VfoEdit::Receive ? texts.strReceive : texts.strTransmit;
-  if (!IsVfoInUse(doc, record)) {
+  const BandLimits& limits = doc.GetBandLimits();
+  if (!IsVfoInUse(limits, record)) {
     text.clear();
-    doc.SetFrequencyText(record, edit == VfoEdit::Receive, "");
+    doc.EditImage(ImageChange::Edit, [&](ImageSpan image, const BandLimits& bands) {
+      SetFrequencyText(image, bands, record, edit == VfoEdit::Receive, "");
+      return false;  // silently: no change of the user's
+    });
     return {true, false, texts};
   }
-  if (NeedsBandStart(doc, record, text)) {
-    text = CQorrinDoc::FormatFrequency(GetVfoBandStart(doc, record));
-  }
+  if (NeedsBandStart(limits, record, text)) text = FormatFrequency(GetVfoBandStart(limits, record));
   return StoreVfo(doc, record, texts);
 }
 
 VfoCommitResult StoreVfo(CQorrinDoc& doc, int record, const VfoTexts& typed) {
   if (!IsVfoRecord(record)) return {false, false, typed};
-  std::string rx = ClampToBand(doc, WithDecimalPoint(typed.strReceive));
-  // An empty receive text would be stored as 0 MHz, outside every band.
-  if (rx.empty()) rx = CQorrinDoc::FormatFrequency(GetVfoBandStart(doc, record));
-  const std::string tx = ClampToBand(doc, WithDecimalPoint(typed.strTransmit));
-
-  const int step = doc.GetStepIndex(record);
-  const std::string txOnRaster =
-      CQorrinDoc::FormatFrequency(SnapToVfoStep(StoreAsReceive(doc, record, tx), step));
-  const int rxOnRaster = SnapToVfoStep(StoreAsReceive(doc, record, rx), step);
-  doc.SetFrequencyText(record, true, CQorrinDoc::FormatFrequency(rxOnRaster));
-  // An empty transmit text reads as 0 and so gives the receive-only form (offset = receive).
-  StoreTransmitOffset(doc, record, doc.GetFrequencyText(record, true), txOnRaster);
-  doc.SetModifiedFlag();
+  doc.EditImage(ImageChange::Edit, [&](ImageSpan image, const BandLimits& limits) {
+    std::string rx = ClampToBand(WithDecimalPoint(typed.strReceive), limits);
+    // An empty receive text would be stored as 0 MHz, outside every band.
+    if (rx.empty()) rx = FormatFrequency(GetVfoBandStart(limits, record));
+    const std::string tx = ClampToBand(WithDecimalPoint(typed.strTransmit), limits);
+    const int step = GetStepIndex(image, record);
+    const std::string txOnRaster = FormatFrequency(SnapToVfoStep(StoreAsReceive(image, limits, record, tx), step));
+    const int rxOnRaster = SnapToVfoStep(StoreAsReceive(image, limits, record, rx), step);
+    SetFrequencyText(image, limits, record, true, FormatFrequency(rxOnRaster));
+    // An empty transmit text reads as 0 and so gives the receive-only form (offset = receive).
+    StoreTransmitOffset(image, limits, record, GetFrequencyText(image, record, true), txOnRaster);
+    return true;
+  });
   return {true, true, GetVfoTexts(doc, record)};
 }
 
 EditResult CommitVfoTone(CQorrinDoc& doc, int record, bool receive, int index) {
   if (!IsVfoRecord(record) || index < kToneOff || index > kLastToneCode) return {};
-  doc.SetToneCode(record, receive, index);
-  return Modified(doc);
+  return StorePick(doc, [&](ImageSpan image) { SetToneCode(image, record, receive, index); });
 }
 
 EditResult CommitVfoPower(CQorrinDoc& doc, int record, int index) {
   if (!IsVfoRecord(record) || (index != 0 && index != 1)) return {};
-  doc.SetHighPower(record, index == 1);
-  return Modified(doc);
+  return StorePick(doc, [&](ImageSpan image) { SetHighPower(image, record, index == 1); });
 }
 
 EditResult CommitVfoBandwidth(CQorrinDoc& doc, int record, int index) {
   if (!IsVfoRecord(record) || (index != 0 && index != 1)) return {};
-  doc.SetWide(record, index == 1);
-  return Modified(doc);
+  return StorePick(doc, [&](ImageSpan image) { SetWide(image, record, index == 1); });
 }
 
 EditResult CommitVfoStep(CQorrinDoc& doc, int record, int index) {
   if (!IsVfoRecord(record) || index < 0 || index >= static_cast<int>(GetStepItems().size())) {
     return {};
   }
-  doc.SetStepIndex(record, index);
-  return Modified(doc);
+  return StorePick(doc, [&](ImageSpan image) { SetStepIndex(image, record, index); });
 }
 
 }  // namespace qorrin

@@ -62,6 +62,7 @@ std::vector<std::string> RangesUsingVfo(int record);
 // The frequency an empty (or, on a two-band model, wrong-band) entry is replaced by:
 // the upper band's lower edge for VFO B of a two-band model, else the lowest frequency.
 int GetVfoBandStart(const CQorrinDoc& doc, int record);
+int GetVfoBandStart(const BandLimits& limits, int record);
 
 // A frequency (10 Hz units) on the raster of a step index. Indices 1 and 3: the 6.25 kHz
 // point (value + 75) / 625 * 625, unless that point differs from the value in the hundreds

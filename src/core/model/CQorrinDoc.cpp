@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/settings/AtomicFile.h"
 #include "core/model/ModelDefaults.h"
+#include "core/settings/AtomicFile.h"
 
 namespace qorrin {
 
@@ -12,9 +12,40 @@ namespace {
 
 constexpr char kUntitledTitle[] = "Item";
 
+bool SameBandBytes(const RadioImage& a, const RadioImage& b) {
+  return std::equal(a.begin() + kBandInfo, a.begin() + kBandInfo + kBandInfoSize, b.begin() + kBandInfo);
+}
+
 }  // namespace
 
 CQorrinDoc::CQorrinDoc() = default;
+
+// --- the one entry ---------------------------------------------------------------------
+
+bool CQorrinDoc::Commit(ImageChange change, Limits limits, const ImageEditor& edit) {
+  const RadioImage before = m_image;
+  const bool changed = edit(m_image, m_limits);
+  // The limits belong to the band bytes: a change of them (or a step that asks for it)
+  // derives them again.
+  if (limits == Limits::Derive || !SameBandBytes(before, m_image)) m_limits = ComputeBandLimits(m_image);
+  if (change == ImageChange::Edit) {
+    if (changed) m_bModified = true;
+    if (m_image != before) NotifyContents();
+  }
+  return changed;
+}
+
+bool CQorrinDoc::EditImage(ImageChange change, const ImageEditor& edit) {
+  return Commit(change, Limits::FollowBandBytes, edit);
+}
+
+RadioImage CQorrinDoc::ImageAsSent() const {
+  RadioImage sent = m_image;
+  qorrin::UpdateIndexFields(sent);
+  return sent;
+}
+
+// --- views -----------------------------------------------------------------------------
 
 int CQorrinDoc::AddView(ViewCallback callback) {
   const int id = m_nNextViewId++;
@@ -22,17 +53,36 @@ int CQorrinDoc::AddView(ViewCallback callback) {
   return id;
 }
 
-void CQorrinDoc::RemoveView(int id) { m_views.erase(id); }
+int CQorrinDoc::AddContentsView(ViewCallback callback) {
+  const int id = m_nNextViewId++;
+  m_contentsViews.emplace(id, std::move(callback));
+  return id;
+}
 
-void CQorrinDoc::UpdateAllViews() {
-  // A copy, so that a view may add or remove views while it updates.
-  std::vector<ViewCallback> views;
-  views.reserve(m_views.size());
-  for (const auto& [id, callback] : m_views) views.push_back(callback);
-  for (const ViewCallback& callback : views) {
+void CQorrinDoc::RemoveView(int id) {
+  m_views.erase(id);
+  m_contentsViews.erase(id);
+}
+
+namespace {
+
+// A copy, so that a view may add or remove views while it updates.
+void CallEach(const std::map<int, CQorrinDoc::ViewCallback>& views) {
+  std::vector<CQorrinDoc::ViewCallback> callbacks;
+  callbacks.reserve(views.size());
+  for (const auto& [id, callback] : views) callbacks.push_back(callback);
+  for (const CQorrinDoc::ViewCallback& callback : callbacks) {
     if (callback) callback();
   }
 }
+
+}  // namespace
+
+void CQorrinDoc::UpdateAllViews() { CallEach(m_views); }
+
+void CQorrinDoc::NotifyContents() { CallEach(m_contentsViews); }
+
+// --- framework state -------------------------------------------------------------------
 
 std::string CQorrinDoc::GetTitle() const {
   if (m_strPathName.empty()) return kUntitledTitle;
@@ -47,6 +97,8 @@ void CQorrinDoc::ShowError(PromptMessage message) {
   if (m_pPrompts != nullptr) m_pPrompts->ShowError(message);
 }
 
+// --- life cycle ------------------------------------------------------------------------
+
 void CQorrinDoc::ResetHeader() {
   // All 48 bytes: nothing of a header loaded before may survive behind the text.
   m_header.fill(0);
@@ -55,7 +107,10 @@ void CQorrinDoc::ResetHeader() {
 
 void CQorrinDoc::ResetContents() {
   ResetHeader();
-  m_image.fill(0);
+  Commit(ImageChange::Bookkeeping, Limits::FollowBandBytes, [](ImageSpan image, const BandLimits&) {
+    std::fill(image.begin(), image.end(), 0);
+    return true;
+  });
 }
 
 void CQorrinDoc::BecomeNewDocument() {
@@ -77,18 +132,19 @@ bool CQorrinDoc::OnNewDocument() {
 }
 
 LoadStatus CQorrinDoc::SerializeLoad(std::span<const std::uint8_t> bytes) {
-  ResetContents();
+  ResetHeader();
   // A file shorter than the header fills what it holds; the identification still needs
   // its 25 characters to be in the file itself.
   std::copy_n(bytes.begin(), std::min(bytes.size(), kProjectHeaderSize), m_header.begin());
   const LoadStatus status = HasProjectHeaderId(bytes) ? LoadStatus::Ok : LoadStatus::HeaderMismatch;
-  if (status == LoadStatus::Ok && bytes.size() > kProjectHeaderSize) {
-    const std::size_t count = std::min(bytes.size() - kProjectHeaderSize, kImageSize);
-    std::copy_n(bytes.begin() + kProjectHeaderSize, count, m_image.begin());
-  }
-  m_nSplitLow = 0;
-  m_nSplitHigh = 0;
-  UpdateBandLimits();
+  Commit(ImageChange::Bookkeeping, Limits::Derive, [&](ImageSpan image, const BandLimits&) {
+    std::fill(image.begin(), image.end(), 0);
+    if (status == LoadStatus::Ok && bytes.size() > kProjectHeaderSize) {
+      const std::size_t count = std::min(bytes.size() - kProjectHeaderSize, kImageSize);
+      std::copy_n(bytes.begin() + kProjectHeaderSize, count, image.begin());
+    }
+    return true;
+  });
   return status;
 }
 
@@ -130,8 +186,6 @@ std::vector<std::uint8_t> CQorrinDoc::SerializeStore() {
   if (!HasProjectHeaderId(m_header)) ResetHeader();
   std::vector<std::uint8_t> bytes(m_header.begin(), m_header.end());
   bytes.insert(bytes.end(), m_image.begin(), m_image.end());
-  m_nSplitLow = 0;
-  m_nSplitHigh = 0;
   UpdateBandLimits();
   return bytes;
 }
@@ -178,10 +232,10 @@ SaveResult CQorrinDoc::SaveWithIndexFields(const std::string& path) {
 }
 
 void CQorrinDoc::ReplaceImage(ConstImageSpan image) {
-  std::copy_n(image.begin(), kLinkedImageSize, m_image.begin());
-  m_nSplitLow = 0;
-  m_nSplitHigh = 0;
-  UpdateBandLimits();
+  Commit(ImageChange::Bookkeeping, Limits::Derive, [&](ImageSpan mine, const BandLimits&) {
+    std::copy_n(image.begin(), kLinkedImageSize, mine.begin());
+    return true;
+  });
 }
 
 void CQorrinDoc::ChangeFrequencyRange(int index) {
@@ -191,20 +245,24 @@ void CQorrinDoc::ChangeFrequencyRange(int index) {
   UpdateAllViews();
 }
 
+// --- band limits -----------------------------------------------------------------------
+
+int CQorrinDoc::FindModelIndex() const { return qorrin::FindModelIndex(m_image); }
+
 void CQorrinDoc::SetModelInfo(int index) {
-  WriteModelBandInfo(m_image, index);
-  m_nSplitLow = 0;
-  m_nSplitHigh = 0;
-  UpdateBandLimits();
-  ApplyModelDefaults();
+  Commit(ImageChange::Bookkeeping, Limits::Derive, [&](ImageSpan image, const BandLimits&) {
+    WriteModelBandInfo(image, index);
+    return true;
+  });
+  // The defaults follow the limits of the band just written.
+  Commit(ImageChange::Bookkeeping, Limits::FollowBandBytes, [](ImageSpan image, const BandLimits& limits) {
+    ApplyModelDefaults(image, limits);
+    return true;
+  });
 }
 
 void CQorrinDoc::UpdateBandLimits() {
-  const BandLimits limits = ComputeBandLimits(m_image);
-  m_nSplitLow = limits.m_nSplitLow;
-  m_nSplitHigh = limits.m_nSplitHigh;
-  m_nFreqMin = limits.m_nFreqMin;
-  m_nFreqMax = limits.m_nFreqMax;
+  Commit(ImageChange::Bookkeeping, Limits::Derive, [](ImageSpan, const BandLimits&) { return false; });
 }
 
 void CQorrinDoc::RefreshBandLimits() {
@@ -212,6 +270,11 @@ void CQorrinDoc::RefreshBandLimits() {
   UpdateAllViews();
 }
 
-void CQorrinDoc::ApplyModelDefaults() { qorrin::ApplyModelDefaults(m_image, GetBandLimits()); }
+void CQorrinDoc::UpdateIndexFields() {
+  Commit(ImageChange::Bookkeeping, Limits::FollowBandBytes, [](ImageSpan image, const BandLimits&) {
+    qorrin::UpdateIndexFields(image);
+    return false;
+  });
+}
 
 }  // namespace qorrin

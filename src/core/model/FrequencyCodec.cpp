@@ -11,6 +11,7 @@ namespace {
 
 // Largest value eight BCD digits can hold (999.99999 MHz).
 constexpr std::int64_t kFieldValueMax = 99999999;
+constexpr std::int64_t kUnitsPerMhz = 100000;  // frequencies are kept in 10 Hz units
 
 int SaturateToInt(std::int64_t v) {
   return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(),
@@ -90,6 +91,24 @@ std::string WithDecimalPoint(std::string_view text) {
     if (const std::size_t comma = result.find(','); comma != std::string::npos) result[comma] = '.';
   }
   return result;
+}
+
+bool SameFrequencyText(std::string_view a, std::string_view b) {
+  auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+  return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::string ClampToBand(std::string_view text, const BandLimits& limits) {
+  if (text.empty()) return {};
+  const int which = CheckFrequencyRange(text, limits);
+  return which != 0 ? GetLimitText(which, limits) : std::string(text);
+}
+
+std::string FormatMhz(std::int64_t value) {
+  const std::int64_t magnitude = value < 0 ? -value : value;
+  std::string fraction = std::to_string(magnitude % kUnitsPerMhz);
+  fraction.insert(0, 5 - fraction.size(), '0');
+  return (value < 0 ? "-" : "") + std::to_string(magnitude / kUnitsPerMhz) + "." + fraction;
 }
 
 int SnapToChannelStep(int value, const BandLimits& limits) {

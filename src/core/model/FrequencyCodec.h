@@ -31,6 +31,18 @@ int ParseFrequencyText(std::string_view text);
 // number as before. The edit rules pass what the user entered through this first.
 std::string WithDecimalPoint(std::string_view text);
 
+// Whether two frequency texts say the same, letter case ignored (a field with non-BCD
+// nibbles decodes to letters).
+bool SameFrequencyText(std::string_view a, std::string_view b);
+
+// A typed frequency outside the band becomes the limit it crossed, without a message;
+// empty text stays empty.
+std::string ClampToBand(std::string_view text, const BandLimits& limits);
+
+// MHz with five decimals and no leading zeros, as a number is printed ("146.10000",
+// "50.00000", "0.60000", "-0.10000"): the VFO fields' form.
+std::string FormatMhz(std::int64_t value);
+
 // The raster point for a receive frequency: a value inside the gap of a two-band model
 // becomes the lowest frequency, then the 6.25 kHz raster is used when it agrees with the
 // value to the whole kHz, otherwise the 5 kHz raster (an exact half rounds down).

@@ -28,14 +28,6 @@ void SetFlagBit(ImageSpan image, int record, std::uint8_t bit, bool on) {
   flags = static_cast<std::uint8_t>(on ? (flags | bit) : (flags & ~bit));
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-           return lower(x) == lower(y);
-         });
-}
-
 }  // namespace
 
 RecordBytes GetRecordBytes(ConstImageSpan image, int record) {
@@ -59,20 +51,25 @@ void SetFrequencyText(ImageSpan image, const BandLimits& limits, int record, boo
   EncodeFrequencyField(FreqField(image.data() + *at + FreqByte(first), 4), text, first, limits);
 }
 
-std::string GetTransmitFrequencyText(ConstImageSpan image, int record) {
-  if (IsRecordEmpty(image, record)) return {};
+std::optional<std::int64_t> TransmitFrequencyValue(ConstImageSpan image, int record) {
   const std::string rx = GetFrequencyText(image, record, true);
   const std::string offset = GetFrequencyText(image, record, false);
-  if (EqualNoCase(rx, offset)) return {};  // receive-only
-  // Both texts carry five decimals (or are empty), so parsing them gives 10 Hz units;
-  // each is below 1000 MHz, so the sum cannot overflow.
-  const int r = ParseFrequencyText(rx);
-  const int o = ParseFrequencyText(offset);  // an empty offset reads 0
+  if (SameFrequencyText(rx, offset)) return std::nullopt;  // receive-only, or both empty
+  // Both texts carry five decimals (or are empty), so parsing them gives 10 Hz units.
+  const std::int64_t r = ParseFrequencyText(rx);
+  const std::int64_t o = ParseFrequencyText(offset);  // an empty field reads 0
   switch (GetShiftDirection(image, record)) {
-    case 1: return FormatFrequency(r - o);
-    case 2: return FormatFrequency(r + o);
-    default: return FormatFrequency(r);
+    case 1: return r - o;
+    case 2: return r + o;
+    default: return r;
   }
+}
+
+std::string GetTransmitFrequencyText(ConstImageSpan image, int record) {
+  if (IsRecordEmpty(image, record)) return {};
+  const std::optional<std::int64_t> tx = TransmitFrequencyValue(image, record);
+  // Each field is below 1000 MHz, so the value fits an int.
+  return tx ? FormatFrequency(static_cast<int>(*tx)) : std::string();
 }
 
 bool IsRecordEmpty(ConstImageSpan image, int record) {

@@ -8,6 +8,7 @@
 // when false.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,12 @@ std::string GetFrequencyText(ConstImageSpan image, int record, bool first);
 // given. Empty text stores FF FF FF FF.
 void SetFrequencyText(ImageSpan image, const BandLimits& limits, int record, bool first,
                       std::string_view text);
+
+// The transmit frequency the fields give (10 Hz units): nothing when the receive and
+// offset texts are the same (receive-only, or both empty); otherwise receive -/+ offset
+// by the shift direction, or the receive frequency for direction 0 (an empty field reads
+// as 0). The one rule behind the channel table's and the VFO fields' transmit texts.
+std::optional<std::int64_t> TransmitFrequencyValue(ConstImageSpan image, int record);
 
 // The text the channel table shows as transmit frequency: "" for an empty record and for
 // receive-only (receive and offset texts equal); otherwise receive -/+ offset by the shift

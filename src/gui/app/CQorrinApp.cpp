@@ -178,7 +178,7 @@ void CQorrinApp::OnNextLanguage() {
 void CQorrinApp::OnTransfer(bool read) {
   // An image of no known frequency range (an all-zero one, say) is no configuration for
   // any radio: sending it takes a clear OK.
-  if (!read && !MatchesAnyModel(m_doc->m_image) &&
+  if (!read && !MatchesAnyModel(m_doc->Image()) &&
       !AskOkCancel(m_frame.get(), LangText("IDS_PROMPT"), LangText("IDS_WARN_UNKNOWN_MODEL"), true)) {
     return;
   }
@@ -199,19 +199,6 @@ void CQorrinApp::OnOpenBackup() {
   if (!path.isEmpty()) OpenDocumentFile(path);
 }
 
-namespace {
-
-// The document as a write would send it (index fields brought up to date), compared with
-// what the radio holds: a file and a radio that agree show no difference.
-void CopyAsSent(const CQorrinDoc& doc, CQorrinDoc& sent) {
-  sent.m_header = doc.m_header;
-  sent.ReplaceImage(doc.m_image);
-  sent.m_image = doc.m_image;
-  sent.UpdateIndexFields();
-}
-
-}  // namespace
-
 void CQorrinApp::OnCompareFile() {
   const QString path = AskOpenFileName(m_frame.get());
   if (path.isEmpty()) return;
@@ -229,12 +216,7 @@ void CQorrinApp::OnCompareRadio() {
   dialog.SetKeepDocument(true);
   m_transfer = &dialog;
   if (dialog.exec() != QDialog::Accepted || !dialog.ReadImage()) return;
-  CQorrinDoc radio;
-  radio.ReplaceImage(*dialog.ReadImage());
-  radio.m_image = *dialog.ReadImage();
-  CQorrinDoc sent;
-  CopyAsSent(*m_doc, sent);
-  const std::vector<DocumentDifference> differences = DiffDocuments(sent, radio, DiffOptions{false, false});
+  const std::vector<DocumentDifference> differences = DiffWithRadio(*m_doc, *dialog.ReadImage());
   ShowDifferences(m_frame.get(), LangText("IDS_COMPARE_WITH_RADIO"),
                   LangText("IDS_COMPARE_DOCUMENT") + QStringLiteral(" -> ") + LangText("IDS_COMPARE_RADIO"), differences);
 }

@@ -126,7 +126,7 @@ void CTransferDlg::OnOK() {
   m_app.Port()->SetBaudRate(kBaudRate);
   state->settingsPath = g_strIniFile;
   state->isRead = m_bRead;
-  state->buffer = doc.m_image;
+  state->buffer = doc.Image();
   state->progress.store(m_state ? m_state->progress.load() : 0);
   AttachBackups(*state);
   m_state = state;

@@ -173,7 +173,7 @@ void COptionPanel::Fill() {
 void COptionPanel::FillPriorityChannels() {
   const PriorityChannelList list = FillPriorityChannelList(m_doc);
   FillCombo(m_priority, list.items, list.nSelected);
-  m_channels->setText(QString::number(m_doc.ProgrammedChannelCount()));
+  m_channels->setText(QString::number(ProgrammedChannelCount(m_doc.Image())));
 }
 
 // Another range builds a new image, which clears the channels: only after the user agrees.

@@ -53,7 +53,7 @@ TEST(BackupStoreTest, NamesAreUniqueOpenAsProjectFilesAndListNewestFirst) {
   CQorrinDoc doc;
   ASSERT_TRUE(doc.OnOpenDocument(b.strPath).ok());
   EXPECT_EQ(fs::file_size(b.strPath), kProjectFileSize);
-  EXPECT_EQ(doc.m_image, ImageWithChannels(5));
+  EXPECT_EQ(doc.Image(), ImageWithChannels(5));
 
   // Foreign files in the folder are neither listed nor counted.
   dir.write("deep/backups/notes.txt", "mine");

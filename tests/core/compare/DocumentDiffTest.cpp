@@ -6,6 +6,7 @@
 #include "core/edit/ChannelRow.h"
 #include "core/edit/FmPresets.h"
 #include "support/TestSupport.h"
+#include "support/DocumentBytes.h"
 
 namespace qorrin {
 namespace {
@@ -32,21 +33,21 @@ class DocumentDiffTest : public ::testing::Test {
 
 TEST_F(DocumentDiffTest, EachChangeIsOneLineInTheTextsTheWindowShows) {
   EXPECT_TRUE(DiffDocuments(a, b).empty());
-  a.SetFrequencyText(5, true, "146.52");
-  a.SetFrequencyText(5, false, "000.00000");
-  b.SetFrequencyText(5, true, "146.55");
-  b.SetFrequencyText(5, false, "000.00000");
-  b.SetWide(5, !a.IsWide(5));
-  b.SetChannelName(5, "ABCD");
-  a.SetSquelch(5);
-  b.SetSquelch(3);
-  b.SetKeyBeep(!a.IsKeyBeep());
-  a.SetFmPreset(3, 0);
-  b.SetFmPreset(3, 135);
+  qorrin::test::Poke(a, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, 5, true, "146.52"); });
+  qorrin::test::Poke(a, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, 5, false, "000.00000"); });
+  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, 5, true, "146.55"); });
+  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, 5, false, "000.00000"); });
+  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { SetWide(image, 5, !IsWide(a.Image(), 5)); });
+  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { SetChannelName(image, 5, "ABCD"); });
+  qorrin::test::Poke(a, [&](ImageSpan image, const BandLimits&) { SetSquelch(image, 5); });
+  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { SetSquelch(image, 3); });
+  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { SetKeyBeep(image, !IsKeyBeep(a.Image())); });
+  qorrin::test::Poke(a, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 3, 0); });
+  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 3, 135); });
   const ChannelRow row = GetChannelRow(b, 5, NameColumnMode::Shown, LoadChannelCellTexts());
   const Lines lines = DiffLines();
   EXPECT_EQ(lines, (Lines{"squelch: 5 -> 3",
-                          std::string("key beep: ") + (a.IsKeyBeep() ? "on -> off" : "off -> on"),
+                          std::string("key beep: ") + (IsKeyBeep(a.Image()) ? "on -> off" : "off -> on"),
                           "channel 5 RX: 146.52000 -> 146.55000",
                           "channel 5 TX: 146.52000 -> 146.55000",
                           "channel 5 bandwidth: " + GetChannelRow(a, 5, NameColumnMode::Shown, LoadChannelCellTexts()).Text(kColBandwidth) +
@@ -58,14 +59,14 @@ TEST_F(DocumentDiffTest, EachChangeIsOneLineInTheTextsTheWindowShows) {
 }
 
 TEST_F(DocumentDiffTest, AddedChannelsVfosAndBytesNoFieldShowsAreReportedToo) {
-  b.SetFrequencyText(7, true, "146.52");
-  b.SetFrequencyText(7, false, "000.00000");
-  b.SetStepIndex(7, 3);  // not a table column: a byte line of its own
-  b.m_image[0x7CC] = 0x42;          // uninterpreted
-  b.m_image[0x900] = 0x01;          // never sent to the radio
-  b.SetFrequencyText(kVfoARecord, true, "150.00000");
-  b.SetSquelch(20);                 // reads as 9: the panel shows 9
-  a.SetSquelch(9);
+  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, 7, true, "146.52"); });
+  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, 7, false, "000.00000"); });
+  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { SetStepIndex(image, 7, 3); });  // not a table column: a byte line of its own
+  qorrin::test::SetByte(b, 0x7CC, 0x42);          // uninterpreted
+  qorrin::test::SetByte(b, 0x900, 0x01);          // never sent to the radio
+  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, kVfoARecord, true, "150.00000"); });
+  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { SetSquelch(image, 20); });                 // reads as 9: the panel shows 9
+  qorrin::test::Poke(a, [&](ImageSpan image, const BandLimits&) { SetSquelch(image, 9); });
   const Lines lines = DiffLines();
   // The VFO's transmit text follows its receive text (simplex); the squelch bytes (9 and
   // 20) read alike but differ, and so do the step and 0x7CC.
@@ -78,11 +79,14 @@ TEST_F(DocumentDiffTest, AddedChannelsVfosAndBytesNoFieldShowsAreReportedToo) {
 
   // The step of channel 7 is set on a channel programmed on one side only, so it is part of
   // the channel line; programmed on both sides it shows as a byte of its own.
-  a.SetFrequencyText(7, true, "146.52");
-  a.SetFrequencyText(7, false, "000.00000");
+  qorrin::test::Poke(a, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, 7, true, "146.52"); });
+  qorrin::test::Poke(a, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, 7, false, "000.00000"); });
   EXPECT_EQ(DiffLines({false, false})[2], "byte 0x07B (channel 7): 00 -> 03");
 
-  a.m_header[40] = 'x';
+  std::vector<std::uint8_t> file(a.Header().begin(), a.Header().end());
+  file.insert(file.end(), a.Image().begin(), a.Image().end());
+  file[40] = 'x';  // behind the header's text
+  a.SerializeLoad(file);
   EXPECT_EQ(DiffLines().front().rfind("project header: ", 0), 0u);
 }
 

@@ -89,14 +89,14 @@ TEST_F(ChannelTableTest, FrequencyCommitsKeepTheOtherFrequencyAndFormReceiveOnly
 
 TEST_F(ChannelTableTest, ClearingAReceiveFrequencyEmptiesOnlyThatRecord) {
   SetRecord(3, "00 00 55 14 33 00 00 06 00 3C 6D 04 0C 0D FF FF");  // bit 2, both inverted, step 4
-  auto before = doc.m_image;
+  auto before = doc.Image();
   ChannelCommitResult done = CommitReceiveFrequency(doc, 3, "");
   EXPECT_EQ(Record(3), "FF FF FF FF 00 FF FF FF FF 00 C0 04 FF FF FF FF");
   EXPECT_TRUE(done.bModified && done.bRebuildPriorityList);
   for (int c = kColRxTone; c <= kColName; ++c) EXPECT_FALSE(done.row.IsEditable(c)) << c;
   for (std::size_t i = 0; i < kImageSize; ++i) {
     if (i / kRecordSize != 3) {
-      EXPECT_EQ(doc.m_image[i], before[i]) << i;
+      EXPECT_EQ(doc.Image()[i], before[i]) << i;
     }
   }
   // An empty cell left empty is no change, though a record with leftovers is tidied.
@@ -134,11 +134,11 @@ TEST_F(ChannelTableTest, ChoicesStoreTonesBandwidthAndPower) {
   const std::tuple<int, int, int> refused[] = {{4, kColTxTone, 3}, {5, kColRxTone, 3},
                                                {3, kColBandwidth, 2}, {3, kColPower, -1},
                                                {3, kColTxFrequency, 1}, {0, kColRxTone, 1}};
-  const auto image = doc.m_image;
+  const auto image = doc.Image();
   for (const auto& [row, column, index] : refused) {
     EXPECT_FALSE(CommitChannelChoice(doc, row, column, index).bStored) << row << " " << column;
   }
-  EXPECT_EQ(doc.m_image, image);
+  EXPECT_EQ(doc.Image(), image);
   EXPECT_FALSE(doc.IsModified());
 }
 
@@ -155,7 +155,7 @@ TEST_F(ChannelTableTest, NameCommitStoresChangedCodesWithTheNameBit) {
     EXPECT_EQ(done.bModified, modified) << typed;
     EXPECT_EQ(Record(3).substr(42), tail) << typed;
     EXPECT_EQ(done.row.Text(kColName), shown);
-    EXPECT_EQ(doc.IsNamePresent(3), *shown != '\0') << typed;
+    EXPECT_EQ(IsNamePresent(doc.Image(), 3), *shown != '\0') << typed;
   }
   // Names not shown: stored all the same, bit included, but the cell stays blank.
   UseNameSetting("2");
@@ -174,7 +174,7 @@ TEST_F(ChannelTableTest, NameCommitStoresChangedCodesWithTheNameBit) {
 TEST_F(ChannelTableTest, AnyInputKeepsEveryRecordValidAndNothingElseChanges) {
   std::mt19937 gen(8);
   const std::string alphabet = "0123456789....  --abcXYZ\t\x01\xFF\xC3\xA9";
-  auto before = doc.m_image;
+  auto before = doc.Image();
   for (int i = 0; i < 1500; ++i) {
     std::string text(gen() % 12 == 0 ? 0 : gen() % 14, ' ');
     for (char& ch : text) ch = alphabet[gen() % alphabet.size()];
@@ -185,22 +185,22 @@ TEST_F(ChannelTableTest, AnyInputKeepsEveryRecordValidAndNothingElseChanges) {
   }
   for (std::size_t i = 0; i < kImageSize; ++i) {
     if (i < 0x10 || i >= 0x640) {
-      ASSERT_EQ(doc.m_image[i], before[i]) << i;
+      ASSERT_EQ(doc.Image()[i], before[i]) << i;
     }
   }
   int programmed = 0;
   for (int r = 1; r <= 99; ++r) {
-    if (doc.IsRecordEmpty(r)) continue;
+    if (IsRecordEmpty(doc.Image(), r)) continue;
     ++programmed;
-    const int rx = CQorrinDoc::ParseFrequencyText(doc.GetFrequencyText(r, true));
-    EXPECT_TRUE(rx >= doc.m_nFreqMin && rx <= doc.m_nFreqMax && doc.SnapToChannelStep(rx) == rx)
+    const int rx = ParseFrequencyText(GetFrequencyText(doc.Image(), r, true));
+    EXPECT_TRUE(rx >= doc.GetBandLimits().m_nFreqMin && rx <= doc.GetBandLimits().m_nFreqMax && SnapToChannelStep(rx, doc.GetBandLimits()) == rx)
         << r;
-    EXPECT_EQ(doc.GetFrequencyText(r, true), CQorrinDoc::FormatFrequency(rx)) << r;
-    if (!doc.IsTransmitOff(r)) {
-      const int tx = CQorrinDoc::ParseFrequencyText(GetChannelRow(doc, r).Text(kColTxFrequency));
-      EXPECT_TRUE(tx >= doc.m_nFreqMin && tx <= doc.m_nFreqMax) << r;
+    EXPECT_EQ(GetFrequencyText(doc.Image(), r, true), FormatFrequency(rx)) << r;
+    if (!IsTransmitOff(doc.Image(), r)) {
+      const int tx = ParseFrequencyText(GetChannelRow(doc, r).Text(kColTxFrequency));
+      EXPECT_TRUE(tx >= doc.GetBandLimits().m_nFreqMin && tx <= doc.GetBandLimits().m_nFreqMax) << r;
     }
-    EXPECT_EQ(doc.IsNamePresent(r), !doc.GetChannelName(r).empty()) << r;
+    EXPECT_EQ(IsNamePresent(doc.Image(), r), !GetChannelName(doc.Image(), r).empty()) << r;
   }
   EXPECT_GT(programmed, 20);
 }

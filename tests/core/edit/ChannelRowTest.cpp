@@ -68,9 +68,9 @@ TEST_F(ChannelTableTest, NameSettingDecidesTheNameColumn) {
     EXPECT_EQ(row.bNameButtonFace, c.buttonFace);
     EXPECT_EQ(row.Text(kColName), c.shown ? "AB" : "");
     // The bit follows the name only where the name is shown.
-    EXPECT_EQ(doc.IsNamePresent(3), c.shown);
+    EXPECT_EQ(IsNamePresent(doc.Image(), 3), c.shown);
     RefreshChannelRow(doc, 6);
-    EXPECT_EQ(doc.IsNamePresent(6), !c.shown);
+    EXPECT_EQ(IsNamePresent(doc.Image(), 6), !c.shown);
     SetRecord(6, "00 00 55 14 33 00 00 06 00 3C 59 00 FF FF FF FF");
     // Names off paint the button face on empty rows too; an empty row is never editable.
     EXPECT_EQ(GetChannelRow(doc, 7).bNameButtonFace, c.buttonFace);
@@ -80,7 +80,7 @@ TEST_F(ChannelTableTest, NameSettingDecidesTheNameColumn) {
   UseNameSetting("1");
   SetRecord(3, kDuplex);
   EXPECT_EQ(GetChannelRow(doc, 3).Text(kColName), "AB");
-  EXPECT_FALSE(doc.IsNamePresent(3));
+  EXPECT_FALSE(IsNamePresent(doc.Image(), 3));
   EXPECT_FALSE(doc.IsModified());
 }
 

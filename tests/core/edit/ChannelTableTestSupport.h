@@ -9,6 +9,7 @@
 #include "core/model/CQorrinDoc.h"
 #include "core/settings/AppPaths.h"
 #include "support/TestSupport.h"
+#include "support/DocumentBytes.h"
 
 namespace qorrin::test {
 
@@ -33,7 +34,7 @@ class ChannelTableTest : public ::testing::Test {
 
   std::string Record(int row) const {
     std::string hex;
-    for (std::uint8_t b : doc.GetRecordBytes(row)) {
+    for (std::uint8_t b : GetRecordBytes(doc.Image(), row)) {
       char buf[4];
       std::snprintf(buf, sizeof buf, hex.empty() ? "%02X" : " %02X", b);
       hex += buf;
@@ -42,8 +43,7 @@ class ChannelTableTest : public ::testing::Test {
   }
   void SetRecord(int row, const std::string& hex) {
     for (std::size_t i = 0; i < kRecordSize; ++i) {
-      doc.m_image[*RecordOffset(row) + i] =
-          static_cast<std::uint8_t>(std::stoul(hex.substr(i * 3, 2), nullptr, 16));
+      SetByte(doc, *RecordOffset(row) + i, static_cast<std::uint8_t>(std::stoul(hex.substr(i * 3, 2), nullptr, 16)));
     }
   }
 

@@ -1,6 +1,7 @@
 #include "core/edit/FmPresets.h"
 
 #include "core/edit/ChannelTableTestSupport.h"
+#include "support/DocumentBytes.h"
 
 namespace qorrin {
 namespace {
@@ -26,17 +27,17 @@ TEST_F(FmPresetsTest, StoredBytesShowAsListItemsAndEveryPickIsStored) {
   for (int p = 1; p <= kFmPresetCount; ++p) EXPECT_EQ(GetFmPresetText(doc, p), "87M0") << p;
   EXPECT_EQ(GetFmCurrentIndex(doc), 0);
 
-  doc.m_image[kFmPresets + 4] = 0xFF;  // as read from a radio
-  doc.m_image[kFmCurrent] = 0xD3;
+  qorrin::test::SetByte(doc, kFmPresets + 4, 0xFF);  // as read from a radio
+  qorrin::test::SetByte(doc, kFmCurrent, 0xD3);
   EXPECT_EQ(GetFmPresetText(doc, 5), "108M0");
   EXPECT_EQ(GetFmPresetIndex(doc, 5), 210);
   EXPECT_EQ(GetFmCurrentIndex(doc), 210);
-  EXPECT_EQ(doc.m_image[kFmPresets + 4], 0xFF);  // showing stores nothing
+  EXPECT_EQ(doc.Image()[kFmPresets + 4], 0xFF);  // showing stores nothing
 
   doc.SetModifiedFlag(false);
   EditResult done = CommitFmPreset(doc, 3, 135);
   EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
-  EXPECT_EQ(doc.m_image[kFmPresets + 2], 0x87);
+  EXPECT_EQ(doc.Image()[kFmPresets + 2], 0x87);
   EXPECT_EQ(GetFmPresetText(doc, 3), "100M5");
 
   // Leaving the editor without a new pick stores the same index and still counts.
@@ -44,21 +45,21 @@ TEST_F(FmPresetsTest, StoredBytesShowAsListItemsAndEveryPickIsStored) {
   EXPECT_TRUE(CommitFmPreset(doc, 3, 135).bModified);
   EXPECT_TRUE(doc.IsModified());
   CommitFmPreset(doc, 5, 210);
-  EXPECT_EQ(doc.m_image[kFmPresets + 4], 210);
+  EXPECT_EQ(doc.Image()[kFmPresets + 4], 210);
 
   doc.SetModifiedFlag(false);
   done = CommitFmCurrent(doc, 130);
   EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
-  EXPECT_EQ(doc.m_image[kFmCurrent], 130);
+  EXPECT_EQ(doc.Image()[kFmCurrent], 130);
 
   doc.SetModifiedFlag(false);
-  const auto before = doc.m_image;
+  const auto before = doc.Image();
   for (const EditResult& refused : {CommitFmPreset(doc, 3, -1), CommitFmPreset(doc, 3, 211),
                                     CommitFmPreset(doc, 0, 5), CommitFmPreset(doc, 16, 5),
                                     CommitFmCurrent(doc, -1), CommitFmCurrent(doc, 211)}) {
     EXPECT_FALSE(refused.bStored || refused.bModified);
   }
-  EXPECT_EQ(doc.m_image, before);
+  EXPECT_EQ(doc.Image(), before);
   EXPECT_FALSE(doc.IsModified());
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/edit/ChannelCommits.h"
 #include "core/edit/ChannelTableTestSupport.h"
+#include "support/DocumentBytes.h"
 
 namespace qorrin {
 namespace {
@@ -24,20 +25,20 @@ TEST_F(FrequencyRangeTest, ListShowsTheImagesModel) {
 
 TEST_F(FrequencyRangeTest, ChangeRebuildsTheImageOnlyForAnotherUsableRange) {
   CommitReceiveFrequency(doc, 5, "145.5");
-  doc.SetPriorityChannel(5);
-  doc.SetSquelch(2);
-  doc.SetFmPreset(1, 100);
+  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetPriorityChannel(image, 5); });
+  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetSquelch(image, 2); });
+  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 1, 100); });
   doc.SetModifiedFlag(false);
   int updates = 0;
   doc.AddView([&] { ++updates; });
-  const auto before = doc.m_image;
+  const auto before = doc.Image();
 
   // The current range, indices outside the list: no question, nothing changes.
   for (int index : {0, -1, 5, 16}) {
     EXPECT_FALSE(IsFrequencyRangeChange(doc, index)) << index;
     EXPECT_FALSE(CommitFrequencyRange(doc, index).bStored) << index;
   }
-  EXPECT_EQ(doc.m_image, before);
+  EXPECT_EQ(doc.Image(), before);
   EXPECT_FALSE(doc.IsModified());
   EXPECT_EQ(updates, 0);
 
@@ -46,11 +47,11 @@ TEST_F(FrequencyRangeTest, ChangeRebuildsTheImageOnlyForAnotherUsableRange) {
   EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
   EXPECT_EQ(updates, 1);
   EXPECT_EQ(GetFrequencyRangeIndex(doc), 1);
-  EXPECT_EQ(doc.GetFrequencyText(1, true), "400.00000");
-  for (int ch = 2; ch <= kLastChannel; ++ch) EXPECT_TRUE(doc.IsRecordEmpty(ch)) << ch;
-  EXPECT_EQ(doc.GetPriorityChannel(), 0);
-  EXPECT_EQ(doc.GetSquelch(), 5);
-  EXPECT_EQ(doc.GetFmPreset(1), 0);
+  EXPECT_EQ(GetFrequencyText(doc.Image(), 1, true), "400.00000");
+  for (int ch = 2; ch <= kLastChannel; ++ch) EXPECT_TRUE(IsRecordEmpty(doc.Image(), ch)) << ch;
+  EXPECT_EQ(GetPriorityChannel(doc.Image()), 0);
+  EXPECT_EQ(GetSquelch(doc.Image()), 5);
+  EXPECT_EQ(GetFmPreset(doc.Image(), 1), 0);
 }
 
 TEST_F(FrequencyRangeTest, EntryWithoutAUsableBandCodeIsNotOffered) {
@@ -59,12 +60,12 @@ TEST_F(FrequencyRangeTest, EntryWithoutAUsableBandCodeIsNotOffered) {
   ini.replace(ini.find("data4=6013401700400048\n"), 23, "");  // Freq4 without a code
   dir.write("setting.ini", ini);
   ASSERT_EQ(GetFrequencyRangeState(doc).items.size(), 5u);
-  const auto before = doc.m_image;
+  const auto before = doc.Image();
   for (int index : {1, 4}) {
     EXPECT_FALSE(IsFrequencyRangeChange(doc, index)) << index;
     EXPECT_FALSE(CommitFrequencyRange(doc, index).bStored) << index;
   }
-  EXPECT_EQ(doc.m_image, before);
+  EXPECT_EQ(doc.Image(), before);
   EXPECT_TRUE(IsFrequencyRangeChange(doc, 3));
 }
 

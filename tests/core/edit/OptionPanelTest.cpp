@@ -3,6 +3,7 @@
 #include "core/edit/ChannelTableTestSupport.h"
 #include "core/edit/PriorityChannelList.h"
 #include "core/edit/ChannelCommits.h"
+#include "support/DocumentBytes.h"
 
 namespace qorrin {
 namespace {
@@ -44,27 +45,27 @@ TEST_F(OptionPanelTest, ListsAreFilledInStoredValueOrder) {
 }
 
 TEST_F(OptionPanelTest, OutOfRangeBytesSelectTheClampedItemUntilTheUserPicks) {
-  doc.m_image[kOptSquelch] = 12;
-  doc.m_image[kOptVox] = 0xFF;
-  doc.m_image[kOptTxTimeLimit] = 9;
-  doc.m_image[kOptFlags2] = 0xC7;  // back light bits 11, low bits set
+  qorrin::test::SetByte(doc, kOptSquelch, 12);
+  qorrin::test::SetByte(doc, kOptVox, 0xFF);
+  qorrin::test::SetByte(doc, kOptTxTimeLimit, 9);
+  qorrin::test::SetByte(doc, kOptFlags2, 0xC7);  // back light bits 11, low bits set
   doc.SetModifiedFlag(false);
   EXPECT_EQ(GetOptionListState(doc, OptionList::Squelch).nSelected, 9);
   EXPECT_EQ(GetOptionListState(doc, OptionList::VoxLevel).nSelected, 9);
   EXPECT_EQ(GetOptionListState(doc, OptionList::TxTimeLimit).nSelected, 6);
   EXPECT_EQ(GetOptionListState(doc, OptionList::BackLight).nSelected, 2);
   // Showing a value stores nothing.
-  EXPECT_EQ(doc.m_image[kOptSquelch], 12);
+  EXPECT_EQ(doc.Image()[kOptSquelch], 12);
   EXPECT_FALSE(doc.IsModified());
 
   EditResult done = CommitOption(doc, OptionList::Squelch, 3);
   EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
-  EXPECT_EQ(doc.m_image[kOptSquelch], 3);
+  EXPECT_EQ(doc.Image()[kOptSquelch], 3);
 
   CommitOption(doc, OptionList::BackLight, 0);
-  EXPECT_EQ(doc.m_image[kOptFlags2], 0x07);  // bits 0-5 kept
+  EXPECT_EQ(doc.Image()[kOptFlags2], 0x07);  // bits 0-5 kept
   CommitOption(doc, OptionList::ScanMode, 1);
-  EXPECT_EQ(doc.m_image[kOptFlags2], 0x17);
+  EXPECT_EQ(doc.Image()[kOptFlags2], 0x17);
 
   // Picking the stored value again still counts as an edit.
   doc.SetModifiedFlag(false);
@@ -73,31 +74,31 @@ TEST_F(OptionPanelTest, OutOfRangeBytesSelectTheClampedItemUntilTheUserPicks) {
 }
 
 TEST_F(OptionPanelTest, BitOptionsTouchOnlyTheirBit) {
-  doc.m_image[kOptFlags1] = 0x64;  // bits 2, 5, 6: not the panel's
-  doc.m_image[kOptFlags2] = 0x00;
+  qorrin::test::SetByte(doc, kOptFlags1, 0x64);  // bits 2, 5, 6: not the panel's
+  qorrin::test::SetByte(doc, kOptFlags2, 0x00);
   CommitOption(doc, OptionList::ChannelFlag, 1);
   CommitOption(doc, OptionList::ChannelDisplay, 1);
   CommitOptionCheck(doc, OptionCheck::BusyLockout, true);
   CommitOptionCheck(doc, OptionCheck::KeyBeep, true);
   CommitOptionCheck(doc, OptionCheck::PowerSave, true);
-  EXPECT_EQ(doc.m_image[kOptFlags1], 0x64 | 0x01 | 0x10 | 0x02 | 0x08 | 0x80);
+  EXPECT_EQ(doc.Image()[kOptFlags1], 0x64 | 0x01 | 0x10 | 0x02 | 0x08 | 0x80);
   for (OptionCheck check : kOptionChecks) {
     EXPECT_EQ(GetOptionCheck(doc, check), check != OptionCheck::PriorityScan);
   }
   doc.SetModifiedFlag(false);
   EditResult done = CommitOptionCheck(doc, OptionCheck::KeyBeep, false);
   EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
-  EXPECT_EQ(doc.m_image[kOptFlags1], 0x64 | 0x01 | 0x10 | 0x02 | 0x80);
+  EXPECT_EQ(doc.Image()[kOptFlags1], 0x64 | 0x01 | 0x10 | 0x02 | 0x80);
 
-  doc.m_image[kOptFlags2] = 0x47;
+  qorrin::test::SetByte(doc, kOptFlags2, 0x47);
   CommitOptionCheck(doc, OptionCheck::PriorityScan, true);
-  EXPECT_EQ(doc.m_image[kOptFlags2], 0x4F);
+  EXPECT_EQ(doc.Image()[kOptFlags2], 0x4F);
   CommitOptionCheck(doc, OptionCheck::PriorityScan, false);
-  EXPECT_EQ(doc.m_image[kOptFlags2], 0x47);
+  EXPECT_EQ(doc.Image()[kOptFlags2], 0x47);
 }
 
 TEST_F(OptionPanelTest, ChoicesNoListOffersStoreNothing) {
-  const auto before = doc.m_image;
+  const auto before = doc.Image();
   doc.SetModifiedFlag(false);
   for (OptionList list : kOptionLists) {
     const int count = static_cast<int>(GetOptionListItems(list).size());
@@ -106,18 +107,18 @@ TEST_F(OptionPanelTest, ChoicesNoListOffersStoreNothing) {
       EXPECT_FALSE(done.bStored || done.bModified) << static_cast<int>(list) << " " << index;
     }
   }
-  EXPECT_EQ(doc.m_image, before);
+  EXPECT_EQ(doc.Image(), before);
   EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(OptionPanelTest, ShortLanguageListsLeaveTheValueUnselected) {
   RemoveLangLines({"2=On"});  // [BackLight] ends after "Auto"
-  doc.SetBackLight(2);
+  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetBackLight(image, 2); });
   OptionListState state = GetOptionListState(doc, OptionList::BackLight);
   EXPECT_EQ(state.items.size(), 2u);
   EXPECT_EQ(state.nSelected, -1);
   EXPECT_FALSE(CommitOption(doc, OptionList::BackLight, 2).bStored);
-  EXPECT_EQ(doc.GetBackLight(), 2);
+  EXPECT_EQ(GetBackLight(doc.Image()), 2);
 
   dir.write("english.lang", "[String]\nIDS_OFF=Off\n");  // no option sections at all
   EXPECT_TRUE(GetOptionListItems(OptionList::ScanMode).empty());
@@ -128,7 +129,7 @@ TEST_F(OptionPanelTest, ShortLanguageListsLeaveTheValueUnselected) {
 TEST_F(OptionPanelTest, PriorityListFollowsTheProgrammedChannels) {
   CommitReceiveFrequency(doc, 5, "145.5");
   CommitReceiveFrequency(doc, 9, "146.5");
-  doc.SetPriorityChannel(5);
+  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetPriorityChannel(image, 5); });
   doc.SetModifiedFlag(false);
 
   PriorityChannelList list = FillPriorityChannelList(doc);
@@ -142,12 +143,12 @@ TEST_F(OptionPanelTest, PriorityListFollowsTheProgrammedChannels) {
 
   EditResult done = CommitPriorityChannel(doc, 3);
   EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
-  EXPECT_EQ(doc.m_image[kOptPriorityChannel], 9);
+  EXPECT_EQ(doc.Image()[kOptPriorityChannel], 9);
   CommitPriorityChannel(doc, 0);
-  EXPECT_EQ(doc.m_image[kOptPriorityChannel], 0);
+  EXPECT_EQ(doc.Image()[kOptPriorityChannel], 0);
   EXPECT_FALSE(CommitPriorityChannel(doc, 4).bStored);
   EXPECT_FALSE(CommitPriorityChannel(doc, -1).bStored);
-  EXPECT_EQ(doc.m_image[kOptPriorityChannel], 0);
+  EXPECT_EQ(doc.Image()[kOptPriorityChannel], 0);
 
   // Clearing the priority channel in the table: the next fill resets it silently.
   CommitPriorityChannel(doc, 3);
@@ -157,15 +158,15 @@ TEST_F(OptionPanelTest, PriorityListFollowsTheProgrammedChannels) {
   EXPECT_EQ(list.items, (std::vector<std::string>{"Off", "1", "5"}));
   EXPECT_EQ(list.nSelected, 0);
   EXPECT_TRUE(list.bReset);
-  EXPECT_EQ(doc.m_image[kOptPriorityChannel], 0);
+  EXPECT_EQ(doc.Image()[kOptPriorityChannel], 0);
   EXPECT_FALSE(doc.IsModified());
 
   // A byte above 99 reads as off and is rewritten as 0; looking at the list alone stores nothing.
-  doc.m_image[kOptPriorityChannel] = 120;
+  qorrin::test::SetByte(doc, kOptPriorityChannel, 120);
   EXPECT_EQ(GetPriorityChannelList(doc).nSelected, 0);
-  EXPECT_EQ(doc.m_image[kOptPriorityChannel], 120);
+  EXPECT_EQ(doc.Image()[kOptPriorityChannel], 120);
   EXPECT_TRUE(FillPriorityChannelList(doc).bReset);
-  EXPECT_EQ(doc.m_image[kOptPriorityChannel], 0);
+  EXPECT_EQ(doc.Image()[kOptPriorityChannel], 0);
   EXPECT_FALSE(FillPriorityChannelList(doc).bReset);
   EXPECT_FALSE(doc.IsModified());
 }

@@ -1,6 +1,7 @@
 #include "core/edit/VfoPanel.h"
 
 #include "core/edit/ChannelTableTestSupport.h"
+#include "support/DocumentBytes.h"
 
 namespace qorrin {
 
@@ -121,22 +122,22 @@ TEST_F(VfoPanelTest, OneBandModelEmptiesTheVfoItHasNoBandFor) {
 }
 
 TEST_F(VfoPanelTest, StoreBringsBothFrequenciesOntoTheStepRaster) {
-  doc.SetStepIndex(kVfoARecord, 1);  // 6.25 kHz
+  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetStepIndex(image, kVfoARecord, 1); });  // 6.25 kHz
   Leave(kVfoARecord, VfoEdit::Receive, "146.0062", "146.0062");
   EXPECT_EQ(Fields(kVfoARecord), "25 06 60 14 00 00 00 00 00 00 C0 01");
   EXPECT_EQ(GetVfoTexts(doc, kVfoARecord), (VfoTexts{"146.00625", "146.00625"}));
 
-  doc.SetStepIndex(kVfoARecord, 0);  // 5 kHz; the stored frequency stays until the next store
-  EXPECT_EQ(doc.GetFrequencyText(kVfoARecord, true), "146.00625");
+  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetStepIndex(image, kVfoARecord, 0); });  // 5 kHz; the stored frequency stays until the next store
+  EXPECT_EQ(GetFrequencyText(doc.Image(), kVfoARecord, true), "146.00625");
   EXPECT_EQ(Leave(kVfoARecord, VfoEdit::Receive, "146.0062", "146.0075").texts,
             (VfoTexts{"146.00500", "146.00500"}));
   EXPECT_EQ(Fields(kVfoARecord), "00 05 60 14 00 00 00 00 00 00 C0 00");
 
   // A 5 kHz point with a 6.25 kHz step goes to the 6.25 kHz point below it.
-  doc.SetStepIndex(kVfoARecord, 3);
+  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetStepIndex(image, kVfoARecord, 3); });
   EXPECT_EQ(Leave(kVfoARecord, VfoEdit::Transmit, "146.005", "146.105").texts,
             (VfoTexts{"146.00000", "146.10000"}));
-  doc.m_image[*RecordOffset(kVfoARecord) + kRecStep] = 6;  // reads as 0: 5 kHz
+  qorrin::test::SetByte(doc, *RecordOffset(kVfoARecord) + kRecStep, 6);  // reads as 0: 5 kHz
   EXPECT_EQ(Leave(kVfoARecord, VfoEdit::Transmit, "146.00625", "146.10625").texts,
             (VfoTexts{"146.00500", "146.10500"}));
 
@@ -198,7 +199,7 @@ TEST_F(VfoPanelTest, DropDownsStoreTheirFieldAndRefuseWhatNoListOffers) {
   EXPECT_EQ(state.step.nSelected, 5);
 
   doc.SetModifiedFlag(false);
-  const auto before = doc.m_image;
+  const auto before = doc.Image();
   for (const EditResult& refused :
        {CommitVfoTone(doc, kVfoARecord, true, -1), CommitVfoTone(doc, kVfoBRecord, false, 259),
         CommitVfoPower(doc, kVfoARecord, 2), CommitVfoBandwidth(doc, kVfoBRecord, -1),
@@ -208,7 +209,7 @@ TEST_F(VfoPanelTest, DropDownsStoreTheirFieldAndRefuseWhatNoListOffers) {
   }
   EXPECT_FALSE(StoreVfo(doc, 1, {"146", "146"}).bStored);
   EXPECT_FALSE(CommitVfoEdit(doc, 99, VfoEdit::Receive, {"146", "146"}).bStored);
-  EXPECT_EQ(doc.m_image, before);
+  EXPECT_EQ(doc.Image(), before);
   EXPECT_FALSE(doc.IsModified());
 
   // A step list shorter than the stored index selects nothing.

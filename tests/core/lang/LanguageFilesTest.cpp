@@ -194,9 +194,9 @@ TEST(LanguageFiles, TranslationsStayInStep) {
 // "136-174MHz" or "136-174MHz/400-470MHz" from the limits a model gives.
 std::string RangeText(const CQorrinDoc& doc) {
   auto mhz = [](int value) { return std::to_string(value / 100000); };
-  const std::string top = mhz(doc.m_nFreqMax + 500) + "MHz";
-  if (doc.m_nSplitLow == 0 && doc.m_nSplitHigh == 0) return mhz(doc.m_nFreqMin) + "-" + top;
-  return mhz(doc.m_nFreqMin) + "-" + mhz(doc.m_nSplitLow) + "MHz/" + mhz(doc.m_nSplitHigh) + "-" + top;
+  const std::string top = mhz(doc.GetBandLimits().m_nFreqMax + 500) + "MHz";
+  if (doc.GetBandLimits().m_nSplitLow == 0 && doc.GetBandLimits().m_nSplitHigh == 0) return mhz(doc.GetBandLimits().m_nFreqMin) + "-" + top;
+  return mhz(doc.GetBandLimits().m_nFreqMin) + "-" + mhz(doc.GetBandLimits().m_nSplitLow) + "MHz/" + mhz(doc.GetBandLimits().m_nSplitHigh) + "-" + top;
 }
 
 TEST(SettingFile, SetupAndModelsAreUsable) {

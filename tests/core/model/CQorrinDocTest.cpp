@@ -11,6 +11,7 @@
 
 #include "core/model/ModelTestSupport.h"
 #include "core/model/ProjectFile.h"
+#include "support/DocumentBytes.h"
 
 namespace qorrin {
 namespace {
@@ -38,8 +39,8 @@ class DocTest : public ::testing::Test {
     ASSERT_TRUE(doc.OnNewDocument());
     viewUpdates = 0;
   }
-  std::string Image() const { return std::string(doc.m_image.begin(), doc.m_image.end()); }
-  std::string Header() const { return std::string(doc.m_header.begin(), doc.m_header.end()); }
+  std::string Image() const { return std::string(doc.Image().begin(), doc.Image().end()); }
+  std::string Header() const { return std::string(doc.Header().begin(), doc.Header().end()); }
 
   test::TempDir dir;
   test::RecordingPrompts prompts;
@@ -74,8 +75,8 @@ TEST_F(DocTest, SaveAndNewReportFailuresAskFirstAndCancelChangesNothing) {
   }
 
   // Cancel in either question: nothing written, nothing changes (not even index fields).
-  doc.SetFrequencyText(7, true, "150");
-  doc.SetFmPreset(3, 42);
+  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, 7, true, "150"); });
+  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 3, 42); });
   doc.SetModifiedFlag();
   const std::string file = dir.read("kept.7Q"), image = Image();
   prompts.bConfirmAnswer = false;
@@ -91,7 +92,7 @@ TEST_F(DocTest, SaveAndNewReportFailuresAskFirstAndCancelChangesNothing) {
 
   prompts.bConfirmAnswer = true;
   EXPECT_TRUE(doc.OnNewDocument());
-  EXPECT_EQ(doc.GetFmPreset(3), 0);
+  EXPECT_EQ(GetFmPreset(doc.Image(), 3), 0);
   EXPECT_EQ(doc.GetTitle(), "Item");
   EXPECT_EQ(viewUpdates, 1);
 
@@ -105,7 +106,7 @@ TEST_F(DocTest, LoadSaveRoundTripKeepsAForeignHeader) {
   file.replace(48 + 0x783, 5, std::string("\x00\x00\x40\x00\x47", 5));  // the UHF model
   dir.write("foreign.7Q", file);
   doc.ChangeFrequencyRange(2);  // a two-band model, then a VHF image as the radio gives it
-  std::fill_n(doc.m_image.begin() + 0x784, 4, 0);
+  test::Poke(doc, [](ImageSpan image, const BandLimits&) { std::fill_n(image.begin() + 0x784, 4, 0); });
   doc.RefreshBandLimits();  // no gap stays behind
   EXPECT_EQ(viewUpdates, 2);
   EXPECT_EQ(doc.GetBandLimits(), test::kVhf);
@@ -138,7 +139,7 @@ TEST_F(DocTest, LoadSaveRoundTripKeepsAForeignHeader) {
 TEST_F(DocTest, LoadTakesOnlyProjectFilesAndOnlyWhatTheyHold) {
   // The open document, with a name, an edit and the modified flag: what a failed open
   // must leave exactly as it is.
-  doc.SetFmPreset(1, 9);
+  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 1, 9); });
   doc.SetPathName(dir.file("before.7Q"));
   doc.SetModifiedFlag(true);
   const std::string kept = Header() + Image();
@@ -242,21 +243,21 @@ TEST_F(DocTest, OpenRefusesWhatIsNotARegularFile) {
 TEST_F(DocTest, ReplaceImageTakesTheLinkedPartAndItsBandLimits) {
   doc.SetModifiedFlag(true);
   doc.SetPathName(dir.file("a.7Q"));
-  const auto before = doc.m_image;
-  ASSERT_TRUE(doc.m_nFreqMin != 40000000);
+  const auto before = doc.Image();
+  ASSERT_TRUE(doc.GetBandLimits().m_nFreqMin != 40000000);
 
   CQorrinDoc other;
   ASSERT_TRUE(other.OnNewDocument());
   other.ChangeFrequencyRange(1);  // the UHF model
-  auto read = other.m_image;
+  auto read = other.Image();
   for (std::size_t i = kLinkedImageSize; i < kImageSize; ++i) read[i] = 0xA5;
   doc.ReplaceImage(read);
 
-  EXPECT_TRUE(std::equal(read.begin(), read.begin() + kLinkedImageSize, doc.m_image.begin()));
+  EXPECT_TRUE(std::equal(read.begin(), read.begin() + kLinkedImageSize, doc.Image().begin()));
   EXPECT_TRUE(std::equal(before.begin() + kLinkedImageSize, before.end(),
-                         doc.m_image.begin() + kLinkedImageSize));
-  EXPECT_EQ(doc.m_nFreqMin, other.m_nFreqMin);
-  EXPECT_EQ(doc.m_nFreqMax, other.m_nFreqMax);
+                         doc.Image().begin() + kLinkedImageSize));
+  EXPECT_EQ(doc.GetBandLimits().m_nFreqMin, other.GetBandLimits().m_nFreqMin);
+  EXPECT_EQ(doc.GetBandLimits().m_nFreqMax, other.GetBandLimits().m_nFreqMax);
   EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(doc.GetPathName(), dir.file("a.7Q"));
   EXPECT_EQ(viewUpdates, 0);
@@ -279,8 +280,11 @@ TEST_F(DocTest, NewProjectFileIsByteExactForEveryShippedModel) {
     const auto diff = std::mismatch(want.begin(), want.end(), written.begin()).first;
     EXPECT_EQ(diff, want.end()) << "first difference at file offset " << (diff - want.begin());
     EXPECT_FALSE(doc.IsModified());
-    doc.SetFmPreset(2, 100);  // left for the next model to clear
-    doc.m_header[40] = 'x';
+    test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 2, 100); });  // left for the next model to clear
+    std::vector<std::uint8_t> reloaded(doc.Header().begin(), doc.Header().end());
+    reloaded[40] = 'x';  // a header byte for the next model to clear
+    reloaded.insert(reloaded.end(), doc.Image().begin(), doc.Image().end());
+    doc.SerializeLoad(reloaded);
   }
 }
 
@@ -299,33 +303,33 @@ TEST_F(DocTest, ArbitraryImagesReadInsideTheirRanges) {
                                           file.size())), LoadStatus::Ok);
     for (int record = -2; record <= 125; ++record) {
       for (bool rx : {true, false}) {
-        EXPECT_LE(static_cast<unsigned>(doc.GetToneCode(record, rx)), 258u);
-        EXPECT_LE(doc.GetFrequencyText(record, rx).size(), 9u);
+        EXPECT_LE(static_cast<unsigned>(GetToneCode(doc.Image(), record, rx)), 258u);
+        EXPECT_LE(GetFrequencyText(doc.Image(), record, rx).size(), 9u);
       }
-      EXPECT_EQ(doc.GetFrequencyText(record, true).empty(), doc.IsRecordEmpty(record));
-      EXPECT_LE(doc.GetTransmitFrequencyText(record).size(), 10u);
+      EXPECT_EQ(GetFrequencyText(doc.Image(), record, true).empty(), IsRecordEmpty(doc.Image(), record));
+      EXPECT_LE(GetTransmitFrequencyText(doc.Image(), record).size(), 10u);
       if (record < 1 || record > 122) {
-        EXPECT_TRUE(doc.IsRecordEmpty(record)) << record;
-        EXPECT_EQ(doc.GetRecordBytes(record), RecordBytes{});
+        EXPECT_TRUE(IsRecordEmpty(doc.Image(), record)) << record;
+        EXPECT_EQ(GetRecordBytes(doc.Image(), record), RecordBytes{});
       }
     }
 
     // Writes outside 1..122 and the bookkeeping step touch nothing but the index fields.
-    const auto before = doc.m_image;
+    const auto before = doc.Image();
     for (int record : {-1, 0, 123, 100000}) {
-      doc.SetFrequencyText(record, true, "446");
-      doc.SetToneCode(record, false, 200);
-      doc.SetShiftDirection(record, 2);
-      doc.SetStepIndex(record, 1);
-      doc.SetChannelName(record, "AB");
-      doc.UpdateNamePresentBit(record);
+      qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, record, true, "446"); });
+      qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetToneCode(image, record, false, 200); });
+      qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetShiftDirection(image, record, 2); });
+      qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetStepIndex(image, record, 1); });
+      qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetChannelName(image, record, "AB"); });
+      qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { UpdateNamePresentBit(image, record); });
     }
     doc.UpdateIndexFields();
     for (std::size_t i = 0; i < kImageSize; ++i) {
       const bool index = (i >= 0x7B0 && i < 0x7B8) || i == 0x7C7 || i == 0x7C9 ||
                          (i >= 0x7D0 && i <= 0x7DC);
       if (!index) {
-        ASSERT_EQ(doc.m_image[i], before[i]) << i;
+        ASSERT_EQ(doc.Image()[i], before[i]) << i;
       }
     }
   }

@@ -1,0 +1,36 @@
+#pragma once
+// Tests set a document's bytes directly, as a radio or a file might hold them, through the
+// document's one entry for changes, as bookkeeping: no change of the user's, no view told.
+#include <algorithm>
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+
+#include "core/model/CQorrinDoc.h"
+
+namespace qorrin::test {
+
+// `write(image, limits)` writes what the test needs.
+template <typename Write>
+void Poke(CQorrinDoc& doc, Write&& write) {
+  doc.EditImage(ImageChange::Bookkeeping, [&](ImageSpan image, const BandLimits& limits) {
+    write(image, limits);
+    return false;
+  });
+}
+
+inline void SetByte(CQorrinDoc& doc, std::size_t offset, std::uint8_t value) {
+  Poke(doc, [&](ImageSpan image, const BandLimits&) { image[offset] = value; });
+}
+
+// The whole image, or the start of it when `bytes` is shorter.
+inline void SetImage(CQorrinDoc& doc, std::span<const std::uint8_t> bytes) {
+  Poke(doc, [&](ImageSpan image, const BandLimits&) {
+    std::copy_n(bytes.begin(), std::min(bytes.size(), image.size()), image.begin());
+  });
+}
+inline void SetImage(CQorrinDoc& doc, std::string_view bytes) {
+  SetImage(doc, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+}
+
+}  // namespace qorrin::test

@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
       if (withPulse) pulse.start(5);
       dialog->OkButton()->click();
     });
-    app.MainFrame()->ExecuteCommand(qorrin::gui::cmd::kReadData);
+    app.MainFrame()->ExecuteCommand(qorrin::cmd::kReadData);
     pulse.stop();
     if (withPulse) {
       stallMs = std::max<qint64>(0, worst - 5'000'000) / 1e6;

@@ -170,20 +170,17 @@ Json DumpJson(const CQorrinDoc& doc) {
       {"splitLow", FormatFrequency(doc.GetBandLimits().m_nSplitLow)},
       {"splitHigh", FormatFrequency(doc.GetBandLimits().m_nSplitHigh)},
   };
-  json["options"] = {
-      {"squelch", GetSquelch(doc.Image())},
-      {"vox", GetVoxLevel(doc.Image())},
-      {"txTimeLimit", GetTxTimeLimit(doc.Image())},
-      {"channelFlag", GetChannelFlag(doc.Image())},
-      {"busyLockout", IsBusyLockout(doc.Image())},
-      {"keyBeep", IsKeyBeep(doc.Image())},
-      {"channelDisplay", GetChannelDisplay(doc.Image())},
-      {"powerSave", IsPowerSave(doc.Image())},
-      {"scanMode", GetScanMode(doc.Image())},
-      {"priorityScan", IsPriorityScan(doc.Image())},
-      {"backLight", GetBackLight(doc.Image())},
-      {"priorityChannel", GetPriorityChannel(doc.Image())},
-  };
+  Json options;
+  for (const OptionFieldSpec& spec : kOptionFields) {
+    const int value = ReadOptionField(doc.Image(), spec.field);
+    if (spec.control == OptionControl::CheckBox) {
+      options[spec.jsonKey] = value != 0;
+    } else {
+      options[spec.jsonKey] = value;
+    }
+  }
+  options["priorityChannel"] = GetPriorityChannel(doc.Image());
+  json["options"] = std::move(options);
   json["vfoA"] = RecordJson(doc, kVfoARecord);
   json["vfoB"] = RecordJson(doc, kVfoBRecord);
   Json channels = Json::array();
@@ -210,18 +207,20 @@ std::string DumpText(const CQorrinDoc& doc) {
         << FormatFrequency(doc.GetBandLimits().m_nSplitHigh) << " MHz";
   }
   out << "\n\n";
-  auto onOff = [](bool on) { return on ? "on" : "off"; };
-  out << "squelch level:     " << GetSquelch(doc.Image()) << "\n"
-      << "VOX level:         " << GetVoxLevel(doc.Image()) << "\n"
-      << "TX time limit:     " << kTimeLimits[GetTxTimeLimit(doc.Image())] << "\n"
-      << "channel flag:      " << GetChannelFlag(doc.Image()) << "\n"
-      << "busy lockout:      " << onOff(IsBusyLockout(doc.Image())) << "\n"
-      << "key beep:          " << onOff(IsKeyBeep(doc.Image())) << "\n"
-      << "channel display:   " << GetChannelDisplay(doc.Image()) << "\n"
-      << "power save:        " << onOff(IsPowerSave(doc.Image())) << "\n"
-      << "scan mode:         " << GetScanMode(doc.Image()) << "\n"
-      << "priority scan:     " << onOff(IsPriorityScan(doc.Image())) << "\n"
-      << "back light:        " << GetBackLight(doc.Image()) << "\n"
+  const RadioImage& image = doc.Image();
+  auto value = [&](OptionField field) { return ReadOptionField(image, field); };
+  auto onOff = [&](OptionField field) { return value(field) != 0 ? "on" : "off"; };
+  out << "squelch level:     " << value(OptionField::Squelch) << "\n"
+      << "VOX level:         " << value(OptionField::VoxLevel) << "\n"
+      << "TX time limit:     " << kTimeLimits[value(OptionField::TxTimeLimit)] << "\n"
+      << "channel flag:      " << value(OptionField::ChannelFlag) << "\n"
+      << "busy lockout:      " << onOff(OptionField::BusyLockout) << "\n"
+      << "key beep:          " << onOff(OptionField::KeyBeep) << "\n"
+      << "channel display:   " << value(OptionField::ChannelDisplay) << "\n"
+      << "power save:        " << onOff(OptionField::PowerSave) << "\n"
+      << "scan mode:         " << value(OptionField::ScanMode) << "\n"
+      << "priority scan:     " << onOff(OptionField::PriorityScan) << "\n"
+      << "back light:        " << value(OptionField::BackLight) << "\n"
       << "priority channel:  "
       << (GetPriorityChannel(doc.Image()) == 0 ? std::string("off") : std::to_string(GetPriorityChannel(doc.Image())))
       << "\n\n";

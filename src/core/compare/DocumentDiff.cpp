@@ -19,7 +19,6 @@ namespace {
 
 constexpr const char* kEmptyChannel = "(empty)";
 constexpr const char* kBlank = "(none)";
-constexpr std::size_t kPriorityChannelByte = 0x7CA;
 
 std::string Shown(const std::string& text) { return text.empty() ? kBlank : text; }
 
@@ -83,48 +82,11 @@ void DiffBuilder::FrequencyRange() {
       {{kBandInfo, kBandInfoSize}});
 }
 
-std::size_t OptionByte(OptionList list) {
-  switch (list) {
-    case OptionList::Squelch: return kOptSquelch;
-    case OptionList::VoxLevel: return kOptVox;
-    case OptionList::TxTimeLimit: return kOptTxTimeLimit;
-    case OptionList::ChannelFlag:
-    case OptionList::ChannelDisplay: return kOptFlags1;
-    case OptionList::ScanMode:
-    case OptionList::BackLight: return kOptFlags2;
-  }
-  return kOptFlags1;
-}
-
-std::size_t CheckByte(OptionCheck check) { return check == OptionCheck::PriorityScan ? kOptFlags2 : kOptFlags1; }
-
-const char* OptionName(OptionList list) {
-  switch (list) {
-    case OptionList::Squelch: return "squelch";
-    case OptionList::VoxLevel: return "VOX level";
-    case OptionList::TxTimeLimit: return "TX time limit";
-    case OptionList::ChannelFlag: return "channel flag";
-    case OptionList::ChannelDisplay: return "channel display";
-    case OptionList::ScanMode: return "scan mode";
-    case OptionList::BackLight: return "backlight";
-  }
-  return "option";
-}
-
-const char* CheckName(OptionCheck check) {
-  switch (check) {
-    case OptionCheck::BusyLockout: return "busy channel lockout";
-    case OptionCheck::KeyBeep: return "key beep";
-    case OptionCheck::PowerSave: return "battery save";
-    case OptionCheck::PriorityScan: return "priority scan";
-  }
-  return "option";
-}
-
 // The list item the option panel selects; the number when the language file's list is
-// too short to have one.
-std::string OptionText(const CQorrinDoc& doc, OptionList list, const std::vector<std::string>& items) {
-  const int value = GetOptionValue(doc, list);
+// too short to have one. A check box reads "on" or "off".
+std::string OptionText(const CQorrinDoc& doc, const OptionFieldSpec& spec, const std::vector<std::string>& items) {
+  const int value = GetOptionValue(doc, spec.field);
+  if (spec.control == OptionControl::CheckBox) return value != 0 ? "on" : "off";
   if (value >= 0 && static_cast<std::size_t>(value) < items.size()) return items[static_cast<std::size_t>(value)];
   return std::to_string(value);
 }
@@ -135,18 +97,14 @@ std::string PriorityText(const CQorrinDoc& doc, const std::string& off) {
 }
 
 void DiffBuilder::Options() {
-  for (OptionList list : kOptionLists) {
-    const std::vector<std::string> items = GetOptionListItems(list);
-    Add(DiffArea::Option, 0, OptionName(list), OptionText(m_before, list, items), OptionText(m_after, list, items),
-        {{OptionByte(list), 1}});
-  }
-  for (OptionCheck check : kOptionChecks) {
-    Add(DiffArea::Option, 0, CheckName(check), GetOptionCheck(m_before, check) ? "on" : "off",
-        GetOptionCheck(m_after, check) ? "on" : "off", {{CheckByte(check), 1}});
+  for (const OptionFieldSpec& spec : kOptionFields) {
+    const std::vector<std::string> items = GetOptionListItems(spec.field);
+    Add(DiffArea::Option, 0, spec.compareName, OptionText(m_before, spec, items), OptionText(m_after, spec, items),
+        {{spec.byte, 1}});
   }
   const std::string off = LoadLangString("IDS_OFF");
   Add(DiffArea::Option, 0, "priority channel", PriorityText(m_before, off), PriorityText(m_after, off),
-      {{kPriorityChannelByte, 1}});
+      {{kOptPriorityChannel, 1}});
 }
 
 std::string ItemText(const std::vector<std::string>& items, int index) {

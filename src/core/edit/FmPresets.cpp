@@ -1,13 +1,12 @@
 #include "core/edit/FmPresets.h"
 
-#include "core/settings/AppPaths.h"
-#include "core/settings/ProfileFile.h"
+#include <algorithm>
+
+#include "core/lang/LangText.h"
 
 namespace qorrin {
 
 namespace {
-
-constexpr std::size_t kHeadingBuffer = 30;
 
 bool IsFmIndex(int index) { return index >= 0 && index <= kFmIndexMax; }
 
@@ -33,14 +32,9 @@ std::string GetFmFrequencyText(int index) {
 }
 
 std::array<std::string, kFmGridColumns> LoadFmPresetHeadings() {
+  const std::vector<std::string> texts = LoadHeadings("RadiogramText", "IDS_RadiogramText", kFmGridColumns);
   std::array<std::string, kFmGridColumns> headings;
-  std::string previous;
-  for (int c = 0; c < kFmGridColumns; ++c) {
-    // The previous title is the default, so only a missing key repeats it.
-    previous = ReadProfileString("RadiogramText", "IDS_RadiogramText" + std::to_string(c),
-                                 previous, kHeadingBuffer, g_strLangFile);
-    headings[static_cast<std::size_t>(c)] = previous;
-  }
+  std::copy(texts.begin(), texts.end(), headings.begin());
   return headings;
 }
 

@@ -37,14 +37,16 @@ std::string LoadLanguageDisplayName(const std::string& langFile) {
   return ReadProfileString("Face", "disp", "-----", kFaceBuffer, langFile);
 }
 
-std::string LoadChannelHeading(int index) {
-  return ReadProfileString("ChText", "IDS_ChText" + std::to_string(index), "", kListBuffer,
-                           g_strLangFile);
-}
-
-std::string LoadRadiogramHeading(int index) {
-  return ReadProfileString("RadiogramText", "IDS_RadiogramText" + std::to_string(index), "",
-                           kListBuffer, g_strLangFile);
+std::vector<std::string> LoadHeadings(const std::string& section, const std::string& keyPrefix, int count) {
+  const ProfileSnapshot file(g_strLangFile);
+  std::vector<std::string> headings;
+  std::string previous;
+  for (int i = 0; i < count; ++i) {
+    // The previous heading is the default, so only a missing key repeats it.
+    previous = file.ReadString(section, keyPrefix + std::to_string(i), previous, kListBuffer);
+    headings.push_back(previous);
+  }
+  return headings;
 }
 
 std::vector<std::string> LoadOptionList(const std::string& section) {

@@ -19,9 +19,10 @@ std::string LoadResourceText(int id);
 // [Face] disp of the given language file: its display name, "-----" when missing.
 std::string LoadLanguageDisplayName(const std::string& langFile);
 
-// [ChText] IDS_ChText<i> and [RadiogramText] IDS_RadiogramText<i>; empty when missing.
-std::string LoadChannelHeading(int index);
-std::string LoadRadiogramHeading(int index);
+// Column headings: keys <prefix>0 .. <prefix>count-1 of the section, each cut to 29 bytes;
+// a missing key repeats the heading before it (the first one: empty), a key present with
+// an empty value gives an empty heading.
+std::vector<std::string> LoadHeadings(const std::string& section, const std::string& keyPrefix, int count);
 
 // The items of a numbered option list ("Step", "ShowChannel", "BackLight", "ScanMode",
 // "ChannelFlag"): keys 0, 1, 2, ... up to the first missing or empty one.

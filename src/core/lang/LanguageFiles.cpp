@@ -1,13 +1,13 @@
 #include "core/lang/LanguageFiles.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 
 #include "core/lang/LangText.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/ProfileFile.h"
+#include "core/settings/TextCase.h"
 
 namespace qorrin {
 
@@ -29,12 +29,7 @@ std::vector<LanguageFile> ListLanguageFiles(const std::string& folder, bool incl
   return files;
 }
 
-bool SameLanguagePath(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           return std::tolower(x) == std::tolower(y);
-         });
-}
+bool SameLanguagePath(const std::string& a, const std::string& b) { return EqualNoCase(a, b); }
 
 const LanguageFile* FindLanguageByDisplayName(const std::vector<LanguageFile>& candidates,
                                               const std::string& displayName) {

@@ -1,5 +1,8 @@
 #include "core/lang/LanguageKeys.h"
 
+#include "core/lang/ResourceIds.h"
+#include "core/model/OptionFieldTable.h"
+
 namespace qorrin {
 
 const std::vector<std::string>& RequiredStringKeys() {
@@ -7,9 +10,6 @@ const std::vector<std::string>& RequiredStringKeys() {
     std::vector<std::string> k = {
         // Window title.
         "IDS_WINDOWNAME",
-        // Tooltips of the tool bar, by command id: New, Open, Save, Read, Write, Print.
-        "IDS_TIP_57600", "IDS_TIP_57601", "IDS_TIP_57603", "IDS_TIP_32771", "IDS_TIP_32772",
-        "IDS_TIP_57607",
         // Transfer dialog: captions, progress prompts, failures, port search.
         "IDS_READDATA", "IDS_WRITEDATA", "IDS_PROMPT_READ", "IDS_PROMPT_WRITE",
         "IDS_PROMPT_READFAIL", "IDS_PROMPT_WRITEFAIL", "IDS_SEARCHCOMPORT",
@@ -49,6 +49,8 @@ const std::vector<std::string>& RequiredStringKeys() {
         // Tooltip of a VFO panel the frequency range does not use ("%s" the ranges that do).
         "IDS_VFO_UNUSED",
     };
+    // Tooltips of the tool bar, by command.
+    for (int command : kToolBarCommands) k.push_back(ToolTipKey(command));
     const auto& menu = MenuStringKeys();
     k.insert(k.end(), menu.begin(), menu.end());
     return k;
@@ -56,56 +58,87 @@ const std::vector<std::string>& RequiredStringKeys() {
   return keys;
 }
 
-const std::vector<std::string>& MenuStringKeys() {
-  static const std::vector<std::string> keys = {
-      // Menu titles, by position.
-      "Menu_File", "Menu_Program", "Menu_Setting", "Menu_Help",
-      // Menu items, by command.
-      "Menu_File_New", "Menu_File_Open", "Menu_File_Save", "Menu_File_Save_As",
-      "Menu_File_Print", "Menu_File_Print_Preview", "Menu_File_Print_Setup", "Menu_App_Exit",
-      "Menu_Program_ReadData", "Menu_Program_WriteData", "Menu_Program_Radiogram",
-      "Menu_Setting_Port", "Menu_Setting_Language", "Menu_Help_Help", "Menu_App_About",
-      "Menu_File_Backups", "Menu_Program_CompareFile", "Menu_Program_CompareRadio",
+const std::vector<std::string>& MenuTitleKeys() {
+  static const std::vector<std::string> keys = {"Menu_File", "Menu_Program", "Menu_Setting", "Menu_Help"};
+  return keys;
+}
+
+const std::vector<MenuItemKey>& MenuItemKeys() {
+  static const std::vector<MenuItemKey> keys = {
+      {cmd::kFileNew, "Menu_File_New"},
+      {cmd::kFileOpen, "Menu_File_Open"},
+      {cmd::kFileSave, "Menu_File_Save"},
+      {cmd::kFileSaveAs, "Menu_File_Save_As"},
+      {cmd::kFilePrint, "Menu_File_Print"},
+      {cmd::kFilePrintPreview, "Menu_File_Print_Preview"},
+      {cmd::kFilePrintSetup, "Menu_File_Print_Setup"},
+      {cmd::kAppExit, "Menu_App_Exit"},
+      {cmd::kReadData, "Menu_Program_ReadData"},
+      {cmd::kWriteData, "Menu_Program_WriteData"},
+      {cmd::kFmRadio, "Menu_Program_Radiogram"},
+      {cmd::kPort, "Menu_Setting_Port"},
+      {cmd::kLanguage, "Menu_Setting_Language"},
+      {cmd::kHelp, "Menu_Help_Help"},
+      {cmd::kAppAbout, "Menu_App_About"},
+      {cmd::kFileBackups, "Menu_File_Backups"},
+      {cmd::kCompareFile, "Menu_Program_CompareFile"},
+      {cmd::kCompareRadio, "Menu_Program_CompareRadio"},
   };
   return keys;
 }
+
+const std::vector<std::string>& MenuStringKeys() {
+  static const std::vector<std::string> keys = [] {
+    std::vector<std::string> k = MenuTitleKeys();
+    for (const MenuItemKey& item : MenuItemKeys()) k.push_back(item.key);
+    return k;
+  }();
+  return keys;
+}
+
+std::string ToolTipKey(int command) { return "IDS_TIP_" + std::to_string(command); }
 
 // Left out on purpose: the main form's own caption (101; it is not a window of its
 // own), the transfer dialog's caption (132; replaced by IDS_READDATA/IDS_WRITEDATA),
 // and controls that show no text of their own (drop-down lists, edits, grids, the
 // progress bar, and the transfer status line, which must stay empty until a run).
 const std::vector<int>& RequiredResourceIds() {
-  static const std::vector<int> ids = {
-      // OK and Cancel, shared by every dialog.
-      1, 2,
-      // About box: caption, version line, second line.
-      100, 1015, 65535,
-      // Main form: model group.
-      1020, 1021,
-      // Main form: scan group.
-      1176, 1044, 1043, 1052,
-      // Main form: optional features.
-      1175, 1030, 1032, 1034, 1036, 1038, 1039, 1040, 1042, 1046,
-      // Main form: VFO A panel.
-      1177, 1093, 1095, 1097, 1099, 1101, 1105, 1109,
-      // Main form: VFO B panel.
-      1178, 1103, 1107, 1119, 1111, 1113, 1115, 1117,
-      // Port dialog: caption, group, COM1..COM8, search switch.
-      130, 1011, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1012,
-      // Language dialog: caption, label.
-      131, 1013,
-      // FM presets dialog: caption, label of the current frequency.
-      155, 1050,
-  };
+  static const std::vector<int> ids = [] {
+    std::vector<int> k = {
+        // OK and Cancel, shared by every dialog; the about box: caption and two lines.
+        ctl::kOk, ctl::kCancel, dlg::kAbout, ctl::kAboutVersion, ctl::kStatic,
+        // Main form: the groups, the frequency range and the priority channel.
+        ctl::kModelGroup, ctl::kRangeLabel, ctl::kScanGroup, ctl::kPriorityLabel, ctl::kOptionGroup,
+    };
+    // Main form: the label of each option list, the text of each option check box.
+    for (const OptionFieldSpec& spec : kOptionFields) k.push_back(spec.labelId != 0 ? spec.labelId : spec.controlId);
+    // Main form: both VFO panels, the group and each row's label.
+    for (const VfoPanelIds& vfo : {ctl::kVfoA, ctl::kVfoB}) {
+      k.insert(k.end(), {vfo.group, vfo.receiveLabel, vfo.transmitLabel, vfo.decodeLabel, vfo.encodeLabel,
+                         vfo.powerLabel, vfo.bandwidthLabel, vfo.stepLabel});
+    }
+    // Port dialog: caption, group, COM1..COM8, search switch.
+    k.insert(k.end(), {dlg::kPort, ctl::kPortGroup});
+    for (int n = 0; n < ctl::kPortButtonCount; ++n) k.push_back(ctl::kFirstPortButton + n);
+    k.push_back(ctl::kSearchPorts);
+    // Language dialog: caption, label. FM presets dialog: caption, label of the current
+    // frequency.
+    k.insert(k.end(), {dlg::kLanguage, ctl::kLanguageLabel, dlg::kFmRadio, ctl::kFmCurrentLabel});
+    return k;
+  }();
   return ids;
 }
 
 const std::vector<OptionListSpec>& RequiredOptionLists() {
   // Item counts follow the stored values: six VFO steps (indices 1 and 3 are the
-  // 6.25 kHz ones), three back-light modes, and one bit each for the others.
-  static const std::vector<OptionListSpec> lists = {
-      {"Step", 6}, {"ShowChannel", 2}, {"BackLight", 3}, {"ScanMode", 2}, {"ChannelFlag", 2},
-  };
+  // 6.25 kHz ones), and for each option list of the form every value its bits read as.
+  static const std::vector<OptionListSpec> lists = [] {
+    std::vector<OptionListSpec> k = {{"Step", 6}};
+    for (const OptionFieldSpec& spec : kOptionFields) {
+      if (spec.items == OptionItems::Section) k.push_back({spec.section, spec.maxValue + 1});
+    }
+    return k;
+  }();
   return lists;
 }
 

@@ -7,14 +7,28 @@
 #include <string>
 #include <vector>
 
+#include "core/lang/ResourceIds.h"
+
 namespace qorrin {
 
 // Keys of section [String]: message, caption, tooltip and menu texts.
 const std::vector<std::string>& RequiredStringKeys();
 
-// The [String] keys of the main menu, a subset of RequiredStringKeys(). Their texts
-// carry an '&' mnemonic and, where the command has a shortcut, "\t" and its keys.
+// The [String] keys of the main menu, a subset of RequiredStringKeys(): the menu titles
+// by position, then the item of each command. Their texts carry an '&' mnemonic and,
+// where the command has a shortcut, "\t" and its keys.
 const std::vector<std::string>& MenuStringKeys();
+const std::vector<std::string>& MenuTitleKeys();
+struct MenuItemKey {
+  int command;
+  const char* key;
+};
+const std::vector<MenuItemKey>& MenuItemKeys();
+
+// The commands of the tool bar's buttons, in order, and the key of a button's tooltip.
+inline constexpr int kToolBarCommands[] = {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave,
+                                           cmd::kReadData, cmd::kWriteData, cmd::kFilePrint};
+std::string ToolTipKey(int command);
 
 // Keys of section [Resource]: dialog captions (by template id) and control texts
 // (by control id). Only ids whose widget shows a text are listed.

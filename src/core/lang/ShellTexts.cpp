@@ -1,5 +1,7 @@
 #include "core/lang/ShellTexts.h"
 
+#include "core/lang/LanguageKeys.h"
+
 #include <filesystem>
 
 #include "core/lang/LangText.h"
@@ -44,7 +46,7 @@ std::string CutToCharacters(const std::string& text, std::size_t maxChars) {
 
 std::string ToolTipText(int commandId) {
   if (commandId == 0) return {};
-  return CutToCharacters(LoadLangString("IDS_TIP_" + std::to_string(commandId)), kToolTipChars);
+  return CutToCharacters(LoadLangString(ToolTipKey(commandId)), kToolTipChars);
 }
 
 SaveChangesTexts LoadSaveChangesTexts(const std::string& documentTitle) {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "core/settings/TextCase.h"
+
 namespace qorrin {
 
 namespace {
@@ -93,10 +95,7 @@ std::string WithDecimalPoint(std::string_view text) {
   return result;
 }
 
-bool SameFrequencyText(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-  return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
-}
+bool SameFrequencyText(std::string_view a, std::string_view b) { return EqualNoCase(a, b); }
 
 std::string ClampToBand(std::string_view text, const BandLimits& limits) {
   if (text.empty()) return {};

@@ -1,4 +1,5 @@
 #include "core/settings/ProfileText.h"
+#include "core/settings/TextCase.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,8 +29,6 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
 }
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 void ClassifyLine(std::string_view text, ProfileLine& line) {
   std::size_t contentEnd = line.end;
@@ -81,13 +80,7 @@ std::vector<ProfileLine> SplitProfile(std::string_view text) {
   return lines;
 }
 
-bool ProfileNamesEqual(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
+bool ProfileNamesEqual(std::string_view a, std::string_view b) { return EqualNoCase(a, b); }
 
 std::optional<std::size_t> FindProfileKey(const std::vector<ProfileLine>& lines,
                                           std::string_view section, std::string_view key) {

@@ -4,36 +4,13 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include <utility>
-
+#include "core/lang/LangText.h"
+#include "core/lang/LanguageKeys.h"
 #include "gui/lang/ControlIds.h"
 #include "gui/lang/QtText.h"
 
 namespace qorrin::gui {
 namespace {
-
-constexpr const char* kTitleKeys[] = {"Menu_File", "Menu_Program", "Menu_Setting", "Menu_Help"};
-
-constexpr std::pair<int, const char*> kItemKeys[] = {
-    {cmd::kFileNew, "Menu_File_New"},
-    {cmd::kFileOpen, "Menu_File_Open"},
-    {cmd::kFileSave, "Menu_File_Save"},
-    {cmd::kFileSaveAs, "Menu_File_Save_As"},
-    {cmd::kFilePrint, "Menu_File_Print"},
-    {cmd::kFilePrintPreview, "Menu_File_Print_Preview"},
-    {cmd::kFilePrintSetup, "Menu_File_Print_Setup"},
-    {cmd::kAppExit, "Menu_App_Exit"},
-    {cmd::kReadData, "Menu_Program_ReadData"},
-    {cmd::kWriteData, "Menu_Program_WriteData"},
-    {cmd::kFmRadio, "Menu_Program_Radiogram"},
-    {cmd::kFileBackups, "Menu_File_Backups"},
-    {cmd::kCompareFile, "Menu_Program_CompareFile"},
-    {cmd::kCompareRadio, "Menu_Program_CompareRadio"},
-    {cmd::kPort, "Menu_Setting_Port"},
-    {cmd::kLanguage, "Menu_Setting_Language"},
-    {cmd::kHelp, "Menu_Help_Help"},
-    {cmd::kAppAbout, "Menu_App_About"},
-};
 
 QAction* FindCommand(const QList<QAction*>& actions, int id) {
   for (QAction* action : actions) {
@@ -49,11 +26,12 @@ QAction* FindCommand(const QList<QAction*>& actions, int id) {
 
 void LocalizeMenus(QMenuBar* menuBar) {
   const QList<QAction*> titles = menuBar->actions();
-  for (int i = 0; i < static_cast<int>(std::size(kTitleKeys)) && i < titles.size(); ++i) {
-    titles[i]->setText(LangText(kTitleKeys[i]));
+  const std::vector<std::string>& titleKeys = MenuTitleKeys();
+  for (int i = 0; i < static_cast<int>(titleKeys.size()) && i < titles.size(); ++i) {
+    titles[i]->setText(Qt(LoadLangString(titleKeys[static_cast<std::size_t>(i)])));
   }
-  for (const auto& [id, key] : kItemKeys) {
-    if (QAction* action = FindCommand(titles, id)) action->setText(LangText(key));
+  for (const MenuItemKey& item : MenuItemKeys()) {
+    if (QAction* action = FindCommand(titles, item.command)) action->setText(LangText(item.key));
   }
   menuBar->update();
 }

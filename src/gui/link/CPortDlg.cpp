@@ -12,6 +12,7 @@
 #include "core/link/CSerialPort.h"
 #include "core/link/LinkSettings.h"
 #include "core/link/PortNames.h"
+#include "core/link/ProtocolTimings.h"
 #include "core/settings/AppPaths.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CQorrinApp.h"
@@ -22,11 +23,6 @@
 
 namespace qorrin::gui {
 namespace {
-
-constexpr int kGroup = 1011;
-constexpr int kFirstPortButton = 1001;
-constexpr int kSearchBox = 1012;
-constexpr int kBaudRate = 9600;
 
 // The device behind a number, and for a USB adapter its maker and product.
 QString DeviceLine(int n, const std::vector<link::PortListing>& ports) {
@@ -45,18 +41,18 @@ CPortDlg::CPortDlg(CQorrinApp& app, QWidget* parent) : QDialog(parent), m_app(ap
   setWindowTitle(QStringLiteral("Communication Port"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   auto* group = new QGroupBox(QStringLiteral("通信端口"), this);
-  SetControlId(group, kGroup);
+  SetControlId(group, ctl::kPortGroup);
   auto* grid = new QGridLayout(group);
   auto* exclusive = new QButtonGroup(this);
   for (int n = 1; n <= kPortButtons; ++n) {
     auto* button = new QRadioButton(QStringLiteral("COM%1").arg(n), group);
-    SetControlId(button, kFirstPortButton + n - 1);
+    SetControlId(button, ctl::kFirstPortButton + n - 1);
     exclusive->addButton(button, n);
     grid->addWidget(button, (n - 1) % 4, (n - 1) / 4);
     m_ports[n - 1] = button;
   }
   m_search = new QCheckBox(QStringLiteral("搜索端口"), this);
-  SetControlId(m_search, kSearchBox);
+  SetControlId(m_search, ctl::kSearchPorts);
 
   const DialogButtons buttons = MakeOkCancel(this);
   connect(buttons.ok, &QPushButton::clicked, this, &CPortDlg::OnOK);
@@ -85,7 +81,7 @@ void CPortDlg::OnInitDialog() {
     button->setChecked(n == com);
     // A port that opens is there to be chosen; one that does not (absent, or in use by
     // another program) is shown disabled, the configured one keeping its mark.
-    if (port.Open(n, kBaudRate, g_strIniFile) != 0) {
+    if (port.Open(n, link::kBaudRate, g_strIniFile) != 0) {
       port.Close();
     } else {
       button->setEnabled(false);

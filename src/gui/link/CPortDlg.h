@@ -4,6 +4,8 @@
 // it in the status pane; Cancel stores nothing. The search switch is stored at each click.
 #include <QDialog>
 
+#include "core/lang/ResourceIds.h"
+
 class QCheckBox;
 class QRadioButton;
 
@@ -14,7 +16,7 @@ class CQorrinApp;
 class CPortDlg : public QDialog {
   Q_OBJECT
  public:
-  static constexpr int kPortButtons = 8;
+  static constexpr int kPortButtons = ctl::kPortButtonCount;
 
   CPortDlg(CQorrinApp& app, QWidget* parent = nullptr);
   QRadioButton* PortButton(int n) const { return m_ports[n - 1]; }

@@ -15,6 +15,7 @@
 #include "core/link/LinkSettings.h"
 #include "core/link/PortAccess.h"
 #include "core/link/PortNames.h"
+#include "core/link/ProtocolTimings.h"
 #include "core/link/TransferState.h"
 #include "core/link/WriteVerify.h"
 #include "core/model/CQorrinDoc.h"
@@ -32,19 +33,16 @@ namespace {
 
 constexpr int kPollMs = 20;
 constexpr int kBarRange = 1024;
-constexpr int kProgressBar = 1009;
-constexpr int kStatusText = 1010;
-constexpr int kBaudRate = 9600;
 
 }  // namespace
 
 CTransferDlg::CTransferDlg(CQorrinApp& app, QWidget* parent) : QDialog(parent), m_app(app) {
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   m_textLabel = new QLabel(this);
-  SetControlId(m_textLabel, kStatusText);
+  SetControlId(m_textLabel, ctl::kTransferStatus);
   m_textLabel->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 24);
   m_progress = new QProgressBar(this);
-  SetControlId(m_progress, kProgressBar);
+  SetControlId(m_progress, ctl::kTransferProgress);
   m_progress->setTextVisible(false);
   m_ok = new QPushButton(QStringLiteral("确定"), this);
   SetControlId(m_ok, ctl::kOk);
@@ -123,7 +121,7 @@ void CTransferDlg::OnOK() {
   if (!m_bKeepDocument) doc.UpdateIndexFields();  // a read aside leaves every byte alone
   auto state = std::make_shared<TransferState>();
   state->port = m_app.Port();
-  m_app.Port()->SetBaudRate(kBaudRate);
+  m_app.Port()->SetBaudRate(link::kBaudRate);
   state->settingsPath = g_strIniFile;
   state->isRead = m_bRead;
   state->buffer = doc.Image();

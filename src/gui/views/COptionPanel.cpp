@@ -20,38 +20,12 @@
 namespace qorrin::gui {
 namespace {
 
-// Control ids of the panel: a group, and per control its label and itself.
-constexpr int kModelGroup = 1020, kRangeLabel = 1021, kRangeList = 1022;
-constexpr int kScanGroup = 1176, kScanModeLabel = 1044, kScanModeList = 1045, kPriorityScanBox = 1043,
-              kPriorityLabel = 1052, kPriorityList = 1053;
-constexpr int kOptionGroup = 1175;
-
-struct ListControl {
-  OptionList list;
-  int labelId;
-  int controlId;
-  const char* builtInLabel;
-};
-constexpr ListControl kOptionControls[] = {
-    {OptionList::Squelch, 1030, 1031, "静噪等级"},
-    {OptionList::VoxLevel, 1032, 1033, "声控等级"},
-    {OptionList::TxTimeLimit, 1034, 1035, "发射限时[秒]"},
-    {OptionList::ChannelFlag, 1036, 1037, "信道标志"},
-    {OptionList::ChannelDisplay, 1040, 1041, "信道显示方式"},
-    {OptionList::BackLight, 1046, 1047, "背景灯"},
-};
-
-struct CheckControl {
-  OptionCheck check;
-  int controlId;
-  const char* builtInText;
-};
-constexpr CheckControl kCheckControls[] = {
-    {OptionCheck::BusyLockout, 1038, "繁忙锁定"},
-    {OptionCheck::KeyBeep, 1039, "按键音"},
-    {OptionCheck::PowerSave, 1042, "省电功能"},
-    {OptionCheck::PriorityScan, kPriorityScanBox, "优先扫描"},
-};
+// The fields of each group in the order the radio's own menu has them.
+constexpr OptionField kScanFields[] = {OptionField::ScanMode, OptionField::PriorityScan};
+constexpr OptionField kOptionalFeatures[] = {
+    OptionField::Squelch,     OptionField::VoxLevel, OptionField::TxTimeLimit,
+    OptionField::ChannelFlag, OptionField::BusyLockout, OptionField::KeyBeep,
+    OptionField::ChannelDisplay, OptionField::PowerSave, OptionField::BackLight};
 
 QComboBox* NewList(QWidget* parent, int id) {
   auto* combo = new QComboBox(parent);
@@ -70,13 +44,6 @@ QLabel* NewLabel(QWidget* parent, int id, const char* builtIn, QWidget* buddy) {
 }  // namespace
 
 COptionPanel::COptionPanel(CQorrinDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
-  for (const CheckControl& control : kCheckControls) {
-    auto* box = new QCheckBox(QString::fromUtf8(control.builtInText), this);
-    SetControlId(box, control.controlId);
-    m_checks[static_cast<std::size_t>(control.check)] = box;
-    const OptionCheck check = control.check;
-    connect(box, &QCheckBox::clicked, this, [this, check](bool on) { CommitOptionCheck(m_doc, check, on); });
-  }
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(BuildModelGroup());
@@ -85,12 +52,36 @@ COptionPanel::COptionPanel(CQorrinDoc& doc, QWidget* parent) : QWidget(parent), 
   layout->addStretch(1);
 }
 
+QComboBox* COptionPanel::OptionCombo(OptionField field) const {
+  return qobject_cast<QComboBox*>(m_fields[static_cast<std::size_t>(field)]);
+}
+
+QCheckBox* COptionPanel::OptionBox(OptionField field) const {
+  return qobject_cast<QCheckBox*>(m_fields[static_cast<std::size_t>(field)]);
+}
+
+void COptionPanel::AddField(QFormLayout* form, QWidget* group, OptionField field) {
+  const OptionFieldSpec& spec = SpecOf(field);
+  if (spec.control == OptionControl::CheckBox) {
+    auto* box = new QCheckBox(QString::fromUtf8(spec.builtInText), group);
+    SetControlId(box, spec.controlId);
+    connect(box, &QCheckBox::clicked, this, [this, field](bool on) { CommitOptionCheck(m_doc, field, on); });
+    form->addRow(box);
+    m_fields[static_cast<std::size_t>(field)] = box;
+    return;
+  }
+  QComboBox* combo = NewList(group, spec.controlId);
+  form->addRow(NewLabel(group, spec.labelId, spec.builtInText, combo), combo);
+  connect(combo, &QComboBox::activated, this, [this, field](int index) { CommitOption(m_doc, field, index); });
+  m_fields[static_cast<std::size_t>(field)] = combo;
+}
+
 QWidget* COptionPanel::BuildModelGroup() {
   auto* group = new QGroupBox(QStringLiteral("机型信息"), this);
-  SetControlId(group, kModelGroup);
+  SetControlId(group, ctl::kModelGroup);
   auto* form = new QFormLayout(group);
-  m_range = NewList(group, kRangeList);
-  form->addRow(NewLabel(group, kRangeLabel, "频率范围", m_range), m_range);
+  m_range = NewList(group, ctl::kRangeList);
+  form->addRow(NewLabel(group, ctl::kRangeLabel, "频率范围", m_range), m_range);
   connect(m_range, &QComboBox::activated, this, &COptionPanel::OnRangePicked);
 
   // Not a setting: how many channels the table holds, at a glance.
@@ -108,61 +99,34 @@ QWidget* COptionPanel::BuildModelGroup() {
 
 QWidget* COptionPanel::BuildScanGroup() {
   auto* group = new QGroupBox(QStringLiteral("扫描信息"), this);
-  SetControlId(group, kScanGroup);
+  SetControlId(group, ctl::kScanGroup);
   auto* form = new QFormLayout(group);
-  QComboBox* scanMode = NewList(group, kScanModeList);
-  m_lists[static_cast<std::size_t>(OptionList::ScanMode)] = scanMode;
-  form->addRow(NewLabel(group, kScanModeLabel, "扫描模式", scanMode), scanMode);
-  QCheckBox* priorityScan = m_checks[static_cast<std::size_t>(OptionCheck::PriorityScan)];
-  priorityScan->setParent(group);
-  form->addRow(priorityScan);
-  m_priority = NewList(group, kPriorityList);
-  form->addRow(NewLabel(group, kPriorityLabel, "优先信道", m_priority), m_priority);
-  connect(scanMode, &QComboBox::activated, this,
-          [this](int index) { CommitOption(m_doc, OptionList::ScanMode, index); });
+  for (OptionField field : kScanFields) AddField(form, group, field);
+  m_priority = NewList(group, ctl::kPriorityList);
+  form->addRow(NewLabel(group, ctl::kPriorityLabel, "优先信道", m_priority), m_priority);
   connect(m_priority, &QComboBox::activated, this, [this](int index) { CommitPriorityChannel(m_doc, index); });
   return group;
 }
 
-// In the radio's order: the lists and check boxes interleaved as the radio's menu has them.
 QWidget* COptionPanel::BuildOptionGroup() {
   auto* group = new QGroupBox(QStringLiteral("可选功能"), this);
-  SetControlId(group, kOptionGroup);
+  SetControlId(group, ctl::kOptionGroup);
   auto* form = new QFormLayout(group);
-  auto addList = [&](const ListControl& control) {
-    QComboBox* combo = NewList(group, control.controlId);
-    m_lists[static_cast<std::size_t>(control.list)] = combo;
-    form->addRow(NewLabel(group, control.labelId, control.builtInLabel, combo), combo);
-    const OptionList list = control.list;
-    connect(combo, &QComboBox::activated, this, [this, list](int index) { CommitOption(m_doc, list, index); });
-  };
-  auto addCheck = [&](OptionCheck check) {
-    QCheckBox* box = m_checks[static_cast<std::size_t>(check)];
-    box->setParent(group);
-    form->addRow(box);
-  };
-  addList(kOptionControls[0]);  // squelch
-  addList(kOptionControls[1]);  // VOX
-  addList(kOptionControls[2]);  // transmit time limit
-  addList(kOptionControls[3]);  // channel flag
-  addCheck(OptionCheck::BusyLockout);
-  addCheck(OptionCheck::KeyBeep);
-  addList(kOptionControls[4]);  // channel display
-  addCheck(OptionCheck::PowerSave);
-  addList(kOptionControls[5]);  // back light
+  for (OptionField field : kOptionalFeatures) AddField(form, group, field);
   return group;
 }
 
 void COptionPanel::Fill() {
   const OptionListState range = GetFrequencyRangeState(m_doc);
   FillCombo(m_range, range.items, range.nSelected);
-  for (OptionList list : kOptionLists) {
-    const OptionListState state = GetOptionListState(m_doc, list);
-    FillCombo(OptionCombo(list), state.items, state.nSelected);
-  }
-  for (OptionCheck check : kOptionChecks) {
-    const QSignalBlocker quiet(OptionBox(check));
-    OptionBox(check)->setChecked(GetOptionCheck(m_doc, check));
+  for (const OptionFieldSpec& spec : kOptionFields) {
+    if (QComboBox* combo = OptionCombo(spec.field)) {
+      const OptionListState state = GetOptionListState(m_doc, spec.field);
+      FillCombo(combo, state.items, state.nSelected);
+    } else if (QCheckBox* box = OptionBox(spec.field)) {
+      const QSignalBlocker quiet(box);
+      box->setChecked(GetOptionCheck(m_doc, spec.field));
+    }
   }
   if (auto* label = findChild<QLabel*>(QStringLiteral("programmedChannelsLabel"))) {
     label->setText(LangText("IDS_PROGRAMMED_CHANNELS"));

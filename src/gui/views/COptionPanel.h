@@ -12,6 +12,7 @@
 #include "core/edit/OptionPanel.h"
 
 class QCheckBox;
+class QFormLayout;
 class QComboBox;
 class QLineEdit;
 
@@ -32,8 +33,9 @@ class COptionPanel : public QWidget {
   void FillPriorityChannels();
 
   QComboBox* RangeList() const { return m_range; }
-  QComboBox* OptionCombo(OptionList list) const { return m_lists[static_cast<std::size_t>(list)]; }
-  QCheckBox* OptionBox(OptionCheck check) const { return m_checks[static_cast<std::size_t>(check)]; }
+  // The control of an option field: a list or a check box (null for the other kind).
+  QComboBox* OptionCombo(OptionField field) const;
+  QCheckBox* OptionBox(OptionField field) const;
   QComboBox* PriorityList() const { return m_priority; }
 
  private:
@@ -41,13 +43,14 @@ class COptionPanel : public QWidget {
   QWidget* BuildModelGroup();
   QWidget* BuildScanGroup();
   QWidget* BuildOptionGroup();
+  // Adds the field's control (and label) to a group's form and connects it.
+  void AddField(QFormLayout* form, QWidget* group, OptionField field);
 
   CQorrinDoc& m_doc;
   QComboBox* m_range = nullptr;
   QLineEdit* m_channels = nullptr;
   QComboBox* m_priority = nullptr;
-  std::array<QComboBox*, kOptionLists.size()> m_lists{};
-  std::array<QCheckBox*, kOptionChecks.size()> m_checks{};
+  std::array<QWidget*, kOptionFields.size()> m_fields{};  // by OptionField
 };
 
 }  // namespace qorrin::gui

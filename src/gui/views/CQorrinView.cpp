@@ -21,8 +21,8 @@ CQorrinView::CQorrinView(DocumentBinding& binding, QWidget* parent) : QWidget(pa
   SetControlId(this, dlg::kMainForm);
   CQorrinDoc& doc = binding.Document();
   m_options = new COptionPanel(doc, this);
-  m_vfoA = new CVfoPanel(doc, kVfoARecord, kVfoAIds, this);
-  m_vfoB = new CVfoPanel(doc, kVfoBRecord, kVfoBIds, this);
+  m_vfoA = new CVfoPanel(doc, kVfoARecord, ctl::kVfoA, this);
+  m_vfoB = new CVfoPanel(doc, kVfoBRecord, ctl::kVfoB, this);
   m_table = new ChannelTable(doc, this);
   connect(m_table, &ChannelTable::channelsChanged, m_options, &COptionPanel::FillPriorityChannels);
 

@@ -17,11 +17,6 @@
 
 namespace qorrin::gui {
 
-const VfoPanelIds kVfoAIds{1177, "VFO频率", 1093, 1094, 1095, 1096, 1097, 1098, 1099, 1100,
-                           1101, 1102, 1105, 1106, 1109, 1110};
-const VfoPanelIds kVfoBIds{1178, "UFO频率", 1103, 1104, 1107, 1108, 1119, 1120, 1111, 1112,
-                           1113, 1114, 1115, 1116, 1117, 1118};
-
 namespace {
 
 QLabel* NewLabel(QWidget* parent, int id, const char* builtIn) {
@@ -33,7 +28,9 @@ QLabel* NewLabel(QWidget* parent, int id, const char* builtIn) {
 }  // namespace
 
 CVfoPanel::CVfoPanel(CQorrinDoc& doc, int record, const VfoPanelIds& ids, QWidget* parent)
-    : QGroupBox(QString::fromUtf8(ids.builtInTitle), parent), m_doc(doc), m_record(record) {
+    : QGroupBox(QString::fromUtf8(record == kVfoARecord ? "VFO频率" : "UFO频率"), parent),
+      m_doc(doc),
+      m_record(record) {
   SetControlId(this, ids.group);
   auto* form = new QFormLayout(this);
   auto addRow = [&](QWidget* control, int labelId, const char* builtIn, int controlId) {

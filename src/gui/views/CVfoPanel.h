@@ -6,6 +6,8 @@
 // what was stored.
 #include <QGroupBox>
 
+#include "core/lang/ResourceIds.h"
+
 class QComboBox;
 class QLineEdit;
 
@@ -15,24 +17,10 @@ class CQorrinDoc;
 
 namespace qorrin::gui {
 
-// The control ids of one panel: the group, then label and control of each row.
-struct VfoPanelIds {
-  int group;
-  const char* builtInTitle;
-  int receiveLabel, receive;
-  int transmitLabel, transmit;
-  int decodeLabel, decode;
-  int encodeLabel, encode;
-  int powerLabel, power;
-  int bandwidthLabel, bandwidth;
-  int stepLabel, step;
-};
-extern const VfoPanelIds kVfoAIds;  // record 122
-extern const VfoPanelIds kVfoBIds;  // record 121
-
 class CVfoPanel : public QGroupBox {
   Q_OBJECT
  public:
+  // `ids` are ctl::kVfoA (record 122) or ctl::kVfoB (record 121).
   CVfoPanel(CQorrinDoc& doc, int record, const VfoPanelIds& ids, QWidget* parent);
 
   // Shows the record in every control (a view update).

@@ -39,15 +39,15 @@ TEST_F(DocumentDiffTest, EachChangeIsOneLineInTheTextsTheWindowShows) {
   qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, 5, false, "000.00000"); });
   qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { SetWide(image, 5, !IsWide(a.Image(), 5)); });
   qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { SetChannelName(image, 5, "ABCD"); });
-  qorrin::test::Poke(a, [&](ImageSpan image, const BandLimits&) { SetSquelch(image, 5); });
-  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { SetSquelch(image, 3); });
-  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { SetKeyBeep(image, !IsKeyBeep(a.Image())); });
+  qorrin::test::Poke(a, [&](ImageSpan image, const BandLimits&) { WriteOptionField(image, OptionField::Squelch, 5); });
+  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { WriteOptionField(image, OptionField::Squelch, 3); });
+  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { WriteOptionField(image, OptionField::KeyBeep, !(ReadOptionField(a.Image(), OptionField::KeyBeep) != 0)); });
   qorrin::test::Poke(a, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 3, 0); });
   qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 3, 135); });
   const ChannelRow row = GetChannelRow(b, 5, NameColumnMode::Shown, LoadChannelCellTexts());
   const Lines lines = DiffLines();
   EXPECT_EQ(lines, (Lines{"squelch: 5 -> 3",
-                          std::string("key beep: ") + (IsKeyBeep(a.Image()) ? "on -> off" : "off -> on"),
+                          std::string("key beep: ") + ((ReadOptionField(a.Image(), OptionField::KeyBeep) != 0) ? "on -> off" : "off -> on"),
                           "channel 5 RX: 146.52000 -> 146.55000",
                           "channel 5 TX: 146.52000 -> 146.55000",
                           "channel 5 bandwidth: " + GetChannelRow(a, 5, NameColumnMode::Shown, LoadChannelCellTexts()).Text(kColBandwidth) +
@@ -65,8 +65,8 @@ TEST_F(DocumentDiffTest, AddedChannelsVfosAndBytesNoFieldShowsAreReportedToo) {
   qorrin::test::SetByte(b, 0x7CC, 0x42);          // uninterpreted
   qorrin::test::SetByte(b, 0x900, 0x01);          // never sent to the radio
   qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, kVfoARecord, true, "150.00000"); });
-  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { SetSquelch(image, 20); });                 // reads as 9: the panel shows 9
-  qorrin::test::Poke(a, [&](ImageSpan image, const BandLimits&) { SetSquelch(image, 9); });
+  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { WriteOptionField(image, OptionField::Squelch, 20); });                 // reads as 9: the panel shows 9
+  qorrin::test::Poke(a, [&](ImageSpan image, const BandLimits&) { WriteOptionField(image, OptionField::Squelch, 9); });
   const Lines lines = DiffLines();
   // The VFO's transmit text follows its receive text (simplex); the squelch bytes (9 and
   // 20) read alike but differ, and so do the step and 0x7CC.

@@ -26,7 +26,7 @@ TEST_F(FrequencyRangeTest, ListShowsTheImagesModel) {
 TEST_F(FrequencyRangeTest, ChangeRebuildsTheImageOnlyForAnotherUsableRange) {
   CommitReceiveFrequency(doc, 5, "145.5");
   qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetPriorityChannel(image, 5); });
-  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetSquelch(image, 2); });
+  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { WriteOptionField(image, OptionField::Squelch, 2); });
   qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 1, 100); });
   doc.SetModifiedFlag(false);
   int updates = 0;
@@ -50,7 +50,7 @@ TEST_F(FrequencyRangeTest, ChangeRebuildsTheImageOnlyForAnotherUsableRange) {
   EXPECT_EQ(GetFrequencyText(doc.Image(), 1, true), "400.00000");
   for (int ch = 2; ch <= kLastChannel; ++ch) EXPECT_TRUE(IsRecordEmpty(doc.Image(), ch)) << ch;
   EXPECT_EQ(GetPriorityChannel(doc.Image()), 0);
-  EXPECT_EQ(GetSquelch(doc.Image()), 5);
+  EXPECT_EQ(ReadOptionField(doc.Image(), OptionField::Squelch), 5);
   EXPECT_EQ(GetFmPreset(doc.Image(), 1), 0);
 }
 

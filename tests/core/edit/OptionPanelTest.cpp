@@ -23,24 +23,27 @@ class OptionPanelTest : public test::ChannelTableTest {
 };
 
 TEST_F(OptionPanelTest, ListsAreFilledInStoredValueOrder) {
-  EXPECT_EQ(GetOptionListItems(OptionList::Squelch),
+  EXPECT_EQ(GetOptionListItems(OptionField::Squelch),
             (std::vector<std::string>{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
-  EXPECT_EQ(GetOptionListItems(OptionList::VoxLevel).size(), 10u);
-  EXPECT_EQ(GetOptionListItems(OptionList::TxTimeLimit),
+  EXPECT_EQ(GetOptionListItems(OptionField::VoxLevel).size(), 10u);
+  EXPECT_EQ(GetOptionListItems(OptionField::TxTimeLimit),
             (std::vector<std::string>{"Off", "30", "60", "90", "120", "150", "180"}));
   // Language-file lists keep the file's order, never sorted.
-  EXPECT_EQ(GetOptionListItems(OptionList::BackLight),
+  EXPECT_EQ(GetOptionListItems(OptionField::BackLight),
             (std::vector<std::string>{"Off", "Auto", "On"}));
-  EXPECT_EQ(GetOptionListItems(OptionList::ScanMode),
+  EXPECT_EQ(GetOptionListItems(OptionField::ScanMode),
             (std::vector<std::string>{"Time operated (TO)", "Carrier operated (CO)"}));
-  EXPECT_EQ(GetOptionListItems(OptionList::ChannelDisplay),
+  EXPECT_EQ(GetOptionListItems(OptionField::ChannelDisplay),
             (std::vector<std::string>{"Frequency", "Channel number"}));
-  EXPECT_EQ(GetOptionListItems(OptionList::ChannelFlag), (std::vector<std::string>{"Off", "On"}));
+  EXPECT_EQ(GetOptionListItems(OptionField::ChannelFlag), (std::vector<std::string>{"Off", "On"}));
 
   // A new image: squelch 5, VOX 5, 180 s, channel flag 0, display 0, scan mode 0, back light 1.
   const int expected[] = {5, 5, 6, 0, 0, 0, 1};
-  for (std::size_t i = 0; i < kOptionLists.size(); ++i) {
-    EXPECT_EQ(GetOptionListState(doc, kOptionLists[i]).nSelected, expected[i]) << i;
+  const OptionField lists[] = {OptionField::Squelch,        OptionField::VoxLevel, OptionField::TxTimeLimit,
+                               OptionField::ChannelFlag,    OptionField::ChannelDisplay,
+                               OptionField::ScanMode,       OptionField::BackLight};
+  for (std::size_t i = 0; i < std::size(lists); ++i) {
+    EXPECT_EQ(GetOptionListState(doc, lists[i]).nSelected, expected[i]) << i;
   }
 }
 
@@ -50,61 +53,62 @@ TEST_F(OptionPanelTest, OutOfRangeBytesSelectTheClampedItemUntilTheUserPicks) {
   qorrin::test::SetByte(doc, kOptTxTimeLimit, 9);
   qorrin::test::SetByte(doc, kOptFlags2, 0xC7);  // back light bits 11, low bits set
   doc.SetModifiedFlag(false);
-  EXPECT_EQ(GetOptionListState(doc, OptionList::Squelch).nSelected, 9);
-  EXPECT_EQ(GetOptionListState(doc, OptionList::VoxLevel).nSelected, 9);
-  EXPECT_EQ(GetOptionListState(doc, OptionList::TxTimeLimit).nSelected, 6);
-  EXPECT_EQ(GetOptionListState(doc, OptionList::BackLight).nSelected, 2);
+  EXPECT_EQ(GetOptionListState(doc, OptionField::Squelch).nSelected, 9);
+  EXPECT_EQ(GetOptionListState(doc, OptionField::VoxLevel).nSelected, 9);
+  EXPECT_EQ(GetOptionListState(doc, OptionField::TxTimeLimit).nSelected, 6);
+  EXPECT_EQ(GetOptionListState(doc, OptionField::BackLight).nSelected, 2);
   // Showing a value stores nothing.
   EXPECT_EQ(doc.Image()[kOptSquelch], 12);
   EXPECT_FALSE(doc.IsModified());
 
-  EditResult done = CommitOption(doc, OptionList::Squelch, 3);
+  EditResult done = CommitOption(doc, OptionField::Squelch, 3);
   EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
   EXPECT_EQ(doc.Image()[kOptSquelch], 3);
 
-  CommitOption(doc, OptionList::BackLight, 0);
+  CommitOption(doc, OptionField::BackLight, 0);
   EXPECT_EQ(doc.Image()[kOptFlags2], 0x07);  // bits 0-5 kept
-  CommitOption(doc, OptionList::ScanMode, 1);
+  CommitOption(doc, OptionField::ScanMode, 1);
   EXPECT_EQ(doc.Image()[kOptFlags2], 0x17);
 
   // Picking the stored value again still counts as an edit.
   doc.SetModifiedFlag(false);
-  EXPECT_TRUE(CommitOption(doc, OptionList::ScanMode, 1).bModified);
+  EXPECT_TRUE(CommitOption(doc, OptionField::ScanMode, 1).bModified);
   EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(OptionPanelTest, BitOptionsTouchOnlyTheirBit) {
   qorrin::test::SetByte(doc, kOptFlags1, 0x64);  // bits 2, 5, 6: not the panel's
   qorrin::test::SetByte(doc, kOptFlags2, 0x00);
-  CommitOption(doc, OptionList::ChannelFlag, 1);
-  CommitOption(doc, OptionList::ChannelDisplay, 1);
-  CommitOptionCheck(doc, OptionCheck::BusyLockout, true);
-  CommitOptionCheck(doc, OptionCheck::KeyBeep, true);
-  CommitOptionCheck(doc, OptionCheck::PowerSave, true);
+  CommitOption(doc, OptionField::ChannelFlag, 1);
+  CommitOption(doc, OptionField::ChannelDisplay, 1);
+  CommitOptionCheck(doc, OptionField::BusyLockout, true);
+  CommitOptionCheck(doc, OptionField::KeyBeep, true);
+  CommitOptionCheck(doc, OptionField::PowerSave, true);
   EXPECT_EQ(doc.Image()[kOptFlags1], 0x64 | 0x01 | 0x10 | 0x02 | 0x08 | 0x80);
-  for (OptionCheck check : kOptionChecks) {
-    EXPECT_EQ(GetOptionCheck(doc, check), check != OptionCheck::PriorityScan);
+  for (OptionField check : {OptionField::BusyLockout, OptionField::KeyBeep, OptionField::PowerSave,
+                            OptionField::PriorityScan}) {
+    EXPECT_EQ(GetOptionCheck(doc, check), check != OptionField::PriorityScan);
   }
   doc.SetModifiedFlag(false);
-  EditResult done = CommitOptionCheck(doc, OptionCheck::KeyBeep, false);
+  EditResult done = CommitOptionCheck(doc, OptionField::KeyBeep, false);
   EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
   EXPECT_EQ(doc.Image()[kOptFlags1], 0x64 | 0x01 | 0x10 | 0x02 | 0x80);
 
   qorrin::test::SetByte(doc, kOptFlags2, 0x47);
-  CommitOptionCheck(doc, OptionCheck::PriorityScan, true);
+  CommitOptionCheck(doc, OptionField::PriorityScan, true);
   EXPECT_EQ(doc.Image()[kOptFlags2], 0x4F);
-  CommitOptionCheck(doc, OptionCheck::PriorityScan, false);
+  CommitOptionCheck(doc, OptionField::PriorityScan, false);
   EXPECT_EQ(doc.Image()[kOptFlags2], 0x47);
 }
 
 TEST_F(OptionPanelTest, ChoicesNoListOffersStoreNothing) {
   const auto before = doc.Image();
   doc.SetModifiedFlag(false);
-  for (OptionList list : kOptionLists) {
-    const int count = static_cast<int>(GetOptionListItems(list).size());
+  for (const OptionFieldSpec& spec : kOptionFields) {
+    const int count = static_cast<int>(GetOptionListItems(spec.field).size());
     for (int index : {-1, count}) {
-      EditResult done = CommitOption(doc, list, index);
-      EXPECT_FALSE(done.bStored || done.bModified) << static_cast<int>(list) << " " << index;
+      EditResult done = CommitOption(doc, spec.field, index);
+      EXPECT_FALSE(done.bStored || done.bModified) << spec.compareName << " " << index;
     }
   }
   EXPECT_EQ(doc.Image(), before);
@@ -113,17 +117,17 @@ TEST_F(OptionPanelTest, ChoicesNoListOffersStoreNothing) {
 
 TEST_F(OptionPanelTest, ShortLanguageListsLeaveTheValueUnselected) {
   RemoveLangLines({"2=On"});  // [BackLight] ends after "Auto"
-  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetBackLight(image, 2); });
-  OptionListState state = GetOptionListState(doc, OptionList::BackLight);
+  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { WriteOptionField(image, OptionField::BackLight, 2); });
+  OptionListState state = GetOptionListState(doc, OptionField::BackLight);
   EXPECT_EQ(state.items.size(), 2u);
   EXPECT_EQ(state.nSelected, -1);
-  EXPECT_FALSE(CommitOption(doc, OptionList::BackLight, 2).bStored);
-  EXPECT_EQ(GetBackLight(doc.Image()), 2);
+  EXPECT_FALSE(CommitOption(doc, OptionField::BackLight, 2).bStored);
+  EXPECT_EQ(ReadOptionField(doc.Image(), OptionField::BackLight), 2);
 
   dir.write("english.lang", "[String]\nIDS_OFF=Off\n");  // no option sections at all
-  EXPECT_TRUE(GetOptionListItems(OptionList::ScanMode).empty());
-  EXPECT_EQ(GetOptionListState(doc, OptionList::ScanMode).nSelected, -1);
-  EXPECT_EQ(GetOptionListItems(OptionList::TxTimeLimit).size(), 7u);
+  EXPECT_TRUE(GetOptionListItems(OptionField::ScanMode).empty());
+  EXPECT_EQ(GetOptionListState(doc, OptionField::ScanMode).nSelected, -1);
+  EXPECT_EQ(GetOptionListItems(OptionField::TxTimeLimit).size(), 7u);
 }
 
 TEST_F(OptionPanelTest, PriorityListFollowsTheProgrammedChannels) {

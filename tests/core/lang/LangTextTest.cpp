@@ -44,9 +44,6 @@ TEST(LangText, ListsAndHeadings) {
   g_strLangFile = dir.file("o.lang");
   EXPECT_EQ(LoadOptionList("Step"), (std::vector<std::string>{"5K", "6.25K"}));
   EXPECT_EQ(LoadOptionList("ScanMode"), (std::vector<std::string>{"TO"}));
-  EXPECT_EQ(LoadChannelHeading(0), "CH");
-  EXPECT_EQ(LoadChannelHeading(1), "");
-  EXPECT_EQ(LoadRadiogramHeading(1), "MHz");
   EXPECT_EQ(LoadLanguageDisplayName(dir.file("o.lang")), "Deutsch");
   EXPECT_EQ(LoadLanguageDisplayName(dir.file("none.lang")), "-----");
 }

@@ -171,29 +171,29 @@ TEST(OptionAndIndexFields, ReadsClampBitsKeepTheirNeighboursIndexFollowsRecords)
   // From 0x7C2: squelch 10, VOX 9, time limit 7, back light bits 11, FM 211, priority 100.
   const std::uint8_t stored[] = {10, 9, 7, 0, 0xC0, 0, 211, 0, 100};
   std::copy(std::begin(stored), std::end(stored), image.begin() + 0x7C2);
-  EXPECT_EQ(std::pair(GetSquelch(image), GetVoxLevel(image)), std::pair(9, 9));
-  EXPECT_EQ(GetTxTimeLimit(image), 6);
-  EXPECT_EQ(GetBackLight(image), 2);
+  EXPECT_EQ(std::pair(ReadOptionField(image, OptionField::Squelch), ReadOptionField(image, OptionField::VoxLevel)), std::pair(9, 9));
+  EXPECT_EQ(ReadOptionField(image, OptionField::TxTimeLimit), 6);
+  EXPECT_EQ(ReadOptionField(image, OptionField::BackLight), 2);
   EXPECT_EQ(GetFmFrequency(image), 210);
   EXPECT_EQ(GetPriorityChannel(image), 0);
   image[0x7CA] = 99;
   EXPECT_EQ(GetPriorityChannel(image), 99);
 
   image[0x7C5] = 0x64;  // bits 2, 5, 6 are not ours
-  SetChannelFlag(image, 7);  // any non-zero value sets a bit
-  SetBusyLockout(image, true);
-  SetKeyBeep(image, true);
-  SetChannelDisplay(image, 1);
-  SetPowerSave(image, true);
+  WriteOptionField(image, OptionField::ChannelFlag, 7);  // any non-zero value sets a bit
+  WriteOptionField(image, OptionField::BusyLockout, true);
+  WriteOptionField(image, OptionField::KeyBeep, true);
+  WriteOptionField(image, OptionField::ChannelDisplay, 1);
+  WriteOptionField(image, OptionField::PowerSave, true);
   EXPECT_EQ(image[0x7C5], 0xFF);
-  SetChannelFlag(image, 0);
-  SetKeyBeep(image, false);
+  WriteOptionField(image, OptionField::ChannelFlag, 0);
+  WriteOptionField(image, OptionField::KeyBeep, false);
   EXPECT_EQ(image[0x7C5], 0xF6);
 
   image[0x7C6] = 0x27;  // bits 0-2 and 5 are not ours
-  SetPriorityScan(image, true);
-  SetScanMode(image, 1);
-  SetBackLight(image, 1);
+  WriteOptionField(image, OptionField::PriorityScan, true);
+  WriteOptionField(image, OptionField::ScanMode, 1);
+  WriteOptionField(image, OptionField::BackLight, 1);
   EXPECT_EQ(image[0x7C6], 0x7F);
 
   const Image before = image;  // preset numbers outside 1..15 neither read nor write

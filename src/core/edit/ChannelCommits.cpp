@@ -51,7 +51,8 @@ ChannelCommitResult Unchanged(const CQorrinDoc& doc, int row, const CommitContex
 // Stores through the document's one entry for changes; `edit` says whether the user's
 // data changed (which marks the document modified).
 template <typename Edit>
-ChannelCommitResult Store(CQorrinDoc& doc, Edit&& edit) {
+ChannelCommitResult Store(CQorrinDoc& doc, int row, Edit&& edit) {
+  const ChangeScope scope(doc, {"IDS_UNDO_CHANNEL", row});
   ChannelCommitResult result;
   result.bStored = true;
   result.bModified = doc.EditImage(ImageChange::Edit, std::forward<Edit>(edit));
@@ -65,7 +66,7 @@ ChannelCommitResult CommitReceiveFrequency(CQorrinDoc& doc, int row, std::string
   if (!IsChannelCellEditable(doc, row, kColRxFrequency, context.mode)) {
     return Unchanged(doc, row, context);
   }
-  ChannelCommitResult result = Store(doc, [&](ImageSpan image, const BandLimits& limits) {
+  ChannelCommitResult result = Store(doc, row, [&](ImageSpan image, const BandLimits& limits) {
     const bool offsetWasEmpty = IsOffsetEmpty(image, row);
     // The transmit frequency the row shows now; the new offset keeps it where it is.
     const std::string shownTx = GetTransmitFrequencyText(image, row);
@@ -93,7 +94,7 @@ ChannelCommitResult CommitTransmitFrequency(CQorrinDoc& doc, int row, std::strin
   if (!IsChannelCellEditable(doc, row, kColTxFrequency, context.mode)) {
     return Unchanged(doc, row, context);
   }
-  ChannelCommitResult result = Store(doc, [&](ImageSpan image, const BandLimits& limits) {
+  ChannelCommitResult result = Store(doc, row, [&](ImageSpan image, const BandLimits& limits) {
     const std::string text = ClampToBand(WithDecimalPoint(typed), limits);
     // Only the offset and direction change: the receive field keeps its bytes, even when
     // they are off the raster or not valid digits.
@@ -113,7 +114,7 @@ ChannelCommitResult CommitTone(CQorrinDoc& doc, int row, int column, int index) 
     return Unchanged(doc, row, context);
   }
   const int code = (index >= kToneOff && index <= kLastToneCode) ? index : kNoSelection;
-  ChannelCommitResult result = Store(doc, [&](ImageSpan image, const BandLimits&) {
+  ChannelCommitResult result = Store(doc, row, [&](ImageSpan image, const BandLimits&) {
     SetToneCode(image, row, column == kColRxTone, code);
     return true;
   });
@@ -128,7 +129,7 @@ ChannelCommitResult CommitFlagChoice(CQorrinDoc& doc, int row, int column, int i
   if ((index != 0 && index != 1) || !IsChannelCellEditable(doc, row, column, context.mode)) {
     return Unchanged(doc, row, context);
   }
-  ChannelCommitResult result = Store(doc, [&](ImageSpan image, const BandLimits&) {
+  ChannelCommitResult result = Store(doc, row, [&](ImageSpan image, const BandLimits&) {
     if (column == kColBandwidth) {
       SetWide(image, row, index == 1);
     } else {
@@ -154,7 +155,7 @@ ChannelCommitResult CommitName(CQorrinDoc& doc, int row, std::string_view text) 
   const CommitContext context;
   if (!IsChannelCellEditable(doc, row, kColName, context.mode)) return Unchanged(doc, row, context);
   const NameCodes codes = EncodeNameCodes(text);
-  ChannelCommitResult result = Store(doc, [&](ImageSpan image, const BandLimits&) {
+  ChannelCommitResult result = Store(doc, row, [&](ImageSpan image, const BandLimits&) {
     const RecordBytes stored = GetRecordBytes(image, row);
     if (std::equal(codes.begin(), codes.end(), stored.begin() + kRecName)) return false;
     SetChannelName(image, row, text);

@@ -51,6 +51,7 @@ namespace {
 // Every pick counts as a change, also of the index already stored.
 template <typename Store>
 EditResult Stored(CQorrinDoc& doc, Store&& store) {
+  const ChangeScope scope(doc, {"IDS_UNDO_FM", 0});
   doc.EditImage(ImageChange::Edit, [&](ImageSpan image, const BandLimits&) {
     store(image);
     return true;

@@ -11,6 +11,7 @@ constexpr const char* kTimeLimitSeconds[] = {"30", "60", "90", "120", "150", "18
 
 // Every store counts as a change, also of the value already stored.
 EditResult Store(CQorrinDoc& doc, OptionField field, int value) {
+  const ChangeScope scope(doc, {"IDS_UNDO_OPTION", 0});
   doc.EditImage(ImageChange::Edit, [&](ImageSpan image, const BandLimits&) {
     WriteOptionField(image, field, value);
     return true;

@@ -60,6 +60,7 @@ PriorityChannelList FillPriorityChannelList(CQorrinDoc& doc) {
 EditResult CommitPriorityChannel(CQorrinDoc& doc, int index) {
   const std::vector<int> channels = ListedChannels(doc);
   if (index < 0 || index >= static_cast<int>(channels.size())) return {};
+  const ChangeScope scope(doc, {"IDS_UNDO_OPTION", 0});
   doc.EditImage(ImageChange::Edit, [&](ImageSpan image, const BandLimits&) {
     SetPriorityChannel(image, channels[static_cast<std::size_t>(index)]);
     return true;

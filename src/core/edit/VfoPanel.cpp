@@ -34,6 +34,7 @@ int StoreAsReceive(ImageSpan image, const BandLimits& limits, int record, std::s
 // A drop-down's pick, stored through the document's entry; always a change.
 template <typename Edit>
 EditResult StorePick(CQorrinDoc& doc, Edit&& edit) {
+  const ChangeScope scope(doc, {"IDS_UNDO_VFO", 0});
   doc.EditImage(ImageChange::Edit, [&](ImageSpan image, const BandLimits&) {
     edit(image);
     return true;
@@ -109,6 +110,7 @@ VfoCommitResult CommitVfoEdit(CQorrinDoc& doc, int record, VfoEdit edit, const V
   const BandLimits& limits = doc.GetBandLimits();
   if (!IsVfoInUse(limits, record)) {
     text.clear();
+    const ChangeScope scope(doc, {"IDS_UNDO_VFO", 0});
     doc.EditImage(ImageChange::Edit, [&](ImageSpan image, const BandLimits& bands) {
       SetFrequencyText(image, bands, record, edit == VfoEdit::Receive, "");
       return false;  // silently: no change of the user's
@@ -121,6 +123,7 @@ VfoCommitResult CommitVfoEdit(CQorrinDoc& doc, int record, VfoEdit edit, const V
 
 VfoCommitResult StoreVfo(CQorrinDoc& doc, int record, const VfoTexts& typed) {
   if (!IsVfoRecord(record)) return {false, false, typed};
+  const ChangeScope scope(doc, {"IDS_UNDO_VFO", 0});
   doc.EditImage(ImageChange::Edit, [&](ImageSpan image, const BandLimits& limits) {
     std::string rx = ClampToBand(WithDecimalPoint(typed.strReceive), limits);
     // An empty receive text would be stored as 0 MHz, outside every band.

@@ -48,6 +48,10 @@ const std::vector<std::string>& RequiredStringKeys() {
         "IDS_COMPARE_ONE_DIFFERENCE",
         // Tooltip of a VFO panel the frequency range does not use ("%s" the ranges that do).
         "IDS_VFO_UNUSED",
+        // What the Edit menu's Undo and Redo name ("%d" a channel or a count of channels).
+        "IDS_UNDO_EDIT", "IDS_UNDO_CHANNEL", "IDS_UNDO_OPTION", "IDS_UNDO_VFO", "IDS_UNDO_FM", "IDS_UNDO_RANGE",
+        "IDS_UNDO_READ", "IDS_UNDO_PASTE", "IDS_UNDO_CUT", "IDS_UNDO_IMPORT", "IDS_UNDO_BULK", "IDS_UNDO_INSERT",
+        "IDS_UNDO_DELETE", "IDS_UNDO_MOVE", "IDS_UNDO_CLEAR", "IDS_UNDO_SORT_FREQUENCY", "IDS_UNDO_SORT_NAME",
     };
     // Tooltips of the tool bar, by command.
     for (int command : kToolBarCommands) k.push_back(ToolTipKey(command));

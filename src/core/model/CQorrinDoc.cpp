@@ -32,7 +32,45 @@ bool CQorrinDoc::Commit(ImageChange change, Limits limits, const ImageEditor& ed
     if (changed) m_bModified = true;
     if (m_image != before) NotifyContents();
   }
+  TellHistory(before, change, change == ImageChange::Edit && changed);
   return changed;
+}
+
+// Outside a scope each edit that changed bytes is a step of its own; inside one the scope
+// makes the step when it ends. Bookkeeping only amends the state the history holds.
+void CQorrinDoc::TellHistory(const RadioImage& before, ImageChange change, bool counts) {
+  if (m_pHistory == nullptr || m_bRestoring || m_image == before) return;
+  if (m_nScopeDepth > 0) {
+    m_bScopeCounts = m_bScopeCounts || counts;
+    return;
+  }
+  if (change == ImageChange::Edit) {
+    m_pHistory->Recorded(ChangeLabel{}, m_image, counts);
+  } else {
+    m_pHistory->Amended(m_image);
+  }
+}
+
+void CQorrinDoc::BeginChange(const ChangeLabel& label, bool counts) {
+  if (m_nScopeDepth++ > 0) return;
+  m_scopeLabel = label;
+  m_scopeBefore = m_image;
+  m_bScopeCounts = counts;
+}
+
+void CQorrinDoc::EndChange() {
+  if (m_nScopeDepth == 0 || --m_nScopeDepth > 0) return;
+  if (m_pHistory != nullptr && m_image != m_scopeBefore) m_pHistory->Recorded(m_scopeLabel, m_image, m_bScopeCounts);
+}
+
+void CQorrinDoc::RestoreImage(const RadioImage& image) {
+  m_bRestoring = true;
+  Commit(ImageChange::Bookkeeping, Limits::Derive, [&](ImageSpan mine, const BandLimits&) {
+    std::copy(image.begin(), image.end(), mine.begin());
+    return false;
+  });
+  m_bRestoring = false;
+  UpdateAllViews();
 }
 
 bool CQorrinDoc::EditImage(ImageChange change, const ImageEditor& edit) {
@@ -232,6 +270,8 @@ SaveResult CQorrinDoc::SaveWithIndexFields(const std::string& path) {
 }
 
 void CQorrinDoc::ReplaceImage(ConstImageSpan image) {
+  // A step the user may undo, which leaves the modified flag as it was.
+  const ChangeScope scope(*this, {"IDS_UNDO_READ", 0});
   Commit(ImageChange::Bookkeeping, Limits::Derive, [&](ImageSpan mine, const BandLimits&) {
     std::copy_n(image.begin(), kLinkedImageSize, mine.begin());
     return true;
@@ -239,6 +279,7 @@ void CQorrinDoc::ReplaceImage(ConstImageSpan image) {
 }
 
 void CQorrinDoc::ChangeFrequencyRange(int index) {
+  const ChangeScope scope(*this, {"IDS_UNDO_RANGE", 0}, true);
   ResetContents();
   SetModelInfo(index);
   m_bModified = true;

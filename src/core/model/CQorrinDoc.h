@@ -55,6 +55,27 @@ enum class ImageChange {
   Bookkeeping,  // upkeep the user does not see as a change: never modified, views not told
 };
 
+// What a change is called where the user can undo it ("Paste of 12 channels"): a [String]
+// key of the language file whose text may hold "%d", and the number for it.
+struct ChangeLabel {
+  std::string key = "IDS_UNDO_EDIT";
+  int number = 0;
+  bool operator==(const ChangeLabel&) const = default;
+};
+
+// The edit history's view of the document: told of every finished change, so that it can
+// keep the image as it stood after each step.
+class IImageHistory {
+ public:
+  virtual ~IImageHistory() = default;
+  // A step the user may undo: the image afterwards, and whether it counts as a change of
+  // the user's data (a read from the radio does not).
+  virtual void Recorded(const ChangeLabel& label, const std::array<std::uint8_t, kImageSize>& after,
+                        bool counts) = 0;
+  // Bookkeeping changed bytes of the current state (index fields, name bits): no step.
+  virtual void Amended(const std::array<std::uint8_t, kImageSize>& current) = 0;
+};
+
 class CQorrinDoc {
  public:
   CQorrinDoc();
@@ -76,6 +97,18 @@ class CQorrinDoc {
   // returned.
   using ImageEditor = std::function<bool(ImageSpan image, const BandLimits& limits)>;
   bool EditImage(ImageChange change, const ImageEditor& edit);
+
+  // Changes made between BeginChange and the matching EndChange are one step of the edit
+  // history, under the outermost label (nested scopes join the outer one). `counts`: the
+  // step counts as the user's change even when no edit inside said so (a new image for
+  // another frequency range). Use ChangeScope.
+  void BeginChange(const ChangeLabel& label, bool counts = false);
+  void EndChange();
+  // The history that hears of every change (not owned; null: none).
+  void SetHistory(IImageHistory* history) { m_pHistory = history; }
+  // Undo and redo: the whole image as the history kept it, no step of its own; every view
+  // re-reads the document.
+  void RestoreImage(const RadioImage& image);
 
   // --- messages and views ---
   void SetPrompts(IDocumentPrompts* prompts) { m_pPrompts = prompts; }  // not owned; null = silent
@@ -153,6 +186,7 @@ class CQorrinDoc {
  private:
   enum class Limits { FollowBandBytes, Derive };
   bool Commit(ImageChange change, Limits limits, const ImageEditor& edit);
+  void TellHistory(const RadioImage& before, ImageChange change, bool counts);
   void NotifyContents();
   bool Confirm(PromptMessage message);
   void ShowError(PromptMessage message);
@@ -163,12 +197,33 @@ class CQorrinDoc {
   ProjectHeader m_header{};
   RadioImage m_image{};
   IDocumentPrompts* m_pPrompts = nullptr;
+  IImageHistory* m_pHistory = nullptr;
+  // The open change scope: how deep, its label, the image at its start, whether it counts.
+  int m_nScopeDepth = 0;
+  ChangeLabel m_scopeLabel;
+  RadioImage m_scopeBefore{};
+  bool m_bScopeCounts = false;
+  bool m_bRestoring = false;
   std::map<int, ViewCallback> m_views;
   std::map<int, ViewCallback> m_contentsViews;
   int m_nNextViewId = 1;
   bool m_bModified = false;
   bool m_bSilentNew = true;
   std::string m_strPathName;
+};
+
+// One step of the edit history for everything changed while it lives.
+class ChangeScope {
+ public:
+  ChangeScope(CQorrinDoc& doc, const ChangeLabel& label, bool counts = false) : m_doc(doc) {
+    m_doc.BeginChange(label, counts);
+  }
+  ~ChangeScope() { m_doc.EndChange(); }
+  ChangeScope(const ChangeScope&) = delete;
+  ChangeScope& operator=(const ChangeScope&) = delete;
+
+ private:
+  CQorrinDoc& m_doc;
 };
 
 }  // namespace qorrin

@@ -1,0 +1,43 @@
+#include "core/edit/BulkEdit.h"
+
+#include <set>
+
+#include "core/edit/ChannelCommits.h"
+
+namespace qorrin {
+
+namespace {
+
+// The transmit text of a shift from the channel's receive frequency.
+std::string ShiftedText(const CQorrinDoc& doc, int row, int shift, int offset) {
+  const int rx = ParseFrequencyText(GetFrequencyText(doc.Image(), row, true));
+  const int tx = shift == 1 ? rx - offset : (shift == 2 ? rx + offset : rx);
+  return FormatFrequency(tx);
+}
+
+}  // namespace
+
+BulkResult ApplyBulkChange(CQorrinDoc& doc, const std::vector<int>& rows, const BulkChange& change) {
+  const std::set<int> channels(rows.begin(), rows.end());
+  BulkResult result;
+  const ChangeScope scope(doc, {"IDS_UNDO_BULK", static_cast<int>(channels.size())});
+  for (int row : channels) {
+    if (row < kFirstChannel || row > kLastChannel) continue;
+    const RecordBytes before = GetRecordBytes(doc.Image(), row);
+    bool refused = IsRecordEmpty(doc.Image(), row);
+    if (!refused) {
+      // The shift first: a receive-only channel that gets a transmit frequency can then
+      // take an encode tone.
+      if (change.shift) refused |= !CommitTransmitFrequency(doc, row, ShiftedText(doc, row, *change.shift, change.offset)).bStored;
+      if (change.decodeTone) refused |= !CommitTone(doc, row, kColRxTone, *change.decodeTone).bStored;
+      if (change.encodeTone) refused |= !CommitTone(doc, row, kColTxTone, *change.encodeTone).bStored;
+      if (change.bandwidth) refused |= !CommitBandwidth(doc, row, *change.bandwidth).bStored;
+      if (change.power) refused |= !CommitPower(doc, row, *change.power).bStored;
+    }
+    if (refused) ++result.skipped;
+    if (GetRecordBytes(doc.Image(), row) != before) ++result.changed;
+  }
+  return result;
+}
+
+}  // namespace qorrin

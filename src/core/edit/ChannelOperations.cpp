@@ -1,0 +1,158 @@
+#include "core/edit/ChannelOperations.h"
+
+#include <algorithm>
+#include <array>
+#include <set>
+
+namespace qorrin {
+
+namespace {
+
+// The record of an empty channel: no frequencies, tones off, wide and high, no name.
+constexpr std::array<std::uint8_t, kRecordSize> kEmptyRecord{0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xFF, 0xFF, 0xFF,
+                                                             0xFF, 0x00, 0xC0, 0x00, 0xFF, 0xFF, 0xFF, 0xFF};
+constexpr int kNoChannel = 0;  // in a placement: an empty record goes to the slot
+
+// [slot] = the channel whose record goes to that slot (index 0 unused).
+using Placement = std::array<int, kChannelCount + 1>;
+
+Placement Unmoved() {
+  Placement placement{};
+  for (int slot = kFirstChannel; slot <= kLastChannel; ++slot) placement[static_cast<std::size_t>(slot)] = slot;
+  return placement;
+}
+
+int& At(Placement& placement, int slot) { return placement[static_cast<std::size_t>(slot)]; }
+
+// Channels 1..99 among `rows`, ascending, each once.
+std::vector<int> ValidRows(const std::vector<int>& rows) {
+  std::set<int> unique;
+  for (int row : rows) {
+    if (row >= kFirstChannel && row <= kLastChannel) unique.insert(row);
+  }
+  return {unique.begin(), unique.end()};
+}
+
+// The slot a channel went to, or 0 when it is gone.
+int SlotOf(const Placement& placement, int channel) {
+  for (int slot = kFirstChannel; slot <= kLastChannel; ++slot) {
+    if (placement[static_cast<std::size_t>(slot)] == channel) return slot;
+  }
+  return kNoChannel;
+}
+
+// Puts every channel where the placement says, as one step of the history, with the
+// priority channel and the index fields following.
+void Place(CQorrinDoc& doc, const Placement& placement, const ChangeLabel& label) {
+  const bool moves = placement != Unmoved();
+  const ChangeScope scope(doc, label);
+  doc.EditImage(ImageChange::Edit, [&](ImageSpan image, const BandLimits&) {
+    RadioImage old{};
+    std::copy(image.begin(), image.end(), old.begin());
+    for (int slot = kFirstChannel; slot <= kLastChannel; ++slot) {
+      const int from = placement[static_cast<std::size_t>(slot)];
+      const std::size_t to = *RecordOffset(slot);
+      if (from == kNoChannel) {
+        std::copy(kEmptyRecord.begin(), kEmptyRecord.end(), image.begin() + static_cast<std::ptrdiff_t>(to));
+      } else {
+        const std::size_t at = *RecordOffset(from);
+        std::copy_n(old.begin() + static_cast<std::ptrdiff_t>(at), kRecordSize,
+                    image.begin() + static_cast<std::ptrdiff_t>(to));
+      }
+    }
+    const int priority = GetPriorityChannel(old);
+    if (priority != 0) SetPriorityChannel(image, SlotOf(placement, priority));
+    UpdateIndexFields(image);
+    return moves;
+  });
+}
+
+OperationResult Refused(OperationRefusal why) { return {why, {}}; }
+
+}  // namespace
+
+OperationResult InsertChannel(CQorrinDoc& doc, int row) {
+  if (row < kFirstChannel || row > kLastChannel) return Refused(OperationRefusal::NoChannels);
+  if (!IsRecordEmpty(doc.Image(), kLastChannel)) return Refused(OperationRefusal::LastChannelProgrammed);
+  Placement placement = Unmoved();
+  for (int slot = kLastChannel; slot > row; --slot) At(placement, slot) = slot - 1;
+  At(placement, row) = kNoChannel;
+  Place(doc, placement, {"IDS_UNDO_INSERT", row});
+  return {OperationRefusal::None, {row}};
+}
+
+OperationResult DeleteChannel(CQorrinDoc& doc, int row) {
+  if (row < kFirstChannel || row > kLastChannel) return Refused(OperationRefusal::NoChannels);
+  Placement placement = Unmoved();
+  for (int slot = row; slot < kLastChannel; ++slot) At(placement, slot) = slot + 1;
+  At(placement, kLastChannel) = kNoChannel;
+  Place(doc, placement, {"IDS_UNDO_DELETE", row});
+  return {OperationRefusal::None, {row}};
+}
+
+OperationResult MoveChannels(CQorrinDoc& doc, const std::vector<int>& rows, bool up) {
+  const std::vector<int> moving = ValidRows(rows);
+  if (moving.empty()) return Refused(OperationRefusal::NoChannels);
+  if (up ? moving.front() == kFirstChannel : moving.back() == kLastChannel) {
+    return Refused(OperationRefusal::NothingToMove);
+  }
+  // Each channel of a block of neighbours takes the slot next to it; the channel the block
+  // moves over goes round to the block's other end.
+  Placement placement = Unmoved();
+  std::vector<int> now;
+  for (std::size_t i = 0; i < moving.size();) {
+    const int first = moving[i];
+    int last = first;
+    while (i + 1 < moving.size() && moving[i + 1] == last + 1) last = moving[++i];
+    ++i;
+    const int step = up ? -1 : 1;
+    for (int row = first; row <= last; ++row) At(placement, row + step) = row;
+    At(placement, up ? last : first) = up ? first - 1 : last + 1;
+  }
+  for (int row : moving) now.push_back(up ? row - 1 : row + 1);
+  Place(doc, placement, {"IDS_UNDO_MOVE", static_cast<int>(moving.size())});
+  return {OperationRefusal::None, now};
+}
+
+OperationResult ClearChannels(CQorrinDoc& doc, const std::vector<int>& rows) {
+  const std::vector<int> clearing = ValidRows(rows);
+  if (clearing.empty()) return Refused(OperationRefusal::NoChannels);
+  Placement placement = Unmoved();
+  for (int row : clearing) At(placement, row) = kNoChannel;
+  Place(doc, placement, {"IDS_UNDO_CLEAR", static_cast<int>(clearing.size())});
+  return {OperationRefusal::None, clearing};
+}
+
+OperationResult SortChannels(CQorrinDoc& doc, std::vector<int> rows, SortKey key) {
+  if (rows.empty()) {
+    for (int row = kFirstChannel; row <= kLastChannel; ++row) rows.push_back(row);
+  }
+  const std::vector<int> slots = ValidRows(rows);
+  if (slots.empty()) return Refused(OperationRefusal::NoChannels);
+  const RadioImage& image = doc.Image();
+  struct Entry {
+    int channel;
+    bool empty;
+    int frequency;
+    std::string name;
+  };
+  std::vector<Entry> entries;
+  for (int row : slots) {
+    const bool empty = IsRecordEmpty(image, row);
+    entries.push_back({row, empty, empty ? 0 : ParseFrequencyText(GetFrequencyText(image, row, true)),
+                       empty ? std::string() : GetChannelName(image, row)});
+  }
+  std::stable_sort(entries.begin(), entries.end(), [key](const Entry& a, const Entry& b) {
+    if (a.empty != b.empty) return b.empty;  // programmed channels first
+    if (key == SortKey::ReceiveFrequency) return a.frequency < b.frequency;
+    if (a.name.empty() != b.name.empty()) return b.name.empty();  // named ones first
+    return a.name < b.name;
+  });
+  Placement placement = Unmoved();
+  for (std::size_t i = 0; i < slots.size(); ++i) At(placement, slots[i]) = entries[i].channel;
+  Place(doc, placement, {key == SortKey::Name ? "IDS_UNDO_SORT_NAME" : "IDS_UNDO_SORT_FREQUENCY",
+                         static_cast<int>(slots.size())});
+  return {OperationRefusal::None, slots};
+}
+
+}  // namespace qorrin

@@ -1,0 +1,74 @@
+#pragma once
+// Undo and redo for the open document: the image as it stood after each step, the step's
+// name for the Edit menu, and where the file on disk stands, so that the modified flag
+// follows the history (undoing back to what was saved makes the document unmodified).
+//
+// The history hears of every change through the document's one entry for changes (it is
+// the document's IImageHistory while attached). Open and New start a new history.
+#include <cstddef>
+#include <deque>
+#include <string>
+
+#include "core/model/CQorrinDoc.h"
+
+namespace qorrin {
+
+class EditHistory : public IImageHistory {
+ public:
+  static constexpr std::size_t kDefaultSteps = 1000;
+
+  explicit EditHistory(std::size_t maxSteps = kDefaultSteps) : m_maxSteps(maxSteps == 0 ? 1 : maxSteps) {}
+  ~EditHistory() override { Detach(); }
+  EditHistory(const EditHistory&) = delete;
+  EditHistory& operator=(const EditHistory&) = delete;
+
+  // Follows the document's changes from now on, starting a new history at its image (and
+  // its modified flag: a document that opened modified has no saved state to return to).
+  void Attach(CQorrinDoc& doc);
+  void Detach();
+  // Open, New: one state, the document's image as it stands now.
+  void Reset();
+
+  bool CanUndo() const { return m_cursor > 0; }
+  bool CanRedo() const { return m_cursor + 1 < m_states.size(); }
+  // The name of the step Undo or Redo would take back or do again.
+  const ChangeLabel& UndoLabel() const { return m_states[m_cursor].label; }
+  const ChangeLabel& RedoLabel() const { return m_states[m_cursor + 1].label; }
+  // The label as the Edit menu names it: the language text with "%d" as its number.
+  static std::string LabelText(const ChangeLabel& label);
+
+  // Puts back the image before the last step (after the next one) and sets the modified
+  // flag as the history says; false when there is nothing to undo (redo).
+  bool Undo();
+  bool Redo();
+
+  // The document was saved: what it holds now is what the file holds.
+  void MarkSaved();
+  // Whether the image differs from the saved file by a step that counts (or there is no
+  // saved state in the history).
+  bool IsModified() const;
+
+  std::size_t StepCount() const { return m_states.size() - 1; }
+  std::size_t MemoryBytes() const;
+
+  // IImageHistory
+  void Recorded(const ChangeLabel& label, const RadioImage& after, bool counts) override;
+  void Amended(const RadioImage& current) override;
+
+ private:
+  struct State {
+    RadioImage image{};
+    ChangeLabel label;    // of the step that led here
+    bool counts = false;  // that step changed the user's data
+  };
+  void MoveTo(std::size_t state);
+  static constexpr std::size_t kNoSavedState = static_cast<std::size_t>(-1);
+
+  std::size_t m_maxSteps;
+  CQorrinDoc* m_pDoc = nullptr;
+  std::deque<State> m_states;  // [0] the oldest state kept; m_cursor the current one
+  std::size_t m_cursor = 0;
+  std::size_t m_saved = kNoSavedState;
+};
+
+}  // namespace qorrin

@@ -1,0 +1,145 @@
+#include "core/edit/ChannelOperations.h"
+
+#include "core/edit/BulkEdit.h"
+#include "core/edit/ChannelCommits.h"
+#include "core/edit/ChannelTableTestSupport.h"
+#include "core/edit/EditHistory.h"
+
+namespace qorrin {
+namespace {
+
+constexpr char kEmpty[] = "FF FF FF FF 00 FF FF FF FF 00 C0 00 FF FF FF FF";
+
+class ChannelOperationsTest : public test::ChannelTableTest {
+ protected:
+  void SetUp() override {
+    ChannelTableTest::SetUp();
+    CommitReceiveFrequency(doc, 1, "");
+    // Channels 2..6 on 146.0, 145.0, 147.0, 145.0, 144.0 MHz named E, D, C, B, A.
+    const char* frequencies[] = {"146", "145", "147", "145", "144"};
+    const char* names[] = {"E", "D", "C", "B", "A"};
+    for (int i = 0; i < 5; ++i) {
+      CommitReceiveFrequency(doc, i + 2, frequencies[i]);
+      CommitName(doc, i + 2, names[i]);
+    }
+    history.Attach(doc);
+  }
+  // The records of channels first..last, one per line.
+  std::vector<std::string> Records(int first, int last) const {
+    std::vector<std::string> records;
+    for (int row = first; row <= last; ++row) records.push_back(Record(row));
+    return records;
+  }
+  // The names of channels 1..n ("-" for an empty channel).
+  std::string Names(int n) const {
+    std::string names;
+    for (int row = 1; row <= n; ++row) {
+      names += IsRecordEmpty(doc.Image(), row) ? std::string("-") : GetChannelName(doc.Image(), row);
+    }
+    return names;
+  }
+  EditHistory history;
+};
+
+TEST_F(ChannelOperationsTest, InsertAndDeleteShiftRecordsAndThePriorityFollows) {
+  const std::vector<std::string> before = Records(1, 99);
+  test::SetByte(doc, kOptPriorityChannel, 4);  // channel C
+
+  ASSERT_TRUE(InsertChannel(doc, 3).ok());
+  EXPECT_EQ(Names(8), "-E-DCBA-");
+  EXPECT_EQ(Record(3), kEmpty);
+  EXPECT_EQ(Record(5), before[3]);  // whole records, name bit and all
+  EXPECT_EQ(doc.Image()[kOptPriorityChannel], 5);
+  EXPECT_EQ(doc.Image()[kChannelBitmap], 0b1111010);  // the in-use bitmap follows
+  EXPECT_EQ(doc.Image()[kIdxFirstChannel], 1);
+  EXPECT_TRUE(doc.IsModified());
+
+  ASSERT_TRUE(DeleteChannel(doc, 2).ok());
+  EXPECT_EQ(Names(8), "--DCBA--");
+  EXPECT_EQ(doc.Image()[kOptPriorityChannel], 4);
+  ASSERT_TRUE(DeleteChannel(doc, 4).ok());  // the priority channel itself: off
+  EXPECT_EQ(doc.Image()[kOptPriorityChannel], 0);
+  EXPECT_EQ(Record(99), kEmpty);
+
+  // Channel 99 programmed: nothing may fall off the end.
+  CommitReceiveFrequency(doc, 99, "150");
+  const RadioImage full = doc.Image();
+  EXPECT_EQ(InsertChannel(doc, 50).refusal, OperationRefusal::LastChannelProgrammed);
+  EXPECT_EQ(doc.Image(), full);
+
+  // Each operation is one step: undone, the table is back as it was.
+  while (history.Undo()) {
+  }
+  EXPECT_EQ(Records(1, 99), before);
+}
+
+TEST_F(ChannelOperationsTest, MovingBlocksKeepsTheSelectionOnTheMovedChannels) {
+  OperationResult moved = MoveChannels(doc, {3, 4, 6}, true);
+  ASSERT_TRUE(moved.ok());
+  EXPECT_EQ(Names(6), "-DCEAB");
+  EXPECT_EQ(moved.rows, (std::vector<int>{2, 3, 5}));
+  moved = MoveChannels(doc, moved.rows, false);
+  EXPECT_EQ(Names(6), "-EDCBA");
+  EXPECT_EQ(moved.rows, (std::vector<int>{3, 4, 6}));
+  EXPECT_EQ(MoveChannels(doc, {1, 2}, true).refusal, OperationRefusal::NothingToMove);
+  EXPECT_EQ(MoveChannels(doc, {99}, false).refusal, OperationRefusal::NothingToMove);
+  EXPECT_EQ(MoveChannels(doc, {0, 100}, false).refusal, OperationRefusal::NoChannels);
+  EXPECT_EQ(Names(6), "-EDCBA");
+  EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Move of 3 channels");
+}
+
+TEST_F(ChannelOperationsTest, SortIsStableIntoTheSameSlotsAndClearEmpties) {
+  test::SetByte(doc, kOptPriorityChannel, 3);  // D on 145.0
+  // The selected channels only, by frequency: the two on 145.0 keep their order.
+  ASSERT_TRUE(SortChannels(doc, {2, 3, 4, 5}, SortKey::ReceiveFrequency).ok());
+  EXPECT_EQ(Names(6), "-DBECA");
+  EXPECT_EQ(doc.Image()[kOptPriorityChannel], 2);
+  // All channels by name: the empty ones last.
+  ASSERT_TRUE(SortChannels(doc, {}, SortKey::Name).ok());
+  EXPECT_EQ(Names(7), "ABCDE--");
+  CommitName(doc, 2, "");
+  SortChannels(doc, {}, SortKey::Name);
+  EXPECT_EQ(Names(7), "ACDE--");  // the unnamed channel 5 after the named ones
+  EXPECT_FALSE(IsRecordEmpty(doc.Image(), 5));
+
+  ASSERT_TRUE(ClearChannels(doc, {1, 2}).ok());
+  EXPECT_EQ(Record(2), kEmpty);
+  EXPECT_EQ(Names(5), "--DE");
+}
+
+TEST_F(ChannelOperationsTest, BulkChangeGoesThroughEachFieldsRuleAsOneStep) {
+  CommitTransmitFrequency(doc, 4, "");  // C receive-only
+  BulkChange change;
+  change.encodeTone = 12;
+  change.power = 0;
+  BulkResult done = ApplyBulkChange(doc, {1, 3, 4}, change);
+  EXPECT_EQ(done.changed, 2);
+  EXPECT_EQ(done.skipped, 2);                        // the empty channel 1, C's encode tone
+  EXPECT_EQ(GetToneCode(doc.Image(), 3, false), 12);
+  EXPECT_EQ(GetToneCode(doc.Image(), 4, false), 0);  // receive-only keeps no encode tone
+  EXPECT_FALSE(IsHighPower(doc.Image(), 4));
+  EXPECT_EQ(Record(1), kEmpty);
+  EXPECT_EQ(history.StepCount(), 2u);
+  EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Change of 3 channels");
+
+  // A shift: transmit = receive -/+ offset, kept in the band; simplex with direction 0.
+  change = {};
+  change.shift = 2;
+  change.offset = 600000;  // 6 MHz
+  change.decodeTone = 51 + 104;  // D023I: the inverted bit too
+  ApplyBulkChange(doc, {2, 4}, change);
+  EXPECT_EQ(GetTransmitFrequencyText(doc.Image(), 2), "152.00000");
+  EXPECT_EQ(GetTransmitFrequencyText(doc.Image(), 4), "153.00000");
+  EXPECT_EQ(GetToneCode(doc.Image(), 4, true), 155);
+  change = {};
+  change.shift = 1;
+  change.offset = 5000000;  // 50 MHz down: clamped to the band's lowest frequency
+  ApplyBulkChange(doc, {2}, change);
+  EXPECT_EQ(GetTransmitFrequencyText(doc.Image(), 2), "136.00000");
+  change.shift = 0;
+  ApplyBulkChange(doc, {2}, change);
+  EXPECT_EQ(Record(2).substr(15, 17), "00 00 00 00 00 D8");  // offset 0, no shift bits
+}
+
+}  // namespace
+}  // namespace qorrin

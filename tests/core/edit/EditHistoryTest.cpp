@@ -1,0 +1,117 @@
+#include "core/edit/EditHistory.h"
+
+#include "core/edit/ChannelCommits.h"
+#include "core/edit/ChannelTableTestSupport.h"
+#include "core/edit/OptionPanel.h"
+#include "core/model/ModelTestSupport.h"
+
+namespace qorrin {
+namespace {
+
+class EditHistoryTest : public test::ChannelTableTest {
+ protected:
+  void SetUp() override {
+    ChannelTableTest::SetUp();
+    history.Attach(doc);
+  }
+  EditHistory history;
+};
+
+TEST_F(EditHistoryTest, UndoAndRedoWalkTheStepsAndTheModifiedFlagFollowsTheSavedState) {
+  const RadioImage fresh = doc.Image();
+  EXPECT_FALSE(history.CanUndo() || history.CanRedo());
+
+  CommitReceiveFrequency(doc, 5, "145.5");
+  const RadioImage one = doc.Image();
+  CommitOption(doc, OptionField::Squelch, 2);
+  const RadioImage two = doc.Image();
+  ASSERT_EQ(history.StepCount(), 2u);
+  EXPECT_EQ(history.UndoLabel(), (ChangeLabel{"IDS_UNDO_OPTION", 0}));
+  EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Option change");
+
+  // Saved after the first step: undoing back to it makes the document unmodified, going
+  // either way from it modified again.
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(doc.Image(), one);
+  history.MarkSaved();
+  doc.SetModifiedFlag(false);
+  ASSERT_TRUE(history.Redo());
+  EXPECT_EQ(doc.Image(), two);
+  EXPECT_TRUE(doc.IsModified());
+  ASSERT_TRUE(history.Undo());
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Edit of channel 5");
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(doc.Image(), fresh);
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_FALSE(history.Undo());
+
+  // A new step drops what could be redone, the saved state with it.
+  CommitReceiveFrequency(doc, 7, "146");
+  EXPECT_FALSE(history.CanRedo());
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(doc.Image(), fresh);
+  EXPECT_TRUE(doc.IsModified());  // the saved state is gone from the history
+}
+
+TEST_F(EditHistoryTest, StepsAreWholeChangesAndBookkeepingIsNoStep) {
+  // A scope makes one step of many edits, under its own label.
+  {
+    const ChangeScope scope(doc, {"IDS_UNDO_PASTE", 3});
+    for (int row : {10, 11, 12}) CommitReceiveFrequency(doc, row, "150");
+  }
+  ASSERT_EQ(history.StepCount(), 1u);
+  EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Paste of 3 channels");
+  // Showing rows keeps name bits, updating index fields writes tag and bitmap: neither is
+  // a step, and the bytes they wrote are the state's own, so undo and redo keep them.
+  doc.UpdateIndexFields();
+  const RadioImage indexed = doc.Image();
+  EXPECT_EQ(history.StepCount(), 1u);
+  ASSERT_TRUE(history.Undo());
+  ASSERT_TRUE(history.Redo());
+  EXPECT_EQ(doc.Image(), indexed);
+  // A commit that changes nothing is no step either.
+  CommitName(doc, 10, "");
+  EXPECT_EQ(history.StepCount(), 1u);
+
+  // A read from the radio is a step that leaves the modified flag alone; undo gives back
+  // the document as it was before the read.
+  history.MarkSaved();
+  doc.SetModifiedFlag(false);
+  RadioImage radio = indexed;
+  radio[*RecordOffset(20)] = 0x00;
+  radio[*RecordOffset(20) + 3] = 0x14;
+  doc.ReplaceImage(radio);
+  EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Read from Radio");
+  EXPECT_FALSE(doc.IsModified());
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(doc.Image(), indexed);
+  EXPECT_FALSE(doc.IsModified());
+
+  // The frequency-range change is one step that counts.
+  doc.ChangeFrequencyRange(1);
+  EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Frequency range change");
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(doc.Image(), indexed);
+  EXPECT_EQ(doc.GetBandLimits(), test::kVhf);
+}
+
+TEST_F(EditHistoryTest, TheOldestStepsGoPastTheLimit) {
+  EditHistory small(3);
+  small.Attach(doc);  // replaces the fixture's history as the document's
+  const RadioImage fresh = doc.Image();
+  for (int row = 1; row <= 5; ++row) CommitReceiveFrequency(doc, row, "150");
+  EXPECT_EQ(small.StepCount(), 3u);
+  int undone = 0;
+  while (small.Undo()) ++undone;
+  EXPECT_EQ(undone, 3);
+  EXPECT_NE(doc.Image(), fresh);  // two steps are beyond recall
+  EXPECT_FALSE(IsRecordEmpty(doc.Image(), 2));
+  EXPECT_TRUE(IsRecordEmpty(doc.Image(), 3));
+  EXPECT_TRUE(doc.IsModified());  // the saved state went with them
+  // A thousand steps of full images stay a few megabytes.
+  EXPECT_LT(small.MemoryBytes(), 4u * (sizeof(RadioImage) + 200));
+}
+
+}  // namespace
+}  // namespace qorrin

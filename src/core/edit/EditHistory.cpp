@@ -23,6 +23,7 @@ void EditHistory::Reset() {
   m_states.push_back(State{m_pDoc != nullptr ? m_pDoc->Image() : RadioImage{}, {}, false});
   m_cursor = 0;
   m_saved = m_pDoc != nullptr && m_pDoc->IsModified() ? kNoSavedState : 0;
+  Tell();
 }
 
 std::string EditHistory::LabelText(const ChangeLabel& label) {
@@ -49,6 +50,7 @@ void EditHistory::Recorded(const ChangeLabel& label, const RadioImage& after, bo
       --m_saved;
     }
   }
+  Tell();
 }
 
 void EditHistory::Amended(const RadioImage& current) { m_states[m_cursor].image = current; }
@@ -58,6 +60,7 @@ void EditHistory::MoveTo(std::size_t state) {
   if (m_pDoc == nullptr) return;
   m_pDoc->RestoreImage(m_states[m_cursor].image);
   m_pDoc->SetModifiedFlag(IsModified());
+  Tell();
 }
 
 bool EditHistory::Undo() {
@@ -75,6 +78,7 @@ bool EditHistory::Redo() {
 void EditHistory::MarkSaved() {
   m_saved = m_cursor;
   if (m_pDoc != nullptr) m_states[m_cursor].image = m_pDoc->Image();
+  Tell();
 }
 
 bool EditHistory::IsModified() const {

@@ -7,6 +7,7 @@
 // the document's IImageHistory while attached). Open and New start a new history.
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <string>
 
 #include "core/model/CQorrinDoc.h"
@@ -49,6 +50,9 @@ class EditHistory : public IImageHistory {
   bool IsModified() const;
 
   std::size_t StepCount() const { return m_states.size() - 1; }
+  // Called after every change of the history (a step, undo, redo, reset, save): where
+  // the Edit menu learns its names.
+  void SetListener(std::function<void()> listener) { m_listener = std::move(listener); }
   std::size_t MemoryBytes() const;
 
   // IImageHistory
@@ -62,6 +66,9 @@ class EditHistory : public IImageHistory {
     bool counts = false;  // that step changed the user's data
   };
   void MoveTo(std::size_t state);
+  void Tell() const {
+    if (m_listener) m_listener();
+  }
   static constexpr std::size_t kNoSavedState = static_cast<std::size_t>(-1);
 
   std::size_t m_maxSteps;
@@ -69,6 +76,7 @@ class EditHistory : public IImageHistory {
   std::deque<State> m_states;  // [0] the oldest state kept; m_cursor the current one
   std::size_t m_cursor = 0;
   std::size_t m_saved = kNoSavedState;
+  std::function<void()> m_listener;
 };
 
 }  // namespace qorrin

@@ -52,6 +52,8 @@ const std::vector<std::string>& RequiredStringKeys() {
         "IDS_UNDO_EDIT", "IDS_UNDO_CHANNEL", "IDS_UNDO_OPTION", "IDS_UNDO_VFO", "IDS_UNDO_FM", "IDS_UNDO_RANGE",
         "IDS_UNDO_READ", "IDS_UNDO_PASTE", "IDS_UNDO_CUT", "IDS_UNDO_IMPORT", "IDS_UNDO_BULK", "IDS_UNDO_INSERT",
         "IDS_UNDO_DELETE", "IDS_UNDO_MOVE", "IDS_UNDO_CLEAR", "IDS_UNDO_SORT_FREQUENCY", "IDS_UNDO_SORT_NAME",
+        // The Undo and Redo items with the name of the step ("%s"), and their keys.
+        "IDS_MENU_UNDO_NAMED", "IDS_MENU_REDO_NAMED",
     };
     // Tooltips of the tool bar, by command.
     for (int command : kToolBarCommands) k.push_back(ToolTipKey(command));
@@ -63,7 +65,8 @@ const std::vector<std::string>& RequiredStringKeys() {
 }
 
 const std::vector<std::string>& MenuTitleKeys() {
-  static const std::vector<std::string> keys = {"Menu_File", "Menu_Program", "Menu_Setting", "Menu_Help"};
+  static const std::vector<std::string> keys = {"Menu_File", "Menu_Edit", "Menu_Program", "Menu_Setting",
+                                                "Menu_Help"};
   return keys;
 }
 
@@ -77,6 +80,21 @@ const std::vector<MenuItemKey>& MenuItemKeys() {
       {cmd::kFilePrintPreview, "Menu_File_Print_Preview"},
       {cmd::kFilePrintSetup, "Menu_File_Print_Setup"},
       {cmd::kAppExit, "Menu_App_Exit"},
+      {cmd::kEditUndo, "Menu_Edit_Undo"},
+      {cmd::kEditRedo, "Menu_Edit_Redo"},
+      {cmd::kEditCut, "Menu_Edit_Cut"},
+      {cmd::kEditCopy, "Menu_Edit_Copy"},
+      {cmd::kEditPaste, "Menu_Edit_Paste"},
+      {cmd::kEditSelectAll, "Menu_Edit_SelectAll"},
+      {cmd::kEditSetSelected, "Menu_Edit_SetSelected"},
+      {cmd::kEditInsertChannel, "Menu_Edit_InsertChannel"},
+      {cmd::kEditDeleteChannel, "Menu_Edit_DeleteChannel"},
+      {cmd::kEditMoveUp, "Menu_Edit_MoveUp"},
+      {cmd::kEditMoveDown, "Menu_Edit_MoveDown"},
+      {cmd::kEditClearChannels, "Menu_Edit_Clear"},
+      {cmd::kEditSortFrequency, "Menu_Edit_SortFrequency"},
+      {cmd::kEditSortName, "Menu_Edit_SortName"},
+      {cmd::kEditGoTo, "Menu_Edit_GoTo"},
       {cmd::kReadData, "Menu_Program_ReadData"},
       {cmd::kWriteData, "Menu_Program_WriteData"},
       {cmd::kFmRadio, "Menu_Program_Radiogram"},

@@ -18,7 +18,9 @@ inline constexpr int kFileMruFirst = 57616;  // "Recent File" placeholder, then 
 inline constexpr int kEditCopy = 57634;
 inline constexpr int kEditCut = 57635;
 inline constexpr int kEditPaste = 57637;
+inline constexpr int kEditSelectAll = 57642;
 inline constexpr int kEditUndo = 57643;
+inline constexpr int kEditRedo = 57644;
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kAppExit = 57665;
 inline constexpr int kNextPane = 57680;
@@ -33,6 +35,16 @@ inline constexpr int kFmRadio = 32785;
 inline constexpr int kCompareFile = 32790;   // the document against a project file
 inline constexpr int kCompareRadio = 32791;  // the document against the radio, read aside
 inline constexpr int kFileBackups = 32792;   // open one of the automatic backups
+// The Edit menu's channel commands (32793 and 32794 are the channel list's import and export).
+inline constexpr int kEditSetSelected = 32795;  // bulk edit of the selected channels
+inline constexpr int kEditInsertChannel = 32796;
+inline constexpr int kEditDeleteChannel = 32797;
+inline constexpr int kEditMoveUp = 32798;
+inline constexpr int kEditMoveDown = 32799;
+inline constexpr int kEditClearChannels = 32800;
+inline constexpr int kEditSortFrequency = 32801;
+inline constexpr int kEditSortName = 32802;
+inline constexpr int kEditGoTo = 32803;
 }  // namespace cmd
 
 // Dialog templates.

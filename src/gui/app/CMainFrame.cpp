@@ -17,6 +17,7 @@
 
 #include <algorithm>
 
+#include "core/edit/EditHistory.h"
 #include "core/lang/ShellTexts.h"
 #include "core/link/CSerialPort.h"
 #include "core/link/LinkSettings.h"
@@ -74,11 +75,11 @@ CMainFrame::CMainFrame(CQorrinApp& app) : m_app(app) {
   setWindowTitle(LangText("IDS_WINDOWNAME"));
 }
 
-QAction* CMainFrame::AddCommand(QMenu* menu, int id, const char* builtInText, const QKeySequence& keys) {
+QAction* CMainFrame::AddCommand(QMenu* menu, int id, const char* builtInText, const QList<QKeySequence>& keys) {
   QAction* action = menu->addAction(QString::fromUtf8(builtInText));
   SetCommandId(action, id);
   if (!keys.isEmpty()) {
-    action->setShortcut(keys);
+    action->setShortcuts(keys);
     action->setShortcutContext(Qt::WindowShortcut);
   }
   connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
@@ -89,13 +90,13 @@ QAction* CMainFrame::AddCommand(QMenu* menu, int id, const char* builtInText, co
 void CMainFrame::BuildMenus() {
   QMenuBar* bar = menuBar();
   m_fileMenu = bar->addMenu(QStringLiteral("文件(&F)"));
-  AddCommand(m_fileMenu, cmd::kFileNew, "新建(&N)\tCtrl+N", QKeySequence(Qt::CTRL | Qt::Key_N));
-  AddCommand(m_fileMenu, cmd::kFileOpen, "打开(&O)...\tCtrl+O", QKeySequence(Qt::CTRL | Qt::Key_O));
-  AddCommand(m_fileMenu, cmd::kFileSave, "保存(&S)\tCtrl+S", QKeySequence(Qt::CTRL | Qt::Key_S));
+  AddCommand(m_fileMenu, cmd::kFileNew, "新建(&N)\tCtrl+N", {QKeySequence(Qt::CTRL | Qt::Key_N)});
+  AddCommand(m_fileMenu, cmd::kFileOpen, "打开(&O)...\tCtrl+O", {QKeySequence(Qt::CTRL | Qt::Key_O)});
+  AddCommand(m_fileMenu, cmd::kFileSave, "保存(&S)\tCtrl+S", {QKeySequence(Qt::CTRL | Qt::Key_S)});
   AddCommand(m_fileMenu, cmd::kFileSaveAs, "另存为(&A)...");
   AddCommand(m_fileMenu, cmd::kFileBackups, "打开备份(&B)...");
   m_fileMenu->addSeparator();
-  AddCommand(m_fileMenu, cmd::kFilePrint, "打印(&P)...\tCtrl+P", QKeySequence(Qt::CTRL | Qt::Key_P));
+  AddCommand(m_fileMenu, cmd::kFilePrint, "打印(&P)...\tCtrl+P", {QKeySequence(Qt::CTRL | Qt::Key_P)});
   AddCommand(m_fileMenu, cmd::kFilePrintPreview, "打印预览(&V)");
   AddCommand(m_fileMenu, cmd::kFilePrintSetup, "打印设置(&R)...");
   m_fileMenu->addSeparator();
@@ -104,9 +105,15 @@ void CMainFrame::BuildMenus() {
   m_fileMenu->addSeparator();
   AddCommand(m_fileMenu, cmd::kAppExit, "退出(&X)");
 
+  m_editMenu = bar->addMenu(QStringLiteral("编辑(&E)"));
+  AddCommand(m_editMenu, cmd::kEditUndo, "撤销(&U)\tCtrl+Z",
+             {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+  AddCommand(m_editMenu, cmd::kEditRedo, "重做(&R)\tCtrl+Y",
+             {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+
   QMenu* program = bar->addMenu(QStringLiteral("编程(&P)"));
-  AddCommand(program, cmd::kReadData, "从对讲机读取数据(&R)", QKeySequence(Qt::CTRL | Qt::Key_R));
-  AddCommand(program, cmd::kWriteData, "向对讲机写入数据(&W)", QKeySequence(Qt::CTRL | Qt::Key_W));
+  AddCommand(program, cmd::kReadData, "从对讲机读取数据(&R)", {QKeySequence(Qt::CTRL | Qt::Key_R)});
+  AddCommand(program, cmd::kWriteData, "向对讲机写入数据(&W)", {QKeySequence(Qt::CTRL | Qt::Key_W)});
   program->addSeparator();
   AddCommand(program, cmd::kFmRadio, "收音机频率");
   program->addSeparator();
@@ -115,8 +122,8 @@ void CMainFrame::BuildMenus() {
 
   QMenu* settings = bar->addMenu(QStringLiteral("设置(&S)"));
   // Ctrl+C belongs to the port dialog even where an edit field has the focus (MainKeys).
-  AddCommand(settings, cmd::kPort, "通信端口(&C)", QKeySequence(Qt::CTRL | Qt::Key_C));
-  AddCommand(settings, cmd::kLanguage, "语言转换(&L)", QKeySequence(Qt::CTRL | Qt::Key_L));
+  AddCommand(settings, cmd::kPort, "通信端口(&C)", {QKeySequence(Qt::CTRL | Qt::Key_C)});
+  AddCommand(settings, cmd::kLanguage, "语言转换(&L)", {QKeySequence(Qt::CTRL | Qt::Key_L)});
 
   QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
   AddCommand(help, cmd::kHelp, "帮助(&H)");
@@ -180,6 +187,8 @@ void CMainFrame::ExecuteCommand(int id) {
     case cmd::kFileBackups: m_app.OnOpenBackup(); break;
     case cmd::kCompareFile: m_app.OnCompareFile(); break;
     case cmd::kCompareRadio: m_app.OnCompareRadio(); break;
+    case cmd::kEditUndo: m_app.OnUndo(); break;
+    case cmd::kEditRedo: m_app.OnRedo(); break;
     case cmd::kFmRadio: {
       CFmRadioDlg dialog(m_app.Document(), this);
       dialog.exec();
@@ -205,6 +214,24 @@ void CMainFrame::LocalizeMenus() {
   gui::LocalizeMenus(menuBar());
   menuBar()->setAccessibleName(LangText("IDS_MENU_BAR"));
   UpdateRecentFileMenu();
+  UpdateEditMenu();
+}
+
+// Undo and Redo name the step they take back or do again, and are greyed when there is
+// none.
+void CMainFrame::UpdateEditMenu() {
+  const EditHistory& history = m_app.History();
+  auto name = [](QAction* action, bool possible, const char* plainKey, const char* namedKey,
+                 const ChangeLabel& label) {
+    if (action == nullptr) return;
+    action->setEnabled(possible);
+    action->setText(possible ? LangText(namedKey).replace(QStringLiteral("%s"), Qt(EditHistory::LabelText(label)))
+                             : LangText(plainKey));
+  };
+  name(MenuAction(cmd::kEditUndo), history.CanUndo(), "Menu_Edit_Undo", "IDS_MENU_UNDO_NAMED",
+       history.CanUndo() ? history.UndoLabel() : ChangeLabel{});
+  name(MenuAction(cmd::kEditRedo), history.CanRedo(), "Menu_Edit_Redo", "IDS_MENU_REDO_NAMED",
+       history.CanRedo() ? history.RedoLabel() : ChangeLabel{});
 }
 
 void CMainFrame::LocalizeToolBar() {

@@ -32,6 +32,8 @@ class CMainFrame : public QMainWindow {
   void LocalizeMenus();
   void LocalizeToolBar();
   void UpdateRecentFileMenu();
+  // Undo and Redo as the edit history stands.
+  void UpdateEditMenu();
   // The size the form needs (at least 900 x 800), bounded by the screen, centred.
   void PlaceAtStart();
   // After a language switch: grown to what the form needs, bounded by the screen.
@@ -50,7 +52,7 @@ class CMainFrame : public QMainWindow {
   // Resizes to the form's size (at least `atLeast`) within the screen's free area and
   // keeps the window on the screen; gives that area (invalid without a screen).
   QRect FitToForm(const QSize& atLeast);
-  QAction* AddCommand(QMenu* menu, int id, const char* builtInText, const QKeySequence& keys = {});
+  QAction* AddCommand(QMenu* menu, int id, const char* builtInText, const QList<QKeySequence>& keys = {});
   void BuildMenus();
   void BuildToolBar();
   void AddSilentKeys();
@@ -59,6 +61,7 @@ class CMainFrame : public QMainWindow {
   QMap<int, QAction*> m_menuActions;
   QList<QAction*> m_toolActions;
   QMenu* m_fileMenu = nullptr;
+  QMenu* m_editMenu = nullptr;
   QAction* m_recentPlaceholder = nullptr;
   QList<QAction*> m_recentActions;
   QToolBar* m_toolBar = nullptr;

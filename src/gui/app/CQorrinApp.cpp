@@ -33,10 +33,12 @@ CQorrinApp::CQorrinApp()
       m_doc(std::make_unique<CQorrinDoc>()),
       m_worker(std::make_unique<TransferWorker>()) {
   m_binding = std::make_unique<DocumentBinding>(*m_doc);
+  m_history.Attach(*m_doc);
 }
 
 CQorrinApp::~CQorrinApp() {
   m_worker.reset();  // cancels and joins a worker still running
+  m_history.SetListener(nullptr);
   m_port->Close();
   m_doc->SetPrompts(nullptr);
   m_frame.reset();
@@ -51,9 +53,11 @@ bool CQorrinApp::InitInstance(const StartupOptions& options) {
   m_frame = std::make_unique<CMainFrame>(*this);
   m_prompts.SetParent(m_frame.get());
   m_doc->SetPrompts(&m_prompts);
+  m_history.SetListener([frame = m_frame.get()] { frame->UpdateEditMenu(); });
 
   // The first document comes silently, with the defaults of the first model.
   m_doc->OnNewDocument();
+  m_history.Reset();
   m_doc->UpdateAllViews();
   LocalizeMenus();
 
@@ -103,6 +107,7 @@ bool CQorrinApp::SaveModified() {
 void CQorrinApp::OnFileNew() {
   if (!SaveModified()) return;
   if (!m_doc->OnNewDocument()) return;
+  m_history.Reset();  // a new document starts a new history
   m_doc->UpdateAllViews();
   LocalizeMenus();
 }
@@ -124,6 +129,7 @@ CQorrinApp::OpenOutcome CQorrinApp::OpenDocumentFile(const QString& path, OpenSo
   }
   if (!SaveModified()) return OpenOutcome::Cancelled;
   m_doc->OpenProjectFile(Std(path), file);
+  m_history.Reset();  // an opened document starts a new history
   m_recent.Add(path);
   LocalizeMenus();
   return OpenOutcome::Opened;
@@ -146,7 +152,12 @@ void CQorrinApp::OnFileSaveAs() {
   if (m_doc->OnFileSaveAs()) AfterDocumentSaved();
 }
 
+void CQorrinApp::OnUndo() { m_history.Undo(); }
+
+void CQorrinApp::OnRedo() { m_history.Redo(); }
+
 void CQorrinApp::AfterDocumentSaved() {
+  m_history.MarkSaved();
   m_recent.Add(Qt(m_doc->GetPathName()));
   m_frame->UpdateRecentFileMenu();
   m_doc->UpdateAllViews();  // the title stays the program's; the form shows the new limits

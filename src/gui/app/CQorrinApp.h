@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "core/edit/EditHistory.h"
 #include "gui/app/GuiPrompts.h"
 #include "gui/app/RecentFiles.h"
 
@@ -46,6 +47,7 @@ class CQorrinApp : public QObject {
   CMainFrame* MainFrame() const { return m_frame.get(); }
   const std::shared_ptr<CSerialPort>& Port() const { return m_port; }
   RecentFiles& Recent() { return m_recent; }
+  EditHistory& History() { return m_history; }
   TransferWorker& Worker() { return *m_worker; }
   // Ends an open transfer dialog as Cancel does (the main window is closing).
   void CancelTransfer();
@@ -70,6 +72,8 @@ class CQorrinApp : public QObject {
   // The document against a project file, or against the radio read into a scratch image.
   void OnCompareFile();
   void OnCompareRadio();
+  void OnUndo();
+  void OnRedo();
 
   // Opens a project file as File Open does. The file is read and checked first: one that
   // cannot be read or is no project file is reported and changes nothing (document, its
@@ -90,6 +94,7 @@ class CQorrinApp : public QObject {
 
   std::shared_ptr<CSerialPort> m_port;
   std::unique_ptr<CQorrinDoc> m_doc;
+  EditHistory m_history;  // of the document, attached while the application lives
   std::unique_ptr<DocumentBinding> m_binding;
   GuiPrompts m_prompts{nullptr};
   RecentFiles m_recent;

@@ -38,6 +38,20 @@ const std::vector<std::string>& RequiredStringKeys() {
         // Printing: the locale whose day names the date line of the printout uses
         // ("en_US", "zh_CN"), and the error when the printer cannot be opened.
         "IDS_LOCALE", "IDS_PRINT_FAILED",
+        // Channel lists: the file type, a file without a Frequency column, the import
+        // preview (its name, the line and result headings, a row's result, the separator
+        // of a row's changes, its summary) and the report: one text per note ("%1" and
+        // "%2" are values), a row's place, refused or changed, and the summary.
+        "IDS_CSV_FILTER", "IDS_CSV_NO_FREQUENCY_COLUMN", "IDS_CSV_PREVIEW", "IDS_CSV_LINE_HEADING",
+        "IDS_CSV_RESULT_HEADING", "IDS_CSV_PREVIEW_REFUSED", "IDS_CSV_PREVIEW_CHANGED", "IDS_CSV_NOTE_SEPARATOR",
+        "IDS_CSV_PREVIEW_SUMMARY_NONE", "IDS_CSV_PREVIEW_SUMMARY_ONE", "IDS_CSV_PREVIEW_SUMMARY_MANY",
+        "IDS_CSV_NO_FREQUENCY", "IDS_CSV_RX_OUTSIDE", "IDS_CSV_TX_OUTSIDE", "IDS_CSV_DUPLEX", "IDS_CSV_OFFSET",
+        "IDS_CSV_MODE", "IDS_CSV_REVERSE", "IDS_CSV_TONE_MODE", "IDS_CSV_CROSS_MODE", "IDS_CSV_CTCSS",
+        "IDS_CSV_DCS", "IDS_CSV_POLARITY", "IDS_CSV_LOCATION", "IDS_CSV_CHANNEL_OUTSIDE", "IDS_CSV_DUPLICATE",
+        "IDS_CSV_RX_MOVED", "IDS_CSV_TX_MOVED", "IDS_CSV_TX_READS_OFF", "IDS_CSV_NAME", "IDS_CSV_NAME_OFF",
+        "IDS_CSV_TX_TONE", "IDS_CSV_POWER", "IDS_CSV_SKIP", "IDS_CSV_STEP", "IDS_CSV_COMMENT",
+        "IDS_CSV_LINE", "IDS_CSV_LINE_LOCATION", "IDS_CSV_LINE_CHANNEL", "IDS_CSV_REFUSED", "IDS_CSV_CHANGED",
+        "IDS_CSV_SUMMARY_NONE", "IDS_CSV_SUMMARY_ONE", "IDS_CSV_SUMMARY_MANY", "IDS_CSV_SUMMARY_COUNTS",
     };
     const auto& menu = MenuStringKeys();
     k.insert(k.end(), menu.begin(), menu.end());
@@ -56,6 +70,7 @@ const std::vector<std::string>& MenuStringKeys() {
       "Menu_Program_ReadData", "Menu_Program_WriteData", "Menu_Program_Radiogram",
       "Menu_Setting_Port", "Menu_Setting_Language", "Menu_Help_Help", "Menu_App_About",
       "Menu_File_Backups", "Menu_Program_CompareFile", "Menu_Program_CompareRadio",
+      "Menu_File_ImportChannels", "Menu_File_ExportChannels",
   };
   return keys;
 }
@@ -86,6 +101,8 @@ const std::vector<int>& RequiredResourceIds() {
       131, 1013,
       // FM presets dialog: caption, label of the current frequency.
       155, 1050,
+      // Channel-list import: caption, placement group, its two choices, "replace".
+      160, 1181, 1182, 1183, 1185,
   };
   return ids;
 }

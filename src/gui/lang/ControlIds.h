@@ -37,6 +37,8 @@ inline constexpr int kFmRadio = 32785;
 inline constexpr int kCompareFile = 32790;   // the document against a project file
 inline constexpr int kCompareRadio = 32791;  // the document against the radio, read aside
 inline constexpr int kFileBackups = 32792;   // open one of the automatic backups
+inline constexpr int kImportChannels = 32793;  // a channel list (CSV) into the table
+inline constexpr int kExportChannels = 32794;  // the table as a channel list (CSV)
 }  // namespace cmd
 
 // Dialog templates.
@@ -47,6 +49,7 @@ inline constexpr int kPort = 130;
 inline constexpr int kLanguage = 131;
 inline constexpr int kTransfer = 132;
 inline constexpr int kFmRadio = 155;
+inline constexpr int kImportChannels = 160;
 }  // namespace dlg
 
 // Controls.

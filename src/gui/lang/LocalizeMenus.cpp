@@ -27,6 +27,8 @@ constexpr std::pair<int, const char*> kItemKeys[] = {
     {cmd::kWriteData, "Menu_Program_WriteData"},
     {cmd::kFmRadio, "Menu_Program_Radiogram"},
     {cmd::kFileBackups, "Menu_File_Backups"},
+    {cmd::kImportChannels, "Menu_File_ImportChannels"},
+    {cmd::kExportChannels, "Menu_File_ExportChannels"},
     {cmd::kCompareFile, "Menu_Program_CompareFile"},
     {cmd::kCompareRadio, "Menu_Program_CompareRadio"},
     {cmd::kPort, "Menu_Setting_Port"},

@@ -45,15 +45,18 @@ constexpr int kChannelColumn = 1;
 constexpr int kResultColumn = kChannelColumn + kChannelTableColumns;
 constexpr int kPreviewColumns = kResultColumn + 1;
 
+// A text of the language file; English where a language file does not carry it yet.
+QString Text(const char* key, const char* english) { return Qt(LoadLangStringOr(key, english)); }
+
 QString ResultText(const PlannedRow& row, const ImportTexts& texts) {
   if (row.IsRefused()) {
-    return LangText("IDS_CSV_PREVIEW_REFUSED").replace(QStringLiteral("%1"), Qt(DescribeNote(*row.refusal, texts)));
+    return Text("IDS_CSV_PREVIEW_REFUSED", "refused: %1").replace(QStringLiteral("%1"), Qt(DescribeNote(*row.refusal, texts)));
   }
   if (!row.IsChanged()) return {};
   QStringList changes;
   for (const ImportNote& note : row.changes) changes << Qt(DescribeNote(note, texts));
-  const QString separator = Qt(LoadLangStringOr("IDS_CSV_NOTE_SEPARATOR", "; "));
-  return LangText("IDS_CSV_PREVIEW_CHANGED").replace(QStringLiteral("%1"), changes.join(separator));
+  const QString separator = Text("IDS_CSV_NOTE_SEPARATOR", "; ");
+  return Text("IDS_CSV_PREVIEW_CHANGED", "changed: %1").replace(QStringLiteral("%1"), changes.join(separator));
 }
 
 // The summary speaks of what OK will do.
@@ -148,10 +151,10 @@ ChannelImportDlg::ChannelImportDlg(CQorrinDoc& doc, ChannelList list, const QStr
   LocalizeDialog(this, dlg::kImportChannels);
   setWindowTitle(windowTitle() + QStringLiteral(" - ") + fileName);
   m_firstChannel->setAccessibleName(PlainText(m_fromChannel->text()));
-  m_preview->setAccessibleName(LangText("IDS_CSV_PREVIEW"));
-  QStringList headings{LangText("IDS_CSV_LINE_HEADING")};
+  m_preview->setAccessibleName(Text("IDS_CSV_PREVIEW", "Rows of the file"));
+  QStringList headings{Text("IDS_CSV_LINE_HEADING", "Line")};
   for (const std::string& heading : LoadChannelHeadings()) headings << Qt(heading);
-  headings << LangText("IDS_CSV_RESULT_HEADING");
+  headings << Text("IDS_CSV_RESULT_HEADING", "Result");
   m_preview->setHorizontalHeaderLabels(headings);
 
   connect(m_asInFile, &QRadioButton::toggled, this, &ChannelImportDlg::Replan);

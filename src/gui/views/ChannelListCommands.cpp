@@ -40,14 +40,17 @@ bool IsChannelListFile(const QString& path) { return path.endsWith(QStringLitera
 void ImportChannels(QWidget* parent, CQorrinDoc& doc, int selectedChannel, const QString& path) {
   const QString file = path.isEmpty() ? AskListFile(parent, QFileDialog::AcceptOpen) : path;
   if (file.isEmpty()) return;
-  const std::optional<std::string> text = QFileInfo(file).isDir() ? std::nullopt : ReadWholeFile(Std(file));
-  if (!text) {
+  const std::optional<std::string> contents = QFileInfo(file).isDir() ? std::nullopt : ReadWholeFile(Std(file));
+  if (!contents) {
     ShowErrorBox(parent, StandardCaption(), LangText("IDS_FILE_OPEN_FAILED") + QStringLiteral("\n\n") + file);
     return;
   }
-  ChannelList list = ReadChannelList(*text);
+  ChannelList list = ReadChannelList(*contents);
   if (!list.ok()) {
-    ShowErrorBox(parent, StandardCaption(), LangText("IDS_CSV_NO_FREQUENCY_COLUMN") + QStringLiteral("\n\n") + file);
+    const QString text = Qt(LoadLangStringOr("IDS_CSV_NO_FREQUENCY_COLUMN",
+                                             "This file names its columns in its first row, but has no Frequency "
+                                             "column, so no channel can be read from it."));
+    ShowErrorBox(parent, StandardCaption(), text + QStringLiteral("\n\n") + file);
     return;
   }
   ChannelImportDlg dialog(doc, std::move(list), QFileInfo(file).fileName(), selectedChannel, parent);

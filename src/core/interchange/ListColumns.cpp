@@ -1,7 +1,5 @@
 #include "core/interchange/ListColumns.h"
 
-#include <algorithm>
-
 #include "core/interchange/ListFieldText.h"
 
 namespace qorrin {

@@ -33,8 +33,9 @@ TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/gui/tsan.supp" \
 
 echo "== fuzz targets (clang, libFuzzer, ASan + UBSan): each replays its shipped corpus"
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DQORRIN_FUZZ=ON >/dev/null
-cmake --build build-fuzz -j "$JOBS" --target fuzz_project_file fuzz_profile_text fuzz_lang_text fuzz_transfer
-for target in project_file profile_text lang_text transfer; do
+cmake --build build-fuzz -j "$JOBS" --target fuzz_project_file fuzz_profile_text fuzz_lang_text fuzz_transfer \
+  fuzz_channel_list
+for target in project_file profile_text lang_text transfer channel_list; do
   corpus=fuzz/corpus-${target%_*}
   if ! build-fuzz/bin/fuzz_$target "$corpus"/* >build-fuzz/replay-$target.log 2>&1; then
     tail -n 40 build-fuzz/replay-$target.log

@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/BackupCommands.h"
+#include "cli/ChannelListCommands.h"
 #include "cli/CliContext.h"
 #include "cli/DiffCommand.h"
 #include "cli/FileCommands.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   RegisterFileCommands(app, ctx);
   RegisterLinkCommands(app, ctx);
   RegisterBackupCommands(app, ctx);
+  RegisterChannelListCommands(app, ctx);
   CLI::App* diff = RegisterDiffCommand(app, ctx);
   try {
     app.parse(argc, argv);

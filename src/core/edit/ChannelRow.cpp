@@ -19,8 +19,8 @@ void SetText(ChannelRow& result, int column, std::string text) {
 }  // namespace
 
 ChannelCellTexts LoadChannelCellTexts() {
-  return {LoadLangString("IDS_OFF"), LoadLangString("IDS_NARROW"), LoadLangString("IDS_WIDE"),
-          LoadLangString("IDS_LOW"), LoadLangString("IDS_HIGH")};
+  std::vector<std::string> t = LoadLangStrings({"IDS_OFF", "IDS_NARROW", "IDS_WIDE", "IDS_LOW", "IDS_HIGH"});
+  return {std::move(t[0]), std::move(t[1]), std::move(t[2]), std::move(t[3]), std::move(t[4])};
 }
 
 bool IsChannelCellEditable(const CQorrinDoc& doc, int row, int column, NameColumnMode mode) {

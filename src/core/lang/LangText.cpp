@@ -20,13 +20,24 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   }
 }
 
-}  // namespace
-
-std::string LoadLangString(const std::string& key) {
-  std::string text = ReadProfileString("String", key, "Not Found", kStringBuffer, g_strLangFile);
+std::string WithEscapes(std::string text) {
   ReplaceAll(text, "\\n", "\n");
   ReplaceAll(text, "\\t", "\t");
   return text;
+}
+
+}  // namespace
+
+std::string LoadLangString(const std::string& key) {
+  return WithEscapes(ReadProfileString("String", key, "Not Found", kStringBuffer, g_strLangFile));
+}
+
+std::vector<std::string> LoadLangStrings(std::initializer_list<const char*> keys) {
+  const ProfileSnapshot file(g_strLangFile);
+  std::vector<std::string> texts;
+  texts.reserve(keys.size());
+  for (const char* key : keys) texts.push_back(WithEscapes(file.ReadString("String", key, "Not Found", kStringBuffer)));
+  return texts;
 }
 
 std::string LoadResourceText(int id) {

@@ -3,6 +3,7 @@
 // as it is on disk at that moment (a replaced or edited file at the next lookup); a missing
 // or unreadable file is not an error: [String] texts read "Not Found", everything else
 // reads as missing.
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,9 @@ namespace qorrin {
 // [String] key with "\n" and "\t" turned into line feed and tab; "Not Found" when missing;
 // the value is cut to 999 bytes before the escapes are processed.
 std::string LoadLangString(const std::string& key);
+// The same for several keys from one look at the file (one version of it, one file-system
+// call): for callers that need a set of texts at every step.
+std::vector<std::string> LoadLangStrings(std::initializer_list<const char*> keys);
 
 // [Resource] entry of a dialog or control identifier, taken literally; empty when missing
 // (the caller then keeps its built-in text).

@@ -54,6 +54,20 @@ const std::vector<std::string>& RequiredStringKeys() {
         "IDS_UNDO_DELETE", "IDS_UNDO_MOVE", "IDS_UNDO_CLEAR", "IDS_UNDO_SORT_FREQUENCY", "IDS_UNDO_SORT_NAME",
         // The Undo and Redo items with the name of the step ("%s"), and their keys.
         "IDS_MENU_UNDO_NAMED", "IDS_MENU_REDO_NAMED",
+        // Channel lists: the file type, a file without a Frequency column, the import
+        // preview (its name, the line and result headings, a row's result, the separator
+        // of a row's changes, its summary) and the report: one text per note ("%1" and
+        // "%2" are values), a row's place, refused or changed, and the summary.
+        "IDS_CSV_FILTER", "IDS_CSV_NO_FREQUENCY_COLUMN", "IDS_CSV_PREVIEW", "IDS_CSV_LINE_HEADING",
+        "IDS_CSV_RESULT_HEADING", "IDS_CSV_PREVIEW_REFUSED", "IDS_CSV_PREVIEW_CHANGED", "IDS_CSV_NOTE_SEPARATOR",
+        "IDS_CSV_PREVIEW_SUMMARY_NONE", "IDS_CSV_PREVIEW_SUMMARY_ONE", "IDS_CSV_PREVIEW_SUMMARY_MANY",
+        "IDS_CSV_NO_FREQUENCY", "IDS_CSV_RX_OUTSIDE", "IDS_CSV_TX_OUTSIDE", "IDS_CSV_DUPLEX", "IDS_CSV_OFFSET",
+        "IDS_CSV_MODE", "IDS_CSV_REVERSE", "IDS_CSV_TONE_MODE", "IDS_CSV_CROSS_MODE", "IDS_CSV_CTCSS",
+        "IDS_CSV_DCS", "IDS_CSV_POLARITY", "IDS_CSV_LOCATION", "IDS_CSV_CHANNEL_OUTSIDE", "IDS_CSV_DUPLICATE",
+        "IDS_CSV_RX_MOVED", "IDS_CSV_TX_MOVED", "IDS_CSV_TX_READS_OFF", "IDS_CSV_NAME", "IDS_CSV_NAME_OFF",
+        "IDS_CSV_TX_TONE", "IDS_CSV_POWER", "IDS_CSV_SKIP", "IDS_CSV_STEP", "IDS_CSV_COMMENT",
+        "IDS_CSV_LINE", "IDS_CSV_LINE_LOCATION", "IDS_CSV_LINE_CHANNEL", "IDS_CSV_REFUSED", "IDS_CSV_CHANGED",
+        "IDS_CSV_SUMMARY_NONE", "IDS_CSV_SUMMARY_ONE", "IDS_CSV_SUMMARY_MANY", "IDS_CSV_SUMMARY_COUNTS",
     };
     // Tooltips of the tool bar, by command.
     for (int command : kToolBarCommands) k.push_back(ToolTipKey(command));
@@ -103,6 +117,8 @@ const std::vector<MenuItemKey>& MenuItemKeys() {
       {cmd::kHelp, "Menu_Help_Help"},
       {cmd::kAppAbout, "Menu_App_About"},
       {cmd::kFileBackups, "Menu_File_Backups"},
+      {cmd::kImportChannels, "Menu_File_ImportChannels"},
+      {cmd::kExportChannels, "Menu_File_ExportChannels"},
       {cmd::kCompareFile, "Menu_Program_CompareFile"},
       {cmd::kCompareRadio, "Menu_Program_CompareRadio"},
   };
@@ -146,6 +162,9 @@ const std::vector<int>& RequiredResourceIds() {
     // Language dialog: caption, label. FM presets dialog: caption, label of the current
     // frequency.
     k.insert(k.end(), {dlg::kLanguage, ctl::kLanguageLabel, dlg::kFmRadio, ctl::kFmCurrentLabel});
+    // Channel-list import: caption, placement group, its two choices, "replace".
+    k.insert(k.end(), {dlg::kImportChannels, ctl::kImportPlacementGroup, ctl::kImportAsInFile,
+                       ctl::kImportFromChannel, ctl::kImportReplace});
     return k;
   }();
   return ids;

@@ -35,7 +35,9 @@ inline constexpr int kFmRadio = 32785;
 inline constexpr int kCompareFile = 32790;   // the document against a project file
 inline constexpr int kCompareRadio = 32791;  // the document against the radio, read aside
 inline constexpr int kFileBackups = 32792;   // open one of the automatic backups
-// The Edit menu's channel commands (32793 and 32794 are the channel list's import and export).
+inline constexpr int kImportChannels = 32793;  // a channel list (CSV) into the table
+inline constexpr int kExportChannels = 32794;  // the table as a channel list (CSV)
+// The Edit menu's channel commands.
 inline constexpr int kEditSetSelected = 32795;  // bulk edit of the selected channels
 inline constexpr int kEditInsertChannel = 32796;
 inline constexpr int kEditDeleteChannel = 32797;
@@ -55,6 +57,7 @@ inline constexpr int kPort = 130;
 inline constexpr int kLanguage = 131;
 inline constexpr int kTransfer = 132;
 inline constexpr int kFmRadio = 155;
+inline constexpr int kImportChannels = 160;
 }  // namespace dlg
 
 // Controls.
@@ -105,6 +108,16 @@ inline constexpr int kFmCellEditor = 1048;
 inline constexpr int kFmGrid = 1049;
 inline constexpr int kFmCurrentLabel = 1050;
 inline constexpr int kFmCurrentList = 1051;
+
+// Channel-list import dialog: the placement group and its two choices, the first channel,
+// "replace all channels", the preview and its summary.
+inline constexpr int kImportPlacementGroup = 1181;
+inline constexpr int kImportAsInFile = 1182;
+inline constexpr int kImportFromChannel = 1183;
+inline constexpr int kImportFirstChannel = 1184;
+inline constexpr int kImportReplace = 1185;
+inline constexpr int kImportPreview = 1186;
+inline constexpr int kImportSummary = 1187;
 }  // namespace ctl
 
 // The controls of one VFO panel: the group, then the label and the control of each row.

@@ -32,6 +32,9 @@
 #include "gui/lang/QtText.h"
 #include "gui/views/CQorrinView.h"
 #include "gui/views/CFmRadioDlg.h"
+#include "gui/views/ChannelListCommands.h"
+#include "gui/views/ChannelTable.h"
+#include "gui/grid/CGridCtrl.h"
 #include "gui/views/PrintCommands.h"
 
 namespace qorrin::gui {
@@ -95,6 +98,9 @@ void CMainFrame::BuildMenus() {
   AddCommand(m_fileMenu, cmd::kFileSave, "保存(&S)\tCtrl+S", {QKeySequence(Qt::CTRL | Qt::Key_S)});
   AddCommand(m_fileMenu, cmd::kFileSaveAs, "另存为(&A)...");
   AddCommand(m_fileMenu, cmd::kFileBackups, "打开备份(&B)...");
+  m_fileMenu->addSeparator();
+  AddCommand(m_fileMenu, cmd::kImportChannels, "导入信道(&I)...");
+  AddCommand(m_fileMenu, cmd::kExportChannels, "导出信道(&E)...");
   m_fileMenu->addSeparator();
   AddCommand(m_fileMenu, cmd::kFilePrint, "打印(&P)...\tCtrl+P", {QKeySequence(Qt::CTRL | Qt::Key_P)});
   AddCommand(m_fileMenu, cmd::kFilePrintPreview, "打印预览(&V)");
@@ -189,6 +195,8 @@ void CMainFrame::ExecuteCommand(int id) {
     case cmd::kCompareRadio: m_app.OnCompareRadio(); break;
     case cmd::kEditUndo: m_app.OnUndo(); break;
     case cmd::kEditRedo: m_app.OnRedo(); break;
+    case cmd::kImportChannels: ImportChannels(this, m_app.Document(), m_view->Channels()->Grid()->FocusRow()); break;
+    case cmd::kExportChannels: ExportChannels(this, m_app.Document()); break;
     case cmd::kFmRadio: {
       CFmRadioDlg dialog(m_app.Document(), this);
       dialog.exec();
@@ -334,8 +342,15 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     if (url.isLocalFile()) files.append(url.toLocalFile());
   }
   event->acceptProposedAction();
-  // Each file opens in turn, as if opened one after the other; the last one stays.
-  for (const QString& file : files) m_app.OpenDocumentFile(file, CQorrinApp::OpenSource::Drop);
+  // Each file opens in turn, as if opened one after the other; the last one stays. A
+  // channel list is imported into the document instead.
+  for (const QString& file : files) {
+    if (IsChannelListFile(file)) {
+      ImportChannels(this, m_app.Document(), m_view->Channels()->Grid()->FocusRow(), file);
+    } else {
+      m_app.OpenDocumentFile(file, CQorrinApp::OpenSource::Drop);
+    }
+  }
 }
 
 }  // namespace qorrin::gui

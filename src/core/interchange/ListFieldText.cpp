@@ -1,0 +1,79 @@
+#include "core/interchange/ListFieldText.h"
+
+#include <algorithm>
+
+namespace qorrin {
+
+namespace {
+
+constexpr int kMaxWholeDigits = 9;
+constexpr std::int64_t kHzPerMHz = 1000000;
+constexpr int kFrequencyDecimals = 6;
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+std::optional<std::int64_t> ParseScaledDecimal(std::string_view text, int decimals, bool decimalComma) {
+  std::size_t point = text.find('.');
+  if (decimalComma && point == std::string_view::npos) point = text.find(',');
+  const std::string_view whole = text.substr(0, point);
+  const std::string_view fraction =
+      point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  if (whole.empty() && fraction.empty()) return std::nullopt;
+  if (whole.size() > kMaxWholeDigits) return std::nullopt;
+  if (!std::ranges::all_of(whole, IsDigit) || !std::ranges::all_of(fraction, IsDigit)) return std::nullopt;
+  std::int64_t value = 0;
+  for (char c : whole) value = value * 10 + (c - '0');
+  for (int i = 0; i < decimals; ++i) {
+    const std::size_t at = static_cast<std::size_t>(i);
+    value = value * 10 + (at < fraction.size() ? fraction[at] - '0' : 0);
+  }
+  // Digits past the precision must not carry anything.
+  const std::size_t kept = static_cast<std::size_t>(decimals);
+  if (fraction.size() > kept && !std::ranges::all_of(fraction.substr(kept), [](char c) { return c == '0'; })) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::string_view WithoutUnit(std::string_view text, std::string_view unit) {
+  text = TrimBlanks(text);
+  if (text.size() >= unit.size() && EqualsNoCase(text.substr(text.size() - unit.size()), unit)) {
+    text = TrimBlanks(text.substr(0, text.size() - unit.size()));
+  }
+  return text;
+}
+
+std::optional<std::int64_t> ParseListFrequency(std::string_view text, bool decimalComma) {
+  return ParseScaledDecimal(WithoutUnit(text, "MHz"), kFrequencyDecimals, decimalComma);
+}
+
+std::string FormatListFrequency(std::int64_t hz) {
+  const bool negative = hz < 0;
+  const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(hz) : static_cast<std::uint64_t>(hz);
+  std::string fraction = std::to_string(magnitude % kHzPerMHz);
+  fraction.insert(0, static_cast<std::size_t>(kFrequencyDecimals) - fraction.size(), '0');
+  return (negative ? "-" : "") + std::to_string(magnitude / kHzPerMHz) + "." + fraction;
+}
+
+std::optional<int> ParseDigits(std::string_view text) {
+  text = TrimBlanks(text);
+  if (text.empty() || text.size() > kMaxWholeDigits || !std::ranges::all_of(text, IsDigit)) return std::nullopt;
+  int value = 0;
+  for (char c : text) value = value * 10 + (c - '0');
+  return value;
+}
+
+}  // namespace qorrin

@@ -1,0 +1,19 @@
+#pragma once
+// A channel name from another tool made to fit the radio, which shows four characters:
+// digits, A-Z, space and '-'. Names are shortened the way a technician would, keeping the
+// channel numbers that tell similar names apart:
+//   1. drop every character the radio cannot show (a-z become capitals);
+//   2. if more than four remain, drop the spaces and '-';
+//   3. if still more than four, keep the last run of digits (at most its last three)
+//      whole and as many leading characters before it as fit; when fewer characters
+//      stand before it, the characters after it fill the four.
+// "FRS 10" -> "FR10", "CB 01RP" -> "CB01", "H-TAC1" -> "HTA1", "2m Call" -> "2MCA",
+// "W1AW/R" -> "W1AW".
+#include <string>
+#include <string_view>
+
+namespace qorrin {
+
+std::string ShortenChannelName(std::string_view name);
+
+}  // namespace qorrin

@@ -1,0 +1,228 @@
+#include "core/interchange/RowMapping.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+
+#include "core/interchange/ListFieldText.h"
+#include "core/interchange/NameShortening.h"
+#include "core/interchange/ToneColumns.h"
+#include "core/model/FrequencyCodec.h"
+#include "core/model/ToneCodec.h"
+#include "core/model/ToneTables.h"
+
+namespace qorrin {
+
+namespace {
+
+constexpr std::int64_t kHzPerUnit = 10;  // frequency values count 10 Hz
+constexpr std::int32_t kUnitsPerMHz = 100000;
+// Model band edges are whole MHz; the highest accepted frequency lies 5 kHz below.
+constexpr std::int32_t kUpperEdgeDeduction = 500;
+// Steps that channels follow anyway: the 5 kHz and 6.25 kHz rasters (hundredths of kHz).
+constexpr std::int64_t kRasterSteps[] = {500, 625};
+
+// What the table's range check and raster do to a frequency: inside the limits, and not
+// in the gap of a two-band model, which storing would move to the lowest frequency.
+bool InsideBand(std::int64_t value, const BandLimits& limits) {
+  if (value < limits.m_nFreqMin || value > limits.m_nFreqMax) return false;
+  const bool spansGap = limits.m_nFreqMin < kUpperBandStart && limits.m_nFreqMax >= kUpperBandStart;
+  return !(spansGap && limits.m_nSplitLow < value && value < limits.m_nSplitHigh);
+}
+
+// The receive cell's text of a stored value (the table decodes the field).
+std::string ReceiveCellText(int value) {
+  std::array<std::uint8_t, 4> field{};
+  EncodeFrequencyField(field, FormatFrequency(value), false, BandLimits{});
+  return DecodeFrequencyField(field);
+}
+
+std::string MHzText(std::int32_t value) {
+  std::string thousandths = std::to_string((value % kUnitsPerMHz) / 100);
+  thousandths.insert(0, 3 - thousandths.size(), '0');
+  return std::to_string(value / kUnitsPerMHz) + "." + thousandths;
+}
+
+std::int32_t NominalUpperEdge(std::int32_t max) {
+  return (max + kUpperEdgeDeduction) % kUnitsPerMHz == 0 ? max + kUpperEdgeDeduction : max;
+}
+
+class RowMapper {
+ public:
+  RowMapper(const ChannelListRow& row, bool decimalComma, const BandLimits& limits, NameColumnMode names)
+      : m_row(row), m_bDecimalComma(decimalComma), m_limits(limits), m_names(names) {}
+
+  RowMapping Map() {
+    if (ReadFrequencies() && ReadMode() && ReadTones()) {
+      ReadPower();
+      ReadName();
+      NoteWhatIsNotKept();
+    }
+    if (m_result.refusal) m_result.changes.clear();
+    return std::move(m_result);
+  }
+
+ private:
+  std::string_view Cell(ListColumn column) const { return TrimBlanks(m_row.Cell(column)); }
+
+  bool Refuse(ImportNoteKind kind, std::string_view first, std::string second = {}) {
+    m_result.refusal = ImportNote{kind, std::string(first), std::move(second)};
+    return false;
+  }
+  void Change(ImportNoteKind kind, std::string_view first, std::string second = {}) {
+    m_result.changes.push_back(ImportNote{kind, std::string(first), std::move(second)});
+  }
+
+  // Checks a frequency in Hz against the band; gives the value in 10 Hz units.
+  std::optional<int> InBand(std::int64_t hz, ImportNoteKind outside) {
+    const std::int64_t value = hz / kHzPerUnit;
+    if (hz < 0 || value > INT_MAX || !InsideBand(value, m_limits)) {
+      Refuse(outside, FormatListFrequency(hz), BandLimitsText(m_limits));
+      return std::nullopt;
+    }
+    return static_cast<int>(value);
+  }
+
+  bool ReadFrequencies() {
+    const std::optional<std::int64_t> rxHz = ParseListFrequency(Cell(ListColumn::Frequency), m_bDecimalComma);
+    if (!rxHz) return Refuse(ImportNoteKind::NoFrequency, Cell(ListColumn::Frequency));
+    const std::optional<int> rx = InBand(*rxHz, ImportNoteKind::ReceiveOutsideBand);
+    if (!rx) return false;
+
+    std::optional<std::int64_t> txHz;
+    const std::string_view duplex = Cell(ListColumn::Duplex);
+    if (duplex.empty()) {
+      txHz = rxHz;
+    } else if (duplex == "+" || duplex == "-" || EqualsNoCase(duplex, "split")) {
+      const std::string_view offsetCell = Cell(ListColumn::Offset);
+      const bool split = EqualsNoCase(duplex, "split");
+      // A shift without an offset is none; a split needs its transmit frequency.
+      const std::optional<std::int64_t> offset =
+          offsetCell.empty() && !split ? std::optional<std::int64_t>(0) : ParseListFrequency(offsetCell, m_bDecimalComma);
+      if (!offset) return Refuse(ImportNoteKind::UnreadableOffset, offsetCell);
+      txHz = split ? *offset : duplex == "+" ? *rxHz + *offset : *rxHz - *offset;
+    } else if (!EqualsNoCase(duplex, "off")) {
+      return Refuse(ImportNoteKind::UnknownDuplex, duplex);
+    }
+
+    PlannedChannel& channel = m_result.channel;
+    const int rxStored = SnapToChannelStep(*rx, m_limits);
+    channel.strReceiveTyped = FormatFrequency(*rx);
+    channel.strReceive = ReceiveCellText(rxStored);
+    if (rxStored * kHzPerUnit != *rxHz) Change(ImportNoteKind::ReceiveMoved, FormatListFrequency(*rxHz), channel.strReceive);
+    if (!txHz) return true;  // receive-only
+
+    const std::optional<int> tx = InBand(*txHz, ImportNoteKind::TransmitOutsideBand);
+    if (!tx) return false;
+    const int txStored = SnapToChannelStep(*tx, m_limits);
+    channel.strTransmitTyped = FormatFrequency(*tx);
+    channel.strTransmit = FormatFrequency(txStored);
+    if (txStored * kHzPerUnit != *txHz) Change(ImportNoteKind::TransmitMoved, FormatListFrequency(*txHz), channel.strTransmit);
+    // An offset equal to the receive frequency is how the radio marks receive-only.
+    if (static_cast<std::int64_t>(txStored) == 2 * static_cast<std::int64_t>(rxStored)) {
+      Change(ImportNoteKind::TransmitReadsOff, FormatListFrequency(*txHz));
+      channel.strTransmit.clear();
+    }
+    return true;
+  }
+
+  bool ReadMode() {
+    const std::string_view mode = Cell(ListColumn::Mode);
+    if (mode.empty() || EqualsNoCase(mode, "FM")) return true;
+    if (EqualsNoCase(mode, "NFM")) {
+      m_result.channel.bWide = false;
+      return true;
+    }
+    return Refuse(ImportNoteKind::UnknownMode, mode);
+  }
+
+  bool ReadTones() {
+    const ToneCells cells{std::string(Cell(ListColumn::Tone)),         std::string(Cell(ListColumn::rToneFreq)),
+                          std::string(Cell(ListColumn::cToneFreq)),    std::string(Cell(ListColumn::DtcsCode)),
+                          std::string(Cell(ListColumn::DtcsPolarity)), std::string(Cell(ListColumn::RxDtcsCode)),
+                          std::string(Cell(ListColumn::CrossMode))};
+    const ToneReading tones = ReadToneCells(cells, m_bDecimalComma);
+    if (tones.refusal) {
+      m_result.refusal = tones.refusal;
+      return false;
+    }
+    PlannedChannel& channel = m_result.channel;
+    channel.nRxTone = tones.nRxCode;
+    channel.nTxTone = tones.nTxCode;
+    if (!channel.Transmits() && channel.nTxTone != kToneOff) {
+      Change(ImportNoteKind::TransmitToneDropped, GetToneText(channel.nTxTone));
+      channel.nTxTone = kToneOff;
+    }
+    return true;
+  }
+
+  // Watts (2.5 W and above is high) or the words High, Low, H, L; anything else is noted
+  // and stored as high power, the default.
+  void ReadPower() {
+    const std::string_view power = Cell(ListColumn::Power);
+    bool& high = m_result.channel.bHighPower;
+    if (power.empty() || EqualsNoCase(power, "High") || EqualsNoCase(power, "H")) return;
+    if (EqualsNoCase(power, "Low") || EqualsNoCase(power, "L")) {
+      high = false;
+      return;
+    }
+    constexpr std::int64_t kHighFromMilliwatts = 2500;
+    const std::optional<std::int64_t> milliwatts = ParseScaledDecimal(WithoutUnit(power, "W"), 3, m_bDecimalComma);
+    if (milliwatts) {
+      high = *milliwatts >= kHighFromMilliwatts;
+    } else {
+      Change(ImportNoteKind::PowerUnreadable, power);
+    }
+  }
+
+  void ReadName() {
+    // Names keep their spaces: a name of the radio may begin or end with one.
+    const std::string_view name = m_row.Cell(ListColumn::Name);
+    PlannedChannel& channel = m_result.channel;
+    channel.strName = ShortenChannelName(name);
+    if (m_names == NameColumnMode::Off) {
+      channel.bStoreName = false;
+      if (!channel.strName.empty()) Change(ImportNoteKind::NameNotStored, name);
+      return;
+    }
+    if (!EqualsNoCase(name, channel.strName)) Change(ImportNoteKind::NameShortened, name, channel.strName);
+  }
+
+  void NoteWhatIsNotKept() {
+    if (const std::string_view skip = Cell(ListColumn::Skip); !skip.empty()) {
+      Change(ImportNoteKind::SkipNotKept, skip);
+    }
+    if (const std::string_view step = Cell(ListColumn::TStep); !step.empty()) {
+      const std::optional<std::int64_t> hundredths = ParseScaledDecimal(WithoutUnit(step, "kHz"), 2, m_bDecimalComma);
+      if (!hundredths || std::ranges::find(kRasterSteps, *hundredths) == std::end(kRasterSteps)) {
+        Change(ImportNoteKind::StepNotKept, step);
+      }
+    }
+    if (const std::string_view comment = Cell(ListColumn::Comment); !comment.empty()) {
+      Change(ImportNoteKind::CommentNotKept, comment);
+    }
+  }
+
+  const ChannelListRow& m_row;
+  bool m_bDecimalComma;
+  const BandLimits& m_limits;
+  NameColumnMode m_names;
+  RowMapping m_result;
+};
+
+}  // namespace
+
+RowMapping MapListRow(const ChannelListRow& row, bool decimalComma, const BandLimits& limits,
+                      NameColumnMode names) {
+  return RowMapper(row, decimalComma, limits, names).Map();
+}
+
+std::string BandLimitsText(const BandLimits& limits) {
+  if (limits.IsTwoBand()) {
+    return MHzText(limits.m_nFreqMin) + "-" + MHzText(limits.m_nSplitLow) + ", " + MHzText(limits.m_nSplitHigh) +
+           "-" + MHzText(NominalUpperEdge(limits.m_nFreqMax));
+  }
+  return MHzText(limits.m_nFreqMin) + "-" + MHzText(NominalUpperEdge(limits.m_nFreqMax));
+}
+
+}  // namespace qorrin

@@ -1,0 +1,123 @@
+#include "core/interchange/ChannelListReader.h"
+
+#include <gtest/gtest.h>
+
+#include "core/interchange/DelimitedText.h"
+#include "core/interchange/NameShortening.h"
+#include "core/interchange/ListSamples.h"
+
+namespace qorrin {
+namespace {
+
+using test::kDirectoryList;
+using test::kOldToolList;
+using test::kSpreadsheetList;
+
+TEST(DelimitedText, QuotesOnlyWhatNeedsItAndReadsItBack) {
+  const std::vector<std::string> fields{"plain", "a,b", "say \"hi\"", "two\r\nlines", "", " x "};
+  std::string text;
+  AppendDelimitedRecord(text, fields, ',', "\r\n");
+  EXPECT_EQ(text, "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\r\nlines\",, x \r\n");
+  std::string tabs;
+  AppendDelimitedRecord(tabs, fields, '\t', "\n");
+  EXPECT_EQ(tabs, "plain\ta,b\t\"say \"\"hi\"\"\"\t\"two\r\nlines\"\t\t x \n");
+
+  text += "next,row\r\n";
+  const std::vector<TextRecord> records = SplitDelimitedText(text, ',');
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].fields, fields);
+  EXPECT_EQ(records[1].nLine, 3);  // the quoted line break counts as a line
+  EXPECT_EQ(SplitDelimitedText(tabs, '\t')[0].fields, fields);
+}
+
+TEST(DelimitedText, ToleratesWhatUsersFilesHold) {
+  // Lone CR, blank and separator-only lines, '#' lines, spaces before a quote, text
+  // after a closing quote, a quote left open at the end.
+  const std::string text = "a,b\r#c,d\n\n , ,\r\nx, \"y,1\" z,\"open\nend";
+  const std::vector<TextRecord> records = SplitDelimitedText(text, ',');
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].fields, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(records[1].nLine, 5);
+  EXPECT_EQ(records[1].fields, (std::vector<std::string>{"x", "y,1 z", "open\nend"}));
+
+  EXPECT_EQ(DetectSeparator("\xEF\xBB\xBF# a;b;c\n\nLocation;Name;Frequency\n"), ';');
+  EXPECT_EQ(DetectSeparator("1;146,52\n"), ';');
+  EXPECT_EQ(DetectSeparator("Location,Name;x,Frequency\n"), ',');
+  EXPECT_EQ(DetectSeparator("1\t146,520\n"), '\t');
+  EXPECT_EQ(DetectSeparator("146.52\n"), ',');
+}
+
+TEST(ChannelListReader, SpreadsheetFileUsesSemicolonsAndDecimalCommas) {
+  const ChannelList list = ReadChannelList(kSpreadsheetList);
+  ASSERT_TRUE(list.ok());
+  EXPECT_EQ(list.separator, ';');
+  EXPECT_TRUE(list.bHeader && list.bDecimalComma);
+  ASSERT_EQ(list.rows.size(), 2u);
+  EXPECT_EQ(list.rows[0].nLine, 2);
+  EXPECT_EQ(list.rows[0].Cell(ListColumn::Name), "Relais Nord");
+  EXPECT_EQ(list.rows[0].Cell(ListColumn::Frequency), "145,725000");
+  EXPECT_EQ(list.rows[1].Cell(ListColumn::Comment), "Anruf");
+  EXPECT_TRUE(list.HasColumn(ListColumn::DVCODE));
+}
+
+TEST(ChannelListReader, MatchesColumnsByNameInAnyOrder) {
+  const ChannelList list = ReadChannelList(kDirectoryList);
+  ASSERT_TRUE(list.ok());
+  EXPECT_EQ(list.separator, ',');
+  EXPECT_FALSE(list.bDecimalComma);
+  ASSERT_EQ(list.rows.size(), 3u);
+  EXPECT_EQ(list.rows[0].nLine, 5);
+  EXPECT_EQ(list.rows[1].nLine, 7);
+  EXPECT_EQ(list.rows[2].nLine, 8);
+  EXPECT_EQ(list.rows[0].Cell(ListColumn::Name), "Call, 2m");
+  EXPECT_EQ(list.rows[0].Cell(ListColumn::Location), "5");
+  EXPECT_EQ(list.rows[1].Cell(ListColumn::Tone), "Tone");
+  EXPECT_EQ(list.rows[1].Cell(ListColumn::Power), "l");
+  EXPECT_EQ(list.rows[2].Cell(ListColumn::Offset), "0.6 MHz");
+  EXPECT_FALSE(list.HasColumn(ListColumn::cToneFreq));
+  EXPECT_FALSE(list.rows[0].HasCell(ListColumn::Mode));
+
+  const ChannelList old = ReadChannelList(kOldToolList);
+  ASSERT_TRUE(old.ok());
+  ASSERT_EQ(old.rows.size(), 3u);
+  EXPECT_EQ(old.rows[1].Cell(ListColumn::DtcsPolarity), "RN");
+  EXPECT_EQ(old.rows[1].Cell(ListColumn::Mode), "NFM");
+  EXPECT_FALSE(old.HasColumn(ListColumn::Power));
+
+  // The first cell of a repeated name wins; a header without Frequency is unusable.
+  const ChannelList twice = ReadChannelList("frequency,FREQUENCY\n146.52,147\n");
+  ASSERT_TRUE(twice.ok());
+  EXPECT_EQ(twice.rows[0].Cell(ListColumn::Frequency), "146.52");
+  EXPECT_EQ(ReadChannelList("Location,Name\n1,A\n").error, ChannelListError::NoFrequencyColumn);
+}
+
+TEST(ChannelListReader, WithoutHeaderAssumesTheWritingOrder) {
+  // A row whose Tone cell says "Tone" is still data: it holds numbers.
+  const ChannelList rows = ReadChannelList("3,RPT,146.94,-,0.6,Tone,100.0\n");
+  ASSERT_TRUE(rows.ok());
+  EXPECT_FALSE(rows.bHeader);
+  EXPECT_EQ(rows.rows[0].Cell(ListColumn::Location), "3");
+  EXPECT_EQ(rows.rows[0].Cell(ListColumn::rToneFreq), "100.0");
+  EXPECT_FALSE(rows.rows[0].HasCell(ListColumn::Mode));
+
+  // Clipboard text of one column: frequencies, with decimal commas when not comma-separated.
+  const ChannelList column = ReadChannelList("146,52\r\n147,3\r\n", '\t');
+  ASSERT_EQ(column.rows.size(), 2u);
+  EXPECT_EQ(column.rows[1].Cell(ListColumn::Frequency), "147,3");
+  EXPECT_TRUE(column.bDecimalComma);
+  EXPECT_FALSE(column.HasColumn(ListColumn::Location));
+
+  EXPECT_TRUE(ReadChannelList("").rows.empty());
+  EXPECT_TRUE(ReadChannelList("\xEF\xBB\xBF# nothing\r\n\r\n").rows.empty());
+}
+
+TEST(NameShortening, KeepsWhatTellsChannelsApart) {
+  const std::pair<const char*, const char*> names[] = {
+      {"FRS 10", "FR10"}, {"CB 01RP", "CB01"}, {"H-TAC1", "HTA1"}, {"2m Call", "2MCA"}, {"WX1", "WX1"},
+      {"a-b", "A-B"},     {"W1AW/R", "W1AW"},  {"Ch 1234", "C234"}, {"Marine 16", "MA16"}, {"Relais Nord", "RELA"},
+      {"Ü-7", "-7"},      {"", ""},            {"#!?", ""},         {" AB ", " AB "},    {"R 2 D 2", "R2D2"}};
+  for (const auto& [name, shortened] : names) EXPECT_EQ(ShortenChannelName(name), shortened) << name;
+}
+
+}  // namespace
+}  // namespace qorrin

@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "GuiTestSupport.h"
+#include "core/edit/ChannelCommits.h"
 #include "core/edit/ChannelTableLayout.h"
 #include "core/model/CQorrinDoc.h"
 #include "gui/app/CMainFrame.h"
@@ -417,6 +418,36 @@ class ChannelTableTest : public QObject {
     QCOMPARE(Focus(), grid);
     QCOMPARE(Record(run, 2).mid(0, 11), QStringLiteral("00 00 70 14"));
     QCOMPARE(grid->verticalScrollBar()->value(), QApplication::wheelScrollLines());
+  }
+
+  // Changes of the document made elsewhere (as an undo or a paste makes them) show at once
+  // and leave an open editor alone; a view update shows the language's texts.
+  void tableFollowsTheDocument() {
+    RunningApp run;
+    QVERIFY(run.Start());
+    CQorrinDoc& doc = run.app->Document();
+    CGridCtrl* grid = Grid(run);
+    QVERIFY(ScreenIsCurrent(grid));
+    ClickCell(run, 3, kColRxFrequency);
+    Type(QStringLiteral("146.52"));
+    QVERIFY(ScreenIsCurrent(grid));  // the committed row: texts, and grey text no more
+    ClickCell(run, 3, kColName);
+    QTest::keyClicks(Focus(), QStringLiteral("ab"));
+    CommitReceiveFrequency(doc, 5, "150");
+    CommitPower(doc, 3, 0);
+    QVERIFY(ScreenIsCurrent(grid));
+    QCOMPARE(grid->GetCellText(5, kColTxFrequency), QStringLiteral("150.00000"));
+    Key(Qt::Key_Return);  // the editor stayed open with what was typed
+    QCOMPARE(Record(run, 3), QStringLiteral("00 20 65 14 00 00 00 00 00 00 50 00 0C 0D FF FF"));
+    QCOMPARE(Record(run, 5).mid(0, 11), QStringLiteral("00 00 00 15"));
+
+    run.Frame()->ExecuteCommand(cmd::kNextLanguage);
+    QCOMPARE(grid->GetCellText(0, 0), QStringLiteral("信道"));
+    QCOMPARE(grid->GetCellText(0, kColPower), QStringLiteral("功率"));
+    QCOMPARE(grid->GetCellText(3, kColPower), QStringLiteral("低"));
+    QCOMPARE(grid->GetCellText(3, kColRxTone), QStringLiteral("关闭"));
+    QCOMPARE(grid->accessibleName(), QStringLiteral("信道表"));
+    QVERIFY(ScreenIsCurrent(grid));
   }
 
   void tableIsExposedToAssistiveTechnology() {

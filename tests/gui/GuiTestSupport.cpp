@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStandardPaths>
 
 #include <cstdlib>
@@ -126,6 +127,18 @@ QWidget* WidgetWithId(QWidget* root, int id) {
     if (ControlId(widget) == id) return widget;
   }
   return nullptr;
+}
+
+bool ScreenIsCurrent(QWidget* widget) {
+  QApplication::processEvents();
+  const QRect seen = widget->visibleRegion().boundingRect();  // what enclosing edges leave of it
+  const QPoint at = widget->mapTo(widget->window(), seen.topLeft());
+  const QImage shown = widget->screen()
+                           ->grabWindow(widget->window()->winId(), at.x(), at.y(), seen.width(), seen.height())
+                           .toImage()
+                           .convertToFormat(QImage::Format_RGB32);
+  const QImage fresh = widget->grab(seen).toImage().convertToFormat(QImage::Format_RGB32);
+  return !seen.isEmpty() && shown == fresh;
 }
 
 std::string ShownImage(const std::string& image) {

@@ -80,6 +80,10 @@ T* WidgetWithId(QWidget* root, int id) {
 // The image bytes of a project file (what follows the 48-byte header).
 std::string ImageOfFile(const std::string& path);
 
+// Whether the screen shows the widget as painting it now would: false when it was not
+// told of a change that it shows. Runs the paints that are due first.
+bool ScreenIsCurrent(QWidget* widget);
+
 // An image as it stands once the channel table has shown it: showing a row keeps the
 // name-present bit of a programmed channel in step with its name. Uses the running
 // program's settings and language.

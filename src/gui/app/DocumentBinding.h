@@ -1,6 +1,8 @@
 #pragma once
-// Ties the GUI to the document's view list: every UpdateAllViews of the document becomes
-// the signal documentChanged, to which the views connect and re-read the document.
+// Ties the GUI to the document's view lists: every UpdateAllViews of the document becomes
+// the signal documentChanged (the views re-read everything, texts of the language
+// included), every edit that changed bytes the signal contentsChanged (views re-read the
+// values they show, leaving open editors and language texts alone).
 #include <QObject>
 
 namespace qorrin {
@@ -18,10 +20,12 @@ class DocumentBinding : public QObject {
 
  Q_SIGNALS:
   void documentChanged();
+  void contentsChanged();
 
  private:
   CQorrinDoc& m_doc;
   int m_viewId = 0;
+  int m_contentsId = 0;
 };
 
 }  // namespace qorrin::gui

@@ -1,52 +1,58 @@
 #pragma once
-// The program's table control: a grid of text cells with an optional fixed heading row
-// and fixed heading column, one focus cell, keyboard and mouse navigation, and no editor
-// of its own. When the user wants to edit a cell (Enter, or the release of a click) the
-// grid asks its owner through beginEdit, and the owner places its own editor over the
-// cell. Selection and resizing are off: the focus cell is all there is.
+// The program's table control over an item model that its owner sets: the model's items
+// are the cells, its horizontal header data the fixed heading row and its vertical header
+// data the fixed heading column. The grid keeps one focus cell, moves it with the keyboard
+// and the mouse, and has no editor of its own: when the user wants to edit a cell (Enter,
+// or the release of a click) it asks its owner through beginEdit, and the owner places its
+// own editor over the cell, which the grid then keeps on the cell. Sizes are the grid's
+// own, not the model's.
+//
+// Selection and resizing are off: the focus cell is all there is, and the keyboard and
+// mouse handlers move only the current index of Qt's selection model. Selection belongs
+// on this view (its selection mode and those handlers); the models leave their items
+// selectable.
 //
 // Row and column numbers count the fixed row and column: cell (0, 0) is the corner,
-// (r, 0) a row heading, (0, c) a column heading. A call with a cell outside the grid does
-// nothing and returns false (or an empty text, or -1 for a size).
+// (r, 0) a row heading, (0, c) a column heading, (r, c) the model's item (r - 1, c - 1).
+// A call with a cell outside the grid does nothing and returns false (or an empty text, or
+// -1 for a size).
+//
+// What the grid reads of the model: Qt::DisplayRole (the text), flags() (a cell without
+// Qt::ItemIsEditable starts no edit), Qt::ForegroundRole and Qt::BackgroundRole (colours
+// other than the grid's), and kHeadingTitleRole (GridRoles.h) for the corner.
+#include <QPersistentModelIndex>
+#include <QPointer>
 #include <QTableView>
 
-namespace qorrin::gui {
+#include <vector>
 
-class GridModel;
+namespace qorrin::gui {
 
 class CGridCtrl : public QTableView {
   Q_OBJECT
  public:
   explicit CGridCtrl(QWidget* parent = nullptr);
 
-  // Shape. A fixed count is 0 or 1 (the heading row, the heading column).
-  bool SetRows(int rows);
-  bool SetColumns(int columns);
-  bool SetFixedRows(int rows);
-  bool SetFixedColumns(int columns);
+  void setModel(QAbstractItemModel* model) override;
+
+  // The model's rows and columns, each plus the fixed one; 0 without a model.
   int GetRowCount() const;
   int GetColumnCount() const;
-  int GetFixedRowCount() const;
 
-  // Sizes in device-independent pixels.
-  bool SetRowHeight(int row, int height);
+  // Sizes in device-independent pixels: the heading row's height, the height of every
+  // other row (they are all alike) and each column's width, column 0 the heading column.
+  // They stay when the model is reset.
+  void SetFixedRowHeight(int height);
+  void SetRowHeight(int height);
   bool SetColumnWidth(int column, int width);
   int GetRowHeight(int row) const;
   int GetColumnWidth(int column) const;
 
-  // Cells.
-  bool SetCellText(int row, int column, const QString& text);
+  // What the cell shows, headings included.
   QString GetCellText(int row, int column) const;
-  bool SetCellReadOnly(int row, int column, bool readOnly);
-  bool SetCellBackColour(int row, int column, const QColor& colour);  // invalid: the grid's
-  // Whether an edit may start there: the cell is neither fixed nor read-only.
+  // Whether an edit may start there: not a heading, and the model lets the item be edited.
   bool IsCellEditable(int row, int column) const;
-
-  // While drawing is off, cell changes are only stored; switching it on again repaints
-  // everything once. For building a whole table quickly.
-  void EnableDrawing(bool allow);
-  // Repaints a row at once (after its cells changed while drawing was on they repaint
-  // anyway; this is for callers that want the paint to happen now).
+  // Paints a row at once, for callers that want the paint to happen now.
   void RedrawRow(int row);
 
   // The focus cell; (-1, -1) when there is none.
@@ -54,8 +60,8 @@ class CGridCtrl : public QTableView {
   int FocusRow() const;
   int FocusColumn() const;
 
-  // The rectangle of a non-fixed cell in the viewport's coordinates, where the owner's
-  // editors live (children of viewport()); empty for fixed cells and cells outside.
+  // The rectangle of a non-heading cell in the viewport's coordinates, where the owner's
+  // editors live (children of viewport()); empty for headings and cells outside.
   QRect GetCellRect(int row, int column) const;
   bool IsCellShown(int row, int column) const;
   void ScrollIntoView(int row, int column);
@@ -63,11 +69,13 @@ class CGridCtrl : public QTableView {
   // Scrolls the cell into view and, when it is editable and shown, emits beginEdit.
   virtual void BeginEdit(int row, int column);
 
+  // The owner's editor now open over the cell: the grid keeps it on the cell's rectangle
+  // while the cells move under it, and before scrolling takes the focus from it (which
+  // makes the owner commit and close it). Null when the owner closed its editor.
+  void SetCellEditor(QWidget* editor, int row = -1, int column = -1);
+
   // Wide enough for every column beside the vertical scroll bar, and about fifteen rows.
   QSize sizeHint() const override;
-
-  // Set by the owner while one of its editors is open over a cell.
-  void SetExternalEditor(bool open) { m_bExternalEditor = open; }
 
  Q_SIGNALS:
   // The user wants to edit the cell; `rect` is GetCellRect(row, column).
@@ -84,23 +92,24 @@ class CGridCtrl : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
-  void changeEvent(QEvent* event) override;
+  void updateGeometries() override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  QModelIndex IndexOf(int row, int column) const;  // invalid for headings and outside
   QModelIndex MoveTab(bool forward) const;
   QModelIndex MovePage(bool down);
   void OnHeadingPressed(Qt::Orientation orientation, int section);
-  void ApplyHeadingSizes();
+  void ApplySizes();
+  void PlaceEditor();
   void TakeFocusFromEditor();
-  void UpdateColours();
 
-  GridModel* m_model = nullptr;
-  bool m_bExternalEditor = false;
   bool m_bLeftPressed = false;  // a left press on the grid that the release completes
   int m_fixedRowHeight = 30;
-  int m_fixedColumnWidth = 40;
+  std::vector<int> m_columnWidths;  // by grid column; 0: the header's default
+  QPointer<QWidget> m_editor;       // the owner's open editor
+  QPersistentModelIndex m_editIndex;
 };
 
 }  // namespace qorrin::gui

@@ -11,23 +11,16 @@
 
 #include "core/edit/FmPresets.h"
 #include "core/model/CQorrinDoc.h"
+#include "gui/app/DocumentBinding.h"
 #include "gui/grid/CGridCtrl.h"
 #include "gui/lang/ControlIds.h"
 #include "gui/lang/DialogButtons.h"
 #include "gui/lang/LocalizeDialog.h"
-#include "gui/lang/QtText.h"
 #include "gui/views/CCellCombo.h"
 #include "gui/views/ComboFill.h"
+#include "gui/views/FmPresetsModel.h"
 
 namespace qorrin::gui {
-namespace {
-
-constexpr int kCellEditorId = 1048;
-constexpr int kGridId = 1049;
-constexpr int kCurrentLabelId = 1050;
-constexpr int kCurrentListId = 1051;
-
-}  // namespace
 
 CFmRadioDlg::CFmRadioDlg(CQorrinDoc& doc, QWidget* parent) : QDialog(parent), m_doc(doc) {
   SetControlId(this, dlg::kFmRadio);
@@ -35,16 +28,20 @@ CFmRadioDlg::CFmRadioDlg(CQorrinDoc& doc, QWidget* parent) : QDialog(parent), m_
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
   auto* label = new QLabel(QStringLiteral("收音机频率"), this);
-  SetControlId(label, kCurrentLabelId);
+  SetControlId(label, ctl::kFmCurrentLabel);
   m_comboCurrent = new QComboBox(this);
-  SetControlId(m_comboCurrent, kCurrentListId);
+  SetControlId(m_comboCurrent, ctl::kFmCurrentList);
   m_comboCurrent->setMaxVisibleItems(16);
   label->setBuddy(m_comboCurrent);
 
+  // The dialog's own tie to the document: the presets model follows it while it is open.
+  auto* binding = new DocumentBinding(m_doc, this);
+  m_model = new FmPresetsModel(*binding, this);
   m_grid = new CGridCtrl(this);
-  SetControlId(m_grid, kGridId);
+  m_grid->setModel(m_model);
+  SetControlId(m_grid, ctl::kFmGrid);
   m_cellCombo = new CCellCombo(m_grid->viewport());
-  SetControlId(m_cellCombo, kCellEditorId);
+  SetControlId(m_cellCombo, ctl::kFmCellEditor);
   m_cellCombo->SetOwner(m_grid);
   m_cellCombo->setMaxVisibleItems(16);
 
@@ -76,15 +73,11 @@ CFmRadioDlg::CFmRadioDlg(CQorrinDoc& doc, QWidget* parent) : QDialog(parent), m_
 }
 
 void CFmRadioDlg::SetupGrid() {
-  m_grid->SetRows(kFmGridRows);
-  m_grid->SetColumns(kFmGridColumns);
-  m_grid->SetFixedRows(1);
-  m_grid->SetFixedColumns(1);
   for (int column = 0; column < kFmGridColumns; ++column) {
     m_grid->SetColumnWidth(column, kFmColumnWidths[static_cast<std::size_t>(column)]);
   }
-  m_grid->SetRowHeight(0, kFmHeaderRowHeight);
-  for (int row = 1; row < kFmGridRows; ++row) m_grid->SetRowHeight(row, kFmRowHeight);
+  m_grid->SetFixedRowHeight(kFmHeaderRowHeight);
+  m_grid->SetRowHeight(kFmRowHeight);
   // All fifteen presets in view: the grid is exactly as high as its rows.
   int height = 2 * m_grid->frameWidth();
   for (int row = 0; row < kFmGridRows; ++row) height += m_grid->GetRowHeight(row);
@@ -92,38 +85,28 @@ void CFmRadioDlg::SetupGrid() {
   m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-  m_grid->EnableDrawing(false);
-  const std::array<std::string, kFmGridColumns> headings = LoadFmPresetHeadings();
   // The frequency column keeps its width unless the language's title needs more.
-  const int titleWidth = m_grid->horizontalHeader()->fontMetrics().horizontalAdvance(Qt(headings[1])) +
-                         2 * m_grid->horizontalHeader()->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+  const QString title = m_grid->GetCellText(0, 1);
+  const QFontMetrics metrics = m_grid->horizontalHeader()->fontMetrics();
+  const int titleWidth = metrics.horizontalAdvance(title) + 2 * metrics.horizontalAdvance(QLatin1Char(' '));
   m_grid->SetColumnWidth(1, std::max(kFmColumnWidths[1], titleWidth));
   m_grid->setFixedWidth(2 * m_grid->frameWidth() + m_grid->GetColumnWidth(0) + m_grid->GetColumnWidth(1));
-  for (int column = 0; column < kFmGridColumns; ++column) {
-    m_grid->SetCellText(0, column, Qt(headings[static_cast<std::size_t>(column)]));
-  }
-  for (int preset = 1; preset < kFmGridRows; ++preset) {
-    m_grid->SetCellText(preset, 0, QString::number(preset));
-    m_grid->SetCellText(preset, 1, Qt(GetFmPresetText(m_doc, preset)));
-  }
-  m_grid->EnableDrawing(true);
-  m_grid->setAccessibleName(Qt(headings[1]));
-  m_cellCombo->setAccessibleName(Qt(headings[1]));
+  m_grid->setAccessibleName(title);
+  m_cellCombo->setAccessibleName(title);
 }
 
-void CFmRadioDlg::OnBeginEdit(int row, int /*column*/, const QString& text, const QRect& rect) {
-  m_nRow = row;
-  m_grid->SetExternalEditor(true);
+void CFmRadioDlg::OnBeginEdit(int row, int column, const QString& text, const QRect& rect) {
   m_cellCombo->ShowOver(rect, text);
+  m_nRow = row;
+  m_grid->SetCellEditor(m_cellCombo, row, column);
 }
 
 // Leaving the editor stores its item, also the one it opened with (that is a change too).
 void CFmRadioDlg::CommitPreset() {
   if (!m_cellCombo->IsOpen()) return;
-  m_grid->SetExternalEditor(false);
-  CommitFmPreset(m_doc, m_nRow, m_cellCombo->currentIndex());
-  m_grid->SetCellText(m_nRow, 1, Qt(GetFmPresetText(m_doc, m_nRow)));
+  m_model->setData(m_model->index(m_nRow - 1, 0), m_cellCombo->currentIndex());
   m_cellCombo->HideEditor();
+  m_grid->SetCellEditor(nullptr);
 }
 
 }  // namespace qorrin::gui

@@ -1,7 +1,8 @@
 #pragma once
 // The FM broadcast receiver's presets: the current frequency in a drop-down and the 15
-// presets in a two-column grid edited with a drop-down cell editor. Every pick is stored
-// in the document at once; OK and Cancel only close the dialog.
+// presets in a two-column grid (over the presets model) edited with a drop-down cell
+// editor. Every pick is stored in the document at once; OK and Cancel only close the
+// dialog.
 #include <QDialog>
 
 class QComboBox;
@@ -14,6 +15,7 @@ namespace qorrin::gui {
 
 class CCellCombo;
 class CGridCtrl;
+class FmPresetsModel;
 
 class CFmRadioDlg : public QDialog {
   Q_OBJECT
@@ -30,6 +32,7 @@ class CFmRadioDlg : public QDialog {
   void CommitPreset();
 
   CQorrinDoc& m_doc;
+  FmPresetsModel* m_model = nullptr;
   QComboBox* m_comboCurrent = nullptr;
   CGridCtrl* m_grid = nullptr;
   CCellCombo* m_cellCombo = nullptr;

@@ -23,7 +23,7 @@ CQorrinView::CQorrinView(DocumentBinding& binding, QWidget* parent) : QWidget(pa
   m_options = new COptionPanel(doc, this);
   m_vfoA = new CVfoPanel(doc, kVfoARecord, ctl::kVfoA, this);
   m_vfoB = new CVfoPanel(doc, kVfoBRecord, ctl::kVfoB, this);
-  m_table = new ChannelTable(doc, this);
+  m_table = new ChannelTable(binding, this);
   connect(m_table, &ChannelTable::channelsChanged, m_options, &COptionPanel::FillPriorityChannels);
 
   auto* vfos = new QHBoxLayout;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/platform/Utf8Path.h"
 #include "core/settings/AtomicFile.h"
 #include "core/model/ModelDefaults.h"
 
@@ -36,7 +37,7 @@ void CQorrinDoc::UpdateAllViews() {
 
 std::string CQorrinDoc::GetTitle() const {
   if (m_strPathName.empty()) return kUntitledTitle;
-  return std::filesystem::path(m_strPathName).filename().string();
+  return platform::PathUtf8(platform::Utf8Path(m_strPathName).filename());
 }
 
 bool CQorrinDoc::Confirm(PromptMessage message) {

@@ -3,8 +3,10 @@
 # tests again under AddressSanitizer + UndefinedBehaviorSanitizer, and the threaded link
 # tests and the transfer dialog under ThreadSanitizer. The desktop program's tests (Qt
 # Test) run on the offscreen platform in the normal and the AddressSanitizer build. The
-# fuzz targets are built and replay their corpora, so they keep building and their
-# properties keep holding on every input they have found.
+# command line is cross-built for Windows and its tests run under Wine, with a link test
+# against the simulator through Wine's COM ports. The fuzz targets are built and replay
+# their corpora, so they keep building and their properties keep holding on every input
+# they have found.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
@@ -30,6 +32,15 @@ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQORRIN_TSA
 cmake --build build-tsan -j "$JOBS" --target qorrin_link_tests gui_TransferDialogTest
 TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/gui/tsan.supp" \
   ctest --test-dir build-tsan --output-on-failure -j "$JOBS" -R '^qorrin_(link_tests\.|gui_tests\.TransferDialogTest)'
+
+echo "== Windows: qorrin-cli.exe and its core and command-line tests (mingw-w64), run under Wine"
+windows_pass() (  # a subshell: the Wine settings stay inside
+  ./scripts/build-windows.sh build-win --tests
+  . tests/windows/wine-env.sh build-win
+  ctest --test-dir build-win --output-on-failure -j "$JOBS"
+  grep -h "^wine link test:" build-win/Testing/Temporary/LastTest.log || true
+)
+time windows_pass
 
 echo "== fuzz targets (clang, libFuzzer, ASan + UBSan): each replays its shipped corpus"
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DQORRIN_FUZZ=ON >/dev/null

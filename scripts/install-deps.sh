@@ -9,6 +9,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
   xvfb xauth fonts-noto-cjk
   poppler-utils desktop-file-utils shared-mime-info dpkg-dev file
+  # The Windows command line: cross compiler, GoogleTest's sources to build with it, Wine
+  # to run the results (wine64 the loader, wine its launchers and server script), zip.
+  g++-mingw-w64-x86-64-posix googletest wine64 wine zip unzip
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -100,7 +100,11 @@ int RunPorts(CliContext& ctx) {
     std::printf("%-6s %-24s %s%s\n", link::PortLabel(port.number).c_str(), port.device.c_str(),
                 port.description.c_str(), port.number == configured ? "  [configured]" : "");
   }
+#ifdef _WIN32
+  if (ports.empty()) Say("no serial ports found; plug the cable in and look under \"Ports (COM & LPT)\" in the Device Manager");
+#else
   if (ports.empty()) Say("no serial ports found; name one in section [ports] of " + g_strIniFile + " (1=/dev/ttyUSB0)");
+#endif
   return kExitOk;
 }
 

@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <atomic>
+#include <csignal>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -30,6 +31,14 @@ extern "C" void OnInterrupt(int) { g_interrupted.store(true); }
 // with the port in the middle of a frame.
 class InterruptCatcher {
  public:
+#ifdef _WIN32
+  // The C library's signal() is how a console program on Windows sees Ctrl+C.
+  InterruptCatcher() {
+    g_interrupted.store(false);
+    m_previous = std::signal(SIGINT, OnInterrupt);
+  }
+  ~InterruptCatcher() { std::signal(SIGINT, m_previous); }
+#else
   InterruptCatcher() {
     g_interrupted.store(false);
     struct sigaction action {};
@@ -38,12 +47,17 @@ class InterruptCatcher {
     sigaction(SIGINT, &action, &m_previous);
   }
   ~InterruptCatcher() { sigaction(SIGINT, &m_previous, nullptr); }
+#endif
   InterruptCatcher(const InterruptCatcher&) = delete;
   InterruptCatcher& operator=(const InterruptCatcher&) = delete;
   bool Interrupted() const { return g_interrupted.load(); }
 
  private:
+#ifdef _WIN32
+  void (*m_previous)(int) = nullptr;
+#else
   struct sigaction m_previous {};
+#endif
 };
 
 std::string Describe(int port, const std::string& device) {

@@ -1,11 +1,11 @@
 #include "cli/ProjectFileAccess.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <iostream>
 
 #include "core/model/CQorrinDoc.h"
+#include "core/platform/SystemCalls.h"
+#include "core/platform/Utf8Path.h"
 #include "core/settings/AtomicFile.h"
 
 namespace qorrin::cli {
@@ -13,7 +13,7 @@ namespace qorrin::cli {
 bool OpenProjectFile(CQorrinDoc& doc, const std::string& path, bool requireComplete) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  if (fs::is_directory(path, ec)) {
+  if (fs::is_directory(platform::Utf8Path(path), ec)) {
     std::cerr << "qorrin-cli: " << path << " is a folder, not a project file\n";
     return false;
   }
@@ -30,7 +30,7 @@ bool OpenProjectFile(CQorrinDoc& doc, const std::string& path, bool requireCompl
                 << kProjectHeaderText.substr(0, kProjectIdLength) << "\")\n";
       return false;
   }
-  const auto size = fs::file_size(path, ec);
+  const auto size = fs::file_size(platform::Utf8Path(path), ec);
   if (!ec && size < kProjectFileSize && requireComplete) {
     std::cerr << "qorrin-cli: " << path << " is damaged: " << size << " bytes instead of "
               << kProjectFileSize << "\n";
@@ -50,7 +50,7 @@ bool OpenProjectFile(CQorrinDoc& doc, const std::string& path, bool requireCompl
 bool MayWriteOutput(const std::string& path, bool force) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  if (fs::is_directory(path, ec)) {
+  if (fs::is_directory(platform::Utf8Path(path), ec)) {
     std::cerr << "qorrin-cli: " << path << " is a folder; give a file name\n";
     return false;
   }
@@ -61,14 +61,14 @@ bool MayWriteOutput(const std::string& path, bool force) {
               << ", not a regular file; only a project file can be written there\n";
     return false;
   }
-  if (!force && fs::exists(path, ec)) {
+  if (!force && fs::exists(platform::Utf8Path(path), ec)) {
     std::cerr << "qorrin-cli: " << path << " exists already; use --force to replace it\n";
     return false;
   }
-  const fs::path target(path);
+  const fs::path target = platform::Utf8Path(path);
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  if (::access(folder.c_str(), W_OK) != 0) {
-    std::cerr << "qorrin-cli: cannot write " << path << ": the folder " << folder.string()
+  if (!platform::FolderAcceptsFiles(platform::PathUtf8(folder))) {
+    std::cerr << "qorrin-cli: cannot write " << path << ": the folder " << platform::PathUtf8(folder)
               << " is missing or not writable\n";
     return false;
   }

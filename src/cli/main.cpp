@@ -1,9 +1,13 @@
 // qorrin-cli: project files and radio transfers from the command line.
 #include <CLI/CLI.hpp>
 
+#include <string>
+#include <vector>
+
 #include "cli/BackupCommands.h"
 #include "cli/ChannelListCommands.h"
 #include "cli/CliContext.h"
+#include "cli/ConsoleText.h"
 #include "cli/DiffCommand.h"
 #include "cli/FileCommands.h"
 #include "cli/LinkCommands.h"
@@ -21,8 +25,12 @@ int main(int argc, char** argv) {
   RegisterBackupCommands(app, ctx);
   RegisterChannelListCommands(app, ctx);
   CLI::App* diff = RegisterDiffCommand(app, ctx);
+  UseUtf8Console();
+  std::vector<std::string> arguments = CommandLineUtf8(argc, argv);
+  std::vector<char*> pointers;
+  for (std::string& argument : arguments) pointers.push_back(argument.data());
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(pointers.size()), pointers.data());
   } catch (const CLI::ParseError& e) {
     const int printed = app.exit(e);
     // diff's 1 means "different", so its usage errors take 2, as its file errors do.

@@ -1,9 +1,5 @@
 #include "core/backup/BackupStore.h"
 
-#include <fcntl.h>
-#include <pwd.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -18,6 +14,8 @@
 
 #include "core/model/CQorrinDoc.h"
 #include "core/model/ProjectFile.h"
+#include "core/platform/SystemCalls.h"
+#include "core/platform/Utf8Path.h"
 #include "core/settings/AtomicFile.h"
 
 namespace qorrin {
@@ -29,21 +27,12 @@ constexpr std::string_view kExtension = ".7Q";
 constexpr std::size_t kStampLength = 19;  // "2026-12-06_14-05-33"
 
 // Threads of one process choose names and trim one at a time; other processes are kept
-// apart by claiming each name with O_EXCL.
+// apart by claiming each name with a create that fails when the name exists.
 std::mutex g_folderMutex;
-
-std::string HomeFolder() {
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
-  if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr) {
-    return entry->pw_dir;
-  }
-  return {};
-}
 
 std::string StampText(std::chrono::system_clock::time_point when) {
   const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
-  std::tm local{};
-  localtime_r(&seconds, &local);
+  const std::tm local = platform::LocalTime(seconds);
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%d_%H-%M-%S", &local);
   return text;
@@ -107,12 +96,12 @@ bool Older(const Found& a, const Found& b) {
 std::vector<Found> FindBackups(const std::string& folder) {
   std::vector<Found> found;
   std::error_code ec;
-  fs::directory_iterator it(folder, ec), end;
+  fs::directory_iterator it(platform::Utf8Path(folder), ec), end;
   for (; !ec && it != end; it.increment(ec)) {
     std::error_code entryError;
     if (!it->is_regular_file(entryError)) continue;
     Found item;
-    if (!ParseName(it->path().filename().string(), &item.name)) continue;
+    if (!ParseName(platform::PathUtf8(it->path().filename()), &item.name)) continue;
     item.path = it->path();
     item.modified = it->last_write_time(entryError);
     found.push_back(std::move(item));
@@ -136,36 +125,22 @@ int TrimLocked(const std::string& folder, int keep) {
 bool ClaimName(const fs::path& folder, const std::string& base, fs::path* claimed, std::string* error) {
   for (int sequence = 1; sequence < 1000; ++sequence) {
     const std::string name = base + (sequence == 1 ? "" : "-" + std::to_string(sequence)) + std::string(kExtension);
-    const fs::path path = folder / name;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd >= 0) {
-      ::close(fd);
+    const fs::path path = folder / platform::Utf8Path(name);
+    const int failure = platform::CreateNewFile(platform::PathUtf8(path));
+    if (failure == 0) {
       *claimed = path;
       return true;
     }
-    if (errno != EEXIST) {
-      *error = "cannot create " + path.string() + ": " + std::strerror(errno);
+    if (failure != EEXIST) {
+      *error = "cannot create " + platform::PathUtf8(path) + ": " + std::strerror(failure);
       return false;
     }
   }
-  *error = "too many backups named " + base + " in " + folder.string();
+  *error = "too many backups named " + base + " in " + platform::PathUtf8(folder);
   return false;
 }
 
 }  // namespace
-
-std::string BackupFolder() {
-  const char* data = std::getenv("XDG_DATA_HOME");
-  fs::path base;
-  if (data != nullptr && data[0] == '/') {
-    base = data;
-  } else {
-    const std::string home = HomeFolder();
-    if (home.empty()) return {};
-    base = fs::path(home) / ".local" / "share";
-  }
-  return (base / "qorrin" / "backups").string();
-}
 
 std::string BackupPortName(const std::string& portLabel) {
   std::string_view text = portLabel;
@@ -187,7 +162,7 @@ BackupResult SaveBackup(ConstImageSpan image, const std::string& portLabel, Back
       return result;
     }
     std::error_code ec;
-    fs::create_directories(folder, ec);
+    fs::create_directories(platform::Utf8Path(folder), ec);
     if (ec) {
       result.strError = "cannot create the backup folder " + folder + ": " + ec.message();
       return result;
@@ -200,15 +175,15 @@ BackupResult SaveBackup(ConstImageSpan image, const std::string& portLabel, Back
                              (direction == BackupDirection::Read ? "read" : "write");
     std::lock_guard lock(g_folderMutex);
     fs::path path;
-    if (!ClaimName(folder, base, &path, &result.strError)) return result;
+    if (!ClaimName(platform::Utf8Path(folder), base, &path, &result.strError)) return result;
     std::string error;
-    if (!WriteFileAtomically(path.string(), bytes, &error)) {
+    if (!WriteFileAtomically(platform::PathUtf8(path), bytes, &error)) {
       fs::remove(path, ec);  // never leave an empty claim behind
       result.strError = error;
       return result;
     }
     result.bOk = true;
-    result.strPath = path.string();
+    result.strPath = platform::PathUtf8(path);
     TrimLocked(folder, keep);
   } catch (const std::exception& e) {
     result.bOk = false;
@@ -223,8 +198,8 @@ std::vector<BackupEntry> ListBackups(const std::string& folder) {
   std::vector<Found> found = FindBackups(folder);
   for (auto it = found.rbegin(); it != found.rend(); ++it) {
     BackupEntry entry;
-    entry.strPath = it->path.string();
-    entry.strFileName = it->path.filename().string();
+    entry.strPath = platform::PathUtf8(it->path);
+    entry.strFileName = platform::PathUtf8(it->path.filename());
     std::string date = it->name.stamp;
     date[10] = ' ';
     date[13] = ':';

@@ -20,8 +20,9 @@ inline constexpr int kBackupsKept = 200;
 
 enum class BackupDirection { Read, Write };
 
-// $XDG_DATA_HOME/qorrin/backups (an absolute XDG_DATA_HOME only), else
-// $HOME/.local/share/qorrin/backups. Not created here.
+// Linux: $XDG_DATA_HOME/qorrin/backups (an absolute XDG_DATA_HOME only), else
+// $HOME/.local/share/qorrin/backups. Windows: %LOCALAPPDATA%\Qorrin\backups. Not
+// created here; empty when there is no such folder to name.
 std::string BackupFolder();
 
 // The name part for a port: "COM3" stays, a device path loses "/dev/" and every character

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "core/lang/LangText.h"
+#include "core/platform/Utf8Path.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/ProfileFile.h"
 #include "core/settings/TextCase.h"
@@ -16,15 +17,15 @@ namespace fs = std::filesystem;
 std::vector<LanguageFile> ListLanguageFiles(const std::string& folder, bool includeFolders) {
   std::vector<LanguageFile> files;
   std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+  for (fs::directory_iterator it(platform::Utf8Path(folder), ec), end; !ec && it != end; it.increment(ec)) {
     const fs::path& path = it->path();
     if (path.extension() != ".lang" || path.stem().empty()) continue;
     std::error_code typeError;
     if (!includeFolders && it->is_directory(typeError)) continue;
-    files.push_back({path.string(), path.stem().string()});
+    files.push_back({platform::PathUtf8(path), platform::PathUtf8(path.stem())});
   }
   std::sort(files.begin(), files.end(), [](const LanguageFile& a, const LanguageFile& b) {
-    return fs::path(a.path).filename() < fs::path(b.path).filename();
+    return platform::Utf8Path(a.path).filename() < platform::Utf8Path(b.path).filename();
   });
   return files;
 }

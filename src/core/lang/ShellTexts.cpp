@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "core/lang/LangText.h"
+#include "core/platform/Utf8Path.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/ProfileFile.h"
 
@@ -61,9 +62,9 @@ SaveChangesTexts LoadSaveChangesTexts(const std::string& documentTitle) {
 }
 
 std::string HelpFilePath(const std::string& langFile) {
-  std::filesystem::path path(langFile);
+  std::filesystem::path path = platform::Utf8Path(langFile);
   path.replace_extension(".html");
-  return path.string();
+  return platform::PathUtf8(path);
 }
 
 }  // namespace qorrin

@@ -4,10 +4,14 @@
 // pause in front of them and receives them with a time-out in milliseconds; knows nothing
 // of the protocol.
 //
+// Two implementations behind this one class: termios and poll on Linux
+// (CSerialPortPosix.cpp), the Win32 communications functions on Windows
+// (CSerialPortWin32.cpp); what both share is in CSerialPort.cpp.
+//
 // The transfer worker reads and writes while the user-interface thread may Close at any
-// moment. Close wakes a waiting read or write and waits until the descriptor is no longer
-// in use, so a descriptor number is never used after it was handed back to the system;
-// every later call then fails quietly as on a closed port.
+// moment. Close waits until the device is no longer in use (on Linux it also wakes a
+// waiting read or write), so a descriptor or handle is never used after it was handed
+// back to the system; every later call then fails quietly as on a closed port.
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -47,7 +51,7 @@ class CSerialPort : public ILinkPort {
 
   // Closes the port; nothing happens on a closed port. Safe from any thread.
   void Close() override;
-  bool IsOpen() const override { return m_hComm.load() >= 0; }
+  bool IsOpen() const override;
 
   // Why the last Open failed (device and reason, with advice where there is some).
   std::string LastError() const override;
@@ -56,16 +60,26 @@ class CSerialPort : public ILinkPort {
   void Sleep(int ms) override;
 
  private:
+  void SetLastError(std::string text);
+
+#ifdef _WIN32
+  // Moves what has arrived (at most `length` bytes) into buffer, after clearing the
+  // line's error state; 0 on a closed port or a failed read.
+  int ReadAvailable(std::uint8_t* buffer, int length);
+  int WriteLocked(const std::uint8_t* data, int length);
+
+  std::atomic<void*> m_hComm;  // HANDLE of the open port, INVALID_HANDLE_VALUE when closed
+#else
   // Result of waiting on the descriptor.
   enum class Wait { Ready, TimedOut, Gone };
   Wait WaitFor(short events, int timeoutMs);
   int WriteLocked(const std::uint8_t* data, int length);
-  void SetLastError(std::string text);
 
   std::atomic<int> m_hComm{-1};        // descriptor of the open device, -1 when closed
   std::atomic<bool> m_closing{false};  // a Close is waiting for the descriptor
-  std::mutex m_useMutex;               // held while a call uses m_hComm
   int m_wakePipe[2] = {-1, -1};        // Close writes here to end a wait at once
+#endif
+  std::mutex m_useMutex;  // held while a call uses m_hComm
   mutable std::mutex m_errorMutex;
   std::string m_lastError;
 };

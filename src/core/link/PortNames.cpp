@@ -19,6 +19,16 @@ bool EnumerationAllowed(const std::string& settingsPath) {
   return ReadProfileInt(kPortsSection, kEnumerateKey, 1, settingsPath) != 0;
 }
 
+// The machine's device numbered n: by the number the system gave it (Windows), else by
+// its place in the list.
+const SerialDevice* DeviceNumbered(const std::vector<SerialDevice>& devices, int n) {
+  for (std::size_t i = 0; i < devices.size(); ++i) {
+    const int number = devices[i].number > 0 ? devices[i].number : static_cast<int>(i) + 1;
+    if (number == n) return &devices[i];
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 PortNumbering::PortNumbering(std::string settingsPath) : m_settingsPath(std::move(settingsPath)) {}
@@ -35,9 +45,8 @@ std::string PortNumbering::DevicePath(int n) {
   if (n < 1 || n > kHighestPortNumber) return {};
   std::string listed = ListedDevice(n, m_settingsPath);
   if (!listed.empty()) return listed;
-  const auto& devices = MachineDevices();
-  if (static_cast<std::size_t>(n) <= devices.size()) return devices[n - 1].path;
-  return {};
+  if (const SerialDevice* device = DeviceNumbered(MachineDevices(), n)) return device->path;
+  return SystemPortDevice(n);
 }
 
 std::string DeviceForPort(int n, const std::string& settingsPath) {
@@ -53,9 +62,10 @@ std::vector<PortListing> ListPorts(const std::string& settingsPath) {
     port.number = n;
     port.device = ListedDevice(n, settingsPath);
     port.fromSettings = !port.device.empty();
-    if (!port.fromSettings && static_cast<std::size_t>(n) <= devices.size()) {
-      port.device = devices[n - 1].path;
-      port.description = devices[n - 1].description;
+    const SerialDevice* machine = port.fromSettings ? nullptr : DeviceNumbered(devices, n);
+    if (machine != nullptr) {
+      port.device = machine->path;
+      port.description = machine->description;
     } else if (port.fromSettings) {
       for (const auto& device : devices) {
         if (device.path == port.device) port.description = device.description;

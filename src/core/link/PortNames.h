@@ -3,6 +3,7 @@
 //   1. the value of key n in section [ports] of setting.ini, a device path (1=/dev/ttyUSB0);
 //   2. otherwise the n-th serial device of the machine (see SerialDevices.h), unless
 //      [ports] says enumerate=0, in which case only the listed entries are ports.
+//      On Windows: the system's own COMn, whether the machine lists it or not.
 // A number that names nothing is a port that cannot be opened.
 #include <optional>
 #include <string>

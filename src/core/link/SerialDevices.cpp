@@ -2,56 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
-
-namespace fs = std::filesystem;
+#include <string_view>
 
 namespace qorrin::link {
-namespace {
-
-std::string ReadSysText(const fs::path& file) {
-  std::ifstream in(file);
-  std::string line;
-  std::getline(in, line);
-  while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.pop_back();
-  return line;
-}
-
-bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
-
-// Walks up from the tty's device to the USB device that carries it (the first folder
-// with an idVendor file). Empty when the tty is not on USB.
-fs::path FindUsbDevice(const fs::path& ttyDir) {
-  std::error_code ec;
-  fs::path dir = fs::canonical(ttyDir / "device", ec);
-  if (ec) return {};
-  for (int level = 0; level < 6 && !dir.empty() && dir != dir.root_path(); ++level) {
-    if (fs::exists(dir / "idVendor", ec)) return dir;
-    dir = dir.parent_path();
-  }
-  return {};
-}
-
-std::string UsbDescription(const fs::path& usbDir) {
-  std::string text = ReadSysText(usbDir / "manufacturer");
-  const std::string product = ReadSysText(usbDir / "product");
-  if (!product.empty()) text += (text.empty() ? "" : " ") + product;
-  const std::string vendorId = ReadSysText(usbDir / "idVendor");
-  const std::string productId = ReadSysText(usbDir / "idProduct");
-  if (!vendorId.empty()) text += (text.empty() ? "(" : " (") + vendorId + ":" + productId + ")";
-  return text;
-}
-
-// The 8250 driver registers every legacy slot (ttyS0..ttyS31) whether or not a chip
-// answers there; "type" 0 marks an empty slot, which must not take a port number.
-bool IsEmptyUartSlot(const fs::path& ttyDir) {
-  std::error_code ec;
-  if (!fs::exists(ttyDir / "type", ec)) return false;
-  return ReadSysText(ttyDir / "type") == "0";
-}
-
-}  // namespace
 
 bool NaturalNameLess(const std::string& a, const std::string& b) {
   std::size_t i = 0;
@@ -91,25 +44,24 @@ void SortSerialDevices(std::vector<SerialDevice>& devices) {
   });
 }
 
-std::vector<SerialDevice> EnumerateSerialDevices(const std::string& sysClassTty,
-                                                 const std::string& devDir) {
-  std::vector<SerialDevice> devices;
-  std::error_code ec;
-  for (fs::directory_iterator it(sysClassTty, ec), end; !ec && it != end; it.increment(ec)) {
-    const fs::path ttyDir = it->path();
-    std::error_code linkError;
-    // Virtual consoles, pseudo-terminals and the console have no device behind them.
-    if (!fs::exists(ttyDir / "device", linkError) || IsEmptyUartSlot(ttyDir)) continue;
-    SerialDevice device;
-    device.name = ttyDir.filename().string();
-    device.path = (fs::path(devDir) / device.name).string();
-    const fs::path usbDir = FindUsbDevice(ttyDir);
-    device.usb = !usbDir.empty() || StartsWith(device.name, "ttyUSB") || StartsWith(device.name, "ttyACM");
-    device.description = usbDir.empty() ? std::string() : UsbDescription(usbDir);
-    devices.push_back(std::move(device));
+std::string ComDeviceName(int n) {
+  const std::string name = "COM" + std::to_string(n);
+  return n < 10 ? name : "\\\\.\\" + name;
+}
+
+int ComNumberOf(const std::string& device) {
+  std::string_view name = device;
+  if (name.starts_with("\\\\.\\")) name.remove_prefix(4);
+  if (name.size() < 4 || name.size() > 6) return 0;
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (std::toupper(static_cast<unsigned char>(name[i])) != "COM"[i]) return 0;
   }
-  SortSerialDevices(devices);
-  return devices;
+  int number = 0;
+  for (char c : name.substr(3)) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return 0;
+    number = number * 10 + (c - '0');
+  }
+  return number;
 }
 
 }  // namespace qorrin::link

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/model/ModelDefaults.h"
+#include "core/platform/Utf8Path.h"
 #include "core/settings/AtomicFile.h"
 
 namespace qorrin {
@@ -124,7 +125,7 @@ void CQorrinDoc::NotifyContents() { CallEach(m_contentsViews); }
 
 std::string CQorrinDoc::GetTitle() const {
   if (m_strPathName.empty()) return kUntitledTitle;
-  return std::filesystem::path(m_strPathName).filename().string();
+  return platform::PathUtf8(platform::Utf8Path(m_strPathName).filename());
 }
 
 bool CQorrinDoc::Confirm(PromptMessage message) {

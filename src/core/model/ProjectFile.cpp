@@ -4,9 +4,10 @@
 #include <cerrno>
 #include <system_error>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "core/platform/SystemCalls.h"
 
 namespace qorrin {
 
@@ -29,7 +30,7 @@ bool HasProjectHeaderId(std::span<const std::uint8_t> bytes) {
 FileReadResult ReadFileHead(const std::string& path, std::size_t maxBytes) {
   // Non-blocking, so that a FIFO or a device named by mistake cannot hang the open; only
   // a regular file is read.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = platform::OpenForReading(path, true);
   if (fd < 0) return Failure(path, errno);
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {

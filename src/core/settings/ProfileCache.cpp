@@ -1,41 +1,17 @@
 #include "core/settings/ProfileCache.h"
 
-#include <sys/stat.h>
-#include <time.h>
-
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <mutex>
 #include <unordered_map>
 
+#include "core/settings/FileStamp.h"
+
 namespace qorrin {
 
 namespace {
-
-// What the file system says about a file; equal stamps mean unchanged contents, provided
-// the stamp had settled (below). The change time moves on every write and every time
-// change, so an edit that restores the old modification time is still seen.
-struct FileStamp {
-  dev_t device = 0;
-  ino_t inode = 0;
-  off_t size = 0;
-  timespec modified{};
-  timespec changed{};
-};
-
-bool operator==(const timespec& a, const timespec& b) {
-  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
-
-bool operator==(const FileStamp& a, const FileStamp& b) {
-  return a.device == b.device && a.inode == b.inode && a.size == b.size &&
-         a.modified == b.modified && a.changed == b.changed;
-}
-
-FileStamp StampOf(const struct stat& st) {
-  return {st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
-}
 
 // File systems keep times with a coarse clock (a scheduler tick on Linux, two seconds on
 // FAT), so a file written twice within one step keeps its stamp. A copy is trusted only
@@ -43,11 +19,15 @@ FileStamp StampOf(const struct stat& st) {
 // then every lookup reads the file again.
 std::atomic<long long> g_stampSlackNs{2'500'000'000LL};
 
-long long Nanos(const timespec& t) { return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec; }
+// The wall clock in nanoseconds since 1970, as the file times count.
+long long NowNanos() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
 
-bool Settled(const FileStamp& stamp, const timespec& lookedAt) {
-  const long long limit = Nanos(lookedAt) - g_stampSlackNs.load();
-  return Nanos(stamp.modified) < limit && Nanos(stamp.changed) < limit;
+bool Settled(const FileStamp& stamp, long long lookedAtNs) {
+  const long long limit = lookedAtNs - g_stampSlackNs.load();
+  return stamp.modifiedNs < limit && stamp.changedNs < limit;
 }
 
 struct Entry {
@@ -148,18 +128,17 @@ std::optional<std::string_view> ParsedProfile::Find(std::string_view section, st
 }
 
 std::shared_ptr<const ParsedProfile> LoadParsedProfile(const std::string& path) {
-  timespec lookedAt{};
-  ::clock_gettime(CLOCK_REALTIME, &lookedAt);
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
+  const long long lookedAt = NowNanos();
+  FileStamp stamp;
+  const FileKind kind = StampFile(path, &stamp);
+  if (kind == FileKind::Missing || kind == FileKind::Folder) {
     ForgetParsedProfile(path);
     return nullptr;
   }
-  if (!S_ISREG(st.st_mode)) {  // a device or pipe: its contents have no stamp
+  if (kind != FileKind::Regular) {  // a device or pipe: its contents have no stamp
     std::optional<std::string> text = ReadWholeFile(path);
     return text ? Parse(std::move(*text)) : nullptr;
   }
-  const FileStamp stamp = StampOf(st);
   std::shared_ptr<const ParsedProfile> previous;
   {
     std::lock_guard lock(g_cacheMutex);

@@ -14,6 +14,12 @@
 #include <memory>
 #include <string>
 
+// <windows.h> makes WriteProfileString a macro for its own function of that name; ours
+// must keep its name in every file that sees both.
+#ifdef WriteProfileString
+#undef WriteProfileString
+#endif
+
 namespace qorrin {
 
 class ParsedProfile;

@@ -1,12 +1,13 @@
 #include "core/settings/ProfileText.h"
 #include "core/settings/TextCase.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "core/platform/SystemCalls.h"
 
 namespace qorrin {
 
@@ -106,7 +107,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   // from the file with a byte to spare, so that the read that finds the end needs no
   // more room; a file that grows meanwhile, or a device that reports no size, makes the
   // string grow.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = platform::OpenForReading(path, false);
   if (fd < 0) return std::nullopt;
   struct stat st {};
   std::string text(::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "core/model/CQorrinDoc.h"
+#include "core/platform/Utf8Path.h"
 #include "gui/app/GuiPrompts.h"
 #include "gui/lang/QtText.h"
 
@@ -37,8 +38,8 @@ ChannelPrintCommands::ChannelPrintCommands(QWidget* window) : QObject(window), m
 
 void ChannelPrintCommands::StartJob(const CQorrinDoc& doc) {
   // The job's name, which the print dialog also proposes for a PDF file.
-  const std::filesystem::path title(doc.GetTitle());
-  m_printer.setDocName(Qt(title.stem().string()));
+  const std::filesystem::path title = platform::Utf8Path(doc.GetTitle());
+  m_printer.setDocName(Qt(platform::PathUtf8(title.stem())));
   // Each job starts on all pages; the page count may have changed since the last one.
   m_printer.setPrintRange(QPrinter::AllPages);
   m_printer.setFromTo(0, 0);

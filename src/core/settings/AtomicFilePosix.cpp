@@ -1,17 +1,17 @@
 #include "core/settings/AtomicFile.h"
 
-#include <atomic>
 #include <cerrno>
-#include <climits>
 #include <filesystem>
 #include <system_error>
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "core/platform/SystemCalls.h"
+#include "core/settings/TemporaryFileNames.h"
 
 namespace qorrin {
 
@@ -40,39 +40,6 @@ fs::path FolderOf(const fs::path& target) {
   return target.has_parent_path() ? target.parent_path() : fs::path(".");
 }
 
-// Temporary names are ".NAME.tmpPID-N": the PID tells a later writer whether the process
-// that made the file still exists.
-std::string TemporaryPrefix(const fs::path& target) { return "." + target.filename().string() + ".tmp"; }
-
-std::string TemporaryName(const fs::path& target) {
-  static std::atomic<unsigned> counter{0};
-  fs::path name = target;
-  name.replace_filename(TemporaryPrefix(target) + std::to_string(::getpid()) + "-" +
-                        std::to_string(counter++));
-  return name.string();
-}
-
-// The PID in a temporary name made for `prefix`; 0 when `name` is not one.
-pid_t TemporaryOwner(std::string_view name, std::string_view prefix) {
-  if (name.substr(0, prefix.size()) != prefix) return 0;
-  name.remove_prefix(prefix.size());
-  const std::size_t dash = name.find('-');
-  if (dash == 0 || dash == std::string_view::npos || dash + 1 == name.size()) return 0;
-  long long pid = 0;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const char c = name[i];
-    if (i == dash) continue;
-    if (c < '0' || c > '9') return 0;
-    if (i < dash) {
-      pid = pid * 10 + (c - '0');
-      if (pid > INT_MAX) return 0;
-    }
-  }
-  return static_cast<pid_t>(pid);
-}
-
-bool ProcessExists(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
-
 // A writer holds an exclusive lock on its file from creation to rename. A process in
 // another PID namespace (a sandboxed program writing the same folder) may look dead by
 // its PID; its lock still shows that it is alive.
@@ -95,8 +62,8 @@ void RemoveStaleTemporaries(const fs::path& target) {
   }
   const std::string prefix = TemporaryPrefix(target);
   while (const dirent* entry = ::readdir(folder)) {
-    const pid_t owner = TemporaryOwner(entry->d_name, prefix);
-    if (owner <= 0 || owner == ::getpid() || ProcessExists(owner)) continue;
+    const long long owner = TemporaryOwner(entry->d_name, prefix);
+    if (owner <= 0 || owner == ::getpid() || platform::ProcessExists(owner)) continue;
     if (LockedByWriter(folderFd, entry->d_name)) continue;
     ::unlinkat(folderFd, entry->d_name, 0);
   }
@@ -152,7 +119,7 @@ bool WriteThroughUnnamedFile(const fs::path& target, std::string_view bytes,
   }
   int linked = replaced == nullptr ? NameUnnamedFile(fd, target.string()) : EEXIST;
   if (linked == EEXIST) {
-    const std::string tempPath = TemporaryName(target);
+    const std::string tempPath = TemporaryName(target).string();
     linked = NameUnnamedFile(fd, tempPath);
     if (linked == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) {
       *failure = errno;
@@ -168,7 +135,7 @@ bool WriteThroughNamedFile(const fs::path& target, std::string_view bytes,
   std::string tempPath;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    tempPath = TemporaryName(target);
+    tempPath = TemporaryName(target).string();
     fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }

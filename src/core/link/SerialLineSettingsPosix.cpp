@@ -1,4 +1,4 @@
-#include "core/link/SerialLineSettings.h"
+#include "core/link/SerialLineSettingsPosix.h"
 
 #include <sys/ioctl.h>
 #include <termios.h>

@@ -1,8 +1,14 @@
 // The Edit menu driven through its keys: undo and redo of what the user did in the window,
 // back to the saved state; the image bytes are checked after each step.
+#include <QAccessible>
 #include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QSpinBox>
 
 #include "GuiTestSupport.h"
 #include "core/edit/ChannelCommits.h"
@@ -11,12 +17,33 @@
 #include "gui/grid/CGridCtrl.h"
 #include "gui/lang/ControlIds.h"
 #include "gui/views/CQorrinView.h"
+#include "gui/views/BulkEditDlg.h"
 #include "gui/views/ChannelTable.h"
 
 namespace qorrin::gui::test {
 namespace {
 
 QString MenuText(const RunningApp& run, int command) { return run.Frame()->MenuAction(command)->text(); }
+
+CGridCtrl* Grid(const RunningApp& run) { return run.Frame()->View()->Channels()->Grid(); }
+
+// A click on a row's channel number, with the keys held that the user holds.
+void ClickRow(const RunningApp& run, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QHeaderView* header = Grid(run)->verticalHeader();
+  Grid(run)->ScrollIntoView(row, 1);
+  const QPoint at(header->width() / 2, header->sectionViewportPosition(row - 1) + header->sectionSize(row - 1) / 2);
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, modifiers, at);
+}
+
+// Channel n's 16 bytes of an image.
+std::string Record(const std::string& image, int n) { return image.substr(static_cast<std::size_t>(n) * 16, 16); }
+
+void Program(CQorrinDoc& doc, int channel, const char* rx, const char* tx, const char* name) {
+  CommitReceiveFrequency(doc, channel, rx);
+  CommitTransmitFrequency(doc, channel, tx);
+  CommitTone(doc, channel, kColRxTone, channel);
+  CommitName(doc, channel, name);
+}
 
 }  // namespace
 
@@ -77,6 +104,180 @@ class EditCommandsTest : public QObject {
     QVERIFY(answers.Done());
     QVERIFY(!run.Frame()->MenuAction(cmd::kEditUndo)->isEnabled());
     QVERIFY(!run.Frame()->MenuAction(cmd::kEditRedo)->isEnabled());
+  }
+
+  void rowsAreSelectedWithTheMouseAndTheKeys() {
+    RunningApp run;
+    QVERIFY(run.Start());
+    CGridCtrl* grid = Grid(run);
+    ClickRow(run, 3);
+    QCOMPARE(grid->SelectedRows(), (std::vector<int>{3}));
+    QCOMPARE(grid->FocusRow(), 3);
+    QCOMPARE(QApplication::focusWidget(), grid);  // no editor opened
+    ClickRow(run, 6, Qt::ShiftModifier);
+    QCOMPARE(grid->SelectedRows(), (std::vector<int>{3, 4, 5, 6}));
+    ClickRow(run, 4, Qt::ControlModifier);
+    QCOMPARE(grid->SelectedRows(), (std::vector<int>{3, 5, 6}));
+    // Screen readers hear it through the table's interface.
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(grid);
+    QVERIFY(table && table->tableInterface());
+    QCOMPARE(table->tableInterface()->selectedRows(), (QList<int>{2, 4, 5}));
+
+    // Shift with the arrow keys extends from where the selection began.
+    ClickRow(run, 10);
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(grid->SelectedRows(), (std::vector<int>{10, 11, 12}));
+    QTest::keyClick(grid, Qt::Key_Up, Qt::ShiftModifier);
+    QCOMPARE(grid->SelectedRows(), (std::vector<int>{10, 11}));
+    PressKey(run, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(grid->SelectedRows().size(), std::size_t{99});
+    // A plain click on a cell leaves no row selected (and edits the cell as always).
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->GetCellRect(2, 1).center());
+    QVERIFY(grid->SelectedRows().empty());
+    QCOMPARE(ControlId(QApplication::focusWidget()), ctl::kFrequencyEditor);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!run.app->Document().IsModified());
+  }
+
+  void copyCutAndPasteMoveChannelsBetweenDocuments() {
+    RunningApp run;
+    QVERIFY(run.Start());
+    CQorrinDoc& doc = run.app->Document();
+    Program(doc, 2, "145.5", "144.9", "RPT1");
+    Program(doc, 3, "146.52", "146.52", "CALL");
+    Program(doc, 4, "147", "", "RX");
+    const std::string source = run.Image();
+    ClickRow(run, 2);
+    ClickRow(run, 4, Qt::ShiftModifier);
+    PressKey(run, Qt::Key_Insert, Qt::ControlModifier);
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    const QStringList lines = copied->text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 4);  // the header row and three channels, tab-separated
+    QVERIFY(lines[0].startsWith(QStringLiteral("Location\tName\tFrequency\tDuplex")));
+    QVERIFY2(lines[1].startsWith(QStringLiteral("2\tRPT1\t145.500000\t-\t0.600000")), qPrintable(lines[1]));
+    QVERIFY(copied->data(QStringLiteral("text/csv")).startsWith("Location,Name,Frequency"));
+
+    // Another document: the rows land from the focused channel down, as they were.
+    ModalScript fresh({[](QWidget* m) { ClickButton(m, "&No"); }, ClickOk});
+    run.Frame()->ExecuteCommand(cmd::kFileNew);
+    QVERIFY(fresh.Done());
+    Grid(run)->setFocus();
+    Grid(run)->SetFocusCell(20, 1);
+    PressKey(run, Qt::Key_V, Qt::ControlModifier);
+    for (int i = 0; i < 3; ++i) QCOMPARE(Record(run.Image(), 20 + i), Record(source, 2 + i));
+    QCOMPARE(Grid(run)->SelectedRows(), (std::vector<int>{20, 21, 22}));
+    QCOMPARE(MenuText(run, cmd::kEditUndo), QStringLiteral("&Undo Paste of 3 channels\tCtrl+Z"));
+
+    // Pasting over programmed channels asks first; Cancel changes nothing.
+    const std::string pasted = run.Image();
+    Grid(run)->SetFocusCell(21, 1);
+    {
+      ModalScript cancel(ClickCancel);
+      PressKey(run, Qt::Key_Insert, Qt::ShiftModifier);
+      QVERIFY(cancel.Done());
+      QVERIFY(cancel.Text().startsWith(QStringLiteral("The paste replaces 2 programmed channels (21-22).")));
+    }
+    QCOMPARE(run.Image(), pasted);
+
+    // Cut: copied, then the channels emptied, one step.
+    ClickRow(run, 21);
+    PressKey(run, Qt::Key_X, Qt::ControlModifier);
+    QVERIFY(IsRecordEmpty(doc.Image(), 21));
+    QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("\tCALL\t")));
+    PressKey(run, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(run.Image(), pasted);
+  }
+
+  void spreadsheetTextPastesWithOrWithoutItsHeader() {
+    RunningApp run;
+    QVERIFY(run.Start());
+    CQorrinDoc& doc = run.app->Document();
+    CGridCtrl* grid = Grid(run);
+    grid->setFocus();
+    // A single column of frequencies.
+    QApplication::clipboard()->setText(QStringLiteral("146.52\n147.0\n"));
+    grid->SetFocusCell(30, 1);
+    PressKey(run, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(GetFrequencyText(doc.Image(), 30, true), std::string("146.52000"));
+    QCOMPARE(GetFrequencyText(doc.Image(), 31, true), std::string("147.00000"));
+    // Columns named in any order, a row the radio cannot take reported afterwards.
+    QApplication::clipboard()->setText(
+        QStringLiteral("Name\tFrequency\tMode\nAIR\t145.0\tAM\nfrs 10\t150.0\tNFM\n"));
+    grid->SetFocusCell(40, 1);
+    ModalScript report(ClickOk);
+    PressKey(run, Qt::Key_V, Qt::ControlModifier);
+    QVERIFY(report.Done());
+    QVERIFY2(report.Text().contains(QStringLiteral("refused")), qPrintable(report.Text()));
+    QVERIFY(IsRecordEmpty(doc.Image(), 40));  // the refused row's channel stays as it was
+    QCOMPARE(GetChannelName(doc.Image(), 41), std::string("FR10"));
+    QVERIFY(!IsWide(doc.Image(), 41));
+  }
+
+  void bulkEditAndChannelOperationsAreStepsOfTheirOwn() {
+    RunningApp run;
+    QVERIFY(run.Start());
+    CQorrinDoc& doc = run.app->Document();
+    Program(doc, 2, "146", "146", "B");
+    Program(doc, 3, "145", "145", "A");
+    Program(doc, 4, "147", "147", "C");
+    ClickRow(run, 2);
+    ClickRow(run, 4, Qt::ShiftModifier);
+    ModalScript bulk([](QWidget* m) {
+      auto* dialog = qobject_cast<BulkEditDlg*>(m);
+      QVERIFY(dialog);
+      QVERIFY(!dialog->PowerList()->isEnabled());
+      QTest::mouseClick(dialog->Box(BulkEditDlg::kPower), Qt::LeftButton, {}, QPoint(6, dialog->Box(BulkEditDlg::kPower)->height() / 2));
+      dialog->PowerList()->setCurrentIndex(0);  // low
+      QTest::mouseClick(dialog->Box(BulkEditDlg::kShift), Qt::LeftButton, {}, QPoint(6, dialog->Box(BulkEditDlg::kShift)->height() / 2));
+      dialog->ShiftList()->setCurrentIndex(2);  // plus
+      dialog->OffsetEdit()->setText(QStringLiteral("0,6"));
+      ClickOk(m);
+    });
+    run.Frame()->ExecuteCommand(cmd::kEditSetSelected);
+    QVERIFY(bulk.Done());
+    for (int row : {2, 3, 4}) {
+      QVERIFY(!IsHighPower(doc.Image(), row));
+      QCOMPARE(GetShiftDirection(doc.Image(), row), 2);
+      QCOMPARE(GetFrequencyText(doc.Image(), row, false), std::string("00.60000"));
+    }
+    QCOMPARE(MenuText(run, cmd::kEditUndo), QStringLiteral("&Undo Change of 3 channels\tCtrl+Z"));
+
+    // Sort by name, move up with the keys (the selection moves along), insert and delete.
+    run.Frame()->ExecuteCommand(cmd::kEditSortName);
+    QCOMPARE(GetChannelName(doc.Image(), 2), std::string("A"));
+    ClickRow(run, 4);
+    PressKey(run, Qt::Key_Up, Qt::AltModifier);
+    QCOMPARE(GetChannelName(doc.Image(), 3), std::string("C"));
+    QCOMPARE(Grid(run)->SelectedRows(), (std::vector<int>{3}));
+    run.Frame()->ExecuteCommand(cmd::kEditInsertChannel);
+    QVERIFY(IsRecordEmpty(doc.Image(), 3));
+    QCOMPARE(GetChannelName(doc.Image(), 4), std::string("C"));
+    run.Frame()->ExecuteCommand(cmd::kEditDeleteChannel);
+    QCOMPARE(GetChannelName(doc.Image(), 3), std::string("C"));
+    // Channel 99 programmed: inserting is refused with a message.
+    CommitReceiveFrequency(doc, 99, "150");
+    const std::string full = run.Image();
+    {
+      ModalScript refused(ClickOk);
+      run.Frame()->ExecuteCommand(cmd::kEditInsertChannel);
+      QVERIFY(refused.Done());
+      QVERIFY(refused.Text().startsWith(QStringLiteral("Channel 99 is programmed")));
+    }
+    QCOMPARE(run.Image(), full);
+
+    // Go to channel 77.
+    ModalScript go([](QWidget* m) {
+      auto* channel = m->findChild<QSpinBox*>();
+      QVERIFY(channel);
+      QCOMPARE(channel->accessibleName(), QStringLiteral("Channel:"));
+      channel->setValue(77);
+      ClickOk(m);
+    });
+    PressKey(run, Qt::Key_G, Qt::ControlModifier);
+    QVERIFY(go.Done());
+    QCOMPARE(Grid(run)->FocusRow(), 77);
+    QVERIFY(Grid(run)->IsCellShown(77, Grid(run)->FocusColumn()));
   }
 };
 

@@ -54,6 +54,14 @@ const std::vector<std::string>& RequiredStringKeys() {
         "IDS_UNDO_DELETE", "IDS_UNDO_MOVE", "IDS_UNDO_CLEAR", "IDS_UNDO_SORT_FREQUENCY", "IDS_UNDO_SORT_NAME",
         // The Undo and Redo items with the name of the step ("%s"), and their keys.
         "IDS_MENU_UNDO_NAMED", "IDS_MENU_REDO_NAMED",
+        // Set for Selected Channels: caption, what it is for ("%d" channels), each field,
+        // the offset and the three shifts; Go to Channel; Paste: caption, an empty
+        // clipboard, the question before channels are replaced ("%d" how many, "%s" which);
+        // an insert that has no room.
+        "IDS_BULK_TITLE", "IDS_BULK_CHANNELS", "IDS_BULK_DECODE", "IDS_BULK_ENCODE", "IDS_BULK_BANDWIDTH",
+        "IDS_BULK_POWER", "IDS_BULK_SHIFT", "IDS_BULK_OFFSET", "IDS_BULK_SIMPLEX", "IDS_BULK_MINUS", "IDS_BULK_PLUS",
+        "IDS_GOTO_TITLE", "IDS_GOTO_LABEL", "IDS_PASTE_TITLE", "IDS_PASTE_EMPTY", "IDS_PASTE_OVERWRITE",
+        "IDS_INSERT_REFUSED",
         // Channel lists: the file type, a file without a Frequency column, the import
         // preview (its name, the line and result headings, a row's result, the separator
         // of a row's changes, its summary) and the report: one text per note ("%1" and

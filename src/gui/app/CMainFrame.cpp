@@ -32,6 +32,7 @@
 #include "gui/lang/QtText.h"
 #include "gui/views/CQorrinView.h"
 #include "gui/views/CFmRadioDlg.h"
+#include "gui/views/ChannelCommands.h"
 #include "gui/views/ChannelListCommands.h"
 #include "gui/views/ChannelTable.h"
 #include "gui/grid/CGridCtrl.h"
@@ -70,6 +71,7 @@ CMainFrame::CMainFrame(CQorrinApp& app) : m_app(app) {
   statusBar()->addPermanentWidget(m_portPane);
 
   m_view = new CQorrinView(app.Binding(), this);
+  connect(m_view->Commands(), &ChannelCommands::commandRequested, this, &CMainFrame::ExecuteCommand);
   setCentralWidget(new FormScrollArea(m_view, this));
   setAcceptDrops(true);
 
@@ -116,6 +118,26 @@ void CMainFrame::BuildMenus() {
              {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
   AddCommand(m_editMenu, cmd::kEditRedo, "重做(&R)\tCtrl+Y",
              {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  m_editMenu->addSeparator();
+  // Ctrl+C stays the port dialog's: Copy is Ctrl+Insert.
+  AddCommand(m_editMenu, cmd::kEditCut, "剪切(&T)\tCtrl+X",
+             {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
+  AddCommand(m_editMenu, cmd::kEditCopy, "复制(&C)\tCtrl+Insert", {QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+  AddCommand(m_editMenu, cmd::kEditPaste, "粘贴(&P)\tCtrl+V",
+             {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+  AddCommand(m_editMenu, cmd::kEditSelectAll, "全选(&A)\tCtrl+A", {QKeySequence(Qt::CTRL | Qt::Key_A)});
+  m_editMenu->addSeparator();
+  AddCommand(m_editMenu, cmd::kEditSetSelected, "批量设置所选信道(&S)...");
+  m_editMenu->addSeparator();
+  AddCommand(m_editMenu, cmd::kEditInsertChannel, "插入信道(&I)");
+  AddCommand(m_editMenu, cmd::kEditDeleteChannel, "删除信道(&D)");
+  AddCommand(m_editMenu, cmd::kEditMoveUp, "上移(&P)\tAlt+Up", {QKeySequence(Qt::ALT | Qt::Key_Up)});
+  AddCommand(m_editMenu, cmd::kEditMoveDown, "下移(&W)\tAlt+Down", {QKeySequence(Qt::ALT | Qt::Key_Down)});
+  AddCommand(m_editMenu, cmd::kEditClearChannels, "清除信道(&L)");
+  AddCommand(m_editMenu, cmd::kEditSortFrequency, "按频率排序(&F)");
+  AddCommand(m_editMenu, cmd::kEditSortName, "按名称排序(&N)");
+  m_editMenu->addSeparator();
+  AddCommand(m_editMenu, cmd::kEditGoTo, "转到信道(&G)...\tCtrl+G", {QKeySequence(Qt::CTRL | Qt::Key_G)});
 
   QMenu* program = bar->addMenu(QStringLiteral("编程(&P)"));
   AddCommand(program, cmd::kReadData, "从对讲机读取数据(&R)", {QKeySequence(Qt::CTRL | Qt::Key_R)});
@@ -197,6 +219,19 @@ void CMainFrame::ExecuteCommand(int id) {
     case cmd::kEditRedo: m_app.OnRedo(); break;
     case cmd::kImportChannels: ImportChannels(this, m_app.Document(), m_view->Channels()->Grid()->FocusRow()); break;
     case cmd::kExportChannels: ExportChannels(this, m_app.Document()); break;
+    case cmd::kEditCut:
+    case cmd::kEditCopy:
+    case cmd::kEditPaste:
+    case cmd::kEditSelectAll:
+    case cmd::kEditSetSelected:
+    case cmd::kEditInsertChannel:
+    case cmd::kEditDeleteChannel:
+    case cmd::kEditMoveUp:
+    case cmd::kEditMoveDown:
+    case cmd::kEditClearChannels:
+    case cmd::kEditSortFrequency:
+    case cmd::kEditSortName:
+    case cmd::kEditGoTo: m_view->Commands()->Execute(id); break;
     case cmd::kFmRadio: {
       CFmRadioDlg dialog(m_app.Document(), this);
       dialog.exec();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -31,6 +32,12 @@ class MainKeyFilter : public QObject {
     }
     if (EditKeys().contains(pressed) && IsTextField(widget)) {
       event->accept();  // the field's own key
+      return true;
+    }
+    // Alt+Up and Alt+Down open and close a drop-down list; elsewhere they move channels.
+    if ((pressed == QKeySequence(Qt::ALT | Qt::Key_Up) || pressed == QKeySequence(Qt::ALT | Qt::Key_Down)) &&
+        qobject_cast<const QComboBox*>(widget) != nullptr) {
+      event->accept();
       return true;
     }
     return false;

@@ -1,5 +1,6 @@
 #include "gui/grid/CGridCtrl.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -20,7 +21,8 @@ constexpr int kDefaultFixedColumnWidth = 40;
 
 CGridCtrl::CGridCtrl(QWidget* parent) : QTableView(parent) {
   setItemDelegate(new GridCellDelegate(this));
-  setSelectionMode(QAbstractItemView::NoSelection);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setTabKeyNavigation(true);
   setWordWrap(false);
@@ -41,6 +43,21 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QTableView(parent) {
           [this](int section) { OnHeadingPressed(Qt::Horizontal, section); });
   connect(verticalHeader(), &QHeaderView::sectionPressed, this,
           [this](int section) { OnHeadingPressed(Qt::Vertical, section); });
+  // Dragging over the row headings extends the selection.
+  connect(verticalHeader(), &QHeaderView::sectionEntered, this, [this](int section) {
+    if (m_anchorRow >= 0 && (QApplication::mouseButtons() & Qt::LeftButton)) {
+      SelectRange(m_anchorRow, section);
+      if (model()) selectionModel()->setCurrentIndex(model()->index(section, std::max(currentIndex().column(), 0)),
+                                                     QItemSelectionModel::NoUpdate);
+    }
+  });
+  verticalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(verticalHeader(), &QHeaderView::customContextMenuRequested, this, [this](const QPoint& at) {
+    const int section = verticalHeader()->logicalIndexAt(at);
+    // A right click on a row outside the selection selects that row first.
+    if (section >= 0 && !selectionModel()->isRowSelected(section, {})) PickRow(section, Qt::NoModifier);
+    Q_EMIT rowMenuRequested(verticalHeader()->viewport()->mapToGlobal(at));
+  });
   ShowHeadingTitleInCorner(this);
   ApplySizes();
 }
@@ -188,7 +205,8 @@ void CGridCtrl::PlaceEditor() {
   if (m_editor && m_editIndex.isValid()) m_editor->setGeometry(visualRect(m_editIndex));
 }
 
-// A click on a heading moves the focus into the body next to it and starts no edit.
+// A click on a heading moves the focus into the body next to it and starts no edit; on a
+// row heading it selects rows as well.
 void CGridCtrl::OnHeadingPressed(Qt::Orientation orientation, int section) {
   setFocus(Qt::MouseFocusReason);
   if (model() == nullptr) return;
@@ -197,6 +215,60 @@ void CGridCtrl::OnHeadingPressed(Qt::Orientation orientation, int section) {
                                  ? model()->index(0, section)
                                  : model()->index(section, current.isValid() ? current.column() : 0);
   if (target.isValid()) selectionModel()->setCurrentIndex(target, QItemSelectionModel::NoUpdate);
+  if (orientation == Qt::Vertical) PickRow(section, QApplication::keyboardModifiers());
+}
+
+void CGridCtrl::PickRow(int modelRow, Qt::KeyboardModifiers modifiers) {
+  if (model() == nullptr || modelRow < 0 || modelRow >= model()->rowCount()) return;
+  if (modifiers & Qt::ShiftModifier) {
+    SelectRange(m_anchorRow >= 0 ? m_anchorRow : modelRow, modelRow);
+    return;
+  }
+  m_anchorRow = modelRow;
+  const QItemSelection row(model()->index(modelRow, 0), model()->index(modelRow, model()->columnCount() - 1));
+  if (modifiers & Qt::ControlModifier) {
+    selectionModel()->select(row, QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
+  } else {
+    selectionModel()->select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  }
+}
+
+void CGridCtrl::SelectRange(int fromModelRow, int toModelRow) {
+  if (model() == nullptr) return;
+  const int first = std::min(fromModelRow, toModelRow), last = std::max(fromModelRow, toModelRow);
+  const QItemSelection rows(model()->index(first, 0), model()->index(last, model()->columnCount() - 1));
+  selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+std::vector<int> CGridCtrl::SelectedRows() const {
+  std::vector<int> rows;
+  if (model() == nullptr) return rows;
+  for (const QModelIndex& index : selectionModel()->selectedRows()) rows.push_back(index.row() + 1);
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+void CGridCtrl::SelectRows(const std::vector<int>& rows) {
+  if (model() == nullptr) return;
+  QItemSelection selection;
+  for (int row : rows) {
+    if (row >= 1 && row <= model()->rowCount()) {
+      selection.select(model()->index(row - 1, 0), model()->index(row - 1, model()->columnCount() - 1));
+    }
+  }
+  selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  m_anchorRow = rows.empty() ? -1 : rows.front() - 1;
+}
+
+void CGridCtrl::SelectAllRows() {
+  if (model() == nullptr || model()->rowCount() == 0) return;
+  SelectRange(0, model()->rowCount() - 1);
+  m_anchorRow = 0;
+}
+
+void CGridCtrl::ClearRowSelection() {
+  selectionModel()->clearSelection();
+  m_anchorRow = -1;
 }
 
 // Arrows move one cell; Tab and Shift+Tab wrap across rows but stop at the ends; Home and
@@ -256,6 +328,15 @@ QModelIndex CGridCtrl::MovePage(bool down) {
 }
 
 void CGridCtrl::keyPressEvent(QKeyEvent* event) {
+  // Shift with the keys that move between rows extends the row selection.
+  const bool rowKey = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down || event->key() == Qt::Key_PageUp ||
+                      event->key() == Qt::Key_PageDown || event->key() == Qt::Key_Home || event->key() == Qt::Key_End;
+  if (rowKey && (event->modifiers() & Qt::ShiftModifier) && currentIndex().isValid()) {
+    if (m_anchorRow < 0 || selectionModel()->selectedRows().isEmpty()) m_anchorRow = currentIndex().row();
+    QTableView::keyPressEvent(event);
+    SelectRange(m_anchorRow, currentIndex().row());
+    return;
+  }
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
     BeginEdit(FocusRow(), FocusColumn());
     event->accept();
@@ -299,6 +380,15 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event) {
   if (index.isValid() && index != currentIndex()) {
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
   }
+  // Shift or Ctrl with a click on a cell selects rows (and edits nothing); a plain click
+  // leaves none selected.
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier);
+  m_bSelectingPress = index.isValid() && modifiers != Qt::NoModifier;
+  if (m_bSelectingPress) {
+    PickRow(index.row(), modifiers);
+  } else if (!selectionModel()->selectedRows().isEmpty()) {
+    ClearRowSelection();
+  }
   event->accept();
 }
 
@@ -319,6 +409,7 @@ void CGridCtrl::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() != Qt::LeftButton || !m_bLeftPressed) return;
   m_bLeftPressed = false;
+  if (m_bSelectingPress) return;
   if (currentIndex().isValid()) BeginEdit(FocusRow(), FocusColumn());
 }
 

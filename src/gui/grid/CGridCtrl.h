@@ -7,10 +7,11 @@
 // own editor over the cell, which the grid then keeps on the cell. Sizes are the grid's
 // own, not the model's.
 //
-// Selection and resizing are off: the focus cell is all there is, and the keyboard and
-// mouse handlers move only the current index of Qt's selection model. Selection belongs
-// on this view (its selection mode and those handlers); the models leave their items
-// selectable.
+// Besides the focus cell, whole rows can be selected (for commands on several rows): a
+// click on a row heading selects that row, Shift with a click or with the arrow, page,
+// Home and End keys extends the selection from the row it started at, Ctrl with a click
+// adds or removes a row. A plain click on a cell leaves no rows selected. Selecting moves
+// the focus cell into the row but never starts an edit. Resizing is off.
 //
 // Row and column numbers count the fixed row and column: cell (0, 0) is the corner,
 // (r, 0) a row heading, (0, c) a column heading, (r, c) the model's item (r - 1, c - 1).
@@ -74,15 +75,27 @@ class CGridCtrl : public QTableView {
   // makes the owner commit and close it). Null when the owner closed its editor.
   void SetCellEditor(QWidget* editor, int row = -1, int column = -1);
 
+  // Selected rows, grid numbering (1 = the first row of the model), ascending.
+  std::vector<int> SelectedRows() const;
+  void SelectRows(const std::vector<int>& rows);  // replaces the selection
+  void SelectAllRows();
+  void ClearRowSelection();
+
   // Wide enough for every column beside the vertical scroll bar, and about fifteen rows.
   QSize sizeHint() const override;
 
  Q_SIGNALS:
   // The user wants to edit the cell; `rect` is GetCellRect(row, column).
   void beginEdit(int row, int column, const QString& text, const QRect& rect);
+  // The context menu was asked for on a row heading (`global` in screen coordinates).
+  void rowMenuRequested(const QPoint& global);
 
  protected:
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+  // The view's own handlers never select: rows are selected by the grid's rules only.
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex&, const QEvent*) const override {
+    return QItemSelectionModel::NoUpdate;
+  }
   void keyPressEvent(QKeyEvent* event) override;
   bool focusNextPrevChild(bool next) override;
   void keyboardSearch(const QString&) override {}  // typing a letter does not move the focus
@@ -101,11 +114,16 @@ class CGridCtrl : public QTableView {
   QModelIndex MoveTab(bool forward) const;
   QModelIndex MovePage(bool down);
   void OnHeadingPressed(Qt::Orientation orientation, int section);
+  // A row picked with the keyboard's modifiers as given: extend, toggle or select alone.
+  void PickRow(int modelRow, Qt::KeyboardModifiers modifiers);
+  void SelectRange(int fromModelRow, int toModelRow);
   void ApplySizes();
   void PlaceEditor();
   void TakeFocusFromEditor();
 
   bool m_bLeftPressed = false;  // a left press on the grid that the release completes
+  bool m_bSelectingPress = false;  // that press selected rows: its release edits nothing
+  int m_anchorRow = -1;            // model row the selection was started from
   int m_fixedRowHeight = 30;
   std::vector<int> m_columnWidths;  // by grid column; 0: the header's default
   QPointer<QWidget> m_editor;       // the owner's open editor

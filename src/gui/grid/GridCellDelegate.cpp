@@ -28,8 +28,13 @@ const QStaticText& GridCellDelegate::LaidOut(const QString& text, const QFont& f
 void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
   const QPalette& palette = option.palette;
+  const bool selected = (option.state & QStyle::State_Selected) != 0;
   const QVariant back = index.data(Qt::BackgroundRole);
-  painter->fillRect(option.rect, back.isValid() ? back.value<QColor>() : palette.color(QPalette::Base));
+  if (selected) {
+    painter->fillRect(option.rect, palette.color(QPalette::Highlight));
+  } else {
+    painter->fillRect(option.rect, back.isValid() ? back.value<QColor>() : palette.color(QPalette::Base));
+  }
 
   const QString text = index.data(Qt::DisplayRole).toString();
   if (!text.isEmpty()) {
@@ -39,7 +44,8 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QPointF at(option.rect.left() + (option.rect.width() - size.width()) / 2.0,
                      option.rect.top() + (option.rect.height() - size.height()) / 2.0);
     painter->save();
-    painter->setPen(fore.isValid() ? fore.value<QColor>() : palette.color(QPalette::Text));
+    painter->setPen(selected ? palette.color(QPalette::HighlightedText)
+                             : (fore.isValid() ? fore.value<QColor>() : palette.color(QPalette::Text)));
     painter->setFont(option.font);
     // A text wider than its cell is cut at the cell's edges less a space's margin.
     const int margin = option.fontMetrics.horizontalAdvance(QLatin1Char(' '));

@@ -13,6 +13,7 @@
 #include "gui/lang/QtText.h"
 #include "gui/views/COptionPanel.h"
 #include "gui/views/CVfoPanel.h"
+#include "gui/views/ChannelCommands.h"
 #include "gui/views/ChannelTable.h"
 
 namespace qorrin::gui {
@@ -24,6 +25,7 @@ CQorrinView::CQorrinView(DocumentBinding& binding, QWidget* parent) : QWidget(pa
   m_vfoA = new CVfoPanel(doc, kVfoARecord, ctl::kVfoA, this);
   m_vfoB = new CVfoPanel(doc, kVfoBRecord, ctl::kVfoB, this);
   m_table = new ChannelTable(binding, this);
+  m_commands = new ChannelCommands(doc, *m_table, this);
   connect(m_table, &ChannelTable::channelsChanged, m_options, &COptionPanel::FillPriorityChannels);
 
   auto* vfos = new QHBoxLayout;

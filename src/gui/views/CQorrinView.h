@@ -9,6 +9,7 @@ namespace qorrin::gui {
 
 class COptionPanel;
 class CVfoPanel;
+class ChannelCommands;
 class ChannelTable;
 class DocumentBinding;
 
@@ -24,6 +25,7 @@ class CQorrinView : public QWidget {
   void CommitOpenEditor();
 
   ChannelTable* Channels() const { return m_table; }
+  ChannelCommands* Commands() const { return m_commands; }
   COptionPanel* Options() const { return m_options; }
   CVfoPanel* VfoA() const { return m_vfoA; }
   CVfoPanel* VfoB() const { return m_vfoB; }
@@ -34,6 +36,7 @@ class CQorrinView : public QWidget {
   CVfoPanel* m_vfoA = nullptr;
   CVfoPanel* m_vfoB = nullptr;
   ChannelTable* m_table = nullptr;
+  ChannelCommands* m_commands = nullptr;
 };
 
 }  // namespace qorrin::gui

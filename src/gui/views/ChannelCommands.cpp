@@ -1,0 +1,237 @@
+#include "gui/views/ChannelCommands.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "core/edit/BulkEdit.h"
+#include "core/edit/ChannelOperations.h"
+#include "core/interchange/ChannelListWriter.h"
+#include "core/interchange/ChannelPaste.h"
+#include "core/interchange/ImportReport.h"
+#include "core/interchange/ImportTexts.h"
+#include "core/lang/LanguageKeys.h"
+#include "core/model/CQorrinDoc.h"
+#include "gui/app/GuiPrompts.h"
+#include "gui/grid/CGridCtrl.h"
+#include "gui/lang/ControlIds.h"
+#include "gui/lang/DialogButtons.h"
+#include "gui/lang/LocalizeDialog.h"
+#include "gui/lang/QtText.h"
+#include "gui/views/BulkEditDlg.h"
+#include "gui/views/ChannelTable.h"
+
+namespace qorrin::gui {
+namespace {
+
+constexpr char kCsvMimeType[] = "text/csv";
+
+// The commands of the row headings' context menu, in order; 0 a separator.
+constexpr int kRowMenu[] = {cmd::kEditCut,        cmd::kEditCopy,          cmd::kEditPaste,    0,
+                            cmd::kEditSetSelected, 0,                       cmd::kEditInsertChannel,
+                            cmd::kEditDeleteChannel, cmd::kEditMoveUp,      cmd::kEditMoveDown,
+                            cmd::kEditClearChannels, 0,                     cmd::kEditSortFrequency,
+                            cmd::kEditSortName};
+
+QString MenuText(int command) {
+  for (const MenuItemKey& item : MenuItemKeys()) {
+    if (item.command == command) return LangText(item.key);
+  }
+  return {};
+}
+
+QString Joined(const std::vector<std::string>& lines) {
+  QStringList list;
+  for (const std::string& line : lines) list << Qt(line);
+  return list.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+ChannelCommands::ChannelCommands(CQorrinDoc& doc, ChannelTable& table, QWidget* window)
+    : QObject(window), m_doc(doc), m_table(table), m_window(window) {
+  connect(m_table.Grid(), &CGridCtrl::rowMenuRequested, this, &ChannelCommands::ShowRowMenu);
+}
+
+bool ChannelCommands::Execute(int command) {
+  switch (command) {
+    case cmd::kEditCopy: Copy(); return true;
+    case cmd::kEditCut: Cut(); return true;
+    case cmd::kEditPaste: Paste(); return true;
+    case cmd::kEditSelectAll: SelectAll(); return true;
+    case cmd::kEditSetSelected: SetForSelected(); return true;
+    case cmd::kEditInsertChannel: InsertChannel(); return true;
+    case cmd::kEditDeleteChannel: DeleteChannel(); return true;
+    case cmd::kEditMoveUp: Move(true); return true;
+    case cmd::kEditMoveDown: Move(false); return true;
+    case cmd::kEditClearChannels: Clear(); return true;
+    case cmd::kEditSortFrequency: Sort(false); return true;
+    case cmd::kEditSortName: Sort(true); return true;
+    case cmd::kEditGoTo: GoTo(); return true;
+    default: return false;
+  }
+}
+
+std::vector<int> ChannelCommands::TargetRows() const {
+  std::vector<int> rows = m_table.Grid()->SelectedRows();
+  if (rows.empty() && m_table.Grid()->FocusRow() > 0) rows.push_back(m_table.Grid()->FocusRow());
+  return rows;
+}
+
+// The whole window shows the document again; the rows acted on stay selected.
+void ChannelCommands::AfterChange(const std::vector<int>& select) {
+  m_doc.UpdateAllViews();
+  CGridCtrl* grid = m_table.Grid();
+  grid->SelectRows(select);
+  if (!select.empty()) {
+    grid->SetFocusCell(select.front(), std::max(grid->FocusColumn(), 1));
+    grid->ScrollIntoView(select.front(), grid->FocusColumn());
+  }
+}
+
+// The channels as tab-separated text with the header row (what a spreadsheet takes) and
+// as CSV.
+void ChannelCommands::Copy() {
+  const std::vector<int> rows = TargetRows();
+  if (rows.empty()) return;
+  auto* data = new QMimeData;
+  data->setText(Qt(WriteChannelList(m_doc.Image(), m_doc.GetBandLimits(), rows, kTabListFormat)));
+  data->setData(kCsvMimeType, QByteArray::fromStdString(WriteChannelList(m_doc.Image(), m_doc.GetBandLimits(), rows)));
+  QApplication::clipboard()->setMimeData(data);
+}
+
+void ChannelCommands::Cut() {
+  const std::vector<int> rows = TargetRows();
+  if (rows.empty()) return;
+  Copy();
+  {
+    const ChangeScope scope(m_doc, {"IDS_UNDO_CUT", static_cast<int>(rows.size())});
+    ClearChannels(m_doc, rows);
+  }
+  AfterChange(rows);
+}
+
+void ChannelCommands::Paste() {
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  QString text = data ? data->text() : QString();
+  if (text.isEmpty() && data && data->hasFormat(kCsvMimeType)) text = QString::fromUtf8(data->data(kCsvMimeType));
+  const int first = std::max(m_table.Grid()->FocusRow(), 1);
+  const PastePlan paste = PlanPaste(m_doc, Std(text), first);
+  const ImportTexts texts = LoadImportTexts();
+  if (!paste.ok()) {
+    ShowWarningBox(m_window, LangText("IDS_PASTE_TITLE"), LangText("IDS_PASTE_EMPTY"));
+    return;
+  }
+  if (!paste.overwritten.empty()) {
+    QString question = LangText("IDS_PASTE_OVERWRITE");
+    question.replace(QStringLiteral("%d"), QString::number(paste.overwritten.size()));
+    question.replace(QStringLiteral("%s"), Qt(ChannelRunsText(paste.overwritten)));
+    if (!AskOkCancel(m_window, LangText("IDS_PASTE_TITLE"), question)) return;
+  }
+  if (paste.plan.ImportedCount() > 0) ApplyPaste(m_doc, paste);
+  AfterChange(paste.plan.ImportedChannels());
+  // What did not go in as it was written is told afterwards.
+  const std::vector<std::string> report = ImportReportLines(paste.plan, texts);
+  if (paste.plan.RefusedCount() > 0 || paste.plan.ChangedCount() > 0) {
+    ShowWarningBox(m_window, LangText("IDS_PASTE_TITLE"), Joined(report));
+  }
+}
+
+void ChannelCommands::SelectAll() { m_table.Grid()->SelectAllRows(); }
+
+void ChannelCommands::SetForSelected() {
+  const std::vector<int> rows = TargetRows();
+  if (rows.empty()) return;
+  BulkEditDlg dialog(static_cast<int>(rows.size()), m_window);
+  if (dialog.exec() != QDialog::Accepted || dialog.Change().empty()) return;
+  ApplyBulkChange(m_doc, rows, dialog.Change());
+  AfterChange(rows);
+}
+
+void ChannelCommands::InsertChannel() {
+  const int row = m_table.Grid()->FocusRow();
+  if (row < 1) return;
+  const OperationResult done = qorrin::InsertChannel(m_doc, row);
+  if (done.refusal == OperationRefusal::LastChannelProgrammed) {
+    ShowWarningBox(m_window, MenuText(cmd::kEditInsertChannel).remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0),
+                   LangText("IDS_INSERT_REFUSED"));
+    return;
+  }
+  if (done.ok()) AfterChange(done.rows);
+}
+
+void ChannelCommands::DeleteChannel() {
+  const int row = m_table.Grid()->FocusRow();
+  if (row < 1) return;
+  const OperationResult done = qorrin::DeleteChannel(m_doc, row);
+  if (done.ok()) AfterChange(done.rows);
+}
+
+void ChannelCommands::Move(bool up) {
+  const OperationResult done = MoveChannels(m_doc, TargetRows(), up);
+  if (done.ok()) AfterChange(done.rows);
+}
+
+void ChannelCommands::Clear() {
+  const OperationResult done = ClearChannels(m_doc, TargetRows());
+  if (done.ok()) AfterChange(done.rows);
+}
+
+// The selected channels (several of them), else all.
+void ChannelCommands::Sort(bool byName) {
+  std::vector<int> rows = m_table.Grid()->SelectedRows();
+  if (rows.size() < 2) rows.clear();
+  const OperationResult done = SortChannels(m_doc, rows, byName ? SortKey::Name : SortKey::ReceiveFrequency);
+  if (done.ok()) AfterChange(rows);
+}
+
+void ChannelCommands::GoTo() {
+  QDialog dialog(m_window);
+  dialog.setWindowTitle(LangText("IDS_GOTO_TITLE"));
+  dialog.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  auto* channel = new QSpinBox(&dialog);
+  channel->setRange(kFirstChannel, kLastChannel);
+  channel->setValue(std::max(m_table.Grid()->FocusRow(), 1));
+  auto* label = new QLabel(LangText("IDS_GOTO_LABEL"), &dialog);
+  label->setBuddy(channel);
+  channel->setAccessibleName(label->text());
+  auto* form = new QFormLayout;
+  form->addRow(label, channel);
+  const DialogButtons buttons = MakeOkCancel(&dialog);
+  connect(buttons.box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  connect(buttons.box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addLayout(form);
+  layout->addWidget(buttons.box);
+  LocalizeDialog(&dialog, 0);
+  channel->selectAll();
+  if (dialog.exec() != QDialog::Accepted) return;
+  CGridCtrl* grid = m_table.Grid();
+  grid->setFocus();
+  grid->SetFocusCell(channel->value(), std::max(grid->FocusColumn(), 1));
+  grid->ScrollIntoView(channel->value(), grid->FocusColumn());
+}
+
+void ChannelCommands::ShowRowMenu(const QPoint& global) {
+  QMenu menu(m_window);
+  menu.setAccessibleName(LangText("Menu_Edit").remove(QLatin1Char('&')));
+  for (int command : kRowMenu) {
+    if (command == 0) {
+      menu.addSeparator();
+      continue;
+    }
+    QAction* action = menu.addAction(MenuText(command).section(QLatin1Char('\t'), 0, 0));
+    SetCommandId(action, command);
+    connect(action, &QAction::triggered, this, [this, command] { Q_EMIT commandRequested(command); });
+  }
+  menu.exec(global);
+}
+
+}  // namespace qorrin::gui

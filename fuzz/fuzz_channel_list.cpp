@@ -72,11 +72,11 @@ std::string ChannelFields(const qorrin::CQorrinDoc& doc, int channel) {
   const qorrin::ChannelRow row = qorrin::GetChannelRow(doc, channel, qorrin::NameColumnMode::Shown, {});
   std::string fields;
   for (const std::string& text : row.texts) fields += text + "|";
-  fields += std::to_string(IsWide(doc.Image(), channel)) + std::to_string(IsHighPower(doc.Image(), channel)) + "|";
-  fields += std::to_string(GetToneCode(doc.Image(), channel, true)) + "|";
-  if (!IsTransmitOff(doc.Image(), channel)) {
-    fields += std::to_string(GetToneCode(doc.Image(), channel, false)) + "|" + std::to_string(GetShiftDirection(doc.Image(), channel)) +
-              "|" + GetFrequencyText(doc.Image(), channel, false);
+  fields += std::to_string(qorrin::IsWide(doc.Image(), channel)) + std::to_string(qorrin::IsHighPower(doc.Image(), channel)) + "|";
+  fields += std::to_string(qorrin::GetToneCode(doc.Image(), channel, true)) + "|";
+  if (!qorrin::IsTransmitOff(doc.Image(), channel)) {
+    fields += std::to_string(qorrin::GetToneCode(doc.Image(), channel, false)) + "|" + std::to_string(qorrin::GetShiftDirection(doc.Image(), channel)) +
+              "|" + qorrin::GetFrequencyText(doc.Image(), channel, false);
   }
   return fields;
 }
@@ -122,13 +122,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const qorrin::ChannelRow shown = qorrin::GetChannelRow(doc, row.nChannel, qorrin::NameColumnMode::Shown, {});
     Check(shown.Text(qorrin::kColRxFrequency) == row.channel.strReceive, "receive as planned");
     Check(shown.Text(qorrin::kColTxFrequency) == row.channel.strTransmit, "transmit as planned");
-    Check(GetToneCode(doc.Image(), row.nChannel, true) == row.channel.nRxTone, "decode tone as planned");
+    Check(qorrin::GetToneCode(doc.Image(), row.nChannel, true) == row.channel.nRxTone, "decode tone as planned");
     if (row.channel.Transmits()) {
-      Check(GetToneCode(doc.Image(), row.nChannel, false) == row.channel.nTxTone, "encode tone as planned");
+      Check(qorrin::GetToneCode(doc.Image(), row.nChannel, false) == row.channel.nTxTone, "encode tone as planned");
     }
-    Check(IsWide(doc.Image(), row.nChannel) == row.channel.bWide && IsHighPower(doc.Image(), row.nChannel) == row.channel.bHighPower,
+    Check(qorrin::IsWide(doc.Image(), row.nChannel) == row.channel.bWide && qorrin::IsHighPower(doc.Image(), row.nChannel) == row.channel.bHighPower,
           "bandwidth and power as planned");
-    Check(GetChannelName(doc.Image(), row.nChannel) == row.channel.strName, "name as planned");
+    Check(qorrin::GetChannelName(doc.Image(), row.nChannel) == row.channel.strName, "name as planned");
   }
 
   // What Qorrin writes, it reads back to the same channels.
@@ -144,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qorrin::ApplyChannelImport(copy, replan);
   for (int channel = qorrin::kFirstChannel; channel <= qorrin::kLastChannel; ++channel) {
     // Equal bytes are equal fields; only a record that differs is looked at field by field.
-    if (GetRecordBytes(copy.Image(), channel) == GetRecordBytes(doc.Image(), channel)) continue;
+    if (qorrin::GetRecordBytes(copy.Image(), channel) == qorrin::GetRecordBytes(doc.Image(), channel)) continue;
     Check(ChannelFields(copy, channel) == ChannelFields(doc, channel), "round trip gives the same channels");
   }
   return 0;

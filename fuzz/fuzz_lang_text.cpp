@@ -13,6 +13,7 @@
 
 #include "FuzzFiles.h"
 #include "core/lang/LangText.h"
+#include "core/lang/LanguageKeys.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/ProfileFile.h"
 
@@ -86,8 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::abort();
   }
   (void)qorrin::LoadResourceText(static_cast<int>(size));
-  (void)qorrin::LoadChannelHeading(1);
-  (void)qorrin::LoadRadiogramHeading(2);
+  (void)qorrin::LoadHeadings("ChText", "IDS_ChText", qorrin::kChannelHeadingCount);
+  (void)qorrin::LoadHeadings("RadiogramText", "IDS_RadiogramText", qorrin::kRadiogramHeadingCount);
   const std::string display = qorrin::LoadLanguageDisplayName(path);
   if (display.size() > 99) std::abort();
   return 0;

@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::uint32_t h = Selector(data, size);
   if (((h >> 20) & 3) == 0) {
     const std::string info = qorrin::cli::InfoText(doc, "fuzz");
-    const std::string count = "channels:  " + std::to_string(ProgrammedChannelCount(doc.Image())) + " programmed\n";
+    const std::string count = "channels:  " + std::to_string(qorrin::ProgrammedChannelCount(doc.Image())) + " programmed\n";
     if (info.size() < count.size() || info.compare(info.size() - count.size(), count.size(), count) != 0) {
       std::abort();
     }
@@ -88,9 +88,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int programmed = 0;
   for (int ch = qorrin::kFirstChannel; ch <= qorrin::kLastChannel; ++ch) {
     if (ch == keep[0] || ch == keep[1]) {
-      programmed += IsRecordEmpty(doc.Image(), ch) ? 0 : 1;
+      programmed += qorrin::IsRecordEmpty(doc.Image(), ch) ? 0 : 1;
     } else {
-      doc.Image()[*qorrin::RecordOffset(ch) + 3] = 0xFF;
+      doc.EditImage(qorrin::ImageChange::Bookkeeping, [ch](qorrin::ImageSpan image, const qorrin::BandLimits&) {
+        image[*qorrin::RecordOffset(ch) + 3] = 0xFF;
+        return true;
+      });
     }
   }
   if (((h >> 16) & 15) != 0) {

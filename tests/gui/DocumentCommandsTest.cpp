@@ -129,54 +129,15 @@ class DocumentCommandsTest : public QObject {
     QVERIFY(!doc.IsModified());
   }
 
-  void openFromTheRecentListAndAFileThatCannotBeWritten() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
-    const QString first = QString::fromStdString(run.dir.file("first.7Q"));
-    QVERIFY(doc.SaveWithIndexFields(first.toStdString()).bOk);
-    run.app->Recent().Add(first);
-    run.Frame()->UpdateRecentFileMenu();
-    const std::string firstImage = run.Image();
-    qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 1, 9); });
-    doc.SetModifiedFlag(true);
-
-    // The recent entry: after the save question (No) the file opens again.
-    QAction* recent = FirstRecentEntry(run);
-    QVERIFY(recent && recent->text().endsWith(first));
-    {
-      ModalScript save([&](QWidget* m) { ClickButton(m, "&No"); });
-      recent->trigger();
-      QVERIFY(save.Seen());
-    }
-    QCOMPARE(run.Image(), firstImage);
-    QCOMPARE(doc.GetPathName(), first.toStdString());
-
-    // A file whose folder has gone cannot be written: the message names it and says
-    // why, and the edit stays.
-    std::filesystem::create_directory(run.dir.path() / "gone");
-    const std::string lost = run.dir.file("gone/lost.7Q");
-    QVERIFY(doc.OnSaveDocument(lost).bOk);
-    std::filesystem::remove_all(run.dir.path() / "gone");
-    qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 1, 9); });
-    doc.SetModifiedFlag(true);
-    {
-      ModalScript script({ClickOk, ClickOk});
-      PressKey(run, Qt::Key_S, Qt::ControlModifier);
-      QVERIFY(script.Done());
-      QVERIFY(script.Text(1).startsWith(QStringLiteral("The file could not be saved.")));
-      QVERIFY(script.Text(1).contains(QString::fromStdString(lost)));
-      QVERIFY(script.Text(1).contains(QStringLiteral("No such file or directory")));
-    }
-    QVERIFY(doc.IsModified());
-  }
-
-  void aFailedOpenChangesNothing() {
+  // Files that cannot be opened change nothing; the recent list reopens a file after the
+  // save question; a file that cannot be written is reported and the edit stays.
+  void openAndSaveFailuresAndTheRecentList() {
     RunningApp run;
     QVERIFY(run.Start());
     CQorrinDoc& doc = run.app->Document();
     const QString saved = QString::fromStdString(run.dir.file("saved.7Q"));
     QVERIFY(doc.OnSaveDocument(saved.toStdString()).bOk);
+    const std::string savedImage = run.Image();
     for (const QString& entry : run.app->Recent().Entries()) run.app->Recent().Remove(entry);  // room for one more
     run.app->Recent().Add(saved);
     EditSomething(doc);
@@ -221,12 +182,22 @@ class DocumentCommandsTest : public QObject {
     }
     QVERIFY(!run.app->Recent().Entries().contains(gone));
     QVERIFY(unchanged());
+    QAction* recentEntry = FirstRecentEntry(run);
+    QVERIFY(recentEntry && recentEntry->text().endsWith(saved));
+    {
+      ModalScript save([&](QWidget* m) { ClickButton(m, "&No"); });
+      recentEntry->trigger();
+      QVERIFY(save.Seen());
+    }
+    QCOMPARE(run.Image(), savedImage);
+    QVERIFY(!doc.IsModified());
 
     // A short project file opens after the save question, with a warning, as modified.
     std::string header("VLM-7Q Radio Program data v1.09");
     header.resize(48, '\0');
     run.dir.write("short.7Q", header + std::string(100, '\x11'));
     const QString shortFile = QString::fromStdString(run.dir.file("short.7Q"));
+    EditSomething(doc);
     {
       ModalScript script({[](QWidget* m) { ClickButton(m, "&No"); }, ClickOk});
       QCOMPARE(run.app->OpenDocumentFile(shortFile), CQorrinApp::OpenOutcome::Opened);
@@ -235,6 +206,23 @@ class DocumentCommandsTest : public QObject {
       QVERIFY(script.Text(1).startsWith(QStringLiteral("This file is incomplete")));
     }
     QCOMPARE(doc.GetPathName(), shortFile.toStdString());
+    QVERIFY(doc.IsModified());
+
+    // A file whose folder has gone cannot be written: the message names it and says
+    // why, and the edit stays.
+    std::filesystem::create_directory(run.dir.path() / "gone");
+    const std::string lost = run.dir.file("gone/lost.7Q");
+    QVERIFY(doc.OnSaveDocument(lost).bOk);
+    std::filesystem::remove_all(run.dir.path() / "gone");
+    EditSomething(doc);
+    {
+      ModalScript script({ClickOk, ClickOk});
+      PressKey(run, Qt::Key_S, Qt::ControlModifier);
+      QVERIFY(script.Done());
+      QVERIFY(script.Text(1).startsWith(QStringLiteral("The file could not be saved.")));
+      QVERIFY(script.Text(1).contains(QString::fromStdString(lost)));
+      QVERIFY(script.Text(1).contains(QStringLiteral("No such file or directory")));
+    }
     QVERIFY(doc.IsModified());
   }
 };

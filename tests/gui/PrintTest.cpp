@@ -202,19 +202,24 @@ class PrintTest : public QObject {
       ++calls;
       return kMonday.addSecs((60 * 60 * 24 + 60) * (calls - 1));
     };
-    {
+    for (const bool english : {false, true}) {
+      g_strLangFile = dir.file(english ? "english.lang" : "chinese.lang");
+      calls = 0;
       QPrinter printer(QPrinter::HighResolution);
-      const QString path = out.filePath(QStringLiteral("english.pdf"));
+      const QString path = out.filePath(QStringLiteral("dates%1.pdf").arg(english));
       QVERIFY(PrintToPdf(LoadChannelPrintout(doc), path, printer, 0, 0, clock));
       const QStringList pages = PdfPages(path);
       QCOMPARE(pages.size(), 3);
-      QVERIFY(pages[0].contains(QStringLiteral("2011-03-07 Monday 14:05")));
-      QVERIFY(pages[2].contains(QStringLiteral("2011-03-09 Wednesday 14:07")));
       QCOMPARE(calls, 3);
       for (int p = 0; p < 3; ++p) {
         const auto first = channels.begin() + p * 35;
         QCOMPARE(ChannelsOnPage(doc, pages[p]), std::vector<int>(first, p == 2 ? channels.end() : first + 35));
       }
+      QVERIFY2(pages[0].contains(english ? QStringLiteral("2011-03-07 Monday 14:05") : QStringLiteral("2011-03-07 星期一 14:05")),
+               qPrintable(pages[0]));
+      QVERIFY(pages[2].contains(english ? QStringLiteral("2011-03-09 Wednesday 14:07") : QStringLiteral("2011-03-09 星期三 14:07")));
+      QVERIFY(pages[0].contains(english ? QStringLiteral("RX Frequency") : QStringLiteral("接收频率")));
+      QVERIFY(pages[0].contains(english ? QStringLiteral("Off") : QStringLiteral("关闭")));
     }
     const ChannelPrintout printout = LoadChannelPrintout(doc);
     const auto firstChannels = [&](const QString& path) {
@@ -224,31 +229,17 @@ class PrintTest : public QObject {
     };
     const int p2 = channels[35];
     const int p3 = channels[70];
-    {
-      QPrinter printer(QPrinter::HighResolution);
-      QVERIFY(PrintToPdf(printout, out.filePath("range.pdf"), printer, 2, 9));
-      QCOMPARE(firstChannels(out.filePath("range.pdf")), (std::vector<int>{p2, p3}));
-      printer.setCopyCount(2);
-      printer.setCollateCopies(true);
-      QVERIFY(PrintToPdf(printout, out.filePath("collated.pdf"), printer, 2, 3));
-      QCOMPARE(firstChannels(out.filePath("collated.pdf")), (std::vector<int>{p2, p3, p2, p3}));
-      printer.setCollateCopies(false);
-      printer.setPageOrder(QPrinter::LastPageFirst);
-      QVERIFY(PrintToPdf(printout, out.filePath("uncollated.pdf"), printer, 2, 3));
-      QCOMPARE(firstChannels(out.filePath("uncollated.pdf")), (std::vector<int>{p3, p3, p2, p2}));
-    }
-
-    g_strLangFile = dir.file("chinese.lang");
-    calls = 0;
     QPrinter printer(QPrinter::HighResolution);
-    const QString path = out.filePath(QStringLiteral("chinese.pdf"));
-    QVERIFY(PrintToPdf(LoadChannelPrintout(doc), path, printer, 0, 0, clock));
-    const QStringList pages = PdfPages(path);
-    QCOMPARE(pages.size(), 3);
-    QVERIFY2(pages[0].contains(QStringLiteral("2011-03-07 星期一 14:05")), qPrintable(pages[0]));
-    QVERIFY(pages[1].contains(QStringLiteral("2011-03-08 星期二 14:06")));
-    QVERIFY(pages[0].contains(QStringLiteral("接收频率")));
-    QVERIFY(pages[0].contains(QStringLiteral("关闭")));
+    QVERIFY(PrintToPdf(printout, out.filePath("range.pdf"), printer, 2, 9));
+    QCOMPARE(firstChannels(out.filePath("range.pdf")), (std::vector<int>{p2, p3}));
+    printer.setCopyCount(2);
+    printer.setCollateCopies(true);
+    QVERIFY(PrintToPdf(printout, out.filePath("collated.pdf"), printer, 2, 3));
+    QCOMPARE(firstChannels(out.filePath("collated.pdf")), (std::vector<int>{p2, p3, p2, p3}));
+    printer.setCollateCopies(false);
+    printer.setPageOrder(QPrinter::LastPageFirst);
+    QVERIFY(PrintToPdf(printout, out.filePath("uncollated.pdf"), printer, 2, 3));
+    QCOMPARE(firstChannels(out.filePath("uncollated.pdf")), (std::vector<int>{p3, p3, p2, p2}));
   }
 
   // The window's commands: Print (Ctrl+P) through the print dialog to a PDF file, Print

@@ -3,6 +3,13 @@
 #include <algorithm>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -19,10 +26,11 @@
 #include "core/model/CQorrinDoc.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/ProfileFile.h"
-#include "core/edit/ChannelRow.h"
 #include "gui/lang/ControlIds.h"
 #include "gui/app/CMainFrame.h"
-#include "support/DocumentBytes.h"
+#include "gui/grid/CGridCtrl.h"
+#include "gui/views/CQorrinView.h"
+#include "gui/views/ChannelTable.h"
 
 namespace qorrin::gui::test {
 
@@ -141,13 +149,6 @@ bool ScreenIsCurrent(QWidget* widget) {
   return !seen.isEmpty() && shown == fresh;
 }
 
-std::string ShownImage(const std::string& image) {
-  CQorrinDoc doc;
-  qorrin::test::SetImage(doc, image);
-  BuildChannelTable(doc);
-  return std::string(doc.Image().begin(), doc.Image().end());
-}
-
 std::string RunningApp::Image() const {
   const auto& image = app->Document().Image();
   return std::string(image.begin(), image.end());
@@ -163,6 +164,51 @@ void PressKey(const RunningApp& run, Qt::Key key, Qt::KeyboardModifiers modifier
   QWidget* target = QApplication::focusWidget();
   if (!target || target->window() != run.Frame()) target = run.Frame();
   QTest::keyClick(target, key, modifiers);
+}
+
+void Pick(QComboBox* combo, int index) {
+  combo->setFocus();
+  combo->showPopup();
+  QAbstractItemView* view = combo->view();
+  QTRY_VERIFY(view->isVisible());
+  view->setCurrentIndex(view->model()->index(index, 0));
+  QTest::keyClick(view, Qt::Key_Return);
+  QTRY_VERIFY(!view->isVisible());
+}
+
+void ClickBox(QAbstractButton* button) {
+  QVERIFY(button);
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(7, button->height() / 2));
+}
+
+CGridCtrl* ChannelGrid(const RunningApp& run) { return run.Frame()->View()->Channels()->Grid(); }
+
+void ClickCell(const RunningApp& run, int row, int column) {
+  CGridCtrl* grid = ChannelGrid(run);
+  grid->ScrollIntoView(row, column);
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->GetCellRect(row, column).center());
+}
+
+QString RecordHex(const std::string& image, int channel) {
+  return QByteArray::fromStdString(image.substr(static_cast<std::size_t>(channel) * 16, 16)).toHex(' ').toUpper();
+}
+
+bool DropFile(const RunningApp& run, const std::string& path) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+  QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(run.Frame(), &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(run.Frame(), &drop);
+  return true;
+}
+
+QAction* FirstRecentEntry(const RunningApp& run) {
+  for (QAction* action : qobject_cast<QMenu*>(run.Frame()->MenuAction(cmd::kFileNew)->parent())->actions()) {
+    if (CommandId(action) == cmd::kFileMruFirst) return action;
+  }
+  return nullptr;
 }
 
 std::string ImageOfFile(const std::string& path) {

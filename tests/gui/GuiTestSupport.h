@@ -19,7 +19,13 @@
 #include "support/TestSupport.h"
 
 class QAbstractButton;
+class QAction;
+class QComboBox;
 class QMessageBox;
+
+namespace qorrin::gui {
+class CGridCtrl;
+}
 
 namespace qorrin::gui::test {
 
@@ -70,6 +76,28 @@ struct RunningApp {
 // A key pressed in the main window, as the user presses it with the window active.
 void PressKey(const RunningApp& run, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
+// Opens a list and picks an item in it, as with the mouse or the keyboard in the popup.
+void Pick(QComboBox* combo, int index);
+
+// A click on the box of a check box or radio button (one stretched by its layout takes
+// clicks on its box and its text only).
+void ClickBox(QAbstractButton* button);
+
+// The main window's channel table, and a click on one of its cells: the press moves the
+// focus there, the release opens the cell's editor.
+CGridCtrl* ChannelGrid(const RunningApp& run);
+void ClickCell(const RunningApp& run, int row, int column);
+
+// Channel n's 16 bytes of an image, as spaced upper-case hex.
+QString RecordHex(const std::string& image, int channel);
+
+// A file dropped on the main window as a drag delivers it: it enters, then drops.
+// False when the window refused the drag.
+bool DropFile(const RunningApp& run, const std::string& path);
+
+// The File menu's first recent-file entry (null when there is none).
+QAction* FirstRecentEntry(const RunningApp& run);
+
 // The descendant of `root` that carries a control id (null when none does).
 QWidget* WidgetWithId(QWidget* root, int id);
 template <typename T>
@@ -83,11 +111,6 @@ std::string ImageOfFile(const std::string& path);
 // Whether the screen shows the widget as painting it now would: false when it was not
 // told of a change that it shows. Runs the paints that are due first.
 bool ScreenIsCurrent(QWidget* widget);
-
-// An image as it stands once the channel table has shown it: showing a row keeps the
-// name-present bit of a programmed channel in step with its name. Uses the running
-// program's settings and language.
-std::string ShownImage(const std::string& image);
 
 }  // namespace qorrin::gui::test
 

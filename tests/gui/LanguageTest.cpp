@@ -4,13 +4,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QToolBar>
 
 #include "GuiTestSupport.h"
-#include "core/settings/AppPaths.h"
 #include "gui/app/CAboutDlg.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/lang/CLanguageDlg.h"
@@ -39,63 +37,54 @@ QLabel* LabelWithId(QWidget* window, int id, int nth = 0) {
 class LanguageTest : public QObject {
   Q_OBJECT
  private Q_SLOTS:
-  void menusFollowTheFileAndAMissingKeyStillWorks() {
+  // How a text is looked up is the core's to test; here each kind of place is shown to
+  // take its text from the file, and the form's fields to be announced by name.
+  void menusDialogsAndFieldsTakeTheFilesTexts() {
     RunningApp run;
-    run.SetLine("String", "Menu_Setting_Language", "", "english.lang");  // empty: shown empty
-    std::string lang = run.dir.read("english.lang");
-    lang.erase(lang.find("Menu_App_About="), lang.find('\n', lang.find("Menu_App_About=")) - lang.find("Menu_App_About=") + 1);
-    lang.replace(lang.find("IDS_TIP_57600=New"), 17, "IDS_TIP_57600=Create a new empty data file");
-    run.dir.write("english.lang", lang);
+    run.SetLine("String", "IDS_TIP_57600", "Create a new empty data file", "english.lang");
+    run.SetLine("Resource", "65535", "Line for every static", "english.lang");
+    run.SetLine("Resource", "1015", "", "english.lang");  // empty: the built-in text stays
     QVERIFY(run.Start());
     CMainFrame* frame = run.Frame();
     QCOMPARE(TitleTexts(frame), QStringList({"&File", "&Edit", "&Program", "&Settings", "&Help"}));
     QCOMPARE(frame->MenuAction(cmd::kFileOpen)->text(), QStringLiteral("&Open...\tCtrl+O"));
-    QCOMPARE(frame->MenuAction(cmd::kHelp)->text(), QStringLiteral("&Help Topics"));
-    QCOMPARE(frame->MenuAction(cmd::kLanguage)->text(), QString());
-    QCOMPARE(frame->MenuAction(cmd::kAppAbout)->text(), QStringLiteral("Not Found"));
-    // The tool bar's tooltip shows 19 characters of a longer text.
     QCOMPARE(frame->ToolBar()->actions().first()->toolTip(), QStringLiteral("Create a new empty "));
-
     ModalScript about([](QWidget* m) { m->close(); });
     frame->MenuAction(cmd::kAppAbout)->trigger();
     QVERIFY(about.Done());
     QCOMPARE(about.Title(), QStringLiteral("About Qorrin"));
-  }
 
-  void dialogsTakeResourceTextsAndNameTheirFields() {
-    RunningApp run;
-    run.SetLine("Resource", "65535", "Line for every static", "english.lang");
-    run.SetLine("Resource", "1015", "", "english.lang");  // empty: the built-in text stays
-    QVERIFY(run.Start());
-    CAboutDlg about(run.Frame());
-    QCOMPARE(LabelWithId(&about, ctl::kAboutVersion)->text(), QStringLiteral("VLM-7Q 1.01"));
-    QCOMPARE(LabelWithId(&about, ctl::kStatic)->text(), QStringLiteral("Line for every static"));
-    for (QLabel* label : about.findChildren<QLabel*>()) {
+    CAboutDlg aboutDialog(frame);
+    QCOMPARE(LabelWithId(&aboutDialog, ctl::kAboutVersion)->text(), QStringLiteral("VLM-7Q 1.01"));
+    QCOMPARE(LabelWithId(&aboutDialog, ctl::kStatic)->text(), QStringLiteral("Line for every static"));
+    for (QLabel* label : aboutDialog.findChildren<QLabel*>()) {
       if (ControlId(label) == 0) QVERIFY2(label->text().isEmpty(), "the icon takes no text");
     }
 
-    // The form: each field announced with its label.
-    CQorrinView* view = run.Frame()->View();
-    for (QLineEdit* field : view->findChildren<QLineEdit*>()) {
-      QVERIFY(!field->accessibleName().isEmpty());
-    }
-    QCOMPARE(WidgetWithId(view, 1022)->accessibleName(), QStringLiteral("Frequency range"));
+    CQorrinView* view = frame->View();
+    for (QLineEdit* field : view->findChildren<QLineEdit*>()) QVERIFY(!field->accessibleName().isEmpty());
     QCOMPARE(WidgetWithId(view, 1104)->accessibleName(), QStringLiteral("RX frequency"));
     QCOMPARE(WidgetWithId(view, 1053)->accessibleName(), QStringLiteral("Priority channel"));
-    QCOMPARE(run.Frame()->PortPane()->accessibleName(), QStringLiteral("COM1"));
-    QCOMPARE(run.Frame()->menuBar()->accessibleName(), QStringLiteral("Menu bar"));
-    QCOMPARE(run.Frame()->ToolBar()->accessibleName(), QStringLiteral("Tool bar"));
+    QCOMPARE(frame->PortPane()->accessibleName(), QStringLiteral("COM1"));
+    QCOMPARE(frame->menuBar()->accessibleName(), QStringLiteral("Menu bar"));
+    QCOMPARE(frame->ToolBar()->accessibleName(), QStringLiteral("Tool bar"));
   }
 
-  void languageDialogSwitchesTheWholeWindow() {
+  void languageDialogAndNextLanguageSwitchTheWholeWindow() {
     RunningApp run;
     QVERIFY(run.Start());
     CMainFrame* frame = run.Frame();
+    QSignalSpy commands(frame, &CMainFrame::commandExecuted);
+    frame->ExecuteCommand(cmd::kNextLanguage);
+    QCOMPARE(frame->MenuAction(cmd::kFileNew)->text(), QStringLiteral("新建(&N)\tCtrl+N"));
+    frame->ExecuteCommand(cmd::kNextLanguage);
+    QVERIFY(run.dir.read("setting.ini").find("language=english\n") != std::string::npos);
+    QCOMPARE(frame->MenuAction(cmd::kFileNew)->text(), QStringLiteral("&New\tCtrl+N"));
+    QCOMPARE(commands.count(), 2);
+
     {
       CLanguageDlg dialog(frame);
       QCOMPARE(dialog.windowTitle(), QStringLiteral("Language"));
-      QCOMPARE(dialog.List()->count(), 2);
-      QCOMPARE(dialog.List()->itemText(0), QStringLiteral("English"));
       QCOMPARE(dialog.List()->currentText(), QStringLiteral("English"));
     }
     ModalScript choose([](QWidget* m) {
@@ -106,7 +95,6 @@ class LanguageTest : public QObject {
     });
     PressKey(run, Qt::Key_L, Qt::ControlModifier);
     QVERIFY(choose.Done());
-    QCOMPARE(QString::fromStdString(g_strLangFile), QString::fromStdString(run.dir.file("chinese.lang")));
     QVERIFY(run.dir.read("setting.ini").find("language=chinese\n") != std::string::npos);
     QCOMPARE(frame->windowTitle(), QStringLiteral("Qorrin - VLM-7Q 写频软件"));
     QCOMPARE(TitleTexts(frame).first(), QStringLiteral("文件(&F)"));
@@ -131,21 +119,6 @@ class LanguageTest : public QObject {
     frame->ExecuteCommand(cmd::kLanguage);
     QVERIFY(cancel.Done());
     QCOMPARE(frame->windowTitle(), QStringLiteral("Edited title"));
-  }
-
-  void nextLanguageAlternatesInFileOrder() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CMainFrame* frame = run.Frame();
-    QSignalSpy commands(frame, &CMainFrame::commandExecuted);
-    frame->ExecuteCommand(cmd::kNextLanguage);  // english -> (wraps) chinese
-    QCOMPARE(QString::fromStdString(g_strLangFile), QString::fromStdString(run.dir.file("chinese.lang")));
-    QCOMPARE(frame->MenuAction(cmd::kFileNew)->text(), QStringLiteral("新建(&N)\tCtrl+N"));
-    frame->ExecuteCommand(cmd::kNextLanguage);
-    QCOMPARE(QString::fromStdString(g_strLangFile), QString::fromStdString(run.dir.file("english.lang")));
-    QVERIFY(run.dir.read("setting.ini").find("language=english\n") != std::string::npos);
-    QCOMPARE(frame->MenuAction(cmd::kFileNew)->text(), QStringLiteral("&New\tCtrl+N"));
-    QCOMPARE(commands.count(), 2);
   }
 
   void ctrlCIsThePortsAndEditKeysActOnTheFieldWithTheFocus() {

@@ -137,7 +137,7 @@ int RunRead(CliContext& ctx, const LinkOptions& options) {
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     const LinkRunResult& result = jobs[i].result;
     const std::string& output = options.outputs[i];
-    if (result.status == XFER_READ_DONE && !result.interrupted) {
+    if (result.status == TransferStatus::XFER_READ_DONE && !result.interrupted) {
       doc.ReplaceImage(jobs[i].image);  // bytes 0x7F0..0xFFF stay the base's
       const SaveResult saved = doc.OnSaveDocument(output);
       if (!saved.bOk) {

@@ -77,22 +77,22 @@ struct Running {
 
 // The record that is running now: the read-back once it has begun.
 const TransferState& Current(const Running& run) {
-  return run.readBack && run.readBack->status.load() != XFER_IDLE ? *run.readBack : *run.state;
+  return run.readBack && run.readBack->status.load() != TransferStatus::XFER_IDLE ? *run.readBack : *run.state;
 }
 
 // What the progress display says about a radio.
 std::string ProgressText(bool isRead, const Running& run) {
   const TransferState& state = Current(run);
-  const int status = state.status.load();
+  const TransferStatus status = state.status.load();
   const char* verb = &state == run.readBack.get() ? "Verifying" : (isRead ? "Reading" : "Writing");
   if (run.finished.load()) {
-    if (status == XFER_READ_DONE && &state == run.readBack.get()) {
+    if (status == TransferStatus::XFER_READ_DONE && &state == run.readBack.get()) {
       return CompareReadBack(*run.state, state).empty() ? "written and verified" : "VERIFICATION FAILED";
     }
-    return status == XFER_READ_DONE ? "read" : status == XFER_WRITE_DONE ? "written" : "FAILED";
+    return status == TransferStatus::XFER_READ_DONE ? "read" : status == TransferStatus::XFER_WRITE_DONE ? "written" : "FAILED";
   }
-  if (status == XFER_SEARCHING) return "Searching for the radio: " + link::PortLabel(state.progress.load());
-  if (status == XFER_READING || status == XFER_WRITING) return BarText(verb, state.progress.load());
+  if (status == TransferStatus::XFER_SEARCHING) return "Searching for the radio: " + link::PortLabel(state.progress.load());
+  if (status == TransferStatus::XFER_READING || status == TransferStatus::XFER_WRITING) return BarText(verb, state.progress.load());
   return "connecting";
 }
 
@@ -105,7 +105,7 @@ bool Prepare(Running& run, bool isRead, const std::string& settingsPath, const L
   auto state = std::make_shared<TransferState>();
   state->port = std::make_shared<CSerialPort>();
   state->settingsPath = settingsPath;
-  state->isRead = isRead ? 1 : 0;
+  state->isRead = isRead;
   state->buffer = job.image;
   std::string backupLabel;  // empty: the engine's configured port, read at backup time
   if (!job.target.device.empty()) {
@@ -117,7 +117,7 @@ bool Prepare(Running& run, bool isRead, const std::string& settingsPath, const L
     result.portText = Describe(job.target.port, state->device);
     backupLabel = link::PortLabel(job.target.port);
     if (state->device.empty()) {
-      result.status = XFER_PORT_ERROR;
+      result.status = TransferStatus::XFER_PORT_ERROR;
       result.detail = link::PortLabel(job.target.port) + " names no serial device on this machine";
       return false;
     }
@@ -134,23 +134,23 @@ void Collect(Running& run, bool isRead, const std::string& settingsPath, bool in
   const TransferState& state = *run.state;
   result.interrupted = interrupted;
   result.status = state.status.load();
-  result.progress = result.status == XFER_SEARCHING ? 0 : state.progress.load();
+  result.progress = result.status == TransferStatus::XFER_SEARCHING ? 0 : state.progress.load();
   result.detail = state.detail;
   result.notices = state.notices;
-  if (run.readBack && run.readBack->status.load() != XFER_IDLE) {
+  if (run.readBack && run.readBack->status.load() != TransferStatus::XFER_IDLE) {
     const TransferState& back = *run.readBack;
     result.verifyRan = true;
     result.readBackStatus = back.status.load();
     result.readBackDetail = back.detail;
     result.notices.insert(result.notices.end(), back.notices.begin(), back.notices.end());
-    if (result.readBackStatus != XFER_SEARCHING) result.progress = back.progress.load();
-    if (result.readBackStatus == XFER_READ_DONE && !interrupted) result.differences = CompareReadBack(state, back);
+    if (result.readBackStatus != TransferStatus::XFER_SEARCHING) result.progress = back.progress.load();
+    if (result.readBackStatus == TransferStatus::XFER_READ_DONE && !interrupted) result.differences = CompareReadBack(state, back);
   }
   if (result.portText.empty()) {
     const int port = link::ReadComPort(settingsPath);  // the found port once saved
     result.portText = Describe(port, link::DeviceForPort(port, settingsPath));
   }
-  if (isRead && result.status == XFER_READ_DONE && !interrupted) job.image = state.buffer;
+  if (isRead && result.status == TransferStatus::XFER_READ_DONE && !interrupted) job.image = state.buffer;
 }
 
 }  // namespace
@@ -199,8 +199,8 @@ void RunLinkTransfers(bool isRead, const std::string& settingsPath, std::vector<
       // Nothing more goes to any radio: each engine sees the flag, each port is shut.
       for (auto& run : runs) {
         run->cancelled = !run->finished.load();
-        run->state->cancel.store(1);
-        if (run->readBack) run->readBack->cancel.store(1);
+        run->state->cancel.store(true);
+        if (run->readBack) run->readBack->cancel.store(true);
         run->state->port->Close();
       }
       interrupted = true;
@@ -213,9 +213,9 @@ void RunLinkTransfers(bool isRead, const std::string& settingsPath, std::vector<
         bar.emplace("Verifying");  // the write's bar ends, the read-back's begins
         verifying = true;
       }
-      const int status = state.status.load();
-      if (status == XFER_SEARCHING) bar->ShowSearching(state.progress.load());
-      if (status == XFER_READING || status == XFER_WRITING) bar->ShowPercent(state.progress.load());
+      const TransferStatus status = state.status.load();
+      if (status == TransferStatus::XFER_SEARCHING) bar->ShowSearching(state.progress.load());
+      if (status == TransferStatus::XFER_READING || status == TransferStatus::XFER_WRITING) bar->ShowPercent(state.progress.load());
     } else {
       for (std::size_t i = 0; i < runs.size(); ++i) lines->Set(i, ProgressText(isRead, *runs[i]));
       lines->Draw();

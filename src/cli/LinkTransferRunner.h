@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/compare/ImageCompare.h"
+#include "core/link/TransferState.h"
 #include "core/model/RadioImageLayout.h"
 
 namespace qorrin::cli {
@@ -25,7 +26,7 @@ struct LinkRunOptions {
 };
 
 struct LinkRunResult {
-  int status = 0;            // the engine's final TransferStatus (of the write, for a verified write)
+  TransferStatus status = TransferStatus::XFER_IDLE;  // the engine's final status (of the write, for a verified write)
   bool interrupted = false;  // Ctrl+C: cancelled, port closed
   int progress = 0;          // last percentage reached
   std::string portText;      // "COM3 (/dev/ttyUSB0)" or the device path
@@ -33,7 +34,7 @@ struct LinkRunResult {
   std::vector<std::string> notices;  // backups that could not be written
   // Verification (write with LinkRunOptions::verify, after XFER_WRITE_DONE).
   bool verifyRan = false;    // the read-back was started
-  int readBackStatus = 0;    // its final status
+  TransferStatus readBackStatus = TransferStatus::XFER_IDLE;  // its final status
   std::string readBackDetail;
   std::vector<ImageDifference> differences;  // sent -> held, after a complete read-back
 };

@@ -35,7 +35,7 @@ TEST(BackupVerifyTest, ReadIsBackedUpAfterItAndWriteBeforeItsFirstBlockEvenWhenI
   read->device = radio->DevicePath();
   AttachBackups(*read, "COM7", folder);
   RunTransfer(read);
-  ASSERT_EQ(read->status.load(), XFER_READ_DONE);
+  ASSERT_EQ(read->status.load(), TransferStatus::XFER_READ_DONE);
   EXPECT_TRUE(read->notices.empty());
   std::vector<BackupEntry> list = ListBackups(folder);
   ASSERT_EQ(list.size(), 1u);
@@ -54,7 +54,7 @@ TEST(BackupVerifyTest, ReadIsBackedUpAfterItAndWriteBeforeItsFirstBlockEvenWhenI
   write->buffer = Bytes(PatternImage(9));
   AttachBackups(*write, {}, folder);  // named by its device
   RunTransfer(write);
-  EXPECT_EQ(write->status.load(), XFER_WRITE_FAIL);
+  EXPECT_EQ(write->status.load(), TransferStatus::XFER_WRITE_FAIL);
   list = ListBackups(folder);
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(list[0].strDirection, "write");
@@ -69,7 +69,7 @@ TEST(BackupVerifyTest, ReadIsBackedUpAfterItAndWriteBeforeItsFirstBlockEvenWhenI
   again->device = radio2->DevicePath();
   AttachBackups(*again, "COM1", dir.file("blocker/backups"));
   RunTransfer(again);
-  EXPECT_EQ(again->status.load(), XFER_READ_DONE);
+  EXPECT_EQ(again->status.load(), TransferStatus::XFER_READ_DONE);
   ASSERT_EQ(again->notices.size(), 1u);
   EXPECT_NE(again->notices[0].find("backup not saved"), std::string::npos) << again->notices[0];
   again->port->Close();
@@ -88,8 +88,8 @@ TEST(BackupVerifyTest, VerificationCatchesABlockStoredWronglyAndPassesAGoodRadio
     AttachBackups(*write, "COM2", dir.file("backups"));
     auto readBack = MakeReadBackState(*write);
     const VerifiedWriteResult result = RunVerifiedWrite(write, readBack);
-    EXPECT_EQ(result.writeStatus, XFER_WRITE_DONE);
-    EXPECT_EQ(result.readStatus, XFER_READ_DONE);
+    EXPECT_EQ(result.writeStatus, TransferStatus::XFER_WRITE_DONE);
+    EXPECT_EQ(result.readStatus, TransferStatus::XFER_READ_DONE);
     EXPECT_FALSE(result.Cancelled());
     EXPECT_FALSE(write->port->IsOpen());
     if (radio == liar.get()) {
@@ -113,8 +113,8 @@ TEST(BackupVerifyTest, VerificationCatchesABlockStoredWronglyAndPassesAGoodRadio
   auto write = NewTransfer("", false);
   write->device = broken->DevicePath();
   const VerifiedWriteResult result = RunVerifiedWrite(write, MakeReadBackState(*write));
-  EXPECT_EQ(result.writeStatus, XFER_WRITE_FAIL);
-  EXPECT_EQ(result.readStatus, XFER_IDLE);
+  EXPECT_EQ(result.writeStatus, TransferStatus::XFER_WRITE_FAIL);
+  EXPECT_EQ(result.readStatus, TransferStatus::XFER_IDLE);
   EXPECT_FALSE(result.bVerified);
 }
 

@@ -19,7 +19,7 @@ std::shared_ptr<TransferState> NewTransfer(const std::string& settingsPath, bool
   auto state = std::make_shared<TransferState>();
   state->port = std::make_shared<CSerialPort>();
   state->settingsPath = settingsPath;
-  state->isRead = isRead ? 1 : 0;
+  state->isRead = isRead;
   return state;
 }
 

@@ -51,7 +51,7 @@ TransferSession::Outcome TransferSession::ConnectWithSearch(bool search) {
       if (Cancelled()) return Outcome::Cancelled;
       m_state.foundPort.store(n);
       m_state.progress.store(n);
-      m_state.status.store(XFER_SEARCHING);
+      m_state.status.store(TransferStatus::XFER_SEARCHING);
     }
   }
 }

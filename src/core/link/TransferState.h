@@ -21,7 +21,7 @@ namespace qorrin {
 class ILinkPort;
 
 // Values of TransferState::status.
-enum TransferStatus : int {
+enum class TransferStatus : int {
   XFER_IDLE = 0,         // set by the caller before the engine starts
   XFER_PORT_ERROR = 1,   // no acknowledgement of the entry command (terminal)
   XFER_TYPE_ERROR = 2,   // the identification did not match (terminal)
@@ -35,9 +35,16 @@ enum TransferStatus : int {
 };
 
 // True for the statuses after which the engine has returned.
-constexpr bool IsTerminalStatus(int status) {
-  return status == XFER_PORT_ERROR || status == XFER_TYPE_ERROR || status == XFER_READ_FAIL ||
-         status == XFER_READ_DONE || status == XFER_WRITE_FAIL || status == XFER_WRITE_DONE;
+constexpr bool IsTerminalStatus(TransferStatus status) {
+  switch (status) {
+    case TransferStatus::XFER_PORT_ERROR:
+    case TransferStatus::XFER_TYPE_ERROR:
+    case TransferStatus::XFER_READ_FAIL:
+    case TransferStatus::XFER_READ_DONE:
+    case TransferStatus::XFER_WRITE_FAIL:
+    case TransferStatus::XFER_WRITE_DONE: return true;
+    default: return false;
+  }
 }
 
 struct TransferState;
@@ -51,15 +58,15 @@ struct TransferState {
   std::shared_ptr<ILinkPort> port;  // the program's one CSerialPort (a memory port in tests)
   std::string settingsPath;           // setting.ini: "com", "searchcom", [ports]
   std::string device;                 // when not empty: open this device, no search
-  int isRead = 1;                     // nonzero: radio -> buffer; 0: buffer -> radio
+  bool isRead = true;                 // true: radio -> buffer; false: buffer -> radio
 
   // Written by the engine, polled by the caller.
-  std::atomic<int> status{XFER_IDLE};
+  std::atomic<TransferStatus> status{TransferStatus::XFER_IDLE};
   std::atomic<int> progress{0};    // percent while transferring; port number while searching
   std::atomic<int> foundPort{-1};  // port opened by the search and not yet saved, or -1
 
   // Written by the caller to stop the run; the engine ends at its next test.
-  std::atomic<int> cancel{0};
+  std::atomic<bool> cancel{false};
 
   // The radio image being transferred; offsets 0x7F0..0xFFF never travel. The engine
   // writes it during a read; the caller reads it only after a terminal status.

@@ -29,11 +29,11 @@ void TransferSession::Run() {
     case Outcome::Cancelled: EndCancelled(); return;
     case Outcome::Failed:
       m_state.detail = m_firstFailure;
-      Finish(XFER_PORT_ERROR);
+      Finish(TransferStatus::XFER_PORT_ERROR);
       return;
   }
   if (!Identify()) {
-    Finish(XFER_TYPE_ERROR);
+    Finish(TransferStatus::XFER_TYPE_ERROR);
     return;
   }
   Confirm();
@@ -92,7 +92,7 @@ int TransferThreadProc(std::shared_ptr<TransferState> state) {
   if (!state) return 0;
   if (!state->port) {
     state->detail = "no serial port object";
-    state->status.store(XFER_PORT_ERROR);
+    state->status.store(TransferStatus::XFER_PORT_ERROR);
     return 0;
   }
   link::TransferSession(*state).Run();

@@ -17,8 +17,8 @@ namespace qorrin {
 std::shared_ptr<TransferState> MakeReadBackState(const TransferState& write);
 
 struct VerifiedWriteResult {
-  int writeStatus = XFER_IDLE;  // the write's final status
-  int readStatus = XFER_IDLE;   // the read-back's; XFER_IDLE when it never ran
+  TransferStatus writeStatus = TransferStatus::XFER_IDLE;  // the write's final status
+  TransferStatus readStatus = TransferStatus::XFER_IDLE;  // the read-back's; XFER_IDLE when it never ran
   bool bVerified = false;       // read back completely and no byte differs
   std::vector<ImageDifference> differences;  // sent -> held, when read back completely
   bool Cancelled() const;       // either run ended without a terminal status

@@ -74,7 +74,7 @@ CTransferDlg::CTransferDlg(CQorrinApp& app, QWidget* parent) : QDialog(parent), 
   connect(m_ok, &QPushButton::clicked, this, &CTransferDlg::OnOK);
   connect(m_cancel, &QPushButton::clicked, this, &CTransferDlg::OnCancel);
   connect(this, &QDialog::rejected, this, [this] {
-    if (m_state) m_state->cancel.store(1);
+    if (m_state) m_state->cancel.store(true);
     EndRun();
   });
   connect(&m_timer, &QTimer::timeout, this, &CTransferDlg::OnTimer);
@@ -82,7 +82,7 @@ CTransferDlg::CTransferDlg(CQorrinApp& app, QWidget* parent) : QDialog(parent), 
 }
 
 CTransferDlg::~CTransferDlg() {
-  if (m_state) m_state->cancel.store(1);
+  if (m_state) m_state->cancel.store(true);
   EndRun();
 }
 
@@ -218,35 +218,35 @@ void CTransferDlg::OnTimer() {
   if (!m_state) return;
   TransferState& state = *m_state;
   if (state.foundPort.load() > 0) m_app.MainFrame()->SetPortPane(state.progress.load());
-  const int status = state.status.load();
+  const TransferStatus status = state.status.load();
   const int progress = state.progress.load();
   switch (status) {
-    case XFER_IDLE: break;
-    case XFER_PORT_ERROR:
-    case XFER_TYPE_ERROR:
+    case TransferStatus::XFER_IDLE: break;
+    case TransferStatus::XFER_PORT_ERROR:
+    case TransferStatus::XFER_TYPE_ERROR:
       EndRun();
       ShowErrorBox(this, LangText("IDS_ERROR"),
-                   status == XFER_PORT_ERROR ? PortErrorText() : LangText("IDS_ERROR_TYPE"));
+                   status == TransferStatus::XFER_PORT_ERROR ? PortErrorText() : LangText("IDS_ERROR_TYPE"));
       done(QDialog::Rejected);
       break;
-    case XFER_READING:
-    case XFER_WRITING:
+    case TransferStatus::XFER_READING:
+    case TransferStatus::XFER_WRITING:
       m_textLabel->setText(PromptText() + QStringLiteral(" %1%").arg(progress));
       m_progress->setValue(progress * kBarRange / 100);
       break;
-    case XFER_READ_FAIL:
-    case XFER_WRITE_FAIL:
+    case TransferStatus::XFER_READ_FAIL:
+    case TransferStatus::XFER_WRITE_FAIL:
       if (m_readBack && m_state == m_readBack) {
         FinishVerification(false);
         break;
       }
       EndRun();
-      m_textLabel->setText(LangText(status == XFER_READ_FAIL ? "IDS_PROMPT_READFAIL" : "IDS_PROMPT_WRITEFAIL"));
+      m_textLabel->setText(LangText(status == TransferStatus::XFER_READ_FAIL ? "IDS_PROMPT_READFAIL" : "IDS_PROMPT_WRITEFAIL"));
       m_ok->setEnabled(true);
       m_verify->setEnabled(true);
       ReportNotices();
       break;
-    case XFER_READ_DONE:
+    case TransferStatus::XFER_READ_DONE:
       if (m_readBack && m_state == m_readBack) {
         FinishVerification(true);
         break;
@@ -262,7 +262,7 @@ void CTransferDlg::OnTimer() {
       }
       done(QDialog::Accepted);
       break;
-    case XFER_WRITE_DONE:
+    case TransferStatus::XFER_WRITE_DONE:
       if (m_readBack && m_state == m_write) {
         StartVerification();
         break;
@@ -271,7 +271,7 @@ void CTransferDlg::OnTimer() {
       ReportNotices();
       done(QDialog::Accepted);
       break;
-    case XFER_SEARCHING:
+    case TransferStatus::XFER_SEARCHING:
       m_textLabel->setText(LangText("IDS_SEARCHCOMPORT") + QString(progress % 16, QLatin1Char('.')));
       break;
     default:

@@ -32,7 +32,7 @@ class CTransferDlg : public QDialog {
  public:
   CTransferDlg(CQorrinApp& app, QWidget* parent = nullptr);
   ~CTransferDlg() override;
-  void SetReadMode(int bRead) { m_bRead = bRead; }
+  void SetReadMode(bool bRead) { m_bRead = bRead; }
   // A read that leaves the document alone: the image read is kept for ReadImage().
   void SetKeepDocument(bool keep) { m_bKeepDocument = keep; }
   const std::array<std::uint8_t, 4096>* ReadImage() const { return m_bHaveReadImage ? &m_readImage : nullptr; }
@@ -60,7 +60,7 @@ class CTransferDlg : public QDialog {
   void ReportNotices();
 
   CQorrinApp& m_app;
-  int m_bRead = 1;
+  bool m_bRead = true;
   bool m_bInitialised = false;
   QLabel* m_textLabel = nullptr;
   QProgressBar* m_progress = nullptr;

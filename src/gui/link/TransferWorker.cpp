@@ -30,7 +30,7 @@ void TransferWorker::StartVerifiedWrite(std::shared_ptr<TransferState> write, st
 void TransferWorker::Cancel() {
   for (const std::shared_ptr<TransferState>& state : {m_state, m_readBack}) {
     if (!state) continue;
-    state->cancel.store(1);
+    state->cancel.store(true);
     if (state->port) state->port->Close();
   }
 }

@@ -1,8 +1,8 @@
 #pragma once
-// Reads and writes of radios for qorrin-cli: the transfer engine on a worker thread per
-// radio, watched every 20 ms (progress on a terminal: one bar for one radio, one line per
-// radio for several), Ctrl+C turned into Cancel for all of them. Every run is backed up
-// (core/backup); a write can be verified by reading the radio back.
+// Reads and writes of radios for qorrin-cli: a transfer run (core/link/TransferRun.h) on
+// a worker thread per radio, watched every 20 ms (progress on a terminal: one bar for one
+// radio, one line per radio for several), Ctrl+C turned into Cancel for all of them. The
+// run backs itself up; a write can be verified by reading the radio back.
 #include <array>
 #include <cstdint>
 #include <string>

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "core/backup/TransferBackup.h"
-#include "core/link/WriteVerify.h"
+#include "core/link/TransferRun.h"
 #include "link/LinkTestSupport.h"
 
 namespace qorrin::test {
@@ -81,26 +81,29 @@ TEST(BackupVerifyTest, VerificationCatchesABlockStoredWronglyAndPassesAGoodRadio
   faults.corruptedWrites.push_back({0x300});
   auto liar = StartRadio(faults, PatternImage(1));
   auto good = StartRadio({}, PatternImage(1));
+  TransferRequest request;
+  request.isRead = false;
+  request.verify = true;
+  request.backupLabel = "COM2";
+  request.backupFolder = dir.file("backups");
   for (sim::SimRadio* radio : {liar.get(), good.get()}) {
-    auto write = NewTransfer("", false);
-    write->device = radio->DevicePath();
-    write->buffer = Bytes(PatternImage(2));
-    AttachBackups(*write, "COM2", dir.file("backups"));
-    auto readBack = MakeReadBackState(*write);
-    const VerifiedWriteResult result = RunVerifiedWrite(write, readBack);
-    EXPECT_EQ(result.writeStatus, TransferStatus::XFER_WRITE_DONE);
-    EXPECT_EQ(result.readStatus, TransferStatus::XFER_READ_DONE);
-    EXPECT_FALSE(result.Cancelled());
-    EXPECT_FALSE(write->port->IsOpen());
+    auto port = std::make_shared<CSerialPort>();
+    request.device = radio->DevicePath();
+    TransferRun run(port, "", request, Bytes(PatternImage(2)));
+    run.Execute();
+    EXPECT_EQ(run.Transfer().status.load(), TransferStatus::XFER_WRITE_DONE);
+    ASSERT_TRUE(run.ReadBackComplete());
+    EXPECT_EQ(&run.Current(), run.ReadBack());
+    EXPECT_EQ(run.ReadImage(), nullptr);  // a write yields no image for the document
+    EXPECT_FALSE(port->IsOpen());
+    const std::vector<ImageDifference> differences = run.Differences();
     if (radio == liar.get()) {
-      EXPECT_FALSE(result.bVerified);
-      ASSERT_EQ(result.differences.size(), 1u);
-      EXPECT_EQ(result.differences[0].nFirst, 0x300u);
-      EXPECT_EQ(result.differences[0].nLast, 0x300u);
-      EXPECT_EQ(result.differences[0].actual[0], PatternImage(2)[0x300] ^ 1);
+      ASSERT_EQ(differences.size(), 1u);
+      EXPECT_EQ(differences[0].nFirst, 0x300u);
+      EXPECT_EQ(differences[0].nLast, 0x300u);
+      EXPECT_EQ(differences[0].actual[0], PatternImage(2)[0x300] ^ 1);
     } else {
-      EXPECT_TRUE(result.bVerified);
-      EXPECT_TRUE(result.differences.empty());
+      EXPECT_TRUE(differences.empty());
     }
   }
   // Write and read-back each left a backup: two per radio.
@@ -110,12 +113,13 @@ TEST(BackupVerifyTest, VerificationCatchesABlockStoredWronglyAndPassesAGoodRadio
   sim::SimFaults deaf;
   deaf.droppedWriteAcks.push_back({0x10});
   auto broken = StartRadio(deaf);
-  auto write = NewTransfer("", false);
-  write->device = broken->DevicePath();
-  const VerifiedWriteResult result = RunVerifiedWrite(write, MakeReadBackState(*write));
-  EXPECT_EQ(result.writeStatus, TransferStatus::XFER_WRITE_FAIL);
-  EXPECT_EQ(result.readStatus, TransferStatus::XFER_IDLE);
-  EXPECT_FALSE(result.bVerified);
+  request.device = broken->DevicePath();
+  TransferRun run(std::make_shared<CSerialPort>(), "", request, Bytes(PatternImage(2)));
+  run.Execute();
+  EXPECT_EQ(run.Transfer().status.load(), TransferStatus::XFER_WRITE_FAIL);
+  EXPECT_FALSE(run.ReadBackBegun());
+  EXPECT_FALSE(run.ReadBackComplete());
+  EXPECT_TRUE(run.Differences().empty());
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <thread>
 
+#include "core/link/TransferRun.h"
+
 namespace qorrin::test {
 
 std::string LinkSettings(int com, bool search, const std::vector<std::string>& ports) {
@@ -20,6 +22,7 @@ std::shared_ptr<TransferState> NewTransfer(const std::string& settingsPath, bool
   state->port = std::make_shared<CSerialPort>();
   state->settingsPath = settingsPath;
   state->isRead = isRead;
+  LoadPortSettings(*state);
   return state;
 }
 

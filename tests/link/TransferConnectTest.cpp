@@ -107,6 +107,7 @@ TEST(TransferConnect, SearchTriesConfiguredPortThenAscendingAndStoresTheFind) {
   EXPECT_EQ(com3->EntryCommandsSeen(), 1);
   EXPECT_EQ(com5->BytesReceived(), 0);
   EXPECT_EQ(ReadProfileString("setup", "com", "", 8, dir.file("setting.ini")), "3");
+  EXPECT_EQ(state->comPort.load(), 3);  // what backups and messages name from now on
   EXPECT_EQ(state->foundPort.load(), -1);
 }
 

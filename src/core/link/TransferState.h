@@ -1,7 +1,8 @@
 #pragma once
-// The record through which a caller (transfer dialog, command-line tool) and the transfer
-// engine on its worker thread meet. The caller fills it before the run; the engine writes
-// status, progress and foundPort and reads cancel; the caller polls those.
+// The record through which a caller and the transfer engine on its worker thread meet.
+// TransferRun (core/link/TransferRun.h) fills it before the run; the engine writes status,
+// progress and foundPort and reads cancel; the transfer dialog and the command-line tool
+// poll those through the run.
 //
 // The record is shared through std::shared_ptr: the worker keeps its own reference, so a
 // caller that gives up (Cancel closes the dialog without waiting) never leaves the worker
@@ -59,6 +60,12 @@ struct TransferState {
   std::string settingsPath;           // setting.ini: "com", "searchcom", [ports]
   std::string device;                 // when not empty: open this device, no search
   bool isRead = true;                 // true: radio -> buffer; false: buffer -> radio
+  // The port settings of settingsPath, read once before the run (LoadPortSettings in
+  // core/link/TransferRun.h): the configured port, and whether the other ports are
+  // searched when it stays silent. When the search finds the radio and the port is saved
+  // as the configured one, the engine sets comPort to it.
+  std::atomic<int> comPort{1};
+  bool search = true;
 
   // Written by the engine, polled by the caller.
   std::atomic<TransferStatus> status{TransferStatus::XFER_IDLE};
@@ -87,7 +94,8 @@ struct TransferState {
   std::vector<std::string> notices;
 };
 
-// The worker thread's body: one run from start to end. Returns 0 in every case; the
+// The engine on the worker thread: one read or write from start to end; TransferRun
+// (core/link/TransferRun.h) is how the programs use it. Returns 0 in every case; the
 // outcome is the final value of state->status (unchanged when the run was cancelled).
 int TransferThreadProc(std::shared_ptr<TransferState> state);
 

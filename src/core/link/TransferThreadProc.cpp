@@ -4,7 +4,6 @@
 #include "core/link/ProtocolTimings.h"
 #include "core/link/TransferSession.h"
 #include "core/link/TransferState.h"
-#include "core/link/LinkSettings.h"
 
 namespace qorrin {
 
@@ -16,10 +15,10 @@ TransferSession::TransferSession(TransferState& state)
 void TransferSession::Run() {
   // A device given by path is the caller's explicit choice: no search, nothing saved.
   const bool byDevice = !m_state.device.empty();
-  const bool search = !byDevice && ReadSearchCom(m_state.settingsPath);
+  const bool search = !byDevice && m_state.search;
   if (!m_port.IsOpen()) {
     const bool opened = byDevice ? m_port.Open(m_state.device, kBaudRate) != 0
-                                 : OpenPortNumber(ReadComPort(m_state.settingsPath));
+                                 : OpenPortNumber(m_state.comPort.load());
     if (!opened) NoteConnectFailure(m_port.LastError());
   }
   m_port.Sleep(kSettleAfterOpenMs);

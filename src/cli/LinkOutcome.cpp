@@ -10,10 +10,9 @@ namespace {
 LinkOutcome DescribeVerification(const LinkRunResult& result, const std::string& fileName) {
   const std::string wrote = "wrote " + fileName + " into the radio on " + result.portText;
   if (result.readBackStatus != TransferStatus::XFER_READ_DONE) {
-    std::string why = result.readBackStatus == TransferStatus::XFER_PORT_ERROR   ? "the radio did not answer"
-                      : result.readBackStatus == TransferStatus::XFER_TYPE_ERROR ? "the radio did not identify as a VLM-7Q"
-                                                                                 : "reading stopped at " +
-                                                                                       std::to_string(result.progress) + "%";
+    std::string why = "reading stopped at " + std::to_string(result.progress) + "%";
+    if (result.readBackStatus == TransferStatus::XFER_PORT_ERROR) why = "the radio did not answer";
+    if (result.readBackStatus == TransferStatus::XFER_TYPE_ERROR) why = "the radio did not identify as a VLM-7Q";
     return {kExitTransfer, wrote + ", but it could not be read back to verify it (" + why +
                                "): check the cable, then write again with --verify"};
   }

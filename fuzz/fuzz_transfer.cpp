@@ -123,7 +123,7 @@ class ScriptedRadio {
         return port.Reply(reply.bytes.data(), reply.size, arg);
       case 3:  // nothing; at two values also a pulled cable or the user's cancel
         if (arg == 31) port.Unplug();
-        if (arg == 30) m_state.cancel.store(1);
+        if (arg == 30) m_state.cancel.store(true);
         return;
       case 4:  // late, up to past every time-out of the protocol
         return port.Reply(reply.bytes.data(), reply.size, 40 + 4LL * m_script.Next());
@@ -142,8 +142,8 @@ class ScriptedRadio {
   }
 
   void CheckProgress() {
-    const int status = m_state.status.load();
-    if (status != XFER_READING && status != XFER_WRITING) return;
+    const TransferStatus status = m_state.status.load();
+    if (status != TransferStatus::XFER_READING && status != TransferStatus::XFER_WRITING) return;
     const int progress = m_state.progress.load();
     if (progress < 0 || progress > 100 || progress < m_lastProgress) std::abort();
     m_lastProgress = progress;
@@ -189,7 +189,7 @@ void CheckRead(const TransferState& state, const std::vector<Event>& events, boo
   if (std::memcmp(state.buffer.data() + untouched, Initial().fill.data(), kImageSize - untouched) != 0) {
     std::abort();
   }
-  if (state.status.load() != XFER_READ_DONE) return;
+  if (state.status.load() != TransferStatus::XFER_READ_DONE) return;
   // Every block: the last complete reply carrying its address, received while it was the
   // block asked for, holds the bytes now in the image.
   std::vector<const Event*> lastReply(kBlockCount, nullptr);
@@ -227,7 +227,7 @@ void CheckWrite(const TransferState& state, const std::vector<Event>& events, bo
       std::abort();
     }
   }
-  if (state.status.load() != XFER_WRITE_DONE) return;
+  if (state.status.load() != TransferStatus::XFER_WRITE_DONE) return;
   // Every block: its last frame was answered with 0x06 before the next write.
   std::vector<bool> acked(kBlockCount, false);
   int current = -1;
@@ -267,7 +267,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto port = std::make_shared<MemoryLinkPort>();
   state->port = port;
   state->device = "/dev/memory-radio";
-  state->isRead = isRead ? 1 : 0;
+  state->isRead = isRead;
   state->buffer = isRead ? Initial().fill : Initial().caller;
   if (mode & 2) port->Open(state->device, kBaudRate);  // the caller's port is already open
   if (mode & 4) port->RefuseOpen("No such file or directory");
@@ -276,7 +276,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   port->SetPeer([&radio](MemoryLinkPort& p, std::uint8_t byte) { radio.OnByte(p, byte); });
   TransferThreadProc(state);
 
-  const bool cancelled = state->cancel.load() != 0;
+  const bool cancelled = state->cancel.load();
   if (!cancelled && !IsTerminalStatus(state->status.load())) std::abort();
   // The longest possible run, every block on its last try after the longest time-out.
   if (port->NowMs() > 10LL * 60 * 1000) std::abort();
@@ -285,6 +285,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else {
     CheckWrite(*state, port->Events(), port->IsUnplugged());
   }
-  if (state->status.load() == XFER_PORT_ERROR && state->detail.empty()) std::abort();
+  if (state->status.load() == TransferStatus::XFER_PORT_ERROR && state->detail.empty()) std::abort();
   return 0;
 }

@@ -53,7 +53,7 @@ int CompareWithRadio(const DiffOptions& options) {
   RadioImage scratch = file.ImageAsSent();
   const LinkRunResult result = RunLinkTransfer(true, {options.port, options.device}, g_strIniFile, scratch);
   for (const auto& notice : result.notices) Say("warning: " + notice);
-  if (result.status != XFER_READ_DONE || result.interrupted) {
+  if (result.status != TransferStatus::XFER_READ_DONE || result.interrupted) {
     const bool searched = options.port == 0 && options.device.empty() && link::ReadSearchCom(g_strIniFile);
     const LinkOutcome outcome = DescribeLinkResult(true, result, searched, options.first);
     Say(outcome.message);

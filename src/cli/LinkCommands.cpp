@@ -15,6 +15,7 @@
 #include "core/backup/BackupStore.h"
 #include "core/link/LinkSettings.h"
 #include "core/link/PortNames.h"
+#include "core/link/TransferRun.h"
 #include "core/link/TransferState.h"
 #include "core/model/CQorrinDoc.h"
 #include "core/settings/AppPaths.h"
@@ -126,18 +127,18 @@ int RunRead(CliContext& ctx, const LinkOptions& options) {
   for (const auto& output : options.outputs) {
     if (!MayWriteOutput(output, options.force)) return kExitFile;
   }
-  doc.UpdateIndexFields();
+  const TransferRun::Image image = TransferRun::DocumentImage(doc);
   std::vector<LinkJob> jobs(targets.size());
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     jobs[i].target = targets[i];
-    jobs[i].image = doc.Image();
+    jobs[i].image = image;
   }
   RunLinkTransfers(true, g_strIniFile, jobs);
   std::vector<int> codes;
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     const LinkRunResult& result = jobs[i].result;
     const std::string& output = options.outputs[i];
-    if (result.status == XFER_READ_DONE && !result.interrupted) {
+    if (result.status == TransferStatus::XFER_READ_DONE && !result.interrupted) {
       doc.ReplaceImage(jobs[i].image);  // bytes 0x7F0..0xFFF stay the base's
       const SaveResult saved = doc.OnSaveDocument(output);
       if (!saved.bOk) {
@@ -164,12 +165,12 @@ int RunWrite(CliContext& ctx, const LinkOptions& options) {
         " (empty or damaged data?); nothing was sent. Use --force to write it anyway");
     return kExitFile;
   }
-  doc.UpdateIndexFields();  // as before every transfer: the radio finds its way by them
+  const TransferRun::Image image = TransferRun::DocumentImage(doc);
   const std::vector<LinkTarget> targets = Targets(options);
   std::vector<LinkJob> jobs(targets.size());
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     jobs[i].target = targets[i];
-    jobs[i].image = doc.Image();
+    jobs[i].image = image;
   }
   LinkRunOptions runOptions;
   runOptions.verify = options.verify;

@@ -9,10 +9,10 @@ namespace {
 // A write that completed, then was read back.
 LinkOutcome DescribeVerification(const LinkRunResult& result, const std::string& fileName) {
   const std::string wrote = "wrote " + fileName + " into the radio on " + result.portText;
-  if (result.readBackStatus != XFER_READ_DONE) {
-    std::string why = result.readBackStatus == XFER_PORT_ERROR   ? "the radio did not answer"
-                      : result.readBackStatus == XFER_TYPE_ERROR ? "the radio did not identify as a VLM-7Q"
-                                                                 : "reading stopped at " + std::to_string(result.progress) + "%";
+  if (result.readBackStatus != TransferStatus::XFER_READ_DONE) {
+    std::string why = "reading stopped at " + std::to_string(result.progress) + "%";
+    if (result.readBackStatus == TransferStatus::XFER_PORT_ERROR) why = "the radio did not answer";
+    if (result.readBackStatus == TransferStatus::XFER_TYPE_ERROR) why = "the radio did not identify as a VLM-7Q";
     return {kExitTransfer, wrote + ", but it could not be read back to verify it (" + why +
                                "): check the cable, then write again with --verify"};
   }
@@ -29,7 +29,7 @@ LinkOutcome DescribeVerification(const LinkRunResult& result, const std::string&
 LinkOutcome DescribeLinkResult(bool isRead, const LinkRunResult& result, bool searched,
                                const std::string& fileName) {
   const std::string at = " at " + std::to_string(result.progress) + "%";
-  if (result.interrupted && result.status == XFER_WRITE_DONE) {
+  if (result.interrupted && result.status == TransferStatus::XFER_WRITE_DONE) {
     return {kExitInterrupted, "wrote " + fileName + " into the radio on " + result.portText +
                                   ", but the verification was interrupted: the radio was not checked"};
   }
@@ -39,13 +39,15 @@ LinkOutcome DescribeLinkResult(bool isRead, const LinkRunResult& result, bool se
                 (isRead ? "; nothing was saved"
                         : "; the radio now holds a partly written memory: write it again before use")};
   }
-  if (result.status == XFER_WRITE_DONE && result.verifyRan) return DescribeVerification(result, fileName);
+  if (result.status == TransferStatus::XFER_WRITE_DONE && result.verifyRan) {
+    return DescribeVerification(result, fileName);
+  }
   switch (result.status) {
-    case XFER_READ_DONE:
+    case TransferStatus::XFER_READ_DONE:
       return {kExitOk, "read the radio on " + result.portText + " into " + fileName};
-    case XFER_WRITE_DONE:
+    case TransferStatus::XFER_WRITE_DONE:
       return {kExitOk, "wrote " + fileName + " into the radio on " + result.portText};
-    case XFER_PORT_ERROR: {
+    case TransferStatus::XFER_PORT_ERROR: {
       std::string text = "no answer from the radio on " + result.portText;
       if (searched) text += " nor on any other port";
       if (!result.detail.empty() && result.detail.find("no answer") == std::string::npos) {
@@ -55,19 +57,19 @@ LinkOutcome DescribeLinkResult(bool isRead, const LinkRunResult& result, bool se
               "and that the port is right (qorrin-cli ports)";
       return {kExitPort, text};
     }
-    case XFER_TYPE_ERROR:
+    case TransferStatus::XFER_TYPE_ERROR:
       return {kExitWrongRadio, "the radio on " + result.portText +
                                    " answered but did not identify as a VLM-7Q: check the radio model and the cable"};
-    case XFER_READ_FAIL:
+    case TransferStatus::XFER_READ_FAIL:
       return {kExitTransfer, "reading failed" + at + " on " + result.portText +
                                  ": the radio stopped answering properly; check the cable and try again (nothing was saved)"};
-    case XFER_WRITE_FAIL:
+    case TransferStatus::XFER_WRITE_FAIL:
       return {kExitTransfer, "writing failed" + at + " on " + result.portText +
                                  ": the radio did not take a block; its memory is now partly written, check the cable "
                                  "and write again before using the radio"};
     default:
       return {kExitTransfer, "the transfer on " + result.portText + " ended unexpectedly (status " +
-                                 std::to_string(result.status) + ")"};
+                                 std::to_string(static_cast<int>(result.status)) + ")"};
   }
 }
 

@@ -10,12 +10,10 @@
 #include <thread>
 
 #include "cli/ProgressBar.h"
-#include "core/backup/TransferBackup.h"
 #include "core/link/CSerialPort.h"
-#include "core/link/LinkSettings.h"
 #include "core/link/PortNames.h"
+#include "core/link/TransferRun.h"
 #include "core/link/TransferState.h"
-#include "core/link/WriteVerify.h"
 
 namespace qorrin::cli {
 namespace {
@@ -64,93 +62,92 @@ std::string Describe(int port, const std::string& device) {
   return device.empty() ? link::PortLabel(port) : link::PortLabel(port) + " (" + device + ")";
 }
 
-// One radio while it runs: its records (the read-back only for a verified write) and
-// the thread that runs them.
+// One radio while it runs: its run and the thread that executes it.
 struct Running {
   LinkJob* job = nullptr;
-  std::shared_ptr<TransferState> state;
-  std::shared_ptr<TransferState> readBack;
+  std::shared_ptr<TransferRun> run;
   std::thread worker;
   std::atomic<bool> finished{false};
   bool cancelled = false;  // still running when Ctrl+C came
 };
 
-// The record that is running now: the read-back once it has begun.
-const TransferState& Current(const Running& run) {
-  return run.readBack && run.readBack->status.load() != XFER_IDLE ? *run.readBack : *run.state;
+bool InProgress(TransferStatus status) {
+  return status == TransferStatus::XFER_READING || status == TransferStatus::XFER_WRITING;
 }
 
 // What the progress display says about a radio.
-std::string ProgressText(bool isRead, const Running& run) {
-  const TransferState& state = Current(run);
-  const int status = state.status.load();
-  const char* verb = &state == run.readBack.get() ? "Verifying" : (isRead ? "Reading" : "Writing");
-  if (run.finished.load()) {
-    if (status == XFER_READ_DONE && &state == run.readBack.get()) {
-      return CompareReadBack(*run.state, state).empty() ? "written and verified" : "VERIFICATION FAILED";
+std::string ProgressText(bool isRead, const Running& running) {
+  const TransferRun& run = *running.run;
+  const TransferState& state = run.Current();
+  const TransferStatus status = state.status.load();
+  const bool verifying = &state == run.ReadBack();
+  const char* verb = verifying ? "Verifying" : (isRead ? "Reading" : "Writing");
+  if (running.finished.load()) {
+    if (status == TransferStatus::XFER_READ_DONE && verifying) {
+      return run.Differences().empty() ? "written and verified" : "VERIFICATION FAILED";
     }
-    return status == XFER_READ_DONE ? "read" : status == XFER_WRITE_DONE ? "written" : "FAILED";
+    if (status == TransferStatus::XFER_READ_DONE) return "read";
+    return status == TransferStatus::XFER_WRITE_DONE ? "written" : "FAILED";
   }
-  if (status == XFER_SEARCHING) return "Searching for the radio: " + link::PortLabel(state.progress.load());
-  if (status == XFER_READING || status == XFER_WRITING) return BarText(verb, state.progress.load());
+  if (status == TransferStatus::XFER_SEARCHING) {
+    return "Searching for the radio: " + link::PortLabel(state.progress.load());
+  }
+  if (InProgress(status)) return BarText(verb, state.progress.load());
   return "connecting";
 }
 
-// Fills in the job's port or device before it starts; false when the port number names
-// no device (the result is then already final).
-bool Prepare(Running& run, bool isRead, const std::string& settingsPath, const LinkRunOptions& options) {
-  LinkJob& job = *run.job;
+// Makes the job's run with its port or device; false when the port number names no
+// device (the result is then already final).
+bool Prepare(Running& running, bool isRead, const std::string& settingsPath, const LinkRunOptions& options) {
+  LinkJob& job = *running.job;
   LinkRunResult& result = job.result;
   result = {};
-  auto state = std::make_shared<TransferState>();
-  state->port = std::make_shared<CSerialPort>();
-  state->settingsPath = settingsPath;
-  state->isRead = isRead ? 1 : 0;
-  state->buffer = job.image;
-  std::string backupLabel;  // empty: the engine's configured port, read at backup time
+  TransferRequest request;
+  request.isRead = isRead;
+  request.verify = !isRead && options.verify;
+  // No label: the run names the backups after its configured port.
   if (!job.target.device.empty()) {
-    state->device = job.target.device;
+    request.device = job.target.device;
     result.portText = job.target.device;
-    backupLabel = job.target.device;
+    request.backupLabel = job.target.device;
   } else if (job.target.port > 0) {
-    state->device = link::DeviceForPort(job.target.port, settingsPath);
-    result.portText = Describe(job.target.port, state->device);
-    backupLabel = link::PortLabel(job.target.port);
-    if (state->device.empty()) {
-      result.status = XFER_PORT_ERROR;
+    request.device = link::DeviceForPort(job.target.port, settingsPath);
+    result.portText = Describe(job.target.port, request.device);
+    request.backupLabel = link::PortLabel(job.target.port);
+    if (request.device.empty()) {
+      result.status = TransferStatus::XFER_PORT_ERROR;
       result.detail = link::PortLabel(job.target.port) + " names no serial device on this machine";
       return false;
     }
   }
-  AttachBackups(*state, backupLabel);
-  run.state = state;
-  if (!isRead && options.verify) run.readBack = MakeReadBackState(*state);
+  running.run = std::make_shared<TransferRun>(std::make_shared<CSerialPort>(), settingsPath, request, job.image);
   return true;
 }
 
-void Collect(Running& run, bool isRead, const std::string& settingsPath, bool interrupted) {
-  LinkJob& job = *run.job;
+void Collect(Running& running, const std::string& settingsPath, bool interrupted) {
+  LinkJob& job = *running.job;
   LinkRunResult& result = job.result;
-  const TransferState& state = *run.state;
+  const TransferRun& run = *running.run;
+  const TransferState& state = run.Transfer();
   result.interrupted = interrupted;
   result.status = state.status.load();
-  result.progress = result.status == XFER_SEARCHING ? 0 : state.progress.load();
+  result.progress = result.status == TransferStatus::XFER_SEARCHING ? 0 : state.progress.load();
   result.detail = state.detail;
-  result.notices = state.notices;
-  if (run.readBack && run.readBack->status.load() != XFER_IDLE) {
-    const TransferState& back = *run.readBack;
+  result.notices = run.Notices();
+  if (run.ReadBackBegun()) {
+    const TransferState& back = *run.ReadBack();
     result.verifyRan = true;
     result.readBackStatus = back.status.load();
     result.readBackDetail = back.detail;
-    result.notices.insert(result.notices.end(), back.notices.begin(), back.notices.end());
-    if (result.readBackStatus != XFER_SEARCHING) result.progress = back.progress.load();
-    if (result.readBackStatus == XFER_READ_DONE && !interrupted) result.differences = CompareReadBack(state, back);
+    if (result.readBackStatus != TransferStatus::XFER_SEARCHING) result.progress = back.progress.load();
+    if (result.readBackStatus == TransferStatus::XFER_READ_DONE && !interrupted) result.differences = run.Differences();
   }
   if (result.portText.empty()) {
-    const int port = link::ReadComPort(settingsPath);  // the found port once saved
+    const int port = run.ConfiguredPort();  // the found port once saved
     result.portText = Describe(port, link::DeviceForPort(port, settingsPath));
   }
-  if (isRead && result.status == XFER_READ_DONE && !interrupted) job.image = state.buffer;
+  const TransferRun::Image* read = run.ReadImage();
+  if (read && !interrupted) job.image = *read;
 }
 
 }  // namespace
@@ -179,12 +176,7 @@ void RunLinkTransfers(bool isRead, const std::string& settingsPath, std::vector<
   for (auto& run : runs) {
     Running* r = run.get();
     r->worker = std::thread([r] {
-      if (r->state->isRead) {
-        TransferThreadProc(r->state);
-        r->state->port->Close();
-      } else {
-        RunVerifiedWrite(r->state, r->readBack);
-      }
+      r->run->Execute();
       r->finished.store(true);
     });
   }
@@ -199,40 +191,35 @@ void RunLinkTransfers(bool isRead, const std::string& settingsPath, std::vector<
       // Nothing more goes to any radio: each engine sees the flag, each port is shut.
       for (auto& run : runs) {
         run->cancelled = !run->finished.load();
-        run->state->cancel.store(1);
-        if (run->readBack) run->readBack->cancel.store(1);
-        run->state->port->Close();
+        run->run->Cancel();
       }
       interrupted = true;
       break;
     }
     if (bar) {
-      const Running& run = *runs.front();
-      const TransferState& state = Current(run);
-      if (&state == run.readBack.get() && !verifying) {
+      const TransferRun& run = *runs.front()->run;
+      const TransferState& state = run.Current();
+      if (&state == run.ReadBack() && !verifying) {
         bar.emplace("Verifying");  // the write's bar ends, the read-back's begins
         verifying = true;
       }
-      const int status = state.status.load();
-      if (status == XFER_SEARCHING) bar->ShowSearching(state.progress.load());
-      if (status == XFER_READING || status == XFER_WRITING) bar->ShowPercent(state.progress.load());
+      const TransferStatus status = state.status.load();
+      if (status == TransferStatus::XFER_SEARCHING) bar->ShowSearching(state.progress.load());
+      if (InProgress(status)) bar->ShowPercent(state.progress.load());
     } else {
       for (std::size_t i = 0; i < runs.size(); ++i) lines->Set(i, ProgressText(isRead, *runs[i]));
       lines->Draw();
     }
     std::this_thread::sleep_for(kPollPeriod);
   }
-  for (auto& run : runs) {
-    run->worker.join();
-    run->state->port->Close();
-  }
+  for (auto& run : runs) run->worker.join();
   if (bar) bar->Finish();
   if (lines) {
     for (std::size_t i = 0; i < runs.size(); ++i) lines->Set(i, ProgressText(isRead, *runs[i]));
     lines->Draw();
   }
   for (auto& run : runs) {
-    Collect(*run, isRead, settingsPath, interrupted && run->cancelled);
+    Collect(*run, settingsPath, interrupted && run->cancelled);
   }
 }
 

@@ -1,14 +1,15 @@
 #pragma once
-// Reads and writes of radios for qorrin-cli: the transfer engine on a worker thread per
-// radio, watched every 20 ms (progress on a terminal: one bar for one radio, one line per
-// radio for several), Ctrl+C turned into Cancel for all of them. Every run is backed up
-// (core/backup); a write can be verified by reading the radio back.
+// Reads and writes of radios for qorrin-cli: a transfer run (core/link/TransferRun.h) on
+// a worker thread per radio, watched every 20 ms (progress on a terminal: one bar for one
+// radio, one line per radio for several), Ctrl+C turned into Cancel for all of them. The
+// run backs itself up; a write can be verified by reading the radio back.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "core/compare/ImageCompare.h"
+#include "core/link/TransferState.h"
 #include "core/model/RadioImageLayout.h"
 
 namespace qorrin::cli {
@@ -25,7 +26,7 @@ struct LinkRunOptions {
 };
 
 struct LinkRunResult {
-  int status = 0;            // the engine's final TransferStatus (of the write, for a verified write)
+  TransferStatus status = TransferStatus::XFER_IDLE;  // the engine's final status (of the write, for a verified write)
   bool interrupted = false;  // Ctrl+C: cancelled, port closed
   int progress = 0;          // last percentage reached
   std::string portText;      // "COM3 (/dev/ttyUSB0)" or the device path
@@ -33,7 +34,7 @@ struct LinkRunResult {
   std::vector<std::string> notices;  // backups that could not be written
   // Verification (write with LinkRunOptions::verify, after XFER_WRITE_DONE).
   bool verifyRan = false;    // the read-back was started
-  int readBackStatus = 0;    // its final status
+  TransferStatus readBackStatus = TransferStatus::XFER_IDLE;  // its final status
   std::string readBackDetail;
   std::vector<ImageDifference> differences;  // sent -> held, after a complete read-back
 };

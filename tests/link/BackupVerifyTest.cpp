@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "core/backup/TransferBackup.h"
-#include "core/link/WriteVerify.h"
+#include "core/link/TransferRun.h"
 #include "link/LinkTestSupport.h"
 
 namespace qorrin::test {
@@ -35,7 +35,7 @@ TEST(BackupVerifyTest, ReadIsBackedUpAfterItAndWriteBeforeItsFirstBlockEvenWhenI
   read->device = radio->DevicePath();
   AttachBackups(*read, "COM7", folder);
   RunTransfer(read);
-  ASSERT_EQ(read->status.load(), XFER_READ_DONE);
+  ASSERT_EQ(read->status.load(), TransferStatus::XFER_READ_DONE);
   EXPECT_TRUE(read->notices.empty());
   std::vector<BackupEntry> list = ListBackups(folder);
   ASSERT_EQ(list.size(), 1u);
@@ -54,7 +54,7 @@ TEST(BackupVerifyTest, ReadIsBackedUpAfterItAndWriteBeforeItsFirstBlockEvenWhenI
   write->buffer = Bytes(PatternImage(9));
   AttachBackups(*write, {}, folder);  // named by its device
   RunTransfer(write);
-  EXPECT_EQ(write->status.load(), XFER_WRITE_FAIL);
+  EXPECT_EQ(write->status.load(), TransferStatus::XFER_WRITE_FAIL);
   list = ListBackups(folder);
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(list[0].strDirection, "write");
@@ -69,7 +69,7 @@ TEST(BackupVerifyTest, ReadIsBackedUpAfterItAndWriteBeforeItsFirstBlockEvenWhenI
   again->device = radio2->DevicePath();
   AttachBackups(*again, "COM1", dir.file("blocker/backups"));
   RunTransfer(again);
-  EXPECT_EQ(again->status.load(), XFER_READ_DONE);
+  EXPECT_EQ(again->status.load(), TransferStatus::XFER_READ_DONE);
   ASSERT_EQ(again->notices.size(), 1u);
   EXPECT_NE(again->notices[0].find("backup not saved"), std::string::npos) << again->notices[0];
   again->port->Close();
@@ -81,26 +81,29 @@ TEST(BackupVerifyTest, VerificationCatchesABlockStoredWronglyAndPassesAGoodRadio
   faults.corruptedWrites.push_back({0x300});
   auto liar = StartRadio(faults, PatternImage(1));
   auto good = StartRadio({}, PatternImage(1));
+  TransferRequest request;
+  request.isRead = false;
+  request.verify = true;
+  request.backupLabel = "COM2";
+  request.backupFolder = dir.file("backups");
   for (sim::SimRadio* radio : {liar.get(), good.get()}) {
-    auto write = NewTransfer("", false);
-    write->device = radio->DevicePath();
-    write->buffer = Bytes(PatternImage(2));
-    AttachBackups(*write, "COM2", dir.file("backups"));
-    auto readBack = MakeReadBackState(*write);
-    const VerifiedWriteResult result = RunVerifiedWrite(write, readBack);
-    EXPECT_EQ(result.writeStatus, XFER_WRITE_DONE);
-    EXPECT_EQ(result.readStatus, XFER_READ_DONE);
-    EXPECT_FALSE(result.Cancelled());
-    EXPECT_FALSE(write->port->IsOpen());
+    auto port = std::make_shared<CSerialPort>();
+    request.device = radio->DevicePath();
+    TransferRun run(port, "", request, Bytes(PatternImage(2)));
+    run.Execute();
+    EXPECT_EQ(run.Transfer().status.load(), TransferStatus::XFER_WRITE_DONE);
+    ASSERT_TRUE(run.ReadBackComplete());
+    EXPECT_EQ(&run.Current(), run.ReadBack());
+    EXPECT_EQ(run.ReadImage(), nullptr);  // a write yields no image for the document
+    EXPECT_FALSE(port->IsOpen());
+    const std::vector<ImageDifference> differences = run.Differences();
     if (radio == liar.get()) {
-      EXPECT_FALSE(result.bVerified);
-      ASSERT_EQ(result.differences.size(), 1u);
-      EXPECT_EQ(result.differences[0].nFirst, 0x300u);
-      EXPECT_EQ(result.differences[0].nLast, 0x300u);
-      EXPECT_EQ(result.differences[0].actual[0], PatternImage(2)[0x300] ^ 1);
+      ASSERT_EQ(differences.size(), 1u);
+      EXPECT_EQ(differences[0].nFirst, 0x300u);
+      EXPECT_EQ(differences[0].nLast, 0x300u);
+      EXPECT_EQ(differences[0].actual[0], PatternImage(2)[0x300] ^ 1);
     } else {
-      EXPECT_TRUE(result.bVerified);
-      EXPECT_TRUE(result.differences.empty());
+      EXPECT_TRUE(differences.empty());
     }
   }
   // Write and read-back each left a backup: two per radio.
@@ -110,12 +113,13 @@ TEST(BackupVerifyTest, VerificationCatchesABlockStoredWronglyAndPassesAGoodRadio
   sim::SimFaults deaf;
   deaf.droppedWriteAcks.push_back({0x10});
   auto broken = StartRadio(deaf);
-  auto write = NewTransfer("", false);
-  write->device = broken->DevicePath();
-  const VerifiedWriteResult result = RunVerifiedWrite(write, MakeReadBackState(*write));
-  EXPECT_EQ(result.writeStatus, XFER_WRITE_FAIL);
-  EXPECT_EQ(result.readStatus, XFER_IDLE);
-  EXPECT_FALSE(result.bVerified);
+  request.device = broken->DevicePath();
+  TransferRun run(std::make_shared<CSerialPort>(), "", request, Bytes(PatternImage(2)));
+  run.Execute();
+  EXPECT_EQ(run.Transfer().status.load(), TransferStatus::XFER_WRITE_FAIL);
+  EXPECT_FALSE(run.ReadBackBegun());
+  EXPECT_FALSE(run.ReadBackComplete());
+  EXPECT_TRUE(run.Differences().empty());
 }
 
 }  // namespace

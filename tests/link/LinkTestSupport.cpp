@@ -4,6 +4,8 @@
 
 #include <thread>
 
+#include "core/link/TransferRun.h"
+
 namespace qorrin::test {
 
 std::string LinkSettings(int com, bool search, const std::vector<std::string>& ports) {
@@ -19,7 +21,8 @@ std::shared_ptr<TransferState> NewTransfer(const std::string& settingsPath, bool
   auto state = std::make_shared<TransferState>();
   state->port = std::make_shared<CSerialPort>();
   state->settingsPath = settingsPath;
-  state->isRead = isRead ? 1 : 0;
+  state->isRead = isRead;
+  LoadPortSettings(*state);
   return state;
 }
 

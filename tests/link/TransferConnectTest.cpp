@@ -23,7 +23,7 @@ TEST(TransferConnect, TenthEntryAttemptStillConnects) {
   dir.write("setting.ini", LinkSettings(1, false, {radio->DevicePath()}));
   auto state = NewTransfer(dir.file("setting.ini"), true);
   RunTransfer(state);
-  EXPECT_EQ(state->status.load(), XFER_READ_DONE);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_READ_DONE);
   EXPECT_EQ(radio->EntryCommandsSeen(), 10);
 }
 
@@ -34,7 +34,7 @@ TEST(TransferConnect, EleventhIsTooLateAndWithoutSearchNoOtherPortIsTouched) {
   dir.write("setting.ini", LinkSettings(1, false, {radio->DevicePath(), bystander->DevicePath()}));
   auto state = NewTransfer(dir.file("setting.ini"), true);
   RunTransfer(state);
-  EXPECT_EQ(state->status.load(), XFER_PORT_ERROR);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_PORT_ERROR);
   EXPECT_EQ(radio->EntryCommandsSeen(), 10);
   EXPECT_EQ(bystander->BytesReceived(), 0);
   EXPECT_EQ(state->foundPort.load(), -1);
@@ -52,7 +52,7 @@ TEST(TransferConnect, StaleAcknowledgementIsDiscardedBeforeEachAttempt) {
   radio->Send({0x06});
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   RunTransfer(state);
-  EXPECT_EQ(state->status.load(), XFER_READ_DONE);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_READ_DONE);
   EXPECT_EQ(radio->EntryCommandsSeen(), 2);
 }
 
@@ -64,7 +64,7 @@ TEST(TransferConnect, IdentificationNeedsTwoMarksInTwelveBytes) {
   dir.write("setting.ini", LinkSettings(1, false, {radio->DevicePath()}));
   auto state = NewTransfer(dir.file("setting.ini"), true);
   RunTransfer(state);
-  EXPECT_EQ(state->status.load(), XFER_TYPE_ERROR);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_TYPE_ERROR);
 
   // Two marks first: identified after two reads; the rest of the reply does not upset
   // the blocks that follow.
@@ -74,7 +74,7 @@ TEST(TransferConnect, IdentificationNeedsTwoMarksInTwelveBytes) {
   dir.write("setting.ini", LinkSettings(1, false, {second->DevicePath()}));
   state = NewTransfer(dir.file("setting.ini"), true);
   RunTransfer(state);
-  EXPECT_EQ(state->status.load(), XFER_READ_DONE);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_READ_DONE);
 }
 
 TEST(TransferConnect, SearchTriesConfiguredPortThenAscendingAndStoresTheFind) {
@@ -93,20 +93,21 @@ TEST(TransferConnect, SearchTriesConfiguredPortThenAscendingAndStoresTheFind) {
   std::vector<int> searched;
   std::thread worker(TransferThreadProc, state);
   while (!IsTerminalStatus(state->status.load())) {
-    if (state->status.load() == XFER_SEARCHING &&
+    if (state->status.load() == TransferStatus::XFER_SEARCHING &&
         (searched.empty() || searched.back() != state->progress.load())) {
       searched.push_back(state->progress.load());
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   worker.join();
-  EXPECT_EQ(state->status.load(), XFER_READ_DONE);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_READ_DONE);
   EXPECT_EQ(searched, (std::vector<int>{2, 3}));
   EXPECT_EQ(com4->EntryCommandsSeen(), 10);
   EXPECT_EQ(com2->EntryCommandsSeen(), 10);
   EXPECT_EQ(com3->EntryCommandsSeen(), 1);
   EXPECT_EQ(com5->BytesReceived(), 0);
   EXPECT_EQ(ReadProfileString("setup", "com", "", 8, dir.file("setting.ini")), "3");
+  EXPECT_EQ(state->comPort.load(), 3);  // what backups and messages name from now on
   EXPECT_EQ(state->foundPort.load(), -1);
 }
 
@@ -116,7 +117,7 @@ TEST(TransferConnect, MissingConfiguredPortFailsAtOnceAndCancelStopsTheSearch) {
   auto state = NewTransfer(dir.file("setting.ini"), true);
   auto start = Clock::now();
   RunTransfer(state);
-  EXPECT_EQ(state->status.load(), XFER_PORT_ERROR);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_PORT_ERROR);
   EXPECT_LT(MillisSince(start), 1000);
   EXPECT_NE(state->detail.find("COM2"), std::string::npos);
 
@@ -131,7 +132,7 @@ TEST(TransferConnect, MissingConfiguredPortFailsAtOnceAndCancelStopsTheSearch) {
   std::thread worker(TransferThreadProc, state);
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
   start = Clock::now();
-  state->cancel.store(1);
+  state->cancel.store(true);
   state->port->Close();
   worker.join();
   EXPECT_LT(MillisSince(start), 1500);

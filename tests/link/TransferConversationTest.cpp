@@ -42,7 +42,7 @@ TEST_F(TransferConversationTest, ReadIsByteExactAndLeavesTheUntransferredTailAlo
   RunTransfer(state);
   const auto ended = Clock::now();
 
-  EXPECT_EQ(state->status.load(), XFER_READ_DONE);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_READ_DONE);
   EXPECT_EQ(state->progress.load(), 100);
   const auto image = m_radio->Image();
   EXPECT_TRUE(std::equal(image.begin(), image.begin() + 0x7F0, state->buffer.begin()));
@@ -69,7 +69,7 @@ TEST_F(TransferConversationTest, WriteIsByteExactAndSettlesBeforeItEnds) {
   RunTransfer(state);
   const auto ended = Clock::now();
 
-  EXPECT_EQ(state->status.load(), XFER_WRITE_DONE);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_WRITE_DONE);
   EXPECT_EQ(state->progress.load(), 100);
   const auto image = m_radio->Image();
   EXPECT_TRUE(std::equal(written.begin(), written.begin() + 0x7F0, image.begin()));
@@ -95,11 +95,11 @@ TEST_F(TransferConversationTest, ProgressOnlyRisesAndTheDevicePathNeedsNoSetting
   std::vector<int> seen;
   std::thread worker(TransferThreadProc, state);
   while (!IsTerminalStatus(state->status.load())) {
-    if (state->status.load() == XFER_READING) seen.push_back(state->progress.load());
+    if (state->status.load() == TransferStatus::XFER_READING) seen.push_back(state->progress.load());
     std::this_thread::sleep_for(std::chrono::microseconds(200));
   }
   worker.join();
-  EXPECT_EQ(state->status.load(), XFER_READ_DONE);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_READ_DONE);
   EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
   EXPECT_FALSE(seen.empty());
   EXPECT_EQ(m_dir.read("setting.ini"), "[setup]\ncom=7\nsearchcom=1\n[ports]\nenumerate=0\n");

@@ -46,7 +46,7 @@ TEST_F(TransferFaultTest, ShortRepliesFailTheReadAfterThreeTries) {
   sim::SimFaults faults;
   faults.shortReplies.push_back({0x100});
   auto state = Run(faults, true);
-  EXPECT_EQ(state->status.load(), XFER_READ_FAIL);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_READ_FAIL);
   EXPECT_EQ(RequestsFor(*m_radio, 0x52, 0x100), 3);
   EXPECT_EQ(RequestsFor(*m_radio, 0x52, 0x110), 0);
   EXPECT_FALSE(SentEndCommand(*m_radio));
@@ -59,7 +59,7 @@ TEST_F(TransferFaultTest, ThreeMisaddressedRepliesAreAFailureNotASkippedBlock) {
   sim::SimFaults faults;
   faults.misaddressed.push_back({0x200});
   auto state = Run(faults, true);
-  EXPECT_EQ(state->status.load(), XFER_READ_FAIL);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_READ_FAIL);
   EXPECT_EQ(RequestsFor(*m_radio, 0x52, 0x200), 3);
   EXPECT_FALSE(SentEndCommand(*m_radio));
 }
@@ -69,7 +69,7 @@ TEST_F(TransferFaultTest, BadRepliesThatRecoverWithinThreeTriesStillGiveTheRight
   faults.shortReplies.push_back({0x100, 1, 2});  // first two tries short
   faults.misaddressed.push_back({0x200, 1, 1});  // first try misaddressed
   auto state = Run(faults, true);
-  EXPECT_EQ(state->status.load(), XFER_READ_DONE);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_READ_DONE);
   const auto image = m_radio->Image();
   EXPECT_TRUE(std::equal(image.begin(), image.begin() + 0x7F0, state->buffer.begin()));
   EXPECT_EQ(RequestsFor(*m_radio, 0x52, 0x100), 3);
@@ -81,7 +81,7 @@ TEST_F(TransferFaultTest, UnacknowledgedBlockFailsTheWriteAndTheRadioKeepsWhatCa
   faults.droppedWriteAcks.push_back({0x300});
   faults.droppedWriteAcks.push_back({0x400, 1, 2});  // never reached
   auto state = Run(faults, false);
-  EXPECT_EQ(state->status.load(), XFER_WRITE_FAIL);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_WRITE_FAIL);
   EXPECT_EQ(RequestsFor(*m_radio, 0x57, 0x300), 3);
   EXPECT_FALSE(SentEndCommand(*m_radio));
   const auto image = m_radio->Image();
@@ -92,7 +92,7 @@ TEST_F(TransferFaultTest, UnacknowledgedBlockFailsTheWriteAndTheRadioKeepsWhatCa
   // One lost acknowledgement is made good by the next try.
   faults.droppedWriteAcks = {{0x300, 1, 1}};
   state = Run(faults, false);
-  EXPECT_EQ(state->status.load(), XFER_WRITE_DONE);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_WRITE_DONE);
 }
 
 TEST_F(TransferFaultTest, PulledCableEndsTheReadAsFailedWithoutSpinning) {
@@ -109,7 +109,7 @@ TEST_F(TransferFaultTest, PulledCableEndsTheReadAsFailedWithoutSpinning) {
                        (after.ru_utime.tv_usec - before.ru_utime.tv_usec) / 1e3 +
                        (after.ru_stime.tv_sec - before.ru_stime.tv_sec) * 1e3 +
                        (after.ru_stime.tv_usec - before.ru_stime.tv_usec) / 1e3;
-  EXPECT_EQ(state->status.load(), XFER_READ_FAIL);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_READ_FAIL);
   EXPECT_TRUE(m_radio->Unplugged());
   EXPECT_LT(cpuMs, wallMs / 2);
   EXPECT_FALSE(state->port->IsOpen() && state->port->Write(std::array<std::uint8_t, 1>{0x06}.data(), 1, 0, false));
@@ -126,11 +126,11 @@ TEST_F(TransferFaultTest, CancelStopsTheTransferAfterTheCurrentBlockEvenWhenTheC
   auto state = NewTransfer(m_dir.file("setting.ini"), true);
   std::weak_ptr<TransferState> watch = state;
   std::thread worker(TransferThreadProc, state);
-  while (state->status.load() != XFER_READING || state->progress.load() < 5) {
+  while (state->status.load() != TransferStatus::XFER_READING || state->progress.load() < 5) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
   const auto start = Clock::now();
-  state->cancel.store(1);
+  state->cancel.store(true);
   state->port->Close();
   state.reset();  // the caller goes away without waiting; the worker keeps the record
   worker.join();

@@ -1,6 +1,5 @@
 #include "core/backup/TransferBackup.h"
 
-#include "core/link/LinkSettings.h"
 #include "core/link/PortNames.h"
 
 namespace qorrin {
@@ -10,7 +9,7 @@ TransferHook BackupHook(BackupDirection direction, std::string portLabel, std::s
   return [direction, portLabel = std::move(portLabel), folder = std::move(folder)](const TransferState& state) {
     std::string label = portLabel;
     if (label.empty()) label = state.device;
-    if (label.empty()) label = link::PortLabel(link::ReadComPort(state.settingsPath));
+    if (label.empty()) label = link::PortLabel(state.comPort.load());
     const BackupResult saved = SaveBackup(state.buffer, label, direction, folder);
     return saved.bOk ? std::string() : "backup not saved: " + saved.strError;
   };

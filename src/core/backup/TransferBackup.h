@@ -10,8 +10,8 @@
 namespace qorrin {
 
 // `portLabel` names the port in the file name ("COM3", a device path). Empty: the device
-// of the run when it has one, else the configured port of the run's settings file, read
-// when the backup is made (so a port found by the search is the one named).
+// of the run when it has one, else the run's configured port as it stands when the backup
+// is made (so a port found by the search is the one named).
 // Set before the run starts; replaces any hooks already set.
 void AttachBackups(TransferState& state, std::string portLabel = {}, std::string folder = BackupFolder());
 

@@ -35,7 +35,7 @@ class CSerialPort : public ILinkPort {
   int Open(const std::string& device, int baudRate) override;
 
   // Changes only the baud rate; no effect on a closed port or an unknown rate.
-  void SetBaudRate(int baudRate);
+  void SetBaudRate(int baudRate) override;
 
   // Sleeps pauseMs, then sends all bytes in one go (byteByByte false), or sleeps pauseMs
   // before each single byte (byteByByte true, stopping at the first byte not taken).

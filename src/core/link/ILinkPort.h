@@ -15,6 +15,8 @@ class ILinkPort {
   // Opens the device (an open port is closed first). Nonzero on success.
   virtual int Open(const std::string& device, int baudRate) = 0;
   virtual bool IsOpen() const = 0;
+  // Changes the line speed of an open port; nothing happens on a closed one.
+  virtual void SetBaudRate(int baudRate) = 0;
   // Nothing happens on a closed port. Safe from any thread.
   virtual void Close() = 0;
 

@@ -60,6 +60,7 @@ class MemoryLinkPort : public ILinkPort {
   // --- ILinkPort ---
   int Open(const std::string& device, int baudRate) override;
   bool IsOpen() const override { return m_open; }
+  void SetBaudRate(int) override {}  // bytes on memory have no line speed
   void Close() override;
   int Write(const std::uint8_t* data, int length, int pauseMs, bool byteByByte) override;
   int WriteByte(std::uint8_t value, int pauseMs) override { return Write(&value, 1, pauseMs, false); }

@@ -36,17 +36,17 @@ void TransferSession::ReadBlocks() {
       accepted = m_port.Read(reply, kDataFrameSize, kReadReplyTimeoutMs) == kDataFrameSize &&
                  IsReplyFor(reply, address);
     }
-    if (!accepted) return Finish(XFER_READ_FAIL);
+    if (!accepted) return Finish(TransferStatus::XFER_READ_FAIL);
     std::memcpy(m_state.buffer.data() + address, reply + 4, kBlockSize);
     m_port.WriteByte(kAck, kFramePauseMs);
     m_port.ReadByte(kIgnoredByteTimeoutMs);
     m_state.progress.store(BlockProgress(k));
-    m_state.status.store(XFER_READING);
+    m_state.status.store(TransferStatus::XFER_READING);
     if (Cancelled()) return EndCancelled();
   }
   m_port.WriteByte(kEndCommand, kFramePauseMs);
   RunHook(m_state.afterRead);
-  Finish(XFER_READ_DONE);
+  Finish(TransferStatus::XFER_READ_DONE);
 }
 
 // Each block: send the data frame, wait for 0x06. Three tries per block. After the last
@@ -70,14 +70,14 @@ void TransferSession::WriteBlocks() {
       m_port.Write(frame, kDataFrameSize, kFramePauseMs, false);
       accepted = m_port.ReadByte(kWriteAckTimeoutMs) == kAck;
     }
-    if (!accepted) return Finish(XFER_WRITE_FAIL);
+    if (!accepted) return Finish(TransferStatus::XFER_WRITE_FAIL);
     m_state.progress.store(BlockProgress(k));
-    m_state.status.store(XFER_WRITING);
+    m_state.status.store(TransferStatus::XFER_WRITING);
     if (Cancelled()) return EndCancelled();
   }
   m_port.WriteByte(kEndCommand, kFramePauseMs);
   m_port.Sleep(kSettleAfterWriteMs);
-  Finish(XFER_WRITE_DONE);
+  Finish(TransferStatus::XFER_WRITE_DONE);
 }
 
 }  // namespace qorrin::link

@@ -51,7 +51,7 @@ TransferSession::Outcome TransferSession::ConnectWithSearch(bool search) {
       if (Cancelled()) return Outcome::Cancelled;
       m_state.foundPort.store(n);
       m_state.progress.store(n);
-      m_state.status.store(XFER_SEARCHING);
+      m_state.status.store(TransferStatus::XFER_SEARCHING);
     }
   }
 }
@@ -74,11 +74,11 @@ void TransferSession::Confirm() {
 }
 
 // A port found by the search becomes the configured one, once the radio on it has
-// identified itself.
+// identified itself; the record's port follows when the setting was saved.
 void TransferSession::RememberFoundPort() {
   const int found = m_state.foundPort.load();
   if (found <= 0) return;
-  WriteComPort(found, m_state.settingsPath);
+  if (WriteComPort(found, m_state.settingsPath)) m_state.comPort.store(found);
   m_state.foundPort.store(-1);
 }
 

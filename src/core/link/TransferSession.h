@@ -31,9 +31,9 @@ class TransferSession {
   void WriteBlocks();
 
   // Shared helpers.
-  bool Cancelled() const { return m_state.cancel.load() != 0; }
+  bool Cancelled() const { return m_state.cancel.load(); }
   void EndCancelled();
-  void Finish(int status) { m_state.status.store(status); }
+  void Finish(TransferStatus status) { m_state.status.store(status); }
   void DiscardInput();
   void DiscardUntilQuiet();
   void NoteConnectFailure(const std::string& text);

@@ -1,7 +1,8 @@
 #pragma once
-// The record through which a caller (transfer dialog, command-line tool) and the transfer
-// engine on its worker thread meet. The caller fills it before the run; the engine writes
-// status, progress and foundPort and reads cancel; the caller polls those.
+// The record through which a caller and the transfer engine on its worker thread meet.
+// TransferRun (core/link/TransferRun.h) fills it before the run; the engine writes status,
+// progress and foundPort and reads cancel; the transfer dialog and the command-line tool
+// poll those through the run.
 //
 // The record is shared through std::shared_ptr: the worker keeps its own reference, so a
 // caller that gives up (Cancel closes the dialog without waiting) never leaves the worker
@@ -21,7 +22,7 @@ namespace qorrin {
 class ILinkPort;
 
 // Values of TransferState::status.
-enum TransferStatus : int {
+enum class TransferStatus : int {
   XFER_IDLE = 0,         // set by the caller before the engine starts
   XFER_PORT_ERROR = 1,   // no acknowledgement of the entry command (terminal)
   XFER_TYPE_ERROR = 2,   // the identification did not match (terminal)
@@ -35,9 +36,16 @@ enum TransferStatus : int {
 };
 
 // True for the statuses after which the engine has returned.
-constexpr bool IsTerminalStatus(int status) {
-  return status == XFER_PORT_ERROR || status == XFER_TYPE_ERROR || status == XFER_READ_FAIL ||
-         status == XFER_READ_DONE || status == XFER_WRITE_FAIL || status == XFER_WRITE_DONE;
+constexpr bool IsTerminalStatus(TransferStatus status) {
+  switch (status) {
+    case TransferStatus::XFER_PORT_ERROR:
+    case TransferStatus::XFER_TYPE_ERROR:
+    case TransferStatus::XFER_READ_FAIL:
+    case TransferStatus::XFER_READ_DONE:
+    case TransferStatus::XFER_WRITE_FAIL:
+    case TransferStatus::XFER_WRITE_DONE: return true;
+    default: return false;
+  }
 }
 
 struct TransferState;
@@ -51,15 +59,21 @@ struct TransferState {
   std::shared_ptr<ILinkPort> port;  // the program's one CSerialPort (a memory port in tests)
   std::string settingsPath;           // setting.ini: "com", "searchcom", [ports]
   std::string device;                 // when not empty: open this device, no search
-  int isRead = 1;                     // nonzero: radio -> buffer; 0: buffer -> radio
+  bool isRead = true;                 // true: radio -> buffer; false: buffer -> radio
+  // The port settings of settingsPath, read once before the run (LoadPortSettings in
+  // core/link/TransferRun.h): the configured port, and whether the other ports are
+  // searched when it stays silent. When the search finds the radio and the port is saved
+  // as the configured one, the engine sets comPort to it.
+  std::atomic<int> comPort{1};
+  bool search = true;
 
   // Written by the engine, polled by the caller.
-  std::atomic<int> status{XFER_IDLE};
+  std::atomic<TransferStatus> status{TransferStatus::XFER_IDLE};
   std::atomic<int> progress{0};    // percent while transferring; port number while searching
   std::atomic<int> foundPort{-1};  // port opened by the search and not yet saved, or -1
 
   // Written by the caller to stop the run; the engine ends at its next test.
-  std::atomic<int> cancel{0};
+  std::atomic<bool> cancel{false};
 
   // The radio image being transferred; offsets 0x7F0..0xFFF never travel. The engine
   // writes it during a read; the caller reads it only after a terminal status.
@@ -80,7 +94,8 @@ struct TransferState {
   std::vector<std::string> notices;
 };
 
-// The worker thread's body: one run from start to end. Returns 0 in every case; the
+// The engine on the worker thread: one read or write from start to end; TransferRun
+// (core/link/TransferRun.h) is how the programs use it. Returns 0 in every case; the
 // outcome is the final value of state->status (unchanged when the run was cancelled).
 int TransferThreadProc(std::shared_ptr<TransferState> state);
 

@@ -4,7 +4,6 @@
 #include "core/link/ProtocolTimings.h"
 #include "core/link/TransferSession.h"
 #include "core/link/TransferState.h"
-#include "core/link/LinkSettings.h"
 
 namespace qorrin {
 
@@ -16,10 +15,10 @@ TransferSession::TransferSession(TransferState& state)
 void TransferSession::Run() {
   // A device given by path is the caller's explicit choice: no search, nothing saved.
   const bool byDevice = !m_state.device.empty();
-  const bool search = !byDevice && ReadSearchCom(m_state.settingsPath);
+  const bool search = !byDevice && m_state.search;
   if (!m_port.IsOpen()) {
     const bool opened = byDevice ? m_port.Open(m_state.device, kBaudRate) != 0
-                                 : OpenPortNumber(ReadComPort(m_state.settingsPath));
+                                 : OpenPortNumber(m_state.comPort.load());
     if (!opened) NoteConnectFailure(m_port.LastError());
   }
   m_port.Sleep(kSettleAfterOpenMs);
@@ -29,11 +28,11 @@ void TransferSession::Run() {
     case Outcome::Cancelled: EndCancelled(); return;
     case Outcome::Failed:
       m_state.detail = m_firstFailure;
-      Finish(XFER_PORT_ERROR);
+      Finish(TransferStatus::XFER_PORT_ERROR);
       return;
   }
   if (!Identify()) {
-    Finish(XFER_TYPE_ERROR);
+    Finish(TransferStatus::XFER_TYPE_ERROR);
     return;
   }
   Confirm();
@@ -92,7 +91,7 @@ int TransferThreadProc(std::shared_ptr<TransferState> state) {
   if (!state) return 0;
   if (!state->port) {
     state->detail = "no serial port object";
-    state->status.store(XFER_PORT_ERROR);
+    state->status.store(TransferStatus::XFER_PORT_ERROR);
     return 0;
   }
   link::TransferSession(*state).Run();

@@ -194,7 +194,7 @@ void CQorrinApp::OnTransfer(bool read) {
     return;
   }
   CTransferDlg dialog(*this, m_frame.get());
-  dialog.SetReadMode(read ? 1 : 0);
+  dialog.SetReadMode(read);
   m_transfer = &dialog;
   dialog.exec();
 }
@@ -223,7 +223,7 @@ void CQorrinApp::OnCompareFile() {
 
 void CQorrinApp::OnCompareRadio() {
   CTransferDlg dialog(*this, m_frame.get());
-  dialog.SetReadMode(1);
+  dialog.SetReadMode(true);
   dialog.SetKeepDocument(true);
   m_transfer = &dialog;
   if (dialog.exec() != QDialog::Accepted || !dialog.ReadImage()) return;

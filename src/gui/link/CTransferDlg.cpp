@@ -8,16 +8,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/backup/TransferBackup.h"
 #include "core/compare/ImageCompare.h"
 #include "core/lang/LangText.h"
 #include "core/link/CSerialPort.h"
 #include "core/link/LinkSettings.h"
 #include "core/link/PortAccess.h"
 #include "core/link/PortNames.h"
-#include "core/link/ProtocolTimings.h"
+#include "core/link/TransferRun.h"
 #include "core/link/TransferState.h"
-#include "core/link/WriteVerify.h"
 #include "core/model/CQorrinDoc.h"
 #include "core/settings/AppPaths.h"
 #include "gui/app/CMainFrame.h"
@@ -74,7 +72,7 @@ CTransferDlg::CTransferDlg(CQorrinApp& app, QWidget* parent) : QDialog(parent), 
   connect(m_ok, &QPushButton::clicked, this, &CTransferDlg::OnOK);
   connect(m_cancel, &QPushButton::clicked, this, &CTransferDlg::OnCancel);
   connect(this, &QDialog::rejected, this, [this] {
-    if (m_state) m_state->cancel.store(1);
+    if (m_run) m_run->Cancel();
     EndRun();
   });
   connect(&m_timer, &QTimer::timeout, this, &CTransferDlg::OnTimer);
@@ -82,7 +80,7 @@ CTransferDlg::CTransferDlg(CQorrinApp& app, QWidget* parent) : QDialog(parent), 
 }
 
 CTransferDlg::~CTransferDlg() {
-  if (m_state) m_state->cancel.store(1);
+  if (m_run) m_run->Cancel();
   EndRun();
 }
 
@@ -108,7 +106,7 @@ void CTransferDlg::OnInitDialog() {
 }
 
 QString CTransferDlg::PromptText() const {
-  if (m_readBack && m_state == m_readBack) return LangText("IDS_PROMPT_VERIFY");
+  if (m_bVerifying) return LangText("IDS_PROMPT_VERIFY");
   return LangText(m_bRead ? "IDS_PROMPT_READ" : "IDS_PROMPT_WRITE");
 }
 
@@ -117,44 +115,37 @@ void CTransferDlg::OnOK() {
     done(m_finishedResult);
     return;
   }
+  TransferRequest request;
+  request.isRead = m_bRead;
+  request.verify = !m_bRead && m_verify->isChecked();
   CQorrinDoc& doc = m_app.Document();
-  if (!m_bKeepDocument) doc.UpdateIndexFields();  // a read aside leaves every byte alone
-  auto state = std::make_shared<TransferState>();
-  state->port = m_app.Port();
-  m_app.Port()->SetBaudRate(link::kBaudRate);
-  state->settingsPath = g_strIniFile;
-  state->isRead = m_bRead;
-  state->buffer = doc.Image();
-  state->progress.store(m_state ? m_state->progress.load() : 0);
-  AttachBackups(*state);
-  m_state = state;
+  // A read aside leaves every byte of the document alone.
+  const TransferRun::Image image = m_bKeepDocument ? doc.Image() : TransferRun::DocumentImage(doc);
+  m_run = std::make_shared<TransferRun>(m_app.Port(), g_strIniFile, request, image);
+  m_bVerifying = false;
   m_textLabel->setText(PromptText());
   m_details->hide();
-  if (!m_bRead && m_verify->isChecked()) {
-    m_write = state;
-    m_readBack = MakeReadBackState(*state);
-    m_app.Worker().StartVerifiedWrite(m_write, m_readBack);
-  } else {
-    m_write.reset();
-    m_readBack.reset();
-    m_app.Worker().Start(state);
-  }
+  m_app.Worker().Start(m_run);
   m_ok->setEnabled(false);
   m_verify->setEnabled(false);
   m_timer.start();
 }
 
-// The write is complete: the worker goes on to read the radio back; the timer follows it.
+const TransferState& CTransferDlg::Followed() const {
+  return m_bVerifying ? *m_run->ReadBack() : m_run->Transfer();
+}
+
+// The write is complete: the run goes on to read the radio back; the timer follows it.
 void CTransferDlg::StartVerification() {
-  m_state = m_readBack;
+  m_bVerifying = true;
   m_progress->setValue(0);
   m_textLabel->setText(PromptText());
 }
 
-void CTransferDlg::FinishVerification(bool readBackComplete) {
+void CTransferDlg::FinishVerification() {
   EndRun();
-  const std::vector<ImageDifference> differences =
-      readBackComplete ? CompareReadBack(*m_write, *m_readBack) : std::vector<ImageDifference>{};
+  const bool readBackComplete = m_run->ReadBackComplete();
+  const std::vector<ImageDifference> differences = m_run->Differences();
   if (readBackComplete && differences.empty()) {
     m_textLabel->setText(LangText("IDS_VERIFIED"));
     Finish(QDialog::Accepted);
@@ -180,11 +171,8 @@ void CTransferDlg::Finish(int result) {
 // A backup that could not be saved is told once the run is over (it never stops a run).
 void CTransferDlg::ReportNotices() {
   QStringList notices;
-  for (const std::shared_ptr<TransferState>& state : {m_write, m_readBack, m_state}) {
-    if (!state) continue;
-    for (const std::string& notice : state->notices) {
-      if (!notices.contains(Qt(notice))) notices << Qt(notice);
-    }
+  for (const std::string& notice : m_run->Notices()) {
+    if (!notices.contains(Qt(notice))) notices << Qt(notice);
   }
   if (notices.isEmpty()) return;
   ShowWarningBox(this, windowTitle(), LangText("IDS_BACKUP_FAILED") + QStringLiteral("\n\n") + notices.join(QLatin1Char('\n')));
@@ -200,7 +188,7 @@ void CTransferDlg::EndRun() {
 // The configured port's device refused us, or is not there: say which one and what to do.
 QString CTransferDlg::PortErrorText() const {
   QString text = LangText("IDS_ERROR_PORTCONN");
-  const int port = link::ReadComPort(g_strIniFile);
+  const int port = m_run->ConfiguredPort();
   const std::string device = link::DeviceForPort(port, g_strIniFile);
   if (device.empty() || link::DeviceIsMissing(device)) {
     QString portText = Qt(link::PortLabel(port));
@@ -215,55 +203,56 @@ QString CTransferDlg::PortErrorText() const {
 }
 
 void CTransferDlg::OnTimer() {
-  if (!m_state) return;
-  TransferState& state = *m_state;
+  if (!m_run) return;
+  const TransferState& state = Followed();
   if (state.foundPort.load() > 0) m_app.MainFrame()->SetPortPane(state.progress.load());
-  const int status = state.status.load();
+  const TransferStatus status = state.status.load();
   const int progress = state.progress.load();
   switch (status) {
-    case XFER_IDLE: break;
-    case XFER_PORT_ERROR:
-    case XFER_TYPE_ERROR:
+    case TransferStatus::XFER_IDLE: break;
+    case TransferStatus::XFER_PORT_ERROR:
+    case TransferStatus::XFER_TYPE_ERROR:
       EndRun();
       ShowErrorBox(this, LangText("IDS_ERROR"),
-                   status == XFER_PORT_ERROR ? PortErrorText() : LangText("IDS_ERROR_TYPE"));
+                   status == TransferStatus::XFER_PORT_ERROR ? PortErrorText() : LangText("IDS_ERROR_TYPE"));
       done(QDialog::Rejected);
       break;
-    case XFER_READING:
-    case XFER_WRITING:
+    case TransferStatus::XFER_READING:
+    case TransferStatus::XFER_WRITING:
       m_textLabel->setText(PromptText() + QStringLiteral(" %1%").arg(progress));
       m_progress->setValue(progress * kBarRange / 100);
       break;
-    case XFER_READ_FAIL:
-    case XFER_WRITE_FAIL:
-      if (m_readBack && m_state == m_readBack) {
-        FinishVerification(false);
+    case TransferStatus::XFER_READ_FAIL:
+    case TransferStatus::XFER_WRITE_FAIL:
+      if (m_bVerifying) {
+        FinishVerification();
         break;
       }
       EndRun();
-      m_textLabel->setText(LangText(status == XFER_READ_FAIL ? "IDS_PROMPT_READFAIL" : "IDS_PROMPT_WRITEFAIL"));
+      m_textLabel->setText(
+          LangText(status == TransferStatus::XFER_READ_FAIL ? "IDS_PROMPT_READFAIL" : "IDS_PROMPT_WRITEFAIL"));
       m_ok->setEnabled(true);
       m_verify->setEnabled(true);
       ReportNotices();
       break;
-    case XFER_READ_DONE:
-      if (m_readBack && m_state == m_readBack) {
-        FinishVerification(true);
+    case TransferStatus::XFER_READ_DONE:
+      if (m_bVerifying) {
+        FinishVerification();
         break;
       }
       EndRun();
       ReportNotices();
       if (m_bKeepDocument) {
-        m_readImage = state.buffer;
+        m_readImage = *m_run->ReadImage();
         m_bHaveReadImage = true;
       } else {
-        m_app.Document().ReplaceImage(state.buffer);
+        m_app.Document().ReplaceImage(*m_run->ReadImage());
         m_app.RefreshAll();
       }
       done(QDialog::Accepted);
       break;
-    case XFER_WRITE_DONE:
-      if (m_readBack && m_state == m_write) {
+    case TransferStatus::XFER_WRITE_DONE:
+      if (m_run->ReadBack() && !m_bVerifying) {
         StartVerification();
         break;
       }
@@ -271,7 +260,7 @@ void CTransferDlg::OnTimer() {
       ReportNotices();
       done(QDialog::Accepted);
       break;
-    case XFER_SEARCHING:
+    case TransferStatus::XFER_SEARCHING:
       m_textLabel->setText(LangText("IDS_SEARCHCOMPORT") + QString(progress % 16, QLatin1Char('.')));
       break;
     default:

@@ -1,11 +1,11 @@
 #pragma once
-// The read and write dialog: OK starts a run of the transfer engine on a worker thread,
-// a 20 ms timer follows it (search, percent, outcome); a complete read goes into the
-// document and the window is refreshed; a complete write closes the dialog, or, with
-// "verify" on, is read back and compared, and the dialog then says whether the radio holds
-// what was sent (a difference is a failure). Every run is backed up automatically; a
-// backup that fails is reported afterwards. Cancel, Esc or the close box end it at once:
-// the run is cancelled and the port shut.
+// The read and write dialog: OK starts a transfer run (core/link/TransferRun.h) on a
+// worker thread, a 20 ms timer follows it (search, percent, outcome); a complete read goes
+// into the document and the window is refreshed; a complete write closes the dialog, or,
+// with "verify" on, the run reads it back and compares, and the dialog then says whether
+// the radio holds what was sent (a difference is a failure). A backup that the run could
+// not save is reported afterwards. Cancel, Esc or the close box end it at once: the run
+// is cancelled and the port shut.
 #include <QDialog>
 #include <QTimer>
 
@@ -14,6 +14,7 @@
 #include <memory>
 
 namespace qorrin {
+class TransferRun;
 struct TransferState;
 }
 
@@ -32,7 +33,7 @@ class CTransferDlg : public QDialog {
  public:
   CTransferDlg(CQorrinApp& app, QWidget* parent = nullptr);
   ~CTransferDlg() override;
-  void SetReadMode(int bRead) { m_bRead = bRead; }
+  void SetReadMode(bool bRead) { m_bRead = bRead; }
   // A read that leaves the document alone: the image read is kept for ReadImage().
   void SetKeepDocument(bool keep) { m_bKeepDocument = keep; }
   const std::array<std::uint8_t, 4096>* ReadImage() const { return m_bHaveReadImage ? &m_readImage : nullptr; }
@@ -54,13 +55,14 @@ class CTransferDlg : public QDialog {
   void EndRun();  // timer off, port shut
   QString PromptText() const;
   QString PortErrorText() const;
+  const TransferState& Followed() const;  // the write until it completed, then its read-back
   void StartVerification();
-  void FinishVerification(bool readBackComplete);
+  void FinishVerification();
   void Finish(int result);  // the outcome stays on show until OK or Cancel
   void ReportNotices();
 
   CQorrinApp& m_app;
-  int m_bRead = 1;
+  bool m_bRead = true;
   bool m_bInitialised = false;
   QLabel* m_textLabel = nullptr;
   QProgressBar* m_progress = nullptr;
@@ -69,9 +71,8 @@ class CTransferDlg : public QDialog {
   QCheckBox* m_verify = nullptr;
   QPlainTextEdit* m_details = nullptr;
   QTimer m_timer;
-  std::shared_ptr<TransferState> m_state;     // the run the timer follows
-  std::shared_ptr<TransferState> m_write;     // with verification: the write, then
-  std::shared_ptr<TransferState> m_readBack;  // its read-back
+  std::shared_ptr<TransferRun> m_run;  // the run the timer follows
+  bool m_bVerifying = false;           // its write completed: the read-back is followed
   bool m_bKeepDocument = false;
   bool m_bHaveReadImage = false;
   std::array<std::uint8_t, 4096> m_readImage{};

@@ -1,8 +1,6 @@
 #include "gui/link/TransferWorker.h"
 
-#include "core/link/ILinkPort.h"
-#include "core/link/TransferState.h"
-#include "core/link/WriteVerify.h"
+#include "core/link/TransferRun.h"
 
 namespace qorrin::gui {
 
@@ -11,28 +9,14 @@ TransferWorker::~TransferWorker() {
   Join();
 }
 
-void TransferWorker::Start(std::shared_ptr<TransferState> state) {
+void TransferWorker::Start(std::shared_ptr<TransferRun> run) {
   Join();
-  m_state = state;
-  m_readBack.reset();
-  m_thread = std::thread([state = std::move(state)] { TransferThreadProc(state); });
-}
-
-void TransferWorker::StartVerifiedWrite(std::shared_ptr<TransferState> write, std::shared_ptr<TransferState> readBack) {
-  Join();
-  m_state = write;
-  m_readBack = readBack;
-  m_thread = std::thread([write = std::move(write), readBack = std::move(readBack)] {
-    RunVerifiedWrite(write, readBack);
-  });
+  m_run = run;
+  m_thread = std::thread([run = std::move(run)] { run->Execute(); });
 }
 
 void TransferWorker::Cancel() {
-  for (const std::shared_ptr<TransferState>& state : {m_state, m_readBack}) {
-    if (!state) continue;
-    state->cancel.store(1);
-    if (state->port) state->port->Close();
-  }
+  if (m_run) m_run->Cancel();
 }
 
 void TransferWorker::Join() {

@@ -47,7 +47,7 @@ std::shared_ptr<TransferState> RunAgainst(Radio& radio, bool isRead, std::shared
   port = std::make_shared<MemoryLinkPort>([&radio](MemoryLinkPort& p, std::uint8_t b) { radio.OnByte(p, b); });
   state->port = port;
   state->device = "/dev/memory";
-  state->isRead = isRead ? 1 : 0;
+  state->isRead = isRead;
   state->buffer.fill(0xEE);
   TransferThreadProc(state);
   return state;
@@ -61,7 +61,7 @@ TEST(TransferMemoryPort, LateReplyTailIsDiscardedBeforeTheRetry) {
   radio.lateBlock = 5;
   std::shared_ptr<MemoryLinkPort> port;
   auto state = RunAgainst(radio, true, port);
-  ASSERT_EQ(state->status.load(), XFER_READ_DONE);
+  ASSERT_EQ(state->status.load(), TransferStatus::XFER_READ_DONE);
   for (int a = 0; a < kTransferBytes; ++a) ASSERT_EQ(state->buffer[a], static_cast<std::uint8_t>(a)) << a;
   EXPECT_EQ(state->buffer[kTransferBytes], 0xEE);
   int requestsForBlock5 = 0;
@@ -77,7 +77,7 @@ TEST(TransferMemoryPort, PausesAreKeptOnTheClock) {
   Radio radio;
   std::shared_ptr<MemoryLinkPort> port;
   auto state = RunAgainst(radio, false, port);
-  ASSERT_EQ(state->status.load(), XFER_WRITE_DONE);
+  ASSERT_EQ(state->status.load(), TransferStatus::XFER_WRITE_DONE);
   const std::vector<Event>& events = port->Events();
   ASSERT_GE(events.size(), 3u);
   EXPECT_EQ(events[0].kind, Event::kOpen);
@@ -103,7 +103,7 @@ TEST(TransferMemoryPort, SilenceAndPulledCableEndTheRun) {
   state->port = port;
   state->device = "/dev/memory";
   TransferThreadProc(state);
-  EXPECT_EQ(state->status.load(), XFER_PORT_ERROR);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_PORT_ERROR);
   EXPECT_NE(state->detail.find("/dev/memory"), std::string::npos);
   int entries = 0;
   for (const Event& e : port->Events()) entries += e.kind == Event::kWrite ? 1 : 0;
@@ -121,7 +121,7 @@ TEST(TransferMemoryPort, SilenceAndPulledCableEndTheRun) {
   state->device = "/dev/memory";
   state->buffer.fill(0xEE);
   TransferThreadProc(state);
-  EXPECT_EQ(state->status.load(), XFER_READ_FAIL);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_READ_FAIL);
   EXPECT_EQ(state->buffer[39 * kBlockSize], 0xEE);
 }
 

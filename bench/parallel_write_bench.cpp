@@ -62,7 +62,7 @@ double WriteAtOnce(const std::vector<std::string>& devices, int count) {
   cli::RunLinkTransfers(false, "", jobs);
   const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   for (const auto& job : jobs) {
-    if (job.result.status != XFER_WRITE_DONE) return -1;
+    if (job.result.status != qorrin::TransferStatus::XFER_WRITE_DONE) return -1;
   }
   return ms;
 }

@@ -49,7 +49,7 @@ double CpuMs() {
 }
 
 struct Figures {
-  int status = 0;
+  TransferStatus status = TransferStatus::XFER_IDLE;
   double wallMs = 0;
   double cpuMs = 0;
 };
@@ -58,7 +58,7 @@ Figures Run(const std::string& device, bool isRead) {
   auto state = std::make_shared<TransferState>();
   state->port = std::make_shared<CSerialPort>();
   state->device = device;
-  state->isRead = isRead ? 1 : 0;
+  state->isRead = isRead;
   state->buffer.fill(0x5A);
   const double cpuBefore = CpuMs();
   const auto start = Clock::now();
@@ -95,7 +95,7 @@ Figures Run(const std::string& device, bool isRead) {
 
 void Print(const char* what, const Figures& figures, double floorMs) {
   std::printf("%-5s status %d  wall %7.1f ms  floor %7.1f ms  ratio %.3f  CPU %6.1f ms (%.2f%% of one core)\n",
-              what, figures.status, figures.wallMs, floorMs, figures.wallMs / floorMs, figures.cpuMs,
+              what, static_cast<int>(figures.status), figures.wallMs, floorMs, figures.wallMs / floorMs, figures.cpuMs,
               100.0 * figures.cpuMs / figures.wallMs);
 }
 
@@ -126,6 +126,6 @@ int main() {
   close(down[1]);
   int status = 0;
   waitpid(child, &status, 0);
-  const bool ok = reading.status == XFER_READ_DONE && writing.status == XFER_WRITE_DONE;
+  const bool ok = reading.status == TransferStatus::XFER_READ_DONE && writing.status == TransferStatus::XFER_WRITE_DONE;
   return ok ? 0 : 1;
 }

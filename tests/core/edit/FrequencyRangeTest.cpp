@@ -25,9 +25,9 @@ TEST_F(FrequencyRangeTest, ListShowsTheImagesModel) {
 
 TEST_F(FrequencyRangeTest, ChangeRebuildsTheImageOnlyForAnotherUsableRange) {
   CommitReceiveFrequency(doc, 5, "145.5");
-  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetPriorityChannel(image, 5); });
-  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { WriteOptionField(image, OptionField::Squelch, 2); });
-  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 1, 100); });
+  test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetPriorityChannel(image, 5); });
+  test::Poke(doc, [&](ImageSpan image, const BandLimits&) { WriteOptionField(image, OptionField::Squelch, 2); });
+  test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 1, 100); });
   doc.SetModifiedFlag(false);
   int updates = 0;
   doc.AddView([&] { ++updates; });

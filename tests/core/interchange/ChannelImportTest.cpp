@@ -137,7 +137,7 @@ TEST_F(ChannelImport, ChangesAreStoredAndReported) {
 
 TEST_F(ChannelImport, PlacementMergeAndReplace) {
   CommitReceiveFrequency(doc, 40, "150.5");
-  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetPriorityChannel(image, 40); });
+  test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetPriorityChannel(image, 40); });
   // From channel 97: rows in file order, whatever their locations; the fourth has no room.
   PlacementOptions from{true, 97, false};
   const ImportPlan plan = Import("Location,Frequency\n5,146.1\n5,146.2\n1,146.3\n2,146.4\n", from);

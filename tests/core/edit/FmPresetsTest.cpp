@@ -8,7 +8,7 @@ namespace {
 
 class FmPresetsTest : public test::ChannelTableTest {};
 
-TEST_F(FmPresetsTest, ListHas211TextsInIndexOrder) {
+TEST_F(FmPresetsTest, ListHas211TextsInIndexOrderAndHeadingsFillGaps) {
   const std::vector<std::string>& items = GetFmFrequencyItems();
   ASSERT_EQ(items.size(), 211u);
   for (auto [index, text] : {std::pair{0, "87M0"}, {9, "87M9"}, {10, "88M0"}, {130, "100M0"}, {135, "100M5"},
@@ -17,6 +17,15 @@ TEST_F(FmPresetsTest, ListHas211TextsInIndexOrder) {
     EXPECT_EQ(GetFmFrequencyText(index), text);
   }
   EXPECT_EQ(GetFmFrequencyText(-1) + GetFmFrequencyText(211), "");
+
+  // A missing heading repeats the one before it.
+  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"No.", "Frequency (MHz)"}));
+  dir.write("english.lang", "[RadiogramText]\nIDS_RadiogramText0=Preset\n");
+  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"Preset", "Preset"}));
+  dir.write("english.lang", "[RadiogramText]\nIDS_RadiogramText0=Preset\nIDS_RadiogramText1=\n");
+  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"Preset", ""}));
+  dir.write("english.lang", "[RadiogramText]\nIDS_RadiogramText1=" + std::string(40, 'x') + "\n");
+  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"", std::string(29, 'x')}));
 }
 
 TEST_F(FmPresetsTest, StoredBytesShowAsListItemsAndEveryPickIsStored) {
@@ -57,16 +66,6 @@ TEST_F(FmPresetsTest, StoredBytesShowAsListItemsAndEveryPickIsStored) {
   }
   EXPECT_EQ(doc.Image(), before);
   EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(FmPresetsTest, MissingHeadingRepeatsTheOneBefore) {
-  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"No.", "Frequency (MHz)"}));
-  dir.write("english.lang", "[RadiogramText]\nIDS_RadiogramText0=Preset\n");
-  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"Preset", "Preset"}));
-  dir.write("english.lang", "[RadiogramText]\nIDS_RadiogramText0=Preset\nIDS_RadiogramText1=\n");
-  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"Preset", ""}));
-  dir.write("english.lang", "[RadiogramText]\nIDS_RadiogramText1=" + std::string(40, 'x') + "\n");
-  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"", std::string(29, 'x')}));
 }
 
 }  // namespace

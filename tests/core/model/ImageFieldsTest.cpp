@@ -168,8 +168,8 @@ TEST(RecordFields, ReadAndWriteTheirBytes) {
 
 TEST(OptionAndIndexFields, ReadsClampBitsKeepTheirNeighboursIndexFollowsRecords) {
   Image image{};
-  // From 0x7C2: squelch 10, VOX 9, time limit 7, back light bits 11, FM 211, priority 100.
-  const std::uint8_t stored[] = {10, 9, 7, 0, 0xC0, 0, 211, 0, 100};
+  // From 0x7C2: squelch 10, VOX 255, time limit 7, back light bits 11, FM 211, priority 100.
+  const std::uint8_t stored[] = {10, 0xFF, 7, 0, 0xC0, 0, 211, 0, 100};
   std::copy(std::begin(stored), std::end(stored), image.begin() + 0x7C2);
   EXPECT_EQ(std::pair(ReadOptionField(image, OptionField::Squelch), ReadOptionField(image, OptionField::VoxLevel)), std::pair(9, 9));
   EXPECT_EQ(ReadOptionField(image, OptionField::TxTimeLimit), 6);

@@ -19,6 +19,15 @@ void Poke(CQorrinDoc& doc, Write&& write) {
   });
 }
 
+// Programs a record's receive frequency (snapped as a commit snaps it) and its offset field,
+// in one bookkeeping change.
+inline void SetFrequencies(CQorrinDoc& doc, int record, std::string_view receive, std::string_view offset = "000.00000") {
+  Poke(doc, [&](ImageSpan image, const BandLimits& limits) {
+    SetFrequencyText(image, limits, record, true, receive);
+    SetFrequencyText(image, limits, record, false, offset);
+  });
+}
+
 inline void SetByte(CQorrinDoc& doc, std::size_t offset, std::uint8_t value) {
   Poke(doc, [&](ImageSpan image, const BandLimits&) { image[offset] = value; });
 }

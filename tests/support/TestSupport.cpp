@@ -47,6 +47,12 @@ void TempDir::write(const std::string& name, const std::string& bytes) const {
 
 std::string TempDir::read(const std::string& name) const { return ReadFileBytes(m_path / name); }
 
+std::set<std::string> TempDir::names() const {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(m_path)) names.insert(entry.path().filename().string());
+  return names;
+}
+
 std::string ReadFileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream out;

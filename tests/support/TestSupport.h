@@ -2,6 +2,7 @@
 // Helpers shared by the test programs: a private temporary folder holding copies of the
 // shipped data files, so no test touches the user's or the source tree's settings.
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ class TempDir {
 
   void write(const std::string& name, const std::string& bytes) const;
   std::string read(const std::string& name) const;
+  std::set<std::string> names() const;  // of the entries in the folder
 
  private:
   std::filesystem::path m_path;

@@ -30,21 +30,16 @@ class DocumentDiffTest : public ::testing::Test {
 
 TEST_F(DocumentDiffTest, EachChangeIsOneLineInTheTextsTheWindowShows) {
   EXPECT_TRUE(DiffDocuments(a, b).empty());
-  auto channel5 = [](CQorrinDoc& doc, const char* rx, bool wide) {
-    qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits& limits) {
-      SetFrequencyText(image, limits, 5, true, rx);
-      SetFrequencyText(image, limits, 5, false, "000.00000");
-      SetWide(image, 5, wide);
-    });
-  };
-  channel5(a, "146.52", true);
-  channel5(b, "146.55", false);
-  qorrin::test::Poke(a, [&](ImageSpan image, const BandLimits&) {
+  test::SetFrequencies(a, 5, "146.52");
+  test::SetFrequencies(b, 5, "146.55");
+  test::Poke(a, [&](ImageSpan image, const BandLimits&) {
+    SetWide(image, 5, true);
     WriteOptionField(image, OptionField::Squelch, 5);
     WriteOptionField(image, OptionField::KeyBeep, true);
     SetFmPreset(image, 3, 0);
   });
-  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) {
+  test::Poke(b, [&](ImageSpan image, const BandLimits&) {
+    SetWide(image, 5, false);
     SetChannelName(image, 5, "ABCD");
     WriteOptionField(image, OptionField::Squelch, 3);
     WriteOptionField(image, OptionField::KeyBeep, false);
@@ -58,14 +53,13 @@ TEST_F(DocumentDiffTest, EachChangeIsOneLineInTheTextsTheWindowShows) {
 }
 
 TEST_F(DocumentDiffTest, AddedChannelsVfosAndBytesNoFieldShowsAreReportedToo) {
-  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, 7, true, "146.52"); });
-  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, 7, false, "000.00000"); });
-  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { SetStepIndex(image, 7, 3); });  // not a table column: a byte line of its own
-  qorrin::test::SetByte(b, 0x7CC, 0x42);          // uninterpreted
-  qorrin::test::SetByte(b, 0x900, 0x01);          // never sent to the radio
-  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, kVfoARecord, true, "150.00000"); });
-  qorrin::test::Poke(b, [&](ImageSpan image, const BandLimits&) { WriteOptionField(image, OptionField::Squelch, 20); });                 // reads as 9: the panel shows 9
-  qorrin::test::Poke(a, [&](ImageSpan image, const BandLimits&) { WriteOptionField(image, OptionField::Squelch, 9); });
+  test::SetFrequencies(b, 7, "146.52");
+  test::SetByte(b, *RecordOffset(7) + kRecStep, 3);  // the step: no table column, a byte line of its own
+  test::SetByte(b, 0x7CC, 0x42);                     // uninterpreted
+  test::SetByte(b, 0x900, 0x01);                     // never sent to the radio
+  test::SetByte(b, kOptSquelch, 20);                 // reads as 9: the panel shows 9
+  test::SetByte(a, kOptSquelch, 9);
+  test::Poke(b, [&](ImageSpan image, const BandLimits& l) { SetFrequencyText(image, l, kVfoARecord, true, "150.00000"); });
   const Lines lines = DiffLines();
   // The VFO's transmit text follows its receive text (simplex); the squelch bytes (9 and
   // 20) read alike but differ, and so do the step and 0x7CC.
@@ -78,8 +72,7 @@ TEST_F(DocumentDiffTest, AddedChannelsVfosAndBytesNoFieldShowsAreReportedToo) {
 
   // The step of channel 7 is set on a channel programmed on one side only, so it is part of
   // the channel line; programmed on both sides it shows as a byte of its own.
-  qorrin::test::Poke(a, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, 7, true, "146.52"); });
-  qorrin::test::Poke(a, [&](ImageSpan image, const BandLimits& limits) { SetFrequencyText(image, limits, 7, false, "000.00000"); });
+  test::SetFrequencies(a, 7, "146.52");
   EXPECT_EQ(DiffLines({false, false})[2], "byte 0x07B (channel 7): 00 -> 03");
 
   std::vector<std::uint8_t> file(a.Header().begin(), a.Header().end());

@@ -24,8 +24,7 @@ TEST_F(ChannelTableTest, ReceiveCommitProgramsClampsSnapsAndMarksTextChanges) {
   for (int c = kColRxFrequency; c <= kColName; ++c) EXPECT_TRUE(done.row.IsEditable(c)) << c;
 
   struct Case {
-    const char* typed;
-    const char* shown;
+    const char *typed, *shown;
     bool modified;
   };
   for (const Case& c : {Case{"480", "469.99500", true}, Case{"5", "400.00000", true},

@@ -8,27 +8,32 @@ namespace {
 
 class FmPresetsTest : public test::ChannelTableTest {};
 
-TEST_F(FmPresetsTest, ListHas211TextsInIndexOrder) {
+TEST_F(FmPresetsTest, ListHas211TextsInIndexOrderAndHeadingsFillGaps) {
   const std::vector<std::string>& items = GetFmFrequencyItems();
   ASSERT_EQ(items.size(), 211u);
-  EXPECT_EQ(items[0], "87M0");
-  EXPECT_EQ(items[9], "87M9");
-  EXPECT_EQ(items[10], "88M0");
-  EXPECT_EQ(items[130], "100M0");
-  EXPECT_EQ(items[135], "100M5");
-  EXPECT_EQ(items[209], "107M9");
-  EXPECT_EQ(items[210], "108M0");
-  EXPECT_EQ(GetFmFrequencyText(135), "100M5");
-  EXPECT_EQ(GetFmFrequencyText(-1), "");
-  EXPECT_EQ(GetFmFrequencyText(211), "");
+  for (auto [index, text] : {std::pair{0, "87M0"}, {9, "87M9"}, {10, "88M0"}, {130, "100M0"}, {135, "100M5"},
+                             {209, "107M9"}, {210, "108M0"}}) {
+    EXPECT_EQ(items[static_cast<std::size_t>(index)], text);
+    EXPECT_EQ(GetFmFrequencyText(index), text);
+  }
+  EXPECT_EQ(GetFmFrequencyText(-1) + GetFmFrequencyText(211), "");
+
+  // A missing heading repeats the one before it.
+  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"No.", "Frequency (MHz)"}));
+  dir.write("english.lang", "[RadiogramText]\nIDS_RadiogramText0=Preset\n");
+  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"Preset", "Preset"}));
+  dir.write("english.lang", "[RadiogramText]\nIDS_RadiogramText0=Preset\nIDS_RadiogramText1=\n");
+  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"Preset", ""}));
+  dir.write("english.lang", "[RadiogramText]\nIDS_RadiogramText1=" + std::string(40, 'x') + "\n");
+  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"", std::string(29, 'x')}));
 }
 
 TEST_F(FmPresetsTest, StoredBytesShowAsListItemsAndEveryPickIsStored) {
   for (int p = 1; p <= kFmPresetCount; ++p) EXPECT_EQ(GetFmPresetText(doc, p), "87M0") << p;
   EXPECT_EQ(GetFmCurrentIndex(doc), 0);
 
-  qorrin::test::SetByte(doc, kFmPresets + 4, 0xFF);  // as read from a radio
-  qorrin::test::SetByte(doc, kFmCurrent, 0xD3);
+  test::SetByte(doc, kFmPresets + 4, 0xFF);  // as read from a radio
+  test::SetByte(doc, kFmCurrent, 0xD3);
   EXPECT_EQ(GetFmPresetText(doc, 5), "108M0");
   EXPECT_EQ(GetFmPresetIndex(doc, 5), 210);
   EXPECT_EQ(GetFmCurrentIndex(doc), 210);
@@ -61,16 +66,6 @@ TEST_F(FmPresetsTest, StoredBytesShowAsListItemsAndEveryPickIsStored) {
   }
   EXPECT_EQ(doc.Image(), before);
   EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(FmPresetsTest, MissingHeadingRepeatsTheOneBefore) {
-  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"No.", "Frequency (MHz)"}));
-  dir.write("english.lang", "[RadiogramText]\nIDS_RadiogramText0=Preset\n");
-  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"Preset", "Preset"}));
-  dir.write("english.lang", "[RadiogramText]\nIDS_RadiogramText0=Preset\nIDS_RadiogramText1=\n");
-  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"Preset", ""}));
-  dir.write("english.lang", "[RadiogramText]\nIDS_RadiogramText1=" + std::string(40, 'x') + "\n");
-  EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"", std::string(29, 'x')}));
 }
 
 }  // namespace

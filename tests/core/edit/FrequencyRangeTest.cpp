@@ -9,25 +9,11 @@ namespace {
 
 class FrequencyRangeTest : public test::ChannelTableTest {};
 
-TEST_F(FrequencyRangeTest, ListShowsTheImagesModel) {
-  OptionListState state = GetFrequencyRangeState(doc);
-  ASSERT_EQ(state.items.size(), 5u);
-  EXPECT_EQ(state.items[2], "136-174MHz/400-470MHz");
-  EXPECT_EQ(state.nSelected, 0);
-  doc.ChangeFrequencyRange(3);
-  EXPECT_EQ(GetFrequencyRangeState(doc).nSelected, 3);
-  EXPECT_EQ(GetFrequencyRangeIndex(doc), 3);
-
-  const RangeQuestion question = GetFrequencyRangeQuestion();
-  EXPECT_EQ(question.strCaption, "Confirm");
-  EXPECT_NE(question.strText.find("\nDo you want to continue?"), std::string::npos);
-}
-
 TEST_F(FrequencyRangeTest, ChangeRebuildsTheImageOnlyForAnotherUsableRange) {
   CommitReceiveFrequency(doc, 5, "145.5");
-  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetPriorityChannel(image, 5); });
-  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { WriteOptionField(image, OptionField::Squelch, 2); });
-  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 1, 100); });
+  test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetPriorityChannel(image, 5); });
+  test::Poke(doc, [&](ImageSpan image, const BandLimits&) { WriteOptionField(image, OptionField::Squelch, 2); });
+  test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 1, 100); });
   doc.SetModifiedFlag(false);
   int updates = 0;
   doc.AddView([&] { ++updates; });
@@ -54,12 +40,12 @@ TEST_F(FrequencyRangeTest, ChangeRebuildsTheImageOnlyForAnotherUsableRange) {
   EXPECT_EQ(GetFmPreset(doc.Image(), 1), 0);
 }
 
-TEST_F(FrequencyRangeTest, EntryWithoutAUsableBandCodeIsNotOffered) {
+TEST_F(FrequencyRangeTest, ListShowsEveryEntryButOffersOnlyUsableOnes) {
   std::string ini = dir.read("setting.ini");
   ini.replace(ini.find("data1=00400047"), 14, "data1=zz");
   ini.replace(ini.find("data4=6013401700400048\n"), 23, "");  // Freq4 without a code
   dir.write("setting.ini", ini);
-  ASSERT_EQ(GetFrequencyRangeState(doc).items.size(), 5u);
+  ASSERT_EQ(GetFrequencyRangeState(doc).items.size(), 5u);  // every entry is listed
   const auto before = doc.Image();
   for (int index : {1, 4}) {
     EXPECT_FALSE(IsFrequencyRangeChange(doc, index)) << index;
@@ -67,6 +53,18 @@ TEST_F(FrequencyRangeTest, EntryWithoutAUsableBandCodeIsNotOffered) {
   }
   EXPECT_EQ(doc.Image(), before);
   EXPECT_TRUE(IsFrequencyRangeChange(doc, 3));
+
+  // The list shows the image's model.
+  OptionListState state = GetFrequencyRangeState(doc);
+  EXPECT_EQ(state.items[2], "136-174MHz/400-470MHz");
+  EXPECT_EQ(state.nSelected, 0);
+  doc.ChangeFrequencyRange(3);
+  EXPECT_EQ(GetFrequencyRangeState(doc).nSelected, 3);
+  EXPECT_EQ(GetFrequencyRangeIndex(doc), 3);
+
+  const RangeQuestion question = GetFrequencyRangeQuestion();
+  EXPECT_EQ(question.strCaption, "Confirm");
+  EXPECT_NE(question.strText.find("\nDo you want to continue?"), std::string::npos);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "core/edit/VfoPanel.h"
 
+#include <tuple>
+
 #include "core/edit/ChannelTableTestSupport.h"
 #include "support/DocumentBytes.h"
 
@@ -24,15 +26,10 @@ class VfoPanelTest : public test::ChannelTableTest {
 
 TEST_F(VfoPanelTest, TransmitTextFollowsShiftDirectionWithoutLeadingZeros) {
   struct Case {
-    const char* record;
-    const char* receive;
-    const char* transmit;
+    const char *record, *receive, *transmit;
   };
   const Case cases[] = {
-      {"00 00 61 14 00 00 00 06 00 00 C1 00", "146.10000", "145.50000"},  // minus 0.6
-      {"00 00 61 14 00 00 00 06 00 00 C2 00", "146.10000", "146.70000"},  // plus
-      {"00 00 61 14 00 00 00 06 00 00 C0 00", "146.10000", "146.10000"},  // none
-      {"00 00 61 14 00 00 00 06 00 00 C3 00", "146.10000", "146.10000"},  // 3 reads none
+      // How direction and offset give the frequency is the field layer's rule; here: the text.
       {"00 00 00 05 00 00 00 06 00 00 C2 00", "50.00000", "50.60000"},
       {"00 00 05 00 00 00 00 06 00 00 C1 00", "00.50000", "-0.10000"},
       {"00 00 61 14 00 00 00 61 14 00 C1 00", "146.10000", ""},           // receive-only
@@ -55,8 +52,7 @@ TEST_F(VfoPanelTest, TwoBandModelKeepsEachVfoOnItsSideOfTheGap) {
   struct Case {
     int record;
     VfoEdit edit;
-    const char* rx;
-    const char* tx;
+    const char *rx, *tx;
     VfoTexts shown;
   };
   const Case cases[] = {
@@ -122,40 +118,38 @@ TEST_F(VfoPanelTest, OneBandModelEmptiesTheVfoItHasNoBandFor) {
 }
 
 TEST_F(VfoPanelTest, StoreBringsBothFrequenciesOntoTheStepRaster) {
-  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetStepIndex(image, kVfoARecord, 1); });  // 6.25 kHz
+  auto step = [&](int index) { test::SetByte(doc, *RecordOffset(kVfoARecord) + kRecStep, static_cast<std::uint8_t>(index)); };
+  step(1);  // 6.25 kHz
   Leave(kVfoARecord, VfoEdit::Receive, "146.0062", "146.0062");
   EXPECT_EQ(Fields(kVfoARecord), "25 06 60 14 00 00 00 00 00 00 C0 01");
   EXPECT_EQ(GetVfoTexts(doc, kVfoARecord), (VfoTexts{"146.00625", "146.00625"}));
 
-  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetStepIndex(image, kVfoARecord, 0); });  // 5 kHz; the stored frequency stays until the next store
+  step(0);  // 5 kHz; the stored frequency stays until the next store
   EXPECT_EQ(GetFrequencyText(doc.Image(), kVfoARecord, true), "146.00625");
   EXPECT_EQ(Leave(kVfoARecord, VfoEdit::Receive, "146.0062", "146.0075").texts,
             (VfoTexts{"146.00500", "146.00500"}));
   EXPECT_EQ(Fields(kVfoARecord), "00 05 60 14 00 00 00 00 00 00 C0 00");
 
   // A 5 kHz point with a 6.25 kHz step goes to the 6.25 kHz point below it.
-  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetStepIndex(image, kVfoARecord, 3); });
+  step(3);
   EXPECT_EQ(Leave(kVfoARecord, VfoEdit::Transmit, "146.005", "146.105").texts,
             (VfoTexts{"146.00000", "146.10000"}));
-  qorrin::test::SetByte(doc, *RecordOffset(kVfoARecord) + kRecStep, 6);  // reads as 0: 5 kHz
+  step(6);  // reads as 0: 5 kHz
   EXPECT_EQ(Leave(kVfoARecord, VfoEdit::Transmit, "146.00625", "146.10625").texts,
             (VfoTexts{"146.00500", "146.10500"}));
 
-  EXPECT_EQ(SnapToVfoStep(14600450, 1), 14600500);  // off both rasters, nearer the 5 kHz above
-  EXPECT_EQ(SnapToVfoStep(14600450, 0), 14600500);
-  EXPECT_EQ(SnapToVfoStep(14600250, 0), 14600000);  // exact half rounds down
-  EXPECT_EQ(SnapToVfoStep(14600250, 3), 14600000);
-  EXPECT_EQ(SnapToVfoStep(14600625, 1), 14600625);
-  EXPECT_EQ(SnapToVfoStep(14600625, 4), 14600500);
-  EXPECT_EQ(SnapToVfoStep(14600875, 5), 14601000);
+  // {frequency, step, snapped}: 14600450 is off both rasters, nearer the 5 kHz above; an
+  // exact half rounds down.
+  for (auto [in, stepIndex, out] : {std::tuple{14600450, 1, 14600500}, {14600450, 0, 14600500}, {14600250, 0, 14600000},
+                                    {14600250, 3, 14600000}, {14600625, 1, 14600625}, {14600625, 4, 14600500},
+                                    {14600875, 5, 14601000}}) {
+    EXPECT_EQ(SnapToVfoStep(in, stepIndex), out) << in << " " << stepIndex;
+  }
 }
 
 TEST_F(VfoPanelTest, StoreKeepsTheTransmitFrequencyAsDirectionAndOffset) {
   struct Case {
-    const char* rx;
-    const char* tx;
-    const char* fields;
-    const char* shownTx;
+    const char *rx, *tx, *fields, *shownTx;
   };
   const Case cases[] = {
       {"145.5", "145.5", "00 00 55 14 00 00 00 00 00 00 C0 00", "145.50000"},

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/interchange/DelimitedText.h"
 #include "core/interchange/NameShortening.h"
 #include "core/interchange/ListSamples.h"
@@ -13,7 +15,7 @@ using test::kDirectoryList;
 using test::kOldToolList;
 using test::kSpreadsheetList;
 
-TEST(DelimitedText, QuotesOnlyWhatNeedsItAndReadsItBack) {
+TEST(DelimitedText, QuotesOnlyWhatNeedsItReadsItBackAndToleratesUsersFiles) {
   const std::vector<std::string> fields{"plain", "a,b", "say \"hi\"", "two\r\nlines", "", " x "};
   std::string text;
   AppendDelimitedRecord(text, fields, ',', "\r\n");
@@ -28,17 +30,14 @@ TEST(DelimitedText, QuotesOnlyWhatNeedsItAndReadsItBack) {
   EXPECT_EQ(records[0].fields, fields);
   EXPECT_EQ(records[1].nLine, 3);  // the quoted line break counts as a line
   EXPECT_EQ(SplitDelimitedText(tabs, '\t')[0].fields, fields);
-}
 
-TEST(DelimitedText, ToleratesWhatUsersFilesHold) {
   // Lone CR, blank and separator-only lines, '#' lines, spaces before a quote, text
   // after a closing quote, a quote left open at the end.
-  const std::string text = "a,b\r#c,d\n\n , ,\r\nx, \"y,1\" z,\"open\nend";
-  const std::vector<TextRecord> records = SplitDelimitedText(text, ',');
-  ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(records[0].fields, (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(records[1].nLine, 5);
-  EXPECT_EQ(records[1].fields, (std::vector<std::string>{"x", "y,1 z", "open\nend"}));
+  const std::vector<TextRecord> odd = SplitDelimitedText("a,b\r#c,d\n\n , ,\r\nx, \"y,1\" z,\"open\nend", ',');
+  ASSERT_EQ(odd.size(), 2u);
+  EXPECT_EQ(odd[0].fields, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(odd[1].nLine, 5);
+  EXPECT_EQ(odd[1].fields, (std::vector<std::string>{"x", "y,1 z", "open\nend"}));
 
   EXPECT_EQ(DetectSeparator("\xEF\xBB\xBF# a;b;c\n\nLocation;Name;Frequency\n"), ';');
   EXPECT_EQ(DetectSeparator("1;146,52\n"), ';');
@@ -47,7 +46,7 @@ TEST(DelimitedText, ToleratesWhatUsersFilesHold) {
   EXPECT_EQ(DetectSeparator("146.52\n"), ',');
 }
 
-TEST(ChannelListReader, SpreadsheetFileUsesSemicolonsAndDecimalCommas) {
+TEST(ChannelListReader, FindsSeparatorDecimalCommaAndColumnsByName) {
   const ChannelList list = ReadChannelList(kSpreadsheetList);
   ASSERT_TRUE(list.ok());
   EXPECT_EQ(list.separator, ';');
@@ -58,24 +57,22 @@ TEST(ChannelListReader, SpreadsheetFileUsesSemicolonsAndDecimalCommas) {
   EXPECT_EQ(list.rows[0].Cell(ListColumn::Frequency), "145,725000");
   EXPECT_EQ(list.rows[1].Cell(ListColumn::Comment), "Anruf");
   EXPECT_TRUE(list.HasColumn(ListColumn::DVCODE));
-}
 
-TEST(ChannelListReader, MatchesColumnsByNameInAnyOrder) {
-  const ChannelList list = ReadChannelList(kDirectoryList);
-  ASSERT_TRUE(list.ok());
-  EXPECT_EQ(list.separator, ',');
-  EXPECT_FALSE(list.bDecimalComma);
-  ASSERT_EQ(list.rows.size(), 3u);
-  EXPECT_EQ(list.rows[0].nLine, 5);
-  EXPECT_EQ(list.rows[1].nLine, 7);
-  EXPECT_EQ(list.rows[2].nLine, 8);
-  EXPECT_EQ(list.rows[0].Cell(ListColumn::Name), "Call, 2m");
-  EXPECT_EQ(list.rows[0].Cell(ListColumn::Location), "5");
-  EXPECT_EQ(list.rows[1].Cell(ListColumn::Tone), "Tone");
-  EXPECT_EQ(list.rows[1].Cell(ListColumn::Power), "l");
-  EXPECT_EQ(list.rows[2].Cell(ListColumn::Offset), "0.6 MHz");
-  EXPECT_FALSE(list.HasColumn(ListColumn::cToneFreq));
-  EXPECT_FALSE(list.rows[0].HasCell(ListColumn::Mode));
+  // Columns are matched by name, in any order.
+  const ChannelList directory = ReadChannelList(kDirectoryList);
+  ASSERT_TRUE(directory.ok());
+  EXPECT_EQ(directory.separator, ',');
+  EXPECT_FALSE(directory.bDecimalComma);
+  ASSERT_EQ(directory.rows.size(), 3u);
+  const std::vector<ChannelListRow>& rows = directory.rows;
+  EXPECT_EQ(std::tuple(rows[0].nLine, rows[1].nLine, rows[2].nLine), std::tuple(5, 7, 8));
+  EXPECT_EQ(rows[0].Cell(ListColumn::Name), "Call, 2m");
+  EXPECT_EQ(rows[0].Cell(ListColumn::Location), "5");
+  EXPECT_EQ(rows[1].Cell(ListColumn::Tone), "Tone");
+  EXPECT_EQ(rows[1].Cell(ListColumn::Power), "l");
+  EXPECT_EQ(rows[2].Cell(ListColumn::Offset), "0.6 MHz");
+  EXPECT_FALSE(directory.HasColumn(ListColumn::cToneFreq));
+  EXPECT_FALSE(rows[0].HasCell(ListColumn::Mode));
 
   const ChannelList old = ReadChannelList(kOldToolList);
   ASSERT_TRUE(old.ok());

@@ -1,7 +1,14 @@
+// Lookups in the language file, choosing between language files, and the shell texts
+// built from several lookups.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/lang/LangText.h"
+#include "core/lang/LanguageFiles.h"
+#include "core/lang/ShellTexts.h"
 #include "core/settings/AppPaths.h"
+#include "core/settings/ProfileFile.h"
 #include "support/TestSupport.h"
 
 namespace qorrin {
@@ -9,7 +16,7 @@ namespace {
 
 using test::TempDir;
 
-TEST(LangText, StringLookupHonoursTwoEscapesOnly) {
+TEST(LangText, StringsHonourTwoEscapesOnlyListsEndAtAGap) {
   TempDir dir;
   dir.write("x.lang",
             "[String]\nTWO=first\\nsecond\nTAB=&Open\\tCtrl+O\nOTHER=a\\rb\\\\c\nEMPTY=\n"
@@ -27,17 +34,13 @@ TEST(LangText, StringLookupHonoursTwoEscapesOnly) {
   g_strLangFile = dir.file("gone.lang");
   EXPECT_EQ(LoadLangString("TWO"), "Not Found");
   EXPECT_TRUE(LoadOptionList("Step").empty());
-}
 
-TEST(LangText, LongValuesAreCutBeforeEscapes) {
-  TempDir dir;
+  // Long values are cut before escapes are read.
   dir.write("l.lang", "[String]\nLONG=" + std::string(1200, 'x') + "\n");
   g_strLangFile = dir.file("l.lang");
   EXPECT_EQ(LoadLangString("LONG").size(), 999u);
-}
 
-TEST(LangText, ListsAndHeadings) {
-  TempDir dir;
+  // Lists end at their first gap or empty value.
   dir.write("o.lang",
             "[Face]\ndisp=Deutsch\n[Step]\n0=5K\n1=6.25K\n3=12.5K\n[ScanMode]\n0=TO\n1=\n2=SE\n"
             "[ChText]\nIDS_ChText0=CH\n[RadiogramText]\nIDS_RadiogramText1=MHz\n");
@@ -46,6 +49,71 @@ TEST(LangText, ListsAndHeadings) {
   EXPECT_EQ(LoadOptionList("ScanMode"), (std::vector<std::string>{"TO"}));
   EXPECT_EQ(LoadLanguageDisplayName(dir.file("o.lang")), "Deutsch");
   EXPECT_EQ(LoadLanguageDisplayName(dir.file("none.lang")), "-----");
+}
+
+TEST(LanguageChoice, CandidatesDisplayNamesAndTheNextFile) {
+  TempDir dir;
+  dir.write("setting.ini", "[setup]\ncom=2\n");
+  g_strIniFile = dir.file("setting.ini");
+  dir.write("zulu.lang", "[Face]\ndisp=Same\n");
+  dir.write("alpha.lang", "[Face]\ndisp=Same\n");
+  dir.write("mid.lang", "[String]\nX=1\n");  // no display name
+  dir.write("notes.txt", "");
+  std::filesystem::create_directory(dir.path() / "folder.lang");
+
+  const auto files = ListLanguageFiles(dir.path().string());
+  ASSERT_EQ(files.size(), 3u);
+  EXPECT_EQ(files[0].title, "alpha");
+  EXPECT_EQ(files[1].title, "mid");
+  EXPECT_EQ(files[2].title, "zulu");
+  EXPECT_EQ(ListLanguageFiles(dir.path().string(), true).size(), 4u);
+
+  // Equal display names: the first in file order wins; a file without one is "-----".
+  EXPECT_EQ(FindLanguageByDisplayName(files, "Same"), &files[0]);
+  EXPECT_EQ(FindLanguageByDisplayName(files, "-----"), &files[1]);
+  EXPECT_EQ(FindLanguageByDisplayName(files, "same"), nullptr);
+  EXPECT_EQ(FindLanguageByDisplayName(files, ""), nullptr);
+
+  // Next wraps around; an unknown current file starts at the first; case is ignored.
+  std::string upper = files[1].path;
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  EXPECT_EQ(NextLanguageFile(files, upper), &files[2]);
+  EXPECT_EQ(NextLanguageFile(files, files[2].path), &files[0]);
+  EXPECT_EQ(NextLanguageFile(files, dir.file("gone.lang")), &files[0]);
+  EXPECT_EQ(NextLanguageFile({}, files[0].path), nullptr);
+
+  UseLanguageFile(files[2]);
+  EXPECT_EQ(g_strLangFile, files[2].path);
+  EXPECT_EQ(dir.read("setting.ini"), "[setup]\ncom=2\nlanguage=zulu\n");
+}
+
+TEST(LanguageChoice, ToolTipsSaveQuestionAndHelpFile) {
+  TempDir dir;
+  // 25 characters, the Chinese ones three bytes each: the cut counts characters.
+  dir.write("x.lang",
+            "[String]\nIDS_TIP_57600=一二三四五六七八九十abcdefghijklmno\nIDS_TIP_57601=Open\n"
+            "IDS_SAVE_CHANGES=Save Item now?\nIDS_NO=Nein\nIDS_TIP_1=Not Found\n");
+  g_strLangFile = dir.file("x.lang");
+  EXPECT_EQ(ToolTipText(57600), "一二三四五六七八九十abcdefghi");
+  EXPECT_EQ(ToolTipText(57601), "Open");
+  EXPECT_EQ(ToolTipText(0), "");
+  EXPECT_EQ(ToolTipText(57603), "Not Found");
+  EXPECT_EQ(CutToCharacters("ab\xFF\xE4\xB8", 3), "ab\xFF");  // stray bytes count one each
+  EXPECT_EQ(CutToCharacters("a", 19), "a");
+
+  SaveChangesTexts texts = LoadSaveChangesTexts("Item");
+  EXPECT_EQ(texts.question, "Save Item now?");
+  EXPECT_EQ(texts.no, "Nein");
+  EXPECT_EQ(texts.yes, "&Yes");  // missing keys fall back to the English texts
+  EXPECT_EQ(texts.cancel, "Cancel");
+  EXPECT_EQ(LoadSaveChangesTexts("radio.7Q").question, "Save radio.7Q now?");
+  EXPECT_EQ(LoadLangStringOr("IDS_TIP_1", "x"), "Not Found");  // present, if odd
+
+  g_strLangFile = dir.file("gone.lang");
+  EXPECT_EQ(LoadSaveChangesTexts("a.7Q").question, "To save changes to a.7Q?");
+
+  EXPECT_EQ(HelpFilePath("/opt/q/english.lang"), "/opt/q/english.html");
+  EXPECT_EQ(HelpFilePath("/opt/q.d/chinese"), "/opt/q.d/chinese.html");
 }
 
 }  // namespace

@@ -53,25 +53,19 @@ std::vector<std::pair<std::string, std::string>> ListKeys(const fs::path& file) 
 }
 
 bool IsValidUtf8(const std::string& s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
+  for (std::size_t i = 0, len; i < s.size(); i += len) {
     const auto c = static_cast<unsigned char>(s[i]);
-    std::size_t len;
-    char32_t cp;
-    if (c < 0x80) { len = 1; cp = c; }
-    else if ((c & 0xE0) == 0xC0) { len = 2; cp = c & 0x1F; }
-    else if ((c & 0xF0) == 0xE0) { len = 3; cp = c & 0x0F; }
-    else if ((c & 0xF8) == 0xF0) { len = 4; cp = c & 0x07; }
-    else return false;
-    if (i + len > s.size()) return false;
+    len = c < 0x80 ? 1 : c >= 0xC2 && c < 0xE0 ? 2 : c >= 0xE0 && c < 0xF0 ? 3 : c >= 0xF0 && c < 0xF5 ? 4 : 0;
+    if (len == 0 || i + len > s.size()) return false;
+    char32_t cp = len == 1 ? c : c & (0x7F >> len);
     for (std::size_t k = 1; k < len; ++k) {
       const auto cc = static_cast<unsigned char>(s[i + k]);
       if ((cc & 0xC0) != 0x80) return false;
       cp = (cp << 6) | (cc & 0x3F);
     }
-    static constexpr char32_t kMinForLength[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kMinForLength[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    i += len;
+    // Overlong three- and four-byte forms, surrogates, beyond U+10FFFF.
+    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
+      return false;
   }
   return true;
 }
@@ -86,35 +80,39 @@ std::string Lower(std::string s) {
   return s;
 }
 
-// Expects a present, non-empty value no longer than maxBytes.
-void ExpectText(const fs::path& file, const std::string& section, const std::string& key,
-                std::size_t maxBytes) {
-  const std::string v = Value(section, key, file);
-  const std::string where = file.filename().string() + " [" + section + "] " + key;
-  EXPECT_NE(v, kMissing) << where << " is missing";
-  EXPECT_FALSE(v.empty()) << where << " is empty";
-  EXPECT_LE(v.size(), maxBytes) << where << " would be cut";
+struct RequiredText {
+  std::string section, key;
+  std::size_t maxBytes;
+};
+
+// Every text the program looks up, with the most bytes its place holds.
+std::vector<RequiredText> RequiredTexts() {
+  std::vector<RequiredText> texts = {{"Face", "disp", kDisplayNameMaxBytes}};
+  for (const auto& key : RequiredStringKeys()) texts.push_back({"String", key, kStringTextMaxBytes});
+  for (int id : RequiredResourceIds()) texts.push_back({"Resource", std::to_string(id), kResourceTextMaxBytes});
+  for (int i = 0; i < kChannelHeadingCount; ++i) texts.push_back({"ChText", "IDS_ChText" + std::to_string(i), kListTextMaxBytes});
+  for (int i = 0; i < kRadiogramHeadingCount; ++i)
+    texts.push_back({"RadiogramText", "IDS_RadiogramText" + std::to_string(i), kListTextMaxBytes});
+  for (const auto& list : RequiredOptionLists())
+    for (int i = 0; i < list.items; ++i) texts.push_back({list.section, std::to_string(i), kListTextMaxBytes});
+  return texts;
 }
 
 TEST(LanguageFiles, EveryFileCarriesEveryLookedUpText) {
-  const auto files = LanguageFiles();
   // Start-up falls back to these two names, so both must ship.
   ASSERT_TRUE(fs::exists(kDataDir / "english.lang"));
   ASSERT_TRUE(fs::exists(kDataDir / "chinese.lang"));
 
-  for (const auto& file : files) {
-    ExpectText(file, "Face", "disp", kDisplayNameMaxBytes);
-    for (const auto& key : RequiredStringKeys()) ExpectText(file, "String", key, kStringTextMaxBytes);
-    for (int id : RequiredResourceIds())
-      ExpectText(file, "Resource", std::to_string(id), kResourceTextMaxBytes);
-    for (int i = 0; i < kChannelHeadingCount; ++i)
-      ExpectText(file, "ChText", "IDS_ChText" + std::to_string(i), kListTextMaxBytes);
-    for (int i = 0; i < kRadiogramHeadingCount; ++i)
-      ExpectText(file, "RadiogramText", "IDS_RadiogramText" + std::to_string(i), kListTextMaxBytes);
-
-    // A list reads up to its first gap: exactly the stored values, no more, no fewer.
+  for (const auto& file : LanguageFiles()) {
+    for (const RequiredText& text : RequiredTexts()) {
+      const std::string v = Value(text.section, text.key, file);
+      const std::string where = file.filename().string() + " [" + text.section + "] " + text.key;
+      EXPECT_NE(v, kMissing) << where << " is missing";
+      EXPECT_FALSE(v.empty()) << where << " is empty";
+      EXPECT_LE(v.size(), text.maxBytes) << where << " would be cut";
+    }
+    // A list reads up to its first gap: exactly the stored values, no more.
     for (const auto& list : RequiredOptionLists()) {
-      for (int i = 0; i < list.items; ++i) ExpectText(file, list.section, std::to_string(i), kListTextMaxBytes);
       EXPECT_EQ(Value(list.section, std::to_string(list.items), file), kMissing)
           << file.filename() << " [" << list.section << "] has more than " << list.items << " items";
     }
@@ -155,14 +153,8 @@ TEST(LanguageFiles, TranslationsStayInStep) {
   const auto reference = ListKeys(kDataDir / "english.lang");
 
   // Every key a file holds is one the program reads.
-  std::set<std::pair<std::string, std::string>> known = {{"Face", "disp"}};
-  for (const auto& k : RequiredStringKeys()) known.emplace("String", k);
-  for (int id : RequiredResourceIds()) known.emplace("Resource", std::to_string(id));
-  for (int i = 0; i < kChannelHeadingCount; ++i) known.emplace("ChText", "IDS_ChText" + std::to_string(i));
-  for (int i = 0; i < kRadiogramHeadingCount; ++i)
-    known.emplace("RadiogramText", "IDS_RadiogramText" + std::to_string(i));
-  for (const auto& list : RequiredOptionLists())
-    for (int i = 0; i < list.items; ++i) known.emplace(list.section, std::to_string(i));
+  std::set<std::pair<std::string, std::string>> known;
+  for (const RequiredText& text : RequiredTexts()) known.emplace(text.section, text.key);
 
   for (const auto& file : files) {
     const std::string name = file.filename().string();

@@ -34,11 +34,11 @@ TEST(FrequencyCodec, FormatsParsesSnapsChecksEncodesAndDecodes) {
   EXPECT_EQ(FormatFrequency(-60000), "-000.60000");  // receive-only math on odd bytes
   EXPECT_EQ(NormalizeFrequencyText("146"), "14600000.");
   EXPECT_EQ(NormalizeFrequencyText(".5"), "50000.0");
-  EXPECT_EQ(ParseFrequencyText("  146.123456"), 14612345);  // sixth decimal dropped
-  EXPECT_EQ(ParseFrequencyText("abc"), 0);
-  EXPECT_EQ(ParseFrequencyText("1.2.3"), 12);  // several points: same rule, no crash
-  EXPECT_EQ(ParseFrequencyText("99999999999999999999"), INT_MAX);  // saturates
-  EXPECT_EQ(ParseFrequencyText("-99999999999999999999"), INT_MIN);
+  // The sixth decimal is dropped, several points follow the same rule, the ends saturate.
+  for (auto [text, value] : {std::pair{"  146.123456", 14612345}, {"abc", 0}, {"1.2.3", 12},
+                             {"99999999999999999999", INT_MAX}, {"-99999999999999999999", INT_MIN}}) {
+    EXPECT_EQ(ParseFrequencyText(text), value) << text;
+  }
 
   const std::tuple<int, BandLimits, int> snaps[] = {
       {14600620, kVhf, 14600625}, {14600630, kVhf, 14600625}, {14600700, kVhf, 14600500},
@@ -168,8 +168,8 @@ TEST(RecordFields, ReadAndWriteTheirBytes) {
 
 TEST(OptionAndIndexFields, ReadsClampBitsKeepTheirNeighboursIndexFollowsRecords) {
   Image image{};
-  // From 0x7C2: squelch 10, VOX 9, time limit 7, back light bits 11, FM 211, priority 100.
-  const std::uint8_t stored[] = {10, 9, 7, 0, 0xC0, 0, 211, 0, 100};
+  // From 0x7C2: squelch 10, VOX 255, time limit 7, back light bits 11, FM 211, priority 100.
+  const std::uint8_t stored[] = {10, 0xFF, 7, 0, 0xC0, 0, 211, 0, 100};
   std::copy(std::begin(stored), std::end(stored), image.begin() + 0x7C2);
   EXPECT_EQ(std::pair(ReadOptionField(image, OptionField::Squelch), ReadOptionField(image, OptionField::VoxLevel)), std::pair(9, 9));
   EXPECT_EQ(ReadOptionField(image, OptionField::TxTimeLimit), 6);

@@ -19,12 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::set<std::string> Names(const fs::path& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
-  return names;
-}
-
 TEST(AtomicFile, ClearsOnlyTheLeftoversOfDeadWriters) {
   test::TempDir dir;
   const pid_t child = fork();
@@ -41,10 +35,10 @@ TEST(AtomicFile, ClearsOnlyTheLeftoversOfDeadWriters) {
 
   ASSERT_TRUE(WriteProfileString("setup", "com", "3", dir.file("setting.ini")));  // same code
   names.erase(dead + "-0");
-  EXPECT_EQ(Names(dir.path()), names);
+  EXPECT_EQ(dir.names(), names);
   close(lockFd);
   ASSERT_TRUE(WriteFileAtomically(dir.file("setting.ini"), "x"));
-  EXPECT_EQ(Names(dir.path()).count(locked), 0u);
+  EXPECT_EQ(dir.names().count(locked), 0u);
 }
 
 TEST(AtomicFile, ReplacesOnlyRegularFilesAndFollowsLinks) {
@@ -74,7 +68,7 @@ TEST(AtomicFile, ReplacesOnlyRegularFilesAndFollowsLinks) {
   EXPECT_TRUE(fs::is_symlink(dir.file("link")));
   EXPECT_EQ(dir.read("real"), "new");
   EXPECT_EQ(fs::status(dir.file("real")).permissions() & fs::perms::all, mode);
-  EXPECT_EQ(Names(dir.path()), (std::set<std::string>{"sock", "pipe", "to-pipe", "real", "link"}));
+  EXPECT_EQ(dir.names(), (std::set<std::string>{"sock", "pipe", "to-pipe", "real", "link"}));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Lookups keep the parsed file, yet every change on disk must show at the next lookup.
+// Lookups keep the parsed file, yet every change on disk must show at the next lookup; a
+// lookup of several keys takes them from one version of the file.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "core/lang/LangText.h"
+#include "core/settings/AppPaths.h"
 #include "core/settings/ProfileCache.h"
 #include "core/settings/ProfileFile.h"
 #include "support/TestSupport.h"
@@ -22,9 +25,10 @@ using test::TempDir;
 
 std::string Value(const std::string& path) { return ReadProfileString("s", "k", "<none>", 100, path); }
 
-// Overwrites the file in place (same inode) and gives it the modification time `seconds`.
+// Overwrites the file in place (same inode, created if missing) with the modification time
+// `seconds`.
 void OverwriteInPlace(const std::string& path, const std::string& bytes, time_t seconds) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CREAT, 0644);
   ASSERT_GE(fd, 0);
   ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
   const timespec times[2] = {{seconds, 0}, {seconds, 0}};
@@ -43,7 +47,7 @@ class ProfileCacheStamps : public ::testing::Test {
 
 TEST_F(ProfileCacheStamps, EveryKindOfChangeOnDiskIsSeen) {
   const std::string f = m_dir.file("t.ini");
-  OverwriteInPlace((m_dir.write("t.ini", ""), f), "[s]\nk=one\n", 1'000'000'000);
+  OverwriteInPlace(f, "[s]\nk=one\n", 1'000'000'000);
   EXPECT_EQ(Value(f), "one");
   EXPECT_EQ(Value(f), "one");
 
@@ -59,7 +63,6 @@ TEST_F(ProfileCacheStamps, EveryKindOfChangeOnDiskIsSeen) {
 
   // An atomic replace by another program: a new inode with the same size and times.
   const std::string tmp = m_dir.file("t.ini.new");
-  m_dir.write("t.ini.new", "");
   OverwriteInPlace(tmp, "[s]\nk=ten\n", 1'000'000'001);
   ASSERT_EQ(::rename(tmp.c_str(), f.c_str()), 0);
   EXPECT_EQ(Value(f), "ten");
@@ -92,6 +95,65 @@ TEST_F(ProfileCacheStamps, MissingOrUnreadableFileReadsAsFileWithoutTheKey) {
     EXPECT_EQ(Value(f), "<none>");
     std::filesystem::permissions(f, std::filesystem::perms::owner_all);
   }
+}
+
+// A snapshot reads as the one-key functions read and keeps the version it was taken of.
+TEST_F(ProfileCacheStamps, ReadsAsTheOneKeyFunctionsAndKeepsItsVersion) {
+  const std::string f = m_dir.file("t.ini");
+  OverwriteInPlace(f, "[s]\nk=caf\xC3\xA9\nn= -12x\nbig=99999999999\n[s]\nk=second\n", 1'000'000'000);
+  const ProfileSnapshot first(f);
+  for (std::size_t buffer : {0u, 1u, 4u, 5u, 6u, 100u}) {
+    EXPECT_EQ(first.ReadString("S", " K ", "dflt", buffer), ReadProfileString("S", " K ", "dflt", buffer, f)) << buffer;
+  }
+  EXPECT_EQ(first.ReadString("s", "k", "", 5), "caf");  // never half a character
+  EXPECT_EQ(first.ReadString("s", "none", "dflt", 3), "df");
+  EXPECT_EQ(first.ReadInt("s", "n", 7), -12);
+  EXPECT_EQ(first.ReadInt("s", "big", 7), 2147483647);
+  EXPECT_EQ(first.ReadInt("s", "none", 7), 7);
+  EXPECT_EQ(first.Parsed(), ProfileSnapshot(f).Parsed());  // unchanged: the same copy
+
+  // An edit of the same size in place: the old snapshot keeps its version, a new one and
+  // the one-key functions see the edit.
+  OverwriteInPlace(f, "[s]\nk=caf\xC3\xA8\nn= -13x\nbig=99999999999\n[s]\nk=second\n", 1'000'000'001);
+  const ProfileSnapshot second(f);
+  EXPECT_NE(first.Parsed(), second.Parsed());
+  EXPECT_EQ(first.ReadInt("s", "n", 7), -12);
+  EXPECT_EQ(second.ReadInt("s", "n", 7), -13);
+  EXPECT_EQ(ReadProfileString("s", "k", "", 100, f), "caf\xC3\xA8");
+
+  std::filesystem::remove(f);
+  const ProfileSnapshot missing(f);
+  EXPECT_EQ(missing.Parsed(), nullptr);
+  EXPECT_EQ(missing.ReadString("s", "k", "dflt", 100), "dflt");
+  EXPECT_EQ(missing.ReadInt("s", "n", 7), 7);
+}
+
+// An option list comes whole from one version of the language file, and the next list
+// sees an edit made between the two.
+TEST_F(ProfileCacheStamps, OptionListsFollowTheLanguageFile) {
+  g_strLangFile = m_dir.file("x.lang");
+  OverwriteInPlace(g_strLangFile, "[Step]\n0=5K\n1=10K\n2=\n3=never\n[step]\n4=never\n", 1'000'000'000);
+  EXPECT_EQ(LoadOptionList("Step"), (std::vector<std::string>{"5K", "10K"}));
+  OverwriteInPlace(g_strLangFile, "[Step]\n0=5K\n1=10K\n2=x\n3=never\n[step]\n4=never\n", 1'000'000'001);
+  EXPECT_EQ(LoadOptionList("step"), (std::vector<std::string>{"5K", "10K", "x", "never"}));
+  std::filesystem::remove(g_strLangFile);
+  EXPECT_TRUE(LoadOptionList("Step").empty());
+}
+
+// The key table the reader builds agrees with the rules of the line parser: case and
+// blanks in names, the first section and first key of a name, sections that differ only
+// in how a name splits between section and key, keys before any section.
+TEST(ParsedProfile, FindsWhatTheLineRulesFind) {
+  const ParsedProfile file(
+      "k=orphan\n[Ab]\ncd=1\n CD =2\n[A]\nbcd=3\n[aB]\ncd=4\nnew=5\n[ x ]\n\"q\"=\" v \"\n[]\n=empty\n");
+  EXPECT_EQ(file.Find("", "k"), std::nullopt);
+  EXPECT_EQ(file.Find("AB", " cd\t"), "1");
+  EXPECT_EQ(file.Find("a", "bcd"), "3");
+  EXPECT_EQ(file.Find("ab", "new"), std::nullopt);  // in the second [aB], which never counts
+  EXPECT_EQ(file.Find("abc", "d"), std::nullopt);
+  EXPECT_EQ(file.Find("x", "\"q\""), " v ");
+  EXPECT_EQ(file.Find("", ""), "empty");
+  EXPECT_EQ(file.Find("x", "missing"), std::nullopt);
 }
 
 // Readers on several threads while another writes: each read gives one of the values

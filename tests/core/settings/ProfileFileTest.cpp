@@ -15,7 +15,7 @@ namespace {
 
 using test::TempDir;
 
-TEST(ProfileFile, ReadsValuesWithDefaultsAndCuts) {
+TEST(ProfileFile, ReadsValuesWithDefaultsAndCutsFirstKeyWins) {
   TempDir dir;
   dir.write("a.ini",
             "\xEF\xBB\xBF; comment\r\n[Setup]\r\n  Com = 12 \r\nempty=\r\nquoted=\" a b \"\r\n"
@@ -41,10 +41,8 @@ TEST(ProfileFile, ReadsValuesWithDefaultsAndCuts) {
   EXPECT_EQ(ReadProfileString("setup", "com", "gone", 8, dir.file("none.ini")), "gone");
   EXPECT_EQ(ReadProfileInt("setup", "com", 5, dir.file("none.ini")), 5);
   EXPECT_EQ(ReadProfileInt("setup", "com", 5, dir.path().string()), 5);  // a folder
-}
 
-TEST(ProfileFile, CutNeverSplitsUtf8Character) {
-  TempDir dir;
+  // A cut never splits a UTF-8 character.
   dir.write("z.lang", "[String]\nk=\xE4\xB8\xAD\xE6\x96\x87\n");  // two 3-byte characters
   EXPECT_EQ(ReadProfileString("String", "k", "", 6, dir.file("z.lang")), "\xE4\xB8\xAD");
   EXPECT_EQ(ReadProfileString("String", "k", "", 7, dir.file("z.lang")),
@@ -52,10 +50,8 @@ TEST(ProfileFile, CutNeverSplitsUtf8Character) {
   // Stray continuation bytes are no character: cut at the buffer, not emptied.
   dir.write("c.lang", "[String]\nk=ab" + std::string(10, '\x80') + "\n");
   EXPECT_EQ(ReadProfileString("String", "k", "", 9, dir.file("c.lang")), "ab" + std::string(6, '\x80'));
-}
 
-TEST(ProfileFile, FirstSectionAndFirstKeyWin) {
-  TempDir dir;
+  // The first section and the first key of a name win.
   dir.write("d.ini", "[s]\nk=1\nk=2\n[s]\nk=3\nj=4\n");
   EXPECT_EQ(ReadProfileString("s", "k", "", 8, dir.file("d.ini")), "1");
   EXPECT_EQ(ReadProfileString("s", "j", "none", 8, dir.file("d.ini")), "none");
@@ -68,23 +64,17 @@ TEST(ProfileFile, WriteKeepsEveryOtherLine) {
   dir.write("s.ini", original);
   const std::string f = dir.file("s.ini");
 
+  const std::string head = "; settings\r\n[setup]\r\nlanguage=english\r\ncom = 12\r\n";
+  const std::string models = "\r\n[ModelInfo]\r\ndata0=60134017\r\n";
   ASSERT_TRUE(WriteProfileString("SETUP", "com", "12", f));
-  EXPECT_EQ(dir.read("s.ini"),
-            "; settings\r\n[setup]\r\nlanguage=english\r\ncom = 12\r\n\r\n[ModelInfo]\r\n"
-            "data0=60134017\r\n");
-
+  EXPECT_EQ(dir.read("s.ini"), head + models);
   ASSERT_TRUE(WriteProfileString("setup", "searchcom", "0", f));
-  EXPECT_EQ(dir.read("s.ini"),
-            "; settings\r\n[setup]\r\nlanguage=english\r\ncom = 12\r\nsearchcom=0\r\n\r\n"
-            "[ModelInfo]\r\ndata0=60134017\r\n");
-
+  EXPECT_EQ(dir.read("s.ini"), head + "searchcom=0\r\n" + models);
   ASSERT_TRUE(WriteProfileString("ports", "1", "/dev/ttyUSB0", f));
-  EXPECT_EQ(dir.read("s.ini"),
-            "; settings\r\n[setup]\r\nlanguage=english\r\ncom = 12\r\nsearchcom=0\r\n\r\n"
-            "[ModelInfo]\r\ndata0=60134017\r\n[ports]\r\n1=/dev/ttyUSB0\r\n");
+  EXPECT_EQ(dir.read("s.ini"), head + "searchcom=0\r\n" + models + "[ports]\r\n1=/dev/ttyUSB0\r\n");
 }
 
-TEST(ProfileFile, WrittenValuesReadBackTheSame) {
+TEST(ProfileFile, WrittenValuesReadBackTheSameAndFailedWritesReport) {
   TempDir dir;
   const std::string f = dir.file("new.ini");  // does not exist yet
   const std::vector<std::string> values = {"5", "", " padded ", "\"quoted\"", "a=b;c", "中文"};
@@ -100,10 +90,7 @@ TEST(ProfileFile, WrittenValuesReadBackTheSame) {
   EXPECT_EQ(dir.read("t.ini"), "[a]\nx=1\n[b]\ny=2\n");
   ASSERT_TRUE(WriteProfileString("a", "z", "3", dir.file("t.ini")));
   EXPECT_EQ(dir.read("t.ini"), "[a]\nx=1\nz=3\n[b]\ny=2\n");
-}
 
-TEST(ProfileFile, FailedWriteReportsAndKeepsNothingBroken) {
-  TempDir dir;
   EXPECT_FALSE(WriteProfileString("s", "k", "v", dir.file("missing-folder/x.ini")));
   EXPECT_FALSE(WriteProfileString("s", "k", "v", dir.path().string()));  // a folder
 }

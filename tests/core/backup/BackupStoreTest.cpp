@@ -27,8 +27,14 @@ std::array<std::uint8_t, kImageSize> ImageWithChannels(int programmed) {
 
 // A moment in local time, as the names show it.
 Clock::time_point At(int year, int month, int day, int hour, int minute, int second) {
-  std::tm local{.tm_sec = second, .tm_min = minute, .tm_hour = hour, .tm_mday = day, .tm_mon = month - 1,
-                .tm_year = year - 1900, .tm_isdst = -1};
+  std::tm local{};
+  local.tm_sec = second;
+  local.tm_min = minute;
+  local.tm_hour = hour;
+  local.tm_mday = day;
+  local.tm_mon = month - 1;
+  local.tm_year = year - 1900;
+  local.tm_isdst = -1;
   return Clock::from_time_t(std::mktime(&local));
 }
 

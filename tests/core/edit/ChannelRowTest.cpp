@@ -46,6 +46,7 @@ TEST_F(ChannelTableTest, RowsShowProgrammedDuplexReceiveOnlyAndEmptyChannels) {
     EXPECT_EQ(GetChannelRow(doc, bad).nRow, 0);
     EXPECT_FALSE(IsChannelCellEditable(doc, bad, kColRxFrequency));
   }
+  for (int column : {0, kChannelTableColumns}) EXPECT_FALSE(IsChannelCellEditable(doc, 3, column));  // fixed column, beyond
 }
 
 TEST_F(ChannelTableTest, NameSettingDecidesTheNameColumn) {

@@ -65,10 +65,14 @@ TEST_F(DocTest, SaveAndNewReportFailuresAskFirstAndCancelChangesNothing) {
 
   // Untitled: no question, a name is asked for. The replaced file keeps its permission bits
   // and no temporary file stays behind.
+  for (const std::optional<std::string>& cancelled : {std::optional<std::string>{}, std::optional<std::string>{""}}) {
+    prompts.savePath = cancelled;
+    EXPECT_FALSE(doc.OnSaveCommand());
+  }
   prompts.savePath = dir.file("kept.7Q");
   ASSERT_TRUE(doc.OnSaveCommand());
   EXPECT_TRUE(prompts.confirms.empty());  // nor for the first new document
-  EXPECT_EQ(prompts.proposedNames, std::vector<std::string>{"Item"});
+  EXPECT_EQ(prompts.proposedNames, std::vector<std::string>(3, "Item"));  // twice cancelled, then chosen
   EXPECT_EQ(fs::status(dir.file("kept.7Q")).permissions() & fs::perms::all, mode);
   for (const std::string& name : dir.names()) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
 

@@ -224,6 +224,7 @@ TEST(OptionAndIndexFields, ReadsClampBitsKeepTheirNeighboursIndexFollowsRecords)
   EXPECT_EQ(image[0x7DC], 0xFC);  // channel 99 = bit 2
   EXPECT_FALSE(IsChannelInUse(image, 100));
   EXPECT_EQ(image[0x7C9], 1);
+  EXPECT_EQ(ProgrammedChannelCount(image), 3);  // channels 5, 9 and the last, 99
 
   image[5 * 16 + 3] = 0xA0;  // a channel that becomes empty loses its bit
   UpdateIndexFields(image);

@@ -18,12 +18,13 @@ using test::TempDir;
 TEST(ProfileFile, ReadsValuesWithDefaultsAndCutsFirstKeyWins) {
   TempDir dir;
   dir.write("a.ini",
-            "\xEF\xBB\xBF; comment\r\n[Setup]\r\n  Com = 12 \r\nempty=\r\nquoted=\" a b \"\r\n"
+            "\xEF\xBB\xBF; comment\r\n[Setup]\r\n  ;Com = 5\r\n  Com = 12 \r\n#x=1\r\nempty=\r\nquoted=\" a b \"\r\n"
             "word=abc\r\nneg=-7x\r\n[other]\r\ncom=99\r\n");
   const std::string f = dir.file("a.ini");
 
   EXPECT_EQ(ReadProfileString("setup", "com", "d", 8, f), "12");  // names ignore case
   EXPECT_EQ(ReadProfileString("setup", "empty", "d", 8, f), "");
+  for (const char* comment : {";Com", "#x"}) EXPECT_EQ(ReadProfileString("setup", comment, "d", 8, f), "d");
   EXPECT_EQ(ReadProfileString("setup", "quoted", "d", 8, f), " a b ");
   EXPECT_EQ(ReadProfileString("setup", "missing", "dflt", 8, f), "dflt");
   EXPECT_EQ(ReadProfileString("nosection", "com", "dflt", 8, f), "dflt");

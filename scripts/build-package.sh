@@ -14,10 +14,15 @@ rm -f "$dir"/qorrin_*.deb
 (cd "$dir" && cpack -G DEB >/dev/null)
 package=$(ls "$dir"/qorrin_*.deb)
 dpkg-deb --info "$package" | sed -n '/Package:/,$p'
-dpkg-deb -c "$package"
+# The listing is read once: grep -q ending early would break the pipe of a dpkg-deb that
+# is still writing, and pipefail would count that as a failure.
+contents=$(dpkg-deb -c "$package")
+echo "$contents"
 # Everything under /usr, whatever the build's prefix.
-if dpkg-deb -c "$package" | awk '{print $6}' | grep -v '^\./$' | grep -v '^\./usr/' | grep -q . ||
-   dpkg-deb -c "$package" | grep -q '\./usr/local/' || ! dpkg-deb -c "$package" | grep -q '\./usr/bin/qorrin$'; then
+paths=$(awk '{print $6}' <<<"$contents")
+outside=$(grep -v -e '^\./$' -e '^\./usr/' <<<"$paths" || true)
+if [[ -n $outside ]] || grep -q '^\./usr/local/' <<<"$paths" ||
+   ! grep -q '^\./usr/bin/qorrin$' <<<"$paths"; then
   echo "the package does not install its programs under /usr" >&2
   exit 1
 fi

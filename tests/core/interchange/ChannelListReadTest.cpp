@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "core/interchange/DelimitedText.h"
+#include "core/interchange/ListFieldText.h"
 #include "core/interchange/NameShortening.h"
 #include "core/interchange/ListSamples.h"
 
@@ -112,8 +113,18 @@ TEST(NameShortening, KeepsWhatTellsChannelsApart) {
   const std::pair<const char*, const char*> names[] = {
       {"FRS 10", "FR10"}, {"CB 01RP", "CB01"}, {"H-TAC1", "HTA1"}, {"2m Call", "2MCA"}, {"WX1", "WX1"},
       {"a-b", "A-B"},     {"W1AW/R", "W1AW"},  {"Ch 1234", "C234"}, {"Marine 16", "MA16"}, {"Relais Nord", "RELA"},
-      {"Ü-7", "-7"},      {"", ""},            {"#!?", ""},         {" AB ", " AB "},    {"R 2 D 2", "R2D2"}};
+      {"Ü-7", "-7"},      {"", ""},            {"#!?", ""},         {" AB ", " AB "},    {"R 2 D 2", "R2D2"},
+      {"zulu 9", "ZUL9"}, {"12345", "345"}};
   for (const auto& [name, shortened] : names) EXPECT_EQ(ShortenChannelName(name), shortened) << name;
+}
+
+TEST(ListFieldText, ScaledDecimalsTakeNineWholeDigitsAndNoLostPrecision) {
+  EXPECT_EQ(ParseScaledDecimal("123456789.5", 1, false), 1234567895);
+  EXPECT_EQ(ParseScaledDecimal("1,5", 1, true), 15);
+  EXPECT_EQ(ParseScaledDecimal(".50", 1, false), 5);
+  for (const char* refused : {"1234567890", "1,5", "1.55", "", ".", "1a", "-1"}) {
+    EXPECT_EQ(ParseScaledDecimal(refused, 1, false), std::nullopt) << refused;
+  }
 }
 
 }  // namespace

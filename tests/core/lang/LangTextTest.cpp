@@ -111,6 +111,9 @@ TEST(LanguageChoice, ToolTipsSaveQuestionAndHelpFile) {
 
   g_strLangFile = dir.file("gone.lang");
   EXPECT_EQ(LoadSaveChangesTexts("a.7Q").question, "To save changes to a.7Q?");
+  dir.write("y.lang", "[String]\nIDS_SAVE_CHANGES=Save now?\n");  // a translation without the name
+  g_strLangFile = dir.file("y.lang");
+  EXPECT_EQ(LoadSaveChangesTexts("a.7Q").question, "Save now?");
 
   EXPECT_EQ(HelpFilePath("/opt/q/english.lang"), "/opt/q/english.html");
   EXPECT_EQ(HelpFilePath("/opt/q.d/chinese"), "/opt/q.d/chinese.html");

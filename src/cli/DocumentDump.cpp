@@ -171,12 +171,12 @@ Json DumpJson(const CQorrinDoc& doc) {
       {"splitHigh", FormatFrequency(doc.GetBandLimits().m_nSplitHigh)},
   };
   Json options;
-  for (const OptionFieldSpec& spec : kOptionFields) {
-    const int value = ReadOptionField(doc.Image(), spec.field);
-    if (spec.control == OptionControl::CheckBox) {
-      options[spec.jsonKey] = value != 0;
+  for (const OptionFieldEntry& entry : kOptionFields) {
+    const int value = ReadOptionField(doc.Image(), entry.field);
+    if (entry.control == OptionControl::CheckBox) {
+      options[entry.jsonKey] = value != 0;
     } else {
-      options[spec.jsonKey] = value;
+      options[entry.jsonKey] = value;
     }
   }
   options["priorityChannel"] = GetPriorityChannel(doc.Image());

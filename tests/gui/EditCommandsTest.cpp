@@ -67,7 +67,7 @@ class EditCommandsTest : public QObject {
     const std::string typed = run.Image();
     QVERIFY(typed != fresh);
     QCOMPARE(MenuText(run, cmd::kEditUndo), QStringLiteral("&Undo Edit of channel 5\tCtrl+Z"));
-    auto* squelch = WidgetWithId<QComboBox>(run.Frame()->View(), SpecOf(OptionField::Squelch).controlId);
+    auto* squelch = WidgetWithId<QComboBox>(run.Frame()->View(), EntryOf(OptionField::Squelch).controlId);
     squelch->setFocus();
     QTest::keyClick(squelch, Qt::Key_Down);  // a pick of the next level
     const std::string picked = run.Image();

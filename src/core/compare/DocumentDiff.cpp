@@ -84,9 +84,9 @@ void DiffBuilder::FrequencyRange() {
 
 // The list item the option panel selects; the number when the language file's list is
 // too short to have one. A check box reads "on" or "off".
-std::string OptionText(const CQorrinDoc& doc, const OptionFieldSpec& spec, const std::vector<std::string>& items) {
-  const int value = GetOptionValue(doc, spec.field);
-  if (spec.control == OptionControl::CheckBox) return value != 0 ? "on" : "off";
+std::string OptionText(const CQorrinDoc& doc, const OptionFieldEntry& entry, const std::vector<std::string>& items) {
+  const int value = GetOptionValue(doc, entry.field);
+  if (entry.control == OptionControl::CheckBox) return value != 0 ? "on" : "off";
   if (value >= 0 && static_cast<std::size_t>(value) < items.size()) return items[static_cast<std::size_t>(value)];
   return std::to_string(value);
 }
@@ -97,10 +97,10 @@ std::string PriorityText(const CQorrinDoc& doc, const std::string& off) {
 }
 
 void DiffBuilder::Options() {
-  for (const OptionFieldSpec& spec : kOptionFields) {
-    const std::vector<std::string> items = GetOptionListItems(spec.field);
-    Add(DiffArea::Option, 0, spec.compareName, OptionText(m_before, spec, items), OptionText(m_after, spec, items),
-        {{spec.byte, 1}});
+  for (const OptionFieldEntry& entry : kOptionFields) {
+    const std::vector<std::string> items = GetOptionListItems(entry.field);
+    Add(DiffArea::Option, 0, entry.compareName, OptionText(m_before, entry, items), OptionText(m_after, entry, items),
+        {{entry.byte, 1}});
   }
   const std::string off = LoadLangString("IDS_OFF");
   Add(DiffArea::Option, 0, "priority channel", PriorityText(m_before, off), PriorityText(m_after, off),

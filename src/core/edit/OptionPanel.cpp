@@ -22,8 +22,8 @@ EditResult Store(CQorrinDoc& doc, OptionField field, int value) {
 }  // namespace
 
 std::vector<std::string> GetOptionListItems(OptionField field) {
-  const OptionFieldSpec& spec = SpecOf(field);
-  switch (spec.items) {
+  const OptionFieldEntry& entry = EntryOf(field);
+  switch (entry.items) {
     case OptionItems::None: return {};
     case OptionItems::Levels: {
       std::vector<std::string> items;
@@ -35,7 +35,7 @@ std::vector<std::string> GetOptionListItems(OptionField field) {
       items.insert(items.end(), std::begin(kTimeLimitSeconds), std::end(kTimeLimitSeconds));
       return items;
     }
-    case OptionItems::Section: return LoadOptionList(spec.section);
+    case OptionItems::Section: return LoadOptionList(entry.section);
   }
   return {};
 }
@@ -51,7 +51,7 @@ OptionListState GetOptionListState(const CQorrinDoc& doc, OptionField field) {
 }
 
 EditResult CommitOption(CQorrinDoc& doc, OptionField field, int index) {
-  if (SpecOf(field).control != OptionControl::List || index < 0 ||
+  if (EntryOf(field).control != OptionControl::List || index < 0 ||
       index >= static_cast<int>(GetOptionListItems(field).size())) {
     return {};
   }
@@ -61,7 +61,7 @@ EditResult CommitOption(CQorrinDoc& doc, OptionField field, int index) {
 bool GetOptionCheck(const CQorrinDoc& doc, OptionField field) { return GetOptionValue(doc, field) != 0; }
 
 EditResult CommitOptionCheck(CQorrinDoc& doc, OptionField field, bool on) {
-  if (SpecOf(field).control != OptionControl::CheckBox) return {};
+  if (EntryOf(field).control != OptionControl::CheckBox) return {};
   return Store(doc, field, on ? 1 : 0);
 }
 

@@ -157,7 +157,7 @@ const std::vector<int>& RequiredResourceIds() {
         ctl::kModelGroup, ctl::kRangeLabel, ctl::kScanGroup, ctl::kPriorityLabel, ctl::kOptionGroup,
     };
     // Main form: the label of each option list, the text of each option check box.
-    for (const OptionFieldSpec& spec : kOptionFields) k.push_back(spec.labelId != 0 ? spec.labelId : spec.controlId);
+    for (const OptionFieldEntry& entry : kOptionFields) k.push_back(entry.labelId != 0 ? entry.labelId : entry.controlId);
     // Main form: both VFO panels, the group and each row's label.
     for (const VfoPanelIds& vfo : {ctl::kVfoA, ctl::kVfoB}) {
       k.insert(k.end(), {vfo.group, vfo.receiveLabel, vfo.transmitLabel, vfo.decodeLabel, vfo.encodeLabel,
@@ -178,13 +178,13 @@ const std::vector<int>& RequiredResourceIds() {
   return ids;
 }
 
-const std::vector<OptionListSpec>& RequiredOptionLists() {
+const std::vector<RequiredOptionList>& RequiredOptionLists() {
   // Item counts follow the stored values: six VFO steps (indices 1 and 3 are the
   // 6.25 kHz ones), and for each option list of the form every value its bits read as.
-  static const std::vector<OptionListSpec> lists = [] {
-    std::vector<OptionListSpec> k = {{"Step", 6}};
-    for (const OptionFieldSpec& spec : kOptionFields) {
-      if (spec.items == OptionItems::Section) k.push_back({spec.section, spec.maxValue + 1});
+  static const std::vector<RequiredOptionList> lists = [] {
+    std::vector<RequiredOptionList> k = {{"Step", 6}};
+    for (const OptionFieldEntry& entry : kOptionFields) {
+      if (entry.items == OptionItems::Section) k.push_back({entry.section, entry.maxValue + 1});
     }
     return k;
   }();

@@ -35,11 +35,11 @@ std::string ToolTipKey(int command);
 const std::vector<int>& RequiredResourceIds();
 
 // A numbered option list: section with keys "0" .. items-1.
-struct OptionListSpec {
+struct RequiredOptionList {
   const char* section;
   int items;
 };
-const std::vector<OptionListSpec>& RequiredOptionLists();
+const std::vector<RequiredOptionList>& RequiredOptionLists();
 
 // [ChText] IDS_ChText0..7: headings of the channel table columns.
 inline constexpr int kChannelHeadingCount = 8;

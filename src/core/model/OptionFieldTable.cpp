@@ -20,17 +20,17 @@ static_assert([] {
 }());
 
 int ReadOptionField(ConstImageSpan image, OptionField field) {
-  const OptionFieldSpec& spec = SpecOf(field);
-  const int value = (image[spec.byte] & spec.mask) >> ShiftOf(spec.mask);
-  return std::min(value, spec.maxValue);
+  const OptionFieldEntry& entry = EntryOf(field);
+  const int value = (image[entry.byte] & entry.mask) >> ShiftOf(entry.mask);
+  return std::min(value, entry.maxValue);
 }
 
 void WriteOptionField(ImageSpan image, OptionField field, int value) {
-  const OptionFieldSpec& spec = SpecOf(field);
+  const OptionFieldEntry& entry = EntryOf(field);
   const std::uint8_t bits =
-      std::popcount(spec.mask) == 1 ? (value != 0 ? spec.mask : 0)
-                                    : static_cast<std::uint8_t>((value << ShiftOf(spec.mask)) & spec.mask);
-  image[spec.byte] = static_cast<std::uint8_t>((image[spec.byte] & ~spec.mask) | bits);
+      std::popcount(entry.mask) == 1 ? (value != 0 ? entry.mask : 0)
+                                    : static_cast<std::uint8_t>((value << ShiftOf(entry.mask)) & entry.mask);
+  image[entry.byte] = static_cast<std::uint8_t>((image[entry.byte] & ~entry.mask) | bits);
 }
 
 }  // namespace qorrin

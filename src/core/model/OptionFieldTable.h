@@ -37,7 +37,7 @@ enum class OptionItems {
   Section,     // the numbered list of a language-file section
 };
 
-struct OptionFieldSpec {
+struct OptionFieldEntry {
   OptionField field;
   OptionControl control;
   std::size_t byte;
@@ -54,7 +54,7 @@ struct OptionFieldSpec {
 };
 
 // In the order the compare list and the dump show the fields: the lists, then the boxes.
-inline constexpr std::array<OptionFieldSpec, 11> kOptionFields{{
+inline constexpr std::array<OptionFieldEntry, 11> kOptionFields{{
     {OptionField::Squelch, OptionControl::List, kOptSquelch, 0xFF, 9, OptionItems::Levels, nullptr,
      ctl::kOptionGroup, 1030, 1031, "静噪等级", "squelch", "squelch"},
     {OptionField::VoxLevel, OptionControl::List, kOptVox, 0xFF, 9, OptionItems::Levels, nullptr,
@@ -79,7 +79,7 @@ inline constexpr std::array<OptionFieldSpec, 11> kOptionFields{{
      ctl::kScanGroup, 0, 1043, "优先扫描", "priority scan", "priorityScan"},
 }};
 
-constexpr const OptionFieldSpec& SpecOf(OptionField field) {
+constexpr const OptionFieldEntry& EntryOf(OptionField field) {
   return kOptionFields[static_cast<std::size_t>(field)];
 }
 

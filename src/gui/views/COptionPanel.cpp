@@ -61,17 +61,17 @@ QCheckBox* COptionPanel::OptionBox(OptionField field) const {
 }
 
 void COptionPanel::AddField(QFormLayout* form, QWidget* group, OptionField field) {
-  const OptionFieldSpec& spec = SpecOf(field);
-  if (spec.control == OptionControl::CheckBox) {
-    auto* box = new QCheckBox(QString::fromUtf8(spec.builtInText), group);
-    SetControlId(box, spec.controlId);
+  const OptionFieldEntry& entry = EntryOf(field);
+  if (entry.control == OptionControl::CheckBox) {
+    auto* box = new QCheckBox(QString::fromUtf8(entry.builtInText), group);
+    SetControlId(box, entry.controlId);
     connect(box, &QCheckBox::clicked, this, [this, field](bool on) { CommitOptionCheck(m_doc, field, on); });
     form->addRow(box);
     m_fields[static_cast<std::size_t>(field)] = box;
     return;
   }
-  QComboBox* combo = NewList(group, spec.controlId);
-  form->addRow(NewLabel(group, spec.labelId, spec.builtInText, combo), combo);
+  QComboBox* combo = NewList(group, entry.controlId);
+  form->addRow(NewLabel(group, entry.labelId, entry.builtInText, combo), combo);
   connect(combo, &QComboBox::activated, this, [this, field](int index) { CommitOption(m_doc, field, index); });
   m_fields[static_cast<std::size_t>(field)] = combo;
 }
@@ -119,13 +119,13 @@ QWidget* COptionPanel::BuildOptionGroup() {
 void COptionPanel::Fill() {
   const OptionListState range = GetFrequencyRangeState(m_doc);
   FillCombo(m_range, range.items, range.nSelected);
-  for (const OptionFieldSpec& spec : kOptionFields) {
-    if (QComboBox* combo = OptionCombo(spec.field)) {
-      const OptionListState state = GetOptionListState(m_doc, spec.field);
+  for (const OptionFieldEntry& entry : kOptionFields) {
+    if (QComboBox* combo = OptionCombo(entry.field)) {
+      const OptionListState state = GetOptionListState(m_doc, entry.field);
       FillCombo(combo, state.items, state.nSelected);
-    } else if (QCheckBox* box = OptionBox(spec.field)) {
+    } else if (QCheckBox* box = OptionBox(entry.field)) {
       const QSignalBlocker quiet(box);
-      box->setChecked(GetOptionCheck(m_doc, spec.field));
+      box->setChecked(GetOptionCheck(m_doc, entry.field));
     }
   }
   if (auto* label = findChild<QLabel*>(QStringLiteral("programmedChannelsLabel"))) {

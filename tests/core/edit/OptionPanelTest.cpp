@@ -78,11 +78,11 @@ TEST_F(OptionPanelTest, CheckBoxesStoreTheirFieldAndMarkTheDocument) {
 TEST_F(OptionPanelTest, ChoicesNoListOffersStoreNothingEvenWhenTheListIsShort) {
   const auto before = doc.Image();
   doc.SetModifiedFlag(false);
-  for (const OptionFieldSpec& spec : kOptionFields) {
-    const int count = static_cast<int>(GetOptionListItems(spec.field).size());
+  for (const OptionFieldEntry& entry : kOptionFields) {
+    const int count = static_cast<int>(GetOptionListItems(entry.field).size());
     for (int index : {-1, count}) {
-      EditResult done = CommitOption(doc, spec.field, index);
-      EXPECT_FALSE(done.bStored || done.bModified) << spec.compareName << " " << index;
+      EditResult done = CommitOption(doc, entry.field, index);
+      EXPECT_FALSE(done.bStored || done.bModified) << entry.compareName << " " << index;
     }
   }
   EXPECT_EQ(doc.Image(), before);

@@ -16,7 +16,6 @@ list(APPEND QORRIN_NOT_IN_BATCHES
   ${CMAKE_SOURCE_DIR}/src/core/edit/FmPresets.cpp
   ${CMAKE_SOURCE_DIR}/src/cli/LinkCommands.cpp
   ${CMAKE_SOURCE_DIR}/tests/core/edit/ChannelRowTest.cpp
-  ${CMAKE_SOURCE_DIR}/src/core/interchange/NameShortening.cpp
   ${CMAKE_SOURCE_DIR}/tests/core/edit/ChannelOperationsTest.cpp)
 foreach(target ${QORRIN_BATCHED_TARGETS})
   if(TARGET ${target})

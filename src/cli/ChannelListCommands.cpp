@@ -13,6 +13,7 @@
 #include "core/interchange/ImportApply.h"
 #include "core/interchange/ImportReport.h"
 #include "core/model/CQorrinDoc.h"
+#include "core/platform/Utf8Path.h"
 #include "core/settings/AtomicFile.h"
 #include "core/settings/ProfileText.h"
 
@@ -58,7 +59,7 @@ void RunExport(CliContext& ctx, const ExportOptions& opt) {
 
 std::optional<std::string> ReadListFile(const std::string& path) {
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
+  if (std::filesystem::is_directory(platform::Utf8Path(path), ec)) {
     std::cerr << "qorrin-cli: " << path << " is a folder, not a channel list\n";
     return std::nullopt;
   }

@@ -11,8 +11,7 @@ namespace {
 // The transmit text of a shift from the channel's receive frequency.
 std::string ShiftedText(const CQorrinDoc& doc, int row, int shift, int offset) {
   const int rx = ParseFrequencyText(GetFrequencyText(doc.Image(), row, true));
-  const int tx = shift == 1 ? rx - offset : (shift == 2 ? rx + offset : rx);
-  return FormatFrequency(tx);
+  return FormatFrequency(static_cast<int>(ShiftedFrequency(rx, shift, offset)));
 }
 
 }  // namespace

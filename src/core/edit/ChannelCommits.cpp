@@ -15,8 +15,6 @@ namespace qorrin {
 namespace {
 
 constexpr char kNoOffset[] = "000.00000";
-// Flag byte of a cleared channel: wide, high power, no shift, normal tones, no name.
-constexpr std::uint8_t kClearedFlags = 0xC0;
 // What a tone list without a selection reports.
 constexpr int kNoSelection = -1;
 
@@ -26,15 +24,6 @@ std::string AsReceiveFrequency(std::string_view text, const BandLimits& limits) 
   std::array<std::uint8_t, 4> field{};
   EncodeFrequencyField(field, text, true, limits);
   return DecodeFrequencyField(field);
-}
-
-void ClearChannel(ImageSpan image, const BandLimits& limits, int row) {
-  SetFrequencyText(image, limits, row, false, "");
-  SetToneCode(image, row, true, kToneOff);
-  SetToneCode(image, row, false, kToneOff);
-  // The whole byte, bit 2 included: a cleared channel carries exactly C0.
-  image[*RecordOffset(row) + kRecFlags] = kClearedFlags;
-  SetChannelName(image, row, "");  // FF FF FF FF
 }
 
 struct CommitContext {
@@ -75,7 +64,7 @@ ChannelCommitResult CommitReceiveFrequency(CQorrinDoc& doc, int row, std::string
     SetFrequencyText(image, limits, row, true, text);
     const std::string rx = GetFrequencyText(image, row, true);
     StoreTransmitOffset(image, limits, row, rx, rx.empty() ? std::string() : shownTx);
-    if (text.empty()) ClearChannel(image, limits, row);
+    if (text.empty()) ClearRecord(image, row);
     if (offsetWasEmpty) {
       // A channel without an offset (freshly programmed) starts as simplex.
       SetFrequencyText(image, limits, row, true, rx);

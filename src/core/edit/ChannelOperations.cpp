@@ -8,9 +8,6 @@ namespace qorrin {
 
 namespace {
 
-// The record of an empty channel: no frequencies, tones off, wide and high, no name.
-constexpr std::array<std::uint8_t, kRecordSize> kEmptyRecord{0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xFF, 0xFF, 0xFF,
-                                                             0xFF, 0x00, 0xC0, 0x00, 0xFF, 0xFF, 0xFF, 0xFF};
 constexpr int kNoChannel = 0;  // in a placement: an empty record goes to the slot
 
 // [slot] = the channel whose record goes to that slot (index 0 unused).
@@ -53,7 +50,7 @@ void Place(CQorrinDoc& doc, const Placement& placement, const ChangeLabel& label
       const int from = placement[static_cast<std::size_t>(slot)];
       const std::size_t to = *RecordOffset(slot);
       if (from == kNoChannel) {
-        std::copy(kEmptyRecord.begin(), kEmptyRecord.end(), image.begin() + static_cast<std::ptrdiff_t>(to));
+        ClearRecord(image, slot);  // as clearing its receive frequency in the table does
       } else {
         const std::size_t at = *RecordOffset(from);
         std::copy_n(old.begin() + static_cast<std::ptrdiff_t>(at), kRecordSize,
@@ -81,13 +78,18 @@ OperationResult InsertChannel(CQorrinDoc& doc, int row) {
   return {OperationRefusal::None, {row}};
 }
 
-OperationResult DeleteChannel(CQorrinDoc& doc, int row) {
-  if (row < kFirstChannel || row > kLastChannel) return Refused(OperationRefusal::NoChannels);
-  Placement placement = Unmoved();
-  for (int slot = row; slot < kLastChannel; ++slot) At(placement, slot) = slot + 1;
-  At(placement, kLastChannel) = kNoChannel;
-  Place(doc, placement, {"IDS_UNDO_DELETE", row});
-  return {OperationRefusal::None, {row}};
+OperationResult DeleteChannels(CQorrinDoc& doc, const std::vector<int>& rows) {
+  const std::vector<int> deleting = ValidRows(rows);
+  if (deleting.empty()) return Refused(OperationRefusal::NoChannels);
+  Placement placement{};  // kNoChannel where nothing is left to fill
+  int slot = kFirstChannel;
+  for (int channel = kFirstChannel; channel <= kLastChannel; ++channel) {
+    if (!std::ranges::binary_search(deleting, channel)) At(placement, slot++) = channel;
+  }
+  const ChangeLabel label = deleting.size() == 1 ? ChangeLabel{"IDS_UNDO_DELETE", deleting.front()}
+                                                 : ChangeLabel{"IDS_UNDO_DELETE_MANY", static_cast<int>(deleting.size())};
+  Place(doc, placement, label);
+  return {OperationRefusal::None, {deleting.front()}};
 }
 
 OperationResult MoveChannels(CQorrinDoc& doc, const std::vector<int>& rows, bool up) {

@@ -26,8 +26,9 @@ struct OperationResult {
 
 // A new empty channel at `row`; the channels from `row` down move one down.
 OperationResult InsertChannel(CQorrinDoc& doc, int row);
-// Removes the channel at `row`; the following channels move one up, channel 99 is empty.
-OperationResult DeleteChannel(CQorrinDoc& doc, int row);
+// Removes the given channels; the others close up in their order, the slots freed at the
+// end are empty. The result's row is the first removed one.
+OperationResult DeleteChannels(CQorrinDoc& doc, const std::vector<int>& rows);
 // The given channels one place up (down): each block of them trades places with the
 // channel above (below) it.
 OperationResult MoveChannels(CQorrinDoc& doc, const std::vector<int>& rows, bool up);

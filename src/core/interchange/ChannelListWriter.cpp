@@ -1,6 +1,7 @@
 #include "core/interchange/ChannelListWriter.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/interchange/DelimitedText.h"
@@ -27,28 +28,28 @@ void SetCell(std::array<std::string, kListColumnCount>& cells, ListColumn column
   cells[ColumnIndex(column)] = std::move(text);
 }
 
-void SetDuplex(std::array<std::string, kListColumnCount>& cells, ConstImageSpan image, const BandLimits& limits,
+// The duplex and offset cells, from the transmit frequency as the table derives it;
+// whether the channel transmits.
+bool SetDuplex(std::array<std::string, kListColumnCount>& cells, ConstImageSpan image, const BandLimits& limits,
                int channel) {
-  const std::int64_t rx = ParseFrequencyText(GetFrequencyText(image, channel, true));
-  std::string duplex;
+  const std::optional<std::int64_t> tx =
+      IsRecordEmpty(image, channel) ? std::nullopt : TransmitFrequencyValue(image, channel);
+  std::string duplex = "off";
   std::int64_t offset = 0;
-  if (GetTransmitFrequencyText(image, channel).empty()) {
-    duplex = "off";
-  } else {
-    // The transmit frequency as the table derives it.
-    const std::int64_t shift = ParseFrequencyText(GetFrequencyText(image, channel, false));
-    const int direction = GetShiftDirection(image, channel);
-    const std::int64_t tx = direction == 1 ? rx - shift : direction == 2 ? rx + shift : rx;
-    if (BandOf(rx, limits) != BandOf(tx, limits)) {
+  if (tx) {
+    const std::int64_t rx = ParseFrequencyText(GetFrequencyText(image, channel, true));
+    duplex.clear();
+    if (BandOf(rx, limits) != BandOf(*tx, limits)) {
       duplex = "split";
-      offset = tx;
-    } else if (tx != rx) {
-      duplex = tx > rx ? "+" : "-";
-      offset = tx > rx ? tx - rx : rx - tx;
+      offset = *tx;
+    } else if (*tx != rx) {
+      duplex = *tx > rx ? "+" : "-";
+      offset = *tx > rx ? *tx - rx : rx - *tx;
     }
   }
   SetCell(cells, ListColumn::Duplex, duplex);
   SetCell(cells, ListColumn::Offset, Hz(offset));
+  return tx.has_value();
 }
 
 }  // namespace
@@ -59,9 +60,7 @@ std::array<std::string, kListColumnCount> ChannelListCells(ConstImageSpan image,
   SetCell(cells, ListColumn::Location, std::to_string(channel));
   SetCell(cells, ListColumn::Name, GetChannelName(image, channel));
   SetCell(cells, ListColumn::Frequency, Hz(ParseFrequencyText(GetFrequencyText(image, channel, true))));
-  SetDuplex(cells, image, limits, channel);
-
-  const bool transmits = !GetTransmitFrequencyText(image, channel).empty();
+  const bool transmits = SetDuplex(cells, image, limits, channel);
   const ToneCells tones =
       WriteToneCells(GetToneCode(image, channel, true), transmits ? GetToneCode(image, channel, false) : kToneOff);
   SetCell(cells, ListColumn::Tone, tones.strTone);
@@ -82,10 +81,8 @@ std::array<std::string, kListColumnCount> ChannelListCells(ConstImageSpan image,
 std::string WriteChannelList(ConstImageSpan image, const BandLimits& limits, std::span<const int> channels,
                              const ListFormat& format) {
   std::string text;
-  if (format.bHeader) {
-    const std::vector<std::string> header(kListColumnNames.begin(), kListColumnNames.end());
-    AppendDelimitedRecord(text, header, format.separator, format.lineEnd);
-  }
+  const std::vector<std::string> header(kListColumnNames.begin(), kListColumnNames.end());
+  AppendDelimitedRecord(text, header, format.separator, format.lineEnd);
   for (int channel : channels) {
     if (channel < kFirstChannel || channel > kLastChannel || IsRecordEmpty(image, channel)) continue;
     AppendDelimitedRecord(text, ChannelListCells(image, limits, channel), format.separator, format.lineEnd);

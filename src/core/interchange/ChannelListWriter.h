@@ -24,14 +24,13 @@ namespace qorrin {
 
 struct ListFormat {
   char separator = ',';
-  bool bHeader = true;
   std::string_view lineEnd = "\r\n";
 };
 
 // The file layout: comma-separated, header, CRLF (UTF-8 without byte-order mark).
 inline constexpr ListFormat kCsvListFormat{};
 // What spreadsheets take from the clipboard: tab-separated, header, CRLF.
-inline constexpr ListFormat kTabListFormat{'\t', true, "\r\n"};
+inline constexpr ListFormat kTabListFormat{'\t', "\r\n"};
 
 // The cells of one channel's row (of an empty channel too, which the lists leave out).
 std::array<std::string, kListColumnCount> ChannelListCells(ConstImageSpan image, const BandLimits& limits,

@@ -4,9 +4,9 @@ namespace qorrin {
 
 PastePlan PlanPaste(const CQorrinDoc& doc, std::string_view text, int firstChannel) {
   PastePlan paste;
-  // Spreadsheets put tab-separated rows on the clipboard; other text is read as a file is
-  // (commas, or semicolons with decimal commas).
-  paste.list = ReadChannelList(text, text.find('\t') != std::string_view::npos ? '\t' : 0);
+  // Read as a file is: tab-separated rows as spreadsheets put them on the clipboard, CSV,
+  // or semicolons with decimal commas, told apart by the first line.
+  paste.list = ReadChannelList(text);
   PlacementOptions placement;
   placement.bFromChannel = true;
   placement.nFirstChannel = firstChannel;

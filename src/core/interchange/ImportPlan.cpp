@@ -37,7 +37,7 @@ ImportPlan PlanChannelImport(const ChannelList& list, const BandLimits& limits, 
     const ChannelListRow& row = list.rows[i];
     PlannedRow planned;
     planned.nLine = row.nLine;
-    planned.strLocation = std::string(TrimBlanks(row.Cell(ListColumn::Location)));
+    planned.strLocation = std::string(TrimSpacesAndTabs(row.Cell(ListColumn::Location)));
     planned.nChannel = places[i].nChannel;
     if (places[i].refusal) {
       planned.refusal = places[i].refusal;

@@ -10,7 +10,7 @@ std::optional<ListColumn> FindListColumn(std::string_view headerCell) {
   while (!name.empty() && isTrimmed(name.front())) name.remove_prefix(1);
   while (!name.empty() && isTrimmed(name.back())) name.remove_suffix(1);
   for (std::size_t i = 0; i < kListColumnCount; ++i) {
-    if (EqualsNoCase(name, kListColumnNames[i])) return static_cast<ListColumn>(i);
+    if (EqualNoCase(name, kListColumnNames[i])) return static_cast<ListColumn>(i);
   }
   return std::nullopt;
 }

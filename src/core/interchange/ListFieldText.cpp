@@ -10,19 +10,13 @@ constexpr int kMaxWholeDigits = 9;
 constexpr std::int64_t kHzPerMHz = 1000000;
 constexpr int kFrequencyDecimals = 6;
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view TrimSpacesAndTabs(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   return text;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 std::optional<std::int64_t> ParseScaledDecimal(std::string_view text, int decimals, bool decimalComma) {
@@ -33,7 +27,7 @@ std::optional<std::int64_t> ParseScaledDecimal(std::string_view text, int decima
       point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
   if (whole.empty() && fraction.empty()) return std::nullopt;
   if (whole.size() > kMaxWholeDigits) return std::nullopt;
-  if (!std::ranges::all_of(whole, IsDigit) || !std::ranges::all_of(fraction, IsDigit)) return std::nullopt;
+  if (!std::ranges::all_of(whole, IsAsciiDigit) || !std::ranges::all_of(fraction, IsAsciiDigit)) return std::nullopt;
   std::int64_t value = 0;
   for (char c : whole) value = value * 10 + (c - '0');
   for (int i = 0; i < decimals; ++i) {
@@ -49,9 +43,9 @@ std::optional<std::int64_t> ParseScaledDecimal(std::string_view text, int decima
 }
 
 std::string_view WithoutUnit(std::string_view text, std::string_view unit) {
-  text = TrimBlanks(text);
-  if (text.size() >= unit.size() && EqualsNoCase(text.substr(text.size() - unit.size()), unit)) {
-    text = TrimBlanks(text.substr(0, text.size() - unit.size()));
+  text = TrimSpacesAndTabs(text);
+  if (text.size() >= unit.size() && EqualNoCase(text.substr(text.size() - unit.size()), unit)) {
+    text = TrimSpacesAndTabs(text.substr(0, text.size() - unit.size()));
   }
   return text;
 }
@@ -69,8 +63,8 @@ std::string FormatListFrequency(std::int64_t hz) {
 }
 
 std::optional<int> ParseDigits(std::string_view text) {
-  text = TrimBlanks(text);
-  if (text.empty() || text.size() > kMaxWholeDigits || !std::ranges::all_of(text, IsDigit)) return std::nullopt;
+  text = TrimSpacesAndTabs(text);
+  if (text.empty() || text.size() > kMaxWholeDigits || !std::ranges::all_of(text, IsAsciiDigit)) return std::nullopt;
   int value = 0;
   for (char c : text) value = value * 10 + (c - '0');
   return value;

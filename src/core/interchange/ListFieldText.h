@@ -6,10 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/settings/TextCase.h"
+
 namespace qorrin {
 
-std::string_view TrimBlanks(std::string_view text);  // spaces and tabs at both ends
-bool EqualsNoCase(std::string_view a, std::string_view b);  // ASCII letters only
+std::string_view TrimSpacesAndTabs(std::string_view text);  // spaces and tabs at both ends
 
 // A decimal number scaled by 10^decimals: "146.52" with 6 gives 146520000. Accepts
 // digits with at most one decimal point ('.', or ',' when decimalComma is set), either

@@ -25,9 +25,7 @@ constexpr std::int64_t kRasterSteps[] = {500, 625};
 // What the table's range check and raster do to a frequency: inside the limits, and not
 // in the gap of a two-band model, which storing would move to the lowest frequency.
 bool InsideBand(std::int64_t value, const BandLimits& limits) {
-  if (value < limits.m_nFreqMin || value > limits.m_nFreqMax) return false;
-  const bool spansGap = limits.m_nFreqMin < kUpperBandStart && limits.m_nFreqMax >= kUpperBandStart;
-  return !(spansGap && limits.m_nSplitLow < value && value < limits.m_nSplitHigh);
+  return value >= limits.m_nFreqMin && value <= limits.m_nFreqMax && !limits.InGap(value);
 }
 
 // The receive cell's text of a stored value (the table decodes the field).
@@ -63,7 +61,7 @@ class RowMapper {
   }
 
  private:
-  std::string_view Cell(ListColumn column) const { return TrimBlanks(m_row.Cell(column)); }
+  std::string_view Cell(ListColumn column) const { return TrimSpacesAndTabs(m_row.Cell(column)); }
 
   bool Refuse(ImportNoteKind kind, std::string_view first, std::string second = {}) {
     m_result.refusal = ImportNote{kind, std::string(first), std::move(second)};
@@ -93,15 +91,15 @@ class RowMapper {
     const std::string_view duplex = Cell(ListColumn::Duplex);
     if (duplex.empty()) {
       txHz = rxHz;
-    } else if (duplex == "+" || duplex == "-" || EqualsNoCase(duplex, "split")) {
+    } else if (duplex == "+" || duplex == "-" || EqualNoCase(duplex, "split")) {
       const std::string_view offsetCell = Cell(ListColumn::Offset);
-      const bool split = EqualsNoCase(duplex, "split");
+      const bool split = EqualNoCase(duplex, "split");
       // A shift without an offset is none; a split needs its transmit frequency.
       const std::optional<std::int64_t> offset =
           offsetCell.empty() && !split ? std::optional<std::int64_t>(0) : ParseListFrequency(offsetCell, m_bDecimalComma);
       if (!offset) return Refuse(ImportNoteKind::UnreadableOffset, offsetCell);
       txHz = split ? *offset : duplex == "+" ? *rxHz + *offset : *rxHz - *offset;
-    } else if (!EqualsNoCase(duplex, "off")) {
+    } else if (!EqualNoCase(duplex, "off")) {
       return Refuse(ImportNoteKind::UnknownDuplex, duplex);
     }
 
@@ -128,8 +126,8 @@ class RowMapper {
 
   bool ReadMode() {
     const std::string_view mode = Cell(ListColumn::Mode);
-    if (mode.empty() || EqualsNoCase(mode, "FM")) return true;
-    if (EqualsNoCase(mode, "NFM")) {
+    if (mode.empty() || EqualNoCase(mode, "FM")) return true;
+    if (EqualNoCase(mode, "NFM")) {
       m_result.channel.bWide = false;
       return true;
     }
@@ -161,8 +159,8 @@ class RowMapper {
   void ReadPower() {
     const std::string_view power = Cell(ListColumn::Power);
     bool& high = m_result.channel.bHighPower;
-    if (power.empty() || EqualsNoCase(power, "High") || EqualsNoCase(power, "H")) return;
-    if (EqualsNoCase(power, "Low") || EqualsNoCase(power, "L")) {
+    if (power.empty() || EqualNoCase(power, "High") || EqualNoCase(power, "H")) return;
+    if (EqualNoCase(power, "Low") || EqualNoCase(power, "L")) {
       high = false;
       return;
     }
@@ -185,7 +183,7 @@ class RowMapper {
       if (!channel.strName.empty()) Change(ImportNoteKind::NameNotStored, name);
       return;
     }
-    if (!EqualsNoCase(name, channel.strName)) Change(ImportNoteKind::NameShortened, name, channel.strName);
+    if (!EqualNoCase(name, channel.strName)) Change(ImportNoteKind::NameShortened, name, channel.strName);
   }
 
   void NoteWhatIsNotKept() {

@@ -27,7 +27,7 @@ RowPlace AskedChannel(const ChannelList& list, std::size_t index, const Placemen
   const std::string_view cell = list.rows[index].Cell(ListColumn::Location);
   const std::optional<int> location = ParseDigits(cell);
   if (!location) {
-    place.refusal = ImportNote{ImportNoteKind::NoLocation, std::string(TrimBlanks(cell)), {}};
+    place.refusal = ImportNote{ImportNoteKind::NoLocation, std::string(TrimSpacesAndTabs(cell)), {}};
     return place;
   }
   place.nChannel = *location + (countsFromZero ? 1 : 0);

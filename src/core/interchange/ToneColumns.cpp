@@ -97,15 +97,15 @@ namespace {
 enum class SideKind { None, Ctcss, Dcs };
 
 std::optional<SideKind> ReadSide(std::string_view text) {
-  text = TrimBlanks(text);
+  text = TrimSpacesAndTabs(text);
   if (text.empty()) return SideKind::None;
-  if (EqualsNoCase(text, "Tone")) return SideKind::Ctcss;
-  if (EqualsNoCase(text, "DTCS")) return SideKind::Dcs;
+  if (EqualNoCase(text, "Tone")) return SideKind::Ctcss;
+  if (EqualNoCase(text, "DTCS")) return SideKind::Dcs;
   return std::nullopt;
 }
 
 std::string_view OrNeutral(std::string_view cell, std::string_view neutral) {
-  cell = TrimBlanks(cell);
+  cell = TrimSpacesAndTabs(cell);
   return cell.empty() ? neutral : cell;
 }
 
@@ -115,21 +115,21 @@ class ToneCellReader {
   ToneCellReader(const ToneCells& cells, bool decimalComma) : m_cells(cells), m_bDecimalComma(decimalComma) {}
 
   ToneReading Read() {
-    const std::string_view mode = TrimBlanks(m_cells.strTone);
+    const std::string_view mode = TrimSpacesAndTabs(m_cells.strTone);
     if (mode.empty()) return m_result;
-    if (EqualsNoCase(mode, "Tone")) {
+    if (EqualNoCase(mode, "Tone")) {
       m_result.nTxCode = Ctcss(m_cells.strTxCtcss);
-    } else if (EqualsNoCase(mode, "TSQL")) {
+    } else if (EqualNoCase(mode, "TSQL")) {
       // The squelch tone; files that give only rToneFreq mean that one (both are the same).
-      const std::string_view squelch = TrimBlanks(m_cells.strRxCtcss).empty() ? m_cells.strTxCtcss : m_cells.strRxCtcss;
+      const std::string_view squelch = TrimSpacesAndTabs(m_cells.strRxCtcss).empty() ? m_cells.strTxCtcss : m_cells.strRxCtcss;
       m_result.nTxCode = m_result.nRxCode = Ctcss(squelch);
-    } else if (EqualsNoCase(mode, "DTCS")) {
+    } else if (EqualNoCase(mode, "DTCS")) {
       ReadPolarity();
       m_result.nTxCode = Dcs(m_cells.strTxDcs, m_bTxInverted);
       m_result.nRxCode = Dcs(m_cells.strTxDcs, m_bRxInverted);
-    } else if (EqualsNoCase(mode, "Cross")) {
+    } else if (EqualNoCase(mode, "Cross")) {
       ReadCross();
-    } else if (EqualsNoCase(mode, "TSQL-R") || EqualsNoCase(mode, "DTCS-R")) {
+    } else if (EqualNoCase(mode, "TSQL-R") || EqualNoCase(mode, "DTCS-R")) {
       Refuse(ImportNoteKind::ReverseSquelch, mode);
     } else {
       Refuse(ImportNoteKind::UnknownToneMode, mode);

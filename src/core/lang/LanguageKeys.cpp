@@ -51,7 +51,7 @@ const std::vector<std::string>& RequiredStringKeys() {
         // What the Edit menu's Undo and Redo name ("%d" a channel or a count of channels).
         "IDS_UNDO_EDIT", "IDS_UNDO_CHANNEL", "IDS_UNDO_OPTION", "IDS_UNDO_VFO", "IDS_UNDO_FM", "IDS_UNDO_RANGE",
         "IDS_UNDO_READ", "IDS_UNDO_PASTE", "IDS_UNDO_CUT", "IDS_UNDO_IMPORT", "IDS_UNDO_BULK", "IDS_UNDO_INSERT",
-        "IDS_UNDO_DELETE", "IDS_UNDO_MOVE", "IDS_UNDO_CLEAR", "IDS_UNDO_SORT_FREQUENCY", "IDS_UNDO_SORT_NAME",
+        "IDS_UNDO_DELETE", "IDS_UNDO_DELETE_MANY", "IDS_UNDO_MOVE", "IDS_UNDO_CLEAR", "IDS_UNDO_SORT_FREQUENCY", "IDS_UNDO_SORT_NAME",
         // The Undo and Redo items with the name of the step ("%s"), and their keys.
         "IDS_MENU_UNDO_NAMED", "IDS_MENU_REDO_NAMED",
         // Set for Selected Channels: caption, what it is for ("%d" channels), each field,

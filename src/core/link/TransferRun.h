@@ -61,7 +61,6 @@ class TransferRun {
   // Stops the run at the engine's next test and shuts the port; does not wait. Any thread.
   void Cancel();
 
-  bool IsRead() const { return m_transfer->isRead; }
   // The read or the write.
   const TransferState& Transfer() const { return *m_transfer; }
   // The read-back of a verified write; null for any other run.

@@ -20,6 +20,12 @@ struct BandLimits {
   std::int32_t m_nFreqMax = kFallbackFreqMax;
 
   bool IsTwoBand() const { return m_nSplitLow != 0 || m_nSplitHigh != 0; }
+  // Whether a value lies in the gap between the bands of a range that spans 200 MHz;
+  // storing such a value as a channel frequency moves it to the lowest frequency.
+  bool InGap(std::int64_t value) const {
+    return m_nFreqMin < kUpperBandStart && m_nFreqMax >= kUpperBandStart && m_nSplitLow < value &&
+           value < m_nSplitHigh;
+  }
   bool operator==(const BandLimits&) const = default;
 };
 

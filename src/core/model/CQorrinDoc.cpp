@@ -29,18 +29,19 @@ bool CQorrinDoc::Commit(ImageChange change, Limits limits, const ImageEditor& ed
   // The limits belong to the band bytes: a change of them (or a step that asks for it)
   // derives them again.
   if (limits == Limits::Derive || !SameBandBytes(before, m_image)) m_limits = ComputeBandLimits(m_image);
+  const bool bytesChanged = m_image != before;
   if (change == ImageChange::Edit) {
     if (changed) m_bModified = true;
-    if (m_image != before) NotifyContents();
+    if (bytesChanged) NotifyContents();
   }
-  TellHistory(before, change, change == ImageChange::Edit && changed);
+  if (bytesChanged) TellHistory(change, change == ImageChange::Edit && changed);
   return changed;
 }
 
 // Outside a scope each edit that changed bytes is a step of its own; inside one the scope
 // makes the step when it ends. Bookkeeping only amends the state the history holds.
-void CQorrinDoc::TellHistory(const RadioImage& before, ImageChange change, bool counts) {
-  if (m_pHistory == nullptr || m_bRestoring || m_image == before) return;
+void CQorrinDoc::TellHistory(ImageChange change, bool counts) {
+  if (m_pHistory == nullptr || m_bRestoring) return;
   if (m_nScopeDepth > 0) {
     m_bScopeCounts = m_bScopeCounts || counts;
     return;

@@ -186,7 +186,7 @@ class CQorrinDoc {
  private:
   enum class Limits { FollowBandBytes, Derive };
   bool Commit(ImageChange change, Limits limits, const ImageEditor& edit);
-  void TellHistory(const RadioImage& before, ImageChange change, bool counts);
+  void TellHistory(ImageChange change, bool counts);
   void NotifyContents();
   bool Confirm(PromptMessage message);
   void ShowError(PromptMessage message);

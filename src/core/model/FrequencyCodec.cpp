@@ -112,10 +112,7 @@ std::string FormatMhz(std::int64_t value) {
 
 int SnapToChannelStep(int value, const BandLimits& limits) {
   std::int64_t v = value;  // 64-bit so that values near the int limits cannot overflow
-  if (limits.m_nFreqMin < kUpperBandStart && limits.m_nFreqMax >= kUpperBandStart &&
-      limits.m_nSplitLow < v && v < limits.m_nSplitHigh) {
-    v = limits.m_nFreqMin;
-  }
+  if (limits.InGap(v)) v = limits.m_nFreqMin;
   const std::int64_t g = ((v + 75) / 625) * 625;
   if (g / 100 == v / 100) return SaturateToInt(g);
   const std::int64_t q = (v / 500) * 500;

@@ -10,24 +10,6 @@ namespace qorrin {
 namespace {
 
 constexpr char kNoOffset[] = "000.00000";
-// Flag byte of a cleared record: wide, high power, simplex, normal tones, no name.
-constexpr std::uint8_t kClearedFlags = 0xC0;
-
-// Empties a record: both frequency fields FF, tones off, the cleared flag byte. Channels
-// also lose their name; VFOs get step 0 instead (their name bytes are not theirs to use).
-void ClearRecord(ImageSpan image, int record, bool vfo) {
-  const std::size_t at = *RecordOffset(record);
-  std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(at + kRecRxFreq), 4, std::uint8_t{0xFF});
-  image[at + kRecRxTone] = 0x00;
-  std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(at + kRecOffset), 4, std::uint8_t{0xFF});
-  image[at + kRecTxTone] = 0x00;
-  image[at + kRecFlags] = kClearedFlags;
-  if (vfo) {
-    image[at + kRecStep] = 0x00;
-  } else {
-    std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(at + kRecName), 4, std::uint8_t{0xFF});
-  }
-}
 
 void SetSimplex(ImageSpan image, const BandLimits& limits, int record, int frequency) {
   SetFrequencyText(image, limits, record, true, FormatFrequency(frequency));
@@ -37,9 +19,9 @@ void SetSimplex(ImageSpan image, const BandLimits& limits, int record, int frequ
 }  // namespace
 
 void ApplyModelDefaults(ImageSpan image, const BandLimits& limits) {
-  for (int n = kFirstChannel; n <= kLastChannel; ++n) ClearRecord(image, n, false);
-  ClearRecord(image, kVfoBRecord, true);
-  ClearRecord(image, kVfoARecord, true);
+  for (int n = kFirstChannel; n <= kLastChannel; ++n) ClearRecord(image, n);
+  ClearRecord(image, kVfoBRecord);
+  ClearRecord(image, kVfoARecord);
 
   SetSimplex(image, limits, kFirstChannel, limits.m_nFreqMin);
   if (limits.IsTwoBand()) {

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "core/settings/AppPaths.h"
+#include "core/settings/TextCase.h"
 #include "core/settings/ProfileFile.h"
 
 namespace qorrin {
@@ -25,13 +26,11 @@ bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Leading decimal digits of a short text; 0 when it starts with none.
 int ReadDigits(std::string_view s) {
   int v = 0;
   for (char c : s) {
-    if (!IsDigit(c)) break;
+    if (!IsAsciiDigit(c)) break;
     v = v * 10 + (c - '0');
   }
   return v;

@@ -58,10 +58,30 @@ std::optional<std::int64_t> TransmitFrequencyValue(ConstImageSpan image, int rec
   // Both texts carry five decimals (or are empty), so parsing them gives 10 Hz units.
   const std::int64_t r = ParseFrequencyText(rx);
   const std::int64_t o = ParseFrequencyText(offset);  // an empty field reads 0
-  switch (GetShiftDirection(image, record)) {
-    case 1: return r - o;
-    case 2: return r + o;
-    default: return r;
+  return ShiftedFrequency(r, GetShiftDirection(image, record), o);
+}
+
+std::int64_t ShiftedFrequency(std::int64_t receive, int direction, std::int64_t offset) {
+  switch (direction) {
+    case 1: return receive - offset;
+    case 2: return receive + offset;
+    default: return receive;
+  }
+}
+
+void ClearRecord(ImageSpan image, int record) {
+  const std::optional<std::size_t> at = RecordOffset(record);
+  if (!at) return;
+  constexpr std::uint8_t kClearedFlags = 0xC0;
+  std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(*at + kRecRxFreq), 4, std::uint8_t{0xFF});
+  image[*at + kRecRxTone] = kToneOff;
+  std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(*at + kRecOffset), 4, std::uint8_t{0xFF});
+  image[*at + kRecTxTone] = kToneOff;
+  image[*at + kRecFlags] = kClearedFlags;
+  if (record == kVfoARecord || record == kVfoBRecord) {
+    image[*at + kRecStep] = 0x00;
+  } else {
+    std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(*at + kRecName), 4, std::uint8_t{0xFF});
   }
 }
 

@@ -34,11 +34,18 @@ void SetFrequencyText(ImageSpan image, const BandLimits& limits, int record, boo
 // by the shift direction, or the receive frequency for direction 0 (an empty field reads
 // as 0). The one rule behind the channel table's and the VFO fields' transmit texts.
 std::optional<std::int64_t> TransmitFrequencyValue(ConstImageSpan image, int record);
+// Receive -/+ offset by the shift direction (1 below, 2 above, otherwise the receive).
+std::int64_t ShiftedFrequency(std::int64_t receive, int direction, std::int64_t offset);
 
 // The text the channel table shows as transmit frequency: "" for an empty record and for
 // receive-only (receive and offset texts equal); otherwise receive -/+ offset by the shift
 // direction, or the receive frequency itself for direction 0, in canonical form.
 std::string GetTransmitFrequencyText(ConstImageSpan image, int record);
+
+// Empties a record: both frequency fields FF, tones off, the flag byte of a cleared record
+// (wide, high power, simplex, normal tones, no name). A channel also loses its name and
+// keeps its step byte; a VFO gets step 0 (its name bytes are not its own).
+void ClearRecord(ImageSpan image, int record);
 
 bool IsRecordEmpty(ConstImageSpan image, int record);   // byte +3 above 0x99
 int ProgrammedChannelCount(ConstImageSpan image);        // channels 1..99 not empty

@@ -54,12 +54,15 @@ TEST_F(ChannelOperationsTest, InsertAndDeleteShiftRecordsAndThePriorityFollows) 
   EXPECT_EQ(doc.Image()[kIdxFirstChannel], 1);
   EXPECT_TRUE(doc.IsModified());
 
-  ASSERT_TRUE(DeleteChannel(doc, 2).ok());
+  ASSERT_TRUE(DeleteChannels(doc, {2}).ok());
   EXPECT_EQ(Names(8), "--DCBA--");
   EXPECT_EQ(doc.Image()[kOptPriorityChannel], 4);
-  ASSERT_TRUE(DeleteChannel(doc, 4).ok());  // the priority channel itself: off
+  ASSERT_TRUE(DeleteChannels(doc, {4}).ok());  // the priority channel itself: off
   EXPECT_EQ(doc.Image()[kOptPriorityChannel], 0);
   EXPECT_EQ(Record(99), kEmpty);
+  // Several at once (repeats and numbers outside the table count once or not at all).
+  EXPECT_EQ(DeleteChannels(doc, {4, 1, 4, 120}).rows, std::vector<int>{1});
+  EXPECT_EQ(Names(8), "-DA-----");
 
   // Channel 99 programmed: nothing may fall off the end.
   CommitReceiveFrequency(doc, 99, "150");

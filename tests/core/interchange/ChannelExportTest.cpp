@@ -34,7 +34,9 @@ TEST_F(ChannelTableTest, ExportWritesTheLayoutOtherToolsRead) {
 
   // A selection, tab-separated for the clipboard; empty channels are left out.
   const std::vector<int> selection{12, 4, 3};
-  EXPECT_EQ(WriteChannelList(doc.Image(), doc.GetBandLimits(), selection, {'\t', false, "\n"}),
+  const std::string tabbed = WriteChannelList(doc.Image(), doc.GetBandLimits(), selection, {'\t', "\n"});
+  EXPECT_TRUE(tabbed.starts_with("Location\tName\tFrequency\t"));  // the header row first
+  EXPECT_EQ(tabbed.substr(tabbed.find('\n') + 1),
             "12\t A-5\t150.000000\t+\t5.000000\t\t88.5\t88.5\t023\tNN\t023\tTone->Tone\tFM\t5.00\t\t5.0W\t\t\t\t\t\n"
             "3\tAB\t145.500000\t-\t0.600000\tTone\t88.5\t88.5\t023\tNN\t023\tTone->Tone\tFM\t5.00\t\t5.0W\t\t\t\t\t\n");
 

@@ -54,8 +54,13 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QTableView(parent) {
   verticalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(verticalHeader(), &QHeaderView::customContextMenuRequested, this, [this](const QPoint& at) {
     const int section = verticalHeader()->logicalIndexAt(at);
-    // A right click on a row outside the selection selects that row first.
-    if (section >= 0 && !selectionModel()->isRowSelected(section, {})) PickRow(section, Qt::NoModifier);
+    // A right click on a row outside the selection selects that row and moves the focus
+    // cell to it first, as a left click does.
+    if (section >= 0 && !selectionModel()->isRowSelected(section, {})) {
+      if (model()) selectionModel()->setCurrentIndex(model()->index(section, std::max(currentIndex().column(), 0)),
+                                                     QItemSelectionModel::NoUpdate);
+      PickRow(section, Qt::NoModifier);
+    }
     Q_EMIT rowMenuRequested(verticalHeader()->viewport()->mapToGlobal(at));
   });
   ShowHeadingTitleInCorner(this);
@@ -336,6 +341,10 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
     SelectRange(m_anchorRow, currentIndex().row());
     return;
+  }
+  // Without Shift they leave the selection behind, as a plain click does.
+  if (rowKey && event->modifiers() == Qt::NoModifier && !selectionModel()->selectedRows().isEmpty()) {
+    ClearRowSelection();
   }
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
     BeginEdit(FocusRow(), FocusColumn());

@@ -106,7 +106,7 @@ void CTransferDlg::OnInitDialog() {
 }
 
 QString CTransferDlg::PromptText() const {
-  if (m_bVerifying) return LangText("IDS_PROMPT_VERIFY");
+  if (Verifying()) return LangText("IDS_PROMPT_VERIFY");
   return LangText(m_bRead ? "IDS_PROMPT_READ" : "IDS_PROMPT_WRITE");
 }
 
@@ -122,7 +122,6 @@ void CTransferDlg::OnOK() {
   // A read aside leaves every byte of the document alone.
   const TransferRun::Image image = m_bKeepDocument ? doc.Image() : TransferRun::DocumentImage(doc);
   m_run = std::make_shared<TransferRun>(m_app.Port(), g_strIniFile, request, image);
-  m_bVerifying = false;
   m_textLabel->setText(PromptText());
   m_details->hide();
   m_app.Worker().Start(m_run);
@@ -131,15 +130,12 @@ void CTransferDlg::OnOK() {
   m_timer.start();
 }
 
-const TransferState& CTransferDlg::Followed() const {
-  return m_bVerifying ? *m_run->ReadBack() : m_run->Transfer();
-}
+bool CTransferDlg::Verifying() const { return m_run && &m_run->Current() == m_run->ReadBack(); }
 
 // The write is complete: the run goes on to read the radio back; the timer follows it.
 void CTransferDlg::StartVerification() {
-  m_bVerifying = true;
   m_progress->setValue(0);
-  m_textLabel->setText(PromptText());
+  m_textLabel->setText(LangText("IDS_PROMPT_VERIFY"));
 }
 
 void CTransferDlg::FinishVerification() {
@@ -204,7 +200,7 @@ QString CTransferDlg::PortErrorText() const {
 
 void CTransferDlg::OnTimer() {
   if (!m_run) return;
-  const TransferState& state = Followed();
+  const TransferState& state = m_run->Current();
   if (state.foundPort.load() > 0) m_app.MainFrame()->SetPortPane(state.progress.load());
   const TransferStatus status = state.status.load();
   const int progress = state.progress.load();
@@ -224,7 +220,7 @@ void CTransferDlg::OnTimer() {
       break;
     case TransferStatus::XFER_READ_FAIL:
     case TransferStatus::XFER_WRITE_FAIL:
-      if (m_bVerifying) {
+      if (Verifying()) {
         FinishVerification();
         break;
       }
@@ -236,7 +232,7 @@ void CTransferDlg::OnTimer() {
       ReportNotices();
       break;
     case TransferStatus::XFER_READ_DONE:
-      if (m_bVerifying) {
+      if (Verifying()) {
         FinishVerification();
         break;
       }
@@ -252,7 +248,7 @@ void CTransferDlg::OnTimer() {
       done(QDialog::Accepted);
       break;
     case TransferStatus::XFER_WRITE_DONE:
-      if (m_run->ReadBack() && !m_bVerifying) {
+      if (m_run->ReadBack()) {  // until the read-back begins
         StartVerification();
         break;
       }

@@ -55,7 +55,7 @@ class CTransferDlg : public QDialog {
   void EndRun();  // timer off, port shut
   QString PromptText() const;
   QString PortErrorText() const;
-  const TransferState& Followed() const;  // the write until it completed, then its read-back
+  bool Verifying() const;  // the write completed and its read-back has begun
   void StartVerification();
   void FinishVerification();
   void Finish(int result);  // the outcome stays on show until OK or Cancel
@@ -72,7 +72,6 @@ class CTransferDlg : public QDialog {
   QPlainTextEdit* m_details = nullptr;
   QTimer m_timer;
   std::shared_ptr<TransferRun> m_run;  // the run the timer follows
-  bool m_bVerifying = false;           // its write completed: the read-back is followed
   bool m_bKeepDocument = false;
   bool m_bHaveReadImage = false;
   std::array<std::uint8_t, 4096> m_readImage{};

@@ -124,7 +124,6 @@ void ChannelCommands::Paste() {
   if (text.isEmpty() && data && data->hasFormat(kCsvMimeType)) text = QString::fromUtf8(data->data(kCsvMimeType));
   const int first = std::max(m_table.Grid()->FocusRow(), 1);
   const PastePlan paste = PlanPaste(m_doc, Std(text), first);
-  const ImportTexts texts = LoadImportTexts();
   if (!paste.ok()) {
     ShowWarningBox(m_window, LangText("IDS_PASTE_TITLE"), LangText("IDS_PASTE_EMPTY"));
     return;
@@ -138,9 +137,8 @@ void ChannelCommands::Paste() {
   if (paste.plan.ImportedCount() > 0) ApplyPaste(m_doc, paste);
   AfterChange(paste.plan.ImportedChannels());
   // What did not go in as it was written is told afterwards.
-  const std::vector<std::string> report = ImportReportLines(paste.plan, texts);
   if (paste.plan.RefusedCount() > 0 || paste.plan.ChangedCount() > 0) {
-    ShowWarningBox(m_window, LangText("IDS_PASTE_TITLE"), Joined(report));
+    ShowWarningBox(m_window, LangText("IDS_PASTE_TITLE"), Joined(ImportReportLines(paste.plan, LoadImportTexts())));
   }
 }
 
@@ -156,11 +154,11 @@ void ChannelCommands::SetForSelected() {
 }
 
 void ChannelCommands::InsertChannel() {
-  const int row = m_table.Grid()->FocusRow();
-  if (row < 1) return;
-  const OperationResult done = qorrin::InsertChannel(m_doc, row);
+  const std::vector<int> rows = TargetRows();
+  if (rows.empty()) return;
+  const OperationResult done = qorrin::InsertChannel(m_doc, rows.front());
   if (done.refusal == OperationRefusal::LastChannelProgrammed) {
-    ShowWarningBox(m_window, MenuText(cmd::kEditInsertChannel).remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0),
+    ShowWarningBox(m_window, PlainText(MenuText(cmd::kEditInsertChannel).section(QLatin1Char('\t'), 0, 0)),
                    LangText("IDS_INSERT_REFUSED"));
     return;
   }
@@ -168,9 +166,7 @@ void ChannelCommands::InsertChannel() {
 }
 
 void ChannelCommands::DeleteChannel() {
-  const int row = m_table.Grid()->FocusRow();
-  if (row < 1) return;
-  const OperationResult done = qorrin::DeleteChannel(m_doc, row);
+  const OperationResult done = DeleteChannels(m_doc, TargetRows());
   if (done.ok()) AfterChange(done.rows);
 }
 
@@ -215,13 +211,14 @@ void ChannelCommands::GoTo() {
   if (dialog.exec() != QDialog::Accepted) return;
   CGridCtrl* grid = m_table.Grid();
   grid->setFocus();
+  grid->ClearRowSelection();  // the commands act on the channel gone to
   grid->SetFocusCell(channel->value(), std::max(grid->FocusColumn(), 1));
   grid->ScrollIntoView(channel->value(), grid->FocusColumn());
 }
 
 void ChannelCommands::ShowRowMenu(const QPoint& global) {
   QMenu menu(m_window);
-  menu.setAccessibleName(LangText("Menu_Edit").remove(QLatin1Char('&')));
+  menu.setAccessibleName(PlainText(LangText("Menu_Edit")));
   for (int command : kRowMenu) {
     if (command == 0) {
       menu.addSeparator();

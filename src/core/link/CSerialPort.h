@@ -56,7 +56,7 @@ class CSerialPort : public ILinkPort {
   // Why the last Open failed (device and reason, with advice where there is some).
   std::string LastError() const override;
 
-  // Sleeps on the monotonic clock.
+  // Sleeps: on the monotonic clock on Linux, the system wait (1 ms timer) on Windows.
   void Sleep(int ms) override;
 
  private:

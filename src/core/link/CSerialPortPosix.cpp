@@ -25,9 +25,6 @@ int MillisLeft(Clock::time_point deadline) {
   return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
 }
 
-void Pause(int ms) {
-  if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
 
 std::string DescribeOpenFailure(const std::string& device, int error) {
   std::string text = "cannot open " + device + ": " + std::strerror(error);
@@ -176,20 +173,8 @@ int CSerialPort::WriteLocked(const std::uint8_t* data, int length) {
   return sent;
 }
 
-int CSerialPort::Write(const std::uint8_t* data, int length, int pauseMs, bool byteByByte) {
-  if (length <= 0) return 0;
-  if (!byteByByte) {
-    Pause(pauseMs);
-    std::lock_guard lock(m_useMutex);
-    return WriteLocked(data, length);
-  }
-  int sent = 0;
-  for (; sent < length; ++sent) {
-    Pause(pauseMs);
-    std::lock_guard lock(m_useMutex);
-    if (WriteLocked(data + sent, 1) != 1) break;
-  }
-  return sent;
+void CSerialPort::Sleep(int ms) {
+  if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 }  // namespace qorrin

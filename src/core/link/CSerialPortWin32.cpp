@@ -21,9 +21,6 @@ constexpr DWORD kQueueBytes = 3600;
 
 std::uint32_t Now() { return static_cast<std::uint32_t>(::GetTickCount()); }
 
-void Pause(int ms) {
-  if (ms > 0) ::Sleep(static_cast<DWORD>(ms));
-}
 
 std::string SystemMessage(DWORD error) {
   char* text = nullptr;
@@ -180,20 +177,9 @@ int CSerialPort::WriteLocked(const std::uint8_t* data, int length) {
   return static_cast<int>(written);
 }
 
-int CSerialPort::Write(const std::uint8_t* data, int length, int pauseMs, bool byteByByte) {
-  if (length <= 0) return 0;
-  if (!byteByByte) {
-    Pause(pauseMs);
-    std::lock_guard lock(m_useMutex);
-    return WriteLocked(data, length);
-  }
-  int sent = 0;
-  for (; sent < length; ++sent) {
-    Pause(pauseMs);
-    std::lock_guard lock(m_useMutex);
-    if (WriteLocked(data + sent, 1) != 1) break;
-  }
-  return sent;
+// The system's own wait: the process runs the 1 ms timer, so short pauses keep their length.
+void CSerialPort::Sleep(int ms) {
+  if (ms > 0) ::Sleep(static_cast<DWORD>(ms));
 }
 
 }  // namespace qorrin

@@ -96,13 +96,11 @@ class LanguageTest : public QObject {
     RunningApp run;
     QVERIFY(run.Start());
     CMainFrame* frame = run.Frame();
-    QSignalSpy commands(frame, &CMainFrame::commandExecuted);
     frame->ExecuteCommand(cmd::kNextLanguage);
     QCOMPARE(frame->MenuAction(cmd::kFileNew)->text(), QStringLiteral("新建(&N)\tCtrl+N"));
     frame->ExecuteCommand(cmd::kNextLanguage);
     QVERIFY(run.dir.read("setting.ini").find("language=english\n") != std::string::npos);
     QCOMPARE(frame->MenuAction(cmd::kFileNew)->text(), QStringLiteral("&New\tCtrl+N"));
-    QCOMPARE(commands.count(), 2);
 
     ModalScript choose([](QWidget* m) {
       auto* list = m->findChild<QComboBox*>();

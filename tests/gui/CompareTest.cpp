@@ -58,10 +58,9 @@ class CompareTest : public QObject {
     const std::string path = run.dir.file("saved.7Q");
     QVERIFY(doc.OnSaveDocument(path).bOk);
     const auto compare = [&](Shown& shown) {
-      ModalScript script({[&](QWidget* m) { ChooseFile(m, QString::fromStdString(path)); }, ReadDifferences(shown)});
-      run.Frame()->ExecuteCommand(cmd::kCompareFile);
-      QVERIFY(script.Done());
-      QCOMPARE(script.Title(1), QStringLiteral("Compare with File: saved.7Q"));
+      const auto script = RunCommand(run, cmd::kCompareFile,
+                                     {[&](QWidget* m) { ChooseFile(m, QString::fromStdString(path)); }, ReadDifferences(shown)});
+      QCOMPARE(script->Title(1), QStringLiteral("Compare with File: saved.7Q"));
     };
     Shown same;
     compare(same);
@@ -99,13 +98,9 @@ class CompareTest : public QObject {
     run.SetLine("setup", "searchcom", "0");
     const std::string before = run.Image();
     Shown shown;
-    {
-      ModalScript script({[](QWidget* m) { QTest::mouseClick(qobject_cast<CTransferDlg*>(m)->OkButton(), Qt::LeftButton); },
-                          ReadDifferences(shown)});
-      run.Frame()->ExecuteCommand(cmd::kCompareRadio);
-      QVERIFY(script.Done());
-      QCOMPARE(script.Title(1), QStringLiteral("Compare with Radio"));
-    }
+    const auto startRead = [](QWidget* m) { QTest::mouseClick(qobject_cast<CTransferDlg*>(m)->OkButton(), Qt::LeftButton); };
+    QCOMPARE(RunCommand(run, cmd::kCompareRadio, {startRead, ReadDifferences(shown)})->Title(1),
+             QStringLiteral("Compare with Radio"));
     QVERIFY2(shown.lines.contains(QStringLiteral("channel 2")), qPrintable(shown.lines));
     QCOMPARE(shown.sides, QStringLiteral("document -> radio"));
     QCOMPARE(run.Image(), before);  // the radio's image went to the list only
@@ -122,7 +117,7 @@ class CompareTest : public QObject {
     QString folder;
     QStringList names;
     bool wholeNames = false;
-    ModalScript open([&](QWidget* m) {
+    RunCommand(run, cmd::kFileBackups, {[&](QWidget* m) {
       folder = qobject_cast<QFileDialog*>(m)->directory().absolutePath();
       auto* view = m->findChild<QTreeView*>();
       QVERIFY(view && view->isVisible());
@@ -133,9 +128,7 @@ class CompareTest : public QObject {
         wholeNames = view->columnWidth(0) >= view->fontMetrics().horizontalAdvance(name.data().toString());
       }
       ChooseFile(m, QString::fromStdString(backups.front().strPath));
-    });
-    run.Frame()->ExecuteCommand(cmd::kFileBackups);
-    QVERIFY(open.Done());
+    }});
     QCOMPARE(folder, QString::fromStdString(BackupFolder()));
     QCOMPARE(names, (QStringList{QString::fromStdString(backups.front().strFileName),
                                  QStringLiteral("2029-01-02_03-04-05_COM12_write.7Q")}));

@@ -159,6 +159,15 @@ void RunningApp::SetLine(const std::string& section, const std::string& key, con
   WriteProfileString(section, key, value, dir.file(file));
 }
 
+std::unique_ptr<ModalScript> RunCommand(const RunningApp& run, int command,
+                                        std::initializer_list<ModalScript::Action> actions) {
+  auto script = std::make_unique<ModalScript>(actions);
+  run.Frame()->ExecuteCommand(command);
+  QTest::qVerify(script->Done(), "script->Done()", "a window the command should open was not answered",
+                 __FILE__, __LINE__);
+  return script;
+}
+
 void PressKey(const RunningApp& run, Qt::Key key, Qt::KeyboardModifiers modifiers) {
   QApplication::setActiveWindow(run.Frame());
   QWidget* target = QApplication::focusWidget();

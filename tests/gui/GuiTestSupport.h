@@ -73,6 +73,11 @@ struct RunningApp {
                const std::string& file = "setting.ini") const;
 };
 
+// A command of the main window run with the modal windows it opens answered in order; the
+// test fails unless each answer was used. The script keeps what they showed.
+std::unique_ptr<ModalScript> RunCommand(const RunningApp& run, int command,
+                                        std::initializer_list<ModalScript::Action> actions);
+
 // A key pressed in the main window, as the user presses it with the window active.
 void PressKey(const RunningApp& run, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 

@@ -48,7 +48,7 @@ class MainFormTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void everyOptionControlStoresItsField() {
+  void optionControlsAndFmPresetsStoreTheirFields() {
     RunningApp run;
     QVERIFY(run.Start());
     CQorrinView* view = run.Frame()->View();
@@ -81,22 +81,10 @@ class MainFormTest : public QObject {
     QCOMPARE(Byte(run, kOptFlags1), 0x01 | 0x02 | 0x08 | 0x10 | 0x80);  // each its own bit
     QVERIFY(doc.IsModified());
 
-    // A new document shows its own values again in the controls.
-    doc.SetModifiedFlag(false);
-    ModalScript clear(ClickOk);
-    run.Frame()->ExecuteCommand(cmd::kFileNew);
-    QVERIFY(clear.Done());
-    QCOMPARE(WidgetWithId<QComboBox>(view, 1031)->currentIndex(), Byte(run, kOptSquelch));
-    QCOMPARE(WidgetWithId<QCheckBox>(view, 1043)->isChecked(), (Byte(run, kOptFlags2) & 0x08) != 0);
-  }
-
-  void priorityChannelListFollowsTheTable() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
+    // The priority channel list offers the programmed channels.
     for (int channel : {5, 9}) CommitReceiveFrequency(doc, channel, "146.5");
     Reload(run);
-    auto* list = WidgetWithId<QComboBox>(run.Frame()->View(), 1053);
+    auto* list = WidgetWithId<QComboBox>(view, 1053);
     QCOMPARE(list->count(), 4);  // off, 1, 5, 9
     Pick(list, 3);
     QCOMPARE(Byte(run, kOptPriorityChannel), 9);
@@ -107,6 +95,35 @@ class MainFormTest : public QObject {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(list->count(), 3);
     QCOMPARE(list->currentIndex(), 0);
+
+    // A new document shows its own values again in the controls.
+    doc.SetModifiedFlag(false);
+    RunCommand(run, cmd::kFileNew, {ClickOk});
+    QCOMPARE(WidgetWithId<QComboBox>(view, 1031)->currentIndex(), Byte(run, kOptSquelch));
+    QCOMPARE(WidgetWithId<QCheckBox>(view, 1043)->isChecked(), (Byte(run, kOptFlags2) & 0x08) != 0);
+
+    // The FM presets dialog: a pick in a preset cell stores it at once.
+    qorrin::test::SetByte(doc, kFmPresets + 6, 0xFF);  // preset 7 as a radio may hold it
+    RunCommand(run, cmd::kFmRadio, {[&](QWidget* modal) {
+      auto* dialog = qobject_cast<CFmRadioDlg*>(modal);
+      QVERIFY(dialog);
+      QCOMPARE(dialog->windowTitle(), QStringLiteral("FM Radio Presets"));
+      CGridCtrl* grid = dialog->Grid();
+      QVERIFY(grid->IsCellShown(15, 1));
+      QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->GetCellRect(3, 1).center());
+      CCellCombo* editor = dialog->CellEditor();
+      QTRY_VERIFY(editor->isVisible());
+      Pick(editor, 135);
+      QTRY_VERIFY(!editor->isVisible());
+      QCOMPARE(Byte(run, kFmPresets + 2), 0x87);
+      QCOMPARE(grid->GetCellText(3, 1), QStringLiteral("100M5"));
+      Pick(dialog->CurrentList(), 10);
+      QCOMPARE(Byte(run, kFmCurrent), 10);
+      ClickCancel(modal);  // Cancel only closes
+    }});
+    QCOMPARE(Byte(run, kFmPresets + 2), 0x87);
+    QCOMPARE(Byte(run, kFmPresets + 6), 0xFF);  // not edited, not touched
+    QCOMPARE(Byte(run, kFmCurrent), 10);
   }
 
   void vfoControlsStoreTheirRecordAndFollowTheRange() {
@@ -137,8 +154,25 @@ class MainFormTest : public QObject {
     view->CommitOpenEditor();
     QCOMPARE(Byte(run, kVfoA + kRecFlags) & kFlagShiftMask, 1);
 
+    // A range change asks first; Cancel keeps everything as it was.
+    auto* range = WidgetWithId<QComboBox>(view, 1022);
+    range->setFocus();  // the VFO edit left first: leaving it commits it again
+    doc.SetModifiedFlag(false);
+    const std::string typed = run.Image();
+    {
+      ModalScript cancel(ClickCancel);
+      Pick(range, 1);
+      QCOMPARE(cancel.Title(), QStringLiteral("Confirm"));
+    }
+    QCOMPARE(range->currentIndex(), 0);
+    QCOMPARE(run.Image(), typed);
+    QVERIFY(!doc.IsModified());
+    ModalScript ok(ClickOk);
+    Pick(range, 1);
+    QVERIFY(ok.Done() && doc.IsModified());
+    QVERIFY(ChannelGrid(run)->GetCellText(1, 1).startsWith(QLatin1Char('4')));  // the new band's image
+
     // One band at 400 MHz: VFO A is not in use: greyed, naming the ranges that use it.
-    doc.ChangeFrequencyRange(1);
     const std::string before = run.Image();
     QVERIFY(!receive->isEnabled() && !WidgetWithId(view, 1098)->isEnabled());
     QVERIFY(WidgetWithId(view, 1104)->isEnabled());
@@ -152,75 +186,6 @@ class MainFormTest : public QObject {
     QVERIFY(receive->isEnabled() && !WidgetWithId(view, 1104)->isEnabled());
   }
 
-  void rangeChangeAsksFirst() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
-    doc.SetModifiedFlag(false);
-    const std::string before = run.Image();
-    auto* range = WidgetWithId<QComboBox>(run.Frame()->View(), 1022);
-    {
-      ModalScript cancel(ClickCancel);
-      Pick(range, 1);
-      QVERIFY(cancel.Done());
-      QCOMPARE(cancel.Title(), QStringLiteral("Confirm"));
-    }
-    QCOMPARE(range->currentIndex(), 0);
-    QCOMPARE(run.Image(), before);
-    QVERIFY(!doc.IsModified());
-    {
-      ModalScript ok(ClickOk);
-      Pick(range, 1);
-      QVERIFY(ok.Done());
-    }
-    QCOMPARE(range->currentIndex(), 1);
-    QVERIFY(doc.IsModified());
-    // The form shows the new image: the table's first channel is in the new band.
-    QVERIFY(ChannelGrid(run)->GetCellText(1, 1).startsWith(QLatin1Char('4')));
-  }
-
-  void fmPresetsStoreEveryPick() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
-    qorrin::test::SetByte(doc, kFmPresets + 6, 0xFF);  // preset 7 as a radio may hold it
-    bool checked = false;
-    ModalScript fm([&](QWidget* modal) {
-      auto* dialog = qobject_cast<CFmRadioDlg*>(modal);
-      QVERIFY(dialog);
-      CGridCtrl* grid = dialog->Grid();
-      QVERIFY(grid->IsCellShown(15, 1));
-      // A pick in a preset cell stores it at once.
-      QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->GetCellRect(3, 1).center());
-      CCellCombo* editor = dialog->CellEditor();
-      QTRY_VERIFY(editor->isVisible());
-      Pick(editor, 135);
-      QTRY_VERIFY(!editor->isVisible());
-      QCOMPARE(Byte(run, kFmPresets + 2), 0x87);
-      QCOMPARE(grid->GetCellText(3, 1), QStringLiteral("100M5"));
-      // Leaving an editor without a pick stores the same index, as a change. (The editor
-      // searches what is typed as the channel table's do.)
-      doc.SetModifiedFlag(false);
-      QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->GetCellRect(5, 1).center());
-      QTRY_VERIFY(editor->isVisible());
-      const int before = Byte(run, kFmPresets + 4);
-      QTest::keyClick(editor, Qt::Key_Escape);
-      QVERIFY(!editor->isVisible());
-      QCOMPARE(Byte(run, kFmPresets + 4), before);
-      QVERIFY(doc.IsModified());
-      Pick(dialog->CurrentList(), 10);
-      QCOMPARE(Byte(run, kFmCurrent), 10);
-      checked = true;
-      ClickCancel(modal);  // Cancel only closes
-    });
-    run.Frame()->ExecuteCommand(cmd::kFmRadio);
-    QVERIFY(fm.Done());
-    QVERIFY(checked);
-    QCOMPARE(fm.Title(), QStringLiteral("FM Radio Presets"));
-    QCOMPARE(Byte(run, kFmPresets + 2), 0x87);
-    QCOMPARE(Byte(run, kFmPresets + 6), 0xFF);  // not edited, not touched
-    QCOMPARE(Byte(run, kFmCurrent), 10);
-  }
 };
 
 }  // namespace qorrin::gui::test

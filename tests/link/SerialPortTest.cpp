@@ -41,7 +41,7 @@ double ThreadCpuMs() {
          usage.ru_stime.tv_usec / 1e3;
 }
 
-TEST(SerialPortOpen, RefusesWhatIsNoSerialDeviceAndReportsWhy) {
+TEST(SerialPortOpen, TakesOnlySerialDevicesByPathOrNumberAndOnlyOnce) {
   TempDir dir;
   dir.write("plain.bin", "x");
   CSerialPort port;
@@ -60,15 +60,12 @@ TEST(SerialPortOpen, RefusesWhatIsNoSerialDeviceAndReportsWhy) {
   port.Close();
   port.Close();
   EXPECT_FALSE(port.IsOpen());
-}
 
-TEST(SerialPortOpen, NumbersComeFromThePortsSection) {
-  TempDir dir;
+  // Numbers come from the [ports] section.
   sim::PseudoTerminal pty;
   std::string error;
   ASSERT_TRUE(pty.Open(&error)) << error;
   dir.write("setting.ini", LinkSettings(1, false, {"", pty.SlavePath()}));
-  CSerialPort port;
   EXPECT_EQ(port.Open(1, 9600, dir.file("setting.ini")), 0);  // no entry, no enumeration
   EXPECT_NE(port.LastError().find("COM1"), std::string::npos);
   EXPECT_EQ(port.Open(2, 9600, dir.file("setting.ini")), 1);
@@ -80,22 +77,22 @@ TEST(SerialPortOpen, NumbersComeFromThePortsSection) {
   EXPECT_EQ(other.Open(pty.SlavePath(), 9600), 1);
 }
 
-TEST_F(SerialPortTest, ReadByteTakesQueuedBytesInOrderAndPollsOnceWithZero) {
+// ReadByte takes queued bytes in order and with a zero time-out polls once; Read waits
+// for its time-out only when bytes are missing.
+TEST_F(SerialPortTest, ReadsTakeQueuedBytesAndWaitOnlyWhenBytesAreMissing) {
   FromRadio({0x11, 0x22});
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   EXPECT_EQ(m_port.ReadByte(0), 0x11);
   EXPECT_EQ(m_port.ReadByte(0), 0x22);
-  const auto start = Clock::now();
+  auto start = Clock::now();
   EXPECT_EQ(m_port.ReadByte(0), -1);
   EXPECT_LT(MillisSince(start), 50);
-}
 
-TEST_F(SerialPortTest, ReadWaitsForItsTimeOutOnlyWhenBytesAreMissing) {
   std::vector<std::uint8_t> reply(19);
   for (std::size_t i = 0; i < reply.size(); ++i) reply[i] = static_cast<std::uint8_t>(i + 1);
   FromRadio(reply);
   std::uint8_t buffer[20] = {};
-  auto start = Clock::now();
+  start = Clock::now();
   EXPECT_EQ(m_port.Read(buffer, 20, 500), 19);
   EXPECT_GE(MillisSince(start), 495);
   EXPECT_EQ(std::vector<std::uint8_t>(buffer, buffer + 19), reply);

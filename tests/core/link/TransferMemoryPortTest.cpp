@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "core/link/MemoryLinkPort.h"
 #include "core/link/ProtocolFrames.h"
@@ -16,31 +18,57 @@ namespace {
 using namespace qorrin::link;
 using Event = MemoryLinkPort::Event;
 
-// A radio that answers every command correctly; `late` delays the first reply to the
-// read request of that block beyond the reply time-out.
+// A radio that answers every command correctly unless a test asks for trouble: entry
+// commands it ignores, an identification of its own, a late first reply for `lateBlock`,
+// for `badBlock` (while `badTries` lasts; below zero, for ever) short or misaddressed
+// replies or unacknowledged data frames, and a cable pulled at the request of a block.
 struct Radio {
+  enum Trouble { kShort, kMisaddressed, kNoAck };
+  int ignoreEntries = 0;
+  std::vector<std::uint8_t> ident = {kIdentMark, kIdentMark};
   int lateBlock = -1;
+  int unplugAtBlock = -1;
+  int badBlock = -1;
+  int badTries = 0;
+  Trouble trouble = kShort;
   std::vector<std::uint8_t> pending;
   void OnByte(MemoryLinkPort& port, std::uint8_t b) {
     pending.push_back(b);
     const std::size_t need = pending[0] == kEntryCommand[0] ? 8 : pending[0] == kReadCommand ? 4
                              : pending[0] == kDataFrameTag ? 20 : 1;
     if (pending.size() < need) return;
-    if (pending[0] == kIdentifyRequest) {
-      port.Reply({kIdentMark, kIdentMark});
+    const bool frame = pending[0] == kReadCommand || pending[0] == kDataFrameTag;
+    const int address = frame ? (pending[1] << 8) | pending[2] : 0;
+    const bool bad = frame && address / kBlockSize == badBlock && badTries != 0;
+    badTries -= bad ? 1 : 0;
+    if (pending[0] == kEntryCommand[0] && ignoreEntries > 0) {
+      --ignoreEntries;
+    } else if (pending[0] == kIdentifyRequest) {
+      port.Reply(ident.data(), ident.size());
+    } else if (pending[0] == kReadCommand && address / kBlockSize == unplugAtBlock) {
+      port.Unplug();
     } else if (pending[0] == kReadCommand) {
-      const int address = (pending[1] << 8) | pending[2];
-      std::vector<std::uint8_t> reply = {kDataFrameTag, pending[1], pending[2], 16};
-      for (int i = 0; i < 16; ++i) reply.push_back(static_cast<std::uint8_t>(address + i));
+      const int sent = bad && trouble == kMisaddressed ? address + kBlockSize : address;
+      std::vector<std::uint8_t> reply = {kDataFrameTag, HighByte(sent), LowByte(sent), 16};
+      for (int i = 0; i < 16; ++i) reply.push_back(static_cast<std::uint8_t>(sent + i));
       const bool late = address / kBlockSize == lateBlock;
       lateBlock = late ? -1 : lateBlock;
-      port.Reply(reply.data(), reply.size(), late ? kReadReplyTimeoutMs - 10 : 0);
-    } else if (pending[0] != kEndCommand) {
+      port.Reply(reply.data(), bad && trouble == kShort ? 19 : reply.size(), late ? kReadReplyTimeoutMs - 10 : 0);
+    } else if (pending[0] != kEndCommand && !(bad && trouble == kNoAck)) {
       port.Reply({kAck});
     }
     pending.clear();
   }
 };
+
+int Writes(const MemoryLinkPort& port, std::initializer_list<std::uint8_t> start) {
+  int count = 0;
+  for (const Event& e : port.Events()) {
+    count += e.kind == Event::kWrite && e.size >= start.size() &&
+             std::equal(start.begin(), start.end(), e.data.begin()) ? 1 : 0;
+  }
+  return count;
+}
 
 std::shared_ptr<TransferState> RunAgainst(Radio& radio, bool isRead, std::shared_ptr<MemoryLinkPort>& port) {
   auto state = std::make_shared<TransferState>();
@@ -64,15 +92,40 @@ TEST(TransferMemoryPort, LateReplyTailIsDiscardedBeforeTheRetry) {
   ASSERT_EQ(state->status.load(), TransferStatus::XFER_READ_DONE);
   for (int a = 0; a < kTransferBytes; ++a) ASSERT_EQ(state->buffer[a], static_cast<std::uint8_t>(a)) << a;
   EXPECT_EQ(state->buffer[kTransferBytes], 0xEE);
-  int requestsForBlock5 = 0;
-  for (const Event& e : port->Events()) {
-    requestsForBlock5 += e.kind == Event::kWrite && e.Is({kReadCommand, 0x00, 0x50, 16}) ? 1 : 0;
+  EXPECT_EQ(Writes(*port, {kReadCommand, 0x00, 0x50, 16}), 2);  // the retry waited for the late reply to end
+}
+
+// Every block has three tries. Replies that stay short or carry another address, or data
+// frames that stay unacknowledged, end the run as failed without the end command, keeping
+// the blocks before; trouble on the first two tries only is made good by the third.
+TEST(TransferMemoryPort, ABlockHasThreeTries) {
+  for (const Radio::Trouble trouble : {Radio::kShort, Radio::kMisaddressed, Radio::kNoAck}) {
+    for (const int tries : {-1, 2}) {
+      SCOPED_TRACE(testing::Message() << "trouble " << trouble << ", tries " << tries);
+      Radio radio;
+      radio.badBlock = 16;
+      radio.badTries = tries;
+      radio.trouble = trouble;
+      const bool isRead = trouble != Radio::kNoAck;
+      std::shared_ptr<MemoryLinkPort> port;
+      auto state = RunAgainst(radio, isRead, port);
+      EXPECT_EQ(Writes(*port, {isRead ? kReadCommand : kDataFrameTag, 0x01, 0x00, 16}), 3);
+      EXPECT_EQ(Writes(*port, {kEndCommand}), tries < 0 ? 0 : 1);
+      if (!isRead) {
+        EXPECT_EQ(state->status.load(), tries < 0 ? TransferStatus::XFER_WRITE_FAIL : TransferStatus::XFER_WRITE_DONE);
+        continue;
+      }
+      EXPECT_EQ(state->status.load(), tries < 0 ? TransferStatus::XFER_READ_FAIL : TransferStatus::XFER_READ_DONE);
+      const int good = tries < 0 ? 0x100 : kTransferBytes;
+      for (int a = 0; a < good; ++a) ASSERT_EQ(state->buffer[a], static_cast<std::uint8_t>(a)) << a;
+      EXPECT_EQ(state->buffer[good], 0xEE);
+    }
   }
-  EXPECT_EQ(requestsForBlock5, 2);  // the retry waited for the late reply to end
 }
 
 // The pauses the radio relies on: 100 ms after opening, 25 ms before each entry byte,
-// and a full second after the end command of a write before the run reports success.
+// and a full second after the end command of a write (not of a read) before the run
+// reports success. Progress is published as whole percentages of the blocks moved.
 TEST(TransferMemoryPort, PausesAreKeptOnTheClock) {
   Radio radio;
   std::shared_ptr<MemoryLinkPort> port;
@@ -92,35 +145,43 @@ TEST(TransferMemoryPort, PausesAreKeptOnTheClock) {
   const Event& end = events[events.size() - 2];
   EXPECT_TRUE(end.kind == Event::kWrite && end.Is({kEndCommand}));
   EXPECT_TRUE(last.kind == Event::kSleep && last.atMs - end.atMs == kSettleAfterWriteMs);
+
+  state = RunAgainst(radio, true, port);
+  ASSERT_EQ(state->status.load(), TransferStatus::XFER_READ_DONE);
+  EXPECT_TRUE(port->Events().back().kind == Event::kWrite && port->Events().back().Is({kEndCommand}));
+  EXPECT_EQ(state->progress.load(), 100);
+  const std::pair<int, int> percentAfterBlock[] = {{0, 0}, {3, 3}, {4, 3}, {63, 50}, {125, 99}};
+  for (const auto& [block, percent] : percentAfterBlock) EXPECT_EQ(BlockProgress(block), percent) << block;
 }
 
-// A silent radio: ten entry commands, each with its 50 ms wait, then a port error that
-// names the device; a cable pulled in the middle of a read ends it as failed.
-TEST(TransferMemoryPort, SilenceAndPulledCableEndTheRun) {
+// Ten entry commands, each with its 50 ms wait: the tenth may still be answered, after
+// that the run ends with a port error that names the device. The identification needs
+// two marks within its first twelve bytes, and what follows them does not upset the
+// blocks. A cable pulled in the middle of a read ends it as failed.
+TEST(TransferMemoryPort, EntryIdentificationAndPulledCable) {
   std::shared_ptr<MemoryLinkPort> port;
-  auto state = std::make_shared<TransferState>();
-  port = std::make_shared<MemoryLinkPort>();
-  state->port = port;
-  state->device = "/dev/memory";
-  TransferThreadProc(state);
+  Radio late;
+  late.ignoreEntries = kEntryAttempts - 1;
+  EXPECT_EQ(RunAgainst(late, true, port)->status.load(), TransferStatus::XFER_READ_DONE);
+  EXPECT_EQ(Writes(*port, {kEntryCommand[0], 'P'}), kEntryAttempts);
+  Radio deaf;
+  deaf.ignoreEntries = kEntryAttempts;
+  auto state = RunAgainst(deaf, true, port);
   EXPECT_EQ(state->status.load(), TransferStatus::XFER_PORT_ERROR);
   EXPECT_NE(state->detail.find("/dev/memory"), std::string::npos);
-  int entries = 0;
-  for (const Event& e : port->Events()) entries += e.kind == Event::kWrite ? 1 : 0;
-  EXPECT_EQ(entries, kEntryAttempts);
+  EXPECT_EQ(Writes(*port, {}), kEntryAttempts);
   EXPECT_GE(port->NowMs(), kSettleAfterOpenMs + kEntryAttempts * (8 * kEntryBytePauseMs + kEntryAckTimeoutMs));
 
-  Radio radio;
-  int blocks = 0;
-  state = std::make_shared<TransferState>();
-  port = std::make_shared<MemoryLinkPort>([&](MemoryLinkPort& p, std::uint8_t b) {
-    if (b == kReadCommand && ++blocks == 40) p.Unplug();
-    radio.OnByte(p, b);
-  });
-  state->port = port;
-  state->device = "/dev/memory";
-  state->buffer.fill(0xEE);
-  TransferThreadProc(state);
+  Radio lateMark;
+  lateMark.ident = {'V', 'L', 'M', '7', 'Q', 'N', 'x', 'x', 'x', 'x', 'x', 'x', 'N'};  // 2nd mark is 13th
+  EXPECT_EQ(RunAgainst(lateMark, true, port)->status.load(), TransferStatus::XFER_TYPE_ERROR);
+  Radio chatty;
+  chatty.ident = {'N', 'N', 'x', 'y', 'z'};
+  EXPECT_EQ(RunAgainst(chatty, true, port)->status.load(), TransferStatus::XFER_READ_DONE);
+
+  Radio unplugged;
+  unplugged.unplugAtBlock = 39;
+  state = RunAgainst(unplugged, true, port);
   EXPECT_EQ(state->status.load(), TransferStatus::XFER_READ_FAIL);
   EXPECT_EQ(state->buffer[39 * kBlockSize], 0xEE);
 }

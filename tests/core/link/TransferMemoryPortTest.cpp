@@ -25,7 +25,7 @@ using Event = MemoryLinkPort::Event;
 struct Radio {
   enum Trouble { kShort, kMisaddressed, kNoAck };
   int ignoreEntries = 0;
-  std::vector<std::uint8_t> ident = {kIdentMark, kIdentMark};
+  std::vector<std::uint8_t> ident = std::vector<std::uint8_t>(2, kIdentMark);
   int lateBlock = -1;
   int unplugAtBlock = -1;
   int badBlock = -1;

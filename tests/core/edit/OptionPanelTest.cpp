@@ -18,15 +18,6 @@ TEST_F(OptionPanelTest, ListsAreFilledInStoredValueOrder) {
   // Language-file lists keep the file's order, never sorted.
   EXPECT_EQ(GetOptionListItems(OptionField::BackLight),
             (std::vector<std::string>{"Off", "Auto", "On"}));
-
-  // A new image: squelch 5, VOX 5, 180 s, channel flag 0, display 0, scan mode 0, back light 1.
-  const int expected[] = {5, 5, 6, 0, 0, 0, 1};
-  const OptionField lists[] = {OptionField::Squelch,        OptionField::VoxLevel, OptionField::TxTimeLimit,
-                               OptionField::ChannelFlag,    OptionField::ChannelDisplay,
-                               OptionField::ScanMode,       OptionField::BackLight};
-  for (std::size_t i = 0; i < std::size(lists); ++i) {
-    EXPECT_EQ(GetOptionListState(doc, lists[i]).nSelected, expected[i]) << i;
-  }
 }
 
 TEST_F(OptionPanelTest, OutOfRangeBytesSelectTheClampedItemUntilTheUserPicks) {

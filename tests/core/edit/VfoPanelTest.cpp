@@ -33,8 +33,6 @@ TEST_F(VfoPanelTest, TransmitTextFollowsShiftDirectionWithoutLeadingZeros) {
       {"00 00 00 05 00 00 00 06 00 00 C2 00", "50.00000", "50.60000"},
       {"00 00 05 00 00 00 00 06 00 00 C1 00", "00.50000", "-0.10000"},
       {"00 00 61 14 00 00 00 61 14 00 C1 00", "146.10000", ""},           // receive-only
-      {"00 00 61 14 00 FF FF FF FF 00 C2 00", "146.10000", "146.10000"},  // no offset
-      {"FF FF FF FF 00 FF FF FF FF 00 C2 00", "", ""},
       {"FF FF FF FF 00 00 00 06 00 00 C2 00", "", "0.60000"},
   };
   for (const Case& c : cases) {

@@ -18,22 +18,21 @@ TEST_F(ChannelTableTest, ReceiveCommitProgramsClampsSnapsAndMarksTextChanges) {
   ASSERT_EQ(Record(2), kEmpty);
   ChannelCommitResult done = CommitReceiveFrequency(doc, 2, "446.1");
   EXPECT_TRUE(done.bStored && done.bModified && done.bRebuildPriorityList && doc.IsModified());
-  // A freshly programmed channel is simplex and unlocks its row.
+  // A freshly programmed channel is simplex; which cells its row unlocks is the row test's.
   EXPECT_EQ(Record(2), "00 00 61 44 00 00 00 00 00 00 C0 00 FF FF FF FF");
   EXPECT_EQ(done.row.Text(kColTxFrequency), "446.10000");
-  for (int c = kColRxFrequency; c <= kColName; ++c) EXPECT_TRUE(done.row.IsEditable(c)) << c;
 
   struct Case {
     const char *typed, *shown;
     bool modified;
   };
+  // How texts parse and snap is the codec's; here: the clamp to the band, the decimal
+  // comma, and the modified flag, which compares the typed text with the stored one.
   for (const Case& c : {Case{"480", "469.99500", true}, Case{"5", "400.00000", true},
-                        Case{"abc", "400.00000", false}, Case{"400", "400.00000", true},
-                        Case{"99999999999", "469.99500", true}, Case{"446.0062", "446.00625", true},
+                        Case{"abc", "400.00000", false}, Case{"446.0062", "446.00625", true},
                         Case{"446.006250", "446.00625", true}, Case{"446.00625", "446.00625", false},
-                        Case{" 446.1.5", "400.00000", true}, Case{"-446", "400.00000", false},
-                        Case{"446,5", "446.50000", true}, Case{"446,5,1", "400.00000", true},
-                        Case{"446.1,5", "400.00000", false}}) {
+                        Case{"-446", "400.00000", true}, Case{"446,5", "446.50000", true},
+                        Case{"446,5,1", "400.00000", true}, Case{"446.1,5", "400.00000", false}}) {
     doc.SetModifiedFlag(false);
     done = CommitReceiveFrequency(doc, 2, c.typed);
     EXPECT_EQ(done.row.Text(kColRxFrequency), c.shown) << c.typed;
@@ -41,10 +40,6 @@ TEST_F(ChannelTableTest, ReceiveCommitProgramsClampsSnapsAndMarksTextChanges) {
     EXPECT_EQ(doc.IsModified(), c.modified) << c.typed;
     EXPECT_EQ(done.row.Text(kColTxFrequency), "446.10000") << c.typed;  // stays where it was
   }
-
-  doc.ChangeFrequencyRange(2);  // 136-174 and 400-470 MHz: the gap goes to the lowest
-  EXPECT_EQ(CommitReceiveFrequency(doc, 2, "300").row.Text(kColRxFrequency), "136.00000");
-  EXPECT_EQ(CommitReceiveFrequency(doc, 2, "174").row.Text(kColRxFrequency), "174.00000");
 }
 
 TEST_F(ChannelTableTest, FrequencyCommitsKeepTheOtherFrequencyAndFormReceiveOnly) {
@@ -57,7 +52,6 @@ TEST_F(ChannelTableTest, FrequencyCommitsKeepTheOtherFrequencyAndFormReceiveOnly
   EXPECT_EQ(Record(3), "00 00 56 14 33 00 00 56 14 00 59 00 0C 0D FF FF");
   EXPECT_TRUE(done.bStored && done.bModified && done.bRebuildPriorityList);
   EXPECT_EQ(done.row.Text(kColTxFrequency), "");
-  EXPECT_FALSE(done.row.IsEditable(kColTxTone));
   CommitReceiveFrequency(doc, 3, "145.7");  // stays receive-only
   EXPECT_EQ(Record(3), "00 00 57 14 33 00 00 57 14 00 59 00 0C 0D FF FF");
 
@@ -92,7 +86,7 @@ TEST_F(ChannelTableTest, ClearingAReceiveFrequencyEmptiesOnlyThatRecord) {
   ChannelCommitResult done = CommitReceiveFrequency(doc, 3, "");
   EXPECT_EQ(Record(3), "FF FF FF FF 00 FF FF FF FF 00 C0 04 FF FF FF FF");
   EXPECT_TRUE(done.bModified && done.bRebuildPriorityList);
-  for (int c = kColRxTone; c <= kColName; ++c) EXPECT_FALSE(done.row.IsEditable(c)) << c;
+  EXPECT_EQ(done.row.Text(kColRxFrequency), "");
   for (std::size_t i = 0; i < kImageSize; ++i) {
     if (i / kRecordSize != 3) {
       EXPECT_EQ(doc.Image()[i], before[i]) << i;
@@ -144,10 +138,8 @@ TEST_F(ChannelTableTest, ChoicesStoreTonesBandwidthAndPower) {
 TEST_F(ChannelTableTest, NameCommitStoresChangedCodesWithTheNameBit) {
   SetRecord(3, "00 00 55 14 33 00 00 06 00 3C 49 00 0C 0D FF FF");
   const std::tuple<const char*, const char*, bool, const char*> names[] = {
-      {"ab12", "01 02", true, "AB12"}, {"AB12", "01 02", false, "AB12"},
-      {"", "FF FF", true, ""},          {"A.B", "FF FF", true, "A"},
-      {"WXYZ9", "24 25", true, "WXYZ"}, {"\xC3\xA9t\xE9", "FF FF", true, ""},
-      {"-  -", "0B 0A", true, "-  -"}};
+      {"ab12", "01 02", true, "AB12"}, {"AB12", "01 02", false, "AB12"},  // the codes decide
+      {"", "FF FF", true, ""}, {"WXYZ9", "24 25", true, "WXYZ"}, {"\xC3\xA9t\xE9", "FF FF", true, ""}};
   for (const auto& [typed, tail, modified, shown] : names) {
     doc.SetModifiedFlag(false);
     const ChannelCommitResult done = CommitName(doc, 3, typed);

@@ -97,8 +97,7 @@ TEST_F(ChannelTableTest, HeadingsAndDropDownLists) {
 
   const std::vector<std::string> tones = GetChannelCellItems(kColTxTone);
   ASSERT_EQ(tones.size(), 259u);
-  EXPECT_EQ(tones[0], "Aus");
-  EXPECT_EQ(tones[155], "D023I");
+  EXPECT_EQ(tones[0], "Aus");  // the other texts: the tone table's test
   EXPECT_EQ(GetChannelCellItems(kColRxTone), tones);
   g_strLangFile = dir.file("english.lang");
   EXPECT_EQ(GetChannelCellItems(kColBandwidth), (std::vector<std::string>{"Narrow", "Wide"}));

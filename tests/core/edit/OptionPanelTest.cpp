@@ -13,35 +13,19 @@ class OptionPanelTest : public test::ChannelTableTest {};
 TEST_F(OptionPanelTest, ListsAreFilledInStoredValueOrder) {
   EXPECT_EQ(GetOptionListItems(OptionField::Squelch),
             (std::vector<std::string>{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
-  EXPECT_EQ(GetOptionListItems(OptionField::VoxLevel).size(), 10u);
   EXPECT_EQ(GetOptionListItems(OptionField::TxTimeLimit),
             (std::vector<std::string>{"Off", "30", "60", "90", "120", "150", "180"}));
   // Language-file lists keep the file's order, never sorted.
   EXPECT_EQ(GetOptionListItems(OptionField::BackLight),
             (std::vector<std::string>{"Off", "Auto", "On"}));
-  EXPECT_EQ(GetOptionListItems(OptionField::ScanMode),
-            (std::vector<std::string>{"Time operated (TO)", "Carrier operated (CO)"}));
-  EXPECT_EQ(GetOptionListItems(OptionField::ChannelDisplay),
-            (std::vector<std::string>{"Frequency", "Channel number"}));
-  EXPECT_EQ(GetOptionListItems(OptionField::ChannelFlag), (std::vector<std::string>{"Off", "On"}));
-
-  // A new image: squelch 5, VOX 5, 180 s, channel flag 0, display 0, scan mode 0, back light 1.
-  const int expected[] = {5, 5, 6, 0, 0, 0, 1};
-  const OptionField lists[] = {OptionField::Squelch,        OptionField::VoxLevel, OptionField::TxTimeLimit,
-                               OptionField::ChannelFlag,    OptionField::ChannelDisplay,
-                               OptionField::ScanMode,       OptionField::BackLight};
-  for (std::size_t i = 0; i < std::size(lists); ++i) {
-    EXPECT_EQ(GetOptionListState(doc, lists[i]).nSelected, expected[i]) << i;
-  }
 }
 
 TEST_F(OptionPanelTest, OutOfRangeBytesSelectTheClampedItemUntilTheUserPicks) {
-  // How each byte clamps is the field layer's; here: the list selects what the field reads.
+  // How each byte clamps and which bits a write keeps is the field layer's; here: the list
+  // selects what the field reads, and a pick reaches the field.
   test::SetByte(doc, kOptSquelch, 12);
-  test::SetByte(doc, kOptFlags2, 0xC7);  // back light bits 11, low bits set
   doc.SetModifiedFlag(false);
   EXPECT_EQ(GetOptionListState(doc, OptionField::Squelch).nSelected, 9);
-  EXPECT_EQ(GetOptionListState(doc, OptionField::BackLight).nSelected, 2);
   // Showing a value stores nothing.
   EXPECT_EQ(doc.Image()[kOptSquelch], 12);
   EXPECT_FALSE(doc.IsModified());
@@ -50,14 +34,9 @@ TEST_F(OptionPanelTest, OutOfRangeBytesSelectTheClampedItemUntilTheUserPicks) {
   EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
   EXPECT_EQ(doc.Image()[kOptSquelch], 3);
 
-  CommitOption(doc, OptionField::BackLight, 0);
-  EXPECT_EQ(doc.Image()[kOptFlags2], 0x07);  // bits 0-5 kept
-  CommitOption(doc, OptionField::ScanMode, 1);
-  EXPECT_EQ(doc.Image()[kOptFlags2], 0x17);
-
   // Picking the stored value again still counts as an edit.
   doc.SetModifiedFlag(false);
-  EXPECT_TRUE(CommitOption(doc, OptionField::ScanMode, 1).bModified);
+  EXPECT_TRUE(CommitOption(doc, OptionField::Squelch, 3).bModified);
   EXPECT_TRUE(doc.IsModified());
 }
 
@@ -99,11 +78,6 @@ TEST_F(OptionPanelTest, ChoicesNoListOffersStoreNothingEvenWhenTheListIsShort) {
   EXPECT_EQ(state.nSelected, -1);
   EXPECT_FALSE(CommitOption(doc, OptionField::BackLight, 2).bStored);
   EXPECT_EQ(ReadOptionField(doc.Image(), OptionField::BackLight), 2);
-
-  dir.write("english.lang", "[String]\nIDS_OFF=Off\n");  // no option sections at all
-  EXPECT_TRUE(GetOptionListItems(OptionField::ScanMode).empty());
-  EXPECT_EQ(GetOptionListState(doc, OptionField::ScanMode).nSelected, -1);
-  EXPECT_EQ(GetOptionListItems(OptionField::TxTimeLimit).size(), 7u);
 }
 
 TEST_F(OptionPanelTest, PriorityListFollowsTheProgrammedChannels) {

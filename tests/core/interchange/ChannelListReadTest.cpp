@@ -13,7 +13,6 @@ namespace qorrin {
 namespace {
 
 using test::kDirectoryList;
-using test::kOldToolList;
 using test::kSpreadsheetList;
 
 TEST(DelimitedText, QuotesOnlyWhatNeedsItReadsItBackAndToleratesUsersFiles) {
@@ -74,13 +73,6 @@ TEST(ChannelListReader, FindsSeparatorDecimalCommaAndColumnsByName) {
   EXPECT_EQ(rows[2].Cell(ListColumn::Offset), "0.6 MHz");
   EXPECT_FALSE(directory.HasColumn(ListColumn::cToneFreq));
   EXPECT_FALSE(rows[0].HasCell(ListColumn::Mode));
-
-  const ChannelList old = ReadChannelList(kOldToolList);
-  ASSERT_TRUE(old.ok());
-  ASSERT_EQ(old.rows.size(), 3u);
-  EXPECT_EQ(old.rows[1].Cell(ListColumn::DtcsPolarity), "RN");
-  EXPECT_EQ(old.rows[1].Cell(ListColumn::Mode), "NFM");
-  EXPECT_FALSE(old.HasColumn(ListColumn::Power));
 
   // The first cell of a repeated name wins; a header without Frequency is unusable.
   const ChannelList twice = ReadChannelList("frequency,FREQUENCY\n146.52,147\n");

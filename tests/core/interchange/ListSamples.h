@@ -1,8 +1,8 @@
 #pragma once
 // Channel lists written by hand in the styles users bring: a spreadsheet's ';' file with
 // decimal commas, a directory download with a byte-order mark and comment lines, an older
-// 17-column file counted from 0, cross tones with a split and a receive-only channel, and
-// a file with a row of every kind that cannot be imported.
+// 17-column file counted from 0, cross tones with a split, and a file with a row of every
+// kind that cannot be imported.
 #include <string>
 
 namespace qorrin::test {
@@ -39,20 +39,14 @@ inline const std::string kOldToolList =
     "1,DCS,147.000000,+,0.600000,DTCS,67.0,88.5,754,RN,NFM,5.00,,,,,\r\n"
     "2,TSQ,146.520000,,0.000000,TSQL,88.5,141.3,023,NN,FM,5.00,,,,,\r\n";
 
-// Every cross setting, a split to the other band and a receive-only channel (for the
-// two-band model 136-174 and 400-470 MHz).
+// Cross tones and a split to the other band (for the two-band model 136-174 and 400-470
+// MHz). Every cross setting the writer produces comes back through the export round trip;
+// "Tone->" (a lone encode tone, which the writer writes as Tone) only from other tools.
 inline const std::string kCrossList =
     kFullHeader + "\r\n"
-    "1,XTT,146.520000,,0.000000,Cross,100.0,123.0,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\r\n"
-    "2,XTD,146.520000,,0.000000,Cross,100.0,88.5,023,NN,245,Tone->DTCS,FM,5.00,,5.0W,,,,,\r\n"
-    "3,XDT,146.520000,,0.000000,Cross,88.5,131.8,311,RN,023,DTCS->Tone,FM,5.00,,5.0W,,,,,\r\n"
     "4,XDD,146.520000,,0.000000,Cross,88.5,88.5,025,NR,026,DTCS->DTCS,FM,5.00,,5.0W,,,,,\r\n"
     "5,XT,146.520000,,0.000000,Cross,110.9,88.5,023,NN,023,Tone->,FM,5.00,,5.0W,,,,,\r\n"
-    "6,XD,146.520000,,0.000000,Cross,88.5,88.5,606,RN,023,DTCS->,FM,5.00,,5.0W,,,,,\r\n"
-    "7,RT,146.520000,,0.000000,Cross,88.5,179.9,023,NN,023,->Tone,FM,5.00,,5.0W,,,,,\r\n"
-    "8,RD,146.520000,,0.000000,Cross,88.5,88.5,023,NR,654,->DTCS,FM,5.00,,5.0W,,,,,\r\n"
-    "9,SPLT,145.800000,split,435.800000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\r\n"
-    "10,RXO,162.550000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,,1.0W,,,,,\r\n";
+    "9,SPLT,145.800000,split,435.800000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\r\n";
 
 // One row that imports (line 2), then one row for each reason to refuse a row (for the
 // model 136-174 MHz).

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/lang/LanguageKeys.h"
-#include "core/model/CQorrinDoc.h"
+#include "core/model/ModelInfo.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/ProfileFile.h"
 #include "core/settings/ProfileText.h"
@@ -98,40 +98,40 @@ std::vector<RequiredText> RequiredTexts() {
   return texts;
 }
 
-TEST(LanguageFiles, EveryFileCarriesEveryLookedUpText) {
+// One pass over each file: every looked-up text present and fitting its place, the same
+// keys in the same order as english.lang and no other, valid UTF-8.
+TEST(LanguageFiles, EveryFileCarriesEveryLookedUpTextInStepWithTheOthers) {
   // Start-up falls back to these two names, so both must ship.
   ASSERT_TRUE(fs::exists(kDataDir / "english.lang"));
   ASSERT_TRUE(fs::exists(kDataDir / "chinese.lang"));
+  const fs::path english = kDataDir / "english.lang";
+  const auto reference = ListKeys(english);
+  // Every key a file holds is one the program reads; so a list holds no item past its
+  // last stored value either.
+  std::set<std::pair<std::string, std::string>> known;
+  for (const RequiredText& text : RequiredTexts()) known.emplace(text.section, text.key);
 
   for (const auto& file : LanguageFiles()) {
+    const std::string name = file.filename().string();
     for (const RequiredText& text : RequiredTexts()) {
       const std::string v = Value(text.section, text.key, file);
-      const std::string where = file.filename().string() + " [" + text.section + "] " + text.key;
+      const std::string where = name + " [" + text.section + "] " + text.key;
       EXPECT_NE(v, kMissing) << where << " is missing";
       EXPECT_FALSE(v.empty()) << where << " is empty";
       EXPECT_LE(v.size(), text.maxBytes) << where << " would be cut";
-    }
-    // A list reads up to its first gap: exactly the stored values, no more.
-    for (const auto& list : RequiredOptionLists()) {
-      EXPECT_EQ(Value(list.section, std::to_string(list.items), file), kMissing)
-          << file.filename() << " [" << list.section << "] has more than " << list.items << " items";
-    }
-  }
-}
-
-TEST(LanguageFiles, TextsSuitTheirPlaces) {
-  for (const auto& file : LanguageFiles()) {
-    const std::string name = file.filename().string();
-    for (const auto& key : RequiredStringKeys()) {
-      if (key.rfind("IDS_TIP_", 0) == 0) {
-        EXPECT_LE(CodePoints(Value("String", key, file)), kToolTipMaxChars) << name << " " << key;
-      }
+      if (text.key.rfind("IDS_TIP_", 0) == 0) EXPECT_LE(CodePoints(v), kToolTipMaxChars) << where;
     }
     for (const auto& key : MenuStringKeys()) {
       const std::string v = Value("String", key, file);
       const auto amp = v.find('&');
       EXPECT_TRUE(amp != std::string::npos && amp + 1 < v.size() && v[amp + 1] != '&')
           << name << " " << key << " has no mnemonic";
+      // Shortcuts are keys, not words: every translation announces the same ones.
+      auto shortcut = [&](const std::string& text) {
+        const auto tab = text.find("\\t");
+        return tab == std::string::npos ? std::string() : text.substr(tab);
+      };
+      EXPECT_EQ(shortcut(v), shortcut(Value("String", key, english))) << name << " " << key;
     }
     // The path follows this text directly; the reader trims trailing blanks, so the
     // text must end in a line break or a colon of its own.
@@ -144,20 +144,7 @@ TEST(LanguageFiles, TextsSuitTheirPlaces) {
       const std::string ta = Lower(Value("String", a, file)), tb = Lower(Value("String", b, file));
       EXPECT_FALSE(ta.starts_with(tb) || tb.starts_with(ta)) << name << " " << a << "/" << b;
     }
-  }
-}
 
-TEST(LanguageFiles, TranslationsStayInStep) {
-  const auto files = LanguageFiles();
-  ASSERT_FALSE(files.empty());
-  const auto reference = ListKeys(kDataDir / "english.lang");
-
-  // Every key a file holds is one the program reads.
-  std::set<std::pair<std::string, std::string>> known;
-  for (const RequiredText& text : RequiredTexts()) known.emplace(text.section, text.key);
-
-  for (const auto& file : files) {
-    const std::string name = file.filename().string();
     EXPECT_TRUE(IsValidUtf8(test::ReadFileBytes(file))) << name;
     const auto keys = ListKeys(file);
     // Same keys in the same order, so a translator can compare files line by line.
@@ -171,24 +158,15 @@ TEST(LanguageFiles, TranslationsStayInStep) {
       EXPECT_TRUE(seen.insert(k).second) << name << " repeats [" << k.first << "] " << k.second;
       EXPECT_TRUE(known.count(k)) << name << " has unused key [" << k.first << "] " << k.second;
     }
-    // Shortcuts are keys, not words: every translation announces the same ones.
-    for (const auto& key : MenuStringKeys()) {
-      auto shortcut = [&](const fs::path& f) {
-        const std::string v = Value("String", key, f);
-        const auto tab = v.find("\\t");
-        return tab == std::string::npos ? std::string() : v.substr(tab);
-      };
-      EXPECT_EQ(shortcut(file), shortcut(kDataDir / "english.lang")) << name << " " << key;
-    }
   }
 }
 
 // "136-174MHz" or "136-174MHz/400-470MHz" from the limits a model gives.
-std::string RangeText(const CQorrinDoc& doc) {
+std::string RangeText(const BandLimits& l) {
   auto mhz = [](int value) { return std::to_string(value / 100000); };
-  const std::string top = mhz(doc.GetBandLimits().m_nFreqMax + 500) + "MHz";
-  if (doc.GetBandLimits().m_nSplitLow == 0 && doc.GetBandLimits().m_nSplitHigh == 0) return mhz(doc.GetBandLimits().m_nFreqMin) + "-" + top;
-  return mhz(doc.GetBandLimits().m_nFreqMin) + "-" + mhz(doc.GetBandLimits().m_nSplitLow) + "MHz/" + mhz(doc.GetBandLimits().m_nSplitHigh) + "-" + top;
+  const std::string top = mhz(l.m_nFreqMax + 500) + "MHz";
+  if (l.m_nSplitLow == 0 && l.m_nSplitHigh == 0) return mhz(l.m_nFreqMin) + "-" + top;
+  return mhz(l.m_nFreqMin) + "-" + mhz(l.m_nSplitLow) + "MHz/" + mhz(l.m_nSplitHigh) + "-" + top;
 }
 
 TEST(SettingFile, SetupAndModelsAreUsable) {
@@ -203,20 +181,15 @@ TEST(SettingFile, SetupAndModelsAreUsable) {
     EXPECT_TRUE(v == "0" || v == "1") << key << "=" << v;
   }
 
-  // Every model builds a new image that is recognised as the same model again (the last
-  // matching entry wins, so a two-band entry must follow the one-band entries it
-  // contains), and its drop-down text names the range it gives.
+  // Every model's drop-down text names the range it gives. That each new image is
+  // recognised as its own model again is the new-project-file test's.
   g_strIniFile = ini.string();
   const std::vector<ModelEntry> models = ListModels();
   EXPECT_GE(models.size(), 3u);
   EXPECT_EQ(LoadModelRangeTexts().size(), models.size());
   for (const ModelEntry& model : models) {
     EXPECT_TRUE(model.bUsable) << "data" << model.nIndex << "=" << model.strCode;
-    CQorrinDoc doc;
-    doc.OnNewDocument();
-    doc.ChangeFrequencyRange(model.nIndex);
-    EXPECT_EQ(doc.FindModelIndex(), model.nIndex) << model.strCode;
-    EXPECT_EQ(model.strText, RangeText(doc));
+    EXPECT_EQ(model.strText, RangeText(ModelLimits(model.nIndex)));
   }
 }
 

@@ -119,7 +119,9 @@ TEST(LanguageFiles, EveryFileCarriesEveryLookedUpTextInStepWithTheOthers) {
       EXPECT_NE(v, kMissing) << where << " is missing";
       EXPECT_FALSE(v.empty()) << where << " is empty";
       EXPECT_LE(v.size(), text.maxBytes) << where << " would be cut";
-      if (text.key.rfind("IDS_TIP_", 0) == 0) EXPECT_LE(CodePoints(v), kToolTipMaxChars) << where;
+      if (text.key.starts_with("IDS_TIP_")) {
+        EXPECT_LE(CodePoints(v), kToolTipMaxChars) << where;
+      }
     }
     for (const auto& key : MenuStringKeys()) {
       const std::string v = Value("String", key, file);

@@ -1,3 +1,6 @@
+// new, info, dump, export-csv and import-csv as scripts run them: what they print and
+// write, and their exit codes. What a file holds, CSV columns, refusals and where rows land
+// are the core's (CQorrinDocTest, ChannelExportTest, ChannelImportTest).
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <fcntl.h>
@@ -14,11 +17,14 @@
 #include <thread>
 
 #include "cli/CliRun.h"
+#include "core/interchange/ListSamples.h"
+#include "core/platform/Utf8Path.h"
 #include "support/TestSupport.h"
 
 namespace qorrin::test {
 namespace {
 
+namespace fs = std::filesystem;
 using Json = nlohmann::json;
 
 class FileCommands : public ::testing::Test {
@@ -33,6 +39,16 @@ class FileCommands : public ::testing::Test {
     EXPECT_EQ(r.exitCode, 0) << r.err;
     return dir.file(name);
   }
+  // "number rx tx name" of every programmed channel of a project file.
+  std::vector<std::string> Channels(const std::string& name) {
+    std::vector<std::string> channels;
+    const Json dump = Json::parse(Cli({"dump", "--format", "json", dir.file(name)}).out);
+    for (const Json& c : dump["channels"]) {
+      channels.push_back(std::to_string(c["number"].get<int>()) + " " + c["rx"].get<std::string>() + " " +
+                         c["tx"].get<std::string>() + " " + c["name"].get<std::string>());
+    }
+    return channels;
+  }
   TempDir dir;
 #ifndef _WIN32
   void TearDown() override { close(devNull); }
@@ -40,14 +56,30 @@ class FileCommands : public ::testing::Test {
 #endif
 };
 
-TEST_F(FileCommands, NewWritesAProjectFileAndInfoDescribesIt) {
-  const std::string one = NewFile("one.7Q", 0);
-  EXPECT_EQ(dir.read("one.7Q").size(), 4144u);
-  CliResult info = Cli({"info", one});
-  EXPECT_EQ(info.exitCode, 0);
+// In a program folder and a file named outside ASCII: on Windows this is the path from the
+// UTF-16 command line to the wide file calls and back to UTF-8 output.
+TEST_F(FileCommands, NewWritesAProjectFileAndInfoDescribesItUnderNamesInAnyScript) {
+  const fs::path folder = dir.path() / platform::Utf8Path("对讲机 程序");
+  fs::create_directories(folder);
+  for (const auto& entry : fs::directory_iterator(dir.path())) {
+    if (entry.is_regular_file()) fs::copy_file(entry.path(), folder / entry.path().filename());
+  }
+  const std::string config = platform::PathUtf8(folder);
+  const std::string project = platform::PathUtf8(folder / platform::Utf8Path("频道 表.7Q"));
+  CliResult made = RunCli({"--config-dir", config, "new", "--model", "0", "-o", project});
+  ASSERT_EQ(made.exitCode, 0) << made.err;
+  EXPECT_NE(made.err.find(project), std::string::npos) << made.err;  // printed back intact
+  EXPECT_EQ(fs::file_size(platform::Utf8Path(project)), 4144u);
+
+  CliResult info = RunCli({"--config-dir", config, "info", project});
+  EXPECT_EQ(info.exitCode, 0) << info.err;
+  EXPECT_NE(info.out.find(project), std::string::npos) << info.out;
   EXPECT_NE(info.out.find("VLM-7Q Radio Program data v1.09"), std::string::npos);
   EXPECT_NE(info.out.find("136.00000 - 173.99500"), std::string::npos);
   EXPECT_NE(info.out.find("1 programmed"), std::string::npos);
+  CliResult missing = RunCli({"--config-dir", config, "info", config + "/没有.7Q"});
+  EXPECT_EQ(missing.exitCode, 2);
+  EXPECT_NE(missing.err.find("没有.7Q"), std::string::npos) << missing.err;
 }
 
 TEST_F(FileCommands, RefusesBadInputWithTheContractsExitCodes) {
@@ -59,8 +91,7 @@ TEST_F(FileCommands, RefusesBadInputWithTheContractsExitCodes) {
   EXPECT_NE(dir.read("keep.7Q"), before);
 
   EXPECT_EQ(Cli({"new", "--model", "16", "-o", dir.file("x.7Q")}).exitCode, 1);
-  EXPECT_EQ(Cli({"info", dir.file("missing.7Q")}).exitCode, 2);
-  EXPECT_EQ(Cli({"info", dir.path().string()}).exitCode, 2);
+  EXPECT_EQ(Cli({"info", dir.path().string()}).exitCode, 2);  // a missing file: the test above
   dir.write("foreign.7Q", "vlm-7Q Radio Program data v1.09" + std::string(4113, '\0'));
   CliResult foreign = Cli({"dump", dir.file("foreign.7Q")});
   EXPECT_EQ(foreign.exitCode, 2);
@@ -92,22 +123,19 @@ TEST_F(FileCommands, InfoAndDumpNameModelZeroByItsTextWhenItsCodeIsUnusable) {
 }
 
 #ifndef _WIN32  // kills, FIFOs and device nodes: Linux only
-// SIGKILL at any moment of `new --force` leaves the old or the new file, complete. Nothing
-// else stays beside it, except in the few microseconds between naming the finished file
-// and renaming it over the target; the next write removes such a leftover.
+// SIGKILL at any moment of `new --force` leaves the old or the new file, complete. A
+// temporary stays beside it only when the kill lands between naming the finished file and
+// renaming it over the target; the next write removes it (AtomicFileTest owns the rule).
 TEST_F(FileCommands, KilledWritesLeaveACompleteTargetAndNoTemporaries) {
   TempDir out;
-  const std::string target = out.file("p.7Q");
   auto runNew = [&](int model) {
-    return SpawnProgram("qorrin-cli",
-                        {"--config-dir", dir.path().string(), "new", "--force", "--model",
-                         std::to_string(model), "-o", target},
-                        devNull, devNull);
+    return SpawnProgram("qorrin-cli", {"--config-dir", dir.path().string(), "new", "--force", "--model",
+                                       std::to_string(model), "-o", out.file("p.7Q")}, devNull, devNull);
   };
   ASSERT_EQ(WaitExit(runNew(0)), 0);
   const std::string model0 = out.read("p.7Q");
   auto lifetime = std::chrono::steady_clock::duration::max();
-  for (int run = 0; run < 3; ++run) {
+  for (int run = 0; run < 3; ++run) {  // the shortest of three, for a busy machine's sake
     const auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(WaitExit(runNew(2)), 0);
     lifetime = std::min(lifetime, std::chrono::steady_clock::now() - start);
@@ -117,8 +145,7 @@ TEST_F(FileCommands, KilledWritesLeaveACompleteTargetAndNoTemporaries) {
 
   // Delays spread over a whole run, so kills land in start-up, the write and the rename.
   std::mt19937 rng(13);
-  std::uniform_int_distribution<long> delay(
-      0, std::chrono::duration_cast<std::chrono::microseconds>(lifetime).count());
+  std::uniform_int_distribution<long> delay(0, std::chrono::duration_cast<std::chrono::microseconds>(lifetime).count());
   int killed = 0, leftBehind = 0;
   for (int round = 0; round < 200; ++round) {
     const pid_t pid = runNew(round % 2 == 0 ? 0 : 2);
@@ -129,14 +156,13 @@ TEST_F(FileCommands, KilledWritesLeaveACompleteTargetAndNoTemporaries) {
     ASSERT_TRUE(now == model0 || now == model2) << "round " << round << ": " << now.size() << " bytes";
     leftBehind += out.names().size() > 1 ? 1 : 0;
   }
-  EXPECT_GE(killed, 50);  // the runs were really cut short
-  // A temporary with a name for the whole write is left by every tenth kill or more.
-  EXPECT_LE(leftBehind, 8);
+  EXPECT_GE(killed, 50);     // the runs were really cut short
+  EXPECT_LE(leftBehind, 8);  // a temporary left by every tenth kill or more would be a fault
   ASSERT_EQ(WaitExit(runNew(0)), 0);
   EXPECT_EQ(out.names(), std::set<std::string>{"p.7Q"});
 }
 
-// With --force only regular files are replaced: a link to one keeps being a link.
+// With --force or without, only regular files are replaced (links: AtomicFileTest).
 TEST_F(FileCommands, ForceNeverReplacesAPipeOrDevice) {
   std::vector<std::pair<std::string, std::string>> nodes = {{dir.file("pipe"), "FIFO"}};
   ASSERT_EQ(mkfifo(nodes[0].first.c_str(), 0644), 0);
@@ -150,14 +176,8 @@ TEST_F(FileCommands, ForceNeverReplacesAPipeOrDevice) {
       EXPECT_NE(r.err.find("is a " + kind), std::string::npos) << r.err;
       EXPECT_EQ(r.err.find("--force"), std::string::npos) << r.err;  // no advice that cannot help
     }
-    EXPECT_NE(std::filesystem::status(path).type(), std::filesystem::file_type::regular) << path;
+    EXPECT_NE(fs::status(path).type(), fs::file_type::regular) << path;
   }
-
-  const std::string real = NewFile("real.7Q");
-  std::filesystem::create_symlink(real, dir.file("link.7Q"));
-  ASSERT_EQ(Cli({"new", "--force", "--model", "2", "-o", dir.file("link.7Q")}).exitCode, 0);
-  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.7Q")));
-  EXPECT_EQ(Json::parse(Cli({"dump", "--format", "json", real}).out)["model"]["index"], 2);
 }
 #endif
 
@@ -194,6 +214,53 @@ TEST_F(FileCommands, DumpNamesEveryFieldAsTheCoreReadsIt) {
   EXPECT_NE(r.out.find("TX time limit:     180 s\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("FM radio:          108.0 MHz (index 210)\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("FM presets:        87.0 87.0 100.5 87.0 87.0"), std::string::npos) << r.out;
+}
+
+TEST_F(FileCommands, ExportGoesToStandardOutputOrAFileNeverReplacedWithoutForce) {
+  NewFile("base.7Q");
+  const std::string expected = kFullHeader + "\r\n1,,136.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\r\n";
+  const CliResult out = Cli({"export-csv", dir.file("base.7Q")});
+  EXPECT_EQ(out.exitCode, 0);
+  EXPECT_EQ(out.out, expected);
+
+  dir.write("list.csv", "keep");
+  EXPECT_EQ(Cli({"export-csv", dir.file("base.7Q"), "-o", dir.file("list.csv")}).exitCode, 2);
+  EXPECT_EQ(dir.read("list.csv"), "keep");
+  EXPECT_EQ(Cli({"export-csv", dir.file("base.7Q"), "-o", dir.file("list.csv"), "--force"}).exitCode, 0);
+  EXPECT_EQ(dir.read("list.csv"), expected);
+
+  EXPECT_EQ(Cli({"export-csv", dir.file("missing.7Q")}).exitCode, 2);
+  EXPECT_EQ(Cli({"export-csv", dir.file("base.7Q"), "-o", dir.path().string()}).exitCode, 2);
+  EXPECT_EQ(Cli({"export-csv"}).exitCode, 1);
+}
+
+TEST_F(FileCommands, ImportReportsOnStandardErrorWritesTheNewProjectFileOrFails) {
+  const std::string base = NewFile("base.7Q"), out = dir.file("out.7Q");
+  dir.write("refusals.csv", kRefusalList);
+  const CliResult done = Cli({"import-csv", base, dir.file("refusals.csv"), "-o", out});
+  EXPECT_EQ(done.exitCode, 0) << done.err;
+  EXPECT_TRUE(done.out.empty());
+  EXPECT_NE(done.err.find("line 4 (Location 12): refused: "), std::string::npos) << done.err;
+  EXPECT_NE(done.err.find("\n1 row imported into channel 1; 17 refused; 0 changed\n"), std::string::npos);
+  EXPECT_EQ(Channels("out.7Q"), (std::vector<std::string>{"1 146.52000 146.52000 OK"}));
+
+  // From channel 98, merged with what the file holds; then replacing everything.
+  dir.write("list.csv", kSpreadsheetList);
+  EXPECT_EQ(Cli({"import-csv", base, dir.file("list.csv"), "-o", out, "--at", "98", "--force"}).exitCode, 0);
+  EXPECT_EQ(Channels("out.7Q"), (std::vector<std::string>{"1 136.00000 136.00000 ", "98 145.72500 145.12500 RELA",
+                                                           "99 145.50000 145.50000 SIMP"}));
+  EXPECT_EQ(Cli({"import-csv", out, dir.file("list.csv"), "-o", out, "--replace", "--force"}).exitCode, 0);
+  EXPECT_EQ(Channels("out.7Q"), (std::vector<std::string>{"1 145.72500 145.12500 RELA", "2 145.50000 145.50000 SIMP"}));
+
+  dir.write("none.csv", "Location,Frequency,Mode\n1,146.52,AM\n2,,FM\n");
+  const CliResult none = Cli({"import-csv", base, dir.file("none.csv"), "-o", dir.file("x.7Q")});
+  EXPECT_EQ(none.exitCode, 2);
+  EXPECT_NE(none.err.find("no rows imported; 2 refused; 0 changed"), std::string::npos);
+  EXPECT_EQ(Cli({"import-csv", base, dir.file("missing.csv"), "-o", dir.file("x.7Q")}).exitCode, 2);
+  EXPECT_EQ(Cli({"import-csv", base, dir.file("list.csv"), "-o", base}).exitCode, 2);  // exists, no --force
+  EXPECT_EQ(Cli({"import-csv", base, dir.file("list.csv")}).exitCode, 1);
+  EXPECT_EQ(Cli({"import-csv", base, dir.file("list.csv"), "-o", dir.file("x.7Q"), "--at", "100"}).exitCode, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("x.7Q")));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The automatic backups and the verification after a write, on a real pseudo-terminal
-// against the simulated radio.
+// The automatic backups and the verification after a write, against the simulated radio.
 #include <gtest/gtest.h>
 
 #include "core/backup/TransferBackup.h"
@@ -15,8 +14,7 @@ std::array<std::uint8_t, kImageSize> Bytes(const sim::RadioImage& image) {
   return bytes;
 }
 
-// The backups of good runs, their names and a folder that cannot be written are
-// RadioCommandsTest's (through qorrin-cli).
+// The backups of good runs, their names and an unwritable folder are RadioCommandsTest's.
 TEST(BackupVerifyTest, AFailedWriteIsBackedUpButNotReadBackAndVerificationCatchesABadBlock) {
   TempDir dir;
   TransferRequest request;

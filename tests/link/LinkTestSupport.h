@@ -1,7 +1,5 @@
 #pragma once
-// Helpers for the radio-link tests: a settings file whose port numbers name only the
-// pseudo-terminals of the test (never a real device of the machine), transfer records,
-// recognisable images and the bytes the PC put on the line.
+// Helpers for the radio-link tests, whose port numbers name only their own pseudo-terminals.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -25,8 +23,7 @@ inline double MillisSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// setting.ini text: [setup] com and searchcom, [ports] n=ports[n-1] for every non-empty
-// entry and enumerate=0, so numbers past the list name nothing.
+// setting.ini with com, searchcom, n=ports[n-1] and enumerate=0: numbers past the list name nothing.
 inline std::string LinkSettings(int com, bool search, const std::vector<std::string>& ports) {
   std::string text = "[setup]\ncom=" + std::to_string(com) + "\nsearchcom=" + (search ? "1" : "0") +
                      "\n\n[ports]\nenumerate=0\n";
@@ -54,8 +51,7 @@ inline sim::RadioImage PatternImage(std::uint8_t seed) {
   return image;
 }
 
-// What the PC sent, in order. The radio may still be reading the last bytes when the
-// engine returns, so this waits (up to a generous limit) until at least `atLeast` came.
+// What the PC sent, in order, once at least `atLeast` bytes came (the radio may lag the engine).
 inline std::vector<std::uint8_t> BytesFromPc(const sim::SimRadio& radio, std::size_t atLeast = 0) {
   const auto giveUp = Clock::now() + std::chrono::seconds(5);
   while (radio.BytesReceived() < static_cast<long>(atLeast) && Clock::now() < giveUp) {
@@ -71,12 +67,14 @@ inline std::vector<std::uint8_t> BytesFromPc(const sim::SimRadio& radio, std::si
 // Runs the engine on a thread of its own and waits for it.
 inline void RunTransfer(const std::shared_ptr<TransferState>& state) { std::thread(TransferThreadProc, state).join(); }
 
-// A simulated radio started with the given faults; fails the test when it cannot start.
+// A simulated radio started with the given faults (paced like the real cable when paceBaud
+// is given); fails the test when it cannot start.
 inline std::unique_ptr<sim::SimRadio> StartRadio(sim::SimFaults faults = {},
-                                                 const sim::RadioImage& image = PatternImage(1)) {
+                                                 const sim::RadioImage& image = PatternImage(1), int paceBaud = 0) {
   sim::SimConfig config;
   config.faults = std::move(faults);
   config.keepLog = true;
+  config.paceBaud = paceBaud;
   auto radio = std::make_unique<sim::SimRadio>(config, image);
   std::string error;
   EXPECT_TRUE(radio->Start(&error)) << error;

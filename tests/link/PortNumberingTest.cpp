@@ -1,5 +1,4 @@
-// How port numbers become devices: [ports] entries, then the machine's devices in
-// their fixed order.
+// How port numbers become devices: [ports] entries, then the machine's devices in order.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -20,8 +19,7 @@ TEST(PortNumbering, MachineDevicesAreOrderedUsbFirstThenNaturally) {
   EXPECT_TRUE(link::NaturalNameLess("ttyS9", "ttyS010x"));
   EXPECT_FALSE(link::NaturalNameLess("ttyS1", "ttyS1"));
 
-  // A fake /sys/class/tty: two USB adapters, two UARTs of which one slot is empty, and
-  // a virtual console without a device.
+  // A fake /sys/class/tty: two USB adapters, two UARTs (one slot empty), a console.
   TempDir dir;
   const fs::path sys = dir.path() / "sys";
   const fs::path usb = dir.path() / "devices/usb1/1-1";
@@ -64,8 +62,7 @@ TEST(PortNumbering, EntriesWinEnumerationCanBeSwitchedOffAndSettingsKeepTheirFor
   EXPECT_EQ(link::PortLabel(9), "COM9");
   EXPECT_EQ(link::DeviceForPort(9, ini), "/dev/ttyRADIO");
 
-  // com and searchcom as every part of the program reads them: the engine's search switch
-  // looks at the first character only, the port dialog reads an integer.
+  // The search switch looks at the first character only, the port dialog reads an integer.
   dir.write("setting.ini", "[setup]\nlanguage=english\n");
   EXPECT_EQ(link::ReadComPort(ini), 1);
   EXPECT_TRUE(link::ReadSearchCom(ini));

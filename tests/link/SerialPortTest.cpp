@@ -19,8 +19,7 @@ double ThreadCpuMs() {
          usage.ru_stime.tv_usec / 1e3;
 }
 
-// Opening by path or number, exclusively; a closed port fails quietly; an adapter that
-// goes away under an open port is waited out without burning the processor.
+// Opening by path or number, exclusively; a closed or unplugged port fails quietly and idly.
 TEST(SerialPort, TakesOnlySerialDevicesOnceAndFailsQuietlyWhenClosedOrUnplugged) {
   TempDir dir;
   dir.write("plain.bin", "x");
@@ -31,7 +30,6 @@ TEST(SerialPort, TakesOnlySerialDevicesOnceAndFailsQuietlyWhenClosedOrUnplugged)
   EXPECT_EQ(port.Open(dir.file("plain.bin"), 9600), 0);
   EXPECT_NE(port.LastError().find("not a serial device"), std::string::npos);
 
-  // A closed port fails quietly: nothing sent, reads run into their time-out.
   const std::uint8_t byte = 0x55;
   EXPECT_EQ(port.Write(&byte, 1, 0, false), 0);
   auto start = Clock::now();
@@ -41,7 +39,6 @@ TEST(SerialPort, TakesOnlySerialDevicesOnceAndFailsQuietlyWhenClosedOrUnplugged)
   port.Close();
   EXPECT_FALSE(port.IsOpen());
 
-  // Numbers come from the [ports] section.
   sim::PseudoTerminal pty;
   std::string error;
   ASSERT_TRUE(pty.Open(&error)) << error;
@@ -50,7 +47,6 @@ TEST(SerialPort, TakesOnlySerialDevicesOnceAndFailsQuietlyWhenClosedOrUnplugged)
   EXPECT_NE(port.LastError().find("COM1"), std::string::npos);
   EXPECT_EQ(port.Open(2, 9600, dir.file("setting.ini")), 1);
 
-  // Exclusive: a second object cannot have the same device while the first holds it.
   CSerialPort other;
   EXPECT_EQ(other.Open(pty.SlavePath(), 9600), 0);
   port.Close();
@@ -65,9 +61,8 @@ TEST(SerialPort, TakesOnlySerialDevicesOnceAndFailsQuietlyWhenClosedOrUnplugged)
   EXPECT_GE(MillisSince(start), 595);
 }
 
-// ReadByte takes queued bytes in order and with a zero time-out polls once; Read waits
-// for its time-out only when bytes are missing; a byte-by-byte write pauses before each
-// byte; Close from another thread ends a waiting read quietly.
+// Reads wait only for missing bytes, paced writes pause before each byte, and Close from
+// another thread ends a waiting read quietly.
 TEST(SerialPort, ReadsWaitOnlyForMissingBytesWritesPauseAndCloseEndsAWait) {
   sim::PseudoTerminal pty;
   std::string error;

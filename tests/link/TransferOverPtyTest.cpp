@@ -1,7 +1,5 @@
-// Runs of the engine against the simulated radio over real pseudo-terminals: the exact
-// bytes on the line, stale input, the port search and Cancel. Entry attempts, pauses,
-// time-outs, retries and a pulled cable are checked on the memory port
-// (TransferMemoryPortTest); a silent port costs ten attempts (about 2.3 s) here.
+// The engine against simulated radios on pseudo-terminals: exact bytes, stale input, the
+// port search and Cancel. Timing, retries and pulled cables: TransferMemoryPortTest.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -28,8 +26,7 @@ std::vector<int> WatchProgress(TransferState& state, TransferStatus status) {
   return seen;
 }
 
-// A read and then a write of the same radio, both by device path: no "com" lookup, no
-// search, nothing written to the settings.
+// A read and a write by device path: no "com" lookup, no search, no settings written.
 TEST(TransferOverPty, ReadAndWriteAreByteExactAndLeaveTheTailAlone) {
   sim::SimFaults deafOnce;
   deafOnce.ignoreEntries = 1;
@@ -40,8 +37,7 @@ TEST(TransferOverPty, ReadAndWriteAreByteExactAndLeaveTheTailAlone) {
   auto state = NewTransfer(dir.file("setting.ini"), true);
   state->device = radio->DevicePath();
   state->buffer.fill(0xA5);
-  // An open port is used as it is. The radio ignores the first entry command: a 0x06
-  // already waiting must not pass for its answer, or the deaf radio gets the identify request.
+  // An open port is used as it is; a stale 0x06 must not pass for the ignored entry's answer.
   ASSERT_TRUE(state->port->Open(radio->DevicePath(), 9600));
   radio->Send({0x06});
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -85,16 +81,28 @@ TEST(TransferOverPty, ReadAndWriteAreByteExactAndLeaveTheTailAlone) {
   EXPECT_EQ(BytesFromPc(*radio, expected.size()), expected);
 }
 
-TEST(TransferOverPty, SearchTriesConfiguredPortThenAscendingAndStoresTheFind) {
-  // COM1 names a missing device, COM2 and COM4 (the configured one) are silent, the radio
-  // is on COM3, COM5 exists but must never be opened.
+// Cancel comes from another thread, and the port is closed under the worker's wait.
+TEST(TransferOverPty, SearchFindsTheRadioOnlyWhenOnAndCancelStopsTheSearchOrTheBlocks) {
+  // COM1 is missing, COM2 and COM4 are silent, COM3 answers, COM5 is never opened.
   sim::SimFaults silent;
   silent.silent = true;
   auto com2 = StartRadio(silent), com3 = StartRadio(), com4 = StartRadio(silent), com5 = StartRadio(silent);
   TempDir dir;
-  dir.write("setting.ini", LinkSettings(4, true, {dir.file("missing-tty"), com2->DevicePath(),
-                                                  com3->DevicePath(), com4->DevicePath(), com5->DevicePath()}));
+  const std::vector<std::string> ports = {dir.file("missing-tty"), com2->DevicePath(), com3->DevicePath(),
+                                          com4->DevicePath(), com5->DevicePath()};
+  // Without the search a port that names nothing fails at once, and no other is touched.
+  dir.write("setting.ini", LinkSettings(6, false, ports));
   auto state = NewTransfer(dir.file("setting.ini"), true);
+  auto start = Clock::now();
+  RunTransfer(state);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_PORT_ERROR);
+  EXPECT_LT(MillisSince(start), 1000);
+  EXPECT_NE(state->detail.find("COM6"), std::string::npos);
+  EXPECT_EQ(com3->BytesReceived(), 0);
+
+  // With it, the configured COM4 first, then upwards from COM1.
+  dir.write("setting.ini", LinkSettings(4, true, ports));
+  state = NewTransfer(dir.file("setting.ini"), true);
   std::thread worker(TransferThreadProc, state);
   const std::vector<int> searched = WatchProgress(*state, TransferStatus::XFER_SEARCHING);
   worker.join();
@@ -107,28 +115,9 @@ TEST(TransferOverPty, SearchTriesConfiguredPortThenAscendingAndStoresTheFind) {
   EXPECT_EQ(ReadProfileString("setup", "com", "", 8, dir.file("setting.ini")), "3");
   EXPECT_EQ(state->comPort.load(), 3);  // what backups and messages name from now on
   EXPECT_EQ(state->foundPort.load(), -1);
-}
 
-// Cancel comes from another thread, and the port is closed under the worker's wait.
-TEST(TransferOverPty, MissingPortFailsAtOnceAndCancelStopsTheSearchOrTheBlocks) {
-  // Without the search no other port is touched.
-  auto bystander = StartRadio();
-  TempDir dir;
-  dir.write("setting.ini", LinkSettings(2, false, {bystander->DevicePath()}));
-  auto state = NewTransfer(dir.file("setting.ini"), true);
-  auto start = Clock::now();
-  RunTransfer(state);
-  EXPECT_EQ(state->status.load(), TransferStatus::XFER_PORT_ERROR);
-  EXPECT_LT(MillisSince(start), 1000);
-  EXPECT_NE(state->detail.find("COM2"), std::string::npos);
-  EXPECT_EQ(bystander->BytesReceived(), 0);
-
-  // Search on, every port silent: Cancel ends the run within an attempt, with the port
-  // closed, although the search had much more to try.
-  sim::SimFaults silent;
-  silent.silent = true;
-  auto com1 = StartRadio(silent), com2 = StartRadio(silent);
-  dir.write("setting.ini", LinkSettings(2, true, {com1->DevicePath(), com2->DevicePath()}));
+  // Every port silent: Cancel ends the search within an attempt, port closed, COM1 untried.
+  dir.write("setting.ini", LinkSettings(2, true, {com5->DevicePath(), com2->DevicePath()}));
   state = NewTransfer(dir.file("setting.ini"), true);
   std::thread searching(TransferThreadProc, state);
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
@@ -139,16 +128,11 @@ TEST(TransferOverPty, MissingPortFailsAtOnceAndCancelStopsTheSearchOrTheBlocks) 
   EXPECT_LT(MillisSince(start), 1500);
   EXPECT_FALSE(state->port->IsOpen());
   EXPECT_FALSE(IsTerminalStatus(state->status.load()));
-  EXPECT_EQ(com1->BytesReceived(), 0);
+  EXPECT_EQ(com5->BytesReceived(), 0);
 
-  // While blocks move (the radio paced like the real cable, so the read is surely still
-  // running), Cancel stops after the current block even when the caller has gone.
-  sim::SimConfig config;
-  config.paceBaud = 9600;
-  config.keepLog = true;
-  sim::SimRadio paced(config, PatternImage(1));
-  ASSERT_TRUE(paced.Start());
-  dir.write("setting.ini", LinkSettings(1, false, {paced.DevicePath()}));
+  // Mid-read on a paced radio, Cancel stops after the current block though the caller has gone.
+  auto paced = StartRadio({}, PatternImage(1), 9600);
+  dir.write("setting.ini", LinkSettings(1, false, {paced->DevicePath()}));
   state = NewTransfer(dir.file("setting.ini"), true);
   std::weak_ptr<TransferState> watch = state;
   std::thread reading(TransferThreadProc, state);
@@ -162,7 +146,7 @@ TEST(TransferOverPty, MissingPortFailsAtOnceAndCancelStopsTheSearchOrTheBlocks) 
   reading.join();
   EXPECT_LT(MillisSince(start), 1000);
   EXPECT_TRUE(watch.expired());
-  const auto bytes = BytesFromPc(paced);
+  const auto bytes = BytesFromPc(*paced);
   EXPECT_NE(bytes.back(), 0x62);
   const std::vector<std::uint8_t> block32 = {0x52, 0x02, 0x00, 0x10};
   EXPECT_EQ(std::search(bytes.begin(), bytes.end(), block32.begin(), block32.end()), bytes.end());

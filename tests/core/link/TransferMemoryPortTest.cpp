@@ -1,5 +1,4 @@
-// The transfer engine on a port on memory with a virtual clock: the protocol's pauses and
-// time-outs are checked in virtual milliseconds, and a whole run takes microseconds.
+// The transfer engine on a memory port with a virtual clock: pauses and time-outs in virtual ms.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,10 +17,8 @@ namespace {
 using namespace qorrin::link;
 using Event = MemoryLinkPort::Event;
 
-// A radio that answers every command correctly unless a test asks for trouble: entry
-// commands it ignores, an identification of its own, a late first reply for `lateBlock`,
-// for `badBlock` (while `badTries` lasts; below zero, for ever) short or misaddressed
-// replies or unacknowledged data frames, and a cable pulled at the request of a block.
+// A radio that answers correctly unless asked for trouble: ignored entries, its own ident, a
+// late reply, trouble at `badBlock` for `badTries` tries (below zero: always), a pulled cable.
 struct Radio {
   enum Trouble { kShort, kMisaddressed, kNoAck };
   int ignoreEntries = 0;
@@ -81,9 +78,8 @@ std::shared_ptr<TransferState> RunAgainst(Radio& radio, bool isRead, std::shared
   return state;
 }
 
-// Every block has three tries. Replies that stay short or carry another address, or data
-// frames that stay unacknowledged, end the run as failed without the end command, keeping
-// the blocks before; trouble on the first two tries only is made good by the third.
+// Three tries a block: lasting trouble fails the run without the end command, keeping the
+// blocks before; trouble on the first two tries only is made good by the third.
 TEST(TransferMemoryPort, ABlockHasThreeTries) {
   for (const Radio::Trouble trouble : {Radio::kShort, Radio::kMisaddressed, Radio::kNoAck}) {
     for (const int tries : {-1, 2}) {
@@ -109,12 +105,9 @@ TEST(TransferMemoryPort, ABlockHasThreeTries) {
   }
 }
 
-// The pauses the radio relies on: 100 ms after opening, 25 ms before each entry byte,
-// and a full second after the end command of a write (not of a read) before the run
-// reports success. Progress is published as whole percentages of the blocks moved.
-// A reply that comes just before the time-out while its 20 bytes are still arriving is
-// not taken apart: the block is retried after the late tail is discarded, and the image
-// still holds every block's own bytes.
+// Pauses: 100 ms after opening, 25 ms before each entry byte, 1 s after a write's end
+// command. Progress is whole percentages. A reply arriving at the time-out is retried after
+// its late tail is discarded, never taken apart.
 TEST(TransferMemoryPort, PausesAreKeptOnTheClockAndALateReplyIsRetried) {
   Radio radio;
   std::shared_ptr<MemoryLinkPort> port;
@@ -147,10 +140,8 @@ TEST(TransferMemoryPort, PausesAreKeptOnTheClockAndALateReplyIsRetried) {
   for (const auto& [block, percent] : percentAfterBlock) EXPECT_EQ(BlockProgress(block), percent) << block;
 }
 
-// Ten entry commands, each with its 50 ms wait: the tenth may still be answered, after
-// that the run ends with a port error that names the device. The identification needs
-// two marks within its first twelve bytes, and what follows them does not upset the
-// blocks. A cable pulled in the middle of a read ends it as failed.
+// Ten entry attempts (the tenth may still be answered), then a port error naming the device.
+// The ident needs two marks in its first twelve bytes. A pulled cable fails a read.
 TEST(TransferMemoryPort, EntryIdentificationAndPulledCable) {
   std::shared_ptr<MemoryLinkPort> port;
   Radio late;

@@ -1,11 +1,17 @@
 // The file commands as scripts run them. What files hold and CSV rules are the core's tests'.
 #include <gtest/gtest.h>
 #ifndef _WIN32
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 #endif
 
+#include <algorithm>
+#include <chrono>
 #include <nlohmann/json.hpp>
+#include <thread>
 
 #include "cli/CliRun.h"
 #include "core/interchange/ListSamples.h"
@@ -69,10 +75,27 @@ TEST_F(FileCommands, NewWritesAProjectFileAndInfoDescribesItUnderNamesInAnyScrip
 }
 
 TEST_F(FileCommands, RefusesBadInputWithTheContractsExitCodes) {
-  const std::string existing = NewFile("keep.7Q");
-  const std::string before = dir.read("keep.7Q");
+  const std::string existing = NewFile("keep.7Q"), before = dir.read("keep.7Q");
   EXPECT_EQ(Cli({"new", "-o", existing}).exitCode, 2);  // never replaced by accident
   EXPECT_EQ(dir.read("keep.7Q"), before);
+
+  // diff: 0 equal, 1 different (a line per difference, worded as DocumentDiffTest checks), 2 trouble.
+  std::string changed = before;
+  changed[48 + 0x7C2] = 3;  // squelch 5 -> 3
+  dir.write("b.7Q", changed);
+  const std::string b = dir.file("b.7Q");
+  CliResult run = Cli({"diff", existing, existing});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, "");
+  run = Cli({"diff", existing, b});
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  EXPECT_EQ(run.out, "squelch: 5 -> 3\n");
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"diff", b, dir.file("missing.7Q")}, {"diff", b}, {"diff", existing, b, "--device", "/dev/null"},
+           {"diff", "--no-such-option", b}}) {
+    EXPECT_EQ(Cli(args).exitCode, 2) << args.back();
+  }
+
   EXPECT_EQ(Cli({"new", "--force", "--model", "1", "-o", existing}).exitCode, 0);
   EXPECT_NE(dir.read("keep.7Q"), before);
 
@@ -85,12 +108,48 @@ TEST_F(FileCommands, RefusesBadInputWithTheContractsExitCodes) {
   EXPECT_EQ(RunCli({"--help"}).exitCode, 0);
 
   TempDir empty;  // a program folder without setting.ini
-  CliResult noSettings = RunCli({"--config-dir", empty.path().string(), "info", existing});
-  EXPECT_EQ(noSettings.exitCode, 2);
-  EXPECT_NE(noSettings.err.find("setting.ini"), std::string::npos);
+  run = RunCli({"--config-dir", empty.path().string(), "info", existing});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("setting.ini"), std::string::npos);
 }
 
-#ifndef _WIN32  // FIFOs and device nodes: Linux only
+#ifndef _WIN32  // kills, FIFOs and device nodes: Linux only
+// SIGKILL at any moment of `new --force` leaves the old or the new file, complete; a rare
+// leftover temporary is removed by the next write.
+TEST_F(FileCommands, KilledWritesLeaveACompleteTargetAndNoTemporaries) {
+  TempDir out;
+  const int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
+  auto runNew = [&](int model) {
+    return SpawnProgram("qorrin-cli", {"--config-dir", dir.path().string(), "new", "--force", "--model",
+                                       std::to_string(model), "-o", out.file("p.7Q")}, devNull, devNull);
+  };
+  ASSERT_EQ(WaitExit(runNew(0)), 0);
+  const std::string model0 = out.read("p.7Q");
+  auto lifetime = std::chrono::steady_clock::duration::max();
+  for (int run = 0; run < 3; ++run) {  // the shortest of three, for a busy machine's sake
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(WaitExit(runNew(2)), 0);
+    lifetime = std::min(lifetime, std::chrono::steady_clock::now() - start);
+  }
+  const std::string model2 = out.read("p.7Q");
+  ASSERT_NE(model0, model2);
+  int killed = 0, leftBehind = 0;
+  for (int round = 0; round < 200; ++round) {  // kills spread over a run: start-up, write, rename
+    const pid_t pid = runNew(round % 2 == 0 ? 0 : 2);
+    std::this_thread::sleep_for(lifetime * (round * 37 % 200) / 200);
+    kill(pid, SIGKILL);
+    killed += WaitExit(pid) == 128 + SIGKILL ? 1 : 0;
+    const std::string now = out.read("p.7Q");
+    ASSERT_TRUE(now == model0 || now == model2) << "round " << round << ": " << now.size() << " bytes";
+    leftBehind += out.names().size() > 1 ? 1 : 0;
+  }
+  EXPECT_GE(killed, 50);     // the runs were really cut short
+  EXPECT_LE(leftBehind, 8);  // a temporary left by every tenth kill or more would be a fault
+  EXPECT_EQ(WaitExit(runNew(0)), 0);
+  close(devNull);
+  EXPECT_EQ(out.names(), std::set<std::string>{"p.7Q"});
+}
+
 // With --force or without, only regular files are replaced (links: AtomicFileTest).
 TEST_F(FileCommands, ForceNeverReplacesAPipeOrDevice) {
   std::vector<std::pair<std::string, std::string>> nodes = {{dir.file("pipe"), "FIFO"}};

@@ -230,26 +230,6 @@ TEST_F(RadioCommandsTest, EachFailureHasItsExitCodeAndNothingIsSaved) {
   EXPECT_EQ(m_dir.read("wire.log").find("PC>radio  62"), npos);  // no end command after Ctrl+C
 }
 
-// The texts of the differences are DocumentDiffTest's.
-TEST_F(RadioCommandsTest, DiffOfTwoFilesExits0Or1OrOnTrouble2) {
-  const std::string a = m_dir.file("a.7Q"), b = m_dir.file("b.7Q");
-  ASSERT_EQ(Cli({"new", "-o", a}).exitCode, 0);
-  std::string changed = m_dir.read("a.7Q");
-  changed[48 + 0x7C2] = 3;  // squelch 5 -> 3
-  m_dir.write("b.7Q", changed);
-  CliResult run = Cli({"diff", a, a});
-  EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(run.out, "");
-  run = Cli({"diff", a, b});
-  EXPECT_EQ(run.exitCode, 1) << run.err;
-  EXPECT_EQ(run.out, "squelch: 5 -> 3\n");
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"diff", a, m_dir.file("missing.7Q")}, {"diff", a}, {"diff", a, b, "--device", "/dev/null"},
-           {"diff", "--no-such-option", a}}) {
-    EXPECT_EQ(Cli(args).exitCode, 2) << args.back();
-  }
-}
-
 // Then two are read back at once; a backup folder that cannot be made only warns.
 TEST_F(RadioCommandsTest, FourRadiosAreWrittenAtOnceAndTheOneUnpluggedHalfWayStopsNoOther) {
   m_dir.write("send.7Q", ProjectFile(PatternImage(5)));

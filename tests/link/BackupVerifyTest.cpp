@@ -8,12 +8,6 @@
 namespace qorrin::test {
 namespace {
 
-std::array<std::uint8_t, kImageSize> Bytes(const sim::RadioImage& image) {
-  std::array<std::uint8_t, kImageSize> bytes;
-  std::copy(image.begin(), image.end(), bytes.begin());
-  return bytes;
-}
-
 // The backups of good runs, their names and an unwritable folder are RadioCommandsTest's.
 TEST(BackupVerifyTest, AFailedWriteIsBackedUpButNotReadBackAndVerificationCatchesABadBlock) {
   TempDir dir;
@@ -27,7 +21,7 @@ TEST(BackupVerifyTest, AFailedWriteIsBackedUpButNotReadBackAndVerificationCatche
   unplug.unplugAfterBlocks = 0;
   auto broken = StartRadio(unplug);
   request.device = broken->DevicePath();  // no label: the backup is named by its device
-  const auto meant = Bytes(PatternImage(9));
+  const auto meant = PatternImage(9);
   TransferRun failed(std::make_shared<CSerialPort>(), "", request, meant);
   failed.Execute();
   EXPECT_EQ(failed.Transfer().status.load(), TransferStatus::XFER_WRITE_FAIL);
@@ -47,7 +41,7 @@ TEST(BackupVerifyTest, AFailedWriteIsBackedUpButNotReadBackAndVerificationCatche
   request.backupLabel = "COM2";
   request.device = liar->DevicePath();
   auto port = std::make_shared<CSerialPort>();
-  TransferRun run(port, "", request, Bytes(PatternImage(2)));
+  TransferRun run(port, "", request, PatternImage(2));
   run.Execute();
   EXPECT_EQ(run.Transfer().status.load(), TransferStatus::XFER_WRITE_DONE);
   ASSERT_TRUE(run.ReadBackComplete());

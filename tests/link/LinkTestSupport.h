@@ -64,7 +64,6 @@ inline std::vector<std::uint8_t> BytesFromPc(const sim::SimRadio& radio, std::si
   return bytes;
 }
 
-// Runs the engine on a thread of its own and waits for it.
 inline void RunTransfer(const std::shared_ptr<TransferState>& state) { std::thread(TransferThreadProc, state).join(); }
 
 // A simulated radio started with the given faults (paced like the real cable when paceBaud

@@ -108,7 +108,7 @@ TEST(TransferMemoryPort, ABlockHasThreeTries) {
 // Pauses: 100 ms after opening, 25 ms before each entry byte, 1 s after a write's end
 // command. Progress is whole percentages. A reply arriving at the time-out is retried after
 // its late tail is discarded, never taken apart.
-TEST(TransferMemoryPort, PausesAreKeptOnTheClockAndALateReplyIsRetried) {
+TEST(TransferMemoryPort, PausesLateRepliesEntryIdentificationAndPulledCable) {
   Radio radio;
   std::shared_ptr<MemoryLinkPort> port;
   auto state = RunAgainst(radio, false, port);
@@ -138,19 +138,16 @@ TEST(TransferMemoryPort, PausesAreKeptOnTheClockAndALateReplyIsRetried) {
   EXPECT_EQ(state->progress.load(), 100);
   const std::pair<int, int> percentAfterBlock[] = {{0, 0}, {3, 3}, {4, 3}, {63, 50}, {125, 99}};
   for (const auto& [block, percent] : percentAfterBlock) EXPECT_EQ(BlockProgress(block), percent) << block;
-}
 
-// Ten entry attempts (the tenth may still be answered), then a port error naming the device.
-// The ident needs two marks in its first twelve bytes. A pulled cable fails a read.
-TEST(TransferMemoryPort, EntryIdentificationAndPulledCable) {
-  std::shared_ptr<MemoryLinkPort> port;
+  // Ten entry attempts (the tenth may still be answered), then a port error naming the
+  // device. The ident needs two marks in its first twelve bytes. A pulled cable fails a read.
   Radio late;
   late.ignoreEntries = kEntryAttempts - 1;
   EXPECT_EQ(RunAgainst(late, true, port)->status.load(), TransferStatus::XFER_READ_DONE);
   EXPECT_EQ(Writes(*port, {kEntryCommand[0], 'P'}), kEntryAttempts);
   Radio deaf;
   deaf.ignoreEntries = kEntryAttempts;
-  auto state = RunAgainst(deaf, true, port);
+  state = RunAgainst(deaf, true, port);
   EXPECT_EQ(state->status.load(), TransferStatus::XFER_PORT_ERROR);
   EXPECT_NE(state->detail.find("/dev/memory"), std::string::npos);
   EXPECT_EQ(Writes(*port, {}), kEntryAttempts);

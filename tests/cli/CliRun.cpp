@@ -16,8 +16,7 @@ extern char** environ;
 
 namespace qorrin::test {
 
-pid_t SpawnProgram(const std::string& program, const std::vector<std::string>& args, int outFd,
-                   int errFd) {
+pid_t SpawnProgram(const std::string& program, const std::vector<std::string>& args, int outFd, int errFd) {
   const std::string exe = std::string(QORRIN_BIN_DIR) + "/" + program;
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(exe.c_str()));
@@ -44,8 +43,7 @@ int WaitExit(pid_t pid) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-CliResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                     int interruptAfterMs) {
+CliResult RunProgram(const std::string& program, const std::vector<std::string>& args, int interruptAfterMs) {
   TempDir capture;
   const int out = open(capture.file("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   const int err = open(capture.file("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);

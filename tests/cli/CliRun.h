@@ -1,6 +1,5 @@
 #pragma once
-// Runs qorrin-cli (or another program of the build) as a child process and collects what
-// it printed and its exit code, so the command-line contract is tested as scripts see it.
+// Runs a program of the build as a child process, collecting its output and exit code.
 #include <sys/types.h>
 
 #include <string>
@@ -15,15 +14,12 @@ struct CliResult {
 };
 
 // Starts bin/<program> of the build with stdin from /dev/null and the given outputs.
-pid_t SpawnProgram(const std::string& program, const std::vector<std::string>& args, int outFd,
-                   int errFd);
+pid_t SpawnProgram(const std::string& program, const std::vector<std::string>& args, int outFd, int errFd);
 // The exit code, or 128 + the signal that ended the process.
 int WaitExit(pid_t pid);
 
-// Runs bin/<program> to its end; with interruptAfterMs >= 0 it gets SIGINT (Ctrl+C)
-// after that long.
-CliResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                     int interruptAfterMs = -1);
+// Runs bin/<program> to its end; with interruptAfterMs >= 0 it gets SIGINT after that long.
+CliResult RunProgram(const std::string& program, const std::vector<std::string>& args, int interruptAfterMs = -1);
 
 inline CliResult RunCli(const std::vector<std::string>& args) { return RunProgram("qorrin-cli", args); }
 

@@ -1,3 +1,4 @@
+// The file commands as scripts run them. What files hold and CSV rules are the core's tests'.
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <fcntl.h>
@@ -10,15 +11,17 @@
 #include <algorithm>
 #include <chrono>
 #include <nlohmann/json.hpp>
-#include <random>
 #include <thread>
 
 #include "cli/CliRun.h"
+#include "core/interchange/ListSamples.h"
+#include "core/platform/Utf8Path.h"
 #include "support/TestSupport.h"
 
 namespace qorrin::test {
 namespace {
 
+namespace fs = std::filesystem;
 using Json = nlohmann::json;
 
 class FileCommands : public ::testing::Test {
@@ -33,39 +36,71 @@ class FileCommands : public ::testing::Test {
     EXPECT_EQ(r.exitCode, 0) << r.err;
     return dir.file(name);
   }
+  // "number rx tx name" of every programmed channel of a project file.
+  std::vector<std::string> Channels(const std::string& name) {
+    std::vector<std::string> channels;
+    const Json dump = Json::parse(Cli({"dump", "--format", "json", dir.file(name)}).out);
+    for (const Json& c : dump["channels"]) {
+      channels.push_back(std::to_string(c["number"].get<int>()) + " " + c["rx"].get<std::string>() + " " +
+                         c["tx"].get<std::string>() + " " + c["name"].get<std::string>());
+    }
+    return channels;
+  }
   TempDir dir;
-#ifndef _WIN32
-  void TearDown() override { close(devNull); }
-  int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
-#endif
 };
 
-TEST_F(FileCommands, NewWritesAProjectFileAndInfoDescribesIt) {
-  const std::string one = NewFile("one.7Q", 0);
-  EXPECT_EQ(dir.read("one.7Q").size(), 4144u);
-  CliResult info = Cli({"info", one});
-  EXPECT_EQ(info.exitCode, 0);
+// Names outside ASCII: on Windows, UTF-16 command line to wide file calls to UTF-8 output.
+TEST_F(FileCommands, NewWritesAProjectFileAndInfoDescribesItUnderNamesInAnyScript) {
+  const fs::path folder = dir.path() / platform::Utf8Path("对讲机 程序");
+  fs::create_directories(folder);
+  for (const auto& entry : fs::directory_iterator(dir.path())) {
+    if (entry.is_regular_file()) fs::copy_file(entry.path(), folder / entry.path().filename());
+  }
+  const std::string config = platform::PathUtf8(folder);
+  const std::string project = platform::PathUtf8(folder / platform::Utf8Path("频道 表.7Q"));
+  CliResult made = RunCli({"--config-dir", config, "new", "--model", "0", "-o", project});
+  ASSERT_EQ(made.exitCode, 0) << made.err;
+  EXPECT_NE(made.err.find(project), std::string::npos) << made.err;  // printed back intact
+  EXPECT_EQ(fs::file_size(platform::Utf8Path(project)), 4144u);
+
+  CliResult info = RunCli({"--config-dir", config, "info", project});
+  EXPECT_EQ(info.exitCode, 0) << info.err;
+  EXPECT_NE(info.out.find(project), std::string::npos) << info.out;
   EXPECT_NE(info.out.find("VLM-7Q Radio Program data v1.09"), std::string::npos);
   EXPECT_NE(info.out.find("136.00000 - 173.99500"), std::string::npos);
   EXPECT_NE(info.out.find("1 programmed"), std::string::npos);
+  CliResult missing = RunCli({"--config-dir", config, "info", config + "/没有.7Q"});
+  EXPECT_EQ(missing.exitCode, 2);
+  EXPECT_NE(missing.err.find("没有.7Q"), std::string::npos) << missing.err;
 }
 
 TEST_F(FileCommands, RefusesBadInputWithTheContractsExitCodes) {
-  const std::string existing = NewFile("keep.7Q");
-  const std::string before = dir.read("keep.7Q");
+  const std::string existing = NewFile("keep.7Q"), before = dir.read("keep.7Q");
   EXPECT_EQ(Cli({"new", "-o", existing}).exitCode, 2);  // never replaced by accident
   EXPECT_EQ(dir.read("keep.7Q"), before);
+
+  // diff: 0 equal, 1 different (a line per difference, worded as DocumentDiffTest checks), 2 trouble.
+  std::string changed = before;
+  changed[48 + 0x7C2] = 3;  // squelch 5 -> 3
+  dir.write("b.7Q", changed);
+  const std::string b = dir.file("b.7Q");
+  CliResult run = Cli({"diff", existing, existing});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, "");
+  run = Cli({"diff", existing, b});
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  EXPECT_EQ(run.out, "squelch: 5 -> 3\n");
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"diff", b, dir.file("missing.7Q")}, {"diff", b}, {"diff", existing, b, "--device", "/dev/null"},
+           {"diff", "--no-such-option", b}}) {
+    EXPECT_EQ(Cli(args).exitCode, 2) << args.back();
+  }
+
   EXPECT_EQ(Cli({"new", "--force", "--model", "1", "-o", existing}).exitCode, 0);
   EXPECT_NE(dir.read("keep.7Q"), before);
 
   EXPECT_EQ(Cli({"new", "--model", "16", "-o", dir.file("x.7Q")}).exitCode, 1);
-  EXPECT_EQ(Cli({"info", dir.file("missing.7Q")}).exitCode, 2);
-  EXPECT_EQ(Cli({"info", dir.path().string()}).exitCode, 2);
-  dir.write("foreign.7Q", "vlm-7Q Radio Program data v1.09" + std::string(4113, '\0'));
-  CliResult foreign = Cli({"dump", dir.file("foreign.7Q")});
-  EXPECT_EQ(foreign.exitCode, 2);
-  EXPECT_NE(foreign.err.find("not a VLM-7Q project file"), std::string::npos);
-  EXPECT_TRUE(foreign.out.empty());
+  EXPECT_EQ(Cli({"info", dir.path().string()}).exitCode, 2);  // files it cannot load: CQorrinDocTest
 
   EXPECT_EQ(Cli({"dump", "--format", "xml", existing}).exitCode, 1);
   EXPECT_EQ(Cli({"frobnicate"}).exitCode, 1);
@@ -73,70 +108,49 @@ TEST_F(FileCommands, RefusesBadInputWithTheContractsExitCodes) {
   EXPECT_EQ(RunCli({"--help"}).exitCode, 0);
 
   TempDir empty;  // a program folder without setting.ini
-  CliResult noSettings = RunCli({"--config-dir", empty.path().string(), "info", existing});
-  EXPECT_EQ(noSettings.exitCode, 2);
-  EXPECT_NE(noSettings.err.find("setting.ini"), std::string::npos);
-}
-
-TEST_F(FileCommands, InfoAndDumpNameModelZeroByItsTextWhenItsCodeIsUnusable) {
-  const std::string file = NewFile("plain.7Q");
-  std::string ini = dir.read("setting.ini");
-  for (const char* code : {"data0=60134Z17", ""}) {  // unusable, then missing altogether
-    ini.replace(ini.find("data0="), 14, code);
-    dir.write("setting.ini", ini);
-    CliResult info = Cli({"info", file});
-    EXPECT_NE(info.out.find("model:     0 (136-174MHz)\nlimits:    100.00000 - 520.00000"), std::string::npos)
-        << info.out << info.err;
-    EXPECT_EQ(Json::parse(Cli({"dump", "--format", "json", file}).out)["model"]["text"], "136-174MHz");
-  }
+  run = RunCli({"--config-dir", empty.path().string(), "info", existing});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("setting.ini"), std::string::npos);
 }
 
 #ifndef _WIN32  // kills, FIFOs and device nodes: Linux only
-// SIGKILL at any moment of `new --force` leaves the old or the new file, complete. Nothing
-// else stays beside it, except in the few microseconds between naming the finished file
-// and renaming it over the target; the next write removes such a leftover.
+// SIGKILL at any moment of `new --force` leaves the old or the new file, complete; a rare
+// leftover temporary is removed by the next write.
 TEST_F(FileCommands, KilledWritesLeaveACompleteTargetAndNoTemporaries) {
   TempDir out;
-  const std::string target = out.file("p.7Q");
+  const int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
   auto runNew = [&](int model) {
-    return SpawnProgram("qorrin-cli",
-                        {"--config-dir", dir.path().string(), "new", "--force", "--model",
-                         std::to_string(model), "-o", target},
-                        devNull, devNull);
+    return SpawnProgram("qorrin-cli", {"--config-dir", dir.path().string(), "new", "--force", "--model",
+                                       std::to_string(model), "-o", out.file("p.7Q")}, devNull, devNull);
   };
   ASSERT_EQ(WaitExit(runNew(0)), 0);
   const std::string model0 = out.read("p.7Q");
   auto lifetime = std::chrono::steady_clock::duration::max();
-  for (int run = 0; run < 3; ++run) {
+  for (int run = 0; run < 3; ++run) {  // the shortest of three, for a busy machine's sake
     const auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(WaitExit(runNew(2)), 0);
     lifetime = std::min(lifetime, std::chrono::steady_clock::now() - start);
   }
   const std::string model2 = out.read("p.7Q");
   ASSERT_NE(model0, model2);
-
-  // Delays spread over a whole run, so kills land in start-up, the write and the rename.
-  std::mt19937 rng(13);
-  std::uniform_int_distribution<long> delay(
-      0, std::chrono::duration_cast<std::chrono::microseconds>(lifetime).count());
   int killed = 0, leftBehind = 0;
-  for (int round = 0; round < 200; ++round) {
+  for (int round = 0; round < 200; ++round) {  // kills spread over a run: start-up, write, rename
     const pid_t pid = runNew(round % 2 == 0 ? 0 : 2);
-    std::this_thread::sleep_for(std::chrono::microseconds(delay(rng)));
+    std::this_thread::sleep_for(lifetime * (round * 37 % 200) / 200);
     kill(pid, SIGKILL);
     killed += WaitExit(pid) == 128 + SIGKILL ? 1 : 0;
     const std::string now = out.read("p.7Q");
     ASSERT_TRUE(now == model0 || now == model2) << "round " << round << ": " << now.size() << " bytes";
     leftBehind += out.names().size() > 1 ? 1 : 0;
   }
-  EXPECT_GE(killed, 50);  // the runs were really cut short
-  // A temporary with a name for the whole write is left by every tenth kill or more.
-  EXPECT_LE(leftBehind, 8);
-  ASSERT_EQ(WaitExit(runNew(0)), 0);
+  EXPECT_GE(killed, 50);     // the runs were really cut short
+  EXPECT_LE(leftBehind, 8);  // a temporary left by every tenth kill or more would be a fault
+  EXPECT_EQ(WaitExit(runNew(0)), 0);
+  close(devNull);
   EXPECT_EQ(out.names(), std::set<std::string>{"p.7Q"});
 }
 
-// With --force only regular files are replaced: a link to one keeps being a link.
+// With --force or without, only regular files are replaced (links: AtomicFileTest).
 TEST_F(FileCommands, ForceNeverReplacesAPipeOrDevice) {
   std::vector<std::pair<std::string, std::string>> nodes = {{dir.file("pipe"), "FIFO"}};
   ASSERT_EQ(mkfifo(nodes[0].first.c_str(), 0644), 0);
@@ -150,20 +164,13 @@ TEST_F(FileCommands, ForceNeverReplacesAPipeOrDevice) {
       EXPECT_NE(r.err.find("is a " + kind), std::string::npos) << r.err;
       EXPECT_EQ(r.err.find("--force"), std::string::npos) << r.err;  // no advice that cannot help
     }
-    EXPECT_NE(std::filesystem::status(path).type(), std::filesystem::file_type::regular) << path;
+    EXPECT_NE(fs::status(path).type(), fs::file_type::regular) << path;
   }
-
-  const std::string real = NewFile("real.7Q");
-  std::filesystem::create_symlink(real, dir.file("link.7Q"));
-  ASSERT_EQ(Cli({"new", "--force", "--model", "2", "-o", dir.file("link.7Q")}).exitCode, 0);
-  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.7Q")));
-  EXPECT_EQ(Json::parse(Cli({"dump", "--format", "json", real}).out)["model"]["index"], 2);
 }
 #endif
 
-// Every field under its name, as the core reads it; how odd bytes read is the core's to test,
-// what a new file of each model holds CQorrinDocTest's.
-TEST_F(FileCommands, DumpNamesEveryFieldAsTheCoreReadsIt) {
+// Every field under its name; how odd bytes read is the core's to test.
+TEST_F(FileCommands, InfoAndDumpNameEveryFieldAndModelZeroByItsText) {
   std::string bytes = dir.read(NewFile("odd.7Q", 2));
   bytes[48 + 0x7C4] = 9;                         // time limit above 6: no list overrun in the text
   bytes[48 + 0x7CA] = 12;                        // priority channel
@@ -194,6 +201,62 @@ TEST_F(FileCommands, DumpNamesEveryFieldAsTheCoreReadsIt) {
   EXPECT_NE(r.out.find("TX time limit:     180 s\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("FM radio:          108.0 MHz (index 210)\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("FM presets:        87.0 87.0 100.5 87.0 87.0"), std::string::npos) << r.out;
+
+  // Model 0 is named by its text when its code is unusable, then missing altogether.
+  const std::string file = NewFile("plain.7Q");
+  std::string ini = dir.read("setting.ini");
+  for (const char* code : {"data0=60134Z17", ""}) {
+    ini.replace(ini.find("data0="), 14, code);
+    dir.write("setting.ini", ini);
+    r = Cli({"info", file});
+    EXPECT_NE(r.out.find("model:     0 (136-174MHz)\nlimits:    100.00000 - 520.00000"), std::string::npos) << r.out;
+    EXPECT_EQ(Json::parse(Cli({"dump", "--format", "json", file}).out)["model"]["text"], "136-174MHz");
+  }
+}
+
+// export-csv writes to standard output or to a file, never replaced without --force.
+TEST_F(FileCommands, ChannelListsAreExportedAndImported) {
+  const std::string base = NewFile("base.7Q");
+  const std::string expected = kFullHeader + "\r\n1,,136.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\r\n";
+  const CliResult exported = Cli({"export-csv", base});
+  EXPECT_EQ(exported.exitCode, 0);
+  EXPECT_EQ(exported.out, expected);
+  dir.write("list.csv", "keep");
+  EXPECT_EQ(Cli({"export-csv", base, "-o", dir.file("list.csv")}).exitCode, 2);
+  EXPECT_EQ(dir.read("list.csv"), "keep");
+  EXPECT_EQ(Cli({"export-csv", base, "-o", dir.file("list.csv"), "--force"}).exitCode, 0);
+  EXPECT_EQ(dir.read("list.csv"), expected);
+
+  EXPECT_EQ(Cli({"export-csv", base, "-o", dir.path().string()}).exitCode, 2);
+  EXPECT_EQ(Cli({"export-csv"}).exitCode, 1);
+
+  // import-csv reports on standard error and writes a new project file, or fails.
+  const std::string out = dir.file("out.7Q");
+  dir.write("refusals.csv", kRefusalList);
+  const CliResult done = Cli({"import-csv", base, dir.file("refusals.csv"), "-o", out});
+  EXPECT_EQ(done.exitCode, 0) << done.err;
+  EXPECT_TRUE(done.out.empty());
+  EXPECT_NE(done.err.find("line 4 (Location 12): refused: "), std::string::npos) << done.err;
+  EXPECT_NE(done.err.find("\n1 row imported into channel 1; 17 refused; 0 changed\n"), std::string::npos);
+  EXPECT_EQ(Channels("out.7Q"), (std::vector<std::string>{"1 146.52000 146.52000 OK"}));
+
+  // From channel 98, merged with what the file holds; then replacing everything.
+  dir.write("list.csv", kSpreadsheetList);
+  EXPECT_EQ(Cli({"import-csv", base, dir.file("list.csv"), "-o", out, "--at", "98", "--force"}).exitCode, 0);
+  EXPECT_EQ(Channels("out.7Q"), (std::vector<std::string>{"1 136.00000 136.00000 ", "98 145.72500 145.12500 RELA",
+                                                           "99 145.50000 145.50000 SIMP"}));
+  EXPECT_EQ(Cli({"import-csv", out, dir.file("list.csv"), "-o", out, "--replace", "--force"}).exitCode, 0);
+  EXPECT_EQ(Channels("out.7Q"), (std::vector<std::string>{"1 145.72500 145.12500 RELA", "2 145.50000 145.50000 SIMP"}));
+
+  dir.write("none.csv", "Location,Frequency,Mode\n1,146.52,AM\n2,,FM\n");
+  const CliResult none = Cli({"import-csv", base, dir.file("none.csv"), "-o", dir.file("x.7Q")});
+  EXPECT_EQ(none.exitCode, 2);
+  EXPECT_NE(none.err.find("no rows imported; 2 refused; 0 changed"), std::string::npos);
+  EXPECT_EQ(Cli({"import-csv", base, dir.file("missing.csv"), "-o", dir.file("x.7Q")}).exitCode, 2);
+  EXPECT_EQ(Cli({"import-csv", base, dir.file("list.csv"), "-o", base}).exitCode, 2);  // exists, no --force
+  EXPECT_EQ(Cli({"import-csv", base, dir.file("list.csv")}).exitCode, 1);
+  EXPECT_EQ(Cli({"import-csv", base, dir.file("list.csv"), "-o", dir.file("x.7Q"), "--at", "100"}).exitCode, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("x.7Q")));
 }
 
 }  // namespace

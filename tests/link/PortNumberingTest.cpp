@@ -1,5 +1,4 @@
-// How port numbers become devices: [ports] entries, then the machine's devices in
-// their fixed order.
+// How port numbers become devices: [ports] entries, then the machine's devices in order.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -20,8 +19,7 @@ TEST(PortNumbering, MachineDevicesAreOrderedUsbFirstThenNaturally) {
   EXPECT_TRUE(link::NaturalNameLess("ttyS9", "ttyS010x"));
   EXPECT_FALSE(link::NaturalNameLess("ttyS1", "ttyS1"));
 
-  // A fake /sys/class/tty: two USB adapters, two UARTs of which one slot is empty, and
-  // a virtual console without a device.
+  // A fake /sys/class/tty: two USB adapters, two UARTs (one slot empty), a console.
   TempDir dir;
   const fs::path sys = dir.path() / "sys";
   const fs::path usb = dir.path() / "devices/usb1/1-1";
@@ -33,9 +31,9 @@ TEST(PortNumbering, MachineDevicesAreOrderedUsbFirstThenNaturally) {
   fs::create_directories(dir.path() / "devices/platform/serial8250");
   for (const char* name : {"ttyUSB10", "ttyUSB2", "ttyS1", "ttyS0", "tty1"}) fs::create_directories(sys / name);
   fs::create_directory_symlink(usb / "1-1:1.0/ttyUSB10", sys / "ttyUSB10/device");
-  fs::create_directory_symlink(dir.path() / "devices/platform/serial8250", sys / "ttyUSB2/device");
-  fs::create_directory_symlink(dir.path() / "devices/platform/serial8250", sys / "ttyS0/device");
-  fs::create_directory_symlink(dir.path() / "devices/platform/serial8250", sys / "ttyS1/device");
+  for (const char* uart : {"ttyUSB2", "ttyS0", "ttyS1"}) {
+    fs::create_directory_symlink(dir.path() / "devices/platform/serial8250", sys / uart / "device");
+  }
   WriteFileBytes(sys / "ttyS0/type", "4\n");
   WriteFileBytes(sys / "ttyS1/type", "0\n");
 
@@ -47,30 +45,24 @@ TEST(PortNumbering, MachineDevicesAreOrderedUsbFirstThenNaturally) {
   EXPECT_EQ(devices[2].path, "/dev/ttyS0");
 }
 
-TEST(PortNumbering, EntriesWinAndEnumerationCanBeSwitchedOff) {
+TEST(PortNumbering, EntriesWinEnumerationCanBeSwitchedOffAndSettingsKeepTheirFormat) {
   TempDir dir;
+  const std::string ini = dir.file("setting.ini");
   dir.write("setting.ini", "[setup]\ncom=1\n[ports]\n2=/dev/pts/7\n9=/dev/ttyRADIO\nenumerate=0\n");
-  link::PortNumbering numbering(dir.file("setting.ini"));
+  link::PortNumbering numbering(ini);
   EXPECT_EQ(numbering.DevicePath(2), "/dev/pts/7");
   EXPECT_EQ(numbering.DevicePath(9), "/dev/ttyRADIO");
-  EXPECT_EQ(numbering.DevicePath(1), "");
-  EXPECT_EQ(numbering.DevicePath(0), "");
-  EXPECT_EQ(numbering.DevicePath(256), "");
+  for (int unnamed : {1, 0, 256}) EXPECT_EQ(numbering.DevicePath(unnamed), "") << unnamed;
 
-  const auto ports = link::ListPorts(dir.file("setting.ini"));
+  const auto ports = link::ListPorts(ini);
   ASSERT_EQ(ports.size(), 2u);
   EXPECT_EQ(ports[0].number, 2);
   EXPECT_EQ(ports[1].number, 9);
   EXPECT_TRUE(ports[1].fromSettings);
   EXPECT_EQ(link::PortLabel(9), "COM9");
-  EXPECT_EQ(link::DeviceForPort(9, dir.file("setting.ini")), "/dev/ttyRADIO");
-}
+  EXPECT_EQ(link::DeviceForPort(9, ini), "/dev/ttyRADIO");
 
-// com and searchcom as every part of the program reads them: the engine's search switch
-// looks at the first character only, the port dialog reads an integer.
-TEST(PortNumbering, LinkSettingsReadDefaultsAndWriteTheirFormat) {
-  TempDir dir;
-  const std::string ini = dir.file("setting.ini");
+  // The search switch looks at the first character only, the port dialog reads an integer.
   dir.write("setting.ini", "[setup]\nlanguage=english\n");
   EXPECT_EQ(link::ReadComPort(ini), 1);
   EXPECT_TRUE(link::ReadSearchCom(ini));

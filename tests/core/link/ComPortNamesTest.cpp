@@ -1,5 +1,4 @@
-// Windows' port names and the wrapping millisecond tick count: plain functions, tested on
-// every system.
+// Windows' port names and the wrapping tick count: plain functions, tested on every system.
 #include <gtest/gtest.h>
 
 #include "core/link/SerialDevices.h"

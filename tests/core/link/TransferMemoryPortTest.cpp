@@ -1,5 +1,4 @@
-// The transfer engine on a port on memory with a virtual clock: the protocol's pauses and
-// time-outs are checked in virtual milliseconds, and a whole run takes microseconds.
+// The transfer engine on a memory port with a virtual clock: pauses and time-outs in virtual ms.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,10 +17,8 @@ namespace {
 using namespace qorrin::link;
 using Event = MemoryLinkPort::Event;
 
-// A radio that answers every command correctly unless a test asks for trouble: entry
-// commands it ignores, an identification of its own, a late first reply for `lateBlock`,
-// for `badBlock` (while `badTries` lasts; below zero, for ever) short or misaddressed
-// replies or unacknowledged data frames, and a cable pulled at the request of a block.
+// A radio that answers correctly unless asked for trouble: ignored entries, its own ident, a
+// late reply, trouble at `badBlock` for `badTries` tries (below zero: always), a pulled cable.
 struct Radio {
   enum Trouble { kShort, kMisaddressed, kNoAck };
   int ignoreEntries = 0;
@@ -81,23 +78,8 @@ std::shared_ptr<TransferState> RunAgainst(Radio& radio, bool isRead, std::shared
   return state;
 }
 
-// A reply that comes just before the time-out while its 20 bytes are still arriving
-// must not be taken apart: the engine retries the block after discarding the late tail,
-// and the image still holds every block's own bytes.
-TEST(TransferMemoryPort, LateReplyTailIsDiscardedBeforeTheRetry) {
-  Radio radio;
-  radio.lateBlock = 5;
-  std::shared_ptr<MemoryLinkPort> port;
-  auto state = RunAgainst(radio, true, port);
-  ASSERT_EQ(state->status.load(), TransferStatus::XFER_READ_DONE);
-  for (int a = 0; a < kTransferBytes; ++a) ASSERT_EQ(state->buffer[a], static_cast<std::uint8_t>(a)) << a;
-  EXPECT_EQ(state->buffer[kTransferBytes], 0xEE);
-  EXPECT_EQ(Writes(*port, {kReadCommand, 0x00, 0x50, 16}), 2);  // the retry waited for the late reply to end
-}
-
-// Every block has three tries. Replies that stay short or carry another address, or data
-// frames that stay unacknowledged, end the run as failed without the end command, keeping
-// the blocks before; trouble on the first two tries only is made good by the third.
+// Three tries a block: lasting trouble fails the run without the end command, keeping the
+// blocks before; trouble on the first two tries only is made good by the third.
 TEST(TransferMemoryPort, ABlockHasThreeTries) {
   for (const Radio::Trouble trouble : {Radio::kShort, Radio::kMisaddressed, Radio::kNoAck}) {
     for (const int tries : {-1, 2}) {
@@ -123,10 +105,10 @@ TEST(TransferMemoryPort, ABlockHasThreeTries) {
   }
 }
 
-// The pauses the radio relies on: 100 ms after opening, 25 ms before each entry byte,
-// and a full second after the end command of a write (not of a read) before the run
-// reports success. Progress is published as whole percentages of the blocks moved.
-TEST(TransferMemoryPort, PausesAreKeptOnTheClock) {
+// Pauses: 100 ms after opening, 25 ms before each entry byte, 1 s after a write's end
+// command. Progress is whole percentages. A reply arriving at the time-out is retried after
+// its late tail is discarded, never taken apart.
+TEST(TransferMemoryPort, PausesLateRepliesEntryIdentificationAndPulledCable) {
   Radio radio;
   std::shared_ptr<MemoryLinkPort> port;
   auto state = RunAgainst(radio, false, port);
@@ -146,27 +128,26 @@ TEST(TransferMemoryPort, PausesAreKeptOnTheClock) {
   EXPECT_TRUE(end.kind == Event::kWrite && end.Is({kEndCommand}));
   EXPECT_TRUE(last.kind == Event::kSleep && last.atMs - end.atMs == kSettleAfterWriteMs);
 
+  radio.lateBlock = 5;
   state = RunAgainst(radio, true, port);
   ASSERT_EQ(state->status.load(), TransferStatus::XFER_READ_DONE);
+  for (int a = 0; a < kTransferBytes; ++a) ASSERT_EQ(state->buffer[a], static_cast<std::uint8_t>(a)) << a;
+  EXPECT_EQ(state->buffer[kTransferBytes], 0xEE);
+  EXPECT_EQ(Writes(*port, {kReadCommand, 0x00, 0x50, 16}), 2);  // the retry waited for the late reply to end
   EXPECT_TRUE(port->Events().back().kind == Event::kWrite && port->Events().back().Is({kEndCommand}));
   EXPECT_EQ(state->progress.load(), 100);
   const std::pair<int, int> percentAfterBlock[] = {{0, 0}, {3, 3}, {4, 3}, {63, 50}, {125, 99}};
   for (const auto& [block, percent] : percentAfterBlock) EXPECT_EQ(BlockProgress(block), percent) << block;
-}
 
-// Ten entry commands, each with its 50 ms wait: the tenth may still be answered, after
-// that the run ends with a port error that names the device. The identification needs
-// two marks within its first twelve bytes, and what follows them does not upset the
-// blocks. A cable pulled in the middle of a read ends it as failed.
-TEST(TransferMemoryPort, EntryIdentificationAndPulledCable) {
-  std::shared_ptr<MemoryLinkPort> port;
+  // Ten entry attempts (the tenth may still be answered), then a port error naming the
+  // device. The ident needs two marks in its first twelve bytes. A pulled cable fails a read.
   Radio late;
   late.ignoreEntries = kEntryAttempts - 1;
   EXPECT_EQ(RunAgainst(late, true, port)->status.load(), TransferStatus::XFER_READ_DONE);
   EXPECT_EQ(Writes(*port, {kEntryCommand[0], 'P'}), kEntryAttempts);
   Radio deaf;
   deaf.ignoreEntries = kEntryAttempts;
-  auto state = RunAgainst(deaf, true, port);
+  state = RunAgainst(deaf, true, port);
   EXPECT_EQ(state->status.load(), TransferStatus::XFER_PORT_ERROR);
   EXPECT_NE(state->detail.find("/dev/memory"), std::string::npos);
   EXPECT_EQ(Writes(*port, {}), kEntryAttempts);

@@ -9,7 +9,7 @@ namespace qorrin::test {
 namespace {
 
 // The backups of good runs, their names and an unwritable folder are RadioCommandsTest's.
-TEST(BackupVerifyTest, AFailedWriteIsBackedUpButNotReadBackAndVerificationCatchesABadBlock) {
+TEST(BackupVerifyTest, OnlyACompletedVerifiedWriteIsReadBackAndABadBlockShows) {
   TempDir dir;
   TransferRequest request;
   request.isRead = false;
@@ -54,6 +54,14 @@ TEST(BackupVerifyTest, AFailedWriteIsBackedUpButNotReadBackAndVerificationCatche
   EXPECT_EQ(differences[0].nLast, 0x300u);
   EXPECT_EQ(differences[0].actual[0], PatternImage(2)[0x300] ^ 1);
   EXPECT_EQ(ListBackups(dir.file("backups")).size(), 3u);  // and the write and its read-back
+
+  // Without verification a completed write is not read back.
+  request.verify = false;
+  TransferRun unverified(std::make_shared<CSerialPort>(), "", request, PatternImage(3));
+  unverified.Execute();
+  EXPECT_EQ(unverified.Transfer().status.load(), TransferStatus::XFER_WRITE_DONE);
+  EXPECT_EQ(unverified.ReadBack(), nullptr);
+  EXPECT_EQ(ListBackups(dir.file("backups")).size(), 4u);
 }
 
 }  // namespace

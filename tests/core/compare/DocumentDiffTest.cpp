@@ -55,18 +55,19 @@ TEST_F(DocumentDiffTest, EachChangeIsOneLineInTheTextsTheWindowShows) {
 TEST_F(DocumentDiffTest, AddedChannelsVfosAndBytesNoFieldShowsAreReportedToo) {
   test::SetFrequencies(b, 7, "146.52");
   test::SetByte(b, *RecordOffset(7) + kRecStep, 3);  // the step: no table column, a byte line of its own
-  test::SetByte(b, 0x7CC, 0x42);                     // uninterpreted
+  test::SetByte(b, 0x7CC, 0x42);                     // uninterpreted, with its neighbour
+  test::SetByte(b, 0x7CD, 0x43);
   test::SetByte(b, 0x900, 0x01);                     // never sent to the radio
   test::SetByte(b, kOptSquelch, 20);                 // reads as 9: the panel shows 9
   test::SetByte(a, kOptSquelch, 9);
   test::Poke(b, [&](ImageSpan image, const BandLimits& l) { SetFrequencyText(image, l, kVfoARecord, true, "150.00000"); });
   const Lines lines = DiffLines();
   // The VFO's transmit text follows its receive text (simplex); the squelch bytes (9 and
-  // 20) read alike but differ, and so do the step and 0x7CC.
+  // 20) read alike but differ, and so do the step and 0x7CC-0x7CD.
   EXPECT_EQ(lines, (Lines{"VFO A RX: 136.00000 -> 150.00000", "VFO A TX: 136.00000 -> 150.00000",
                           "channel 7: (empty) -> RX 146.52000, RX tone Off, TX 146.52000, TX tone Off, "
                           "bandwidth Wide, power High",
-                          "byte 0x7C2 (option block): 09 -> 14", "byte 0x7CC (option block): 00 -> 42",
+                          "byte 0x7C2 (option block): 09 -> 14", "bytes 0x7CC-0x7CD (option block): 00 00 -> 42 43",
                           "byte 0x900 (PC-side, never sent to the radio): 1 byte(s) differ"}));
   EXPECT_EQ(DiffLines({false, false}).size(), 5u);
 

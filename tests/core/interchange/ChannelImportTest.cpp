@@ -146,6 +146,7 @@ TEST_F(ChannelImport, PlacementMergeAndReplace) {
   EXPECT_EQ(Report(plan), (std::vector<std::string>{"line 5 (Location 2): refused: channel 100 is outside 1-99"}));
   EXPECT_EQ(GetFrequencyText(doc.Image(), 1, true), "136.00000");  // merged: the others keep theirs
   EXPECT_EQ(GetPriorityChannel(doc.Image()), 40);
+  EXPECT_EQ(ChannelRunsText({1, 2, 3, 7, 9, 10}), "1-3, 7, 9-10");  // how a summary names channels
 
   // Replace clears every channel first; the priority channel, now empty, becomes off.
   doc.SetModifiedFlag(false);

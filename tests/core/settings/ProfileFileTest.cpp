@@ -71,7 +71,7 @@ TEST(ProfileFile, WriteKeepsEveryOtherLine) {
 TEST(ProfileFile, WrittenValuesReadBackTheSameAndFailedWritesReport) {
   TempDir dir;
   const std::string f = dir.file("new.ini");  // does not exist yet
-  const std::vector<std::string> values = {"5", "", " padded ", "\"quoted\"", "a=b;c", "中文"};
+  const std::vector<std::string> values = {"5", "", " padded ", " lead", "trail ", "\"quoted\"", "a=b;c", "中文"};
   for (std::size_t i = 0; i < values.size(); ++i) {
     ASSERT_TRUE(WriteProfileString("s", "k" + std::to_string(i), values[i], f));
   }
@@ -84,6 +84,8 @@ TEST(ProfileFile, WrittenValuesReadBackTheSameAndFailedWritesReport) {
   EXPECT_EQ(dir.read("t.ini"), "[a]\nx=1\n[b]\ny=2\n");
   ASSERT_TRUE(WriteProfileString("a", "z", "3", dir.file("t.ini")));
   EXPECT_EQ(dir.read("t.ini"), "[a]\nx=1\nz=3\n[b]\ny=2\n");
+  ASSERT_TRUE(WriteProfileString("b", "x", "4", dir.file("t.ini")));  // a key of another section's name
+  EXPECT_EQ(dir.read("t.ini"), "[a]\nx=1\nz=3\n[b]\ny=2\nx=4\n");
 
   EXPECT_FALSE(WriteProfileString("s", "k", "v", dir.file("missing-folder/x.ini")));
   EXPECT_FALSE(WriteProfileString("s", "k", "v", dir.path().string()));  // a folder

@@ -1,36 +1,10 @@
 #include "GuiTestSupport.h"
 
-#include <algorithm>
-
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAction>
-#include <QComboBox>
-#include <QDropEvent>
-#include <QMenu>
-#include <QMimeData>
-#include <QUrl>
-#include <QApplication>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QScreen>
-#include <QStandardPaths>
-
+#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 
-#include "core/model/CQorrinDoc.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/ProfileFile.h"
-#include "gui/lang/ControlIds.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/grid/CGridCtrl.h"
-#include "gui/views/CQorrinView.h"
-#include "gui/views/ChannelTable.h"
 
 namespace qorrin::gui::test {
 
@@ -43,6 +17,17 @@ void PrepareTestEnvironment() {
   // A modal window nobody answers fails its test within two minutes, not at ctest's limit.
   setenv("QTEST_FUNCTION_TIMEOUT", "120000", 0);
   unsetenv("QORRIN_HOME");
+  // The window-fit test's screen ("WxH@SCALE"): the offscreen platform reads its size
+  // from a file named in its options, and the scale from QT_SCALE_FACTOR.
+  if (const char* screen = std::getenv("QORRIN_TEST_SCREEN")) {
+    int width = 1400, height = 1000;
+    double scale = 1;
+    std::sscanf(screen, "%dx%d@%lf", &width, &height, &scale);
+    config.write("screen.json", "{\"screens\": [{\"name\": \"test\", \"x\": 0, \"y\": 0, \"width\": " +
+                                    std::to_string(width) + ", \"height\": " + std::to_string(height) + ", \"logicalDpi\": 96}]}");
+    setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.file("screen.json")).c_str(), 1);
+    setenv("QT_SCALE_FACTOR", std::to_string(scale).c_str(), 1);
+  }
 }
 
 ModalScript::ModalScript(std::initializer_list<Action> actions) : m_actions(actions) {
@@ -60,14 +45,8 @@ void ModalScript::Poll() {
   if (modal == m_last && m_last->isVisible()) return;  // still the one we answered
   m_last = modal;
   m_titles.append(modal->windowTitle());
-  QStringList buttons;
-  QString text;
-  if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-    text = box->text();
-    for (QAbstractButton* button : box->buttons()) buttons.append(button->text());
-  }
-  m_texts.append(text);
-  m_buttons.append(buttons);
+  auto* box = qobject_cast<QMessageBox*>(modal);
+  m_texts.append(box ? box->text() : QString());
   (void)QTest::qWaitForWindowExposed(modal, 2000);  // laid out and on screen, as a user sees it
   m_actions[static_cast<std::size_t>(Seen() - 1)](modal);
 }
@@ -159,13 +138,15 @@ void RunningApp::SetLine(const std::string& section, const std::string& key, con
   WriteProfileString(section, key, value, dir.file(file));
 }
 
-std::unique_ptr<ModalScript> RunCommand(const RunningApp& run, int command,
-                                        std::initializer_list<ModalScript::Action> actions) {
+std::unique_ptr<ModalScript> Answering(const std::function<void()>& act, Answers actions) {
   auto script = std::make_unique<ModalScript>(actions);
-  run.Frame()->ExecuteCommand(command);
-  QTest::qVerify(script->Done(), "script->Done()", "a window the command should open was not answered",
-                 __FILE__, __LINE__);
+  act();
+  QTest::qVerify(script->Done(), "script->Done()", "a window that should open was not answered", __FILE__, __LINE__);
   return script;
+}
+
+std::unique_ptr<ModalScript> RunCommand(const RunningApp& run, int command, Answers actions) {
+  return Answering([&] { run.Frame()->ExecuteCommand(command); }, actions);
 }
 
 void PressKey(const RunningApp& run, Qt::Key key, Qt::KeyboardModifiers modifiers) {
@@ -220,9 +201,5 @@ QAction* FirstRecentEntry(const RunningApp& run) {
   return nullptr;
 }
 
-std::string ImageOfFile(const std::string& path) {
-  const std::string bytes = qorrin::test::ReadFileBytes(path);
-  return bytes.size() > 48 ? bytes.substr(48) : std::string();
-}
 
 }  // namespace qorrin::gui::test

@@ -1,31 +1,31 @@
 #pragma once
 // Shared by the GUI tests: a private program folder with the shipped data files, a
 // running application on it, and answering the modal boxes and dialogs the program opens,
-// as a user would, from inside their event loop.
-#include <QObject>
-#include <QPointer>
-#include <QString>
-#include <QStringList>
-#include <QTest>
-#include <QTimer>
+// as a user would, from inside their event loop. It brings in what the window tests drive
+// (Qt's widgets and test library, the program's window, document and grid), so that each
+// test names only the headers it alone uses.
+#include <QtTest>
+#include <QtWidgets>
 
+#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <initializer_list>
-#include <vector>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "core/edit/ChannelCommits.h"
+#include "core/model/CQorrinDoc.h"
+#include "core/model/RadioImageLayout.h"
+#include "gui/app/CMainFrame.h"
 #include "gui/app/CQorrinApp.h"
+#include "gui/grid/CGridCtrl.h"
+#include "gui/lang/ControlIds.h"
+#include "gui/views/CQorrinView.h"
+#include "gui/views/ChannelTable.h"
+#include "support/DocumentBytes.h"
 #include "support/TestSupport.h"
-
-class QAbstractButton;
-class QAction;
-class QComboBox;
-class QMessageBox;
-
-namespace qorrin::gui {
-class CGridCtrl;
-}
 
 namespace qorrin::gui::test {
 
@@ -43,7 +43,6 @@ class ModalScript : public QObject {
   bool Done() const { return Seen() == static_cast<int>(m_actions.size()); }
   QString Text(int i = 0) const { return m_texts.value(i); }     // a message box's text
   QString Title(int i = 0) const { return m_titles.value(i); }
-  QStringList Buttons(int i = 0) const { return m_buttons.value(i); }  // a message box's buttons
 
  private:
   void Poll();
@@ -51,7 +50,6 @@ class ModalScript : public QObject {
   QTimer m_timer;
   QPointer<QWidget> m_last;
   QStringList m_texts, m_titles;
-  QList<QStringList> m_buttons;
 };
 
 // Common answers.
@@ -73,10 +71,11 @@ struct RunningApp {
                const std::string& file = "setting.ini") const;
 };
 
-// A command of the main window run with the modal windows it opens answered in order; the
-// test fails unless each answer was used. The script keeps what they showed.
-std::unique_ptr<ModalScript> RunCommand(const RunningApp& run, int command,
-                                        std::initializer_list<ModalScript::Action> actions);
+// Something done (a key, a click, a command) with the modal windows it opens answered in
+// order; the test fails unless each answer was used. The script keeps what they showed.
+using Answers = std::initializer_list<ModalScript::Action>;
+std::unique_ptr<ModalScript> Answering(const std::function<void()>& act, Answers actions);
+std::unique_ptr<ModalScript> RunCommand(const RunningApp& run, int command, Answers actions);
 
 // A key pressed in the main window, as the user presses it with the window active.
 void PressKey(const RunningApp& run, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
@@ -110,12 +109,12 @@ T* WidgetWithId(QWidget* root, int id) {
   return qobject_cast<T*>(WidgetWithId(root, id));
 }
 
-// The image bytes of a project file (what follows the 48-byte header).
-std::string ImageOfFile(const std::string& path);
-
 // Whether the screen shows the widget as painting it now would: false when it was not
 // told of a change that it shows. Runs the paints that are due first.
 bool ScreenIsCurrent(QWidget* widget);
+
+// Before the QApplication: a private settings and data folder, the offscreen platform.
+void PrepareTestEnvironment();
 
 }  // namespace qorrin::gui::test
 
@@ -129,7 +128,3 @@ bool ScreenIsCurrent(QWidget* widget);
     TestClass tests;                                                   \
     return QTest::qExec(&tests, argc, argv);                           \
   }
-
-namespace qorrin::gui::test {
-void PrepareTestEnvironment();
-}

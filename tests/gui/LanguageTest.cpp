@@ -1,17 +1,7 @@
 // Localisation of menus, tool bar and dialogs, the language dialog and the next-language
 // command: what the user reads and what a screen reader announces, in both languages.
-#include <QAction>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QSignalSpy>
-#include <QToolBar>
 
 #include "GuiTestSupport.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/lang/ControlIds.h"
-#include "gui/views/CQorrinView.h"
 
 namespace qorrin::gui::test {
 
@@ -68,16 +58,15 @@ class LanguageTest : public QObject {
 
     // Ctrl+C is the port command even in a field with selected text; the other edit keys
     // are the field's own.
-    auto* field = frame->View()->findChildren<QLineEdit*>().first();
+    auto* field = view->findChildren<QLineEdit*>().first();
     field->setReadOnly(false);
     const QString before = field->text();
     field->setFocus();
     QTest::keyClicks(field, "abc");
     QSignalSpy commands(frame, &CMainFrame::commandExecuted);
     field->selectAll();
-    ModalScript port([](QWidget* m) { ClickCancel(m); });
-    PressKey(run, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(port.Title(), QStringLiteral("Communication Port"));
+    QCOMPARE(Answering([&] { PressKey(run, Qt::Key_C, Qt::ControlModifier); }, {ClickCancel})->Title(),
+             QStringLiteral("Communication Port"));
     QCOMPARE(commands.count(), 1);
     // Cut and undo are the field's own: its text goes and comes back, the document and
     // the Edit menu are not involved.
@@ -90,12 +79,8 @@ class LanguageTest : public QObject {
     QCOMPARE(field->text(), before + QStringLiteral("abc"));
     QCOMPARE(commands.count(), 1);
     QCOMPARE(run.Image(), image);
-  }
 
-  void languageDialogAndNextLanguageSwitchTheWholeWindow() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CMainFrame* frame = run.Frame();
+    // The next-language command and the language dialog switch the whole window.
     frame->ExecuteCommand(cmd::kNextLanguage);
     QCOMPARE(frame->MenuAction(cmd::kFileNew)->text(), QStringLiteral("新建(&N)\tCtrl+N"));
     frame->ExecuteCommand(cmd::kNextLanguage);

@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "core/settings/AppPaths.h"
-#include "core/settings/ProfileFile.h"
 
 namespace qorrin::gui::test {
 
@@ -36,8 +35,6 @@ ModalScript::ModalScript(std::initializer_list<Action> actions) : m_actions(acti
   m_timer.start(10);
 }
 
-ModalScript::~ModalScript() { m_timer.stop(); }
-
 void ModalScript::Poll() {
   if (Done()) return;
   QWidget* modal = QApplication::activeModalWidget();
@@ -53,10 +50,7 @@ void ModalScript::Poll() {
 
 void ClickButton(QWidget* modal, const QString& text) {
   for (auto* button : modal->findChildren<QAbstractButton*>()) {
-    if (button->text() == text && button->isVisible()) {
-      QTest::mouseClick(button, Qt::LeftButton);
-      return;
-    }
+    if (button->text() == text && button->isVisible()) return QTest::mouseClick(button, Qt::LeftButton);
   }
   QFAIL(qPrintable("no button " + text));
 }
@@ -65,10 +59,7 @@ void ClickOk(QWidget* modal) {
   if (auto* box = qobject_cast<QMessageBox*>(modal)) {
     for (QAbstractButton* button : box->buttons()) {
       const auto role = box->buttonRole(button);
-      if (role == QMessageBox::AcceptRole || role == QMessageBox::YesRole) {
-        QTest::mouseClick(button, Qt::LeftButton);
-        return;
-      }
+      if (role == QMessageBox::AcceptRole || role == QMessageBox::YesRole) return QTest::mouseClick(button, Qt::LeftButton);
     }
   }
   if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->accept();
@@ -76,17 +67,14 @@ void ClickOk(QWidget* modal) {
 
 void ClickCancel(QWidget* modal) {
   if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->escapeButton()) {
-    QTest::mouseClick(box->escapeButton(), Qt::LeftButton);
-    return;
+    return QTest::mouseClick(box->escapeButton(), Qt::LeftButton);
   }
   QTest::keyClick(modal, Qt::Key_Escape);
 }
 
 void ChooseFile(QWidget* modal, const QString& path) {
-  auto* dialog = qobject_cast<QFileDialog*>(modal);
-  QVERIFY(dialog);
-  auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-  QVERIFY(name);
+  auto* name = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  QVERIFY(qobject_cast<QFileDialog*>(modal) && name);
   name->setText(path);
   QTest::keyClick(name, Qt::Key_Return);
 }
@@ -107,8 +95,6 @@ bool RunningApp::Start(const QStringList& files) {
   return QTest::qWaitForWindowExposed(app->MainFrame());
 }
 
-CMainFrame* RunningApp::Frame() const { return app->MainFrame(); }
-
 QWidget* WidgetWithId(QWidget* root, int id) {
   for (QWidget* widget : root->findChildren<QWidget*>()) {
     if (ControlId(widget) == id) return widget;
@@ -128,15 +114,6 @@ bool ScreenIsCurrent(QWidget* widget) {
   return !seen.isEmpty() && shown == fresh;
 }
 
-std::string RunningApp::Image() const {
-  const auto& image = app->Document().Image();
-  return std::string(image.begin(), image.end());
-}
-
-void RunningApp::SetLine(const std::string& section, const std::string& key, const std::string& value,
-                         const std::string& file) const {
-  WriteProfileString(section, key, value, dir.file(file));
-}
 
 std::unique_ptr<ModalScript> Answering(const std::function<void()>& act, Answers actions) {
   auto script = std::make_unique<ModalScript>(actions);

@@ -1,9 +1,6 @@
 #pragma once
-// Shared by the GUI tests: a private program folder with the shipped data files, a
-// running application on it, and answering the modal boxes and dialogs the program opens,
-// as a user would, from inside their event loop. It brings in what the window tests drive
-// (Qt's widgets and test library, the program's window, document and grid), so that each
-// test names only the headers it alone uses.
+// Shared by the GUI tests: a running application on a private program folder, answers to
+// the modal windows it opens, and the headers every window test uses.
 #include <QtTest>
 #include <QtWidgets>
 
@@ -18,6 +15,7 @@
 #include "core/edit/ChannelCommits.h"
 #include "core/model/CQorrinDoc.h"
 #include "core/model/RadioImageLayout.h"
+#include "core/settings/ProfileFile.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CQorrinApp.h"
 #include "gui/grid/CGridCtrl.h"
@@ -29,15 +27,13 @@
 
 namespace qorrin::gui::test {
 
-// Answers the modal windows (message boxes, dialogs) that open from now on, in the order
-// they open: the first gets the first action, and so on. What each showed is recorded.
-// Polling, not blocking, so the actions run inside the modal's own event loop.
+// Answers the modal windows that open from now on, in order, from inside their own event
+// loop (polling, not blocking), and records what each showed.
 class ModalScript : public QObject {
  public:
   using Action = std::function<void(QWidget*)>;
   ModalScript(std::initializer_list<Action> actions);
   explicit ModalScript(Action action) : ModalScript({std::move(action)}) {}
-  ~ModalScript() override;
 
   int Seen() const { return static_cast<int>(m_texts.size()); }
   bool Done() const { return Seen() == static_cast<int>(m_actions.size()); }
@@ -65,10 +61,12 @@ struct RunningApp {
 
   RunningApp();
   bool Start(const QStringList& files = {});
-  CMainFrame* Frame() const;
-  std::string Image() const;  // the document's 4096 bytes
+  CMainFrame* Frame() const { return app->MainFrame(); }
+  std::string Image() const { return {app->Document().Image().begin(), app->Document().Image().end()}; }  // 4096 bytes
   void SetLine(const std::string& section, const std::string& key, const std::string& value,
-               const std::string& file = "setting.ini") const;
+               const std::string& file = "setting.ini") const {
+    WriteProfileString(section, key, value, dir.file(file));
+  }
 };
 
 // Something done (a key, a click, a command) with the modal windows it opens answered in

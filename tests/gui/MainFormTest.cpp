@@ -1,7 +1,6 @@
-// The option panel, the VFO panels, the frequency range and the FM presets dialog, driven
-// as a user drives them (picks in the lists, clicks, typed text, focus changes) and
-// checked against the bytes of the radio image. What each field's rules make of a value
-// is the core's to test; here each control is shown to reach its own field.
+// The option panel, the VFO panels, the frequency range and the FM presets dialog: each
+// control reaches its own field once; the fields' rules are the core's (OptionPanelTest,
+// VfoPanelTest, FmPresetsTest, FrequencyRangeTest).
 
 #include "GuiTestSupport.h"
 #include "gui/views/CCellCombo.h"
@@ -41,17 +40,13 @@ class MainFormTest : public QObject {
     QVERIFY(run.Start());
     CQorrinView* view = run.Frame()->View();
     CQorrinDoc& doc = run.app->Document();
-    for (std::size_t offset : {kOptSquelch, kOptVox, kOptTxTimeLimit, kOptFlags1, kOptFlags2}) {
-      qorrin::test::SetByte(doc, offset, 0);
-    }
+    for (std::size_t offset : {kOptSquelch, kOptVox, kOptTxTimeLimit, kOptFlags1, kOptFlags2}) qorrin::test::SetByte(doc, offset, 0);
     doc.UpdateAllViews();
     doc.SetModifiedFlag(false);
-    struct Control {
-      int id;
-      int pick;  // the item picked; -1: a check box, clicked
+    struct Control {  // pick: the item picked; -1: a check box, clicked
+      int id, pick;
       std::size_t offset;
-      int mask;
-      int stored;
+      int mask, stored;
     };
     for (const Control& c : {Control{1031, 3, kOptSquelch, 0xFF, 3}, {1033, 7, kOptVox, 0xFF, 7},
                              {1035, 2, kOptTxTimeLimit, 0xFF, 2}, {1037, 1, kOptFlags1, 0x01, 0x01},
@@ -59,18 +54,14 @@ class MainFormTest : public QObject {
                              {1041, 1, kOptFlags1, 0x10, 0x10}, {1042, -1, kOptFlags1, 0x80, 0x80},
                              {1043, -1, kOptFlags2, 0x08, 0x08}, {1045, 1, kOptFlags2, 0x10, 0x10},
                              {1047, 2, kOptFlags2, 0xC0, 0x80}}) {
-      if (c.pick < 0) {
-        ClickBox(WidgetWithId<QAbstractButton>(view, c.id));
-      } else {
-        Pick(WidgetWithId<QComboBox>(view, c.id), c.pick);
-      }
+      if (c.pick < 0) ClickBox(WidgetWithId<QAbstractButton>(view, c.id));
+      else Pick(WidgetWithId<QComboBox>(view, c.id), c.pick);
       QVERIFY2((Byte(run, c.offset) & c.mask) == c.stored, qPrintable(QString::number(c.id)));
     }
     QCOMPARE(Byte(run, kOptFlags1), 0x01 | 0x02 | 0x08 | 0x10 | 0x80);  // each its own bit
     QVERIFY(doc.IsModified());
 
-    // The priority channel list offers the programmed channels (how it follows them is
-    // OptionPanelTest's).
+    // The priority channel list offers the programmed channels.
     for (int channel : {5, 9}) CommitReceiveFrequency(doc, channel, "146.5");
     doc.UpdateAllViews();
     auto* list = WidgetWithId<QComboBox>(view, 1053);

@@ -1,7 +1,5 @@
-// Printing the channel table to PDF through the real printing code, read back with
-// pdftotext: pages, which channels stand on which page and in what order, the date line,
-// the print options that change what is printed; and the window's three commands with
-// their dialogs.
+// The channel table printed to PDF and read back with pdftotext: rows per page, the date
+// line, the print options that change the output; and the window's three print commands.
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -29,13 +27,11 @@ void Program(CQorrinDoc& doc, const std::vector<int>& channels) {
   for (int ch : channels) QVERIFY(CommitReceiveFrequency(doc, ch, FrequencyOf(doc, ch)).bStored);
 }
 
-// The first n channels of 1..99 with every fourth one left empty, so a page must close
-// the gaps.
+// The first n channels with every fourth one left empty, so a page must close the gaps.
 std::vector<int> ChannelsWithGaps(int n) {
   std::vector<int> channels;
-  for (int ch = 1; ch <= 99 && static_cast<int>(channels.size()) < n; ++ch) {
+  for (int ch = 1; ch <= 99 && static_cast<int>(channels.size()) < n; ++ch)
     if (ch % 4 != 0) channels.push_back(ch);
-  }
   return channels;
 }
 
@@ -46,7 +42,7 @@ const QDateTime kMonday(QDate(2011, 3, 7), QTime(14, 5));
 QStringList PdfPages(const QString& path) {
   QProcess process;
   process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-  if (!process.waitForFinished(30000) || process.exitCode() != 0) return {};
+  if (!process.waitForFinished(30000) || process.exitCode() != 0) qWarning("pdftotext (Debian poppler-utils) is needed");
   QStringList pages =
       QString::fromUtf8(process.readAllStandardOutput()).normalized(QString::NormalizationForm_KC).split(u'\f');
   if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
@@ -80,11 +76,6 @@ std::vector<int> ChannelsOnPage(const CQorrinDoc& doc, const QString& page) {
 class PrintTest : public QObject {
   Q_OBJECT
  private Q_SLOTS:
-  void initTestCase() {
-    QVERIFY2(QProcess::execute(QStringLiteral("pdftotext"), {QStringLiteral("-v")}) == 0,
-             "pdftotext (Debian poppler-utils) is needed");
-  }
-
   // 35 channels with gaps fill one page, in channel order under the headings; more take
   // pages of 35 each, every page reading the clock as it is drawn. The day name follows
   // the language file's locale, as do the headings and the cell texts.
@@ -163,14 +154,11 @@ class PrintTest : public QObject {
     QPrinter& printer = printing.Printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(out.filePath("command.pdf"));
-    ModalScript print([](QWidget* modal) {
-      auto* dialog = qobject_cast<QPrintDialog*>(modal);
-      QVERIFY(dialog && dialog->windowTitle() == QStringLiteral("Print"));
-      QCOMPARE(dialog->maxPage(), 2);
-      ClickOk(modal);
-    });
-    PressKey(run, Qt::Key_P, Qt::ControlModifier);
-    QVERIFY(print.Done());
+    Answering([&] { PressKey(run, Qt::Key_P, Qt::ControlModifier); }, {[](QWidget* modal) {
+                auto* dialog = qobject_cast<QPrintDialog*>(modal);
+                QVERIFY(dialog && dialog->windowTitle() == QStringLiteral("Print") && dialog->maxPage() == 2);
+                ClickOk(modal);
+              }});
     QCOMPARE(PdfPages(out.filePath("command.pdf")).size(), 2);
 
     RunCommand(run, cmd::kFilePrintPreview, {[](QWidget* modal) {
@@ -189,8 +177,7 @@ class PrintTest : public QObject {
     // A file that cannot be created: the print fails with the language's error box.
     printer.setOutputFileName(out.filePath("missing-folder/command.pdf"));
     const auto failing = RunCommand(run, cmd::kFilePrint, {ClickOk, ClickOk});
-    QCOMPARE(failing->Title(1), QStringLiteral("Error"));
-    QCOMPARE(failing->Text(1), QStringLiteral("The printer could not be opened. Nothing was printed."));
+    QCOMPARE(failing->Title(1) + u':' + failing->Text(1), QStringLiteral("Error:The printer could not be opened. Nothing was printed."));
   }
 };
 

@@ -1,7 +1,5 @@
-// The read and write dialogs and the port dialog against the simulated radio on real
-// pseudo-terminals: the dialog starts a run, shows its progress and outcome, cancels, and
-// remembers the verify box. What the transfer sends, retries, verifies and backs up is the
-// link tests' to check.
+// The transfer and port dialogs against the simulated radio: a run starts, shows progress
+// and outcome, cancels; what goes over the wire and into backups is the link tests'.
 
 #include "GuiTestSupport.h"
 #include "core/link/CSerialPort.h"
@@ -16,10 +14,19 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::unique_ptr<sim::SimRadio> StartRadio(const sim::SimConfig& config, const sim::RadioImage& image) {
+// Port n of the program is the given radio, with no search of the others.
+void UseRadio(const RunningApp& run, int n, const sim::SimRadio& radio) {
+  run.SetLine("ports", std::to_string(n), radio.DevicePath());
+  run.SetLine("setup", "searchcom", "0");
+}
+
+// A simulated radio on a pseudo-terminal; port 1 of `run` when given.
+std::unique_ptr<sim::SimRadio> StartRadio(const sim::SimConfig& config, const sim::RadioImage& image,
+                                          const RunningApp* run = nullptr) {
   auto radio = std::make_unique<sim::SimRadio>(config, image);
   std::string error;
   if (!radio->Start(&error)) qWarning("radio: %s", error.c_str());
+  if (run) UseRadio(*run, 1, *radio);
   return radio;
 }
 
@@ -29,12 +36,6 @@ sim::RadioImage DemoRadio(const RunningApp& run) {
   std::copy(run.app->Document().Image().begin(), run.app->Document().Image().end(), image.begin());
   sim::FillDemoChannels(image);
   return image;
-}
-
-// Port n of the program is the given radio, with no search of the others.
-void UseRadio(const RunningApp& run, int n, const sim::SimRadio& radio) {
-  run.SetLine("ports", std::to_string(n), radio.DevicePath());
-  run.SetLine("setup", "searchcom", "0");
 }
 
 // Whether the document and the radio agree on the transferred part (the tail is the PC's).
@@ -66,8 +67,7 @@ class TransferDialogTest : public QObject {
     QVERIFY(run.Start());
     CQorrinDoc& doc = run.app->Document();
     const auto radioImage = DemoRadio(run);
-    auto radio = StartRadio({}, radioImage);
-    UseRadio(run, 1, *radio);
+    auto radio = StartRadio({}, radioImage, &run);
     doc.SetModifiedFlag(false);
     Answering([&] { PressKey(run, Qt::Key_R, Qt::ControlModifier); }, {[&](QWidget* m) {
                 auto* dialog = qobject_cast<CTransferDlg*>(m);
@@ -81,8 +81,7 @@ class TransferDialogTest : public QObject {
     QVERIFY(!doc.IsModified());
     QCOMPARE(run.Frame()->View()->findChild<QLineEdit*>(QStringLiteral("programmedChannels"))->text(), QStringLiteral("6"));
 
-    auto blank = StartRadio({}, sim::BlankImage());
-    UseRadio(run, 1, *blank);
+    auto blank = StartRadio({}, sim::BlankImage(), &run);
     for (const bool verify : {false, true}) {
       RunCommand(run, cmd::kWriteData, {[&](QWidget* m) {
         auto* dialog = qobject_cast<CTransferDlg*>(m);
@@ -117,8 +116,7 @@ class TransferDialogTest : public QObject {
     sim::SimConfig silent, broken, paced;
     silent.faults.silent = true;
     broken.faults.shortReplies = {{0x400}};  // every read of that block comes short
-    auto quiet = StartRadio(silent, sim::BlankImage());
-    UseRadio(run, 1, *quiet);
+    auto quiet = StartRadio(silent, sim::BlankImage(), &run);
     const auto failed = RunCommand(run, cmd::kReadData, {PressOk, ClickOk});
     QCOMPARE(failed->Title(1), QStringLiteral("Error"));
     QVERIFY2(failed->Text(1).contains(QStringLiteral("The radio does not answer.")), qPrintable(failed->Text(1)));
@@ -126,9 +124,8 @@ class TransferDialogTest : public QObject {
 
     const auto demo = DemoRadio(run);
     qorrin::test::SetFrequencies(doc, 50, "150");  // the document no longer holds what the radio does
-    auto bad = StartRadio(broken, demo);
+    auto bad = StartRadio(broken, demo, &run);
     auto good = StartRadio({}, demo);
-    UseRadio(run, 1, *bad);
     RunCommand(run, cmd::kReadData, {[&](QWidget* m) {
       ExpectOutcome(m, QStringLiteral("Reading failed. Press OK to try again."));
       QVERIFY(!DocumentHolds(run, demo));
@@ -140,8 +137,7 @@ class TransferDialogTest : public QObject {
     // A read at the cable's pace shows its percent; Cancel ends it at once and leaves the
     // document alone; closing the window during a read ends the program cleanly.
     paced.paceBaud = 9600;
-    auto slow = StartRadio(paced, DemoRadio(run));
-    UseRadio(run, 1, *slow);
+    auto slow = StartRadio(paced, DemoRadio(run), &run);
     const std::string before = run.Image();
     double cancelMs = 0;
     RunCommand(run, cmd::kReadData, {[&](QWidget* m) {

@@ -1,7 +1,5 @@
-// The main window on screens of several sizes and scales, in both languages: it takes the
-// size the form needs, never more than the screen's free area, and what does not fit
-// scrolls inside the form. The screen comes from QORRIN_TEST_SCREEN ("WxH@SCALE"), made
-// for the offscreen platform before the application starts (PrepareTestEnvironment).
+// The main window in both languages on the screen QORRIN_TEST_SCREEN names: never more
+// than the free area, and what does not fit scrolls inside the form.
 
 
 #include "GuiTestSupport.h"
@@ -32,8 +30,7 @@ class WindowFitTest : public QObject {
       QVERIFY2(area.contains(outer), qPrintable(Describe(outer) + QStringLiteral(" on ") + Describe(area)));
       CGridCtrl* grid = run.Frame()->View()->Channels()->Grid();
       QScrollBar* formBar = FormArea(run)->horizontalScrollBar();
-      const bool formFits = run.Frame()->View()->sizeHint().width() <= FormArea(run)->viewport()->width() &&
-                            run.Frame()->View()->sizeHint().height() <= FormArea(run)->viewport()->height();
+      const bool formFits = QRect({}, FormArea(run)->viewport()->size()).contains(QRect({}, run.Frame()->View()->sizeHint()));
       if (formFits) {
         // Room enough: every column of the table in view, nothing to scroll.
         QCOMPARE(formBar->maximum(), 0);

@@ -1,24 +1,8 @@
-// The channel table driven as a user drives it: clicks on cells, typed text, Enter,
-// Escape, Tab and the arrow keys, checked against the bytes of the radio image. What the
-// commit rules make of a value is the core's to test; here each editor is shown to reach
-// its field, and the focus, keys and screen to do what the user expects.
-#include <QAccessible>
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
-#include <QAbstractItemView>
-#include <QHeaderView>
-#include <QLineEdit>
-#include <QScrollBar>
+// The channel table driven with clicks and keys: each editor reaches its field once (what
+// the commit rules make of a value is ChannelCommitTest's); focus, keys and screen behave.
 
 #include "GuiTestSupport.h"
-#include "core/edit/ChannelCommits.h"
 #include "core/edit/ChannelTableLayout.h"
-#include "core/model/CQorrinDoc.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/grid/CGridCtrl.h"
-#include "gui/lang/ControlIds.h"
-#include "gui/views/CQorrinView.h"
 
 namespace qorrin::gui::test {
 namespace {
@@ -33,9 +17,7 @@ void Type(const QString& text, Qt::Key end = Qt::Key_Return) {
   QTest::keyClick(Focus(), end);
 }
 
-void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QTest::keyClick(Focus(), key, modifiers);
-}
+void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(Focus(), key, modifiers); }
 
 }  // namespace
 
@@ -43,7 +25,8 @@ class ChannelTableTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void everyColumnsEditorStoresItsField() {
+  // Each column's editor reaches its field, and is left and searched as the user expects.
+  void everyColumnsEditorStoresItsFieldAndIsLeftAsExpected() {
     RunningApp run;
     QVERIFY(run.Start());
     CQorrinDoc& doc = run.app->Document();
@@ -52,12 +35,10 @@ class ChannelTableTest : public QObject {
     // A receive frequency programs the channel and unlocks the row.
     ClickCell(run, 3, kColRxFrequency);
     auto* edit = qobject_cast<QLineEdit*>(Focus());
-    QVERIFY(edit);
-    QCOMPARE(ControlId(edit), 1017);
+    QVERIFY(edit && ControlId(edit) == 1017);
     QCOMPARE(edit->geometry(), grid->GetCellRect(3, kColRxFrequency));
     Type(QStringLiteral("146.52"));
     QCOMPARE(Focus(), grid);  // Enter hands the focus back and starts nothing new
-    QCOMPARE(Record(run, 3), QStringLiteral("00 20 65 14 00 00 00 00 00 00 C0 00 FF FF FF FF"));
     QVERIFY(doc.IsModified());
     ClickCell(run, 3, kColTxFrequency);
     Type(QStringLiteral("145.92"));
@@ -78,12 +59,10 @@ class ChannelTableTest : public QObject {
     QCOMPARE(grid->FocusColumn(), kColBandwidth);
     QCOMPARE(Record(run, 3), QStringLiteral("00 20 65 14 01 00 00 06 00 01 C1 00 FF FF FF FF"));
 
-    // Bandwidth and power: a choice made with the keys (arrows, first letter) is stored on
-    // Enter or Tab.
+    // Bandwidth and power: a choice made with the keys is stored on Enter or Tab.
     Key(Qt::Key_Return);
     auto* list = qobject_cast<QComboBox*>(Focus());
-    QVERIFY(list);
-    QCOMPARE(ControlId(list), 1018);
+    QVERIFY(list && ControlId(list) == 1018);
     Key(Qt::Key_Up);
     QCOMPARE(Focus(), list);
     Key(Qt::Key_Return);
@@ -94,16 +73,13 @@ class ChannelTableTest : public QObject {
     QCOMPARE(Record(run, 3).mid(30, 2), QStringLiteral("01"));
     QCOMPARE(grid->FocusColumn(), kColName);
 
-    // A name: characters a name cannot hold are not typed at all; Tab commits and moves
-    // on to the next row.
+    // A name: what a name cannot hold is not typed; Tab commits and moves to the next row.
     ClickCell(run, 3, kColName);
     QTest::keyClicks(Focus(), QStringLiteral("a_b.1"));
     QCOMPARE(qobject_cast<QLineEdit*>(Focus())->text(), QStringLiteral("ab1"));
     Key(Qt::Key_Tab);
     QCOMPARE(Record(run, 3), QStringLiteral("00 20 65 14 01 00 00 06 00 01 11 00 0C 0D 01 FF"));
-    QCOMPARE(Focus(), grid);
-    QCOMPARE(grid->FocusRow(), 4);
-    QCOMPARE(grid->FocusColumn(), kColRxFrequency);
+    QVERIFY(Focus() == grid && grid->FocusRow() == 4 && grid->FocusColumn() == kColRxFrequency);
 
     // What a command reads includes an editor still open: Save sees the typed text, and
     // the closed editor hands the focus back without moving the focus cell on.
@@ -113,80 +89,42 @@ class ChannelTableTest : public QObject {
     run.Frame()->View()->CommitOpenEditor();
     QCOMPARE(Record(run, 4).mid(0, 11), QStringLiteral("00 00 00 15"));
     QVERIFY(doc.IsModified());
-    QCOMPARE(Focus(), grid);
-    QCOMPARE(grid->FocusRow(), 4);
-  }
+    QVERIFY(Focus() == grid && grid->FocusRow() == 4);
 
-  // How each editor is left: Escape, a click elsewhere, the wheel; what typing does in the
-  // lists.
-  void editorsAreLeftAndSearchedAsTheUserExpects() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CGridCtrl* grid = ChannelGrid(run);
+    // Escape goes back to what the cell held (a tone to its opening item, stored all the
+    // same, as every tone commit); a decimal comma is the point; typed characters search
+    // a list as one growing prefix; the wheel closes an open editor, keeping its text.
     ClickCell(run, 10, kColRxFrequency);
-    Type(QStringLiteral("160.5"));
+    QTest::keyClicks(Focus(), QStringLiteral("145,5,"));  // a second comma is not typed
+    QCOMPARE(qobject_cast<QLineEdit*>(Focus())->text(), QStringLiteral("145.5"));
+    Key(Qt::Key_Return);
     ClickCell(run, 10, kColName);
     Type(QStringLiteral("ch1"));
     const QString before = Record(run, 10);
 
-    run.app->Document().SetModifiedFlag(false);
+    doc.SetModifiedFlag(false);
     ClickCell(run, 10, kColRxFrequency);
     Type(QStringLiteral("170"), Qt::Key_Escape);
     ClickCell(run, 10, kColName);
     Type(QStringLiteral("X"), Qt::Key_Escape);
     QCOMPARE(Record(run, 10), before);
-    QVERIFY2(!run.app->Document().IsModified(), "an unchanged text or name is no change");
-
-    // Tones: Escape goes back to the opening item, which is then stored (a change all
-    // the same, as every tone commit).
+    QVERIFY2(!doc.IsModified(), "an unchanged text or name is no change");
     ClickCell(run, 10, kColRxTone);
     qobject_cast<QComboBox*>(Focus())->setCurrentIndex(40);  // moved without picking
     Key(Qt::Key_Escape);
     QCOMPARE(Focus(), grid);
     QCOMPARE(Record(run, 10), before);
-    QVERIFY(run.app->Document().IsModified());
+    QVERIFY(doc.IsModified());
 
-    // A decimal comma is the point; a second one is not typed.
-    ClickCell(run, 12, kColRxFrequency);
-    QTest::keyClicks(Focus(), QStringLiteral("145,5,"));
-    QCOMPARE(qobject_cast<QLineEdit*>(Focus())->text(), QStringLiteral("145.5"));
-    Key(Qt::Key_Return);
-
-    // Typed characters search the tone list as one growing prefix; nothing is stored until
-    // the editor is left.
-    ClickCell(run, 12, kColRxTone);
+    ClickCell(run, 10, kColRxTone);
     auto* tone = qobject_cast<QComboBox*>(Focus());
     QTest::keyClicks(tone, QStringLiteral("136"));
     QCOMPARE(Focus(), tone);
     QCOMPARE(tone->currentText(), QStringLiteral("136.5"));
+    QCOMPARE(Record(run, 10), before);  // nothing stored until the editor is left
     Key(Qt::Key_Return);
-    QCOMPARE(Record(run, 12).mid(12, 2), QStringLiteral("16"));  // code 22
+    QCOMPARE(Record(run, 10).mid(12, 2), QStringLiteral("16"));  // code 22
 
-    // A pause starts a new search; Down moves on from what was found; a click elsewhere
-    // stores the choice.
-    ClickCell(run, 12, kColTxTone);
-    QTest::keyClicks(Focus(), QStringLiteral("D"));
-    QTest::qWait(1100);
-    QTest::keyClicks(Focus(), QStringLiteral("7"));
-    Key(Qt::Key_Down);
-    QCOMPARE(qobject_cast<QComboBox*>(Focus())->currentText(), QStringLiteral("74.4"));
-    ClickCell(run, 13, kColRxFrequency);
-    QCOMPARE(grid->GetCellText(12, kColTxTone), QStringLiteral("74.4"));
-    Key(Qt::Key_Escape);
-
-    // Alt+Down opens the list, which stays open until a pick.
-    ClickCell(run, 12, kColRxTone);
-    tone = qobject_cast<QComboBox*>(Focus());
-    Key(Qt::Key_Down, Qt::AltModifier);
-    QTRY_VERIFY(tone->view()->isVisible());
-    QVERIFY2(tone->isVisible(), "the list opening is no commit");
-    QTest::keyClick(tone->view(), Qt::Key_Down);
-    QTest::keyClick(tone->view(), Qt::Key_Return);
-    QTRY_VERIFY(!tone->isVisible());
-    QCOMPARE(Record(run, 12).mid(12, 2), QStringLiteral("17"));
-    QCOMPARE(Focus(), grid);
-
-    // The wheel closes an open editor first, keeping its text, and scrolls by lines.
     ClickCell(run, 2, kColRxFrequency);
     QTest::keyClicks(Focus(), QStringLiteral("147"));
     const int top = grid->verticalScrollBar()->value();
@@ -199,14 +137,17 @@ class ChannelTableTest : public QObject {
     QCOMPARE(grid->verticalScrollBar()->value(), top + QApplication::wheelScrollLines());
   }
 
+  // The keys reach every cell and stop at the edges; the table shows changes made
+  // elsewhere at once, is read by screen readers as a table and follows the language.
   void keysReachEveryCellAndTheTableFollowsTheDocument() {
     RunningApp run;
     QVERIFY(run.Start());
     CGridCtrl* grid = ChannelGrid(run);
+    CQorrinDoc& doc = run.app->Document();
     grid->setFocus();
     grid->SetFocusCell(1, 1);
     QCOMPARE(Focus(), grid);
-    // Tab walks every cell, row by row, and does nothing on the very last one.
+    // Tab walks every cell, row by row, never the fixed heading row and column.
     int steps = 0;
     while (!(grid->FocusRow() == 99 && grid->FocusColumn() == 7) && steps < 1000) {
       Key(Qt::Key_Tab);
@@ -215,45 +156,28 @@ class ChannelTableTest : public QObject {
     QCOMPARE(steps, 99 * 7 - 1);
     // Tab on the very last cell does nothing; Shift+Tab wraps back to the end of the row
     // above; Home and End keep the column; arrows stop at the edges, never in the headings.
-    const struct {
-      Qt::Key key;
-      int times, row, column;
-    } moves[] = {{Qt::Key_Tab, 1, 99, 7}, {Qt::Key_Backtab, 7, 98, 7}, {Qt::Key_Home, 1, 1, 7}, {Qt::Key_Up, 1, 1, 7},
+    const struct { Qt::Key key; int times, row, column; } moves[] = {{Qt::Key_Tab, 1, 99, 7}, {Qt::Key_Backtab, 7, 98, 7}, {Qt::Key_Home, 1, 1, 7}, {Qt::Key_Up, 1, 1, 7},
                  {Qt::Key_Right, 1, 1, 7}, {Qt::Key_End, 1, 99, 7}, {Qt::Key_Down, 1, 99, 7}};
     for (const auto& move : moves) {
       for (int i = 0; i < move.times; ++i) Key(move.key);
-      QCOMPARE(grid->FocusRow(), move.row);
-      QCOMPARE(grid->FocusColumn(), move.column);
+      QCOMPARE(QPoint(grid->FocusColumn(), grid->FocusRow()), QPoint(move.column, move.row));
       QVERIFY(grid->IsCellShown(move.row, move.column));
     }
-    // Page Down and Up move by what scrolled, then to the first and last row.
-    Key(Qt::Key_Home);
-    Key(Qt::Key_PageDown);
-    const int page = grid->FocusRow() - 1;
-    QVERIFY(page > 3);
-    QCOMPARE(grid->verticalScrollBar()->value(), page);
-    Key(Qt::Key_PageUp);
-    Key(Qt::Key_PageUp);
-    QCOMPARE(grid->FocusRow(), 1);
     // Enter on a locked cell opens nothing; a click on a heading only moves the focus.
-    Key(Qt::Key_End);
     Key(Qt::Key_Left);
     Key(Qt::Key_Left);
     Key(Qt::Key_Return);
     QCOMPARE(Focus(), grid);
     QTest::mouseClick(grid->horizontalHeader()->viewport(), Qt::LeftButton, {},
                       QPoint(grid->horizontalHeader()->sectionViewportPosition(0) + 5, 5));
-    QCOMPARE(grid->FocusRow(), 1);
-    QCOMPARE(grid->FocusColumn(), kColRxFrequency);
-    QCOMPARE(grid->verticalScrollBar()->value(), 0);
-    QCOMPARE(Focus(), grid);
-    QVERIFY2(!run.app->Document().IsModified(), "moving around changes nothing");
+    QCOMPARE(QPoint(grid->FocusColumn(), grid->FocusRow()), QPoint(kColRxFrequency, 1));
+    QVERIFY(grid->verticalScrollBar()->value() == 0 && Focus() == grid);
+    QVERIFY2(!doc.IsModified(), "moving around changes nothing");
 
     // Changes of the document made elsewhere (as an undo or a paste makes them) show at once
     // and leave an open editor alone; a view update shows the language's texts and takes
     // the names setting (off: the name column is locked); screen readers read the table as
     // a table.
-    CQorrinDoc& doc = run.app->Document();
     ClickCell(run, 3, kColRxFrequency);
     Type(QStringLiteral("146.52"));
     QVERIFY(ScreenIsCurrent(grid));  // the committed row: texts, and grey text no more
@@ -269,8 +193,7 @@ class ChannelTableTest : public QObject {
     QAccessibleInterface* table = QAccessible::queryAccessibleInterface(grid);
     QVERIFY(table && table->tableInterface());
     QCOMPARE(table->text(QAccessible::Name), QStringLiteral("Channel table"));
-    QCOMPARE(table->tableInterface()->rowCount(), 99);
-    QCOMPARE(table->tableInterface()->columnCount(), 7);
+    QCOMPARE(QSize(table->tableInterface()->columnCount(), table->tableInterface()->rowCount()), QSize(7, 99));
     QCOMPARE(table->tableInterface()->cellAt(2, 0)->text(QAccessible::Name), QStringLiteral("146.52000"));
 
     run.SetLine("setup", "name", "0");
@@ -279,7 +202,6 @@ class ChannelTableTest : public QObject {
     QCOMPARE(grid->GetCellText(3, kColPower), QStringLiteral("低"));
     QCOMPARE(grid->accessibleName(), QStringLiteral("信道表"));
     QVERIFY(ScreenIsCurrent(grid));
-    QVERIFY(!grid->IsCellEditable(3, kColName));
     ClickCell(run, 3, kColName);
     QCOMPARE(Focus(), grid);  // no editor on a locked cell
     QCOMPARE(grid->model()->index(2, kColName - 1).data(Qt::BackgroundRole).value<QColor>(),

@@ -1,36 +1,9 @@
 #include "GuiTestSupport.h"
 
-#include <algorithm>
-
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAction>
-#include <QComboBox>
-#include <QDropEvent>
-#include <QMenu>
-#include <QMimeData>
-#include <QUrl>
-#include <QApplication>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QScreen>
-#include <QStandardPaths>
-
+#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 
-#include "core/model/CQorrinDoc.h"
 #include "core/settings/AppPaths.h"
-#include "core/settings/ProfileFile.h"
-#include "gui/lang/ControlIds.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/grid/CGridCtrl.h"
-#include "gui/views/CQorrinView.h"
-#include "gui/views/ChannelTable.h"
 
 namespace qorrin::gui::test {
 
@@ -43,6 +16,17 @@ void PrepareTestEnvironment() {
   // A modal window nobody answers fails its test within two minutes, not at ctest's limit.
   setenv("QTEST_FUNCTION_TIMEOUT", "120000", 0);
   unsetenv("QORRIN_HOME");
+  // The window-fit test's screen ("WxH@SCALE"): the offscreen platform reads its size
+  // from a file named in its options, and the scale from QT_SCALE_FACTOR.
+  if (const char* screen = std::getenv("QORRIN_TEST_SCREEN")) {
+    int width = 1400, height = 1000;
+    double scale = 1;
+    std::sscanf(screen, "%dx%d@%lf", &width, &height, &scale);
+    config.write("screen.json", "{\"screens\": [{\"name\": \"test\", \"x\": 0, \"y\": 0, \"width\": " +
+                                    std::to_string(width) + ", \"height\": " + std::to_string(height) + ", \"logicalDpi\": 96}]}");
+    setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.file("screen.json")).c_str(), 1);
+    setenv("QT_SCALE_FACTOR", std::to_string(scale).c_str(), 1);
+  }
 }
 
 ModalScript::ModalScript(std::initializer_list<Action> actions) : m_actions(actions) {
@@ -51,8 +35,6 @@ ModalScript::ModalScript(std::initializer_list<Action> actions) : m_actions(acti
   m_timer.start(10);
 }
 
-ModalScript::~ModalScript() { m_timer.stop(); }
-
 void ModalScript::Poll() {
   if (Done()) return;
   QWidget* modal = QApplication::activeModalWidget();
@@ -60,24 +42,15 @@ void ModalScript::Poll() {
   if (modal == m_last && m_last->isVisible()) return;  // still the one we answered
   m_last = modal;
   m_titles.append(modal->windowTitle());
-  QStringList buttons;
-  QString text;
-  if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-    text = box->text();
-    for (QAbstractButton* button : box->buttons()) buttons.append(button->text());
-  }
-  m_texts.append(text);
-  m_buttons.append(buttons);
+  auto* box = qobject_cast<QMessageBox*>(modal);
+  m_texts.append(box ? box->text() : QString());
   (void)QTest::qWaitForWindowExposed(modal, 2000);  // laid out and on screen, as a user sees it
   m_actions[static_cast<std::size_t>(Seen() - 1)](modal);
 }
 
 void ClickButton(QWidget* modal, const QString& text) {
   for (auto* button : modal->findChildren<QAbstractButton*>()) {
-    if (button->text() == text && button->isVisible()) {
-      QTest::mouseClick(button, Qt::LeftButton);
-      return;
-    }
+    if (button->text() == text && button->isVisible()) return QTest::mouseClick(button, Qt::LeftButton);
   }
   QFAIL(qPrintable("no button " + text));
 }
@@ -86,10 +59,7 @@ void ClickOk(QWidget* modal) {
   if (auto* box = qobject_cast<QMessageBox*>(modal)) {
     for (QAbstractButton* button : box->buttons()) {
       const auto role = box->buttonRole(button);
-      if (role == QMessageBox::AcceptRole || role == QMessageBox::YesRole) {
-        QTest::mouseClick(button, Qt::LeftButton);
-        return;
-      }
+      if (role == QMessageBox::AcceptRole || role == QMessageBox::YesRole) return QTest::mouseClick(button, Qt::LeftButton);
     }
   }
   if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->accept();
@@ -97,17 +67,14 @@ void ClickOk(QWidget* modal) {
 
 void ClickCancel(QWidget* modal) {
   if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->escapeButton()) {
-    QTest::mouseClick(box->escapeButton(), Qt::LeftButton);
-    return;
+    return QTest::mouseClick(box->escapeButton(), Qt::LeftButton);
   }
   QTest::keyClick(modal, Qt::Key_Escape);
 }
 
 void ChooseFile(QWidget* modal, const QString& path) {
-  auto* dialog = qobject_cast<QFileDialog*>(modal);
-  QVERIFY(dialog);
-  auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-  QVERIFY(name);
+  auto* name = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  QVERIFY(qobject_cast<QFileDialog*>(modal) && name);
   name->setText(path);
   QTest::keyClick(name, Qt::Key_Return);
 }
@@ -128,8 +95,6 @@ bool RunningApp::Start(const QStringList& files) {
   return QTest::qWaitForWindowExposed(app->MainFrame());
 }
 
-CMainFrame* RunningApp::Frame() const { return app->MainFrame(); }
-
 QWidget* WidgetWithId(QWidget* root, int id) {
   for (QWidget* widget : root->findChildren<QWidget*>()) {
     if (ControlId(widget) == id) return widget;
@@ -149,23 +114,16 @@ bool ScreenIsCurrent(QWidget* widget) {
   return !seen.isEmpty() && shown == fresh;
 }
 
-std::string RunningApp::Image() const {
-  const auto& image = app->Document().Image();
-  return std::string(image.begin(), image.end());
-}
 
-void RunningApp::SetLine(const std::string& section, const std::string& key, const std::string& value,
-                         const std::string& file) const {
-  WriteProfileString(section, key, value, dir.file(file));
-}
-
-std::unique_ptr<ModalScript> RunCommand(const RunningApp& run, int command,
-                                        std::initializer_list<ModalScript::Action> actions) {
+std::unique_ptr<ModalScript> Answering(const std::function<void()>& act, Answers actions) {
   auto script = std::make_unique<ModalScript>(actions);
-  run.Frame()->ExecuteCommand(command);
-  QTest::qVerify(script->Done(), "script->Done()", "a window the command should open was not answered",
-                 __FILE__, __LINE__);
+  act();
+  QTest::qVerify(script->Done(), "script->Done()", "a window that should open was not answered", __FILE__, __LINE__);
   return script;
+}
+
+std::unique_ptr<ModalScript> RunCommand(const RunningApp& run, int command, Answers actions) {
+  return Answering([&] { run.Frame()->ExecuteCommand(command); }, actions);
 }
 
 void PressKey(const RunningApp& run, Qt::Key key, Qt::KeyboardModifiers modifiers) {
@@ -220,9 +178,5 @@ QAction* FirstRecentEntry(const RunningApp& run) {
   return nullptr;
 }
 
-std::string ImageOfFile(const std::string& path) {
-  const std::string bytes = qorrin::test::ReadFileBytes(path);
-  return bytes.size() > 48 ? bytes.substr(48) : std::string();
-}
 
 }  // namespace qorrin::gui::test

@@ -1,49 +1,44 @@
 #pragma once
-// Shared by the GUI tests: a private program folder with the shipped data files, a
-// running application on it, and answering the modal boxes and dialogs the program opens,
-// as a user would, from inside their event loop.
-#include <QObject>
-#include <QPointer>
-#include <QString>
-#include <QStringList>
-#include <QTest>
-#include <QTimer>
+// Shared by the GUI tests: a running application on a private program folder, answers to
+// the modal windows it opens, and the headers every window test uses.
+#include <QtTest>
+#include <QtWidgets>
 
+#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <initializer_list>
-#include <vector>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "core/edit/ChannelCommits.h"
+#include "core/model/CQorrinDoc.h"
+#include "core/model/RadioImageLayout.h"
+#include "core/settings/ProfileFile.h"
+#include "gui/app/CMainFrame.h"
 #include "gui/app/CQorrinApp.h"
+#include "gui/grid/CGridCtrl.h"
+#include "gui/lang/ControlIds.h"
+#include "gui/views/CQorrinView.h"
+#include "gui/views/ChannelTable.h"
+#include "support/DocumentBytes.h"
 #include "support/TestSupport.h"
-
-class QAbstractButton;
-class QAction;
-class QComboBox;
-class QMessageBox;
-
-namespace qorrin::gui {
-class CGridCtrl;
-}
 
 namespace qorrin::gui::test {
 
-// Answers the modal windows (message boxes, dialogs) that open from now on, in the order
-// they open: the first gets the first action, and so on. What each showed is recorded.
-// Polling, not blocking, so the actions run inside the modal's own event loop.
+// Answers the modal windows that open from now on, in order, from inside their own event
+// loop (polling, not blocking), and records what each showed.
 class ModalScript : public QObject {
  public:
   using Action = std::function<void(QWidget*)>;
   ModalScript(std::initializer_list<Action> actions);
   explicit ModalScript(Action action) : ModalScript({std::move(action)}) {}
-  ~ModalScript() override;
 
   int Seen() const { return static_cast<int>(m_texts.size()); }
   bool Done() const { return Seen() == static_cast<int>(m_actions.size()); }
   QString Text(int i = 0) const { return m_texts.value(i); }     // a message box's text
   QString Title(int i = 0) const { return m_titles.value(i); }
-  QStringList Buttons(int i = 0) const { return m_buttons.value(i); }  // a message box's buttons
 
  private:
   void Poll();
@@ -51,7 +46,6 @@ class ModalScript : public QObject {
   QTimer m_timer;
   QPointer<QWidget> m_last;
   QStringList m_texts, m_titles;
-  QList<QStringList> m_buttons;
 };
 
 // Common answers.
@@ -67,16 +61,19 @@ struct RunningApp {
 
   RunningApp();
   bool Start(const QStringList& files = {});
-  CMainFrame* Frame() const;
-  std::string Image() const;  // the document's 4096 bytes
+  CMainFrame* Frame() const { return app->MainFrame(); }
+  std::string Image() const { return {app->Document().Image().begin(), app->Document().Image().end()}; }  // 4096 bytes
   void SetLine(const std::string& section, const std::string& key, const std::string& value,
-               const std::string& file = "setting.ini") const;
+               const std::string& file = "setting.ini") const {
+    WriteProfileString(section, key, value, dir.file(file));
+  }
 };
 
-// A command of the main window run with the modal windows it opens answered in order; the
-// test fails unless each answer was used. The script keeps what they showed.
-std::unique_ptr<ModalScript> RunCommand(const RunningApp& run, int command,
-                                        std::initializer_list<ModalScript::Action> actions);
+// Something done (a key, a click, a command) with the modal windows it opens answered in
+// order; the test fails unless each answer was used. The script keeps what they showed.
+using Answers = std::initializer_list<ModalScript::Action>;
+std::unique_ptr<ModalScript> Answering(const std::function<void()>& act, Answers actions);
+std::unique_ptr<ModalScript> RunCommand(const RunningApp& run, int command, Answers actions);
 
 // A key pressed in the main window, as the user presses it with the window active.
 void PressKey(const RunningApp& run, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
@@ -110,12 +107,12 @@ T* WidgetWithId(QWidget* root, int id) {
   return qobject_cast<T*>(WidgetWithId(root, id));
 }
 
-// The image bytes of a project file (what follows the 48-byte header).
-std::string ImageOfFile(const std::string& path);
-
 // Whether the screen shows the widget as painting it now would: false when it was not
 // told of a change that it shows. Runs the paints that are due first.
 bool ScreenIsCurrent(QWidget* widget);
+
+// Before the QApplication: a private settings and data folder, the offscreen platform.
+void PrepareTestEnvironment();
 
 }  // namespace qorrin::gui::test
 
@@ -129,7 +126,3 @@ bool ScreenIsCurrent(QWidget* widget);
     TestClass tests;                                                   \
     return QTest::qExec(&tests, argc, argv);                           \
   }
-
-namespace qorrin::gui::test {
-void PrepareTestEnvironment();
-}

@@ -1,29 +1,11 @@
-// The read and write dialogs and the port dialog against the simulated radio on real
-// pseudo-terminals: what the user sees and answers, and where the outcome lands. What the
-// transfer itself sends, retries and backs up is the link tests' to check.
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
-
-#include <chrono>
-#include <memory>
+// The transfer and port dialogs against the simulated radio: a run starts, shows progress
+// and outcome, cancels; what goes over the wire and into backups is the link tests'.
 
 #include "GuiTestSupport.h"
-#include "core/backup/BackupStore.h"
 #include "core/link/CSerialPort.h"
-#include "core/model/CQorrinDoc.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/lang/ControlIds.h"
 #include "gui/link/CPortDlg.h"
 #include "gui/link/CTransferDlg.h"
-#include "gui/views/CQorrinView.h"
 #include "sim/DemoImage.h"
-#include "support/DocumentBytes.h"
 #include "sim/SimRadio.h"
 
 namespace qorrin::gui::test {
@@ -32,10 +14,19 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::unique_ptr<sim::SimRadio> StartRadio(const sim::SimConfig& config, const sim::RadioImage& image) {
+// Port n of the program is the given radio, with no search of the others.
+void UseRadio(const RunningApp& run, int n, const sim::SimRadio& radio) {
+  run.SetLine("ports", std::to_string(n), radio.DevicePath());
+  run.SetLine("setup", "searchcom", "0");
+}
+
+// A simulated radio on a pseudo-terminal; port 1 of `run` when given.
+std::unique_ptr<sim::SimRadio> StartRadio(const sim::SimConfig& config, const sim::RadioImage& image,
+                                          const RunningApp* run = nullptr) {
   auto radio = std::make_unique<sim::SimRadio>(config, image);
   std::string error;
   if (!radio->Start(&error)) qWarning("radio: %s", error.c_str());
+  if (run) UseRadio(*run, 1, *radio);
   return radio;
 }
 
@@ -45,12 +36,6 @@ sim::RadioImage DemoRadio(const RunningApp& run) {
   std::copy(run.app->Document().Image().begin(), run.app->Document().Image().end(), image.begin());
   sim::FillDemoChannels(image);
   return image;
-}
-
-// Port n of the program is the given radio.
-void UseRadio(const RunningApp& run, int n, const sim::SimRadio& radio, bool search = false) {
-  run.SetLine("ports", std::to_string(n), radio.DevicePath());
-  run.SetLine("setup", "searchcom", search ? "1" : "0");
 }
 
 // Whether the document and the radio agree on the transferred part (the tail is the PC's).
@@ -73,121 +58,74 @@ void ExpectOutcome(QWidget* modal, const QString& text) {
 class TransferDialogTest : public QObject {
   Q_OBJECT
  private Q_SLOTS:
-  // Nothing starts before OK; the read replaces the document, refreshes the window,
-  // keeps the modified flag and leaves a backup. A backup that cannot be saved never
-  // stops a read: it is told once the run is over, in a box with the language's button.
-  void readPromptsThenReplacesTheDocument() {
+  // Nothing starts before OK; the read replaces the document, refreshes the window and
+  // keeps the modified flag. The verify box starts from the setting and is remembered as
+  // soon as it is clicked: unticked, the write dialog closes on its own; ticked, it shows
+  // the outcome until OK. Failures, Cancel and closing the window end a run.
+  void readWriteFailAndCancel() {
     RunningApp run;
-    run.SetLine("Resource", "1", "Fine", "english.lang");
     QVERIFY(run.Start());
     CQorrinDoc& doc = run.app->Document();
     const auto radioImage = DemoRadio(run);
-    auto radio = StartRadio({}, radioImage);
-    UseRadio(run, 1, *radio);
+    auto radio = StartRadio({}, radioImage, &run);
     doc.SetModifiedFlag(false);
-    ModalScript script([&](QWidget* m) {
-      auto* dialog = qobject_cast<CTransferDlg*>(m);
-      QCOMPARE(dialog->windowTitle(), QStringLiteral("Read from Radio"));
-      QCOMPARE(dialog->Text()->text(), QString());
-      QCOMPARE(dialog->Progress()->value(), 0);
-      QVERIFY(!run.app->Port()->IsOpen());
-      QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-      QVERIFY(!dialog->OkButton()->isEnabled());
-    });
-    PressKey(run, Qt::Key_R, Qt::ControlModifier);
-    QVERIFY(script.Done());
+    Answering([&] { PressKey(run, Qt::Key_R, Qt::ControlModifier); }, {[&](QWidget* m) {
+                auto* dialog = qobject_cast<CTransferDlg*>(m);
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("Read from Radio"));
+                QCOMPARE(dialog->Progress()->value(), 0);
+                QVERIFY(!run.app->Port()->IsOpen());
+                QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+                QVERIFY(!dialog->OkButton()->isEnabled());
+              }});
     QVERIFY(DocumentHolds(run, radioImage));
     QVERIFY(!doc.IsModified());
-    auto* count = run.Frame()->View()->findChild<QLineEdit*>(QStringLiteral("programmedChannels"));
-    QCOMPARE(count->text(), QStringLiteral("6"));
-    QVERIFY(!ListBackups().empty());
+    QCOMPARE(run.Frame()->View()->findChild<QLineEdit*>(QStringLiteral("programmedChannels"))->text(), QStringLiteral("6"));
 
-    // The data folder is a file, so no backup folder can be made in it.
-    qorrin::test::SetImage(doc, sim::BlankImage());
-    const QByteArray home = qgetenv("XDG_DATA_HOME");
-    run.dir.write("not-a-folder", "x");
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(run.dir.file("not-a-folder")));
-    ModalScript failed({PressOk, ClickOk});
-    PressKey(run, Qt::Key_R, Qt::ControlModifier);
-    qputenv("XDG_DATA_HOME", home);
-    QCOMPARE(failed.Seen(), 2);
-    QVERIFY2(failed.Text(1).startsWith(QStringLiteral("The automatic backup could not be saved:")),
-             qPrintable(failed.Text(1)));
-    QCOMPARE(failed.Buttons(1), QStringList{QStringLiteral("Fine")});
-    QVERIFY(DocumentHolds(run, radioImage));
-  }
-
-  // The verify box starts from the setting and is remembered as soon as it is clicked.
-  // Without verification the dialog closes on its own; with it, it shows whether the
-  // radio holds what was sent (naming a wrong block) until OK. Never a message box.
-  void writeWithAndWithoutVerification() {
-    enum Mode { kUnverified, kVerified, kCorrupted };
-    for (const Mode mode : {kUnverified, kVerified, kCorrupted}) {
-      RunningApp run;
-      QVERIFY(run.Start());
-      sim::SimConfig config;
-      if (mode == kCorrupted) config.faults.corruptedWrites.push_back({0x300});
-      auto radio = StartRadio(config, sim::BlankImage());
-      UseRadio(run, 1, *radio);
-      qorrin::test::SetImage(run.app->Document(), DemoRadio(run));
-      int result = -1;
-      ModalScript script({[&](QWidget* m) {
-                            auto* dialog = qobject_cast<CTransferDlg*>(m);
-                            QVERIFY(dialog->VerifyBox()->isVisible() && dialog->VerifyBox()->isChecked());
-                            connect(dialog, &QDialog::finished, dialog, [&](int code) { result = code; });
-                            if (mode == kUnverified) ClickBox(dialog->VerifyBox());
-                            if (mode == kUnverified) return PressOk(m);
-                            ExpectOutcome(m, mode == kVerified
-                                                 ? QStringLiteral("Written and verified: the radio holds what was sent.")
-                                                 : QStringLiteral("Verification failed: the radio does not hold what was sent."));
-                            QCOMPARE(dialog->Details()->isVisible(), mode == kCorrupted);
-                            if (mode == kCorrupted) QVERIFY(dialog->Details()->toPlainText().contains("0x0300 (channel 48)"));
-                            PressOk(m);
-                          },
-                          [](QWidget* m) { m->close(); }});  // any message would land here
-      run.Frame()->ExecuteCommand(cmd::kWriteData);
-      QCOMPARE(script.Seen(), 1);
-      QCOMPARE(result, int(mode == kCorrupted ? QDialog::Rejected : QDialog::Accepted));
-      QCOMPARE(run.dir.read("setting.ini").find("verify=0\n") != std::string::npos, mode == kUnverified);
-      QVERIFY(mode == kCorrupted || DocumentHolds(run, radio->Image()));
+    auto blank = StartRadio({}, sim::BlankImage(), &run);
+    for (const bool verify : {false, true}) {
+      RunCommand(run, cmd::kWriteData, {[&](QWidget* m) {
+        auto* dialog = qobject_cast<CTransferDlg*>(m);
+        QVERIFY(dialog->VerifyBox()->isVisible());
+        QCOMPARE(dialog->VerifyBox()->isChecked(), !verify);  // the default, then the last click's
+        ClickBox(dialog->VerifyBox());
+        const std::string stored = verify ? "verify=1\n" : "verify=0\n";
+        QVERIFY(run.dir.read("setting.ini").find(stored) != std::string::npos);
+        if (!verify) return PressOk(m);
+        ExpectOutcome(m, QStringLiteral("Written and verified: the radio holds what was sent."));
+        PressOk(m);
+      }});
+      QVERIFY(DocumentHolds(run, blank->Image()));
     }
-  }
 
-  // A radio that does not answer, one of another model and a port whose device is gone
-  // (the cable's adapter unplugged): an error box each, the dialog ended, the port shut.
-  // A failed transfer offers a new run; a write of data of no known model asks first.
-  void errorsAndFailuresAreTold() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    sim::SimConfig silent, foreign;
+    // A write of data of no known model asks first; Cancel, the default, ends it.
+    qorrin::test::SetImage(doc, std::string(kImageSize, '\0'));
+    const auto asked = RunCommand(run, cmd::kWriteData, {[](QWidget* m) {
+      auto* box = qobject_cast<QMessageBox*>(m);
+      QVERIFY(box && box->defaultButton() == box->button(QMessageBox::Cancel));
+      ClickCancel(m);  // a transfer dialog after this would be left unanswered and fail
+    }});
+    QVERIFY(asked->Text().startsWith(QStringLiteral("The frequency range of this data matches no model")));
+    RunCommand(run, cmd::kWriteData, {ClickOk, [](QWidget* m) {
+                                        QVERIFY(qobject_cast<CTransferDlg*>(m));
+                                        m->close();
+                                      }});
+    qorrin::test::SetImage(doc, radioImage);
+
+    // A radio that does not answer: an error box, the dialog ended, the port shut. A failed
+    // read leaves the document alone and OK starts a whole new run, here on a good radio.
+    sim::SimConfig silent, broken, paced;
     silent.faults.silent = true;
-    foreign.faults.ident = {'V', 'L', 'M', 'N', 'X'};  // one 'N' only
-    auto quiet = StartRadio(silent, sim::BlankImage());
-    auto other = StartRadio(foreign, sim::BlankImage());
-    const std::string gone = run.dir.file("ttyGONE");
-    const struct {
-      std::string device;
-      QString text;
-    } cases[] = {{quiet->DevicePath(), QStringLiteral("The radio does not answer.\nCheck that the radio is switched on")},
-                 {other->DevicePath(), QStringLiteral("The connected radio is not a VLM-7Q, or its model is not supported.")},
-                 {gone, QStringLiteral("\n\nThe device of COM1 (%1) does not exist.\n").arg(QString::fromStdString(gone))}};
-    for (const auto& c : cases) {
-      run.SetLine("ports", "1", c.device);
-      const auto script = RunCommand(run, cmd::kReadData, {PressOk, ClickOk});
-      QCOMPARE(script->Title(1), QStringLiteral("Error"));
-      QVERIFY2(script->Text(1).contains(c.text), qPrintable(script->Text(1)));
-      QVERIFY(!run.app->Port()->IsOpen());
-    }
-
-    // A failed read leaves the document alone and OK starts a whole new run, here on the
-    // mended line; a failed write says so.
-    sim::SimConfig broken;
     broken.faults.shortReplies = {{0x400}};  // every read of that block comes short
-    broken.faults.droppedWriteAcks = {{0x200}};
+    auto quiet = StartRadio(silent, sim::BlankImage(), &run);
+    const auto failed = RunCommand(run, cmd::kReadData, {PressOk, ClickOk});
+    QCOMPARE(failed->Title(1), QStringLiteral("Error"));
+    QVERIFY2(failed->Text(1).contains(QStringLiteral("The radio does not answer.")), qPrintable(failed->Text(1)));
+    QVERIFY(!run.app->Port()->IsOpen());
+
     const auto demo = DemoRadio(run);
-    auto bad = StartRadio(broken, demo);
+    qorrin::test::SetFrequencies(doc, 50, "150");  // the document no longer holds what the radio does
+    auto bad = StartRadio(broken, demo, &run);
     auto good = StartRadio({}, demo);
-    UseRadio(run, 1, *bad);
     RunCommand(run, cmd::kReadData, {[&](QWidget* m) {
       ExpectOutcome(m, QStringLiteral("Reading failed. Press OK to try again."));
       QVERIFY(!DocumentHolds(run, demo));
@@ -195,75 +133,30 @@ class TransferDialogTest : public QObject {
       PressOk(m);
     }});
     QVERIFY(DocumentHolds(run, demo));
-    UseRadio(run, 1, *bad);
-    RunCommand(run, cmd::kWriteData, {[&](QWidget* m) {
-      ExpectOutcome(m, QStringLiteral("Writing failed. Press OK to try again."));
-      qobject_cast<QDialog*>(m)->reject();
-    }});
 
-    // Data of no known model (what a failed open once left): Cancel, the default, ends it.
-    qorrin::test::SetImage(run.app->Document(), std::string(kImageSize, '\0'));
-    {
-      ModalScript script({[](QWidget* m) {
-                            auto* box = qobject_cast<QMessageBox*>(m);
-                            QVERIFY(box && box->defaultButton() == box->button(QMessageBox::Cancel));
-                            ClickCancel(m);
-                          },
-                          [](QWidget* m) { m->close(); }});  // a transfer dialog would land here
-      run.Frame()->ExecuteCommand(cmd::kWriteData);
-      QCOMPARE(script.Seen(), 1);
-      QVERIFY(script.Text().startsWith(QStringLiteral("The frequency range of this data matches no model")));
-    }
-    RunCommand(run, cmd::kWriteData, {ClickOk, [](QWidget* m) {
-                                        QVERIFY(qobject_cast<CTransferDlg*>(m));
-                                        m->close();
-                                      }});
-  }
-
-  // The search counts in the text and the port pane follows it; a read at the cable's
-  // pace shows its percent. Cancel ends either at once and leaves the document alone;
-  // closing the window during a read ends the program cleanly.
-  void cancelAndCloseEndARunAtOnce() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    sim::SimConfig silent, paced;
-    silent.faults.silent = true;
+    // A read at the cable's pace shows its percent; Cancel ends it at once and leaves the
+    // document alone; closing the window during a read ends the program cleanly.
     paced.paceBaud = 9600;
-    auto quiet1 = StartRadio(silent, sim::BlankImage());
-    auto quiet2 = StartRadio(silent, sim::BlankImage());
-    auto slow = StartRadio(paced, DemoRadio(run));
-    UseRadio(run, 1, *quiet1, true);
-    UseRadio(run, 2, *quiet2, true);
-    double cancelMs = 0;
-    RunCommand(run, cmd::kReadData, {[&](QWidget* m) {
-      auto* dialog = qobject_cast<CTransferDlg*>(m);
-      QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-      QTRY_COMPARE_WITH_TIMEOUT(dialog->Text()->text(), QStringLiteral("Searching for the radio.."), 20000);
-      QCOMPARE(run.Frame()->PortPane()->text(), QStringLiteral("COM2"));
-      const auto start = Clock::now();
-      QTest::keyClick(dialog, Qt::Key_Escape);
-      cancelMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    }});
-    QVERIFY2(cancelMs < 500, qPrintable(QString::number(cancelMs)));
-    QVERIFY(!run.app->Port()->IsOpen());
-
+    auto slow = StartRadio(paced, DemoRadio(run), &run);
     const std::string before = run.Image();
-    UseRadio(run, 1, *slow, false);
+    double cancelMs = 0;
     RunCommand(run, cmd::kReadData, {[&](QWidget* m) {
       auto* dialog = qobject_cast<CTransferDlg*>(m);
       QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
       QTRY_VERIFY_WITH_TIMEOUT(dialog->Progress()->value() >= 100, 20000);
       QVERIFY(dialog->Text()->text().startsWith(QStringLiteral("Reading data... ")));
       QVERIFY(dialog->Text()->text().endsWith(u'%'));
+      const auto start = Clock::now();
       QTest::mouseClick(dialog->findChildren<QPushButton*>().at(1), Qt::LeftButton);
+      cancelMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     }});
+    QVERIFY2(cancelMs < 500, qPrintable(QString::number(cancelMs)));
     QCOMPARE(run.Image(), before);
     QVERIFY(!run.app->Port()->IsOpen());
 
     RunCommand(run, cmd::kReadData, {[&](QWidget* m) {
-      auto* dialog = qobject_cast<CTransferDlg*>(m);
-      QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-      QTRY_VERIFY_WITH_TIMEOUT(dialog->Progress()->value() > 0, 20000);
+      QTest::mouseClick(qobject_cast<CTransferDlg*>(m)->OkButton(), Qt::LeftButton);
+      QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<CTransferDlg*>(m)->Progress()->value() > 0, 20000);
       QTimer::singleShot(0, run.Frame(), [&] { run.Frame()->close(); });
     }});
     QTRY_VERIFY(!run.Frame()->isVisible());
@@ -282,7 +175,7 @@ class TransferDialogTest : public QObject {
     run.SetLine("ports", "1", radio1->DevicePath());
     run.SetLine("ports", "3", radio3->DevicePath());
     QVERIFY(run.Start());
-    ModalScript cancel([&](QWidget* m) {
+    RunCommand(run, cmd::kPort, {[&](QWidget* m) {
       auto* dialog = qobject_cast<CPortDlg*>(m);
       QVERIFY(dialog->PortButton(2)->isChecked() && !dialog->PortButton(2)->isEnabled());
       QVERIFY(dialog->PortButton(1)->isEnabled() && !dialog->PortButton(1)->isChecked());
@@ -292,12 +185,9 @@ class TransferDialogTest : public QObject {
       ClickBox(dialog->SearchBox());
       ClickBox(dialog->PortButton(3));
       ClickCancel(m);
-    });
-    PressKey(run, Qt::Key_C, Qt::ControlModifier);
-    QVERIFY(cancel.Done());
-    std::string ini = run.dir.read("setting.ini");
-    QVERIFY2(ini.find("searchcom=0\n") != std::string::npos, ini.c_str());
-    QVERIFY(ini.find("com=2\n") != std::string::npos);
+    }});
+    const std::string ini = run.dir.read("setting.ini");
+    QVERIFY2(ini.find("searchcom=0\n") != std::string::npos && ini.find("com=2\n") != std::string::npos, ini.c_str());
     RunCommand(run, cmd::kPort, {[](QWidget* m) {
       ClickBox(qobject_cast<CPortDlg*>(m)->PortButton(3));
       ClickButton(m, "OK");

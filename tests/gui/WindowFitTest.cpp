@@ -1,22 +1,8 @@
-// The main window on screens of several sizes and scales, in both languages: it takes the
-// size the form needs, never more than the screen's free area, and what does not fit
-// scrolls inside the form. The screen comes from QORRIN_TEST_SCREEN ("WxH@SCALE"), made
-// for the offscreen platform before the application starts.
-#include <QAbstractScrollArea>
-#include <QFile>
-#include <QScreen>
-#include <QScrollBar>
+// The main window in both languages on the screen QORRIN_TEST_SCREEN names: never more
+// than the free area, and what does not fit scrolls inside the form.
 
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 
 #include "GuiTestSupport.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/grid/CGridCtrl.h"
-#include "gui/lang/ControlIds.h"
-#include "gui/views/CQorrinView.h"
-#include "gui/views/ChannelTable.h"
 
 namespace qorrin::gui::test {
 namespace {
@@ -44,8 +30,7 @@ class WindowFitTest : public QObject {
       QVERIFY2(area.contains(outer), qPrintable(Describe(outer) + QStringLiteral(" on ") + Describe(area)));
       CGridCtrl* grid = run.Frame()->View()->Channels()->Grid();
       QScrollBar* formBar = FormArea(run)->horizontalScrollBar();
-      const bool formFits = run.Frame()->View()->sizeHint().width() <= FormArea(run)->viewport()->width() &&
-                            run.Frame()->View()->sizeHint().height() <= FormArea(run)->viewport()->height();
+      const bool formFits = QRect({}, FormArea(run)->viewport()->size()).contains(QRect({}, run.Frame()->View()->sizeHint()));
       if (formFits) {
         // Room enough: every column of the table in view, nothing to scroll.
         QCOMPARE(formBar->maximum(), 0);
@@ -65,25 +50,5 @@ class WindowFitTest : public QObject {
 
 }  // namespace qorrin::gui::test
 
-// The screen is set before the application exists: the offscreen platform reads it from a
-// file named in its options, and the scale from QT_SCALE_FACTOR.
-int main(int argc, char** argv) {
-  qorrin::gui::test::PrepareTestEnvironment();
-  const char* screen = std::getenv("QORRIN_TEST_SCREEN");
-  int width = 1400, height = 1000;
-  double scale = 1;
-  if (screen != nullptr) std::sscanf(screen, "%dx%d@%lf", &width, &height, &scale);
-  static qorrin::test::TempDir folder;
-  const std::string config = folder.file("screen.json");
-  const std::string json = "{\"screens\": [{\"name\": \"test\", \"x\": 0, \"y\": 0, \"width\": " + std::to_string(width) +
-                           ", \"height\": " + std::to_string(height) + ", \"logicalDpi\": 96}]}";
-  folder.write("screen.json", json);
-  setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).c_str(), 1);
-  setenv("QT_SCALE_FACTOR", std::to_string(scale).c_str(), 1);
-  QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("qorrin"));
-  qorrin::gui::test::WindowFitTest tests;
-  return QTest::qExec(&tests, argc, argv);
-}
-
+QORRIN_GUI_TEST_MAIN(qorrin::gui::test::WindowFitTest)
 #include "WindowFitTest.moc"

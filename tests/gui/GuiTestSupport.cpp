@@ -114,7 +114,6 @@ bool ScreenIsCurrent(QWidget* widget) {
   return !seen.isEmpty() && shown == fresh;
 }
 
-
 std::unique_ptr<ModalScript> Answering(const std::function<void()>& act, Answers actions) {
   auto script = std::make_unique<ModalScript>(actions);
   act();
@@ -177,6 +176,5 @@ QAction* FirstRecentEntry(const RunningApp& run) {
   }
   return nullptr;
 }
-
 
 }  // namespace qorrin::gui::test

@@ -1,7 +1,6 @@
 // The main window in both languages on the screen QORRIN_TEST_SCREEN names: never more
 // than the free area, and what does not fit scrolls inside the form.
 
-
 #include "GuiTestSupport.h"
 
 namespace qorrin::gui::test {

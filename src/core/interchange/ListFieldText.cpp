@@ -10,7 +10,6 @@ constexpr int kMaxWholeDigits = 9;
 constexpr std::int64_t kHzPerMHz = 1000000;
 constexpr int kFrequencyDecimals = 6;
 
-
 }  // namespace
 
 std::string_view TrimSpacesAndTabs(std::string_view text) {

@@ -42,7 +42,6 @@ int CSerialPort::Write(const std::uint8_t* data, int length, int pauseMs, bool b
 
 int CSerialPort::WriteByte(std::uint8_t value, int pauseMs) { return Write(&value, 1, pauseMs, false); }
 
-
 std::string CSerialPort::LastError() const {
   std::lock_guard lock(m_errorMutex);
   return m_lastError;

@@ -25,7 +25,6 @@ int MillisLeft(Clock::time_point deadline) {
   return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
 }
 
-
 std::string DescribeOpenFailure(const std::string& device, int error) {
   std::string text = "cannot open " + device + ": " + std::strerror(error);
   if (error == EACCES || error == EPERM) {

@@ -21,7 +21,6 @@ constexpr DWORD kQueueBytes = 3600;
 
 std::uint32_t Now() { return static_cast<std::uint32_t>(::GetTickCount()); }
 
-
 std::string SystemMessage(DWORD error) {
   char* text = nullptr;
   const DWORD length = ::FormatMessageA(

@@ -12,6 +12,7 @@
 #include "core/interchange/ChannelListWriter.h"
 #include "core/interchange/ImportApply.h"
 #include "core/interchange/ImportReport.h"
+#include "core/interchange/ListFileText.h"
 #include "core/model/CQorrinDoc.h"
 #include "core/platform/Utf8Path.h"
 #include "core/settings/AtomicFile.h"
@@ -34,6 +35,7 @@ struct ImportOptions {
   int at = 0;  // 0: as the Location column says
   bool replace = false;
   bool force = false;
+  std::string power = "high";  // for rows the list gives no power
 };
 
 void RunExport(CliContext& ctx, const ExportOptions& opt) {
@@ -63,8 +65,14 @@ std::optional<std::string> ReadListFile(const std::string& path) {
     std::cerr << "qorrin-cli: " << path << " is a folder, not a channel list\n";
     return std::nullopt;
   }
-  std::optional<std::string> text = ReadWholeFile(path);
-  if (!text) std::cerr << "qorrin-cli: cannot read " << path << "\n";
+  std::string error;
+  const std::optional<std::string> bytes = ReadWholeFile(path, &error);
+  if (!bytes) {
+    std::cerr << "qorrin-cli: cannot read " << path << ": " << error << "\n";
+    return std::nullopt;
+  }
+  std::optional<std::string> text = ListFileText(*bytes);
+  if (!text) std::cerr << "qorrin-cli: " << path << " is not a text file, so it holds no channel list\n";
   return text;
 }
 
@@ -75,16 +83,17 @@ void RunImport(CliContext& ctx, const ImportOptions& opt) {
   if (!OpenProjectFile(*doc, opt.file) || !MayWriteOutput(opt.output, opt.force)) return;
   const std::optional<std::string> text = ReadListFile(opt.list);
   if (!text) return;
-  const ChannelList list = ReadChannelList(*text);
+  const ChannelList list = ReadChannelList(*text, LoadListVocabulary());
   if (list.error == ChannelListError::NoFrequencyColumn) {
     std::cerr << "qorrin-cli: " << opt.list << " has no Frequency column in its header row\n";
     return;
   }
 
-  const PlacementOptions placement{opt.at != 0, opt.at != 0 ? opt.at : 1, opt.replace};
+  const PlacementOptions placement{opt.at != 0, opt.at != 0 ? opt.at : 1, opt.replace, opt.power == "high"};
   const ImportPlan plan = PlanChannelImport(list, doc->GetBandLimits(), ReadNameColumnMode(), placement);
   const ImportTexts texts = EnglishImportTexts();
   for (const std::string& line : ImportReportLines(plan, texts)) std::cerr << line << "\n";
+  for (const std::string& line : ImportAssumptionLines(plan, texts)) std::cerr << line << "\n";
   std::cerr << ImportSummary(plan, texts) << "\n";
   if (plan.ImportedCount() == 0) {
     std::cerr << "qorrin-cli: no row could be imported; " << opt.output << " was not written\n";
@@ -119,6 +128,8 @@ void RegisterChannelListCommands(CLI::App& app, CliContext& ctx) {
   cmdImport->add_option("--at", importOpt->at, "Put the rows in list order into channels N, N+1, ...")
       ->check(CLI::Range(1, 99));
   cmdImport->add_flag("--replace", importOpt->replace, "Clear every channel before the rows are stored");
+  cmdImport->add_option("--power", importOpt->power, "Power of rows the list gives none (default: high)")
+      ->check(CLI::IsMember({"high", "low"}));
   cmdImport->add_flag("--force", importOpt->force, "Replace the output file if it exists");
   cmdImport->callback([&ctx, importOpt] { RunImport(ctx, *importOpt); });
 }

@@ -144,7 +144,14 @@ bool ClaimName(const fs::path& folder, const std::string& base, fs::path* claime
 
 std::string BackupPortName(const std::string& portLabel) {
   std::string_view text = portLabel;
-  if (text.starts_with("/dev/")) text.remove_prefix(5);
+  // A stable name under /dev/serial, or a link elsewhere (a simulator's, a udev rule's),
+  // is known by its own name; other devices by their path below /dev ("pts-5").
+  const bool stable = text.starts_with("/dev/serial/");
+  if (text.starts_with("/dev/") && !stable) {
+    text.remove_prefix(5);
+  } else if (const std::size_t slash = text.find_last_of('/'); slash != std::string_view::npos) {
+    text.remove_prefix(slash + 1);
+  }
   std::string name;
   for (char c : text) {
     const bool keep = std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '.' || c == '-';

@@ -25,8 +25,10 @@ enum class BackupDirection { Read, Write };
 // created here; empty when there is no such folder to name.
 std::string BackupFolder();
 
-// The name part for a port: "COM3" stays, a device path loses "/dev/" and every character
-// that is not a letter, digit, '.' or '-' becomes '-' ("/dev/pts/5" -> "pts-5").
+// The name part for a port: "COM3" stays; a device below /dev loses "/dev/" ("/dev/pts/5"
+// -> "pts-5"); a stable name below /dev/serial, or a device path anywhere else (a link a
+// simulator or a udev rule made), is its last component. Every character that is not a
+// letter, digit, '.' or '-' becomes '-'.
 std::string BackupPortName(const std::string& portLabel);
 
 struct BackupResult {

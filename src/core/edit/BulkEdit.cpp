@@ -25,9 +25,15 @@ BulkResult ApplyBulkChange(CQorrinDoc& doc, const std::vector<int>& rows, const 
     const RecordBytes before = GetRecordBytes(doc.Image(), row);
     bool refused = IsRecordEmpty(doc.Image(), row);
     if (!refused) {
-      // The shift first: a receive-only channel that gets a transmit frequency can then
-      // take an encode tone.
-      if (change.shift) refused |= !CommitTransmitFrequency(doc, row, ShiftedText(doc, row, *change.shift, change.offset)).bStored;
+      // A shift only moves a transmit frequency that is there: a receive-only channel
+      // (a weather or monitoring channel, say) must not start to transmit.
+      if (change.shift) {
+        if (TransmitFrequencyValue(doc.Image(), row)) {
+          refused |= !CommitTransmitFrequency(doc, row, ShiftedText(doc, row, *change.shift, change.offset)).bStored;
+        } else {
+          ++result.receiveOnlyKept;
+        }
+      }
       if (change.decodeTone) refused |= !CommitTone(doc, row, kColRxTone, *change.decodeTone).bStored;
       if (change.encodeTone) refused |= !CommitTone(doc, row, kColTxTone, *change.encodeTone).bStored;
       if (change.bandwidth) refused |= !CommitBandwidth(doc, row, *change.bandwidth).bStored;

@@ -2,7 +2,8 @@
 // "Set for selected channels": the same value for several channels at once, each field
 // through the channel table's own commit rule, the whole change one step of the history.
 // Channels where the field cannot be edited (an empty channel; the encode tone of a
-// receive-only channel) are left as they are.
+// receive-only channel) are left as they are. A shift never gives a receive-only channel
+// a transmit frequency: such channels stay receive-only, and the result counts them.
 #include <optional>
 #include <vector>
 
@@ -26,6 +27,7 @@ struct BulkChange {
 struct BulkResult {
   int changed = 0;  // channels whose record changed
   int skipped = 0;  // channels given that could not take a field (empty ones included)
+  int receiveOnlyKept = 0;  // receive-only channels a shift left without transmit
 };
 
 BulkResult ApplyBulkChange(CQorrinDoc& doc, const std::vector<int>& rows, const BulkChange& change);

@@ -24,13 +24,13 @@ int BandOf(std::int64_t value, const BandLimits& limits) {
   return limits.IsTwoBand() && value >= kUpperBandStart ? 1 : 0;
 }
 
-void SetCell(std::array<std::string, kListColumnCount>& cells, ListColumn column, std::string text) {
+void SetCell(std::array<std::string, kWrittenColumnCount>& cells, ListColumn column, std::string text) {
   cells[ColumnIndex(column)] = std::move(text);
 }
 
 // The duplex and offset cells, from the transmit frequency as the table derives it;
 // whether the channel transmits.
-bool SetDuplex(std::array<std::string, kListColumnCount>& cells, ConstImageSpan image, const BandLimits& limits,
+bool SetDuplex(std::array<std::string, kWrittenColumnCount>& cells, ConstImageSpan image, const BandLimits& limits,
                int channel) {
   const std::optional<std::int64_t> tx =
       IsRecordEmpty(image, channel) ? std::nullopt : TransmitFrequencyValue(image, channel);
@@ -54,9 +54,9 @@ bool SetDuplex(std::array<std::string, kListColumnCount>& cells, ConstImageSpan 
 
 }  // namespace
 
-std::array<std::string, kListColumnCount> ChannelListCells(ConstImageSpan image, const BandLimits& limits,
+std::array<std::string, kWrittenColumnCount> ChannelListCells(ConstImageSpan image, const BandLimits& limits,
                                                            int channel) {
-  std::array<std::string, kListColumnCount> cells;
+  std::array<std::string, kWrittenColumnCount> cells;
   SetCell(cells, ListColumn::Location, std::to_string(channel));
   SetCell(cells, ListColumn::Name, GetChannelName(image, channel));
   SetCell(cells, ListColumn::Frequency, Hz(ParseFrequencyText(GetFrequencyText(image, channel, true))));

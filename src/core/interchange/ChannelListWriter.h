@@ -33,7 +33,7 @@ inline constexpr ListFormat kCsvListFormat{};
 inline constexpr ListFormat kTabListFormat{'\t', "\r\n"};
 
 // The cells of one channel's row (of an empty channel too, which the lists leave out).
-std::array<std::string, kListColumnCount> ChannelListCells(ConstImageSpan image, const BandLimits& limits,
+std::array<std::string, kWrittenColumnCount> ChannelListCells(ConstImageSpan image, const BandLimits& limits,
                                                            int channel);
 
 // The rows of the given channels in the given order; empty channels and numbers outside

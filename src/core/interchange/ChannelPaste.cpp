@@ -6,7 +6,7 @@ PastePlan PlanPaste(const CQorrinDoc& doc, std::string_view text, int firstChann
   PastePlan paste;
   // Read as a file is: tab-separated rows as spreadsheets put them on the clipboard, CSV,
   // or semicolons with decimal commas, told apart by the first line.
-  paste.list = ReadChannelList(text);
+  paste.list = ReadChannelList(text, LoadListVocabulary());
   PlacementOptions placement;
   placement.bFromChannel = true;
   placement.nFirstChannel = firstChannel;
@@ -14,6 +14,7 @@ PastePlan PlanPaste(const CQorrinDoc& doc, std::string_view text, int firstChann
   for (int channel : paste.plan.ImportedChannels()) {
     if (!IsRecordEmpty(doc.Image(), channel)) paste.overwritten.push_back(channel);
   }
+  paste.nBeyondLast = paste.plan.BeyondLastChannelCount();
   return paste;
 }
 

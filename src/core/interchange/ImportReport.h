@@ -13,16 +13,21 @@
 namespace qorrin {
 
 // One note as a sentence. Values from the text are quoted as they stand, cut to 40
-// characters, control characters shown as '?'.
+// characters with an ellipsis, control characters and bytes that are no UTF-8 shown as
+// '?'.
 std::string DescribeNote(const ImportNote& note, const ImportTexts& texts);
 
-// "line 7 (Location 12)", or "(channel 3)" for a row without a Location, or "line 7".
+// "line 7 (Location 12)" for a row placed by its Location; "line 7 (channel 3)" for a
+// row placed in order; "line 7" for a row refused before it had a place.
 std::string DescribeRowPlace(const PlannedRow& row, const ImportTexts& texts);
 
 // The report line of a refused or changed row; "" for a row stored as the text has it.
 std::string DescribeRow(const PlannedRow& row, const ImportTexts& texts);
 
 std::vector<std::string> ImportReportLines(const ImportPlan& plan, const ImportTexts& texts);
+
+// The plan's assumptions, one sentence each.
+std::vector<std::string> ImportAssumptionLines(const ImportPlan& plan, const ImportTexts& texts);
 
 // Channel numbers as runs: 1-45, or 1-3, 7, 9-12.
 std::string ChannelRunsText(const std::vector<int>& channels);

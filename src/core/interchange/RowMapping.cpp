@@ -17,8 +17,6 @@ namespace {
 
 constexpr std::int64_t kHzPerUnit = 10;  // frequency values count 10 Hz
 constexpr std::int32_t kUnitsPerMHz = 100000;
-// Model band edges are whole MHz; the highest accepted frequency lies 5 kHz below.
-constexpr std::int32_t kUpperEdgeDeduction = 500;
 // Steps that channels follow anyway: the 5 kHz and 6.25 kHz rasters (hundredths of kHz).
 constexpr std::int64_t kRasterSteps[] = {500, 625};
 
@@ -35,20 +33,24 @@ std::string ReceiveCellText(int value) {
   return DecodeFrequencyField(field);
 }
 
+// MHz with three decimals, or with the five a frequency value holds when it needs them.
 std::string MHzText(std::int32_t value) {
-  std::string thousandths = std::to_string((value % kUnitsPerMHz) / 100);
-  thousandths.insert(0, 3 - thousandths.size(), '0');
-  return std::to_string(value / kUnitsPerMHz) + "." + thousandths;
-}
-
-std::int32_t NominalUpperEdge(std::int32_t max) {
-  return (max + kUpperEdgeDeduction) % kUnitsPerMHz == 0 ? max + kUpperEdgeDeduction : max;
+  std::string fraction = std::to_string(value % kUnitsPerMHz);
+  fraction.insert(0, 5 - fraction.size(), '0');
+  while (fraction.size() > 3 && fraction.back() == '0') fraction.pop_back();
+  return std::to_string(value / kUnitsPerMHz) + "." + fraction;
 }
 
 class RowMapper {
  public:
-  RowMapper(const ChannelListRow& row, bool decimalComma, const BandLimits& limits, NameColumnMode names)
-      : m_row(row), m_bDecimalComma(decimalComma), m_limits(limits), m_names(names) {}
+  RowMapper(const ChannelList& list, const ChannelListRow& row, const BandLimits& limits, NameColumnMode names,
+            bool highPowerDefault)
+      : m_list(list),
+        m_row(row),
+        m_bDecimalComma(list.bDecimalComma),
+        m_limits(limits),
+        m_names(names),
+        m_bHighPowerDefault(highPowerDefault) {}
 
   RowMapping Map() {
     if (ReadFrequencies() && ReadMode() && ReadTones()) {
@@ -67,7 +69,7 @@ class RowMapper {
     m_result.refusal = ImportNote{kind, std::string(first), std::move(second)};
     return false;
   }
-  void Change(ImportNoteKind kind, std::string_view first, std::string second = {}) {
+  void Change(ImportNoteKind kind, std::string_view first = {}, std::string second = {}) {
     m_result.changes.push_back(ImportNote{kind, std::string(first), std::move(second)});
   }
 
@@ -81,13 +83,15 @@ class RowMapper {
     return static_cast<int>(value);
   }
 
-  bool ReadFrequencies() {
-    const std::optional<std::int64_t> rxHz = ParseListFrequency(Cell(ListColumn::Frequency), m_bDecimalComma);
-    if (!rxHz) return Refuse(ImportNoteKind::NoFrequency, Cell(ListColumn::Frequency));
-    const std::optional<int> rx = InBand(*rxHz, ImportNoteKind::ReceiveOutsideBand);
-    if (!rx) return false;
-
-    std::optional<std::int64_t> txHz;
+  // The transmit frequency in Hz, from the table's transmit column or from the Duplex
+  // and Offset columns: nothing for receive-only. False when the row is refused.
+  bool ReadTransmit(std::int64_t rxHz, std::optional<std::int64_t>& txHz) {
+    if (m_list.HasColumn(ListColumn::TableTransmit)) {
+      const std::string_view cell = Cell(ListColumn::TableTransmit);
+      if (cell.empty()) return true;
+      txHz = ParseListFrequency(cell, m_bDecimalComma);
+      return txHz ? true : Refuse(ImportNoteKind::UnreadableTransmit, cell);
+    }
     const std::string_view duplex = Cell(ListColumn::Duplex);
     if (duplex.empty()) {
       txHz = rxHz;
@@ -98,10 +102,20 @@ class RowMapper {
       const std::optional<std::int64_t> offset =
           offsetCell.empty() && !split ? std::optional<std::int64_t>(0) : ParseListFrequency(offsetCell, m_bDecimalComma);
       if (!offset) return Refuse(ImportNoteKind::UnreadableOffset, offsetCell);
-      txHz = split ? *offset : duplex == "+" ? *rxHz + *offset : *rxHz - *offset;
+      txHz = split ? *offset : duplex == "+" ? rxHz + *offset : rxHz - *offset;
     } else if (!EqualNoCase(duplex, "off")) {
       return Refuse(ImportNoteKind::UnknownDuplex, duplex);
     }
+    return true;
+  }
+
+  bool ReadFrequencies() {
+    const std::optional<std::int64_t> rxHz = ParseListFrequency(Cell(ListColumn::Frequency), m_bDecimalComma);
+    if (!rxHz) return Refuse(ImportNoteKind::NoFrequency, Cell(ListColumn::Frequency));
+    const std::optional<int> rx = InBand(*rxHz, ImportNoteKind::ReceiveOutsideBand);
+    if (!rx) return false;
+    std::optional<std::int64_t> txHz;
+    if (!ReadTransmit(*rxHz, txHz)) return false;
 
     PlannedChannel& channel = m_result.channel;
     const int rxStored = SnapToChannelStep(*rx, m_limits);
@@ -124,22 +138,47 @@ class RowMapper {
     return true;
   }
 
+  // FM or NFM, or the table's words for wide and narrow. An empty cell is FM (wide), and
+  // said; a row without either cell is FM (said once, for the list).
   bool ReadMode() {
-    const std::string_view mode = Cell(ListColumn::Mode);
-    if (mode.empty() || EqualNoCase(mode, "FM")) return true;
-    if (EqualNoCase(mode, "NFM")) {
-      m_result.channel.bWide = false;
-      return true;
+    bool& wide = m_result.channel.bWide;
+    if (m_row.HasCell(ListColumn::Mode)) {
+      const std::string_view mode = Cell(ListColumn::Mode);
+      if (mode.empty()) {
+        Change(ImportNoteKind::ModeEmpty);
+        return true;
+      }
+      if (EqualNoCase(mode, "FM")) return true;
+      if (EqualNoCase(mode, "NFM")) {
+        wide = false;
+        return true;
+      }
+      return Refuse(ImportNoteKind::UnknownMode, mode);
     }
-    return Refuse(ImportNoteKind::UnknownMode, mode);
+    if (m_row.HasCell(ListColumn::TableBandwidth)) {
+      const std::string_view cell = Cell(ListColumn::TableBandwidth);
+      if (cell.empty()) {
+        Change(ImportNoteKind::ModeEmpty);
+        return true;
+      }
+      const std::optional<bool> read = m_list.words.ReadWide(cell);
+      if (!read) return Refuse(ImportNoteKind::UnknownBandwidth, cell);
+      wide = *read;
+    }
+    return true;
   }
 
   bool ReadTones() {
-    const ToneCells cells{std::string(Cell(ListColumn::Tone)),         std::string(Cell(ListColumn::rToneFreq)),
-                          std::string(Cell(ListColumn::cToneFreq)),    std::string(Cell(ListColumn::DtcsCode)),
-                          std::string(Cell(ListColumn::DtcsPolarity)), std::string(Cell(ListColumn::RxDtcsCode)),
-                          std::string(Cell(ListColumn::CrossMode))};
-    const ToneReading tones = ReadToneCells(cells, m_bDecimalComma);
+    ToneReading tones;
+    if (m_list.HasColumn(ListColumn::TableDecode) || m_list.HasColumn(ListColumn::TableEncode)) {
+      tones = ReadTableTones();
+    } else {
+      const ToneCells cells{std::string(Cell(ListColumn::Tone)),         std::string(Cell(ListColumn::rToneFreq)),
+                            std::string(Cell(ListColumn::cToneFreq)),    std::string(Cell(ListColumn::DtcsCode)),
+                            std::string(Cell(ListColumn::DtcsPolarity)), std::string(Cell(ListColumn::RxDtcsCode)),
+                            std::string(Cell(ListColumn::CrossMode))};
+      tones = ReadToneCells(cells, m_bDecimalComma);
+    }
     if (tones.refusal) {
       m_result.refusal = tones.refusal;
       return false;
@@ -154,14 +193,40 @@ class RowMapper {
     return true;
   }
 
-  // Watts (2.5 W and above is high) or the words High, Low, H, L; anything else is noted
-  // and stored as high power, the default.
+  ToneReading ReadTableTones() const {
+    ToneReading tones;
+    for (const ListColumn column : {ListColumn::TableDecode, ListColumn::TableEncode}) {
+      const std::optional<int> code = TableToneCode(Cell(column), m_bDecimalComma, m_list.words);
+      if (!code) {
+        tones.refusal = ImportNote{ImportNoteKind::UnknownTone, std::string(Cell(column)), {}};
+        return tones;
+      }
+      (column == ListColumn::TableDecode ? tones.nRxCode : tones.nTxCode) = *code;
+    }
+    return tones;
+  }
+
+  // Watts (2.5 W and above is high), the words High, Low, H, L, or the table's words in
+  // any language. An empty cell or one not understood stores the default, and says so.
   void ReadPower() {
-    const std::string_view power = Cell(ListColumn::Power);
     bool& high = m_result.channel.bHighPower;
-    if (power.empty() || EqualNoCase(power, "High") || EqualNoCase(power, "H")) return;
+    high = m_bHighPowerDefault;
+    if (!m_row.HasCell(ListColumn::Power)) return;
+    const std::string_view power = Cell(ListColumn::Power);
+    if (power.empty()) {
+      Change(m_bHighPowerDefault ? ImportNoteKind::PowerEmptyHigh : ImportNoteKind::PowerEmptyLow);
+      return;
+    }
+    if (EqualNoCase(power, "High") || EqualNoCase(power, "H")) {
+      high = true;
+      return;
+    }
     if (EqualNoCase(power, "Low") || EqualNoCase(power, "L")) {
       high = false;
+      return;
+    }
+    if (const std::optional<bool> word = m_list.words.ReadHigh(power)) {
+      high = *word;
       return;
     }
     constexpr std::int64_t kHighFromMilliwatts = 2500;
@@ -169,7 +234,7 @@ class RowMapper {
     if (milliwatts) {
       high = *milliwatts >= kHighFromMilliwatts;
     } else {
-      Change(ImportNoteKind::PowerUnreadable, power);
+      Change(m_bHighPowerDefault ? ImportNoteKind::PowerUnreadable : ImportNoteKind::PowerUnreadableLow, power);
     }
   }
 
@@ -177,13 +242,14 @@ class RowMapper {
     // Names keep their spaces: a name of the radio may begin or end with one.
     const std::string_view name = m_row.Cell(ListColumn::Name);
     PlannedChannel& channel = m_result.channel;
+    channel.strSourceName = name;
     channel.strName = ShortenChannelName(name);
     if (m_names == NameColumnMode::Off) {
       channel.bStoreName = false;
       if (!channel.strName.empty()) Change(ImportNoteKind::NameNotStored, name);
       return;
     }
-    if (!EqualNoCase(name, channel.strName)) Change(ImportNoteKind::NameShortened, name, channel.strName);
+    if (name != channel.strName) Change(ImportNoteKind::NameShortened, name, channel.strName);
   }
 
   void NoteWhatIsNotKept() {
@@ -201,26 +267,29 @@ class RowMapper {
     }
   }
 
+  const ChannelList& m_list;
   const ChannelListRow& m_row;
   bool m_bDecimalComma;
   const BandLimits& m_limits;
   NameColumnMode m_names;
+  bool m_bHighPowerDefault;
   RowMapping m_result;
 };
 
 }  // namespace
 
-RowMapping MapListRow(const ChannelListRow& row, bool decimalComma, const BandLimits& limits,
-                      NameColumnMode names) {
-  return RowMapper(row, decimalComma, limits, names).Map();
+RowMapping MapListRow(const ChannelList& list, const ChannelListRow& row, const BandLimits& limits,
+                      NameColumnMode names, bool highPowerDefault) {
+  return RowMapper(list, row, limits, names, highPowerDefault).Map();
 }
 
 std::string BandLimitsText(const BandLimits& limits) {
-  if (limits.IsTwoBand()) {
+  // The gap's own edges are accepted: only what lies strictly between them is not.
+  if (limits.IsTwoBand() && limits.InGap(static_cast<std::int64_t>(limits.m_nSplitLow) + 1)) {
     return MHzText(limits.m_nFreqMin) + "-" + MHzText(limits.m_nSplitLow) + ", " + MHzText(limits.m_nSplitHigh) +
-           "-" + MHzText(NominalUpperEdge(limits.m_nFreqMax));
+           "-" + MHzText(limits.m_nFreqMax);
   }
-  return MHzText(limits.m_nFreqMin) + "-" + MHzText(NominalUpperEdge(limits.m_nFreqMax));
+  return MHzText(limits.m_nFreqMin) + "-" + MHzText(limits.m_nFreqMax);
 }
 
 }  // namespace qorrin

@@ -27,6 +27,7 @@ struct PlannedChannel {
   bool bWide = true;
   bool bHighPower = true;
   std::string strName;           // already shortened to what the radio shows
+  std::string strSourceName;     // the Name cell as the list has it
   bool bStoreName = true;        // false while the name column is switched off
 
   // What the channel table shows once stored.
@@ -41,11 +42,14 @@ struct RowMapping {
   PlannedChannel channel;  // meaningful only without a refusal
 };
 
-RowMapping MapListRow(const ChannelListRow& row, bool decimalComma, const BandLimits& limits,
-                      NameColumnMode names);
+// `row` is one of `list`'s rows. A Power cell that is empty or not understood, and a
+// list without a Power column, store `highPowerDefault`.
+RowMapping MapListRow(const ChannelList& list, const ChannelListRow& row, const BandLimits& limits,
+                      NameColumnMode names, bool highPowerDefault = true);
 
-// The band limits as a report names them, in MHz with three decimals and at the model's
-// nominal edges: "136.000-174.000", "136.000-174.000, 400.000-470.000".
+// The frequencies the band limits accept, as a report names them, in MHz with three
+// decimals (more where an edge needs them): "136.000-173.995", and both bands of a
+// two-band model, "136.000-174.000, 400.000-469.995".
 std::string BandLimitsText(const BandLimits& limits);
 
 }  // namespace qorrin

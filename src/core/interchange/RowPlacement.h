@@ -2,12 +2,14 @@
 // Which channel each row of a channel list goes to.
 //
 // As in the list: the Location cell names the channel; a list whose locations include 0
-// counts from 0 (channel = Location + 1); a list without a Location column fills
-// channels 1, 2, ... in order. From a channel: the rows, in list order, go to channels
-// N, N+1, ... whatever their locations. A row is refused when its Location is not a
+// counts from 0 (channel = Location + 1). A row is refused when its Location is not a
 // number, when its channel lies outside 1-99, or when an earlier row named the same
 // channel (the first row that names a channel keeps it, even when that row is refused
 // for what it holds).
+//
+// In order (from a chosen channel, or from channel 1 for a list without a Location
+// column): the rows that are stored go to channels N, N+1, ... one after another, so a
+// refused row leaves no gap; rows past channel 99 are refused.
 #include <optional>
 #include <vector>
 
@@ -20,6 +22,7 @@ struct PlacementOptions {
   bool bFromChannel = false;  // false: as in the list
   int nFirstChannel = 1;      // with bFromChannel: the channel of the first row
   bool bReplace = false;      // clear every channel before the rows are stored
+  bool bHighPower = true;     // the power of rows for which the list gives none
 };
 
 struct RowPlace {
@@ -27,7 +30,10 @@ struct RowPlace {
   std::optional<ImportNote> refusal;
 };
 
-// One entry per row of the list, in the same order.
-std::vector<RowPlace> PlaceRows(const ChannelList& list, const PlacementOptions& options);
+// Whether rows are placed in order rather than by their Location.
+bool PlacesInOrder(const ChannelList& list, const PlacementOptions& options);
+
+// By Location: one entry per row of the list, in the same order.
+std::vector<RowPlace> PlaceRowsByLocation(const ChannelList& list);
 
 }  // namespace qorrin

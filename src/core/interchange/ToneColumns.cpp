@@ -204,4 +204,13 @@ ToneReading ReadToneCells(const ToneCells& cells, bool decimalComma) {
   return reading;
 }
 
+std::optional<int> TableToneCode(std::string_view text, bool decimalComma, const ListVocabulary& words) {
+  text = TrimSpacesAndTabs(text);
+  if (text.empty() || words.IsOff(text)) return kToneOff;
+  for (int code = kToneOff + 1; code < kToneCodeCount; ++code) {
+    if (EqualNoCase(text, GetToneText(code))) return code;
+  }
+  return CtcssToneCode(text, decimalComma);
+}
+
 }  // namespace qorrin

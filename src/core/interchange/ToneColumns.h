@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "core/interchange/ImportNotes.h"
+#include "core/interchange/ListVocabulary.h"
 
 namespace qorrin {
 
@@ -45,5 +46,10 @@ ToneReading ReadToneCells(const ToneCells& cells, bool decimalComma);
 std::optional<int> CtcssToneCode(std::string_view text, bool decimalComma);
 // The tone code of a DCS code ("023", "23") with normal or inverted polarity.
 std::optional<int> DcsToneCode(std::string_view text, bool inverted);
+
+// The tone code of a decode or encode cell as the channel table shows it: empty or a
+// language's word for off, a CTCSS tone ("88.5"), a DCS code with its polarity ("D023N",
+// "D023I"); nothing for anything else.
+std::optional<int> TableToneCode(std::string_view text, bool decimalComma, const ListVocabulary& words);
 
 }  // namespace qorrin

@@ -101,14 +101,18 @@ std::optional<std::size_t> FindProfileKey(const std::vector<ProfileLine>& lines,
   return std::nullopt;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error) {
   // Plain POSIX reads: a folder or an unreadable file simply gives nothing, never an
   // exception from the stream library. The text is read straight into the string, sized
   // from the file with a byte to spare, so that the read that finds the end needs no
   // more room; a file that grows meanwhile, or a device that reports no size, makes the
   // string grow.
+  const auto fail = [error](int code) -> std::optional<std::string> {
+    if (error) *error = std::strerror(code);
+    return std::nullopt;
+  };
   int fd = platform::OpenForReading(path, false);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) return fail(errno);
   struct stat st {};
   std::string text(::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0
                        ? static_cast<std::size_t>(st.st_size) + 1
@@ -120,8 +124,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     const ssize_t n = ::read(fd, text.data() + filled, text.size() - filled);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
+      const int code = errno;
       ::close(fd);
-      return std::nullopt;
+      return fail(code);
     }
     if (n == 0) break;
     filled += static_cast<std::size_t>(n);

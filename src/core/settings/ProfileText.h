@@ -28,7 +28,8 @@ bool ProfileNamesEqual(std::string_view a, std::string_view b);
 std::optional<std::size_t> FindProfileKey(const std::vector<ProfileLine>& lines,
                                           std::string_view section, std::string_view key);
 
-// Text of a whole file, or nothing when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// Text of a whole file, or nothing when it cannot be read; then `error`, when given, says
+// why ("No such file or directory").
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr);
 
 }  // namespace qorrin

@@ -73,7 +73,10 @@ TEST(BackupStoreTest, NamesAreUniqueOpenAsProjectFilesAndListNewestFirst) {
   EXPECT_EQ(ListBackups(folder)[0].nProgrammedChannels, -1);
   EXPECT_TRUE(ListBackups(dir.file("missing")).empty());
 
-  EXPECT_EQ(BackupPortName("/dev/serial/by-id/usb-FTDI_x:1"), "serial-by-id-usb-FTDI-x-1");
+  // A stable name, or a link outside /dev, is known by its own name.
+  EXPECT_EQ(BackupPortName("/dev/serial/by-id/usb-FTDI_x:1"), "usb-FTDI-x-1");
+  EXPECT_EQ(BackupPortName("/tmp/qorrin-sim.Ab3/LINK"), "LINK");
+  EXPECT_EQ(BackupPortName("/dev/ttyUSB0"), "ttyUSB0");
   EXPECT_EQ(BackupPortName(""), "port");
 }
 

@@ -88,8 +88,8 @@ TEST_F(ChannelImport, EveryRefusalNamesItsLineAndStoresNothing) {
   for (int channel = 3; channel <= 99; ++channel) EXPECT_TRUE(IsRecordEmpty(doc.Image(), channel)) << channel;
   EXPECT_EQ(Report(plan), (std::vector<std::string>{
       "line 3 (Location 2): refused: no readable frequency: \"\"",
-      "line 4 (Location 12): refused: 52.525000 MHz is outside 136.000-174.000 MHz",
-      "line 5 (Location 4): refused: transmit 176.520000 MHz is outside 136.000-174.000 MHz",
+      "line 4 (Location 12): refused: 52.525000 MHz is outside 136.000-173.995 MHz",
+      "line 5 (Location 4): refused: transmit 176.520000 MHz is outside 136.000-173.995 MHz",
       "line 6 (Location 5): refused: Mode AM: the radio has FM and NFM only",
       "line 7 (Location 6): refused: Mode WFM: the radio has FM and NFM only",
       "line 8 (Location 7): refused: Tone TSQL-R: the radio has no reverse squelch",
@@ -110,8 +110,8 @@ TEST_F(ChannelImport, EveryRefusalNamesItsLineAndStoresNothing) {
   doc.ChangeFrequencyRange(2);
   const ImportPlan gap = Plan("Frequency,Duplex,Offset\n300,,\n146.52,split,300\n174,,\n");
   EXPECT_EQ(Report(gap), (std::vector<std::string>{
-      "line 2 (channel 1): refused: 300.000000 MHz is outside 136.000-174.000, 400.000-470.000 MHz",
-      "line 3 (channel 2): refused: transmit 300.000000 MHz is outside 136.000-174.000, 400.000-470.000 MHz"}));
+      "line 2: refused: 300.000000 MHz is outside 136.000-174.000, 400.000-469.995 MHz",
+      "line 3: refused: transmit 300.000000 MHz is outside 136.000-174.000, 400.000-469.995 MHz"}));
 }
 
 TEST_F(ChannelImport, ChangesAreStoredAndReported) {
@@ -143,7 +143,7 @@ TEST_F(ChannelImport, PlacementMergeAndReplace) {
   const ImportPlan plan = Import("Location,Frequency\n5,146.1\n5,146.2\n1,146.3\n2,146.4\n", from);
   EXPECT_EQ(plan.ImportedChannels(), (std::vector<int>{97, 98, 99}));
   EXPECT_EQ(Shown(98).substr(0, 9), "146.20000");
-  EXPECT_EQ(Report(plan), (std::vector<std::string>{"line 5 (Location 2): refused: channel 100 is outside 1-99"}));
+  EXPECT_EQ(Report(plan), (std::vector<std::string>{"line 5: refused: channel 100 is outside 1-99"}));
   EXPECT_EQ(GetFrequencyText(doc.Image(), 1, true), "136.00000");  // merged: the others keep theirs
   EXPECT_EQ(GetPriorityChannel(doc.Image()), 40);
   EXPECT_EQ(ChannelRunsText({1, 2, 3, 7, 9, 10}), "1-3, 7, 9-10");  // how a summary names channels

@@ -6,6 +6,7 @@
 
 #include "core/interchange/DelimitedText.h"
 #include "core/interchange/ListFieldText.h"
+#include "core/interchange/ListFileText.h"
 #include "core/interchange/NameShortening.h"
 #include "core/interchange/ListSamples.h"
 
@@ -32,18 +33,59 @@ TEST(DelimitedText, QuotesOnlyWhatNeedsItReadsItBackAndToleratesUsersFiles) {
   EXPECT_EQ(SplitDelimitedText(tabs, '\t')[0].fields, fields);
 
   // Lone CR, blank and separator-only lines, '#' lines, spaces before a quote, text
-  // after a closing quote, a quote left open at the end.
-  const std::vector<TextRecord> odd = SplitDelimitedText("a,b\r#c,d\n\n , ,\r\nx, \"y,1\" z,\"open\nend", ',');
+  // after a closing quote, a quote left open on the last line.
+  const std::vector<TextRecord> odd = SplitDelimitedText("a,b\r#c,d\n\n , ,\r\nx, \"y,1\" z,\"open end", ',');
   ASSERT_EQ(odd.size(), 2u);
   EXPECT_EQ(odd[0].fields, (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(odd[1].nLine, 5);
-  EXPECT_EQ(odd[1].fields, (std::vector<std::string>{"x", "y,1 z", "open\nend"}));
+  EXPECT_EQ(odd[1].fields, (std::vector<std::string>{"x", "y,1 z", "open end"}));
+  EXPECT_EQ(odd[1].nUnclosedQuoteLine, 0);
 
   EXPECT_EQ(DetectSeparator("\xEF\xBB\xBF# a;b;c\n\nLocation;Name;Frequency\n"), ';');
   EXPECT_EQ(DetectSeparator("1;146,52\n"), ';');
   EXPECT_EQ(DetectSeparator("Location,Name;x,Frequency\n"), ',');
   EXPECT_EQ(DetectSeparator("1\t146,520\n"), '\t');
   EXPECT_EQ(DetectSeparator("146.52\n"), ',');
+}
+
+// A stray quote must not swallow the rows after it: the record ends with its own line,
+// is marked with the line where the quote opened, and reading goes on.
+TEST(DelimitedText, AQuoteThatRunsIntoFollowingRowsIsDamageNotOneRecord) {
+  std::string file = "Location,Name,Frequency,Comment\n";
+  for (int row = 1; row <= 12; ++row) {
+    file += std::to_string(row) + ",N" + std::to_string(row) + ",146.5" + (row == 4 ? ",\"club net" : ",ok") + "\n";
+  }
+  std::vector<TextRecord> records = SplitDelimitedText(file, ',');
+  ASSERT_EQ(records.size(), 13u);
+  EXPECT_EQ(records[4].nUnclosedQuoteLine, 5);
+  EXPECT_EQ(records[4].fields, (std::vector<std::string>{"4", "N4", "146.5", "club net"}));
+  EXPECT_EQ(records[5].nLine, 6);
+  EXPECT_EQ(records[5].fields[0], "5");
+  EXPECT_EQ(records[12].fields[0], "12");
+
+  // A second stray quote rows later closes the first; the rows between are still rows.
+  file = "A,B,C,D,E,F\n1,2,3,4,5,\"x\n7,8,9,10,\"y\",z\n13,14,15,16,17,18\n";
+  records = SplitDelimitedText(file, ',');
+  ASSERT_EQ(records.size(), 4u);
+  EXPECT_EQ(records[1].nUnclosedQuoteLine, 2);
+  EXPECT_EQ(records[2].fields[0], "7");
+  EXPECT_EQ(records[3].fields[0], "13");
+
+  // Spreadsheet clipboard text, and a quote over a line break to the end of the text.
+  records = SplitDelimitedText("146.52\tA\n\"146.54\tB\n146.56\tC\n", '\t');
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[1].nUnclosedQuoteLine, 2);
+  records = SplitDelimitedText("1,2,3\n4,5,\"six\nseven", ',');
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[1].nUnclosedQuoteLine, 2);
+  EXPECT_EQ(records[2].fields, std::vector<std::string>{"seven"});
+
+  // A closed quote over a line break, with the row's other fields after it, is one row.
+  records = SplitDelimitedText("A,B,C,D\n1,\"two\nlines, here\",3,4\n5,6,7,8\n", ',');
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[1].nUnclosedQuoteLine, 0);
+  EXPECT_EQ(records[1].fields, (std::vector<std::string>{"1", "two\nlines, here", "3", "4"}));
+  EXPECT_EQ(records[2].nLine, 4);
 }
 
 TEST(ChannelListReader, FindsSeparatorDecimalCommaAndColumnsByName) {
@@ -81,19 +123,25 @@ TEST(ChannelListReader, FindsSeparatorDecimalCommaAndColumnsByName) {
   EXPECT_EQ(ReadChannelList("Location,Name\n1,A\n").error, ChannelListError::NoFrequencyColumn);
 }
 
-TEST(ChannelListReader, WithoutHeaderAssumesTheWritingOrder) {
+TEST(ChannelListReader, WithoutHeaderAssumesTheWritingOrderAndSpreadsheetColumns) {
   // A row whose Tone cell says "Tone" is still data: it holds numbers.
-  const ChannelList rows = ReadChannelList("3,RPT,146.94,-,0.6,Tone,100.0\n");
+  const std::string full = "3,RPT,146.94,-,0.6,Tone,100.0,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W\n";
+  const ChannelList rows = ReadChannelList(full + "21,V48BFW,147.0\n146.52\tCALL\n");
   ASSERT_TRUE(rows.ok());
   EXPECT_FALSE(rows.bHeader);
   EXPECT_EQ(rows.rows[0].Cell(ListColumn::Location), "3");
   EXPECT_EQ(rows.rows[0].Cell(ListColumn::rToneFreq), "100.0");
-  EXPECT_FALSE(rows.rows[0].HasCell(ListColumn::Mode));
+  EXPECT_EQ(rows.rows[0].missing, std::nullopt);  // the columns after Power may be missing
+  EXPECT_EQ(rows.rows[1].missing, ListColumn::Duplex);  // cut off in the middle of the row
 
-  // Clipboard text of one column: frequencies, with decimal commas when not comma-separated.
-  const ChannelList column = ReadChannelList("146,52\r\n147,3\r\n", '\t');
-  ASSERT_EQ(column.rows.size(), 2u);
+  // Clipboard text of one column: frequencies, with decimal commas when not comma-separated;
+  // two columns, a frequency and a text: frequency and name.
+  const ChannelList column = ReadChannelList("146,52\r\n147,3\tCALL\r\n147,4\t\r\n", '\t');
+  ASSERT_EQ(column.rows.size(), 3u);
+  EXPECT_EQ(column.rows[0].Cell(ListColumn::Frequency), "146,52");
   EXPECT_EQ(column.rows[1].Cell(ListColumn::Frequency), "147,3");
+  EXPECT_EQ(column.rows[1].Cell(ListColumn::Name), "CALL");
+  EXPECT_TRUE(column.rows[2].HasCell(ListColumn::Name));
   EXPECT_TRUE(column.bDecimalComma);
   EXPECT_FALSE(column.HasColumn(ListColumn::Location));
 
@@ -101,13 +149,63 @@ TEST(ChannelListReader, WithoutHeaderAssumesTheWritingOrder) {
   EXPECT_TRUE(ReadChannelList("\xEF\xBB\xBF# nothing\r\n\r\n").rows.empty());
 }
 
+TEST(ChannelListReader, RowsCutShortAndBlankLocationsAreTold) {
+  // A row that ends before a column the header names and the import uses is cut short;
+  // the digital-voice columns and the comment may be missing.
+  const ChannelList list = ReadChannelList(test::kFullHeader + "\n"
+                                           "1,A,146.52,,,,,,,,,,FM,5.00,,High\n"
+                                           "2,B,146.54,,,,,,,,,\n"
+                                           "3,C,146.56,,,,,,,,,,FM,5.00,,Low,note,,,,\n");
+  ASSERT_EQ(list.rows.size(), 3u);
+  EXPECT_EQ(list.rows[0].missing, std::nullopt);
+  EXPECT_EQ(list.rows[1].missing, ListColumn::Mode);
+  EXPECT_EQ(list.ColumnNameOf(ListColumn::Mode), "Mode");
+  EXPECT_EQ(list.rows[2].missing, std::nullopt);
+
+  // A Location column blank on every row is no Location column.
+  const ChannelList blank = ReadChannelList("Location,Frequency,Name\n,146.5,A\n ,146.6\n");
+  EXPECT_FALSE(blank.HasColumn(ListColumn::Location));
+  EXPECT_FALSE(blank.rows[0].HasCell(ListColumn::Location));
+  EXPECT_EQ(blank.rows[1].missing, ListColumn::Name);
+  EXPECT_TRUE(ReadChannelList("Location,Frequency\n,146.5\n7,146.6\n").HasColumn(ListColumn::Location));
+
+  // A quote that runs into the following rows marks its row.
+  const ChannelList damaged = ReadChannelList("Location,Frequency,Comment\n1,146.5,\"x\n2,146.6,y\n3,146.7,z\n");
+  ASSERT_EQ(damaged.rows.size(), 3u);
+  EXPECT_EQ(damaged.rows[0].nUnclosedQuoteLine, 2);
+  EXPECT_EQ(damaged.rows[1].Cell(ListColumn::Frequency), "146.6");
+}
+
+TEST(ListFileText, UnicodeFilesAreReadAndBinaryFilesRefused) {
+  // Notepad's "Unicode": UTF-16 little-endian with a byte-order mark, and big-endian.
+  const std::string little("\xFF\xFE" "1\0,\0\xAC\x20\r\0\n\0\x3D\xD8\x00\xDE", 16);
+  EXPECT_EQ(ListFileText(little), "1,\u20AC\r\n\U0001F600");
+  const std::string big("\xFE\xFF\0A\0,\xD8\x3D", 8);  // a lone surrogate at the end
+  EXPECT_EQ(ListFileText(big), "A,\uFFFD");
+  // An 8-bit code page stays as it is; a file's end-of-file mark is no reason to refuse it.
+  EXPECT_EQ(ListFileText("1,M\xFCnchen\r\n\x1A"), "1,M\xFCnchen\r\n\x1A");
+  // gzip, random bytes, a NUL in text.
+  EXPECT_EQ(ListFileText(std::string("\x1F\x8B\x08\x00\x12\x34", 6)), std::nullopt);
+  std::string noise;
+  for (int i = 0; i < 400; ++i) noise.push_back(static_cast<char>((i * 73 + 11) % 256));
+  EXPECT_EQ(ListFileText(noise), std::nullopt);
+  EXPECT_EQ(ListFileText(std::string("146.52\0\n", 8)), std::nullopt);
+}
+
 TEST(NameShortening, KeepsWhatTellsChannelsApart) {
   const std::pair<const char*, const char*> names[] = {
       {"FRS 10", "FR10"}, {"CB 01RP", "CB01"}, {"H-TAC1", "HTA1"}, {"2m Call", "2MCA"}, {"WX1", "WX1"},
       {"a-b", "A-B"},     {"W1AW/R", "W1AW"},  {"Ch 1234", "C234"}, {"Marine 16", "MA16"}, {"Relais Nord", "RELA"},
       {"Ü-7", "-7"},      {"", ""},            {"#!?", ""},         {" AB ", " AB "},    {"R 2 D 2", "R2D2"},
-      {"zulu 9", "ZUL9"}, {"12345", "345"}};
+      {"zulu 9", "ZUL9"}, {"12345", "345"},
+      // A dropped character or a space separates runs of digits.
+      {"GMRS 550/15R", "GM15"}, {"GMRS 551/16R", "GM16"}, {"CH 12 3", "CH13"}};
   for (const auto& [name, shortened] : names) EXPECT_EQ(ShortenChannelName(name), shortened) << name;
+  // The other shortenings, after dropping what the radio cannot show and the spaces.
+  EXPECT_EQ(LastFourOfName("VE3OCE"), "3OCE");
+  EXPECT_EQ(LastFourOfName("gmrs 15r"), "S15R");
+  EXPECT_EQ(EndsOfName("VE3-OCE"), "VECE");
+  EXPECT_EQ(EndsOfName("A/B"), "AB");
 }
 
 TEST(ListFieldText, ScaledDecimalsTakeNineWholeDigitsAndNoLostPrecision) {

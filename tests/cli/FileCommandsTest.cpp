@@ -248,11 +248,36 @@ TEST_F(FileCommands, ChannelListsAreExportedAndImported) {
   EXPECT_EQ(Cli({"import-csv", out, dir.file("list.csv"), "-o", out, "--replace", "--force"}).exitCode, 0);
   EXPECT_EQ(Channels("out.7Q"), (std::vector<std::string>{"1 145.72500 145.12500 RELA", "2 145.50000 145.50000 SIMP"}));
 
+  // Notepad's "Unicode"; rows placed from --at one after another, reported by their channel;
+  // the power of a list without one chosen.
+  std::string unicodeText = "\xFF\xFE";
+  for (char c : std::string("Frequency\n146\nx\n147.3331\n")) unicodeText += std::string{c, '\0'};
+  dir.write("unicode.csv", unicodeText);
+  const CliResult unicode = Cli({"import-csv", base, dir.file("unicode.csv"), "-o", out, "--at", "5", "--power", "low",
+                                 "--force"});
+  EXPECT_EQ(unicode.exitCode, 0) << unicode.err;
+  EXPECT_EQ(Channels("out.7Q"), (std::vector<std::string>{"1 136.00000 136.00000 ", "5 146.00000 146.00000 ",
+                                                           "6 147.33500 147.33500 "}));
+  EXPECT_EQ(unicode.err,
+            "line 3: refused: no readable frequency: \"x\"\n"
+            "line 4 (channel 6): changed: 147.333100 MHz moved onto the channel raster: 147.33500; transmit "
+            "147.333100 MHz moved onto the channel raster: 147.33500\n"
+            "no Mode column: channels stored as FM (wide)\n"
+            "no Power column: channels stored at low power\n"
+            "2 rows imported into channels 5-6; 1 refused; 1 changed\n");
+
   dir.write("none.csv", "Location,Frequency,Mode\n1,146.52,AM\n2,,FM\n");
   const CliResult none = Cli({"import-csv", base, dir.file("none.csv"), "-o", dir.file("x.7Q")});
   EXPECT_EQ(none.exitCode, 2);
   EXPECT_NE(none.err.find("no rows imported; 2 refused; 0 changed"), std::string::npos);
-  EXPECT_EQ(Cli({"import-csv", base, dir.file("missing.csv"), "-o", dir.file("x.7Q")}).exitCode, 2);
+  const CliResult missing = Cli({"import-csv", base, dir.file("missing.csv"), "-o", dir.file("x.7Q")});
+  EXPECT_EQ(missing.exitCode, 2);
+  EXPECT_NE(missing.err.find("missing.csv: No such file or directory"), std::string::npos) << missing.err;
+  // A binary file is refused in one line, none of its bytes echoed.
+  dir.write("list.csv.gz", std::string("\x1F\x8B\x08\x00\x00\x00\x00\x00\x00\x03\xE3\x02\x00", 13));
+  const CliResult binary = Cli({"import-csv", base, dir.file("list.csv.gz"), "-o", dir.file("x.7Q")});
+  EXPECT_EQ(binary.exitCode, 2);
+  EXPECT_EQ(binary.err, "qorrin-cli: " + dir.file("list.csv.gz") + " is not a text file, so it holds no channel list\n");
   EXPECT_EQ(Cli({"import-csv", base, dir.file("list.csv"), "-o", base}).exitCode, 2);  // exists, no --force
   EXPECT_EQ(Cli({"import-csv", base, dir.file("list.csv")}).exitCode, 1);
   EXPECT_EQ(Cli({"import-csv", base, dir.file("list.csv"), "-o", dir.file("x.7Q"), "--at", "100"}).exitCode, 1);

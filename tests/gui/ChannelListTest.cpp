@@ -62,13 +62,29 @@ class ChannelListTest : public QObject {
     QVERIFY2(message.contains(QStringLiteral("no Frequency column")), qPrintable(message));
 
     // Channel 50 is programmed first; "replace" clears it, and the file's rows go to 1-2.
+    // The preview marks the row that lands on the programmed channel 1, and OK asks
+    // before programmed channels go: Cancel there keeps the preview, OK stores.
     qorrin::test::SetByte(run.app->Document(), 50 * 16 + 3, 0x14);
-    import("two.csv", [](QWidget* dialog) {
-      ClickChoice(dialog, ctl::kImportFromChannel);
-      ClickChoice(dialog, ctl::kImportAsInFile);
-      ClickChoice(dialog, ctl::kImportReplace);
-      QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
-    });
+    const std::string programmed = run.Image();
+    RunCommand(
+        run, cmd::kImportChannels,
+        {[&](QWidget* m) { ChooseFile(m, QString::fromStdString(run.dir.file("two.csv"))); },
+         [&](QWidget* dialog) {
+           ClickChoice(dialog, ctl::kImportFromChannel);
+           ClickChoice(dialog, ctl::kImportAsInFile);
+           auto* preview = WidgetWithId<QTableWidget>(dialog, ctl::kImportPreview);
+           QVERIFY(preview->item(0, kResultColumn)->text().startsWith(QStringLiteral("replaces a programmed channel")));
+           QVERIFY(preview->item(1, kResultColumn)->text().startsWith(QStringLiteral("changed: ")));
+           ClickChoice(dialog, ctl::kImportReplace);
+           ModalScript no(ClickCancel);
+           QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
+           QCOMPARE(no.Text(), QStringLiteral("Programmed channels the import replaces: 2 (1, 50).\nDo you want to continue?"));
+           QVERIFY(dialog->isVisible());
+           QCOMPARE(run.Image(), programmed);
+           ModalScript yes(ClickOk);
+           QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
+           QVERIFY(yes.Done());
+         }});
     QCOMPARE(RecordHex(run.Image(), 1), QStringLiteral("00 25 57 14 00 00 00 06 00 09 D1 00 1D 10 17 0C"));
     QVERIFY(IsRecordEmpty(run.app->Document().Image(), 50));
 
@@ -76,14 +92,21 @@ class ChannelListTest : public QObject {
     // export writes the programmed channels (what it writes is ChannelExportTest's).
     RunCommand(run, cmd::kFileNew, {[](QWidget* m) { ClickButton(m, "&No"); }, ClickOk});
     run.dir.write("drop.csv", "Frequency\n146.52\n");
-    ModalScript script([](QWidget* dialog) { QTest::mouseClick(OkButton(dialog), Qt::LeftButton); });
+    // The list has no power: the user picks the one it gets, and the summary says so.
+    ModalScript script([](QWidget* dialog) {
+      Pick(WidgetWithId<QComboBox>(dialog, ctl::kImportPower), 1);
+      const QString summary = WidgetWithId<QLabel>(dialog, ctl::kImportSummary)->text();
+      QVERIFY2(summary.contains(QStringLiteral("no Power column: channels stored at low power")), qPrintable(summary));
+      ModalScript question(ClickOk);  // the new document's channel 1 is programmed
+      QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
+    });
     QVERIFY(DropFile(run, run.dir.file("drop.csv")));
     QCOMPARE(script.Title(), QStringLiteral("Import Channels - drop.csv"));
-    QCOMPARE(RecordHex(run.Image(), 1), QStringLiteral("00 20 65 14 00 00 00 00 00 00 C0 00 FF FF FF FF"));
+    QCOMPARE(RecordHex(run.Image(), 1), QStringLiteral("00 20 65 14 00 00 00 00 00 00 40 00 FF FF FF FF"));
     QVERIFY(run.app->Document().GetPathName().empty());
     RunCommand(run, cmd::kExportChannels, {[&](QWidget* m) { ChooseFile(m, QString::fromStdString(run.dir.file("out.csv"))); }});
     QCOMPARE(run.dir.read("out.csv"),
-             qorrin::test::kFullHeader + "\r\n1,,146.520000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\r\n");
+             qorrin::test::kFullHeader + "\r\n1,,146.520000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,1.0W,,,,,\r\n");
 
     // The preview names the file and shows what becomes of each row; every control is
     // named for screen readers; typed into the number field, the rows go from channel 10

@@ -95,7 +95,7 @@ class EditCommandsTest : public QObject {
     QVERIFY(table && table->tableInterface());
     QCOMPARE(table->tableInterface()->selectedRows(), (QList<int>{1, 3}));
     ClickRow(run, 3, Qt::ControlModifier);
-    RunCommand(run, cmd::kEditSetSelected, {[](QWidget* m) {
+    const QString kept = RunCommand(run, cmd::kEditSetSelected, {[](QWidget* m) {
       auto* dialog = qobject_cast<BulkEditDlg*>(m);
       QVERIFY(dialog && !dialog->PowerList()->isEnabled());
       ClickBox(dialog->Box(BulkEditDlg::kPower));
@@ -104,9 +104,11 @@ class EditCommandsTest : public QObject {
       dialog->ShiftList()->setCurrentIndex(2);  // plus
       dialog->OffsetEdit()->setText(QStringLiteral("0,6"));
       ClickOk(m);
-    }});
+    }, ClickOk})->Text(1);
+    QVERIFY(kept.startsWith(QStringLiteral("Receive-only channels left receive-only: 1.")));
     QVERIFY(!IsHighPower(doc.Image(), 2) && !IsHighPower(doc.Image(), 4));
     QCOMPARE(GetShiftDirection(doc.Image(), 3), 2);
+    QVERIFY(!TransmitFrequencyValue(doc.Image(), 4));  // receive-only stays so, and the user is told
     QCOMPARE(GetFrequencyText(doc.Image(), 3, false), std::string("00.60000"));
     QCOMPARE(MenuText(run, cmd::kEditUndo), QStringLiteral("&Undo Change of 3 channels\tCtrl+Z"));
 
@@ -194,6 +196,46 @@ class EditCommandsTest : public QObject {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->GetCellRect(2, 1).center());
     QVERIFY(grid->SelectedRows().empty());
     QCOMPARE(ControlId(QApplication::focusWidget()), ctl::kFrequencyEditor);
+  }
+
+  // Paste as spreadsheets give it: two columns, the table's own headings; a refused row
+  // leaves no old channel between the pasted ones; rows past channel 99 are asked about;
+  // every paste says in one line what it did.
+  void pasteFromSpreadsheets() {
+    RunningApp run;
+    QVERIFY(run.Start());
+    CQorrinDoc& doc = run.app->Document();
+    CGridCtrl* grid = ChannelGrid(run);
+    grid->setFocus();
+    const auto paste = [&](int channel, const QString& text, Answers answers) {
+      QApplication::clipboard()->setText(text);
+      grid->SetFocusCell(channel, 1);
+      return Answering([&] { PressKey(run, Qt::Key_V, Qt::ControlModifier); }, answers);
+    };
+    paste(40, QStringLiteral("146.52\tCALL\r\n146.55\tSIMP\r\n"), {});
+    QCOMPARE(GetChannelName(doc.Image(), 41), std::string("SIMP"));
+    QCOMPARE(run.Frame()->statusBar()->currentMessage(),
+             QStringLiteral("2 rows pasted into channels 40-41; 0 refused; 0 changed"));
+
+    const QString report = paste(40, QStringLiteral("146.1\nAM 1\n146.3\n"), {ClickOk, ClickOk})->Text(1);
+    QCOMPARE(GetFrequencyText(doc.Image(), 41, true), std::string("146.30000"));
+    QVERIFY(IsRecordEmpty(doc.Image(), 42));
+    QVERIFY2(report.startsWith(QStringLiteral("line 2: refused: no readable frequency: \"AM 1\"")), qPrintable(report));
+    QVERIFY(report.endsWith(QStringLiteral("2 rows pasted into channels 40-41; 1 refused; 0 changed")));
+
+    const std::string before = run.Image();
+    const QString question = paste(98, QStringLiteral("145.1\n145.2\n145.3\n"), {ClickCancel})->Text();
+    QVERIFY(question.startsWith(QStringLiteral("Rows that would go past channel 99, and are not pasted: 1.")));
+    QCOMPARE(run.Image(), before);
+    paste(98, QStringLiteral("145.1\n145.2\n145.3\n"), {ClickOk});
+    QCOMPARE(GetFrequencyText(doc.Image(), 99, true), std::string("145.20000"));
+
+    paste(60, QStringLiteral("信道\t接收频率\tCTC/DCS解码\t发射频率\tCTC/DCS编码\t宽/窄\t功率\t信道名称\r\n"
+                             "1\t145.50000\t关闭\t145.50000\t67.0\t窄带\t低\tA1\r\n"),
+          {});
+    QCOMPARE(GetChannelName(doc.Image(), 60), std::string("A1"));
+    QVERIFY(!IsWide(doc.Image(), 60) && !IsHighPower(doc.Image(), 60));
+    QCOMPARE(GetToneCode(doc.Image(), 60, false), 1);
   }
 };
 

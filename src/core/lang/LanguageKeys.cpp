@@ -66,7 +66,7 @@ const std::vector<std::string>& RequiredStringKeys() {
         // preview (its name, the line and result headings, a row's result, the separator
         // of a row's changes, its summary) and the report: one text per note ("%1" and
         // "%2" are values), a row's place, refused or changed, and the summary.
-        "IDS_CSV_FILTER", "IDS_CSV_NO_FREQUENCY_COLUMN", "IDS_CSV_PREVIEW", "IDS_CSV_LINE_HEADING",
+        "IDS_CSV_FILTER", "IDS_CSV_NO_FREQUENCY_COLUMN", "IDS_CSV_NOT_TEXT", "IDS_CSV_PREVIEW", "IDS_CSV_LINE_HEADING",
         "IDS_CSV_RESULT_HEADING", "IDS_CSV_PREVIEW_REFUSED", "IDS_CSV_PREVIEW_CHANGED", "IDS_CSV_NOTE_SEPARATOR",
         "IDS_CSV_PREVIEW_SUMMARY_NONE", "IDS_CSV_PREVIEW_SUMMARY_ONE", "IDS_CSV_PREVIEW_SUMMARY_MANY",
         "IDS_CSV_NO_FREQUENCY", "IDS_CSV_RX_OUTSIDE", "IDS_CSV_TX_OUTSIDE", "IDS_CSV_DUPLEX", "IDS_CSV_OFFSET",
@@ -76,6 +76,14 @@ const std::vector<std::string>& RequiredStringKeys() {
         "IDS_CSV_TX_TONE", "IDS_CSV_POWER", "IDS_CSV_SKIP", "IDS_CSV_STEP", "IDS_CSV_COMMENT",
         "IDS_CSV_LINE", "IDS_CSV_LINE_LOCATION", "IDS_CSV_LINE_CHANNEL", "IDS_CSV_REFUSED", "IDS_CSV_CHANGED",
         "IDS_CSV_SUMMARY_NONE", "IDS_CSV_SUMMARY_ONE", "IDS_CSV_SUMMARY_MANY", "IDS_CSV_SUMMARY_COUNTS",
+        // Damaged and awkward lists, what a list was assumed to mean, the preview's mark of
+        // a row that replaces a programmed channel, and the questions and summaries of
+        // import and paste; a shift that left receive-only channels as they were.
+        "IDS_CSV_UNCLOSED_QUOTE", "IDS_CSV_INCOMPLETE", "IDS_CSV_TX_UNREADABLE", "IDS_CSV_BANDWIDTH", "IDS_CSV_TONE",
+        "IDS_CSV_NAME_CLASH", "IDS_CSV_MODE_EMPTY", "IDS_CSV_POWER_EMPTY_HIGH", "IDS_CSV_POWER_EMPTY_LOW",
+        "IDS_CSV_POWER_LOW", "IDS_CSV_NO_MODE_COLUMN", "IDS_CSV_NO_POWER_HIGH", "IDS_CSV_NO_POWER_LOW",
+        "IDS_CSV_OTHER_RANGE", "IDS_CSV_PREVIEW_REPLACES", "IDS_IMPORT_OVERWRITE", "IDS_PASTE_BEYOND",
+        "IDS_PASTE_SUMMARY_ONE", "IDS_PASTE_SUMMARY_MANY", "IDS_BULK_RECEIVE_ONLY",
     };
     // Tooltips of the tool bar, by command.
     for (int command : kToolBarCommands) k.push_back(ToolTipKey(command));
@@ -172,7 +180,7 @@ const std::vector<int>& RequiredResourceIds() {
     k.insert(k.end(), {dlg::kLanguage, ctl::kLanguageLabel, dlg::kFmRadio, ctl::kFmCurrentLabel});
     // Channel-list import: caption, placement group, its two choices, "replace".
     k.insert(k.end(), {dlg::kImportChannels, ctl::kImportPlacementGroup, ctl::kImportAsInFile,
-                       ctl::kImportFromChannel, ctl::kImportReplace});
+                       ctl::kImportFromChannel, ctl::kImportReplace, ctl::kImportPowerLabel});
     return k;
   }();
   return ids;

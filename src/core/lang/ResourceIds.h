@@ -110,7 +110,7 @@ inline constexpr int kFmCurrentLabel = 1050;
 inline constexpr int kFmCurrentList = 1051;
 
 // Channel-list import dialog: the placement group and its two choices, the first channel,
-// "replace all channels", the preview and its summary.
+// "replace all channels", the preview and its summary, the power of rows without one.
 inline constexpr int kImportPlacementGroup = 1181;
 inline constexpr int kImportAsInFile = 1182;
 inline constexpr int kImportFromChannel = 1183;
@@ -118,6 +118,8 @@ inline constexpr int kImportFirstChannel = 1184;
 inline constexpr int kImportReplace = 1185;
 inline constexpr int kImportPreview = 1186;
 inline constexpr int kImportSummary = 1187;
+inline constexpr int kImportPowerLabel = 1190;
+inline constexpr int kImportPower = 1191;
 }  // namespace ctl
 
 // The controls of one VFO panel: the group, then the label and the control of each row.

@@ -6,9 +6,11 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "core/edit/BulkEdit.h"
@@ -18,6 +20,7 @@
 #include "core/interchange/ImportReport.h"
 #include "core/interchange/ImportTexts.h"
 #include "core/lang/LanguageKeys.h"
+#include "core/lang/ShellTexts.h"
 #include "core/model/CQorrinDoc.h"
 #include "gui/app/GuiPrompts.h"
 #include "gui/grid/CGridCtrl.h"
@@ -45,6 +48,14 @@ QString MenuText(int command) {
     if (item.command == command) return LangText(item.key);
   }
   return {};
+}
+
+// The import's texts, with the summary speaking of a paste.
+ImportTexts PasteTexts() {
+  ImportTexts texts = LoadImportTexts();
+  texts.strSummaryOne = LoadLangStringOr("IDS_PASTE_SUMMARY_ONE", "1 row pasted into channel %2");
+  texts.strSummaryMany = LoadLangStringOr("IDS_PASTE_SUMMARY_MANY", "%1 rows pasted into channels %2");
+  return texts;
 }
 
 QString Joined(const std::vector<std::string>& lines) {
@@ -128,6 +139,11 @@ void ChannelCommands::Paste() {
     ShowWarningBox(m_window, LangText("IDS_PASTE_TITLE"), LangText("IDS_PASTE_EMPTY"));
     return;
   }
+  if (paste.nBeyondLast > 0) {
+    QString question = LangText("IDS_PASTE_BEYOND");
+    question.replace(QStringLiteral("%d"), QString::number(paste.nBeyondLast));
+    if (!AskOkCancel(m_window, LangText("IDS_PASTE_TITLE"), question)) return;
+  }
   if (!paste.overwritten.empty()) {
     QString question = LangText("IDS_PASTE_OVERWRITE");
     question.replace(QStringLiteral("%d"), QString::number(paste.overwritten.size()));
@@ -136,10 +152,21 @@ void ChannelCommands::Paste() {
   }
   if (paste.plan.ImportedCount() > 0) ApplyPaste(m_doc, paste);
   AfterChange(paste.plan.ImportedChannels());
-  // What did not go in as it was written is told afterwards.
-  if (paste.plan.RefusedCount() > 0 || paste.plan.ChangedCount() > 0) {
-    ShowWarningBox(m_window, LangText("IDS_PASTE_TITLE"), Joined(ImportReportLines(paste.plan, LoadImportTexts())));
+  // One line for every paste; what did not go in as it was written is told in full.
+  const ImportTexts texts = PasteTexts();
+  const QString summary = Qt(ImportSummary(paste.plan, texts));
+  ShowStatus(summary);
+  // Rows past channel 99 were agreed to already.
+  if (paste.plan.RefusedCount() > paste.nBeyondLast || paste.plan.ChangedCount() > 0) {
+    std::vector<std::string> lines = ImportReportLines(paste.plan, texts);
+    const std::vector<std::string> assumed = ImportAssumptionLines(paste.plan, texts);
+    lines.insert(lines.end(), assumed.begin(), assumed.end());
+    ShowWarningBox(m_window, LangText("IDS_PASTE_TITLE"), Joined(lines) + QLatin1Char('\n') + summary);
   }
+}
+
+void ChannelCommands::ShowStatus(const QString& text) {
+  if (auto* window = qobject_cast<QMainWindow*>(m_window->window())) window->statusBar()->showMessage(text);
 }
 
 void ChannelCommands::SelectAll() { m_table.Grid()->SelectAllRows(); }
@@ -149,8 +176,13 @@ void ChannelCommands::SetForSelected() {
   if (rows.empty()) return;
   BulkEditDlg dialog(static_cast<int>(rows.size()), m_window);
   if (dialog.exec() != QDialog::Accepted || dialog.Change().empty()) return;
-  ApplyBulkChange(m_doc, rows, dialog.Change());
+  const BulkResult done = ApplyBulkChange(m_doc, rows, dialog.Change());
   AfterChange(rows);
+  if (done.receiveOnlyKept > 0) {
+    QString text = LangText("IDS_BULK_RECEIVE_ONLY");
+    text.replace(QStringLiteral("%d"), QString::number(done.receiveOnlyKept));
+    ShowWarningBox(m_window, LangText("IDS_BULK_TITLE"), text);
+  }
 }
 
 void ChannelCommands::InsertChannel() {

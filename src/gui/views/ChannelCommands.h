@@ -50,6 +50,8 @@ class ChannelCommands : public QObject {
  private:
   void ShowRowMenu(const class QPoint& global);
   void AfterChange(const std::vector<int>& select);
+  // A one-line message in the window's status bar.
+  void ShowStatus(const class QString& text);
 
   CQorrinDoc& m_doc;
   ChannelTable& m_table;

@@ -1,6 +1,7 @@
 #include "gui/views/ChannelImportDlg.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,6 +23,8 @@
 #include "core/interchange/ImportReport.h"
 #include "core/lang/ShellTexts.h"
 #include "core/model/CQorrinDoc.h"
+#include "core/model/RecordFields.h"
+#include "gui/app/GuiPrompts.h"
 #include "gui/lang/ControlIds.h"
 #include "gui/lang/DialogButtons.h"
 #include "gui/lang/LocalizeDialog.h"
@@ -40,15 +43,21 @@ constexpr int kPreviewColumns = kResultColumn + 1;
 // A text of the language file; English where a language file does not carry it yet.
 QString Text(const char* key, const char* english) { return Qt(LoadLangStringOr(key, english)); }
 
-QString ResultText(const PlannedRow& row, const ImportTexts& texts) {
+// Refused with the reason; or whether the row replaces a programmed channel, and what
+// changed.
+QString ResultText(const PlannedRow& row, const ImportTexts& texts, bool replaces) {
   if (row.IsRefused()) {
     return Text("IDS_CSV_PREVIEW_REFUSED", "refused: %1").replace(QStringLiteral("%1"), Qt(DescribeNote(*row.refusal, texts)));
   }
-  if (!row.IsChanged()) return {};
-  QStringList changes;
-  for (const ImportNote& note : row.changes) changes << Qt(DescribeNote(note, texts));
   const QString separator = Text("IDS_CSV_NOTE_SEPARATOR", "; ");
-  return Text("IDS_CSV_PREVIEW_CHANGED", "changed: %1").replace(QStringLiteral("%1"), changes.join(separator));
+  QStringList parts;
+  if (replaces) parts << Text("IDS_CSV_PREVIEW_REPLACES", "replaces a programmed channel");
+  if (row.IsChanged()) {
+    QStringList changes;
+    for (const ImportNote& note : row.changes) changes << Qt(DescribeNote(note, texts));
+    parts << Text("IDS_CSV_PREVIEW_CHANGED", "changed: %1").replace(QStringLiteral("%1"), changes.join(separator));
+  }
+  return parts.join(separator);
 }
 
 // The summary speaks of what OK will do.
@@ -110,6 +119,12 @@ ChannelImportDlg::ChannelImportDlg(CQorrinDoc& doc, ChannelList list, const QStr
   m_asInFile->setChecked(true);
   m_replace = new QCheckBox(QStringLiteral("替换全部信道（清除文件中未指定的信道）"), this);
   SetControlId(m_replace, ctl::kImportReplace);
+  auto* powerLabel = new QLabel(QStringLiteral("列表未给出功率时(&P)："), this);
+  SetControlId(powerLabel, ctl::kImportPowerLabel);
+  m_power = new QComboBox(this);
+  SetControlId(m_power, ctl::kImportPower);
+  m_power->addItems({LangText("IDS_HIGH"), LangText("IDS_LOW")});
+  powerLabel->setBuddy(m_power);
 
   m_preview = new QTableWidget(0, kPreviewColumns, this);
   SetControlId(m_preview, ctl::kImportPreview);
@@ -136,6 +151,11 @@ ChannelImportDlg::ChannelImportDlg(CQorrinDoc& doc, ChannelList list, const QStr
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(placement);
   layout->addWidget(m_replace);
+  auto* power = new QHBoxLayout;
+  power->addWidget(powerLabel);
+  power->addWidget(m_power);
+  power->addStretch(1);
+  layout->addLayout(power);
   layout->addWidget(m_preview, 1);
   layout->addWidget(m_summary);
   layout->addWidget(buttons.box);
@@ -143,6 +163,7 @@ ChannelImportDlg::ChannelImportDlg(CQorrinDoc& doc, ChannelList list, const QStr
   LocalizeDialog(this, dlg::kImportChannels);
   setWindowTitle(windowTitle() + QStringLiteral(" - ") + fileName);
   m_firstChannel->setAccessibleName(PlainText(m_fromChannel->text()));
+  m_power->setAccessibleName(PlainText(powerLabel->text()));
   m_preview->setAccessibleName(Text("IDS_CSV_PREVIEW", "Rows of the file"));
   QStringList headings{Text("IDS_CSV_LINE_HEADING", "Line")};
   for (const std::string& heading : LoadChannelHeadings()) headings << Qt(heading);
@@ -155,6 +176,7 @@ ChannelImportDlg::ChannelImportDlg(CQorrinDoc& doc, ChannelList list, const QStr
     Replan();
   });
   connect(m_replace, &QCheckBox::toggled, this, &ChannelImportDlg::Replan);
+  connect(m_power, &QComboBox::currentIndexChanged, this, &ChannelImportDlg::Replan);
   Replan();
   // Wide enough for the preview's columns and about a dozen rows, within the screen.
   const int width = m_preview->horizontalHeader()->length() + 2 * m_preview->frameWidth() + 40;
@@ -164,10 +186,13 @@ ChannelImportDlg::ChannelImportDlg(CQorrinDoc& doc, ChannelList list, const QStr
 }
 
 void ChannelImportDlg::Replan() {
-  const PlacementOptions placement{m_fromChannel->isChecked(), m_firstChannel->value(), m_replace->isChecked()};
+  const PlacementOptions placement{m_fromChannel->isChecked(), m_firstChannel->value(), m_replace->isChecked(),
+                                   m_power->currentIndex() == 0};
   m_plan = PlanChannelImport(m_list, m_doc.GetBandLimits(), ReadNameColumnMode(), placement);
   FillPreview();
-  const QString summary = Qt(ImportSummary(m_plan, m_texts));
+  // What OK will do, then what was assumed for the whole list.
+  QString summary = Qt(ImportSummary(m_plan, m_texts));
+  for (const std::string& line : ImportAssumptionLines(m_plan, m_texts)) summary += QLatin1Char('\n') + Qt(line);
   m_summary->setText(summary);
   m_summary->setAccessibleName(summary);
   // Nothing to store: OK would only clear (with "replace") or do nothing.
@@ -189,7 +214,8 @@ void ChannelImportDlg::FillPreview() {
     };
     set(kLineColumn, QString::number(row.nLine));
     for (int c = 0; c < kChannelTableColumns; ++c) set(kChannelColumn + c, cells[static_cast<std::size_t>(c)]);
-    set(kResultColumn, ResultText(row, m_texts));
+    const bool replaces = !row.IsRefused() && !IsRecordEmpty(m_doc.Image(), row.nChannel);
+    set(kResultColumn, ResultText(row, m_texts, replaces));
   }
   m_preview->resizeColumnsToContents();
   // The result column may be long; it is read in full in its tooltip and by screen readers.
@@ -201,8 +227,26 @@ void ChannelImportDlg::FillPreview() {
   }
 }
 
+std::vector<int> ChannelImportDlg::OverwrittenChannels() const {
+  std::vector<int> channels;
+  const std::vector<int> imported = m_plan.ImportedChannels();
+  for (int channel = kFirstChannel; channel <= kLastChannel; ++channel) {
+    if (IsRecordEmpty(m_doc.Image(), channel)) continue;
+    if (m_plan.placement.bReplace || std::ranges::binary_search(imported, channel)) channels.push_back(channel);
+  }
+  return channels;
+}
+
+// Programmed channels are replaced (or, with "replace all", cleared) only after the
+// same question a paste asks.
 void ChannelImportDlg::accept() {
   if (m_plan.ImportedCount() == 0) return;
+  if (const std::vector<int> overwritten = OverwrittenChannels(); !overwritten.empty()) {
+    QString question = LangText("IDS_IMPORT_OVERWRITE");
+    question.replace(QStringLiteral("%d"), QString::number(overwritten.size()));
+    question.replace(QStringLiteral("%s"), Qt(ChannelRunsText(overwritten)));
+    if (!AskOkCancel(this, windowTitle(), question)) return;
+  }
   ApplyChannelImport(m_doc, m_plan);
   QDialog::accept();
 }

@@ -3,15 +3,19 @@
 // receive, decode, transmit, encode, bandwidth, power, name), refused rows marked with
 // their reason and changed rows with what changed, and the choices that shape it: the
 // rows placed as the file's Location column says or from a chosen channel on, and
-// whether all channels are cleared first. Nothing is stored until OK, which applies the
-// whole import at once.
+// whether all channels are cleared first, and the power of rows the list gives none. Rows
+// that land on a programmed channel say so, and OK asks before any programmed channel is
+// replaced. Nothing is stored until then; OK applies the whole import at once.
 #include <QDialog>
+
+#include <vector>
 
 #include "core/interchange/ChannelListReader.h"
 #include "core/interchange/ImportPlan.h"
 #include "core/interchange/ImportTexts.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -39,6 +43,8 @@ class ChannelImportDlg : public QDialog {
  private:
   void Replan();
   void FillPreview();
+  // Programmed channels that OK would replace or clear.
+  std::vector<int> OverwrittenChannels() const;
 
   CQorrinDoc& m_doc;
   ChannelList m_list;
@@ -48,6 +54,7 @@ class ChannelImportDlg : public QDialog {
   QRadioButton* m_fromChannel = nullptr;
   QSpinBox* m_firstChannel = nullptr;
   QCheckBox* m_replace = nullptr;
+  QComboBox* m_power = nullptr;
   QTableWidget* m_preview = nullptr;
   QLabel* m_summary = nullptr;
   QPushButton* m_ok = nullptr;

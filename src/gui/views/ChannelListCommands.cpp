@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/interchange/ChannelListWriter.h"
+#include "core/interchange/ListFileText.h"
 #include "core/lang/ShellTexts.h"
 #include "core/model/CQorrinDoc.h"
 #include "core/settings/AtomicFile.h"
@@ -40,12 +41,20 @@ bool IsChannelListFile(const QString& path) { return path.endsWith(QStringLitera
 void ImportChannels(QWidget* parent, CQorrinDoc& doc, int selectedChannel, const QString& path) {
   const QString file = path.isEmpty() ? AskListFile(parent, QFileDialog::AcceptOpen) : path;
   if (file.isEmpty()) return;
-  const std::optional<std::string> contents = QFileInfo(file).isDir() ? std::nullopt : ReadWholeFile(Std(file));
-  if (!contents) {
-    ShowErrorBox(parent, StandardCaption(), LangText("IDS_FILE_OPEN_FAILED") + QStringLiteral("\n\n") + file);
+  std::string error;
+  const std::optional<std::string> bytes = QFileInfo(file).isDir() ? std::nullopt : ReadWholeFile(Std(file), &error);
+  if (!bytes) {
+    QString text = LangText("IDS_FILE_OPEN_FAILED") + QStringLiteral("\n\n") + file;
+    if (!error.empty()) text += QStringLiteral("\n") + Qt(error);
+    ShowErrorBox(parent, StandardCaption(), text);
     return;
   }
-  ChannelList list = ReadChannelList(*contents);
+  const std::optional<std::string> contents = ListFileText(*bytes);
+  if (!contents) {
+    ShowErrorBox(parent, StandardCaption(), LangText("IDS_CSV_NOT_TEXT") + QStringLiteral("\n\n") + file);
+    return;
+  }
+  ChannelList list = ReadChannelList(*contents, LoadListVocabulary());
   if (!list.ok()) {
     const QString text = Qt(LoadLangStringOr("IDS_CSV_NO_FREQUENCY_COLUMN",
                                              "This file names its columns in its first row, but has no Frequency "

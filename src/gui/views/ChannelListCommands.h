@@ -16,8 +16,8 @@ namespace qorrin::gui {
 bool IsChannelListFile(const QString& path);
 
 // Without a path, asks for the file first. `selectedChannel` is the channel offered for
-// "from channel". An unreadable file or one without a Frequency column is reported in a
-// message box. After OK the document is updated everywhere.
+// "from channel". An unreadable file (with the system's reason), a file that is no text,
+// or one without a Frequency column is reported in a message box. After OK the document is updated everywhere.
 void ImportChannels(QWidget* parent, CQorrinDoc& doc, int selectedChannel, const QString& path = {});
 
 // Asks for the file (proposing the document's title) and writes it; a failed write is

@@ -4,39 +4,14 @@
 #include "core/interchange/ImportApply.h"
 
 #include "core/edit/ChannelCommits.h"
-#include "core/edit/ChannelRow.h"
-#include "core/edit/ChannelTableTestSupport.h"
-#include "core/interchange/ImportReport.h"
+#include "core/interchange/ImportTestSupport.h"
 #include "core/interchange/ListSamples.h"
 #include "core/model/RecordFields.h"
 
 namespace qorrin {
 namespace {
 
-class AwkwardListImport : public test::ChannelTableTest {
- protected:
-  ImportPlan Plan(const std::string& text, PlacementOptions placement = {}) {
-    return PlanChannelImport(ReadChannelList(text, LoadListVocabulary()), doc.GetBandLimits(), ReadNameColumnMode(),
-                             placement);
-  }
-  ImportPlan Import(const std::string& text, PlacementOptions placement = {}) {
-    ImportPlan plan = Plan(text, placement);
-    ApplyChannelImport(doc, plan);
-    return plan;
-  }
-  std::string Shown(int channel) {
-    const ChannelRow row = GetChannelRow(doc, channel);
-    std::string text;
-    for (int c = kColRxFrequency; c <= kColName; ++c) text += (c > kColRxFrequency ? "|" : "") + row.Text(c);
-    return text;
-  }
-  static std::vector<std::string> Report(const ImportPlan& plan) {
-    return ImportReportLines(plan, EnglishImportTexts());
-  }
-  static std::vector<std::string> Assumed(const ImportPlan& plan) {
-    return ImportAssumptionLines(plan, EnglishImportTexts());
-  }
-};
+using AwkwardListImport = test::ImportTest;
 
 TEST_F(AwkwardListImport, AStrayQuoteOrARowCutShortLosesOnlyItsOwnRow) {
   std::string file = test::kFullHeader + "\r\n";

@@ -1,9 +1,7 @@
 #include "core/interchange/ImportApply.h"
 
 #include "core/edit/ChannelCommits.h"
-#include "core/edit/ChannelRow.h"
-#include "core/edit/ChannelTableTestSupport.h"
-#include "core/interchange/ImportReport.h"
+#include "core/interchange/ImportTestSupport.h"
 #include "core/interchange/ListSamples.h"
 #include "core/model/ModelTestSupport.h"
 #include "support/DocumentBytes.h"
@@ -11,28 +9,7 @@
 namespace qorrin {
 namespace {
 
-using test::ChannelTableTest;
-
-class ChannelImport : public ChannelTableTest {
- protected:
-  ImportPlan Plan(const std::string& text, PlacementOptions placement = {}) {
-    return PlanChannelImport(ReadChannelList(text), doc.GetBandLimits(), ReadNameColumnMode(), placement);
-  }
-  ImportPlan Import(const std::string& text, PlacementOptions placement = {}) {
-    ImportPlan plan = Plan(text, placement);
-    ApplyChannelImport(doc, plan);
-    return plan;
-  }
-  // The row as the channel table shows it: receive, decode, transmit, encode, bandwidth,
-  // power, name.
-  std::string Shown(int channel) {
-    const ChannelRow row = GetChannelRow(doc, channel);
-    std::string text;
-    for (int c = kColRxFrequency; c <= kColName; ++c) text += (c > kColRxFrequency ? "|" : "") + row.Text(c);
-    return text;
-  }
-  std::vector<std::string> Report(const ImportPlan& plan) { return ImportReportLines(plan, EnglishImportTexts()); }
-};
+using ChannelImport = test::ImportTest;
 
 TEST_F(ChannelImport, SpreadsheetRowsLandAsTypedIntoTheTable) {
   const ImportPlan plan = Import(test::kSpreadsheetList);

@@ -1,5 +1,7 @@
 #include "core/edit/VfoPanel.h"
 
+#include "core/model/FrequencyUnits.h"
+
 #include <cstdint>
 #include <optional>
 
@@ -73,9 +75,7 @@ bool IsVfoInUse(const CQorrinDoc& doc, int record) { return IsVfoInUse(doc.GetBa
 
 bool IsVfoInUse(const BandLimits& limits, int record) {
   if (!IsVfoRecord(record)) return false;
-  if (limits.IsTwoBand()) return true;  // both VFOs
-  const bool upperBand = limits.m_nFreqMin >= kUpperBandStart;
-  return (record == kVfoBRecord) == upperBand;
+  return record == kVfoARecord ? limits.UsesVfoA() : limits.UsesVfoB();
 }
 
 std::vector<std::string> RangesUsingVfo(int record) {
@@ -94,13 +94,13 @@ int GetVfoBandStart(const BandLimits& limits, int record) {
 
 int SnapToVfoStep(int value, int stepIndex) {
   const std::int64_t x = value;
-  const std::int64_t below = (x / 500) * 500;
-  const std::int64_t above = below + 500;
   if (stepIndex == 1 || stepIndex == 3) {
-    const std::int64_t fine = ((x + 75) / 625) * 625;
-    return static_cast<int>(fine / 100 == x / 100 || x - below <= above - x ? fine : above);
+    const std::int64_t fine = FineRasterPoint(x);
+    const std::int64_t below = CoarseRasterBelow(x);
+    const std::int64_t above = below + kCoarseStep;
+    return static_cast<int>(AgreesToTheKilohertz(fine, x) || x - below <= above - x ? fine : above);
   }
-  return static_cast<int>(x - below > above - x ? above : below);
+  return static_cast<int>(NearestCoarsePoint(x));
 }
 
 VfoCommitResult CommitVfoEdit(CQorrinDoc& doc, int record, VfoEdit edit, const VfoTexts& shown) {

@@ -8,14 +8,13 @@
 #include "core/interchange/ListFieldText.h"
 #include "core/interchange/ToneColumns.h"
 #include "core/model/FrequencyCodec.h"
+#include "core/model/FrequencyUnits.h"
 #include "core/model/RecordFields.h"
 #include "core/model/ToneCodec.h"
 
 namespace qorrin {
 
 namespace {
-
-constexpr std::int64_t kHzPerUnit = 10;
 
 std::string Hz(std::int64_t value) { return FormatListFrequency(value * kHzPerUnit); }
 

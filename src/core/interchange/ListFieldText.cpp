@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
+#include "core/model/FrequencyCodec.h"
+
 namespace qorrin {
 
 namespace {
 
 constexpr int kMaxWholeDigits = 9;
-constexpr std::int64_t kHzPerMHz = 1000000;
-constexpr int kFrequencyDecimals = 6;
+constexpr int kFrequencyDecimals = 6;  // a list's frequencies are MHz to the hertz
 
 }  // namespace
 
@@ -54,11 +55,7 @@ std::optional<std::int64_t> ParseListFrequency(std::string_view text, bool decim
 }
 
 std::string FormatListFrequency(std::int64_t hz) {
-  const bool negative = hz < 0;
-  const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(hz) : static_cast<std::uint64_t>(hz);
-  std::string fraction = std::to_string(magnitude % kHzPerMHz);
-  fraction.insert(0, static_cast<std::size_t>(kFrequencyDecimals) - fraction.size(), '0');
-  return (negative ? "-" : "") + std::to_string(magnitude / kHzPerMHz) + "." + fraction;
+  return FormatFixedPoint(hz, kFrequencyDecimals, 1, kFrequencyDecimals);
 }
 
 std::optional<int> ParseDigits(std::string_view text) {

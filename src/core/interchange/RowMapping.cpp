@@ -8,6 +8,7 @@
 #include "core/interchange/NameShortening.h"
 #include "core/interchange/ToneColumns.h"
 #include "core/model/FrequencyCodec.h"
+#include "core/model/FrequencyUnits.h"
 #include "core/model/ToneCodec.h"
 #include "core/model/ToneTables.h"
 
@@ -15,10 +16,9 @@ namespace qorrin {
 
 namespace {
 
-constexpr std::int64_t kHzPerUnit = 10;  // frequency values count 10 Hz
-constexpr std::int32_t kUnitsPerMHz = 100000;
-// Steps that channels follow anyway: the 5 kHz and 6.25 kHz rasters (hundredths of kHz).
-constexpr std::int64_t kRasterSteps[] = {500, 625};
+// Steps that channels follow anyway: the 5 kHz and 6.25 kHz rasters (10 Hz units, the
+// hundredths of kHz a TStep cell is read in).
+constexpr std::int64_t kRasterSteps[] = {kCoarseStep, kFineStep};
 
 // What the table's range check and raster do to a frequency: inside the limits, and not
 // in the gap of a two-band model, which storing would move to the lowest frequency.
@@ -34,12 +34,7 @@ std::string ReceiveCellText(int value) {
 }
 
 // MHz with three decimals, or with the five a frequency value holds when it needs them.
-std::string MHzText(std::int32_t value) {
-  std::string fraction = std::to_string(value % kUnitsPerMHz);
-  fraction.insert(0, 5 - fraction.size(), '0');
-  while (fraction.size() > 3 && fraction.back() == '0') fraction.pop_back();
-  return std::to_string(value / kUnitsPerMHz) + "." + fraction;
-}
+std::string MHzText(std::int32_t value) { return FormatFixedPoint(value, kFrequencyDecimals, 1, 3); }
 
 class RowMapper {
  public:

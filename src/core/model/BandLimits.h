@@ -20,6 +20,9 @@ struct BandLimits {
   std::int32_t m_nFreqMax = kFallbackFreqMax;
 
   bool IsTwoBand() const { return m_nSplitLow != 0 || m_nSplitHigh != 0; }
+  // The VFOs a model uses: A for a band below 200 MHz, B for one above, both for two bands.
+  bool UsesVfoA() const { return IsTwoBand() || m_nFreqMin < kUpperBandStart; }
+  bool UsesVfoB() const { return IsTwoBand() || m_nFreqMin >= kUpperBandStart; }
   // Whether a value lies in the gap between the bands of a range that spans 200 MHz;
   // storing such a value as a channel frequency moves it to the lowest frequency.
   bool InGap(std::int64_t value) const {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "core/model/FrequencyUnits.h"
 #include "core/settings/TextCase.h"
 
 namespace qorrin {
@@ -13,7 +14,6 @@ namespace {
 
 // Largest value eight BCD digits can hold (999.99999 MHz).
 constexpr std::int64_t kFieldValueMax = 99999999;
-constexpr std::int64_t kUnitsPerMhz = 100000;  // frequencies are kept in 10 Hz units
 
 int SaturateToInt(std::int64_t v) {
   return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(),
@@ -48,28 +48,32 @@ std::uint8_t Nibble(std::string_view s, std::size_t i) {
 
 }  // namespace
 
-std::string FormatFrequency(int value) {
-  char buf[32];
-  if (value < 0) {
-    // Only a transmit frequency computed from a stored offset larger than the receive
-    // frequency can be negative; show it as one signed number, not "000.-60000".
-    const long long magnitude = -static_cast<long long>(value);
-    std::snprintf(buf, sizeof buf, "-%03lld.%05lld", magnitude / 100000, magnitude % 100000);
-    return buf;
-  }
+std::string FormatFixedPoint(std::int64_t value, int decimals, int minWhole, int minDecimals) {
   // By hand rather than with snprintf: every frequency cell of the table and of a dump
-  // comes through here. At least three digits of MHz, then five after the point.
-  std::to_chars_result end = std::to_chars(buf, buf + 16, value / 100000);
+  // comes through here.
+  const std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  std::uint64_t scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  char whole[24];
+  const std::to_chars_result end = std::to_chars(whole, whole + sizeof whole, magnitude / scale);
   std::string text;
-  text.reserve(16);
-  for (std::size_t pad = static_cast<std::size_t>(end.ptr - buf); pad < 3; ++pad) text += '0';
-  text.append(buf, end.ptr);
-  text += '.';
-  int rest = value % 100000;
-  char digits[5];
-  for (int i = 4; i >= 0; --i, rest /= 10) digits[i] = static_cast<char>('0' + rest % 10);
-  text.append(digits, 5);
+  text.reserve(24);
+  if (value < 0) text += '-';
+  for (auto digits = static_cast<int>(end.ptr - whole); digits < minWhole; ++digits) text += '0';
+  text.append(whole, end.ptr);
+  std::string fraction(static_cast<std::size_t>(decimals), '0');
+  std::uint64_t rest = magnitude % scale;
+  for (int i = decimals - 1; i >= 0; --i, rest /= 10) fraction[static_cast<std::size_t>(i)] = static_cast<char>('0' + rest % 10);
+  while (static_cast<int>(fraction.size()) > minDecimals && fraction.back() == '0') fraction.pop_back();
+  if (!fraction.empty()) text += '.' + fraction;
   return text;
+}
+
+std::string FormatFrequency(int value) {
+  // Only a transmit frequency computed from a stored offset larger than the receive
+  // frequency can be negative; it shows as one signed number, not "000.-60000".
+  constexpr int kWholeDigits = 3;
+  return FormatFixedPoint(value, kFrequencyDecimals, kWholeDigits, kFrequencyDecimals);
 }
 
 std::string NormalizeFrequencyText(std::string_view text) {
@@ -103,21 +107,13 @@ std::string ClampToBand(std::string_view text, const BandLimits& limits) {
   return which != 0 ? GetLimitText(which, limits) : std::string(text);
 }
 
-std::string FormatMhz(std::int64_t value) {
-  const std::int64_t magnitude = value < 0 ? -value : value;
-  std::string fraction = std::to_string(magnitude % kUnitsPerMhz);
-  fraction.insert(0, 5 - fraction.size(), '0');
-  return (value < 0 ? "-" : "") + std::to_string(magnitude / kUnitsPerMhz) + "." + fraction;
-}
+std::string FormatMhz(std::int64_t value) { return FormatFixedPoint(value, kFrequencyDecimals, 1, kFrequencyDecimals); }
 
 int SnapToChannelStep(int value, const BandLimits& limits) {
   std::int64_t v = value;  // 64-bit so that values near the int limits cannot overflow
   if (limits.InGap(v)) v = limits.m_nFreqMin;
-  const std::int64_t g = ((v + 75) / 625) * 625;
-  if (g / 100 == v / 100) return SaturateToInt(g);
-  const std::int64_t q = (v / 500) * 500;
-  const std::int64_t r = v - q;
-  return SaturateToInt(r > 250 ? q + 500 : q);
+  const std::int64_t fine = FineRasterPoint(v);
+  return SaturateToInt(AgreesToTheKilohertz(fine, v) ? fine : NearestCoarsePoint(v));
 }
 
 int CheckFrequencyRange(std::string_view text, const BandLimits& limits) {

@@ -14,7 +14,14 @@ namespace qorrin {
 using FreqField = std::span<std::uint8_t, 4>;
 using ConstFreqField = std::span<const std::uint8_t, 4>;
 
-// "%03d.%05d" of value / 100000 and value % 100000: 146.52000, 000.60000.
+// A fixed-point number as text, the one form every frequency text is made in: `value`
+// counts 10^-decimals of the unit; at least `minWhole` digits before the point (padded
+// with zeros), then the decimals, of which trailing zeros past `minDecimals` are left off
+// (the point too when none remain); a minus sign before a negative number.
+std::string FormatFixedPoint(std::int64_t value, int decimals, int minWhole, int minDecimals);
+
+// "%03d.%05d" of value / 100000 and value % 100000: 146.52000, 000.60000; a negative value
+// as one signed number, -000.60000.
 std::string FormatFrequency(int value);
 
 // Moves the decimal point five places to the right, so the text starts with the value in

@@ -24,14 +24,9 @@ void ApplyModelDefaults(ImageSpan image, const BandLimits& limits) {
   ClearRecord(image, kVfoARecord);
 
   SetSimplex(image, limits, kFirstChannel, limits.m_nFreqMin);
-  if (limits.IsTwoBand()) {
-    SetSimplex(image, limits, kVfoARecord, limits.m_nFreqMin);
-    SetSimplex(image, limits, kVfoBRecord, limits.m_nSplitHigh);
-  } else if (limits.m_nFreqMin >= kUpperBandStart) {
-    SetSimplex(image, limits, kVfoBRecord, limits.m_nFreqMin);
-  } else {
-    SetSimplex(image, limits, kVfoARecord, limits.m_nFreqMin);
-  }
+  // Each VFO the model uses starts at the lower edge of its band.
+  if (limits.UsesVfoA()) SetSimplex(image, limits, kVfoARecord, limits.m_nFreqMin);
+  if (limits.UsesVfoB()) SetSimplex(image, limits, kVfoBRecord, limits.IsTwoBand() ? limits.m_nSplitHigh : limits.m_nFreqMin);
 
   std::copy_n(kIdentTagText, 8, image.begin() + static_cast<std::ptrdiff_t>(kIdentTag));
   image[0x7C0] = 0x76;  // not interpreted; the values a new radio image carries

@@ -1,5 +1,7 @@
 #include "core/model/ModelInfo.h"
 
+#include "core/model/FrequencyUnits.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <mutex>
@@ -150,15 +152,14 @@ BandLimits ModelTable::LimitsOf(int index) const {
   if (index < 0 || index >= kMaxModels) return limits;
   const std::optional<BandCode>& band = m_rows[static_cast<std::size_t>(index)].limitsBand;
   if (!band) return limits;
-  limits.m_nFreqMin = band->nLow1 * 100000;
+  limits.m_nFreqMin = band->nLow1 * kUnitsPerMHz;
   int up = band->nHigh1;
   if (band->bTwoBand) {
-    limits.m_nSplitLow = band->nHigh1 * 100000;
-    limits.m_nSplitHigh = band->nLow2 * 100000;
+    limits.m_nSplitLow = band->nHigh1 * kUnitsPerMHz;
+    limits.m_nSplitHigh = band->nLow2 * kUnitsPerMHz;
     up = band->nHigh2;
   }
-  // The highest accepted frequency is 5 kHz below the nominal upper edge.
-  limits.m_nFreqMax = up * 100000 - 500;
+  limits.m_nFreqMax = up * kUnitsPerMHz - kUpperEdgeMargin;
   return limits;
 }
 

@@ -3,6 +3,9 @@
 #include <tuple>
 
 #include "core/edit/ChannelTableTestSupport.h"
+#include "core/model/ModelDefaults.h"
+#include "core/model/ModelInfo.h"
+#include "core/model/RecordFields.h"
 #include "support/DocumentBytes.h"
 
 namespace qorrin {
@@ -69,6 +72,21 @@ TEST_F(VfoPanelTest, TwoBandModelKeepsEachVfoOnItsSideOfTheGap) {
     EXPECT_EQ(done.texts, c.shown) << c.record << " " << c.rx << " / " << c.tx;
     EXPECT_EQ(GetVfoTexts(doc, c.record), c.shown) << c.rx;
     EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified()) << c.rx;
+  }
+}
+
+// Which VFO a model uses is one rule: a new image programs exactly those, at the lower
+// edge of their band.
+TEST_F(VfoPanelTest, ANewImageProgramsExactlyTheVfosItsModelUses) {
+  for (const auto& [model, a, b] : {std::tuple{0, "136.00000", ""}, std::tuple{1, "", "400.00000"},
+                                    std::tuple{2, "136.00000", "400.00000"}}) {
+    const BandLimits limits = ModelLimits(model);
+    RadioImage image{};
+    ApplyModelDefaults(image, limits);
+    EXPECT_EQ(GetFrequencyText(image, kVfoARecord, true), a) << model;
+    EXPECT_EQ(GetFrequencyText(image, kVfoBRecord, true), b) << model;
+    EXPECT_EQ(IsVfoInUse(limits, kVfoARecord), *a != '\0') << model;
+    EXPECT_EQ(IsVfoInUse(limits, kVfoBRecord), *b != '\0') << model;
   }
 }
 

@@ -32,6 +32,15 @@ std::uint8_t& At(Image& image, int record, std::size_t offset) {
 TEST(FrequencyCodec, FormatsParsesSnapsChecksEncodesAndDecodes) {
   EXPECT_EQ(FormatFrequency(60000), "000.60000");
   EXPECT_EQ(FormatFrequency(-60000), "-000.60000");  // receive-only math on odd bytes
+  EXPECT_EQ(FormatFrequency(INT_MIN), "-21474.83648");
+  // Every frequency text is one fixed-point form: a VFO field, a report's band edge, a
+  // channel list's MHz to the hertz.
+  EXPECT_EQ(FormatMhz(-10000), "-0.10000");
+  EXPECT_EQ(FormatFixedPoint(17399500, 5, 1, 3), "173.995");
+  EXPECT_EQ(FormatFixedPoint(13600000, 5, 1, 3), "136.000");
+  EXPECT_EQ(FormatFixedPoint(44600625, 5, 1, 3), "446.00625");
+  EXPECT_EQ(FormatFixedPoint(146520000, 6, 1, 6), "146.520000");
+  EXPECT_EQ(FormatFixedPoint(7, 0, 3, 0), "007");
   EXPECT_EQ(NormalizeFrequencyText("146"), "14600000.");
   EXPECT_EQ(NormalizeFrequencyText(".5"), "50000.0");
   // The sixth decimal is dropped, several points follow the same rule, the ends saturate.

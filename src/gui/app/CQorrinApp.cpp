@@ -85,6 +85,8 @@ void CQorrinApp::RefreshAll() {
 
 void CQorrinApp::LocalizeMenus() { m_frame->LocalizeMenus(); }
 
+void CQorrinApp::ShowPort(int port) { m_frame->SetPortPane(port); }
+
 bool CQorrinApp::SaveModified() {
   if (!m_doc->IsModified()) return true;
   switch (AskSaveChanges(m_frame.get(), m_doc->GetTitle())) {

@@ -27,36 +27,29 @@ TEST(DocumentDump, EveryOptionFieldHasItsOwnLineAndKey) {
   dir.installDataFiles();
   CQorrinDoc doc;
   ASSERT_TRUE(doc.OnNewDocument());
+  // The text dump's option lines are these labels, in this order, then each case's values.
+  const std::vector<std::string> labels = {
+      "squelch level:     ", "VOX level:         ", "TX time limit:     ", "channel flag:      ",
+      "busy lockout:      ", "key beep:          ", "channel display:   ", "power save:        ",
+      "scan mode:         ", "priority scan:     ", "back light:        ", "priority channel:  "};
   struct Options {
     std::uint8_t squelch, vox, timeLimit, flags1, flags2, priority;
-    std::vector<std::string> text;
+    std::vector<std::string> values;
     const char* json;
   };
   const Options cases[] = {
       // channel flag, key beep, power save; back light 2; priority channel 12
-      {3, 7, 4, 0x89, 0x80, 12,
-       {"squelch level:     3", "VOX level:         7", "TX time limit:     120 s", "channel flag:      1",
-        "busy lockout:      off", "key beep:          on", "channel display:   0", "power save:        on",
-        "scan mode:         0", "priority scan:     off", "back light:        2", "priority channel:  12"},
-       R"({"squelch": 3, "vox": 7, "txTimeLimit": 4, "channelFlag": 1, "channelDisplay": 0, "scanMode": 0,
-           "backLight": 2, "busyLockout": false, "keyBeep": true, "powerSave": true, "priorityScan": false,
-           "priorityChannel": 12})"},
+      {3, 7, 4, 0x89, 0x80, 12, {"3", "7", "120 s", "1", "off", "on", "0", "on", "0", "off", "2", "12"},
+       R"({"squelch": 3, "vox": 7, "txTimeLimit": 4, "channelFlag": 1, "channelDisplay": 0, "scanMode": 0, "backLight": 2,
+           "busyLockout": false, "keyBeep": true, "powerSave": true, "priorityScan": false, "priorityChannel": 12})"},
       // busy lock-out, key beep, channel display; back light 1
-      {9, 0, 0, 0x1A, 0x40, 0,
-       {"squelch level:     9", "VOX level:         0", "TX time limit:     off", "channel flag:      0",
-        "busy lockout:      on", "key beep:          on", "channel display:   1", "power save:        off",
-        "scan mode:         0", "priority scan:     off", "back light:        1", "priority channel:  off"},
-       R"({"squelch": 9, "vox": 0, "txTimeLimit": 0, "channelFlag": 0, "channelDisplay": 1, "scanMode": 0,
-           "backLight": 1, "busyLockout": true, "keyBeep": true, "powerSave": false, "priorityScan": false,
-           "priorityChannel": 0})"},
+      {9, 0, 0, 0x1A, 0x40, 0, {"9", "0", "off", "0", "on", "on", "1", "off", "0", "off", "1", "off"},
+       R"({"squelch": 9, "vox": 0, "txTimeLimit": 0, "channelFlag": 0, "channelDisplay": 1, "scanMode": 0, "backLight": 1,
+           "busyLockout": true, "keyBeep": true, "powerSave": false, "priorityScan": false, "priorityChannel": 0})"},
       // busy lock-out, channel display; scan mode, priority scan; priority channel 99
-      {0, 9, 6, 0x12, 0x18, 99,
-       {"squelch level:     0", "VOX level:         9", "TX time limit:     180 s", "channel flag:      0",
-        "busy lockout:      on", "key beep:          off", "channel display:   1", "power save:        off",
-        "scan mode:         1", "priority scan:     on", "back light:        0", "priority channel:  99"},
-       R"({"squelch": 0, "vox": 9, "txTimeLimit": 6, "channelFlag": 0, "channelDisplay": 1, "scanMode": 1,
-           "backLight": 0, "busyLockout": true, "keyBeep": false, "powerSave": false, "priorityScan": true,
-           "priorityChannel": 99})"},
+      {0, 9, 6, 0x12, 0x18, 99, {"0", "9", "180 s", "0", "on", "off", "1", "off", "1", "on", "0", "99"},
+       R"({"squelch": 0, "vox": 9, "txTimeLimit": 6, "channelFlag": 0, "channelDisplay": 1, "scanMode": 1, "backLight": 0,
+           "busyLockout": true, "keyBeep": false, "powerSave": false, "priorityScan": true, "priorityChannel": 99})"},
   };
   for (const Options& c : cases) {
     Poke(doc, [&](ImageSpan image, const BandLimits&) {
@@ -67,7 +60,9 @@ TEST(DocumentDump, EveryOptionFieldHasItsOwnLineAndKey) {
       image[kOptFlags2] = c.flags2;
       image[kOptPriorityChannel] = c.priority;
     });
-    EXPECT_EQ(OptionLines(cli::DumpText(doc)), c.text);
+    std::vector<std::string> text;
+    for (std::size_t i = 0; i < labels.size(); ++i) text.push_back(labels[i] + c.values[i]);
+    EXPECT_EQ(OptionLines(cli::DumpText(doc)), text);
     EXPECT_EQ(cli::DumpJson(doc)["options"].dump(), nlohmann::ordered_json::parse(c.json).dump());
   }
 }

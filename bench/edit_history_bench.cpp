@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
   history.Attach(doc);
   const qorrin::RadioImage empty = doc.Image();
   const Timing pasteTime = Measure(rounds, [&] {
-    doc.RestoreImage(empty);
+    doc.RestoreImage(empty, doc.GetRevision());
     history.Reset();
   }, [&] {
     qorrin::ApplyPaste(doc, qorrin::PlanPaste(doc, text, 1));

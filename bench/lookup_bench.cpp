@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
   doc.OnNewDocument();
   doc.SetModelInfo(2);
   const fs::path project = dir / "bench.7Q";
-  if (!doc.SaveWithIndexFields(project.string()).bOk) {
+  if (!doc.OnSaveDocument(project.string(), qorrin::CQorrinDoc::IndexFieldsOnSave::Update).bOk) {
     std::fprintf(stderr, "cannot write %s\n", project.c_str());
     return 1;
   }

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "cli/LinkTransferRunner.h"
-#include "core/link/TransferState.h"
+#include "core/transfer/TransferOutcome.h"
 #include "sim/SimRadio.h"
 
 namespace {
@@ -62,7 +62,7 @@ double WriteAtOnce(const std::vector<std::string>& devices, int count) {
   cli::RunLinkTransfers(false, "", jobs);
   const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   for (const auto& job : jobs) {
-    if (job.result.status != qorrin::TransferStatus::XFER_WRITE_DONE) return -1;
+    if (job.outcome.end != qorrin::TransferEnd::Written) return -1;
   }
   return ms;
 }

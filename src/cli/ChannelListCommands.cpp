@@ -101,7 +101,7 @@ void RunImport(CliContext& ctx, const ImportOptions& opt) {
   }
 
   ApplyChannelImport(*doc, plan);
-  const SaveResult saved = doc->SaveWithIndexFields(opt.output);
+  const SaveResult saved = doc->OnSaveDocument(opt.output, CQorrinDoc::IndexFieldsOnSave::Update);
   if (!saved.bOk) {
     std::cerr << "qorrin-cli: " << saved.strError << "\n";
     return;

@@ -10,9 +10,7 @@
 #include "cli/LinkTransferRunner.h"
 #include "cli/ProjectFileAccess.h"
 #include "core/compare/DocumentDiff.h"
-#include "core/link/LinkSettings.h"
 #include "core/link/PortNames.h"
-#include "core/link/TransferState.h"
 #include "core/model/CQorrinDoc.h"
 #include "core/settings/AppPaths.h"
 
@@ -51,16 +49,16 @@ int CompareWithRadio(const DiffOptions& options) {
   CQorrinDoc file;
   if (!OpenProjectFile(file, options.first)) return kExitDiffTrouble;
   RadioImage scratch = file.ImageAsSent();
-  const LinkRunResult result = RunLinkTransfer(true, {options.port, options.device}, g_strIniFile, scratch);
-  for (const auto& notice : result.notices) Say("warning: " + notice);
-  if (result.status != TransferStatus::XFER_READ_DONE || result.interrupted) {
-    const bool searched = options.port == 0 && options.device.empty() && link::ReadSearchCom(g_strIniFile);
-    const LinkOutcome outcome = DescribeLinkResult(true, result, searched, options.first);
-    Say(outcome.message);
-    return outcome.exitCode;
+  const LinkJob read = RunLinkTransfer(true, {options.port, options.device}, g_strIniFile, scratch);
+  for (const auto& notice : read.outcome.notices) Say("warning: " + notice);
+  if (read.outcome.end != TransferEnd::Read) {
+    const LinkOutcome told = DescribeLinkResult(read.outcome, read.portText, options.first);
+    Say(told.message);
+    if (!told.explanation.empty()) Say(told.explanation);
+    return told.exitCode;
   }
-  const auto differences = DiffWithRadio(file, scratch);
-  Say("compared " + options.first + " with the radio on " + result.portText + ": " +
+  const auto differences = DiffWithRadio(file, read.image);
+  Say("compared " + options.first + " with the radio on " + read.portText + ": " +
       (differences.empty() ? std::string("no differences") : std::to_string(differences.size()) + " difference(s)"));
   return Print(differences);
 }

@@ -1,6 +1,7 @@
 #include "cli/DocumentDump.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <sstream>
 
@@ -138,6 +139,31 @@ void WriteRecordLine(std::ostream& out, const CQorrinDoc& doc, int record, const
   out << line;
 }
 
+// The option lines of the text dump, in its own order; labels and values come from the
+// option field table.
+constexpr OptionField kTextDumpOrder[] = {
+    OptionField::Squelch,     OptionField::VoxLevel,       OptionField::TxTimeLimit, OptionField::ChannelFlag,
+    OptionField::BusyLockout, OptionField::KeyBeep,        OptionField::ChannelDisplay, OptionField::PowerSave,
+    OptionField::ScanMode,    OptionField::PriorityScan,   OptionField::BackLight,
+};
+static_assert([] {
+  std::array<int, kOptionFields.size()> seen{};
+  for (const OptionField field : kTextDumpOrder) ++seen[static_cast<std::size_t>(field)];
+  return std::size(kTextDumpOrder) == kOptionFields.size() && std::all_of(seen.begin(), seen.end(), [](int n) { return n == 1; });
+}(), "every option field has one line");
+
+// "squelch level:     " and "priority channel:  ": the labels' column.
+constexpr std::size_t kTextLabelWidth = 19;
+
+// A check box reads "on" or "off", the time limit "off" or its seconds, the other lists
+// their stored value.
+std::string OptionValueText(const OptionFieldEntry& entry, int value) {
+  static constexpr const char* kTimeLimits[] = {"off", "30 s", "60 s", "90 s", "120 s", "150 s", "180 s"};
+  if (entry.control == OptionControl::CheckBox) return value != 0 ? "on" : "off";
+  if (entry.items == OptionItems::TimeLimits) return kTimeLimits[std::clamp(value, 0, 6)];
+  return std::to_string(value);
+}
+
 }  // namespace
 
 std::string HeaderText(const CQorrinDoc& doc) { return ProjectHeaderText(doc.Header()); }
@@ -195,7 +221,6 @@ Json DumpJson(const CQorrinDoc& doc) {
 }
 
 std::string DumpText(const CQorrinDoc& doc) {
-  static constexpr const char* kTimeLimits[] = {"off", "30 s", "60 s", "90 s", "120 s", "150 s", "180 s"};
   std::ostringstream out;
   out << "header:            " << HeaderText(doc) << "\n";
   const ModelLine model = DescribeModel(doc);
@@ -207,21 +232,15 @@ std::string DumpText(const CQorrinDoc& doc) {
         << FormatFrequency(doc.GetBandLimits().m_nSplitHigh) << " MHz";
   }
   out << "\n\n";
-  const RadioImage& image = doc.Image();
-  auto value = [&](OptionField field) { return ReadOptionField(image, field); };
-  auto onOff = [&](OptionField field) { return value(field) != 0 ? "on" : "off"; };
-  out << "squelch level:     " << value(OptionField::Squelch) << "\n"
-      << "VOX level:         " << value(OptionField::VoxLevel) << "\n"
-      << "TX time limit:     " << kTimeLimits[value(OptionField::TxTimeLimit)] << "\n"
-      << "channel flag:      " << value(OptionField::ChannelFlag) << "\n"
-      << "busy lockout:      " << onOff(OptionField::BusyLockout) << "\n"
-      << "key beep:          " << onOff(OptionField::KeyBeep) << "\n"
-      << "channel display:   " << value(OptionField::ChannelDisplay) << "\n"
-      << "power save:        " << onOff(OptionField::PowerSave) << "\n"
-      << "scan mode:         " << value(OptionField::ScanMode) << "\n"
-      << "priority scan:     " << onOff(OptionField::PriorityScan) << "\n"
-      << "back light:        " << value(OptionField::BackLight) << "\n"
-      << "priority channel:  "
+  for (const OptionField field : kTextDumpOrder) {
+    const OptionFieldEntry& entry = EntryOf(field);
+    std::string line;
+    PadRight(line, std::string(entry.dumpLabel) + ":", kTextLabelWidth);
+    out << line << OptionValueText(entry, ReadOptionField(doc.Image(), field)) << "\n";
+  }
+  std::string priority;
+  PadRight(priority, "priority channel:", kTextLabelWidth);
+  out << priority
       << (GetPriorityChannel(doc.Image()) == 0 ? std::string("off") : std::to_string(GetPriorityChannel(doc.Image())))
       << "\n\n";
   out << "      RX         TX         offset     shift  RX-CT  TX-CT  width  power step  name  raw\n";

@@ -48,7 +48,7 @@ void RunNew(CliContext& ctx, const NewOptions& opt) {
   CQorrinDoc doc;
   doc.OnNewDocument();
   if (opt.model != 0) doc.ChangeFrequencyRange(opt.model);
-  SaveResult saved = doc.SaveWithIndexFields(opt.output);
+  SaveResult saved = doc.OnSaveDocument(opt.output, CQorrinDoc::IndexFieldsOnSave::Update);
   if (!saved.bOk) {
     std::cerr << "qorrin-cli: " << saved.strError << "\n";
     ctx.exitCode = kExitFile;

@@ -15,8 +15,7 @@
 #include "core/backup/BackupStore.h"
 #include "core/link/LinkSettings.h"
 #include "core/link/PortNames.h"
-#include "core/link/TransferRun.h"
-#include "core/link/TransferState.h"
+#include "core/transfer/TransferRun.h"
 #include "core/model/CQorrinDoc.h"
 #include "core/settings/AppPaths.h"
 
@@ -34,10 +33,6 @@ struct LinkOptions {
 };
 
 void Say(const std::string& line) { std::fprintf(stderr, "qorrin-cli: %s\n", line.c_str()); }
-
-bool SearchWillRun(const LinkOptions& options) {
-  return options.port == 0 && options.devices.empty() && link::ReadSearchCom(g_strIniFile);
-}
 
 std::vector<LinkTarget> Targets(const LinkOptions& options) {
   if (options.devices.empty()) return {{options.port, {}}};
@@ -60,15 +55,16 @@ bool DistinctOrSay(const std::vector<std::string>& items, const std::string& wha
 }
 
 // Everything about one radio's run: backup notices, verification differences, then the
-// result line. With several radios each line names its radio.
-int Report(bool isRead, const LinkOptions& options, const LinkJob& job, const std::string& fileName, bool several) {
-  const LinkRunResult& result = job.result;
-  const std::string prefix = several ? result.portText + ": " : std::string();
-  for (const auto& notice : result.notices) Say(prefix + "warning: " + notice);
-  for (const auto& difference : result.differences) Say(prefix + "differs at " + DescribeDifference(difference));
-  const LinkOutcome outcome = DescribeLinkResult(isRead, result, SearchWillRun(options), fileName);
-  Say(outcome.message);
-  return outcome.exitCode;
+// result line (and what is wrong with a port that gave no link). With several radios each
+// line names its radio.
+int Report(const LinkJob& job, const std::string& fileName, bool several) {
+  const std::string prefix = several ? job.portText + ": " : std::string();
+  for (const auto& notice : job.outcome.notices) Say(prefix + "warning: " + notice);
+  for (const auto& difference : job.outcome.differences) Say(prefix + "differs at " + DescribeDifference(difference));
+  const LinkOutcome told = DescribeLinkResult(job.outcome, job.portText, fileName);
+  Say(told.message);
+  if (!told.explanation.empty()) Say(prefix + told.explanation);
+  return told.exitCode;
 }
 
 // One radio: its own code. Several: 0 only when every radio succeeded; else 130 when
@@ -83,7 +79,7 @@ int Conclude(bool isRead, const std::vector<int>& codes, const std::vector<LinkJ
       ++good;
       continue;
     }
-    failed += (failed.empty() ? "" : ", ") + jobs[i].result.portText;
+    failed += (failed.empty() ? "" : ", ") + jobs[i].portText;
     if (exitCode == kExitOk || codes[i] == kExitInterrupted) exitCode = codes[i];
   }
   std::string summary = std::to_string(good) + " of " + std::to_string(codes.size()) + " radios " +
@@ -136,20 +132,20 @@ int RunRead(CliContext& ctx, const LinkOptions& options) {
   RunLinkTransfers(true, g_strIniFile, jobs);
   std::vector<int> codes;
   for (std::size_t i = 0; i < jobs.size(); ++i) {
-    const LinkRunResult& result = jobs[i].result;
+    const LinkJob& job = jobs[i];
     const std::string& output = options.outputs[i];
-    if (result.status == TransferStatus::XFER_READ_DONE && !result.interrupted) {
-      doc.ReplaceImage(jobs[i].image);  // bytes 0x7F0..0xFFF stay the base's
+    if (job.outcome.end == TransferEnd::Read) {
+      doc.ReplaceImage(job.image);  // bytes 0x7F0..0xFFF stay the base's
       const SaveResult saved = doc.OnSaveDocument(output);
       if (!saved.bOk) {
-        for (const auto& notice : result.notices) Say("warning: " + notice);
-        Say("the radio on " + result.portText + " was read but " + output + " could not be saved: " +
+        for (const auto& notice : job.outcome.notices) Say("warning: " + notice);
+        Say("the radio on " + job.portText + " was read but " + output + " could not be saved: " +
             saved.strError + " (a backup of the read is in " + BackupFolder() + ")");
         codes.push_back(kExitFile);
         continue;
       }
     }
-    codes.push_back(Report(true, options, jobs[i], output, jobs.size() > 1));
+    codes.push_back(Report(job, output, jobs.size() > 1));
   }
   return Conclude(true, codes, jobs);
 }
@@ -176,7 +172,7 @@ int RunWrite(CliContext& ctx, const LinkOptions& options) {
   runOptions.verify = options.verify;
   RunLinkTransfers(false, g_strIniFile, jobs, runOptions);
   std::vector<int> codes;
-  for (const auto& job : jobs) codes.push_back(Report(false, options, job, options.file, jobs.size() > 1));
+  for (const auto& job : jobs) codes.push_back(Report(job, options.file, jobs.size() > 1));
   return Conclude(false, codes, jobs);
 }
 

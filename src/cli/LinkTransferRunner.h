@@ -1,16 +1,15 @@
 #pragma once
-// Reads and writes of radios for qorrin-cli: a transfer run (core/link/TransferRun.h) on
-// a worker thread per radio, watched every 20 ms (progress on a terminal: one bar for one
-// radio, one line per radio for several), Ctrl+C turned into Cancel for all of them. The
-// run backs itself up; a write can be verified by reading the radio back.
+// Reads and writes of radios for qorrin-cli: a transfer run (core/transfer/TransferRun.h)
+// on a worker thread per radio, its progress shown as the runs report it (LinkProgress.h),
+// Ctrl+C turned into Cancel for all of them. The run backs itself up; a write can be
+// verified by reading the radio back; the run decides its outcome, which the caller words.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "core/compare/ImageCompare.h"
-#include "core/link/TransferState.h"
 #include "core/model/RadioImageLayout.h"
+#include "core/transfer/TransferOutcome.h"
 
 namespace qorrin::cli {
 
@@ -25,25 +24,12 @@ struct LinkRunOptions {
   bool verify = false;  // write: read the radio back afterwards and compare
 };
 
-struct LinkRunResult {
-  TransferStatus status = TransferStatus::XFER_IDLE;  // the engine's final status (of the write, for a verified write)
-  bool interrupted = false;  // Ctrl+C: cancelled, port closed
-  int progress = 0;          // last percentage reached
-  std::string portText;      // "COM3 (/dev/ttyUSB0)" or the device path
-  std::string detail;        // why the port gave no link, when the engine knows
-  std::vector<std::string> notices;  // backups that could not be written
-  // Verification (write with LinkRunOptions::verify, after XFER_WRITE_DONE).
-  bool verifyRan = false;    // the read-back was started
-  TransferStatus readBackStatus = TransferStatus::XFER_IDLE;  // its final status
-  std::string readBackDetail;
-  std::vector<ImageDifference> differences;  // sent -> held, after a complete read-back
-};
-
 // One radio of a run: what goes in (target, image) and what came out.
 struct LinkJob {
   LinkTarget target;
   std::array<std::uint8_t, kImageSize> image{};  // sent (write) or filled with what was read
-  LinkRunResult result;
+  TransferOutcome outcome;
+  std::string portText;  // where it ran: "COM3 (/dev/ttyUSB0)", "COM3" or the device path
 };
 
 // Runs every job at once, each radio on its own thread and port; a failing radio never
@@ -53,7 +39,11 @@ void RunLinkTransfers(bool isRead, const std::string& settingsPath, std::vector<
                       const LinkRunOptions& options = {});
 
 // One radio.
-LinkRunResult RunLinkTransfer(bool isRead, const LinkTarget& target, const std::string& settingsPath,
-                              std::array<std::uint8_t, kImageSize>& image, const LinkRunOptions& options = {});
+LinkJob RunLinkTransfer(bool isRead, const LinkTarget& target, const std::string& settingsPath,
+                        const std::array<std::uint8_t, kImageSize>& image, const LinkRunOptions& options = {});
+
+// "COM3 (/dev/ttyUSB0)" for a port with a device, "COM3" for one without, the device path
+// for a run on a device.
+std::string PortText(int port, const std::string& device);
 
 }  // namespace qorrin::cli

@@ -186,10 +186,10 @@ TEST_F(RadioCommandsTest, EachFailureHasItsExitCodeAndNothingIsSaved) {
   const std::string out = m_dir.file("out.7Q"), zero = m_dir.file("zero.7Q"), truncated = m_dir.file("truncated.7Q");
   m_dir.write("truncated.7Q", ProjectFile(PatternImage(1)).substr(0, 1000));
   m_dir.write("zero.7Q", ProjectFile(std::string(kImageSize, '\0')));
-  // A missing --base is a file error, worded as info words it.
+  // A missing --base is a file error, named with the system's reason, before any radio.
   CliResult run = Cli({"read", "--port", "4", "-o", out, "--base", m_dir.file("missing.7Q")});
   EXPECT_EQ(run.exitCode, 2);
-  EXPECT_EQ(run.err, Cli({"info", m_dir.file("missing.7Q")}).err);
+  EXPECT_EQ(run.err, "qorrin-cli: cannot open " + m_dir.file("missing.7Q") + ": No such file or directory\n");
   // qorrin-sim itself refuses an image of another size, or a folder, without crashing.
   m_dir.write("long.bin", std::string(kImageSize + 1, '\0'));
   for (const std::string& image : {m_dir.file("long.bin"), m_dir.path().string()}) {
@@ -202,7 +202,11 @@ TEST_F(RadioCommandsTest, EachFailureHasItsExitCodeAndNothingIsSaved) {
       {{"write", truncated, "--port", "1"}, 2, "truncated.7Q"},
       // An existing project is replaced only with --force, found out before calling the radio.
       {{"read", "--port", "4", "-o", truncated}, 2, "--force"},
-      {{"read", "--port", "4", "-o", out}, 3, "COM4"},
+      // A port whose device is not there says so, as the window does.
+      {{"read", "--port", "4", "-o", out}, 3,
+       "\nqorrin-cli: the device of COM4 does not exist: check that the programming cable is plugged in\n"},
+      {{"read", "--device", m_dir.file("ttyGONE"), "-o", out}, 3,
+       "\nqorrin-cli: " + m_dir.file("ttyGONE") + " does not exist: check that the programming cable is plugged in\n"},
       {{"diff", zero, "--port", "9"}, 3, "COM9"},
       {{"read", "--device", stranger.Device(), "-o", out}, 4, stranger.Device()},
       {{"read", "--device", broken.Device(), "-o", out}, 5, "reading failed"}};

@@ -87,8 +87,7 @@ class CompareTest : public QObject {
     QCOMPARE(same.summary, QStringLiteral("No differences."));
     QVERIFY(same.lines.isEmpty() && same.sides.isEmpty());
 
-    qorrin::test::SetByte(doc, kOptSquelch, 3);
-    doc.SetModifiedFlag(true);
+    qorrin::test::EditAsUser(doc, [](ImageSpan image, const BandLimits&) { image[kOptSquelch] = 3; });
     const std::string compared = run.Image();
     compare(one);
     QCOMPARE(one.summary, QStringLiteral("1 difference:"));

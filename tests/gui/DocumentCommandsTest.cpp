@@ -9,8 +9,7 @@ namespace {
 
 // An edit for the commands to save or drop.
 void EditSomething(CQorrinDoc& doc) {
-  qorrin::test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 3, 42); });
-  doc.SetModifiedFlag(true);
+  qorrin::test::EditAsUser(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 3, 42); });
 }
 
 }  // namespace

@@ -39,8 +39,9 @@ class EditCommandsTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  // A cell typed and an option picked, each an undo step named in the menu, walked back
-  // to the saved state and forth again with both keys of Undo and Redo.
+  // A cell typed, the file saved, an option picked: each step named in the menu, walked
+  // back past the saved state and forth again with both keys of Undo and Redo, the
+  // document unmodified exactly where it is what the file holds.
   void undoRedoSelectionAndTheRowCommands() {
     RunningApp run;
     QVERIFY(run.Start());
@@ -54,28 +55,36 @@ class EditCommandsTest : public QObject {
     QTest::keyClick(grid, Qt::Key_Return);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("146.52"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    const std::string typed = run.Image();
+    QVERIFY(doc.IsModified());
+    const QString path = QString::fromStdString(run.dir.file("typed.7Q"));
+    RunCommand(run, cmd::kFileSave, {[&](QWidget* m) { ChooseFile(m, path); }});
+    QVERIFY(!doc.IsModified());
+    const std::string typed = run.Image();  // as saved, index fields and all
     QVERIFY(typed != fresh);
     QCOMPARE(MenuText(run, cmd::kEditUndo), QStringLiteral("&Undo Edit of channel 5\tCtrl+Z"));
     auto* squelch = WidgetWithId<QComboBox>(run.Frame()->View(), EntryOf(OptionField::Squelch).controlId);
     squelch->setFocus();
     QTest::keyClick(squelch, Qt::Key_Down);  // a pick of the next level
     const std::string picked = run.Image();
-    QVERIFY(picked != typed);
+    QVERIFY(picked != typed && doc.IsModified());
     QCOMPARE(MenuText(run, cmd::kEditUndo), QStringLiteral("&Undo Option change\tCtrl+Z"));
 
     grid->setFocus();
     PressKey(run, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(run.Image(), typed);
+    QVERIFY(!doc.IsModified());
     QCOMPARE(MenuText(run, cmd::kEditRedo), QStringLiteral("&Redo Option change\tCtrl+Y"));
     PressKey(run, Qt::Key_Backspace, Qt::AltModifier);
     QCOMPARE(run.Image(), fresh);
+    QVERIFY(doc.IsModified());
     QCOMPARE(grid->GetCellText(5, 1), QString());
     QVERIFY(!run.Frame()->MenuAction(cmd::kEditUndo)->isEnabled());
     PressKey(run, Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(run.Image(), typed);
+    QVERIFY(!doc.IsModified());
     PressKey(run, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(run.Image(), picked);
+    QVERIFY(doc.IsModified());
     QCOMPARE(squelch->currentIndex(), ReadOptionField(doc.Image(), OptionField::Squelch));
 
     // Rows selected with the mouse and the keys; channels 2-4 selected: a bulk change,

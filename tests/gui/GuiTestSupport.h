@@ -67,6 +67,9 @@ struct RunningApp {
                const std::string& file = "setting.ini") const {
     WriteProfileString(section, key, value, dir.file(file));
   }
+  // Saves the document into a file of the test's folder: it is then unmodified, so the
+  // test sees whether what comes next marks it modified.
+  bool SaveAside() const { return app->Document().OnSaveDocument(dir.file("saved.7Q")).bOk; }
 };
 
 // Something done (a key, a click, a command) with the modal windows it opens answered in

@@ -42,7 +42,7 @@ class MainFormTest : public QObject {
     CQorrinDoc& doc = run.app->Document();
     for (std::size_t offset : {kOptSquelch, kOptVox, kOptTxTimeLimit, kOptFlags1, kOptFlags2}) qorrin::test::SetByte(doc, offset, 0);
     doc.UpdateAllViews();
-    doc.SetModifiedFlag(false);
+    QVERIFY(run.SaveAside());
     struct Control {  // pick: the item picked; -1: a check box, clicked
       int id, pick;
       std::size_t offset;
@@ -70,7 +70,7 @@ class MainFormTest : public QObject {
     QCOMPARE(Byte(run, kOptPriorityChannel), 9);
 
     // A new document shows its own values again in the controls.
-    doc.SetModifiedFlag(false);
+    QVERIFY(run.SaveAside());
     RunCommand(run, cmd::kFileNew, {ClickOk});
     QCOMPARE(WidgetWithId<QComboBox>(view, 1031)->currentIndex(), Byte(run, kOptSquelch));
     QCOMPARE(WidgetWithId<QCheckBox>(view, 1043)->isChecked(), (Byte(run, kOptFlags2) & 0x08) != 0);
@@ -116,7 +116,7 @@ class MainFormTest : public QObject {
     QCOMPARE(Hex(run, kVfoB, kRecordSize), vfoB);
     // A range change asks first; Cancel keeps everything as it was.
     auto* range = WidgetWithId<QComboBox>(view, 1022);
-    doc.SetModifiedFlag(false);
+    QVERIFY(run.SaveAside());
     const std::string typed = run.Image();
     QCOMPARE(Answering([&] { Pick(range, 1); }, {ClickCancel})->Title(), QStringLiteral("Confirm"));
     QCOMPARE(range->currentIndex(), 0);

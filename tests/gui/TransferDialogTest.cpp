@@ -68,7 +68,7 @@ class TransferDialogTest : public QObject {
     CQorrinDoc& doc = run.app->Document();
     const auto radioImage = DemoRadio(run);
     auto radio = StartRadio({}, radioImage, &run);
-    doc.SetModifiedFlag(false);
+    QVERIFY(run.SaveAside());
     Answering([&] { PressKey(run, Qt::Key_R, Qt::ControlModifier); }, {[&](QWidget* m) {
                 auto* dialog = qobject_cast<CTransferDlg*>(m);
                 QCOMPARE(dialog->windowTitle(), QStringLiteral("Read from Radio"));

@@ -1,8 +1,8 @@
 // The automatic backups and the verification after a write, against the simulated radio.
 #include <gtest/gtest.h>
 
-#include "core/backup/TransferBackup.h"
-#include "core/link/TransferRun.h"
+#include "core/transfer/TransferBackup.h"
+#include "core/transfer/TransferRun.h"
 #include "link/LinkTestSupport.h"
 
 namespace qorrin::test {
@@ -25,10 +25,11 @@ TEST(BackupVerifyTest, OnlyACompletedVerifiedWriteIsReadBackAndABadBlockShows) {
   TransferRun failed(std::make_shared<CSerialPort>(), "", request, meant);
   failed.Execute();
   EXPECT_EQ(failed.Transfer().status.load(), TransferStatus::XFER_WRITE_FAIL);
-  EXPECT_TRUE(failed.Transfer().notices.empty());
-  EXPECT_FALSE(failed.ReadBackBegun());
-  EXPECT_FALSE(failed.ReadBackComplete());
-  EXPECT_TRUE(failed.Differences().empty());
+  EXPECT_EQ(failed.Outcome().end, TransferEnd::WriteFailed);
+  EXPECT_TRUE(failed.Outcome().notices.empty());
+  EXPECT_EQ(failed.ReadBack()->status.load(), TransferStatus::XFER_IDLE);  // never begun
+  EXPECT_FALSE(failed.Outcome().Verified());
+  EXPECT_TRUE(failed.Outcome().differences.empty());
   const std::vector<BackupEntry> list = ListBackups(dir.file("backups"));
   ASSERT_EQ(list.size(), 1u);
   EXPECT_EQ(list[0].strDirection, "write");
@@ -44,11 +45,12 @@ TEST(BackupVerifyTest, OnlyACompletedVerifiedWriteIsReadBackAndABadBlockShows) {
   TransferRun run(port, "", request, PatternImage(2));
   run.Execute();
   EXPECT_EQ(run.Transfer().status.load(), TransferStatus::XFER_WRITE_DONE);
-  ASSERT_TRUE(run.ReadBackComplete());
-  EXPECT_EQ(&run.Current(), run.ReadBack());
+  EXPECT_EQ(run.ReadBack()->status.load(), TransferStatus::XFER_READ_DONE);
+  ASSERT_EQ(run.Outcome().end, TransferEnd::NotVerified);
+  EXPECT_TRUE(run.Progress().verifying);
   EXPECT_EQ(run.ReadImage(), nullptr);  // a write yields no image for the document
   EXPECT_FALSE(port->IsOpen());
-  const std::vector<ImageDifference> differences = run.Differences();
+  const std::vector<ImageDifference>& differences = run.Outcome().differences;
   ASSERT_EQ(differences.size(), 1u);
   EXPECT_EQ(differences[0].nFirst, 0x300u);
   EXPECT_EQ(differences[0].nLast, 0x300u);
@@ -59,7 +61,7 @@ TEST(BackupVerifyTest, OnlyACompletedVerifiedWriteIsReadBackAndABadBlockShows) {
   request.verify = false;
   TransferRun unverified(std::make_shared<CSerialPort>(), "", request, PatternImage(3));
   unverified.Execute();
-  EXPECT_EQ(unverified.Transfer().status.load(), TransferStatus::XFER_WRITE_DONE);
+  EXPECT_EQ(unverified.Outcome().end, TransferEnd::Written);
   EXPECT_EQ(unverified.ReadBack(), nullptr);
   EXPECT_EQ(ListBackups(dir.file("backups")).size(), 4u);
 }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/link/CSerialPort.h"
-#include "core/link/TransferRun.h"
+#include "core/transfer/TransferRun.h"
 #include "core/link/TransferState.h"
 #include "sim/SimRadio.h"
 #include "support/TestSupport.h"

@@ -19,6 +19,20 @@ void Poke(CQorrinDoc& doc, Write&& write) {
   });
 }
 
+// The same as a change of the user's: the document becomes modified, the history has a
+// step and the views hear of it. With nothing written, an edit that stores what was
+// there (a list item picked again), which still counts.
+template <typename Write>
+void EditAsUser(CQorrinDoc& doc, Write&& write) {
+  doc.EditImage(ImageChange::Edit, [&](ImageSpan image, const BandLimits& limits) {
+    write(image, limits);
+    return true;
+  });
+}
+inline void EditAsUser(CQorrinDoc& doc) {
+  EditAsUser(doc, [](ImageSpan, const BandLimits&) {});
+}
+
 // Programs a record's receive frequency (snapped as a commit snaps it) and its offset field,
 // in one bookkeeping change.
 inline void SetFrequencies(CQorrinDoc& doc, int record, std::string_view receive, std::string_view offset = "000.00000") {

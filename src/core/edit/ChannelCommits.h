@@ -1,7 +1,7 @@
 #pragma once
 // Storing what the user typed or picked in a cell of the channel table. Each commit writes
-// the radio image at once, marks the document modified where an edit counts as a change
-// (doc.SetModifiedFlag), and gives back the row as it now reads.
+// the radio image at once through the document's one entry for changes, which marks the
+// document modified where an edit counts as a change, and gives back the row as it now reads.
 //
 // Typed text may be anything (pasted text has passed no editor filter): frequencies are
 // clamped to the band limits and snapped, names keep what the four name codes can hold.

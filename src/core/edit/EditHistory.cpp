@@ -1,6 +1,5 @@
 #include "core/edit/EditHistory.h"
 
-#include <algorithm>
 
 #include "core/lang/LangText.h"
 
@@ -20,9 +19,9 @@ void EditHistory::Detach() {
 
 void EditHistory::Reset() {
   m_states.clear();
-  m_states.push_back(State{m_pDoc != nullptr ? m_pDoc->Image() : RadioImage{}, {}, false});
+  m_states.push_back(State{m_pDoc != nullptr ? m_pDoc->Image() : RadioImage{}, {},
+                           m_pDoc != nullptr ? m_pDoc->GetRevision() : 0});
   m_cursor = 0;
-  m_saved = m_pDoc != nullptr && m_pDoc->IsModified() ? kNoSavedState : 0;
   Tell();
 }
 
@@ -34,21 +33,15 @@ std::string EditHistory::LabelText(const ChangeLabel& label) {
   return text;
 }
 
-void EditHistory::Recorded(const ChangeLabel& label, const RadioImage& after, bool counts) {
+void EditHistory::Recorded(const ChangeLabel& label, const RadioImage& after, Revision revision) {
   // A new step drops whatever could have been redone.
   m_states.erase(m_states.begin() + static_cast<std::ptrdiff_t>(m_cursor) + 1, m_states.end());
-  if (m_saved != kNoSavedState && m_saved > m_cursor) m_saved = kNoSavedState;
-  m_states.push_back(State{after, label, counts});
+  m_states.push_back(State{after, label, revision});
   ++m_cursor;
-  // The oldest steps go when there are too many; a saved state among them is gone too.
+  // The oldest steps go when there are too many.
   while (m_states.size() > m_maxSteps + 1) {
     m_states.pop_front();
     --m_cursor;
-    if (m_saved == 0) {
-      m_saved = kNoSavedState;
-    } else if (m_saved != kNoSavedState) {
-      --m_saved;
-    }
   }
   Tell();
 }
@@ -58,8 +51,7 @@ void EditHistory::Amended(const RadioImage& current) { m_states[m_cursor].image 
 void EditHistory::MoveTo(std::size_t state) {
   m_cursor = state;
   if (m_pDoc == nullptr) return;
-  m_pDoc->RestoreImage(m_states[m_cursor].image);
-  m_pDoc->SetModifiedFlag(IsModified());
+  m_pDoc->RestoreImage(m_states[m_cursor].image, m_states[m_cursor].revision);
   Tell();
 }
 
@@ -73,22 +65,6 @@ bool EditHistory::Redo() {
   if (!CanRedo()) return false;
   MoveTo(m_cursor + 1);
   return true;
-}
-
-void EditHistory::MarkSaved() {
-  m_saved = m_cursor;
-  if (m_pDoc != nullptr) m_states[m_cursor].image = m_pDoc->Image();
-  Tell();
-}
-
-bool EditHistory::IsModified() const {
-  if (m_saved == kNoSavedState) return true;
-  // Any step between the saved state and the current one that changed the user's data.
-  const std::size_t from = std::min(m_saved, m_cursor), to = std::max(m_saved, m_cursor);
-  for (std::size_t step = from + 1; step <= to; ++step) {
-    if (m_states[step].counts) return true;
-  }
-  return false;
 }
 
 std::size_t EditHistory::MemoryBytes() const {

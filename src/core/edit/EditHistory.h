@@ -1,7 +1,8 @@
 #pragma once
-// Undo and redo for the open document: the image as it stood after each step, the step's
-// name for the Edit menu, and where the file on disk stands, so that the modified flag
-// follows the history (undoing back to what was saved makes the document unmodified).
+// Undo and redo for the open document: the image and the document's revision as they
+// stood after each step, and the step's name for the Edit menu. Undo and redo give both
+// back to the document, which alone knows which revision was saved; so undoing back to
+// what was saved makes the document unmodified.
 //
 // The history hears of every change through the document's one entry for changes (it is
 // the document's IImageHistory while attached). Open and New start a new history.
@@ -23,8 +24,7 @@ class EditHistory : public IImageHistory {
   EditHistory(const EditHistory&) = delete;
   EditHistory& operator=(const EditHistory&) = delete;
 
-  // Follows the document's changes from now on, starting a new history at its image (and
-  // its modified flag: a document that opened modified has no saved state to return to).
+  // Follows the document's changes from now on, starting a new history at its image.
   void Attach(CQorrinDoc& doc);
   void Detach();
   // Open, New: one state, the document's image as it stands now.
@@ -38,44 +38,36 @@ class EditHistory : public IImageHistory {
   // The label as the Edit menu names it: the language text with "%d" as its number.
   static std::string LabelText(const ChangeLabel& label);
 
-  // Puts back the image before the last step (after the next one) and sets the modified
-  // flag as the history says; false when there is nothing to undo (redo).
+  // Puts back the image (and revision) before the last step, after the next one; false
+  // when there is nothing to undo (redo).
   bool Undo();
   bool Redo();
 
-  // The document was saved: what it holds now is what the file holds.
-  void MarkSaved();
-  // Whether the image differs from the saved file by a step that counts (or there is no
-  // saved state in the history).
-  bool IsModified() const;
-
   std::size_t StepCount() const { return m_states.size() - 1; }
-  // Called after every change of the history (a step, undo, redo, reset, save): where
+  // Called after every change of the history (a step, undo, redo, reset): where
   // the Edit menu learns its names.
   void SetListener(std::function<void()> listener) { m_listener = std::move(listener); }
   std::size_t MemoryBytes() const;
 
   // IImageHistory
-  void Recorded(const ChangeLabel& label, const RadioImage& after, bool counts) override;
+  void Recorded(const ChangeLabel& label, const RadioImage& after, Revision revision) override;
   void Amended(const RadioImage& current) override;
+  void Restarted() override { Reset(); }
 
  private:
   struct State {
     RadioImage image{};
-    ChangeLabel label;    // of the step that led here
-    bool counts = false;  // that step changed the user's data
+    ChangeLabel label;      // of the step that led here
+    Revision revision = 0;  // the document's, in this state
   };
   void MoveTo(std::size_t state);
   void Tell() const {
     if (m_listener) m_listener();
   }
-  static constexpr std::size_t kNoSavedState = static_cast<std::size_t>(-1);
-
   std::size_t m_maxSteps;
   CQorrinDoc* m_pDoc = nullptr;
   std::deque<State> m_states;  // [0] the oldest state kept; m_cursor the current one
   std::size_t m_cursor = 0;
-  std::size_t m_saved = kNoSavedState;
   std::function<void()> m_listener;
 };
 

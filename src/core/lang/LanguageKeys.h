@@ -2,7 +2,9 @@
 // The manifest of a language file: every key the program looks up, by section, and
 // the largest text each lookup keeps. A shipped .lang file must carry all of them;
 // the tests check the shipped files against this list, and the GUI can use it to
-// report what a user-made translation lacks.
+// report what a user-made translation lacks. The texts of the forms' controls and their
+// option lists follow the model's option field table and are listed above the model, in
+// core/edit/FormTextKeys.h.
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -29,17 +31,6 @@ const std::vector<MenuItemKey>& MenuItemKeys();
 inline constexpr int kToolBarCommands[] = {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave,
                                            cmd::kReadData, cmd::kWriteData, cmd::kFilePrint};
 std::string ToolTipKey(int command);
-
-// Keys of section [Resource]: dialog captions (by template id) and control texts
-// (by control id). Only ids whose widget shows a text are listed.
-const std::vector<int>& RequiredResourceIds();
-
-// A numbered option list: section with keys "0" .. items-1.
-struct RequiredOptionList {
-  const char* section;
-  int items;
-};
-const std::vector<RequiredOptionList>& RequiredOptionLists();
 
 // [ChText] IDS_ChText0..7: headings of the channel table columns.
 inline constexpr int kChannelHeadingCount = 8;

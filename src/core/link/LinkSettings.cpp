@@ -1,5 +1,6 @@
 #include "core/link/LinkSettings.h"
 
+#include "core/link/TransferState.h"
 #include "core/settings/ProfileFile.h"
 
 namespace qorrin::link {
@@ -43,3 +44,12 @@ bool WriteVerifyAfterWrite(bool verify, const std::string& settingsPath) {
 }
 
 }  // namespace qorrin::link
+
+namespace qorrin {
+
+void LoadPortSettings(TransferState& state) {
+  state.comPort.store(link::ReadComPort(state.settingsPath));
+  state.search = link::ReadSearchCom(state.settingsPath);
+}
+
+}  // namespace qorrin

@@ -42,6 +42,7 @@ void TransferSession::ReadBlocks() {
     m_port.ReadByte(kIgnoredByteTimeoutMs);
     m_state.progress.store(BlockProgress(k));
     m_state.status.store(TransferStatus::XFER_READING);
+    Report();
     if (Cancelled()) return EndCancelled();
   }
   m_port.WriteByte(kEndCommand, kFramePauseMs);
@@ -73,6 +74,7 @@ void TransferSession::WriteBlocks() {
     if (!accepted) return Finish(TransferStatus::XFER_WRITE_FAIL);
     m_state.progress.store(BlockProgress(k));
     m_state.status.store(TransferStatus::XFER_WRITING);
+    Report();
     if (Cancelled()) return EndCancelled();
   }
   m_port.WriteByte(kEndCommand, kFramePauseMs);

@@ -52,6 +52,7 @@ TransferSession::Outcome TransferSession::ConnectWithSearch(bool search) {
       m_state.foundPort.store(n);
       m_state.progress.store(n);
       m_state.status.store(TransferStatus::XFER_SEARCHING);
+      Report();
     }
   }
 }
@@ -80,6 +81,7 @@ void TransferSession::RememberFoundPort() {
   if (found <= 0) return;
   if (WriteComPort(found, m_state.settingsPath)) m_state.comPort.store(found);
   m_state.foundPort.store(-1);
+  Report();
 }
 
 }  // namespace qorrin::link

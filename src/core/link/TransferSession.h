@@ -33,7 +33,13 @@ class TransferSession {
   // Shared helpers.
   bool Cancelled() const { return m_state.cancel.load(); }
   void EndCancelled();
-  void Finish(TransferStatus status) { m_state.status.store(status); }
+  void Finish(TransferStatus status) {
+    m_state.status.store(status);
+    Report();
+  }
+  void Report() const {
+    if (m_state.reported) m_state.reported();
+  }
   void DiscardInput();
   void DiscardUntilQuiet();
   void NoteConnectFailure(const std::string& text);

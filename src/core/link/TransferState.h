@@ -1,8 +1,8 @@
 #pragma once
 // The record through which a caller and the transfer engine on its worker thread meet.
-// TransferRun (core/link/TransferRun.h) fills it before the run; the engine writes status,
-// progress and foundPort and reads cancel; the transfer dialog and the command-line tool
-// poll those through the run.
+// TransferRun (core/transfer/TransferRun.h) fills it before the run; the engine writes status,
+// progress and foundPort, reads cancel, and calls `reported` after each such news, which
+// is how the run tells its observers.
 //
 // The record is shared through std::shared_ptr: the worker keeps its own reference, so a
 // caller that gives up (Cancel closes the dialog without waiting) never leaves the worker
@@ -60,17 +60,20 @@ struct TransferState {
   std::string settingsPath;           // setting.ini: "com", "searchcom", [ports]
   std::string device;                 // when not empty: open this device, no search
   bool isRead = true;                 // true: radio -> buffer; false: buffer -> radio
-  // The port settings of settingsPath, read once before the run (LoadPortSettings in
-  // core/link/TransferRun.h): the configured port, and whether the other ports are
+  // The port settings of settingsPath, read once before the run (LoadPortSettings
+  // below): the configured port, and whether the other ports are
   // searched when it stays silent. When the search finds the radio and the port is saved
   // as the configured one, the engine sets comPort to it.
   std::atomic<int> comPort{1};
   bool search = true;
 
-  // Written by the engine, polled by the caller.
+  // Written by the engine, read by the caller at any time.
   std::atomic<TransferStatus> status{TransferStatus::XFER_IDLE};
   std::atomic<int> progress{0};    // percent while transferring; port number while searching
   std::atomic<int> foundPort{-1};  // port opened by the search and not yet saved, or -1
+  // Optional, set by the caller before the run: called on the worker thread each time the
+  // engine has written status, progress or foundPort (the values are in place by then).
+  std::function<void()> reported;
 
   // Written by the caller to stop the run; the engine ends at its next test.
   std::atomic<bool> cancel{false};
@@ -86,7 +89,7 @@ struct TransferState {
   // Optional, set by the caller before the run: beforeWrite runs just before the first
   // block of a write goes out, afterRead once every block of a read is in (before
   // XFER_READ_DONE is set); both see the buffer as it stands. Whatever they do, the run
-  // goes on. The automatic backups are made this way (core/backup/TransferBackup.h).
+  // goes on. The automatic backups are made this way (core/transfer/TransferBackup.h).
   TransferHook beforeWrite;
   TransferHook afterRead;
   // What the hooks had to say (a backup that could not be written), for the caller to
@@ -94,8 +97,13 @@ struct TransferState {
   std::vector<std::string> notices;
 };
 
+// Reads the port settings of a run ("com" and "searchcom" of state.settingsPath) into the
+// record. A run does this when it is made; a caller that drives the engine directly calls
+// it once its record has a settings path.
+void LoadPortSettings(TransferState& state);
+
 // The engine on the worker thread: one read or write from start to end; TransferRun
-// (core/link/TransferRun.h) is how the programs use it. Returns 0 in every case; the
+// (core/transfer/TransferRun.h) is how the programs use it. Returns 0 in every case; the
 // outcome is the final value of state->status (unchanged when the run was cancelled).
 int TransferThreadProc(std::shared_ptr<TransferState> state);
 

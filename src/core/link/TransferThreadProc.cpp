@@ -92,6 +92,7 @@ int TransferThreadProc(std::shared_ptr<TransferState> state) {
   if (!state->port) {
     state->detail = "no serial port object";
     state->status.store(TransferStatus::XFER_PORT_ERROR);
+    if (state->reported) state->reported();
     return 0;
   }
   link::TransferSession(*state).Run();

@@ -31,48 +31,48 @@ bool CQorrinDoc::Commit(ImageChange change, Limits limits, const ImageEditor& ed
   if (limits == Limits::Derive || !SameBandBytes(before, m_image)) m_limits = ComputeBandLimits(m_image);
   const bool bytesChanged = m_image != before;
   if (change == ImageChange::Edit) {
-    if (changed) m_bModified = true;
+    if (changed) MarkChanged();
     if (bytesChanged) NotifyContents();
   }
-  if (bytesChanged) TellHistory(change, change == ImageChange::Edit && changed);
+  if (bytesChanged) TellHistory(change);
   return changed;
 }
 
 // Outside a scope each edit that changed bytes is a step of its own; inside one the scope
 // makes the step when it ends. Bookkeeping only amends the state the history holds.
-void CQorrinDoc::TellHistory(ImageChange change, bool counts) {
-  if (m_pHistory == nullptr || m_bRestoring) return;
-  if (m_nScopeDepth > 0) {
-    m_bScopeCounts = m_bScopeCounts || counts;
-    return;
-  }
+void CQorrinDoc::TellHistory(ImageChange change) {
+  if (m_pHistory == nullptr || m_bRestoring || m_nScopeDepth > 0) return;
   if (change == ImageChange::Edit) {
-    m_pHistory->Recorded(ChangeLabel{}, m_image, counts);
+    m_pHistory->Recorded(ChangeLabel{}, m_image, m_nRevision);
   } else {
     m_pHistory->Amended(m_image);
   }
 }
 
-void CQorrinDoc::BeginChange(const ChangeLabel& label, bool counts) {
+void CQorrinDoc::BeginChange(const ChangeLabel& label) {
   if (m_nScopeDepth++ > 0) return;
   m_scopeLabel = label;
   m_scopeBefore = m_image;
-  m_bScopeCounts = counts;
 }
 
 void CQorrinDoc::EndChange() {
   if (m_nScopeDepth == 0 || --m_nScopeDepth > 0) return;
-  if (m_pHistory != nullptr && m_image != m_scopeBefore) m_pHistory->Recorded(m_scopeLabel, m_image, m_bScopeCounts);
+  if (m_pHistory != nullptr && m_image != m_scopeBefore) m_pHistory->Recorded(m_scopeLabel, m_image, m_nRevision);
 }
 
-void CQorrinDoc::RestoreImage(const RadioImage& image) {
+void CQorrinDoc::RestoreImage(const RadioImage& image, Revision revision) {
   m_bRestoring = true;
   Commit(ImageChange::Bookkeeping, Limits::Derive, [&](ImageSpan mine, const BandLimits&) {
     std::copy(image.begin(), image.end(), mine.begin());
     return false;
   });
   m_bRestoring = false;
+  m_nRevision = revision;
   UpdateAllViews();
+}
+
+void CQorrinDoc::RestartHistory() {
+  if (m_pHistory != nullptr) m_pHistory->Restarted();
 }
 
 bool CQorrinDoc::EditImage(ImageChange change, const ImageEditor& edit) {
@@ -156,8 +156,9 @@ void CQorrinDoc::ResetContents() {
 void CQorrinDoc::BecomeNewDocument() {
   ResetContents();
   m_strPathName.clear();
-  m_bModified = false;
   SetModelInfo(0);
+  MarkSaved();
+  RestartHistory();
 }
 
 bool CQorrinDoc::OnNewDocument() {
@@ -210,7 +211,9 @@ LoadResult CQorrinDoc::OpenProjectFile(const std::string& path, const ProjectFil
   SerializeLoad(file.bytes);
   m_strPathName = path;
   const std::size_t missing = file.MissingBytes();
-  m_bModified = missing > 0;
+  MarkSaved();
+  if (missing > 0) MarkChanged();  // the file lacks what the document holds
+  RestartHistory();
   UpdateAllViews();
   if (missing > 0) {
     PromptMessage warning{PromptKind::WarnShortFile, "IDS_WARN_SHORT_FILE", "", ""};
@@ -230,7 +233,8 @@ std::vector<std::uint8_t> CQorrinDoc::SerializeStore() {
   return bytes;
 }
 
-SaveResult CQorrinDoc::OnSaveDocument(const std::string& path) {
+SaveResult CQorrinDoc::OnSaveDocument(const std::string& path, IndexFieldsOnSave fields) {
+  if (fields == IndexFieldsOnSave::Update) UpdateIndexFields();
   const std::vector<std::uint8_t> bytes = SerializeStore();
   std::string error;
   const std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -239,17 +243,18 @@ SaveResult CQorrinDoc::OnSaveDocument(const std::string& path) {
     return {false, error};
   }
   m_strPathName = path;
-  m_bModified = false;
+  MarkSaved();
   return {true, {}};
 }
 
-bool CQorrinDoc::OnSaveCommand() {
-  if (!m_strPathName.empty() &&
+bool CQorrinDoc::Save(SaveCommand command) {
+  const bool saveCommand = command == SaveCommand::Save;
+  if (saveCommand && !m_strPathName.empty() &&
       !Confirm({PromptKind::WarnSave, "IDS_WARN_SAVE", m_strPathName, "IDS_PROMPT"})) {
     return false;
   }
-  UpdateIndexFields();
-  std::string path = m_strPathName;
+  if (saveCommand) UpdateIndexFields();
+  std::string path = command == SaveCommand::SaveAs ? std::string() : m_strPathName;
   if (path.empty()) {
     std::optional<std::string> chosen;
     if (m_pPrompts != nullptr) chosen = m_pPrompts->AskSavePath(GetTitle());
@@ -257,18 +262,6 @@ bool CQorrinDoc::OnSaveCommand() {
     path = *chosen;
   }
   return OnSaveDocument(path).bOk;
-}
-
-bool CQorrinDoc::OnFileSaveAs() {
-  if (m_pPrompts == nullptr) return false;
-  const std::optional<std::string> chosen = m_pPrompts->AskSavePath(GetTitle());
-  if (!chosen || chosen->empty()) return false;
-  return OnSaveDocument(*chosen).bOk;
-}
-
-SaveResult CQorrinDoc::SaveWithIndexFields(const std::string& path) {
-  UpdateIndexFields();
-  return OnSaveDocument(path);
 }
 
 void CQorrinDoc::ReplaceImage(ConstImageSpan image) {
@@ -281,10 +274,10 @@ void CQorrinDoc::ReplaceImage(ConstImageSpan image) {
 }
 
 void CQorrinDoc::ChangeFrequencyRange(int index) {
-  const ChangeScope scope(*this, {"IDS_UNDO_RANGE", 0}, true);
+  const ChangeScope scope(*this, {"IDS_UNDO_RANGE", 0});
   ResetContents();
   SetModelInfo(index);
-  m_bModified = true;
+  MarkChanged();
   UpdateAllViews();
 }
 

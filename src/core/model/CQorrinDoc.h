@@ -11,6 +11,12 @@
 // and the views hear of it once. Bookkeeping (index fields, the name-present bit) goes
 // through the same entry without counting as the user's change.
 //
+// Whether the document is modified is kept here and nowhere else: each change of the
+// user's data gives the document a new revision, and a save (as a new or an opened
+// document) marks the revision the file holds. The edit history keeps each step's
+// revision and gives it back with the image on undo and redo, so undoing back to what
+// was saved makes the document unmodified again.
+//
 // Messages go through the IDocumentPrompts given with SetPrompts; without one the
 // document stays silent.
 #include <array>
@@ -63,17 +69,23 @@ struct ChangeLabel {
   bool operator==(const ChangeLabel&) const = default;
 };
 
+// A state of the user's data: a change that counts (not a read from the radio, not
+// bookkeeping) makes a new one; states are never numbered twice.
+using Revision = std::uint64_t;
+
 // The edit history's view of the document: told of every finished change, so that it can
 // keep the image as it stood after each step.
 class IImageHistory {
  public:
   virtual ~IImageHistory() = default;
-  // A step the user may undo: the image afterwards, and whether it counts as a change of
-  // the user's data (a read from the radio does not).
+  // A step the user may undo: the image afterwards, and the document's revision then (the
+  // one before it when the step does not count as a change of the user's data).
   virtual void Recorded(const ChangeLabel& label, const std::array<std::uint8_t, kImageSize>& after,
-                        bool counts) = 0;
+                        Revision revision) = 0;
   // Bookkeeping changed bytes of the current state (index fields, name bits): no step.
   virtual void Amended(const std::array<std::uint8_t, kImageSize>& current) = 0;
+  // The document became a new or an opened one: the history starts again from it.
+  virtual void Restarted() = 0;
 };
 
 class CQorrinDoc {
@@ -99,16 +111,14 @@ class CQorrinDoc {
   bool EditImage(ImageChange change, const ImageEditor& edit);
 
   // Changes made between BeginChange and the matching EndChange are one step of the edit
-  // history, under the outermost label (nested scopes join the outer one). `counts`: the
-  // step counts as the user's change even when no edit inside said so (a new image for
-  // another frequency range). Use ChangeScope.
-  void BeginChange(const ChangeLabel& label, bool counts = false);
+  // history, under the outermost label (nested scopes join the outer one). Use ChangeScope.
+  void BeginChange(const ChangeLabel& label);
   void EndChange();
   // The history that hears of every change (not owned; null: none).
   void SetHistory(IImageHistory* history) { m_pHistory = history; }
-  // Undo and redo: the whole image as the history kept it, no step of its own; every view
-  // re-reads the document.
-  void RestoreImage(const RadioImage& image);
+  // Undo and redo: the whole image and its revision as the history kept them, no step of
+  // its own; every view re-reads the document.
+  void RestoreImage(const RadioImage& image, Revision revision);
 
   // --- messages and views ---
   void SetPrompts(IDocumentPrompts* prompts) { m_pPrompts = prompts; }  // not owned; null = silent
@@ -122,8 +132,9 @@ class CQorrinDoc {
   int AddContentsView(ViewCallback callback);
 
   // --- framework state ---
-  bool IsModified() const { return m_bModified; }
-  void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+  // The user's data differs from what was last saved (or opened, or made new).
+  bool IsModified() const { return m_nRevision != m_nSavedRevision; }
+  Revision GetRevision() const { return m_nRevision; }
   const std::string& GetPathName() const { return m_strPathName; }
   void SetPathName(const std::string& path) { m_strPathName = path; }
   std::string GetTitle() const;  // "Item" when untitled, else the file name
@@ -146,16 +157,21 @@ class CQorrinDoc {
   // question): the file as read and checked by ReadProjectFile, and its failure told.
   LoadResult OpenProjectFile(const std::string& path, const ProjectFileRead& file);
   void ReportUnreadable(const ProjectFileRead& file);
-  // Writes the file as it stands (header + image, atomically) and takes its name; no
-  // question, no index update: what Save As and the save-changes question use.
-  SaveResult OnSaveDocument(const std::string& path);
-  // The Save command: IDS_WARN_SAVE + path (when there is a path), UpdateIndexFields,
-  // then save (asking for a file name when there is none). True when the file was written.
-  bool OnSaveCommand();
-  // The Save As command: asks for a file name, then OnSaveDocument.
-  bool OnFileSaveAs();
-  // Writes `path` as the Save command writes it (index fields updated), without questions.
-  SaveResult SaveWithIndexFields(const std::string& path);
+  // Every save ends here: writes the file (header + image, atomically), takes its name and
+  // marks what it holds as saved. No question; the index fields are brought up to date
+  // first when asked (as the Save command does), else written as they stand.
+  enum class IndexFieldsOnSave { AsTheyStand, Update };
+  SaveResult OnSaveDocument(const std::string& path, IndexFieldsOnSave fields = IndexFieldsOnSave::AsTheyStand);
+  // The window's three ways to save. True when the file was written.
+  enum class SaveCommand {
+    Save,         // IDS_WARN_SAVE + path (when there is a path), UpdateIndexFields, then
+                  // save under the path (asking for a file name when there is none)
+    SaveAs,       // asks for a file name, saves the file as it stands
+    SaveChanges,  // Yes to the save-changes question: as it stands, under the path or a name asked for
+  };
+  bool Save(SaveCommand command);
+  // The Save command's handler.
+  bool OnSaveCommand() { return Save(SaveCommand::Save); }
 
   // The project file's bytes, and the same store steps the save runs (limits recomputed).
   // A header without the project identification is replaced by the program's header
@@ -186,11 +202,14 @@ class CQorrinDoc {
  private:
   enum class Limits { FollowBandBytes, Derive };
   bool Commit(ImageChange change, Limits limits, const ImageEditor& edit);
-  void TellHistory(ImageChange change, bool counts);
+  void TellHistory(ImageChange change);
+  void MarkChanged() { m_nRevision = ++m_nLastRevision; }  // a change of the user's data
+  void MarkSaved() { m_nSavedRevision = m_nRevision; }     // what the file holds now
   void NotifyContents();
   bool Confirm(PromptMessage message);
   void ShowError(PromptMessage message);
   void BecomeNewDocument();  // reset, untitled, not modified, model 0
+  void RestartHistory();
   void ResetHeader();        // the program's header text, rest of the 48 bytes zero
 
   BandLimits m_limits;
@@ -198,16 +217,17 @@ class CQorrinDoc {
   RadioImage m_image{};
   IDocumentPrompts* m_pPrompts = nullptr;
   IImageHistory* m_pHistory = nullptr;
-  // The open change scope: how deep, its label, the image at its start, whether it counts.
+  // The open change scope: how deep, its label, the image at its start.
   int m_nScopeDepth = 0;
   ChangeLabel m_scopeLabel;
   RadioImage m_scopeBefore{};
-  bool m_bScopeCounts = false;
   bool m_bRestoring = false;
   std::map<int, ViewCallback> m_views;
   std::map<int, ViewCallback> m_contentsViews;
   int m_nNextViewId = 1;
-  bool m_bModified = false;
+  Revision m_nRevision = 0;       // of the user's data as it stands
+  Revision m_nSavedRevision = 0;  // of what the file holds
+  Revision m_nLastRevision = 0;   // the newest number given
   bool m_bSilentNew = true;
   std::string m_strPathName;
 };
@@ -215,9 +235,7 @@ class CQorrinDoc {
 // One step of the edit history for everything changed while it lives.
 class ChangeScope {
  public:
-  ChangeScope(CQorrinDoc& doc, const ChangeLabel& label, bool counts = false) : m_doc(doc) {
-    m_doc.BeginChange(label, counts);
-  }
+  ChangeScope(CQorrinDoc& doc, const ChangeLabel& label) : m_doc(doc) { m_doc.BeginChange(label); }
   ~ChangeScope() { m_doc.EndChange(); }
   ChangeScope(const ChangeScope&) = delete;
   ChangeScope& operator=(const ChangeScope&) = delete;

@@ -55,9 +55,9 @@ bool CQorrinApp::InitInstance(const StartupOptions& options) {
   m_doc->SetPrompts(&m_prompts);
   m_history.SetListener([frame = m_frame.get()] { frame->UpdateEditMenu(); });
 
-  // The first document comes silently, with the defaults of the first model.
+  // The first document comes silently, with the defaults of the first model (and starts
+  // the history).
   m_doc->OnNewDocument();
-  m_history.Reset();
   m_doc->UpdateAllViews();
   LocalizeMenus();
 
@@ -85,6 +85,8 @@ void CQorrinApp::RefreshAll() {
 
 void CQorrinApp::LocalizeMenus() { m_frame->LocalizeMenus(); }
 
+void CQorrinApp::ShowPort(int port) { m_frame->SetPortPane(port); }
+
 bool CQorrinApp::SaveModified() {
   if (!m_doc->IsModified()) return true;
   switch (AskSaveChanges(m_frame.get(), m_doc->GetTitle())) {
@@ -92,22 +94,14 @@ bool CQorrinApp::SaveModified() {
     case SaveChangesAnswer::Cancel: return false;
     case SaveChangesAnswer::Yes: break;
   }
-  // The plain save of a file dialog: no overwrite question, no index update.
-  std::string path = m_doc->GetPathName();
-  if (path.empty()) {
-    const std::optional<std::string> chosen = m_prompts.AskSavePath(m_doc->GetTitle());
-    if (!chosen) return false;
-    path = *chosen;
-  }
-  if (!m_doc->OnSaveDocument(path).bOk) return false;
+  if (!m_doc->Save(CQorrinDoc::SaveCommand::SaveChanges)) return false;
   AfterDocumentSaved();
   return true;
 }
 
 void CQorrinApp::OnFileNew() {
   if (!SaveModified()) return;
-  if (!m_doc->OnNewDocument()) return;
-  m_history.Reset();  // a new document starts a new history
+  if (!m_doc->OnNewDocument()) return;  // a new document starts a new history
   m_doc->UpdateAllViews();
   LocalizeMenus();
 }
@@ -128,8 +122,7 @@ CQorrinApp::OpenOutcome CQorrinApp::OpenDocumentFile(const QString& path, OpenSo
     return file.status == LoadStatus::HeaderMismatch ? OpenOutcome::NotAProjectFile : OpenOutcome::CannotOpen;
   }
   if (!SaveModified()) return OpenOutcome::Cancelled;
-  m_doc->OpenProjectFile(Std(path), file);
-  m_history.Reset();  // an opened document starts a new history
+  m_doc->OpenProjectFile(Std(path), file);  // an opened document starts a new history
   m_recent.Add(path);
   LocalizeMenus();
   return OpenOutcome::Opened;
@@ -149,15 +142,15 @@ void CQorrinApp::OnFileSave() {
 }
 
 void CQorrinApp::OnFileSaveAs() {
-  if (m_doc->OnFileSaveAs()) AfterDocumentSaved();
+  if (m_doc->Save(CQorrinDoc::SaveCommand::SaveAs)) AfterDocumentSaved();
 }
 
 void CQorrinApp::OnUndo() { m_history.Undo(); }
 
 void CQorrinApp::OnRedo() { m_history.Redo(); }
 
+// The document itself knows what was saved; the window shows where.
 void CQorrinApp::AfterDocumentSaved() {
-  m_history.MarkSaved();
   m_recent.Add(Qt(m_doc->GetPathName()));
   m_frame->UpdateRecentFileMenu();
   m_doc->UpdateAllViews();  // the title stays the program's; the form shows the new limits

@@ -3,6 +3,7 @@
 // a file from the command line), the one serial port, the document with its prompts, the
 // main window, and the commands the application handles (New, Open, Save, language,
 // about, help). RefreshAll re-applies the current language and the document everywhere.
+// It is the link dialogs' host (gui/link/LinkHost.h).
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -13,18 +14,13 @@
 #include "core/edit/EditHistory.h"
 #include "gui/app/GuiPrompts.h"
 #include "gui/app/RecentFiles.h"
-
-namespace qorrin {
-class CQorrinDoc;
-class CSerialPort;
-}  // namespace qorrin
+#include "gui/link/LinkHost.h"  // also names the document, the port and the worker
 
 namespace qorrin::gui {
 
 class CMainFrame;
 class CTransferDlg;
 class DocumentBinding;
-class TransferWorker;
 
 struct StartupOptions {
   std::string configDir;  // --config-dir; empty: $QORRIN_HOME or the program's own folder
@@ -32,7 +28,7 @@ struct StartupOptions {
   bool show = true;       // show the window (tests may keep it hidden)
 };
 
-class CQorrinApp : public QObject {
+class CQorrinApp : public QObject, public ILinkHost {
   Q_OBJECT
  public:
   CQorrinApp();
@@ -42,18 +38,19 @@ class CQorrinApp : public QObject {
   // the command line that cannot be opened); the reason has been shown.
   bool InitInstance(const StartupOptions& options);
 
-  CQorrinDoc& Document() { return *m_doc; }
+  CQorrinDoc& Document() override { return *m_doc; }
   DocumentBinding& Binding() { return *m_binding; }
   CMainFrame* MainFrame() const { return m_frame.get(); }
-  const std::shared_ptr<CSerialPort>& Port() const { return m_port; }
+  const std::shared_ptr<CSerialPort>& Port() const override { return m_port; }
   RecentFiles& Recent() { return m_recent; }
   EditHistory& History() { return m_history; }
-  TransferWorker& Worker() { return *m_worker; }
+  TransferWorker& Worker() override { return *m_worker; }
+  void ShowPort(int port) override;
   // Ends an open transfer dialog as Cancel does (the main window is closing).
   void CancelTransfer();
 
   // Menus, band limits and every view in the current language, at once.
-  void RefreshAll();
+  void RefreshAll() override;
   void LocalizeMenus();
 
   // Commands.

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "core/model/DocumentPrompts.h"
+#include "gui/lang/MessageBoxes.h"
 
 class QWidget;
 
@@ -23,15 +24,6 @@ QString AskOpenFileName(QWidget* parent, const QString& folder = {});
 // whole names in view (they tell date, time, port and direction).
 QString AskOpenBackupName(QWidget* parent, const QString& folder);
 QString AskSaveFileName(QWidget* parent, const QString& proposedName);
-
-// A question with the exclamation icon and the language's OK and Cancel buttons; true
-// for OK. Questions whose OK may do harm make Cancel the default button.
-bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text, bool cancelIsDefault = false);
-
-// An error box with the language's OK button; returns when the user has seen it.
-void ShowErrorBox(QWidget* parent, const QString& caption, const QString& text);
-// The same with the warning icon.
-void ShowWarningBox(QWidget* parent, const QString& caption, const QString& text);
 
 class GuiPrompts : public IDocumentPrompts {
  public:

@@ -14,12 +14,11 @@
 #include "core/link/PortNames.h"
 #include "core/link/ProtocolTimings.h"
 #include "core/settings/AppPaths.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/app/CQorrinApp.h"
 #include "gui/lang/ControlIds.h"
 #include "gui/lang/DialogButtons.h"
 #include "gui/lang/LocalizeDialog.h"
 #include "gui/lang/QtText.h"
+#include "gui/link/LinkHost.h"
 
 namespace qorrin::gui {
 namespace {
@@ -37,7 +36,7 @@ QString DeviceLine(int n, const std::vector<link::PortListing>& ports) {
 
 }  // namespace
 
-CPortDlg::CPortDlg(CQorrinApp& app, QWidget* parent) : QDialog(parent), m_app(app) {
+CPortDlg::CPortDlg(ILinkHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
   setWindowTitle(QStringLiteral("Communication Port"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   auto* group = new QGroupBox(QStringLiteral("通信端口"), this);
@@ -71,7 +70,7 @@ void CPortDlg::OnInitDialog() {
   LocalizeDialog(this, dlg::kPort);
   const int com = link::ReadComPort(g_strIniFile);
   const auto listing = link::ListPorts(g_strIniFile);
-  CSerialPort& port = *m_app.Port();
+  CSerialPort& port = *m_host.Port();
   port.Close();
   for (int n = 1; n <= kPortButtons; ++n) {
     QRadioButton* button = m_ports[n - 1];
@@ -96,12 +95,12 @@ void CPortDlg::OnOK() {
   for (int n = 1; n <= kPortButtons; ++n) {
     if (!m_ports[n - 1]->isChecked()) continue;
     if (n != link::ReadComPort(g_strIniFile)) {
-      m_app.Port()->Close();
+      m_host.Port()->Close();
       link::WriteComPort(n, g_strIniFile);
     }
     break;
   }
-  m_app.MainFrame()->SetPortPane(link::ReadComPort(g_strIniFile));
+  m_host.ShowPort(link::ReadComPort(g_strIniFile));
   accept();
 }
 

@@ -11,14 +11,14 @@ class QRadioButton;
 
 namespace qorrin::gui {
 
-class CQorrinApp;
+class ILinkHost;
 
 class CPortDlg : public QDialog {
   Q_OBJECT
  public:
   static constexpr int kPortButtons = ctl::kPortButtonCount;
 
-  CPortDlg(CQorrinApp& app, QWidget* parent = nullptr);
+  CPortDlg(ILinkHost& host, QWidget* parent = nullptr);
   QRadioButton* PortButton(int n) const { return m_ports[n - 1]; }
   QCheckBox* SearchBox() const { return m_search; }
 
@@ -27,7 +27,7 @@ class CPortDlg : public QDialog {
   void OnOK();
   void OnSearchCom();
 
-  CQorrinApp& m_app;
+  ILinkHost& m_host;
   QRadioButton* m_ports[kPortButtons] = {};
   QCheckBox* m_search = nullptr;
 };

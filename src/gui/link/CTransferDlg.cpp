@@ -12,18 +12,15 @@
 #include "core/lang/LangText.h"
 #include "core/link/CSerialPort.h"
 #include "core/link/LinkSettings.h"
-#include "core/link/PortAccess.h"
 #include "core/link/PortNames.h"
-#include "core/link/TransferRun.h"
-#include "core/link/TransferState.h"
 #include "core/model/CQorrinDoc.h"
 #include "core/settings/AppPaths.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/app/GuiPrompts.h"
-#include "gui/app/CQorrinApp.h"
+#include "core/transfer/TransferRun.h"
 #include "gui/lang/ControlIds.h"
 #include "gui/lang/LocalizeDialog.h"
+#include "gui/lang/MessageBoxes.h"
 #include "gui/lang/QtText.h"
+#include "gui/link/LinkHost.h"
 #include "gui/link/TransferWorker.h"
 
 namespace qorrin::gui {
@@ -34,7 +31,7 @@ constexpr int kBarRange = 1024;
 
 }  // namespace
 
-CTransferDlg::CTransferDlg(CQorrinApp& app, QWidget* parent) : QDialog(parent), m_app(app) {
+CTransferDlg::CTransferDlg(ILinkHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   m_textLabel = new QLabel(this);
   SetControlId(m_textLabel, ctl::kTransferStatus);
@@ -105,8 +102,8 @@ void CTransferDlg::OnInitDialog() {
   }
 }
 
-QString CTransferDlg::PromptText() const {
-  if (Verifying()) return LangText("IDS_PROMPT_VERIFY");
+QString CTransferDlg::PromptText(bool verifying) const {
+  if (verifying) return LangText("IDS_PROMPT_VERIFY");
   return LangText(m_bRead ? "IDS_PROMPT_READ" : "IDS_PROMPT_WRITE");
 }
 
@@ -118,19 +115,17 @@ void CTransferDlg::OnOK() {
   TransferRequest request;
   request.isRead = m_bRead;
   request.verify = !m_bRead && m_verify->isChecked();
-  CQorrinDoc& doc = m_app.Document();
+  CQorrinDoc& doc = m_host.Document();
   // A read aside leaves every byte of the document alone.
   const TransferRun::Image image = m_bKeepDocument ? doc.Image() : TransferRun::DocumentImage(doc);
-  m_run = std::make_shared<TransferRun>(m_app.Port(), g_strIniFile, request, image);
-  m_textLabel->setText(PromptText());
+  m_run = std::make_shared<TransferRun>(m_host.Port(), g_strIniFile, request, image);
+  m_textLabel->setText(PromptText(false));
   m_details->hide();
-  m_app.Worker().Start(m_run);
+  m_host.Worker().Start(m_run);
   m_ok->setEnabled(false);
   m_verify->setEnabled(false);
   m_timer.start();
 }
-
-bool CTransferDlg::Verifying() const { return m_run && &m_run->Current() == m_run->ReadBack(); }
 
 // The write is complete: the run goes on to read the radio back; the timer follows it.
 void CTransferDlg::StartVerification() {
@@ -138,19 +133,17 @@ void CTransferDlg::StartVerification() {
   m_textLabel->setText(LangText("IDS_PROMPT_VERIFY"));
 }
 
-void CTransferDlg::FinishVerification() {
-  EndRun();
-  const bool readBackComplete = m_run->ReadBackComplete();
-  const std::vector<ImageDifference> differences = m_run->Differences();
-  if (readBackComplete && differences.empty()) {
+// A verified write: what the read-back found, or that it could not read the radio.
+void CTransferDlg::ShowVerification(const TransferOutcome& outcome) {
+  if (outcome.Verified()) {
     m_textLabel->setText(LangText("IDS_VERIFIED"));
     Finish(QDialog::Accepted);
     return;
   }
   m_textLabel->setText(LangText("IDS_VERIFY_FAILED"));
   QStringList lines;
-  for (const ImageDifference& difference : differences) lines << Qt(DescribeDifference(difference));
-  if (!readBackComplete) lines << LangText("IDS_VERIFY_NOREAD");
+  for (const ImageDifference& difference : outcome.differences) lines << Qt(DescribeDifference(difference));
+  if (outcome.end == TransferEnd::NotReadBack) lines << LangText("IDS_VERIFY_NOREAD");
   m_details->setPlainText(lines.join(QLatin1Char('\n')));
   m_details->show();
   Finish(QDialog::Rejected);
@@ -167,7 +160,7 @@ void CTransferDlg::Finish(int result) {
 // A backup that could not be saved is told once the run is over (it never stops a run).
 void CTransferDlg::ReportNotices() {
   QStringList notices;
-  for (const std::string& notice : m_run->Notices()) {
+  for (const std::string& notice : m_run->Outcome().notices) {
     if (!notices.contains(Qt(notice))) notices << Qt(notice);
   }
   if (notices.isEmpty()) return;
@@ -178,88 +171,105 @@ void CTransferDlg::OnCancel() { reject(); }
 
 void CTransferDlg::EndRun() {
   m_timer.stop();
-  m_app.Port()->Close();
+  m_host.Port()->Close();
 }
 
-// The configured port's device refused us, or is not there: say which one and what to do.
-QString CTransferDlg::PortErrorText() const {
-  QString text = LangText("IDS_ERROR_PORTCONN");
-  const int port = m_run->ConfiguredPort();
-  const std::string device = link::DeviceForPort(port, g_strIniFile);
-  if (device.empty() || link::DeviceIsMissing(device)) {
-    QString portText = Qt(link::PortLabel(port));
-    if (!device.empty()) portText += QStringLiteral(" (%1)").arg(Qt(device));
+// No answer, or the wrong radio: an error box, and the dialog ends. For no answer the box
+// also says what is wrong with the port's device, when the run found something.
+void CTransferDlg::ShowLinkError(const TransferOutcome& outcome, bool noAnswer) {
+  QString text = LangText(noAnswer ? "IDS_ERROR_PORTCONN" : "IDS_ERROR_TYPE");
+  if (noAnswer && outcome.problem == PortProblem::DeviceMissing) {
+    QString portText = Qt(link::PortLabel(outcome.port));
+    if (!outcome.device.empty()) portText += QStringLiteral(" (%1)").arg(Qt(outcome.device));
     text += QStringLiteral("\n\n") + LangText("IDS_ERROR_NODEVICE").replace(QStringLiteral("%s"), portText);
-  } else if (link::LacksPermission(device)) {
-    QString access = LangText("IDS_ERROR_PERMISSION");
-    access.replace(QStringLiteral("%s"), Qt(device));
-    text += QStringLiteral("\n\n") + access;
+  } else if (noAnswer && outcome.problem == PortProblem::NoPermission) {
+    text += QStringLiteral("\n\n") + LangText("IDS_ERROR_PERMISSION").replace(QStringLiteral("%s"), Qt(outcome.device));
   }
-  return text;
+  EndRun();
+  ShowErrorBox(this, LangText("IDS_ERROR"), text);
+  done(QDialog::Rejected);
 }
 
+// Reads the run: while it goes on, its progress; once it finished, its outcome.
 void CTransferDlg::OnTimer() {
   if (!m_run) return;
-  const TransferState& state = m_run->Current();
-  if (state.foundPort.load() > 0) m_app.MainFrame()->SetPortPane(state.progress.load());
-  const TransferStatus status = state.status.load();
-  const int progress = state.progress.load();
-  switch (status) {
-    case TransferStatus::XFER_IDLE: break;
-    case TransferStatus::XFER_PORT_ERROR:
-    case TransferStatus::XFER_TYPE_ERROR:
-      EndRun();
-      ShowErrorBox(this, LangText("IDS_ERROR"),
-                   status == TransferStatus::XFER_PORT_ERROR ? PortErrorText() : LangText("IDS_ERROR_TYPE"));
-      done(QDialog::Rejected);
-      break;
+  const TransferProgress progress = m_run->Progress();
+  if (progress.foundPort > 0) m_host.ShowPort(progress.progress);
+  if (m_run->Finished()) {
+    Conclude(m_run->Outcome());
+  } else {
+    ShowProgress(progress);
+  }
+}
+
+void CTransferDlg::ShowProgress(const TransferProgress& progress) {
+  switch (progress.status) {
     case TransferStatus::XFER_READING:
     case TransferStatus::XFER_WRITING:
-      m_textLabel->setText(PromptText() + QStringLiteral(" %1%").arg(progress));
-      m_progress->setValue(progress * kBarRange / 100);
+      m_textLabel->setText(PromptText(progress.verifying) + QStringLiteral(" %1%").arg(progress.progress));
+      m_progress->setValue(progress.progress * kBarRange / 100);
       break;
-    case TransferStatus::XFER_READ_FAIL:
-    case TransferStatus::XFER_WRITE_FAIL:
-      if (Verifying()) {
-        FinishVerification();
+    case TransferStatus::XFER_SEARCHING:
+      m_textLabel->setText(LangText("IDS_SEARCHCOMPORT") + QString(progress.progress % 16, QLatin1Char('.')));
+      break;
+    case TransferStatus::XFER_WRITE_DONE:
+      if (m_run->Request().verify) StartVerification();  // until the read-back begins
+      break;
+    default: break;
+  }
+}
+
+void CTransferDlg::Conclude(const TransferOutcome& outcome) {
+  switch (outcome.end) {
+    case TransferEnd::NoAnswer:
+    case TransferEnd::WrongRadio:
+      ShowLinkError(outcome, outcome.end == TransferEnd::NoAnswer);
+      break;
+    case TransferEnd::NotReadBack:
+      if (outcome.readBackEnd == TransferEnd::NoAnswer || outcome.readBackEnd == TransferEnd::WrongRadio) {
+        ShowLinkError(outcome, outcome.readBackEnd == TransferEnd::NoAnswer);
         break;
       }
+      if (outcome.readBackEnd == TransferEnd::Unexpected) {
+        EndRun();
+        done(QDialog::Rejected);
+        break;
+      }
+      [[fallthrough]];
+    case TransferEnd::Verified:
+    case TransferEnd::NotVerified:
       EndRun();
-      m_textLabel->setText(
-          LangText(status == TransferStatus::XFER_READ_FAIL ? "IDS_PROMPT_READFAIL" : "IDS_PROMPT_WRITEFAIL"));
+      ShowVerification(outcome);
+      break;
+    case TransferEnd::ReadFailed:
+    case TransferEnd::WriteFailed:
+      // The dialog stays: OK makes a whole new run.
+      EndRun();
+      m_textLabel->setText(LangText(outcome.end == TransferEnd::ReadFailed ? "IDS_PROMPT_READFAIL" : "IDS_PROMPT_WRITEFAIL"));
       m_ok->setEnabled(true);
       m_verify->setEnabled(true);
       ReportNotices();
       break;
-    case TransferStatus::XFER_READ_DONE:
-      if (Verifying()) {
-        FinishVerification();
-        break;
-      }
+    case TransferEnd::Read:
       EndRun();
       ReportNotices();
       if (m_bKeepDocument) {
         m_readImage = *m_run->ReadImage();
         m_bHaveReadImage = true;
       } else {
-        m_app.Document().ReplaceImage(*m_run->ReadImage());
-        m_app.RefreshAll();
+        m_host.Document().ReplaceImage(*m_run->ReadImage());
+        m_host.RefreshAll();
       }
       done(QDialog::Accepted);
       break;
-    case TransferStatus::XFER_WRITE_DONE:
-      if (m_run->ReadBack()) {  // until the read-back begins
-        StartVerification();
-        break;
-      }
+    case TransferEnd::Written:
       EndRun();
       ReportNotices();
       done(QDialog::Accepted);
       break;
-    case TransferStatus::XFER_SEARCHING:
-      m_textLabel->setText(LangText("IDS_SEARCHCOMPORT") + QString(progress % 16, QLatin1Char('.')));
-      break;
-    default:
+    case TransferEnd::Cancelled:
+    case TransferEnd::VerifyCancelled:
+    case TransferEnd::Unexpected:
       EndRun();
       done(QDialog::Rejected);
       break;

@@ -1,11 +1,11 @@
 #pragma once
-// The read and write dialog: OK starts a transfer run (core/link/TransferRun.h) on a
-// worker thread, a 20 ms timer follows it (search, percent, outcome); a complete read goes
-// into the document and the window is refreshed; a complete write closes the dialog, or,
-// with "verify" on, the run reads it back and compares, and the dialog then says whether
-// the radio holds what was sent (a difference is a failure). A backup that the run could
-// not save is reported afterwards. Cancel, Esc or the close box end it at once: the run
-// is cancelled and the port shut.
+// The read and write dialog: OK starts a transfer run (core/transfer/TransferRun.h) on a
+// worker thread, a 20 ms timer reads the run's progress (search, percent) and, once it
+// finished, shows its outcome in the language's texts: a complete read goes into the
+// document and the window is refreshed; a complete write closes the dialog, or, with
+// "verify" on, the dialog says whether the radio holds what was sent (a difference is a
+// failure). A backup that the run could not save is reported afterwards. Cancel, Esc or
+// the close box end it at once: the run is cancelled and the port shut.
 #include <QDialog>
 #include <QTimer>
 
@@ -15,7 +15,8 @@
 
 namespace qorrin {
 class TransferRun;
-struct TransferState;
+struct TransferOutcome;
+struct TransferProgress;
 }
 
 class QCheckBox;
@@ -26,12 +27,12 @@ class QPushButton;
 
 namespace qorrin::gui {
 
-class CQorrinApp;
+class ILinkHost;
 
 class CTransferDlg : public QDialog {
   Q_OBJECT
  public:
-  CTransferDlg(CQorrinApp& app, QWidget* parent = nullptr);
+  CTransferDlg(ILinkHost& host, QWidget* parent = nullptr);
   ~CTransferDlg() override;
   void SetReadMode(bool bRead) { m_bRead = bRead; }
   // A read that leaves the document alone: the image read is kept for ReadImage().
@@ -52,16 +53,17 @@ class CTransferDlg : public QDialog {
   void OnOK();
   void OnCancel();
   void OnTimer();
+  void ShowProgress(const TransferProgress& progress);
+  void Conclude(const TransferOutcome& outcome);
   void EndRun();  // timer off, port shut
-  QString PromptText() const;
-  QString PortErrorText() const;
-  bool Verifying() const;  // the write completed and its read-back has begun
+  QString PromptText(bool verifying) const;
   void StartVerification();
-  void FinishVerification();
+  void ShowVerification(const TransferOutcome& outcome);
+  void ShowLinkError(const TransferOutcome& outcome, bool noAnswer);
   void Finish(int result);  // the outcome stays on show until OK or Cancel
   void ReportNotices();
 
-  CQorrinApp& m_app;
+  ILinkHost& m_host;
   bool m_bRead = true;
   bool m_bInitialised = false;
   QLabel* m_textLabel = nullptr;

@@ -1,6 +1,6 @@
 #include "gui/link/TransferWorker.h"
 
-#include "core/link/TransferRun.h"
+#include "core/transfer/TransferRun.h"
 
 namespace qorrin::gui {
 

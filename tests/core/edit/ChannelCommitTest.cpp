@@ -14,7 +14,7 @@ constexpr char kEmpty[] = "FF FF FF FF 00 FF FF FF FF 00 C0 00 FF FF FF FF";
 
 TEST_F(ChannelTableTest, ReceiveCommitProgramsClampsSnapsAndMarksTextChanges) {
   doc.ChangeFrequencyRange(1);  // 400-470 MHz
-  doc.SetModifiedFlag(false);
+  SaveAside();
   ASSERT_EQ(Record(2), kEmpty);
   ChannelCommitResult done = CommitReceiveFrequency(doc, 2, "446.1");
   EXPECT_TRUE(done.bStored && done.bModified && done.bRebuildPriorityList && doc.IsModified());
@@ -33,7 +33,7 @@ TEST_F(ChannelTableTest, ReceiveCommitProgramsClampsSnapsAndMarksTextChanges) {
                         Case{"446.006250", "446.00625", true}, Case{"446.00625", "446.00625", false},
                         Case{"-446", "400.00000", true}, Case{"446,5", "446.50000", true},
                         Case{"446,5,1", "400.00000", true}, Case{"446.1,5", "400.00000", false}}) {
-    doc.SetModifiedFlag(false);
+    SaveAside();
     done = CommitReceiveFrequency(doc, 2, c.typed);
     EXPECT_EQ(done.row.Text(kColRxFrequency), c.shown) << c.typed;
     EXPECT_EQ(done.bModified, c.modified) << c.typed;
@@ -67,7 +67,7 @@ TEST_F(ChannelTableTest, FrequencyCommitsKeepTheOtherFrequencyAndFormReceiveOnly
   for (const auto& [model, start, typed, record] : transmits) {
     if (model != doc.FindModelIndex()) doc.ChangeFrequencyRange(model);
     if (start != nullptr) SetRecord(3, start);
-    doc.SetModifiedFlag(false);
+    SaveAside();
     done = CommitTransmitFrequency(doc, 3, typed);
     EXPECT_EQ(Record(3), record) << typed;
     EXPECT_TRUE(done.bModified && doc.IsModified()) << typed;
@@ -94,7 +94,7 @@ TEST_F(ChannelTableTest, ClearingAReceiveFrequencyEmptiesOnlyThatRecord) {
   }
   // An empty cell left empty is no change, though a record with leftovers is tidied.
   SetRecord(5, "FF FF FF FF 07 00 00 00 00 09 2B 00 0C FF FF FF");
-  doc.SetModifiedFlag(false);
+  SaveAside();
   done = CommitReceiveFrequency(doc, 5, "");
   EXPECT_TRUE(done.bStored);
   EXPECT_FALSE(done.bModified || doc.IsModified());
@@ -114,7 +114,7 @@ TEST_F(ChannelTableTest, ChoicesStoreTonesBandwidthAndPower) {
       {kColPower, 1, "00 00 55 14 FF 00 00 06 00 FF 91 00 0C 0D FF FF", "High"},
       {kColPower, 0, "00 00 55 14 FF 00 00 06 00 FF 11 00 0C 0D FF FF", "Low"}};
   for (const auto& [column, index, record, text] : choices) {
-    doc.SetModifiedFlag(false);
+    SaveAside();
     const ChannelCommitResult done = CommitChannelChoice(doc, 3, column, index);
     EXPECT_EQ(Record(3), record) << column << " " << index;
     EXPECT_EQ(done.row.Text(column), text);
@@ -123,7 +123,7 @@ TEST_F(ChannelTableTest, ChoicesStoreTonesBandwidthAndPower) {
   }
   // Locked cells and choices no list offers write nothing.
   SetRecord(4, "25 06 60 44 00 25 06 60 44 05 81 00 FF FF FF FF");  // receive-only
-  doc.SetModifiedFlag(false);
+  SaveAside();
   const std::tuple<int, int, int> refused[] = {{4, kColTxTone, 3}, {5, kColRxTone, 3},
                                                {3, kColBandwidth, 2}, {3, kColPower, -1},
                                                {3, kColTxFrequency, 1}, {0, kColRxTone, 1}};
@@ -141,7 +141,7 @@ TEST_F(ChannelTableTest, NameCommitStoresChangedCodesWithTheNameBit) {
       {"ab12", "01 02", true, "AB12"}, {"AB12", "01 02", false, "AB12"},  // the codes decide
       {"", "FF FF", true, ""}, {"WXYZ9", "24 25", true, "WXYZ"}, {"\xC3\xA9t\xE9", "FF FF", true, ""}};
   for (const auto& [typed, tail, modified, shown] : names) {
-    doc.SetModifiedFlag(false);
+    SaveAside();
     const ChannelCommitResult done = CommitName(doc, 3, typed);
     EXPECT_EQ(done.bModified, modified) << typed;
     EXPECT_EQ(Record(3).substr(42), tail) << typed;

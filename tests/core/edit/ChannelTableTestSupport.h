@@ -47,6 +47,10 @@ class ChannelTableTest : public ::testing::Test {
     }
   }
 
+  // Saves the document into a file of the test's folder: what it holds is then what the
+  // file holds (unmodified), so the test sees whether what comes next marks it modified.
+  void SaveAside() { ASSERT_TRUE(doc.OnSaveDocument(dir.file("saved.7Q")).bOk); }
+
   TempDir dir;
   CQorrinDoc doc;
 };

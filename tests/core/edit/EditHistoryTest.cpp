@@ -33,8 +33,9 @@ TEST_F(EditHistoryTest, UndoAndRedoWalkTheStepsAndTheModifiedFlagFollowsTheSaved
   // either way from it modified again.
   ASSERT_TRUE(history.Undo());
   EXPECT_EQ(doc.Image(), one);
-  history.MarkSaved();
-  doc.SetModifiedFlag(false);
+  EXPECT_TRUE(doc.IsModified());
+  SaveAside();
+  EXPECT_FALSE(doc.IsModified());
   ASSERT_TRUE(history.Redo());
   EXPECT_EQ(doc.Image(), two);
   EXPECT_TRUE(doc.IsModified());
@@ -76,8 +77,7 @@ TEST_F(EditHistoryTest, StepsAreWholeChangesAndBookkeepingIsNoStep) {
 
   // A read from the radio is a step that leaves the modified flag alone; undo gives back
   // the document as it was before the read.
-  history.MarkSaved();
-  doc.SetModifiedFlag(false);
+  SaveAside();
   RadioImage radio = indexed;
   radio[*RecordOffset(20)] = 0x00;
   radio[*RecordOffset(20) + 3] = 0x14;
@@ -94,6 +94,30 @@ TEST_F(EditHistoryTest, StepsAreWholeChangesAndBookkeepingIsNoStep) {
   ASSERT_TRUE(history.Undo());
   EXPECT_EQ(doc.Image(), indexed);
   EXPECT_EQ(doc.GetBandLimits(), test::kVhf);
+}
+
+// New and Open start the history again: nothing of the document before can be undone into
+// them. An opened file that is short of bytes is modified from the start.
+TEST_F(EditHistoryTest, NewAndOpenStartAgain) {
+  CommitReceiveFrequency(doc, 5, "145.5");
+  ASSERT_TRUE(doc.OnNewDocument());
+  EXPECT_FALSE(history.CanUndo());
+  EXPECT_FALSE(doc.IsModified());
+  CommitReceiveFrequency(doc, 6, "146");
+  SaveAside();
+  const RadioImage saved = doc.Image();
+  CommitReceiveFrequency(doc, 7, "147");
+  ASSERT_TRUE(doc.OnOpenDocument(dir.file("saved.7Q")).ok());
+  EXPECT_FALSE(history.CanUndo());
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(doc.Image(), saved);
+  dir.write("short.7Q", test::ReadFileBytes(dir.file("saved.7Q")).substr(0, 1000));
+  ASSERT_TRUE(doc.OnOpenDocument(dir.file("short.7Q")).ok());
+  EXPECT_TRUE(doc.IsModified());
+  CommitReceiveFrequency(doc, 8, "148");
+  ASSERT_TRUE(history.Undo());
+  EXPECT_TRUE(doc.IsModified());  // back to the short file, still not what it claims to be
+  EXPECT_FALSE(history.CanUndo());
 }
 
 TEST_F(EditHistoryTest, TheOldestStepsGoPastTheLimit) {

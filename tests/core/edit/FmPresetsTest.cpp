@@ -29,23 +29,23 @@ TEST_F(FmPresetsTest, StoredBytesShowAsListItemsAndEveryPickIsStored) {
   EXPECT_EQ(GetFmCurrentIndex(doc), 210);
   EXPECT_EQ(doc.Image()[kFmPresets + 4], 0xFF);  // showing stores nothing
 
-  doc.SetModifiedFlag(false);
+  SaveAside();
   EditResult done = CommitFmPreset(doc, 3, 135);
   EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
   EXPECT_EQ(doc.Image()[kFmPresets + 2], 0x87);
   EXPECT_EQ(GetFmPresetText(doc, 3), "100M5");
 
   // Leaving the editor without a new pick stores the same index and still counts.
-  doc.SetModifiedFlag(false);
+  SaveAside();
   EXPECT_TRUE(CommitFmPreset(doc, 3, 135).bModified);
   EXPECT_TRUE(doc.IsModified());
 
-  doc.SetModifiedFlag(false);
+  SaveAside();
   done = CommitFmCurrent(doc, 130);
   EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
   EXPECT_EQ(doc.Image()[kFmCurrent], 130);
 
-  doc.SetModifiedFlag(false);
+  SaveAside();
   const auto before = doc.Image();
   for (const EditResult& refused : {CommitFmPreset(doc, 3, -1), CommitFmPreset(doc, 3, 211),
                                     CommitFmPreset(doc, 0, 5), CommitFmPreset(doc, 16, 5),

@@ -11,7 +11,7 @@ class FrequencyRangeTest : public test::ChannelTableTest {};
 
 TEST_F(FrequencyRangeTest, ChangeRebuildsTheImageOnlyForAnotherUsableRange) {
   CommitReceiveFrequency(doc, 5, "145.5");
-  doc.SetModifiedFlag(false);
+  SaveAside();
   int updates = 0;
   doc.AddView([&] { ++updates; });
   const auto before = doc.Image();

@@ -24,7 +24,7 @@ TEST_F(OptionPanelTest, OutOfRangeBytesSelectTheClampedItemUntilTheUserPicks) {
   // How each byte clamps and which bits a write keeps is the field layer's; here: the list
   // selects what the field reads, and a pick reaches the field.
   test::SetByte(doc, kOptSquelch, 12);
-  doc.SetModifiedFlag(false);
+  SaveAside();
   EXPECT_EQ(GetOptionListState(doc, OptionField::Squelch).nSelected, 9);
   // Showing a value stores nothing.
   EXPECT_EQ(doc.Image()[kOptSquelch], 12);
@@ -35,7 +35,7 @@ TEST_F(OptionPanelTest, OutOfRangeBytesSelectTheClampedItemUntilTheUserPicks) {
   EXPECT_EQ(doc.Image()[kOptSquelch], 3);
 
   // Picking the stored value again still counts as an edit.
-  doc.SetModifiedFlag(false);
+  SaveAside();
   EXPECT_TRUE(CommitOption(doc, OptionField::Squelch, 3).bModified);
   EXPECT_TRUE(doc.IsModified());
 }
@@ -45,7 +45,7 @@ TEST_F(OptionPanelTest, CheckBoxesStoreTheirFieldAndMarkTheDocument) {
   for (OptionField check : {OptionField::BusyLockout, OptionField::KeyBeep, OptionField::PowerSave,
                             OptionField::PriorityScan}) {
     for (bool on : {true, false}) {
-      doc.SetModifiedFlag(false);
+      SaveAside();
       EditResult done = CommitOptionCheck(doc, check, on);
       EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
       EXPECT_EQ(ReadOptionField(doc.Image(), check) != 0, on);
@@ -56,7 +56,7 @@ TEST_F(OptionPanelTest, CheckBoxesStoreTheirFieldAndMarkTheDocument) {
 
 TEST_F(OptionPanelTest, ChoicesNoListOffersStoreNothingEvenWhenTheListIsShort) {
   const auto before = doc.Image();
-  doc.SetModifiedFlag(false);
+  SaveAside();
   for (const OptionFieldEntry& entry : kOptionFields) {
     const int count = static_cast<int>(GetOptionListItems(entry.field).size());
     for (int index : {-1, count}) {
@@ -84,7 +84,7 @@ TEST_F(OptionPanelTest, PriorityListFollowsTheProgrammedChannels) {
   CommitReceiveFrequency(doc, 5, "145.5");
   CommitReceiveFrequency(doc, 9, "146.5");
   test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetPriorityChannel(image, 5); });
-  doc.SetModifiedFlag(false);
+  SaveAside();
 
   PriorityChannelList list = FillPriorityChannelList(doc);
   EXPECT_EQ(list.items, (std::vector<std::string>{"Off", "1", "5", "9"}));
@@ -107,7 +107,7 @@ TEST_F(OptionPanelTest, PriorityListFollowsTheProgrammedChannels) {
   // Clearing the priority channel in the table: the next fill resets it silently.
   CommitPriorityChannel(doc, 3);
   ASSERT_TRUE(CommitReceiveFrequency(doc, 9, "").bRebuildPriorityList);
-  doc.SetModifiedFlag(false);
+  SaveAside();
   list = FillPriorityChannelList(doc);
   EXPECT_EQ(list.items, (std::vector<std::string>{"Off", "1", "5"}));
   EXPECT_EQ(list.nSelected, 0);

@@ -67,7 +67,7 @@ TEST_F(VfoPanelTest, TwoBandModelKeepsEachVfoOnItsSideOfTheGap) {
       {kVfoBRecord, VfoEdit::Receive, "", "446.1", {"400.00000", "446.10000"}},
   };
   for (const Case& c : cases) {
-    doc.SetModifiedFlag(false);
+    SaveAside();
     const VfoCommitResult done = Leave(c.record, c.edit, c.rx, c.tx);
     EXPECT_EQ(done.texts, c.shown) << c.record << " " << c.rx << " / " << c.tx;
     EXPECT_EQ(GetVfoTexts(doc, c.record), c.shown) << c.rx;
@@ -94,7 +94,7 @@ TEST_F(VfoPanelTest, OneBandModelEmptiesTheVfoItHasNoBandFor) {
   doc.ChangeFrequencyRange(1);  // 400-470 MHz: VFO B only
   ASSERT_FALSE(IsVfoInUse(doc, kVfoARecord));
   SetRecord(kVfoARecord, "00 00 61 14 00 00 00 06 00 00 C2 00 00 00 00 00");
-  doc.SetModifiedFlag(false);
+  SaveAside();
 
   VfoCommitResult done = Leave(kVfoARecord, VfoEdit::Receive, "146.1", "146.7");
   EXPECT_EQ(done.texts, (VfoTexts{"", "146.7"}));  // the other edit keeps its text
@@ -121,7 +121,7 @@ TEST_F(VfoPanelTest, OneBandModelEmptiesTheVfoItHasNoBandFor) {
   EXPECT_EQ(Leave(kVfoBRecord, VfoEdit::Receive, "446,5", "").texts, (VfoTexts{"446.50000", ""}));
 
   doc.ChangeFrequencyRange(0);  // 136-174 MHz: VFO A only
-  doc.SetModifiedFlag(false);
+  SaveAside();
   EXPECT_EQ(Leave(kVfoBRecord, VfoEdit::Receive, "146", "146").texts, (VfoTexts{"", "146"}));
   EXPECT_FALSE(doc.IsModified());
   EXPECT_EQ(Leave(kVfoARecord, VfoEdit::Receive, "", "146").texts,
@@ -178,7 +178,7 @@ TEST_F(VfoPanelTest, StoreKeepsTheTransmitFrequencyAsDirectionAndOffset) {
 
 TEST_F(VfoPanelTest, DropDownsStoreTheirFieldAndRefuseWhatNoListOffers) {
   ASSERT_EQ(GetVfoPanelState(doc, kVfoARecord).nPower, 1);
-  doc.SetModifiedFlag(false);
+  SaveAside();
   EditResult done = CommitVfoTone(doc, kVfoARecord, true, 258);
   EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
   CommitVfoTone(doc, kVfoARecord, false, 12);
@@ -193,7 +193,7 @@ TEST_F(VfoPanelTest, DropDownsStoreTheirFieldAndRefuseWhatNoListOffers) {
   EXPECT_EQ(state.nBandwidth, 0);
   EXPECT_EQ(state.step.nSelected, 5);
 
-  doc.SetModifiedFlag(false);
+  SaveAside();
   const auto before = doc.Image();
   for (const EditResult& refused :
        {CommitVfoTone(doc, kVfoARecord, true, -1), CommitVfoTone(doc, kVfoBRecord, false, 259),

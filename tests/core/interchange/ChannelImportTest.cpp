@@ -126,7 +126,7 @@ TEST_F(ChannelImport, PlacementMergeAndReplace) {
   EXPECT_EQ(ChannelRunsText({1, 2, 3, 7, 9, 10}), "1-3, 7, 9-10");  // how a summary names channels
 
   // Replace clears every channel first; the priority channel, now empty, becomes off.
-  doc.SetModifiedFlag(false);
+  SaveAside();
   const ImportApplyResult done = ApplyChannelImport(doc, Plan("146.52\n147\n", {false, 1, true}));
   EXPECT_EQ(done.nStored, 2);
   EXPECT_EQ(done.nCleared, 5);  // 1 (the new document's), 40, 97-99

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/edit/FormTextKeys.h"
 #include "core/lang/LanguageKeys.h"
 #include "core/model/ModelInfo.h"
 #include "core/settings/AppPaths.h"
@@ -163,13 +164,19 @@ TEST(LanguageFiles, EveryFileCarriesEveryLookedUpTextInStepWithTheOthers) {
   }
 }
 
-// "136-174MHz" or "136-174MHz/400-470MHz" from the limits a model gives.
-std::string RangeText(const BandLimits& l) {
-  auto mhz = [](int value) { return std::to_string(value / 100000); };
-  const std::string top = mhz(l.m_nFreqMax + 500) + "MHz";
-  if (l.m_nSplitLow == 0 && l.m_nSplitHigh == 0) return mhz(l.m_nFreqMin) + "-" + top;
-  return mhz(l.m_nFreqMin) + "-" + mhz(l.m_nSplitLow) + "MHz/" + mhz(l.m_nSplitHigh) + "-" + top;
-}
+// The models setting.ini ships: the text of each in the drop-down list and the limits it
+// gives, in 10 Hz units (the top edge 5 kHz below the band's end).
+struct ShippedModel {
+  const char* text;
+  BandLimits limits;  // split low, split high, lowest, highest
+};
+const ShippedModel kShippedModels[] = {
+    {"136-174MHz", {0, 0, 13600000, 17399500}},
+    {"400-470MHz", {0, 0, 40000000, 46999500}},
+    {"136-174MHz/400-470MHz", {17400000, 40000000, 13600000, 46999500}},
+    {"400-480MHz", {0, 0, 40000000, 47999500}},
+    {"136-174MHz/400-480MHz", {17400000, 40000000, 13600000, 47999500}},
+};
 
 TEST(SettingFile, SetupAndModelsAreUsable) {
   const fs::path ini = kDataDir / "setting.ini";
@@ -187,11 +194,13 @@ TEST(SettingFile, SetupAndModelsAreUsable) {
   // recognised as its own model again is the new-project-file test's.
   g_strIniFile = ini.string();
   const std::vector<ModelEntry> models = ListModels();
-  EXPECT_GE(models.size(), 3u);
+  ASSERT_EQ(models.size(), std::size(kShippedModels));
   EXPECT_EQ(LoadModelRangeTexts().size(), models.size());
   for (const ModelEntry& model : models) {
     EXPECT_TRUE(model.bUsable) << "data" << model.nIndex << "=" << model.strCode;
-    EXPECT_EQ(model.strText, RangeText(ModelLimits(model.nIndex)));
+    const ShippedModel& shipped = kShippedModels[model.nIndex];
+    EXPECT_EQ(model.strText, shipped.text);
+    EXPECT_EQ(ModelLimits(model.nIndex), shipped.limits) << shipped.text;
   }
 }
 

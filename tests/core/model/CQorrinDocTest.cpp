@@ -48,7 +48,7 @@ class DocTest : public ::testing::Test {
 TEST_F(DocTest, SaveAndNewReportFailuresAskFirstAndCancelChangesNothing) {
   // Failed saves report, leave the document as it was and keep the old file.
   dir.write("kept.7Q", "old contents");
-  doc.SetModifiedFlag();
+  test::EditAsUser(doc);
   for (const std::string& path : {dir.file("kept.7Q") + "/x.7Q", std::string()}) {
     const SaveResult saved = doc.OnSaveDocument(path);
     EXPECT_FALSE(saved.bOk) << path;
@@ -71,7 +71,7 @@ TEST_F(DocTest, SaveAndNewReportFailuresAskFirstAndCancelChangesNothing) {
 
   // Cancel in either question: nothing written, nothing changes (not even index fields).
   test::Poke(doc, [&](ImageSpan image, const BandLimits& l) { SetFrequencyText(image, l, 7, true, "150"); SetFmPreset(image, 3, 42); });
-  doc.SetModifiedFlag();
+  test::EditAsUser(doc);
   const std::string file = dir.read("kept.7Q"), image = Image();
   prompts.bConfirmAnswer = false;
   EXPECT_FALSE(doc.OnSaveCommand());
@@ -110,11 +110,17 @@ TEST_F(DocTest, LoadSaveRoundTripKeepsAForeignHeader) {
   EXPECT_EQ(doc.GetTitle(), "foreign.7Q");
   EXPECT_EQ(doc.GetBandLimits(), test::kUhf);
 
-  // Save As writes the bytes exactly as they came (stale index fields too), without a question.
+  // Save As writes the bytes exactly as they came (stale index fields too), without a
+  // question; so does Yes to the save-changes question, under the name the file has.
   prompts.savePath = dir.file("copy.7Q");
-  ASSERT_TRUE(doc.OnFileSaveAs());
+  ASSERT_TRUE(doc.Save(CQorrinDoc::SaveCommand::SaveAs));
+  EXPECT_EQ(dir.read("copy.7Q"), file);
+  dir.write("copy.7Q", "");
+  prompts.savePath.reset();
+  ASSERT_TRUE(doc.Save(CQorrinDoc::SaveCommand::SaveChanges));
   EXPECT_EQ(dir.read("copy.7Q"), file);
   EXPECT_TRUE(prompts.confirms.empty());
+  EXPECT_EQ(prompts.proposedNames.size(), 1u);  // Save As asked, the save-changes answer did not
 
   // Save asks with the path appended, then changes only the index fields.
   ASSERT_TRUE(doc.OnSaveCommand());
@@ -135,7 +141,7 @@ TEST_F(DocTest, LoadTakesOnlyProjectFilesAndOnlyWhatTheyHold) {
   // must leave exactly as it is.
   test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 1, 9); });
   doc.SetPathName(dir.file("before.7Q"));
-  doc.SetModifiedFlag(true);
+  test::EditAsUser(doc);
   const std::string kept = Header() + Image();
   auto unchanged = [&] {
     return Header() + Image() == kept && doc.GetPathName() == dir.file("before.7Q") && doc.IsModified();
@@ -232,7 +238,7 @@ std::string ExpectedNewFile(const NewFile& m) {
 // A read from the radio replaces only what travels, keeps the modified flag and the
 // path, and takes the band limits of the new image's model.
 TEST_F(DocTest, ReplaceImageTakesTheLinkedPartAndItsBandLimits) {
-  doc.SetModifiedFlag(true);
+  test::EditAsUser(doc);
   doc.SetPathName(dir.file("a.7Q"));
   const auto before = doc.Image();
   ASSERT_EQ(doc.GetBandLimits(), test::kVhf);
@@ -266,7 +272,7 @@ TEST_F(DocTest, NewProjectFileIsByteExactForEveryShippedModel) {
     EXPECT_EQ(doc.FindModelIndex(), model.nIndex);
     EXPECT_EQ(doc.IsModified(), model.nIndex != 0);
     const std::string name = "new" + std::to_string(model.nIndex) + ".7Q";
-    ASSERT_TRUE(doc.SaveWithIndexFields(dir.file(name)).bOk);
+    ASSERT_TRUE(doc.OnSaveDocument(dir.file(name), CQorrinDoc::IndexFieldsOnSave::Update).bOk);
     const std::string written = dir.read(name), want = ExpectedNewFile(expected->second);
     ASSERT_EQ(written.size(), want.size());
     const auto diff = std::mismatch(want.begin(), want.end(), written.begin()).first;

@@ -1,4 +1,4 @@
-#include "core/backup/TransferBackup.h"
+#include "core/transfer/TransferBackup.h"
 
 #include "core/link/PortNames.h"
 

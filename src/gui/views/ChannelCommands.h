@@ -39,8 +39,12 @@ class ChannelCommands : public QObject {
   void Sort(bool byName);
   void GoTo();
 
-  // The channels a command acts on: the selected rows, else the focus row.
+  // The channels a command acts on: the selected rows, else the focus row while the table
+  // (or its cell editor) has the keyboard focus.
   std::vector<int> TargetRows() const;
+  // Whether the command can act now; a command that cannot is offered greyed.
+  bool CanExecute(int command) const;
+  ChannelTable& Table() const { return m_table; }
 
  Q_SIGNALS:
   // A command picked in the row headings' context menu, for the window to carry out as
@@ -49,6 +53,7 @@ class ChannelCommands : public QObject {
 
  private:
   void ShowRowMenu(const class QPoint& global);
+  bool TableHasFocus() const;
   void AfterChange(const std::vector<int>& select);
 
   CQorrinDoc& m_doc;

@@ -66,6 +66,11 @@ class FocusRingTest : public QObject {
         QCOMPARE(RingPixels(dialog->Box(BulkEditDlg::kEncode)), 0);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QVERIFY(RingPixels(dialog->Box(BulkEditDlg::kEncode)) > 0);
+        // The buttons: ringed when focused.
+        auto* ok = WidgetWithId<QPushButton>(m, ctl::kOk);
+        const int unfocused = RingPixels(ok);
+        ok->setFocus(Qt::MouseFocusReason);
+        QVERIFY2(RingedAround(ok) || RingPixels(ok) > unfocused + 2 * ok->height(), style);
         ClickCancel(m);
       }});
     }

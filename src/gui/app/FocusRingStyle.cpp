@@ -50,6 +50,14 @@ void FocusRingStyle::drawPrimitive(PrimitiveElement element, const QStyleOption*
 
 void FocusRingStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                                  const QWidget* widget) const {
+  // A push button: the ring around the whole button.
+  if (element == CE_PushButton && HasFocus(option)) {
+    m_bOwnRing = true;
+    QProxyStyle::drawControl(element, option, painter, widget);
+    m_bOwnRing = false;
+    DrawRing(painter, option->rect, option->palette);
+    return;
+  }
   QProxyStyle::drawControl(element, option, painter, widget);
   // The frame of a table or a list that has the focus.
   if (element == CE_ShapedFrame && HasFocus(option) && qobject_cast<const QAbstractScrollArea*>(widget) != nullptr) {

@@ -1,9 +1,10 @@
 #pragma once
 // The Edit menu's commands on channels, for the channel table: the clipboard (copy, cut,
 // paste), select all, set for selected channels, insert, delete, move up and down, clear,
-// sort, go to channel, and the row headings' context menu that offers them. They act on
-// the selected rows, or on the focus cell's row when no row is selected; each change is
-// one step of the edit history (the core's operations).
+// sort, go to channel, and the row headings' context menu that offers them (also from the
+// keyboard: Shift+F10, the Menu key; Delete clears the selected rows). They act on the
+// selected rows, or on the focus cell's row when no row is selected and the table has the
+// focus; each change is one step of the edit history (the core's operations).
 #include <QObject>
 
 #include <vector>

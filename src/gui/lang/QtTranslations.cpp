@@ -18,28 +18,36 @@ QStringList TranslationFolders() {
           QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations"))};
 }
 
-QTranslator*& Installed() {
-  static QTranslator* translator = nullptr;
-  return translator;
+struct Installed {
+  QTranslator* translator = nullptr;
+  QString locale;  // what `translator` was loaded for; empty without one
+};
+
+Installed& Current() {
+  static Installed installed;
+  return installed;
 }
 
 }  // namespace
 
 QString UseQtTranslations() {
-  QTranslator*& installed = Installed();
-  if (installed != nullptr) {
-    QCoreApplication::removeTranslator(installed);
-    delete installed;
-    installed = nullptr;
-  }
+  Installed& current = Current();
   const QLocale locale(LangText("IDS_LOCALE"));
-  if (locale.language() == QLocale::C || locale.language() == QLocale::English) return {};
-  auto translator = new QTranslator(QCoreApplication::instance());
+  const bool english = locale.language() == QLocale::C || locale.language() == QLocale::English;
+  const QString wanted = english ? QString() : locale.name();
+  if (wanted == current.locale) return wanted;  // as it is (a read from the radio refreshes too)
+  if (current.translator != nullptr) {
+    QCoreApplication::removeTranslator(current.translator);
+    delete current.translator;
+    current = {};
+  }
+  if (english) return {};
+  auto* translator = new QTranslator(QCoreApplication::instance());
   for (const QString& folder : TranslationFolders()) {
     if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
       QCoreApplication::installTranslator(translator);
-      installed = translator;
-      return locale.name();
+      current = {translator, wanted};
+      return wanted;
     }
   }
   delete translator;

@@ -21,8 +21,11 @@ constexpr int kChannelCommands[] = {cmd::kEditCut,           cmd::kEditCopy,    
 }  // namespace
 
 ChannelCommandStates::ChannelCommandStates(ChannelCommands& commands, DocumentBinding& binding,
-                                           std::function<QAction*(int)> menuAction, QObject* parent)
-    : QObject(parent), m_commands(commands), m_menuAction(std::move(menuAction)) {
+                                           const std::function<QAction*(int)>& menuAction, QObject* parent)
+    : QObject(parent), m_commands(commands) {
+  for (int command : kChannelCommands) {
+    if (QAction* action = menuAction(command)) m_actions.emplace_back(command, action);
+  }
   const CGridCtrl* grid = commands.Table().Grid();
   connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ChannelCommandStates::Update);
   connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this, &ChannelCommandStates::Update);
@@ -36,8 +39,8 @@ ChannelCommandStates::ChannelCommandStates(ChannelCommands& commands, DocumentBi
 }
 
 void ChannelCommandStates::Update() {
-  for (int command : kChannelCommands) {
-    if (QAction* action = m_menuAction(command)) action->setEnabled(m_commands.CanExecute(command));
+  for (const auto& [command, action] : m_actions) {
+    if (action) action->setEnabled(m_commands.CanExecute(command));
   }
 }
 

@@ -20,8 +20,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Chinese texts need a CJK font; the platform theme plugins fit the program to the desktop.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-qpa-plugins")
+# Chinese texts need a CJK font; the platform theme plugins fit the program to the desktop;
+# Qt's translations put its own dialogs into the window's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-qpa-plugins, qt6-translations-l10n")
 if(QORRIN_INSTALL_UDEV)
   # New cable rules apply to cables plugged in from now on.
   configure_file(${CMAKE_SOURCE_DIR}/packaging/debian/postinst ${CMAKE_BINARY_DIR}/packaging/postinst COPYONLY)

@@ -7,6 +7,8 @@ packages=(
   libgtest-dev libgmock-dev
   libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
+  # Qt's own texts (file and print dialogs, standard buttons) in the window's language.
+  qt6-translations-l10n
   xvfb xauth fonts-noto-cjk
   poppler-utils desktop-file-utils shared-mime-info dpkg-dev file
   # The Windows command line: cross compiler, GoogleTest's sources to build with it, Wine

@@ -3,6 +3,7 @@
 // rows become is the import tests' (ChannelImportTest), here the choices reach them.
 
 #include "GuiTestSupport.h"
+#include "gui/lang/QtText.h"
 #include "core/interchange/ListSamples.h"
 #include "core/model/RecordFields.h"
 
@@ -127,6 +128,67 @@ class ChannelListTest : public QObject {
     });
     QCOMPARE(RecordHex(run.Image(), 10), QStringLiteral("00 25 57 14 00 00 00 06 00 09 D1 00 1D 10 17 0C"));
     QCOMPARE(RecordHex(run.Image(), 1), RecordHex(merged, 1));
+  }
+
+  // In either language, and in a dialog narrower than its results, the result column
+  // ends at the table's edge: long results are shortened there and read in full in their
+  // tooltip.
+  void previewResultsFitInEitherLanguage() {
+    for (const char* language : {"english", "chinese"}) {
+      RunningApp run;
+      run.SetLine("setup", "language", language);
+      QVERIFY(run.Start());
+      run.dir.write("plan.csv", qorrin::test::kSpreadsheetList);
+      RunCommand(run, cmd::kImportChannels,
+                 {[&](QWidget* m) { ChooseFile(m, QString::fromStdString(run.dir.file("plan.csv"))); },
+                  [&](QWidget* dialog) {
+                    auto* preview = WidgetWithId<QTableWidget>(dialog, ctl::kImportPreview);
+                    // As opened, then with room for a short result only.
+                    const int others = preview->horizontalHeader()->sectionPosition(kResultColumn);
+                    const int narrow = dialog->width() - preview->viewport()->width() + others + 100;
+                    for (int width : {dialog->width(), narrow}) {
+                      dialog->resize(width, dialog->height());
+                      const QHeaderView* header = preview->horizontalHeader();
+                      QTRY_COMPARE(header->sectionViewportPosition(kResultColumn) + header->sectionSize(kResultColumn),
+                                   preview->viewport()->width());
+                      QCOMPARE(preview->horizontalScrollBar()->maximum(), 0);
+                    }
+                    QTableWidgetItem* result = preview->item(0, kResultColumn);
+                    QVERIFY(preview->fontMetrics().horizontalAdvance(result->text()) > preview->columnWidth(kResultColumn));
+                    QCOMPARE(result->toolTip(), result->text());
+                    ClickCancel(dialog);
+                  }});
+    }
+  }
+
+  // The file dialogs start in the project's folder, else in the folder used last in this
+  // run; nothing of it is kept in the settings.
+  void fileDialogsStartInTheProjectsFolder() {
+    RunningApp run;
+    QVERIFY(run.Start());
+    const QString lists = QString::fromStdString(run.dir.file("lists"));
+    const QString project = QString::fromStdString(run.dir.file("project"));
+    QVERIFY(QDir().mkpath(lists) && QDir().mkpath(project));
+    run.dir.write("lists/a.csv", "Frequency\n146.52\n");
+    QStringList folders;  // where each dialog started
+    const auto seen = [&](QWidget* m) { folders << qobject_cast<QFileDialog*>(m)->directory().absolutePath(); };
+    // Untitled, nothing used yet: the home folder; a list chosen there is imported.
+    RunCommand(run, cmd::kImportChannels, {[&](QWidget* m) {
+                 seen(m);
+                 ChooseFile(m, lists + QStringLiteral("/a.csv"));
+               },
+                                           ClickCancel});
+    RunCommand(run, cmd::kExportChannels, {[&](QWidget* m) {
+      seen(m);
+      ClickCancel(m);
+    }});
+    QVERIFY(run.app->Document().OnSaveDocument(Std(project + QStringLiteral("/radio.7Q"))).bOk);
+    RunCommand(run, cmd::kImportChannels, {[&](QWidget* m) {
+      seen(m);
+      ClickCancel(m);
+    }});
+    QCOMPARE(folders, (QStringList{QDir::homePath(), lists, project}));
+    QVERIFY(run.dir.read("setting.ini").find("lists") == std::string::npos);
   }
 };
 

@@ -13,6 +13,21 @@ QStringList TitleTexts(const CMainFrame* frame) {
   return texts;
 }
 
+// Items of one menu whose mnemonics clash ("&Paste / Move U&p"); hidden items and
+// separators aside.
+QStringList MnemonicClashes(const QMenu* menu) {
+  QHash<QKeySequence, QString> seen;
+  QStringList clashes;
+  for (const QAction* action : menu->actions()) {
+    if (action->isSeparator() || !action->isVisible()) continue;
+    const QKeySequence mnemonic = QKeySequence::mnemonic(action->text());
+    if (mnemonic.isEmpty()) continue;
+    if (seen.contains(mnemonic)) clashes << seen.value(mnemonic) + QStringLiteral(" / ") + action->text();
+    seen.insert(mnemonic, action->text());
+  }
+  return clashes;
+}
+
 }  // namespace
 
 class LanguageTest : public QObject {
@@ -101,6 +116,39 @@ class LanguageTest : public QObject {
     QCOMPARE(frame->windowTitle(), QStringLiteral("Qorrin - VLM-7Q 写频软件"));
   }
 
+  // In each language no two items of a menu (or two menu titles) share a mnemonic, and
+  // Qt's own dialogs speak the language, switching with it.
+  void mnemonicsAreUniqueAndQtsDialogsSpeakTheLanguage() {
+    for (const char* language : {"english", "chinese"}) {
+      RunningApp run;
+      run.SetLine("setup", "language", language);
+      QVERIFY(run.Start());
+      QMenu titles;
+      for (QAction* title : run.Frame()->menuBar()->actions()) {
+        titles.addAction(title->text());
+        QVERIFY2(MnemonicClashes(title->menu()).isEmpty(),
+                 qPrintable(QString::fromLatin1(language) + ": " + MnemonicClashes(title->menu()).join(u',')));
+      }
+      QVERIFY2(MnemonicClashes(&titles).isEmpty(), qPrintable(MnemonicClashes(&titles).join(u',')));
+    }
+
+    RunningApp run;
+    run.SetLine("setup", "language", "chinese");
+    QVERIFY(run.Start());
+    const auto fileNameLabel = [&] {
+      QString text;
+      RunCommand(run, cmd::kExportChannels, {[&](QWidget* m) {
+        text = m->findChild<QLabel*>(QStringLiteral("fileNameLabel"))->text();
+        ClickCancel(m);
+      }});
+      return text;
+    };
+    QCOMPARE(fileNameLabel(), QStringLiteral("文件名称(&N)："));
+    run.Frame()->ExecuteCommand(cmd::kNextLanguage);
+    QCOMPARE(fileNameLabel(), QStringLiteral("File &name:"));
+    run.Frame()->ExecuteCommand(cmd::kNextLanguage);
+    QCOMPARE(QDialogButtonBox(QDialogButtonBox::Close).buttons().first()->text(), QStringLiteral("关闭"));
+  }
 };
 
 }  // namespace qorrin::gui::test

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "core/edit/ChannelCommandAvailability.h"
 #include "core/edit/ChannelCommits.h"
 
 namespace qorrin {
@@ -19,7 +20,8 @@ std::string ShiftedText(const CQorrinDoc& doc, int row, int shift, int offset) {
 BulkResult ApplyBulkChange(CQorrinDoc& doc, const std::vector<int>& rows, const BulkChange& change) {
   const std::set<int> channels(rows.begin(), rows.end());
   BulkResult result;
-  const ChangeScope scope(doc, {"IDS_UNDO_BULK", static_cast<int>(channels.size())});
+  // Named for the channels it is for: empty ones take no field.
+  const ChangeScope scope(doc, {"IDS_UNDO_BULK", CountProgrammedChannels(doc.Image(), rows)});
   for (int row : channels) {
     if (row < kFirstChannel || row > kLastChannel) continue;
     const RecordBytes before = GetRecordBytes(doc.Image(), row);

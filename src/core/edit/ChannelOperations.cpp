@@ -4,6 +4,8 @@
 #include <array>
 #include <set>
 
+#include "core/edit/ChannelCommandAvailability.h"
+
 namespace qorrin {
 
 namespace {
@@ -121,31 +123,34 @@ OperationResult ClearChannels(CQorrinDoc& doc, const std::vector<int>& rows) {
   if (clearing.empty()) return Refused(OperationRefusal::NoChannels);
   Placement placement = Unmoved();
   for (int row : clearing) At(placement, row) = kNoChannel;
-  Place(doc, placement, {"IDS_UNDO_CLEAR", static_cast<int>(clearing.size())});
+  // Named for the channels it empties: those empty already do not change.
+  Place(doc, placement, {"IDS_UNDO_CLEAR", CountProgrammedChannels(doc.Image(), clearing)});
   return {OperationRefusal::None, clearing};
 }
 
+// Only the programmed channels move: sorted, they take the slots that programmed channels
+// held before, so the gaps a technician left between groups of channels stay where they
+// are.
 OperationResult SortChannels(CQorrinDoc& doc, std::vector<int> rows, SortKey key) {
   if (rows.empty()) {
     for (int row = kFirstChannel; row <= kLastChannel; ++row) rows.push_back(row);
   }
-  const std::vector<int> slots = ValidRows(rows);
-  if (slots.empty()) return Refused(OperationRefusal::NoChannels);
+  const std::vector<int> given = ValidRows(rows);
+  if (given.empty()) return Refused(OperationRefusal::NoChannels);
   const RadioImage& image = doc.Image();
   struct Entry {
     int channel;
-    bool empty;
     int frequency;
     std::string name;
   };
+  std::vector<int> slots;  // the programmed ones among the given rows, ascending
   std::vector<Entry> entries;
-  for (int row : slots) {
-    const bool empty = IsRecordEmpty(image, row);
-    entries.push_back({row, empty, empty ? 0 : ParseFrequencyText(GetFrequencyText(image, row, true)),
-                       empty ? std::string() : GetChannelName(image, row)});
+  for (int row : given) {
+    if (IsRecordEmpty(image, row)) continue;
+    slots.push_back(row);
+    entries.push_back({row, ParseFrequencyText(GetFrequencyText(image, row, true)), GetChannelName(image, row)});
   }
   std::stable_sort(entries.begin(), entries.end(), [key](const Entry& a, const Entry& b) {
-    if (a.empty != b.empty) return b.empty;  // programmed channels first
     if (key == SortKey::ReceiveFrequency) return a.frequency < b.frequency;
     if (a.name.empty() != b.name.empty()) return b.name.empty();  // named ones first
     return a.name < b.name;
@@ -154,7 +159,7 @@ OperationResult SortChannels(CQorrinDoc& doc, std::vector<int> rows, SortKey key
   for (std::size_t i = 0; i < slots.size(); ++i) At(placement, slots[i]) = entries[i].channel;
   Place(doc, placement, {key == SortKey::Name ? "IDS_UNDO_SORT_NAME" : "IDS_UNDO_SORT_FREQUENCY",
                          static_cast<int>(slots.size())});
-  return {OperationRefusal::None, slots};
+  return {OperationRefusal::None, given};
 }
 
 }  // namespace qorrin

@@ -36,9 +36,9 @@ OperationResult MoveChannels(CQorrinDoc& doc, const std::vector<int>& rows, bool
 OperationResult ClearChannels(CQorrinDoc& doc, const std::vector<int>& rows);
 
 enum class SortKey { ReceiveFrequency, Name };
-// Sorts the given channels (all 99 when none are given) into the same slots, stably:
-// programmed channels by receive frequency, or by name (named before unnamed), empty
-// channels last.
+// Sorts the programmed channels among the given rows (all 99 when none are given),
+// stably, by receive frequency or by name (named before unnamed): they fill exactly the
+// slots that programmed channels held before, and empty slots stay empty.
 OperationResult SortChannels(CQorrinDoc& doc, std::vector<int> rows, SortKey key);
 
 }  // namespace qorrin

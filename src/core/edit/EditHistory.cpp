@@ -25,13 +25,7 @@ void EditHistory::Reset() {
   Tell();
 }
 
-std::string EditHistory::LabelText(const ChangeLabel& label) {
-  std::string text = LoadLangString(label.key);
-  if (const std::size_t at = text.find("%d"); at != std::string::npos) {
-    text.replace(at, 2, std::to_string(label.number));
-  }
-  return text;
-}
+std::string EditHistory::LabelText(const ChangeLabel& label) { return LoadCountText(label.key, label.number); }
 
 void EditHistory::Recorded(const ChangeLabel& label, const RadioImage& after, Revision revision) {
   // A new step drops whatever could have been redone.

@@ -35,7 +35,8 @@ class EditHistory : public IImageHistory {
   // The name of the step Undo or Redo would take back or do again.
   const ChangeLabel& UndoLabel() const { return m_states[m_cursor].label; }
   const ChangeLabel& RedoLabel() const { return m_states[m_cursor + 1].label; }
-  // The label as the Edit menu names it: the language text with "%d" as its number.
+  // The label as the Edit menu names it: the language text with "%d" as its number, in
+  // its singular form for a count of one (LoadCountText).
   static std::string LabelText(const ChangeLabel& label);
 
   // Puts back the image (and revision) before the last step, after the next one; false

@@ -40,6 +40,14 @@ std::vector<std::string> LoadLangStrings(std::initializer_list<const char*> keys
   return texts;
 }
 
+std::string LoadCountText(const std::string& key, int count) {
+  std::string text;
+  if (count == 1) text = WithEscapes(ReadProfileString("String", key + "_ONE", "", kStringBuffer, g_strLangFile));
+  if (text.empty()) text = LoadLangString(key);
+  if (const std::size_t at = text.find("%d"); at != std::string::npos) text.replace(at, 2, std::to_string(count));
+  return text;
+}
+
 std::string LoadResourceText(int id) {
   return ReadProfileString("Resource", std::to_string(id), "", kResourceBuffer, g_strLangFile);
 }

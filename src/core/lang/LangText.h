@@ -15,6 +15,10 @@ std::string LoadLangString(const std::string& key);
 // The same for several keys from one look at the file (one version of it, one file-system
 // call): for callers that need a set of texts at every step.
 std::vector<std::string> LoadLangStrings(std::initializer_list<const char*> keys);
+// A [String] text about `count` things, with "%d" replaced by the count. For a count of 1
+// the key's singular form "<key>_ONE" is taken where the file has it ("Move of 1 channel"
+// beside "Move of %d channels"); a language without such forms keeps the key's own text.
+std::string LoadCountText(const std::string& key, int count);
 
 // [Resource] entry of a dialog or control identifier, taken literally; empty when missing
 // (the caller then keeps its built-in text).

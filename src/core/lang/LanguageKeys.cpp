@@ -51,6 +51,9 @@ const std::vector<std::string>& RequiredStringKeys() {
         "IDS_UNDO_EDIT", "IDS_UNDO_CHANNEL", "IDS_UNDO_OPTION", "IDS_UNDO_VFO", "IDS_UNDO_FM", "IDS_UNDO_RANGE",
         "IDS_UNDO_READ", "IDS_UNDO_PASTE", "IDS_UNDO_CUT", "IDS_UNDO_IMPORT", "IDS_UNDO_BULK", "IDS_UNDO_INSERT",
         "IDS_UNDO_DELETE", "IDS_UNDO_DELETE_MANY", "IDS_UNDO_MOVE", "IDS_UNDO_CLEAR", "IDS_UNDO_SORT_FREQUENCY", "IDS_UNDO_SORT_NAME",
+        // Their singular forms, for a count of one channel (LoadCountText).
+        "IDS_UNDO_PASTE_ONE", "IDS_UNDO_CUT_ONE", "IDS_UNDO_IMPORT_ONE", "IDS_UNDO_BULK_ONE", "IDS_UNDO_MOVE_ONE",
+        "IDS_UNDO_CLEAR_ONE",
         // The Undo and Redo items with the name of the step ("%s"), and their keys.
         "IDS_MENU_UNDO_NAMED", "IDS_MENU_REDO_NAMED",
         // Set for Selected Channels: caption, what it is for ("%d" channels), each field,
@@ -61,6 +64,8 @@ const std::vector<std::string>& RequiredStringKeys() {
         "IDS_BULK_POWER", "IDS_BULK_SHIFT", "IDS_BULK_OFFSET", "IDS_BULK_SIMPLEX", "IDS_BULK_MINUS", "IDS_BULK_PLUS",
         "IDS_GOTO_TITLE", "IDS_GOTO_LABEL", "IDS_PASTE_TITLE", "IDS_PASTE_EMPTY", "IDS_PASTE_OVERWRITE",
         "IDS_INSERT_REFUSED",
+        // The singular forms of the count of channels and of the paste's question.
+        "IDS_BULK_CHANNELS_ONE", "IDS_PASTE_OVERWRITE_ONE",
         // Channel lists: the file type, a file without a Frequency column, the import
         // preview (its name, the line and result headings, a row's result, the separator
         // of a row's changes, its summary) and the report: one text per note ("%1" and

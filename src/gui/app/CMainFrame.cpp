@@ -32,6 +32,7 @@
 #include "gui/lang/QtText.h"
 #include "gui/views/CQorrinView.h"
 #include "gui/views/CFmRadioDlg.h"
+#include "gui/views/ChannelCommandStates.h"
 #include "gui/views/ChannelCommands.h"
 #include "gui/views/ChannelListCommands.h"
 #include "gui/views/ChannelTable.h"
@@ -72,6 +73,7 @@ CMainFrame::CMainFrame(CQorrinApp& app) : m_app(app) {
 
   m_view = new CQorrinView(app.Binding(), this);
   connect(m_view->Commands(), &ChannelCommands::commandRequested, this, &CMainFrame::ExecuteCommand);
+  new ChannelCommandStates(*m_view->Commands(), app.Binding(), [this](int id) { return MenuAction(id); }, this);
   setCentralWidget(new FormScrollArea(m_view, this));
   setAcceptDrops(true);
 
@@ -131,7 +133,7 @@ void CMainFrame::BuildMenus() {
   m_editMenu->addSeparator();
   AddCommand(m_editMenu, cmd::kEditInsertChannel, "插入信道(&I)");
   AddCommand(m_editMenu, cmd::kEditDeleteChannel, "删除信道(&D)");
-  AddCommand(m_editMenu, cmd::kEditMoveUp, "上移(&P)\tAlt+Up", {QKeySequence(Qt::ALT | Qt::Key_Up)});
+  AddCommand(m_editMenu, cmd::kEditMoveUp, "上移(&M)\tAlt+Up", {QKeySequence(Qt::ALT | Qt::Key_Up)});
   AddCommand(m_editMenu, cmd::kEditMoveDown, "下移(&W)\tAlt+Down", {QKeySequence(Qt::ALT | Qt::Key_Down)});
   AddCommand(m_editMenu, cmd::kEditClearChannels, "清除信道(&L)");
   AddCommand(m_editMenu, cmd::kEditSortFrequency, "按频率排序(&F)");

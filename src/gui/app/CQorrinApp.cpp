@@ -19,9 +19,11 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/DifferencesDialog.h"
 #include "gui/app/DocumentBinding.h"
+#include "gui/app/FocusRingStyle.h"
 #include "gui/app/SaveChangesPrompt.h"
 #include "gui/lang/CLanguageDlg.h"
 #include "gui/lang/QtText.h"
+#include "gui/lang/QtTranslations.h"
 #include "gui/link/CPortDlg.h"
 #include "gui/link/CTransferDlg.h"
 #include "gui/link/TransferWorker.h"
@@ -50,6 +52,8 @@ bool CQorrinApp::InitInstance(const StartupOptions& options) {
     QMessageBox::critical(nullptr, StandardCaption(), QStringLiteral("Can not find the file setting.ini!"));
     return false;
   }
+  InstallFocusRingStyle();
+  UseQtTranslations();
   m_frame = std::make_unique<CMainFrame>(*this);
   m_prompts.SetParent(m_frame.get());
   m_doc->SetPrompts(&m_prompts);
@@ -78,6 +82,7 @@ bool CQorrinApp::InitInstance(const StartupOptions& options) {
 }
 
 void CQorrinApp::RefreshAll() {
+  UseQtTranslations();
   LocalizeMenus();
   m_frame->LocalizeToolBar();
   m_doc->RefreshBandLimits();  // updates the views, which re-read everything

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/edit/ChannelCellLists.h"
+#include "core/lang/LangText.h"
 #include "core/model/FrequencyCodec.h"
 #include "gui/lang/ControlIds.h"
 #include "gui/lang/DialogButtons.h"
@@ -35,7 +36,7 @@ QComboBox* NewList(QWidget* parent, const std::vector<std::string>& items) {
 BulkEditDlg::BulkEditDlg(int channels, QWidget* parent) : QDialog(parent) {
   setWindowTitle(LangText("IDS_BULK_TITLE"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  auto* count = new QLabel(LangText("IDS_BULK_CHANNELS").replace(QStringLiteral("%d"), QString::number(channels)), this);
+  auto* count = new QLabel(Qt(LoadCountText("IDS_BULK_CHANNELS", channels)), this);
 
   const std::vector<std::string> tones = GetToneListItems();
   m_decode = NewList(this, tones);
@@ -81,6 +82,22 @@ BulkEditDlg::BulkEditDlg(int channels, QWidget* parent) : QDialog(parent) {
   layout->addLayout(grid);
   layout->addWidget(buttons.box);
   LocalizeDialog(this, 0);  // the OK and Cancel buttons
+
+  // Tab goes along each row, the box and then its value (skipped while the box is clear),
+  // then OK and Cancel; the dialog opens on the first box, its focus shown.
+  QWidget* previous = nullptr;
+  auto chain = [&previous](QWidget* next) {
+    if (previous) setTabOrder(previous, next);
+    previous = next;
+  };
+  for (int field = 0; field < kFieldCount; ++field) {
+    chain(m_boxes[field]);
+    chain(values[field]);
+  }
+  chain(m_offset);
+  chain(buttons.ok);
+  chain(buttons.cancel);
+  m_boxes[kDecode]->setFocus(Qt::TabFocusReason);
 }
 
 BulkChange BulkEditDlg::Change() const {

@@ -14,11 +14,13 @@
 #include <QVBoxLayout>
 
 #include "core/edit/BulkEdit.h"
+#include "core/edit/ChannelCommandAvailability.h"
 #include "core/edit/ChannelOperations.h"
 #include "core/interchange/ChannelListWriter.h"
 #include "core/interchange/ChannelPaste.h"
 #include "core/interchange/ImportReport.h"
 #include "core/interchange/ImportTexts.h"
+#include "core/lang/LangText.h"
 #include "core/lang/LanguageKeys.h"
 #include "core/lang/ShellTexts.h"
 #include "core/model/CQorrinDoc.h"
@@ -30,6 +32,7 @@
 #include "gui/lang/QtText.h"
 #include "gui/views/BulkEditDlg.h"
 #include "gui/views/ChannelTable.h"
+#include "gui/views/ChannelTableKeys.h"
 
 namespace qorrin::gui {
 namespace {
@@ -69,6 +72,9 @@ QString Joined(const std::vector<std::string>& lines) {
 ChannelCommands::ChannelCommands(CQorrinDoc& doc, ChannelTable& table, QWidget* window)
     : QObject(window), m_doc(doc), m_table(table), m_window(window) {
   connect(m_table.Grid(), &CGridCtrl::rowMenuRequested, this, &ChannelCommands::ShowRowMenu);
+  InstallChannelTableKeys(
+      m_table.Grid(), [this] { Q_EMIT commandRequested(cmd::kEditClearChannels); },
+      [this](const QPoint& global) { ShowRowMenu(global); });
 }
 
 bool ChannelCommands::Execute(int command) {
@@ -91,18 +97,42 @@ bool ChannelCommands::Execute(int command) {
 }
 
 std::vector<int> ChannelCommands::TargetRows() const {
-  std::vector<int> rows = m_table.Grid()->SelectedRows();
-  if (rows.empty() && m_table.Grid()->FocusRow() > 0) rows.push_back(m_table.Grid()->FocusRow());
-  return rows;
+  return ChannelCommandRows(m_table.Grid()->SelectedRows(), TableHasFocus() ? m_table.Grid()->FocusRow() : 0);
 }
 
-// The whole window shows the document again; the rows acted on stay selected.
+bool ChannelCommands::TableHasFocus() const {
+  const QWidget* focus = QApplication::focusWidget();
+  return focus != nullptr && (focus == m_table.Grid() || m_table.Grid()->isAncestorOf(focus));
+}
+
+bool ChannelCommands::CanExecute(int command) const {
+  const CGridCtrl* grid = m_table.Grid();
+  const ChannelCommandAvailability can =
+      GetChannelCommandAvailability(m_doc.Image(), grid->SelectedRows(), TableHasFocus() ? grid->FocusRow() : 0);
+  switch (command) {
+    case cmd::kEditCopy:
+    case cmd::kEditCut: return can.bCopy;
+    case cmd::kEditSetSelected: return can.bSetSelected;
+    case cmd::kEditInsertChannel: return can.bInsert;
+    case cmd::kEditDeleteChannel: return can.bDelete;
+    case cmd::kEditMoveUp: return can.bMoveUp;
+    case cmd::kEditMoveDown: return can.bMoveDown;
+    case cmd::kEditClearChannels: return can.bClear;
+    case cmd::kEditSortFrequency:
+    case cmd::kEditSortName: return can.bSort;
+    default: return true;  // paste, select all, go to: always
+  }
+}
+
+// The whole window shows the document again; the rows acted on stay selected, shown as
+// far as the view holds them (the first of them at least).
 void ChannelCommands::AfterChange(const std::vector<int>& select) {
   m_doc.UpdateAllViews();
   CGridCtrl* grid = m_table.Grid();
   grid->SelectRows(select);
   if (!select.empty()) {
     grid->SetFocusCell(select.front(), std::max(grid->FocusColumn(), 1));
+    grid->ScrollIntoView(select.back(), grid->FocusColumn());
     grid->ScrollIntoView(select.front(), grid->FocusColumn());
   }
 }
@@ -123,7 +153,7 @@ void ChannelCommands::Cut() {
   if (rows.empty()) return;
   Copy();
   {
-    const ChangeScope scope(m_doc, {"IDS_UNDO_CUT", static_cast<int>(rows.size())});
+    const ChangeScope scope(m_doc, {"IDS_UNDO_CUT", CountProgrammedChannels(m_doc.Image(), rows)});
     ClearChannels(m_doc, rows);
   }
   AfterChange(rows);
@@ -145,8 +175,7 @@ void ChannelCommands::Paste() {
     if (!AskOkCancel(m_window, LangText("IDS_PASTE_TITLE"), question)) return;
   }
   if (!paste.overwritten.empty()) {
-    QString question = LangText("IDS_PASTE_OVERWRITE");
-    question.replace(QStringLiteral("%d"), QString::number(paste.overwritten.size()));
+    QString question = Qt(LoadCountText("IDS_PASTE_OVERWRITE", static_cast<int>(paste.overwritten.size())));
     question.replace(QStringLiteral("%s"), Qt(ChannelRunsText(paste.overwritten)));
     if (!AskOkCancel(m_window, LangText("IDS_PASTE_TITLE"), question)) return;
   }
@@ -173,8 +202,9 @@ void ChannelCommands::SelectAll() { m_table.Grid()->SelectAllRows(); }
 
 void ChannelCommands::SetForSelected() {
   const std::vector<int> rows = TargetRows();
-  if (rows.empty()) return;
-  BulkEditDlg dialog(static_cast<int>(rows.size()), m_window);
+  const int programmed = CountProgrammedChannels(m_doc.Image(), rows);
+  if (programmed == 0) return;  // empty channels take no field
+  BulkEditDlg dialog(programmed, m_window);
   if (dialog.exec() != QDialog::Accepted || dialog.Change().empty()) return;
   const BulkResult done = ApplyBulkChange(m_doc, rows, dialog.Change());
   AfterChange(rows);
@@ -245,7 +275,8 @@ void ChannelCommands::GoTo() {
   grid->setFocus();
   grid->ClearRowSelection();  // the commands act on the channel gone to
   grid->SetFocusCell(channel->value(), std::max(grid->FocusColumn(), 1));
-  grid->ScrollIntoView(channel->value(), grid->FocusColumn());
+  // The channel at the top, the ones after it below it (a block just pasted there shows).
+  grid->scrollTo(grid->currentIndex(), QAbstractItemView::PositionAtTop);
 }
 
 void ChannelCommands::ShowRowMenu(const QPoint& global) {
@@ -258,6 +289,7 @@ void ChannelCommands::ShowRowMenu(const QPoint& global) {
     }
     QAction* action = menu.addAction(MenuText(command).section(QLatin1Char('\t'), 0, 0));
     SetCommandId(action, command);
+    action->setEnabled(CanExecute(command));
     connect(action, &QAction::triggered, this, [this, command] { Q_EMIT commandRequested(command); });
   }
   menu.exec(global);

@@ -1,9 +1,10 @@
 #pragma once
 // The Edit menu's commands on channels, for the channel table: the clipboard (copy, cut,
 // paste), select all, set for selected channels, insert, delete, move up and down, clear,
-// sort, go to channel, and the row headings' context menu that offers them. They act on
-// the selected rows, or on the focus cell's row when no row is selected; each change is
-// one step of the edit history (the core's operations).
+// sort, go to channel, and the row headings' context menu that offers them (also from the
+// keyboard: Shift+F10, the Menu key; Delete clears the selected rows). They act on the
+// selected rows, or on the focus cell's row when no row is selected and the table has the
+// focus; each change is one step of the edit history (the core's operations).
 #include <QObject>
 
 #include <vector>
@@ -39,8 +40,12 @@ class ChannelCommands : public QObject {
   void Sort(bool byName);
   void GoTo();
 
-  // The channels a command acts on: the selected rows, else the focus row.
+  // The channels a command acts on: the selected rows, else the focus row while the table
+  // (or its cell editor) has the keyboard focus.
   std::vector<int> TargetRows() const;
+  // Whether the command can act now; a command that cannot is offered greyed.
+  bool CanExecute(int command) const;
+  ChannelTable& Table() const { return m_table; }
 
  Q_SIGNALS:
   // A command picked in the row headings' context menu, for the window to carry out as
@@ -49,6 +54,7 @@ class ChannelCommands : public QObject {
 
  private:
   void ShowRowMenu(const class QPoint& global);
+  bool TableHasFocus() const;
   void AfterChange(const std::vector<int>& select);
   // A one-line message in the window's status bar.
   void ShowStatus(const class QString& text);

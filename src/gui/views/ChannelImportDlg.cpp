@@ -183,6 +183,10 @@ ChannelImportDlg::ChannelImportDlg(CQorrinDoc& doc, ChannelList list, const QStr
   QSize size(std::max(width, sizeHint().width()), sizeHint().height() + 12 * m_preview->verticalHeader()->defaultSectionSize());
   if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableGeometry().size() * 9 / 10);
   resize(size);
+  // The result column takes what the other columns leave, in either language and at any
+  // size of the dialog, so it never runs past the dialog's edge: a longer result ends in
+  // "…" and is read in full in its tooltip.
+  m_preview->horizontalHeader()->setSectionResizeMode(kResultColumn, QHeaderView::Stretch);
 }
 
 void ChannelImportDlg::Replan() {

@@ -1,5 +1,6 @@
 #include "gui/views/ChannelListCommands.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QString>
@@ -19,10 +20,28 @@
 namespace qorrin::gui {
 namespace {
 
+// The folder of the channel list used last in this run (chosen or dropped); kept in
+// memory only.
+QString& LastListFolder() {
+  static QString folder;
+  return folder;
+}
+
+void RememberFolderOf(const QString& file) { LastListFolder() = QFileInfo(file).absolutePath(); }
+
+// Where the dialogs start: the project's folder, else the folder used last in this run,
+// else the user's home.
+QString StartFolder(const CQorrinDoc& doc) {
+  if (!doc.GetPathName().empty()) return QFileInfo(Qt(doc.GetPathName())).absolutePath();
+  if (!LastListFolder().isEmpty() && QFileInfo(LastListFolder()).isDir()) return LastListFolder();
+  return QDir::homePath();
+}
+
 // A non-native dialog, as for project files: the same on every desktop and drivable by
 // tests and assistive tools.
-QString AskListFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString& proposedName = {}) {
-  QFileDialog dialog(parent);
+QString AskListFile(QWidget* parent, const QString& folder, QFileDialog::AcceptMode mode,
+                    const QString& proposedName = {}) {
+  QFileDialog dialog(parent, QString(), folder);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(mode);
   dialog.setNameFilter(Qt(LoadLangStringOr("IDS_CSV_FILTER", "Channel lists (*.csv)")) + QStringLiteral(";;") +
@@ -39,8 +58,9 @@ QString AskListFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString
 bool IsChannelListFile(const QString& path) { return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive); }
 
 void ImportChannels(QWidget* parent, CQorrinDoc& doc, int selectedChannel, const QString& path) {
-  const QString file = path.isEmpty() ? AskListFile(parent, QFileDialog::AcceptOpen) : path;
+  const QString file = path.isEmpty() ? AskListFile(parent, StartFolder(doc), QFileDialog::AcceptOpen) : path;
   if (file.isEmpty()) return;
+  RememberFolderOf(file);
   std::string error;
   const std::optional<std::string> bytes = QFileInfo(file).isDir() ? std::nullopt : ReadWholeFile(Std(file), &error);
   if (!bytes) {
@@ -68,8 +88,9 @@ void ImportChannels(QWidget* parent, CQorrinDoc& doc, int selectedChannel, const
 
 void ExportChannels(QWidget* parent, const CQorrinDoc& doc) {
   const QString proposed = QFileInfo(Qt(doc.GetTitle())).completeBaseName() + QStringLiteral(".csv");
-  const QString file = AskListFile(parent, QFileDialog::AcceptSave, proposed);
+  const QString file = AskListFile(parent, StartFolder(doc), QFileDialog::AcceptSave, proposed);
   if (file.isEmpty()) return;
+  RememberFolderOf(file);
   std::string error;
   if (!WriteFileAtomically(Std(file), WriteChannelTable(doc.Image(), doc.GetBandLimits()), &error)) {
     ShowErrorBox(parent, StandardCaption(), LangText("IDS_FILE_SAVE_FAILED") + QStringLiteral("\n\n") + Qt(error));

@@ -15,6 +15,9 @@ namespace qorrin::gui {
 // True for a file name that the window takes as a channel list (ending in .csv).
 bool IsChannelListFile(const QString& path);
 
+// The file dialogs of both start in the project's folder, else in the folder of the
+// channel list used last in this run (nothing of it is kept in the settings).
+//
 // Without a path, asks for the file first. `selectedChannel` is the channel offered for
 // "from channel". An unreadable file (with the system's reason), a file that is no text,
 // or one without a Frequency column is reported in a message box. After OK the document is updated everywhere.

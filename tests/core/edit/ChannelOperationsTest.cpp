@@ -1,6 +1,7 @@
 #include "core/edit/ChannelOperations.h"
 
 #include "core/edit/BulkEdit.h"
+#include "core/edit/ChannelCommandAvailability.h"
 #include "core/edit/ChannelCommits.h"
 #include "core/edit/ChannelTableTestSupport.h"
 #include "core/edit/EditHistory.h"
@@ -89,25 +90,66 @@ TEST_F(ChannelOperationsTest, MovingBlocksKeepsTheSelectionOnTheMovedChannels) {
   EXPECT_EQ(MoveChannels(doc, {0, 100}, false).refusal, OperationRefusal::NoChannels);
   EXPECT_EQ(Names(6), "-EDCBA");
   EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Move of 3 channels");
+  MoveChannels(doc, {2}, false);
+  EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Move of 1 channel");
 }
 
-TEST_F(ChannelOperationsTest, SortIsStableIntoTheSameSlotsAndClearEmpties) {
+TEST_F(ChannelOperationsTest, SortKeepsTheGapsAndClearEmpties) {
   test::SetByte(doc, kOptPriorityChannel, 3);  // D on 145.0
   // The selected channels only, by frequency: the two on 145.0 keep their order.
   ASSERT_TRUE(SortChannels(doc, {2, 3, 4, 5}, SortKey::ReceiveFrequency).ok());
   EXPECT_EQ(Names(6), "-DBECA");
   EXPECT_EQ(doc.Image()[kOptPriorityChannel], 2);
-  // All channels by name: the empty ones last.
+  // All channels by name, with gaps at 1, 7 and 8: the programmed channels take the slots
+  // programmed channels held, the empty slots stay where they were.
+  CommitReceiveFrequency(doc, 9, "143");
+  CommitName(doc, 9, "F");
   ASSERT_TRUE(SortChannels(doc, {}, SortKey::Name).ok());
-  EXPECT_EQ(Names(7), "ABCDE--");
+  EXPECT_EQ(Names(10), "-ABCDE--F-");
+  EXPECT_EQ(Record(7), kEmpty);
+  EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Sort of 6 channels by name");
+  // By frequency over a selection with a gap inside: 143 moves from 9 up to 5.
+  ASSERT_TRUE(SortChannels(doc, {5, 6, 7, 8, 9}, SortKey::ReceiveFrequency).ok());
+  EXPECT_EQ(Names(10), "-ABCFD--E-");
   CommitName(doc, 2, "");
   SortChannels(doc, {}, SortKey::Name);
-  EXPECT_EQ(Names(7), "ACDE--");  // the unnamed channel 5 after the named ones
-  EXPECT_FALSE(IsRecordEmpty(doc.Image(), 5));
+  EXPECT_EQ(Names(10), "-BCDEF---");  // the unnamed channel after the named ones, at 9
+  EXPECT_FALSE(IsRecordEmpty(doc.Image(), 9));
 
-  ASSERT_TRUE(ClearChannels(doc, {1, 2}).ok());
+  // Clearing names the channels it emptied, not those that were empty already.
+  ASSERT_TRUE(ClearChannels(doc, {1, 2, 3}).ok());
   EXPECT_EQ(Record(2), kEmpty);
-  EXPECT_EQ(Names(5), "--DE");
+  EXPECT_EQ(Names(5), "---DE");
+  EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Clear of 2 channels");
+  ClearChannels(doc, {3, 4});
+  EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Clear of 1 channel");  // singular
+}
+
+// What the Edit menu offers: each command only where it can act.
+TEST_F(ChannelOperationsTest, CommandsAreOfferedOnlyWhereTheyCanAct) {
+  // Nothing selected and no focus row: only Sort, over all channels.
+  ChannelCommandAvailability can = GetChannelCommandAvailability(doc.Image(), {}, 0);
+  EXPECT_FALSE(can.bCopy || can.bSetSelected || can.bClear || can.bInsert || can.bDelete || can.bMoveUp ||
+               can.bMoveDown);
+  EXPECT_TRUE(can.bSort);
+  // The focus row alone: channel 1 (empty) can be deleted or moved down, not moved up,
+  // set, copied or cleared.
+  can = GetChannelCommandAvailability(doc.Image(), {}, 1);
+  EXPECT_TRUE(can.bDelete && can.bInsert && can.bMoveDown);
+  EXPECT_FALSE(can.bMoveUp || can.bSetSelected || can.bCopy || can.bClear);
+  // The selection wins over the focus row; one programmed channel among them is enough.
+  can = GetChannelCommandAvailability(doc.Image(), {98, 99}, 1);
+  EXPECT_TRUE(can.bMoveUp && !can.bMoveDown && !can.bSetSelected);
+  can = GetChannelCommandAvailability(doc.Image(), {1, 2}, 0);
+  EXPECT_TRUE(can.bSetSelected && can.bCopy && can.bClear);
+  EXPECT_EQ(CountProgrammedChannels(doc.Image(), {1, 2, 2, 3, 100}), 2);
+  // Sort: over a selection of two or more, else over all; it needs two programmed channels.
+  EXPECT_FALSE(GetChannelCommandAvailability(doc.Image(), {1, 2}, 0).bSort);
+  EXPECT_TRUE(GetChannelCommandAvailability(doc.Image(), {2, 3}, 0).bSort);
+  EXPECT_TRUE(GetChannelCommandAvailability(doc.Image(), {2}, 0).bSort);  // one row: all
+  EXPECT_EQ(SortCommandRows({7}).size(), 99u);
+  ClearChannels(doc, {2, 3, 4, 5});
+  EXPECT_FALSE(GetChannelCommandAvailability(doc.Image(), {}, 6).bSort);
 }
 
 TEST_F(ChannelOperationsTest, BulkChangeGoesThroughEachFieldsRuleAsOneStep) {
@@ -123,7 +165,7 @@ TEST_F(ChannelOperationsTest, BulkChangeGoesThroughEachFieldsRuleAsOneStep) {
   EXPECT_FALSE(IsHighPower(doc.Image(), 4));
   EXPECT_EQ(Record(1), kEmpty);
   EXPECT_EQ(history.StepCount(), 2u);
-  EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Change of 3 channels");
+  EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Change of 2 channels");  // not the empty one
 
   // A shift: transmit = receive -/+ offset, kept in the band; simplex with direction 0.
   // A receive-only channel is left without transmit, and counted.

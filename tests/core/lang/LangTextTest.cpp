@@ -39,6 +39,14 @@ TEST(LangText, StringsHonourTwoEscapesOnlyListsEndAtAGap) {
   g_strLangFile = dir.file("l.lang");
   EXPECT_EQ(LoadLangString("LONG").size(), 999u);
 
+  // Counted texts: the singular form for one where the file has it.
+  dir.write("c.lang", "[String]\nMOVED=Move of %d channels\nMOVED_ONE=Move of 1 channel\nEDIT=Edit of channel %d\n");
+  g_strLangFile = dir.file("c.lang");
+  EXPECT_EQ(LoadCountText("MOVED", 2), "Move of 2 channels");
+  EXPECT_EQ(LoadCountText("MOVED", 1), "Move of 1 channel");
+  EXPECT_EQ(LoadCountText("MOVED", 0), "Move of 0 channels");
+  EXPECT_EQ(LoadCountText("EDIT", 1), "Edit of channel 1");  // no singular form: the text itself
+
   // Lists end at their first gap (at an empty value too: the cache test's option lists).
   dir.write("o.lang", "[Face]\ndisp=Deutsch\n[Step]\n0=5K\n1=6.25K\n3=12.5K\n");
   g_strLangFile = dir.file("o.lang");

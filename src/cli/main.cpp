@@ -11,6 +11,7 @@
 #include "cli/DiffCommand.h"
 #include "cli/FileCommands.h"
 #include "cli/LinkCommands.h"
+#include "cli/StationCommand.h"
 
 int main(int argc, char** argv) {
   using namespace qorrin::cli;
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
                  "the program folder)");
   RegisterFileCommands(app, ctx);
   RegisterLinkCommands(app, ctx);
+  RegisterStationCommand(app, ctx);
   RegisterBackupCommands(app, ctx);
   RegisterChannelListCommands(app, ctx);
   CLI::App* diff = RegisterDiffCommand(app, ctx);

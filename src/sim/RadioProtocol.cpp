@@ -23,6 +23,13 @@ constexpr std::size_t kDataFrameRest = 3 + kBlock;  // address high, low, length
 RadioProtocol::RadioProtocol(RadioImage& image, SimFaults faults)
     : m_image(image), m_faults(std::move(faults)) {}
 
+void RadioProtocol::Reset() {
+  OnLineIdle();
+  m_inSession = false;
+  m_session = {};
+  m_ended.clear();
+}
+
 void RadioProtocol::OnLineIdle() {
   m_expect = Expect::Command;
   m_entryMatched = 0;
@@ -66,7 +73,9 @@ RadioReply RadioProtocol::OnCommandByte(std::uint8_t byte) {
   }
   if (!m_inSession || m_faults.silent) return {};
   switch (byte) {
-    case kIdentify: return {m_faults.ident};
+    case kIdentify:
+      m_session.identified = true;
+      return {m_faults.ident};
     case kAck: return {{kAck}};
     case kRead:
     case kWrite:
@@ -75,6 +84,7 @@ RadioReply RadioProtocol::OnCommandByte(std::uint8_t byte) {
       return {};
     case kEnd:
       m_inSession = false;
+      m_ended.push_back(m_session);
       return m_faults.staleAck ? RadioReply{{kAck}} : RadioReply{};
     default: return {};
   }
@@ -85,6 +95,7 @@ RadioReply RadioProtocol::OnEntryCommand() {
   if (m_faults.silent || m_entryCommands <= m_faults.ignoreEntries) return {};
   m_inSession = true;
   m_attempts.clear();
+  m_session = {};
   return {{kAck}, m_faults.ackDelayMs};
 }
 
@@ -107,6 +118,7 @@ RadioReply RadioProtocol::OnReadRequest() {
   if (UnplugNow()) return {{}, 0, true};
   ++m_blocksAnswered;
   ++m_attempts[address];
+  ++m_session.blocksRead;
   int named = address;
   if (Faulty(m_faults.misaddressed, address)) named = address + static_cast<int>(kBlock);
   RadioReply reply;
@@ -125,6 +137,7 @@ RadioReply RadioProtocol::OnDataFrame() {
   if (UnplugNow()) return {{}, 0, true};
   ++m_blocksAnswered;
   ++m_attempts[address];
+  ++m_session.blocksWritten;
   std::copy(m_frame.begin() + 3, m_frame.end(), m_image.begin() + address);
   if (Faulty(m_faults.corruptedWrites, address)) m_image[static_cast<std::size_t>(address)] ^= 0x01;
   if (Faulty(m_faults.droppedWriteAcks, address)) return {};

@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "sim/SessionRecord.h"
 #include "sim/SimFaults.h"
 
 namespace qorrin::sim {
@@ -27,6 +28,12 @@ class RadioProtocol {
   RadioReply OnByte(std::uint8_t byte);
   // The line has been quiet for a while: a frame left half received is dropped.
   void OnLineIdle();
+
+  // The radio is taken off the line: a session it was in is over, unended, and its
+  // record of sessions starts afresh.
+  void Reset();
+  // The sessions that ended with the end command, oldest first.
+  const std::vector<SessionRecord>& EndedSessions() const { return m_ended; }
 
   bool InSession() const { return m_inSession; }
   bool MidFrame() const { return m_expect != Expect::Command; }
@@ -51,6 +58,8 @@ class RadioProtocol {
   int m_entryCommands = 0;
   int m_blocksAnswered = 0;
   std::map<int, int> m_attempts;  // requests per block address in this session
+  SessionRecord m_session;
+  std::vector<SessionRecord> m_ended;
 };
 
 }  // namespace qorrin::sim

@@ -97,6 +97,19 @@ void SimRadio::SetImage(const RadioImage& image) {
   m_image = image;
 }
 
+void SimRadio::SetPresent(bool present, const RadioImage* image) {
+  std::lock_guard lock(m_stateMutex);
+  if (image) m_image = *image;
+  m_protocol.Reset();
+  m_absent.store(!present);
+  m_log.Note(present ? "radio put on the line" : "radio taken off the line");
+}
+
+std::vector<SessionRecord> SimRadio::Sessions() const {
+  std::lock_guard lock(m_stateMutex);
+  return m_protocol.EndedSessions();
+}
+
 int SimRadio::EntryCommandsSeen() const {
   std::lock_guard lock(m_stateMutex);
   return m_protocol.EntryCommandsSeen();
@@ -161,6 +174,7 @@ void SimRadio::Handle(const std::uint8_t* data, std::size_t size) {
     RadioReply reply;
     {
       std::lock_guard lock(m_stateMutex);
+      if (m_absent.load()) continue;  // nobody at the other end of the cable
       reply = m_protocol.OnByte(data[i]);
     }
     if (reply.unplug) {

@@ -46,6 +46,12 @@ class SimRadio {
   void Unplug();
   bool Unplugged() const { return m_unplugged.load(); }
 
+  // Takes the radio off the line that stays (false: it hears nothing, answers nothing,
+  // and its sessions are forgotten) or puts one on it (true), with `image` when given.
+  void SetPresent(bool present, const RadioImage* image = nullptr);
+  // The programming sessions that ended since the radio was put on the line.
+  std::vector<SessionRecord> Sessions() const;
+
   // Sends bytes nobody asked for (a stale acknowledgement, line noise).
   void Send(const std::vector<std::uint8_t>& bytes);
 
@@ -77,6 +83,7 @@ class SimRadio {
   std::atomic<bool> m_stop{false};
   std::atomic<bool> m_unplugRequested{false};
   std::atomic<bool> m_unplugged{false};
+  std::atomic<bool> m_absent{false};
   std::atomic<long> m_bytesReceived{0};
 };
 

@@ -13,6 +13,7 @@
 
 #include "sim/DemoImage.h"
 #include "sim/ImageFile.h"
+#include "sim/ScheduleMain.h"
 #include "sim/SimRadio.h"
 
 namespace {
@@ -91,7 +92,27 @@ int main(int argc, char** argv) {
   app.add_option("--corrupt-write", corruptedWrites,
                  "acknowledge a write of ADDRESS[:TIMES|@ATTEMPT] but store it with one bit flipped");
   app.add_option("--unplug-after", config.faults.unplugAfterBlocks, "pull the cable after this many blocks");
+  qorrin::sim::ScheduleOptions schedule;
+  app.add_option("--hotplug", schedule.hotplugFolder,
+                 "plug radios in one after another, each with a cable of its own: its link appears in this "
+                 "folder, stays while the radio is programmed, and goes; their memories are --image's plan with "
+                 "small changes");
+  app.add_flag("--swap", schedule.swap,
+               "one cable that stays (--link names it); radios like --hotplug's are swapped at its far end, the "
+               "line silent between them");
+  app.add_option("--radios", schedule.radios, "--hotplug, --swap: how many radios (default 5)");
+  app.add_option("--plan-radio", schedule.holdsPlan,
+                 "--hotplug, --swap: this radio (from 1) holds --image's plan already; 0: none (default 2)");
+  app.add_option("--other-range-radio", schedule.otherRange, "--hotplug, --swap: this radio has another frequency range");
+  app.add_option("--pull-during-write", schedule.pullDuringWrite,
+                 "--hotplug: this radio's cable is pulled in the middle of its write; it comes back after the gap");
+  app.add_option("--gap", schedule.gapMs, "--hotplug, --swap: milliseconds between radios (default 500; 8000 with --swap)");
   CLI11_PARSE(app, argc, argv);
+  const bool scheduled = !schedule.hotplugFolder.empty() || schedule.swap;
+  if (scheduled && imageFile.path.empty()) {
+    std::fprintf(stderr, "qorrin-sim: --hotplug and --swap need --image with the plan (a project file)\n");
+    return 1;
+  }
 
   if (!ident.empty()) config.faults.ident.assign(ident.begin(), ident.end());
   if (!ParseBlockFaults(shortBlocks, &config.faults.shortReplies) ||
@@ -114,6 +135,11 @@ int main(int argc, char** argv) {
   sigemptyset(&signals);
   for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGUSR1}) sigaddset(&signals, sig);
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+  if (scheduled) {
+    schedule.paceBaud = config.paceBaud;
+    schedule.linkPath = config.linkPath;
+    return qorrin::sim::RunSchedule(schedule, image, signals);
+  }
 
   if (answerOn < 1 || answerOn > portCount) {
     std::fprintf(stderr, "qorrin-sim: --answer-on must be between 1 and --ports\n");

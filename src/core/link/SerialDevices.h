@@ -12,6 +12,7 @@ struct SerialDevice {
   std::string path;         // "/dev/ttyUSB0"
   bool usb = false;         // a USB adapter
   std::string description;  // "FTDI FT232R USB UART (0403:6001)"; empty when nothing is known
+  std::string serial;       // the USB adapter's serial number ("A50285BI"); empty when none
   int number = 0;           // Windows: the N of COMN; 0 where the list's order numbers them
 };
 

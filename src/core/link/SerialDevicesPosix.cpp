@@ -69,6 +69,7 @@ std::vector<SerialDevice> EnumerateSerialDevices(const std::string& sysClassTty,
     const fs::path usbDir = FindUsbDevice(ttyDir);
     device.usb = !usbDir.empty() || StartsWith(device.name, "ttyUSB") || StartsWith(device.name, "ttyACM");
     device.description = usbDir.empty() ? std::string() : UsbDescription(usbDir);
+    device.serial = usbDir.empty() ? std::string() : ReadSysText(usbDir / "serial");
     devices.push_back(std::move(device));
   }
   SortSerialDevices(devices);

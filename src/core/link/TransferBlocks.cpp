@@ -1,6 +1,7 @@
 // Moving the 127 blocks of 16 bytes: the read loop and the write loop.
 #include <cstring>
 
+#include "core/link/EntryAttempt.h"
 #include "core/link/ProtocolFrames.h"
 #include "core/link/ProtocolTimings.h"
 #include "core/link/TransferSession.h"
@@ -45,7 +46,7 @@ void TransferSession::ReadBlocks() {
     Report();
     if (Cancelled()) return EndCancelled();
   }
-  m_port.WriteByte(kEndCommand, kFramePauseMs);
+  SendEndCommand(m_port);
   RunHook(m_state.afterRead);
   Finish(TransferStatus::XFER_READ_DONE);
 }
@@ -77,7 +78,7 @@ void TransferSession::WriteBlocks() {
     Report();
     if (Cancelled()) return EndCancelled();
   }
-  m_port.WriteByte(kEndCommand, kFramePauseMs);
+  SendEndCommand(m_port);
   m_port.Sleep(kSettleAfterWriteMs);
   Finish(TransferStatus::XFER_WRITE_DONE);
 }

@@ -1,6 +1,7 @@
 // Connecting to the radio: entry command and acknowledgement, the port search, the
 // identification and its confirmation, and remembering a port that the search found.
 
+#include "core/link/EntryAttempt.h"
 #include "core/link/ProtocolFrames.h"
 #include "core/link/ProtocolTimings.h"
 #include "core/link/TransferSession.h"
@@ -23,9 +24,7 @@ bool TransferSession::OpenPortNumber(int n) {
 bool TransferSession::EnterProgramMode() {
   for (int attempt = 0; attempt < kEntryAttempts; ++attempt) {
     if (Cancelled()) return false;
-    DiscardInput();
-    m_port.Write(kEntryCommand.data(), static_cast<int>(kEntryCommand.size()), kEntryBytePauseMs, true);
-    if (m_port.ReadByte(kEntryAckTimeoutMs) == kAck) return true;
+    if (MakeEntryAttempt(m_port)) return true;
   }
   return false;
 }

@@ -66,6 +66,10 @@ struct TransferState {
   // as the configured one, the engine sets comPort to it.
   std::atomic<int> comPort{1};
   bool search = true;
+  // The radio on the open port has just acknowledged an entry command (a caller that
+  // watches the port made it): the run goes straight on to the identification, without
+  // opening, settling or an entry attempt of its own.
+  bool entered = false;
 
   // Written by the engine, read by the caller at any time.
   std::atomic<TransferStatus> status{TransferStatus::XFER_IDLE};

@@ -16,14 +16,15 @@ void TransferSession::Run() {
   // A device given by path is the caller's explicit choice: no search, nothing saved.
   const bool byDevice = !m_state.device.empty();
   const bool search = !byDevice && m_state.search;
+  const bool entered = m_state.entered && m_port.IsOpen();
   if (!m_port.IsOpen()) {
     const bool opened = byDevice ? m_port.Open(m_state.device, kBaudRate) != 0
                                  : OpenPortNumber(m_state.comPort.load());
     if (!opened) NoteConnectFailure(m_port.LastError());
   }
-  m_port.Sleep(kSettleAfterOpenMs);
+  if (!entered) m_port.Sleep(kSettleAfterOpenMs);
 
-  switch (ConnectWithSearch(search)) {
+  switch (entered ? Outcome::Connected : ConnectWithSearch(search)) {
     case Outcome::Connected: break;
     case Outcome::Cancelled: EndCancelled(); return;
     case Outcome::Failed:

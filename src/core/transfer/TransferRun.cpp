@@ -26,11 +26,14 @@ TransferRun::TransferRun(std::shared_ptr<ILinkPort> port, std::string settingsPa
   if (state.device.empty() && request.port > 0) state.device = link::DeviceForPort(request.port, state.settingsPath);
   state.isRead = request.isRead;
   state.buffer = image;
+  state.entered = request.entered;
   state.reported = [this] { TellProgress(); };
   LoadPortSettings(state);
-  std::string label = request.backupLabel;
-  if (label.empty() && request.device.empty() && request.port > 0) label = link::PortLabel(request.port);
-  AttachBackups(state, label, request.backupFolder.empty() ? BackupFolder() : request.backupFolder);
+  if (request.backup) {
+    std::string label = request.backupLabel;
+    if (label.empty() && request.device.empty() && request.port > 0) label = link::PortLabel(request.port);
+    AttachBackups(state, label, request.backupFolder.empty() ? BackupFolder() : request.backupFolder);
+  }
   if (request.isRead || !request.verify) return;
   m_readBack = MakeReadBack(state);
   m_readBack->reported = [this] { TellProgress(); };

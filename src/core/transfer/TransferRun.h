@@ -40,6 +40,10 @@ struct TransferRequest {
   std::string backupLabel;   // the port's name in backup files; empty: the port number given,
                              // else the device, else the configured port
   std::string backupFolder;  // empty: BackupFolder()
+  bool backup = true;        // false: no automatic backups (the caller keeps its own)
+  // The radio on the open port has just acknowledged an entry command: the run goes on
+  // from there (TransferState::entered). Only with a port that is open.
+  bool entered = false;
 };
 
 class TransferRun {

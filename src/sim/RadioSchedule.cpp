@@ -65,18 +65,19 @@ void RadioSchedule::Arrived(ScheduledRadio radio) {
   if (m_listener) m_listener(radio);
 }
 
-void RadioSchedule::Left(const RadioImage& image, bool done, bool pulled) {
-  ScheduledRadio radio;
+void RadioSchedule::Left(const SimRadio& radio, bool done, bool pulled) {
+  ScheduledRadio gone;
   {
     std::lock_guard lock(m_mutex);
     ScheduledRadio& last = m_radios.back();
     last.left = ScheduledRadio::Clock::now();
-    last.image = image;
+    last.image = radio.Image();
+    last.sessions = radio.Sessions();
     last.done = done;
     last.pulled = pulled;
-    radio = last;
+    gone = last;
   }
-  if (m_listener) m_listener(radio);
+  if (m_listener) m_listener(gone);
 }
 
 bool RadioSchedule::WaitUntilDone(const SimRadio& radio) {
@@ -101,12 +102,15 @@ bool RadioSchedule::RunHotplug(const std::string& folder, std::string* error) {
       if (pull) config.faults.unplugAfterBlocks = kBlocksPerTransfer + kBlocksPerTransfer / 2;
       auto radio = std::make_unique<SimRadio>(config, image);
       if (!radio->Start(error)) return false;
-      Arrived({n, config.linkPath});
+      ScheduledRadio arriving;
+      arriving.number = n;
+      arriving.device = config.linkPath;
+      Arrived(arriving);
       const bool finished = WaitUntilDone(*radio);
       const bool pulled = radio->Unplugged();
       image = radio->Image();
+      Left(*radio, finished && !pulled, pulled);
       radio->Stop();
-      Left(image, finished && !pulled, pulled);
       if (!finished) return true;
       if (!Pause(m_config.gapMs)) return true;
       if (!pulled) break;
@@ -130,11 +134,13 @@ bool RadioSchedule::RunSwap(const std::string& linkPath, std::string* error) {
   const int count = static_cast<int>(m_config.radios.size());
   for (int n = 1; n <= count; ++n) {
     line.SetPresent(true, &m_config.radios[static_cast<std::size_t>(n - 1)]);
-    Arrived({n, linkPath.empty() ? line.DevicePath() : linkPath});
+    ScheduledRadio arriving;
+    arriving.number = n;
+    arriving.device = linkPath.empty() ? line.DevicePath() : linkPath;
+    Arrived(arriving);
     const bool finished = WaitUntilDone(line);
-    const RadioImage image = line.Image();
+    Left(line, finished, false);
     line.SetPresent(false);
-    Left(image, finished, false);
     if (!finished || !Pause(m_config.gapMs)) break;
   }
   line.Stop();

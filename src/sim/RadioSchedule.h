@@ -35,6 +35,7 @@ struct ScheduledRadio {
   Clock::time_point arrived{};  // the link appeared / the radio was put on the line
   Clock::time_point left{};     // and went
   RadioImage image{};           // what it held when it went
+  std::vector<SessionRecord> sessions;  // the programming sessions it saw, in order
   bool done = false;            // it went because its turn was over
   bool pulled = false;          // its cable was pulled before it was done
 };
@@ -61,7 +62,7 @@ class RadioSchedule {
   bool WaitUntilDone(const SimRadio& radio);
   bool Pause(int ms);
   void Arrived(ScheduledRadio radio);
-  void Left(const RadioImage& image, bool done, bool pulled);
+  void Left(const SimRadio& radio, bool done, bool pulled);
 
   ScheduleConfig m_config;
   std::function<void(const ScheduledRadio&)> m_listener;

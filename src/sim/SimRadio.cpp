@@ -110,6 +110,11 @@ std::vector<SessionRecord> SimRadio::Sessions() const {
   return m_protocol.EndedSessions();
 }
 
+bool SimRadio::InSession() const {
+  std::lock_guard lock(m_stateMutex);
+  return m_protocol.InSession();
+}
+
 int SimRadio::EntryCommandsSeen() const {
   std::lock_guard lock(m_stateMutex);
   return m_protocol.EntryCommandsSeen();

@@ -56,6 +56,8 @@ class SimRadio {
   void Send(const std::vector<std::uint8_t>& bytes);
 
   int EntryCommandsSeen() const;
+  // In programming mode: an entry command was acknowledged and no end command came since.
+  bool InSession() const;
   long BytesReceived() const { return m_bytesReceived.load(); }
   std::vector<LoggedByte> Log() const { return m_log.Bytes(); }
 

@@ -2,6 +2,7 @@
 
 #include "core/link/CSerialPort.h"
 #include "core/link/CableSerial.h"
+#include "core/link/DeviceIdentity.h"
 #include "core/link/EntryAttempt.h"
 #include "core/link/PortAccess.h"
 #include "core/link/ProtocolTimings.h"
@@ -103,6 +104,7 @@ bool StationPort::OpenDevice(const std::string& device) {
 void StationPort::Run() {
   const auto period = std::chrono::milliseconds(m_host.AttemptPeriodMs());
   bool radioThere = false;  // a radio had its turn here and has not gone since
+  std::string radioDevice;  // the identity of the device it had its turn on
   int misses = 0;
   std::string device;
   Clock::time_point next = Clock::now();
@@ -125,6 +127,12 @@ void StationPort::Run() {
       continue;
     }
     next = Clock::now() + period;
+    if (radioThere && link::DeviceIdentity(device) != radioDevice) {
+      // The cable went and came back (or another took its name) between two attempts.
+      m_port->Close();
+      radioThere = false;
+      misses = 0;
+    }
     if (!OpenDevice(device)) {
       radioThere = false;
       continue;
@@ -136,11 +144,14 @@ void StationPort::Run() {
         link::SendEndCommand(*m_port);  // the same radio, or the station takes no more
         continue;
       }
+      radioDevice = link::DeviceIdentity(device);
       Turn(device);
       radioThere = true;
       next = Clock::now() + period;
       continue;
     }
+    // An answer too late to count may still have put a radio into programming mode.
+    link::SendEndCommand(*m_port);
     if (link::DeviceIsMissing(device)) {
       m_port->Close();
       radioThere = false;

@@ -1,0 +1,265 @@
+// The production-line station against simulated radios on pseudo-terminals: cables that
+// come and go, a cable whose radio is swapped, radios left plugged in or pulled during
+// their write, several cables at once.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "core/transfer/Sha256.h"
+#include "link/LinkTestSupport.h"
+#include "link/StationTestSupport.h"
+
+namespace qorrin::test {
+namespace {
+
+using Results = std::vector<RadioResult>;
+
+Results ResultsOf(const std::vector<StationRadio>& radios) {
+  Results results;
+  for (const StationRadio& radio : radios) results.push_back(radio.result);
+  return results;
+}
+
+// Every session ended with the end command: no radio was left in programming mode (once
+// the radio has taken in the last bytes sent).
+void ExpectEverySessionEnded(const sim::SimRadio& radio) {
+  const auto giveUp = Clock::now() + std::chrono::seconds(2);
+  while (radio.InSession() && Clock::now() < giveUp) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_FALSE(radio.InSession());
+  EXPECT_FALSE(radio.Sessions().empty());
+}
+
+// A radio with its cable's link in the bench's folder.
+std::unique_ptr<sim::SimRadio> PlugIn(const StationBench& bench, const std::string& cable,
+                                      const sim::RadioImage& image, sim::SimFaults faults = {}) {
+  sim::SimConfig config;
+  config.faults = std::move(faults);
+  config.linkPath = bench.LinkOf(cable);
+  auto radio = std::make_unique<sim::SimRadio>(config, image);
+  std::string error;
+  EXPECT_TRUE(radio->Start(&error)) << error;
+  return radio;
+}
+
+TEST(StationTest, FiveRadiosPluggedInOneAfterAnotherAreBackedUpWrittenOnceAndVerified) {
+  StationBench bench;
+  const std::vector<sim::RadioImage> fleet = bench.Fleet(5, 2);  // the second holds the plan
+  sim::RadioSchedule schedule({fleet, 0, 100, 0});
+  StationRecorder recorder;
+  Station station(bench.Settings(), recorder);
+  std::string error;
+  ASSERT_TRUE(station.Start(&error)) << error;
+  std::thread plugging([&] { EXPECT_TRUE(schedule.RunHotplug(bench.Links(), &error)) << error; });
+  plugging.join();  // each radio goes once the station is done with it
+  station.Stop(Station::StopMode::AfterRadiosUnderWay);
+  station.Wait();
+  EXPECT_TRUE(recorder.Ended());
+
+  const std::vector<StationRadio> radios = recorder.Radios();
+  const std::vector<sim::ScheduledRadio> plugged = schedule.Radios();
+  ASSERT_EQ(plugged.size(), 5u);
+  ASSERT_EQ(radios.size(), 5u);
+  EXPECT_EQ(ResultsOf(radios), (Results{RadioResult::Programmed, RadioResult::AlreadyProgrammed, RadioResult::Programmed,
+                                        RadioResult::Programmed, RadioResult::Programmed}));
+  const std::string planPrint = Sha256Hex(bench.plan.data(), kLinkedImageSize);
+  for (std::size_t i = 0; i < 5; ++i) {
+    SCOPED_TRACE("radio " + std::to_string(i + 1));
+    const StationRadio& radio = radios[i];
+    EXPECT_EQ(radio.port, plugged[i].device);
+    EXPECT_EQ(radio.cable, "SIM000" + std::to_string(i + 1));
+    EXPECT_TRUE(SameLinkedBytes(plugged[i].image, bench.plan));
+    // Backed up: the backup holds what the radio held before.
+    EXPECT_EQ(ReadFileBytes(radio.backupFile).substr(kProjectHeaderSize, kLinkedImageSize),
+              std::string(fleet[i].begin(), fleet[i].begin() + kLinkedImageSize));
+    EXPECT_EQ(radio.shaBefore, Sha256Hex(fleet[i].data(), kLinkedImageSize));
+    const std::vector<sim::SessionRecord>& sessions = plugged[i].sessions;
+    if (i == 1) {
+      EXPECT_EQ(WriteSessions(sessions), 0);
+      EXPECT_EQ(radio.shaAfter, "");
+      continue;
+    }
+    // Written once, then read back whole.
+    EXPECT_EQ(WriteSessions(sessions), 1);
+    EXPECT_EQ(radio.shaAfter, planPrint);
+    auto write = std::find_if(sessions.begin(), sessions.end(), [](const auto& s) { return s.blocksWritten > 0; });
+    ASSERT_NE(write, sessions.end());
+    EXPECT_EQ(write->blocksWritten, 127);
+    ASSERT_NE(write + 1, sessions.end());
+    EXPECT_EQ((write + 1)->blocksRead, 127);
+  }
+  const std::vector<std::string> lines = bench.LogLines();
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_NE(lines[1].find(",already programmed," + planPrint + ",,"), std::string::npos) << lines[1];
+  EXPECT_NE(lines[4].find(",programmed,"), std::string::npos) << lines[4];
+  EXPECT_EQ(station.Tally().programmed, 4);
+  EXPECT_EQ(station.Tally().alreadyProgrammed, 1);
+}
+
+TEST(StationTest, ARadioIsWrittenOnceWhileItStaysOnItsCable) {
+  StationBench bench;
+  const std::vector<sim::RadioImage> fleet = bench.Fleet(3, 2);
+  {
+    // Left plugged in: checked on every attempt, never written again.
+    auto radio = PlugIn(bench, "usb-Bench_Cable_LEFT01-if00-port0", fleet[0]);
+    StationRecorder recorder;
+    Station station(bench.Settings(100), recorder);
+    std::string error;
+    ASSERT_TRUE(station.Start(&error)) << error;
+    ASSERT_TRUE(recorder.WaitForRadios(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // some fifteen attempts
+    station.Stop(Station::StopMode::AfterRadiosUnderWay);
+    station.Wait();
+    EXPECT_EQ(recorder.Radios().size(), 1u);
+    EXPECT_EQ(recorder.Radios()[0].cable, "LEFT01");
+    const std::vector<sim::SessionRecord> sessions = radio->Sessions();
+    EXPECT_EQ(WriteSessions(sessions), 1);
+    EXPECT_GE(std::count_if(sessions.begin(), sessions.end(), [](const auto& s) { return s.Bare(); }), 5);
+    ExpectEverySessionEnded(*radio);
+    EXPECT_EQ(bench.LogLines().size(), 1u);
+  }
+  // One cable that stays, the radios swapped at its end: each goes silent for a while
+  // before the next comes, and each is taken once.
+  sim::RadioSchedule schedule({fleet, 0, 800, 0});
+  std::string error;
+  std::thread swapping([&] { EXPECT_TRUE(schedule.RunSwap(bench.LinkOf("bench-cable"), &error)) << error; });
+  StationRecorder recorder;
+  StationSettings settings = bench.Settings(150);
+  settings.sources = {{StationSource::Kind::Device, 0, bench.LinkOf("bench-cable")}};
+  settings.logPath = bench.dir.file("swapped.csv");
+  Station station(settings, recorder);
+  ASSERT_TRUE(station.Start(&error)) << error;
+  swapping.join();
+  station.Stop(Station::StopMode::AfterRadiosUnderWay);
+  station.Wait();
+  EXPECT_EQ(ResultsOf(recorder.Radios()),
+            (Results{RadioResult::Programmed, RadioResult::AlreadyProgrammed, RadioResult::Programmed}));
+  for (const sim::ScheduledRadio& radio : schedule.Radios()) {
+    EXPECT_EQ(WriteSessions(radio.sessions), radio.number == 2 ? 0 : 1);
+    EXPECT_TRUE(SameLinkedBytes(radio.image, bench.plan));
+  }
+}
+
+TEST(StationTest, ARadioPulledDuringItsWriteIsLoggedAndProgrammedInFullWhenItComesBack) {
+  StationBench bench;
+  const std::vector<sim::RadioImage> fleet = bench.Fleet(2, 0);
+  sim::RadioSchedule schedule({fleet, 0, 300, 1});
+  StationRecorder recorder;
+  Station station(bench.Settings(), recorder);
+  std::string error;
+  ASSERT_TRUE(station.Start(&error)) << error;
+  std::thread plugging([&] { EXPECT_TRUE(schedule.RunHotplug(bench.Links(), &error)) << error; });
+  plugging.join();
+  station.Stop(Station::StopMode::AfterRadiosUnderWay);
+  station.Wait();
+
+  const std::vector<sim::ScheduledRadio> plugged = schedule.Radios();
+  const std::vector<StationRadio> radios = recorder.Radios();
+  ASSERT_EQ(plugged.size(), 3u);
+  ASSERT_EQ(radios.size(), 3u);
+  EXPECT_TRUE(plugged[0].pulled);
+  EXPECT_EQ(ResultsOf(radios),
+            (Results{RadioResult::UnpluggedDuringWrite, RadioResult::Programmed, RadioResult::Programmed}));
+  EXPECT_NE(radios[0].detail.find("partly written"), std::string::npos) << radios[0].detail;
+  // It came back half written; that is what its second backup holds, and the whole plan
+  // went in after it.
+  const sim::RadioImage& halfWritten = plugged[0].image;
+  EXPECT_FALSE(SameLinkedBytes(halfWritten, bench.plan));
+  EXPECT_FALSE(SameLinkedBytes(halfWritten, fleet[0]));
+  EXPECT_EQ(ReadFileBytes(radios[1].backupFile).substr(kProjectHeaderSize, kLinkedImageSize),
+            std::string(halfWritten.begin(), halfWritten.begin() + kLinkedImageSize));
+  EXPECT_TRUE(SameLinkedBytes(plugged[1].image, bench.plan));
+  EXPECT_EQ(WriteSessions(plugged[1].sessions), 1);
+  const std::vector<std::string> lines = bench.LogLines();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_NE(lines[0].find(",unplugged during the write,"), std::string::npos) << lines[0];
+}
+
+TEST(StationTest, SeveralCablesAtOnceEachOnItsOwnThreadUpToTheCount) {
+  StationBench bench;
+  const std::vector<sim::RadioImage> fleet = bench.Fleet(3, 0);
+  std::vector<std::unique_ptr<sim::SimRadio>> radios;
+  for (int n = 0; n < 3; ++n) {
+    radios.push_back(PlugIn(bench, "usb-Bench_Cable_CAB" + std::to_string(n) + "-if00-port0", fleet[n]));
+  }
+  StationRecorder recorder;
+  StationSettings settings = bench.Settings();
+  settings.count = 2;  // two radios, then it ends by itself
+  Station station(settings, recorder);
+  std::string error;
+  ASSERT_TRUE(station.Start(&error)) << error;
+  station.Wait();
+  EXPECT_TRUE(recorder.Ended());
+  const std::vector<StationRadio> finished = recorder.Radios();
+  ASSERT_EQ(finished.size(), 2u);
+  EXPECT_NE(finished[0].port, finished[1].port);
+  EXPECT_EQ(ResultsOf(finished), (Results{RadioResult::Programmed, RadioResult::Programmed}));
+  EXPECT_EQ(recorder.MostBusyAtOnce(), 2);
+  int written = 0;
+  for (const auto& radio : radios) {
+    written += WriteSessions(radio->Sessions());
+    ExpectEverySessionEnded(*radio);  // the third too: it answered, but its turn never came
+  }
+  EXPECT_EQ(written, 2);
+  EXPECT_EQ(bench.LogLines().size(), 2u);
+}
+
+TEST(StationTest, RadiosOfAnotherModelAreRefusedAndNothingIsWritten) {
+  StationBench bench;
+  const std::vector<sim::RadioImage> fleet = bench.Fleet(2, 0, 1);  // the first of another range
+  sim::SimFaults stranger;
+  stranger.ident = {'X', 'Y', 'Z'};
+  auto otherRange = PlugIn(bench, "usb-Bench_Cable_UHF-if00-port0", fleet[0]);
+  auto otherRadio = PlugIn(bench, "usb-Bench_Cable_ODD-if00-port0", fleet[1], stranger);
+  StationRecorder recorder;
+  Station station(bench.Settings(100), recorder);
+  std::string error;
+  ASSERT_TRUE(station.Start(&error)) << error;
+  ASSERT_TRUE(recorder.WaitForRadios(2));
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));  // more attempts: no second turn
+  station.Stop(Station::StopMode::AfterRadiosUnderWay);
+  station.Wait();
+  const std::vector<StationRadio> radios = recorder.Radios();
+  ASSERT_EQ(radios.size(), 2u);
+  for (const StationRadio& radio : radios) {
+    EXPECT_EQ(radio.result, RadioResult::WrongModel);
+    if (radio.cable == "UHF") {
+      EXPECT_NE(radio.detail.find("400-470MHz"), std::string::npos) << radio.detail;
+      EXPECT_FALSE(radio.backupFile.empty());
+    } else {
+      EXPECT_NE(radio.detail.find("did not identify"), std::string::npos) << radio.detail;
+      EXPECT_EQ(radio.shaBefore, "");
+    }
+  }
+  for (const auto* radio : {otherRange.get(), otherRadio.get()}) {
+    EXPECT_EQ(WriteSessions(radio->Sessions()), 0);
+    EXPECT_TRUE(SameLinkedBytes(radio->Image(), radio == otherRange.get() ? fleet[0] : fleet[1]));
+    ExpectEverySessionEnded(*radio);
+  }
+  EXPECT_EQ(station.Tally().failed, 2);
+}
+
+TEST(StationTest, AStopLetsTheRadioUnderWayFinishAndASecondStopCancelsIt) {
+  StationBench bench;
+  const std::vector<sim::RadioImage> fleet = bench.Fleet(2, 0);
+  for (const bool cancel : {false, true}) {
+    SCOPED_TRACE(cancel ? "cancelled" : "finished");
+    auto radio = PlugIn(bench, "usb-Bench_Cable_STOP-if00-port0", fleet[cancel ? 1 : 0]);
+    StationRecorder recorder;
+    StationSettings settings = bench.Settings();
+    settings.logPath = bench.dir.file(cancel ? "cancelled.csv" : "finished.csv");
+    Station station(settings, recorder);
+    std::string error;
+    ASSERT_TRUE(station.Start(&error)) << error;
+    ASSERT_TRUE(recorder.WaitForActivity(PortActivity::Writing));
+    station.Stop(Station::StopMode::AfterRadiosUnderWay);
+    if (cancel) station.Stop(Station::StopMode::CancelTransfers);
+    station.Wait();
+    ASSERT_EQ(recorder.Radios().size(), 1u);
+    EXPECT_EQ(recorder.Radios()[0].result, cancel ? RadioResult::Cancelled : RadioResult::Programmed);
+    EXPECT_EQ(SameLinkedBytes(radio->Image(), bench.plan), !cancel);
+    ExpectEverySessionEnded(*radio);
+  }
+}
+
+}  // namespace
+}  // namespace qorrin::test

@@ -1,0 +1,151 @@
+#pragma once
+// Helpers for the station's tests: a station on a folder of links in a private folder,
+// a plan, and an observer that keeps what the station said.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "core/model/CQorrinDoc.h"
+#include "core/transfer/Station.h"
+#include "sim/FleetImages.h"
+#include "sim/RadioSchedule.h"
+#include "support/TestSupport.h"
+
+namespace qorrin::test {
+
+// Everything the station said, kept for the test to look at.
+class StationRecorder : public IStationObserver {
+ public:
+  void OnPortChanged(const StationPortView& port) override {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    const bool busy = port.activity == PortActivity::Reading || port.activity == PortActivity::Writing ||
+                      port.activity == PortActivity::Verifying;
+    m_busy[port.row] = busy;
+    int now = 0;
+    for (const auto& [row, isBusy] : m_busy) now += isBusy ? 1 : 0;
+    m_mostBusy = std::max(m_mostBusy, now);
+    m_views.push_back(port);
+    m_changed.notify_all();
+  }
+  void OnRadioFinished(const StationRadio& radio, const StationTally& tally) override {
+    {
+      const std::lock_guard<std::mutex> lock(m_mutex);
+      m_radios.push_back(radio);
+      m_tally = tally;
+    }
+    m_changed.notify_all();
+  }
+  void OnStationEnded(const StationTally& tally) override {
+    {
+      const std::lock_guard<std::mutex> lock(m_mutex);
+      m_ended = true;
+      m_tally = tally;
+    }
+    m_changed.notify_all();
+  }
+
+  // Waits (generously) until `count` radios have finished; false when they did not.
+  bool WaitForRadios(std::size_t count, std::chrono::seconds limit = std::chrono::seconds(120)) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_changed.wait_for(lock, limit, [&] { return m_radios.size() >= count; });
+  }
+  // Waits until some port has shown the activity.
+  bool WaitForActivity(PortActivity activity, std::chrono::seconds limit = std::chrono::seconds(60)) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_changed.wait_for(lock, limit, [&] {
+      return std::any_of(m_views.begin(), m_views.end(), [&](const auto& view) { return view.activity == activity; });
+    });
+  }
+  std::vector<StationRadio> Radios() {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return m_radios;
+  }
+  std::vector<StationPortView> Views() {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return m_views;
+  }
+  int MostBusyAtOnce() {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return m_mostBusy;
+  }
+  bool Ended() {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return m_ended;
+  }
+
+ private:
+  std::mutex m_mutex;
+  std::condition_variable m_changed;
+  std::vector<StationRadio> m_radios;
+  std::vector<StationPortView> m_views;
+  std::map<int, bool> m_busy;
+  int m_mostBusy = 0;
+  StationTally m_tally;
+  bool m_ended = false;
+};
+
+// A private folder with the shipped settings, a folder "links" for the cables' links, and
+// the plan: a new document's image with one channel of its own.
+struct StationBench {
+  TempDir dir;
+  TransferRun::Image plan{};
+
+  StationBench() {
+    dir.installDataFiles();
+    std::filesystem::create_directories(dir.path() / "links");
+    CQorrinDoc doc;
+    doc.OnNewDocument();
+    plan = TransferRun::DocumentImage(doc);
+  }
+  std::string Links() const { return dir.file("links"); }
+  std::string LinkOf(const std::string& name) const { return dir.file("links/" + name); }
+
+  // Watching the links folder, quick to notice a radio that went (tests only: the station
+  // makes an attempt every 2 s).
+  StationSettings Settings(int periodMs = 250) const {
+    StationSettings settings;
+    settings.settingsPath = dir.file("setting.ini");
+    settings.plan = plan;
+    settings.sources = {{StationSource::Kind::Folder, 0, Links()}};
+    settings.logPath = dir.file("station.csv");
+    settings.attemptPeriodMs = periodMs;
+    return settings;
+  }
+  std::vector<sim::RadioImage> Fleet(int count, int holdsPlan, int otherRange = 0) const {
+    sim::RadioImage image;
+    std::copy(plan.begin(), plan.end(), image.begin());
+    return sim::FleetImages(image, count, holdsPlan, otherRange);
+  }
+  // The log's data lines (without the heading).
+  std::vector<std::string> LogLines() const {
+    std::vector<std::string> lines;
+    const std::string text = dir.read("station.csv");
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+      lines.push_back(text.substr(start, end - start));
+    }
+    if (!lines.empty()) lines.erase(lines.begin());
+    return lines;
+  }
+};
+
+// The first 0x7F0 bytes of two images agree.
+template <typename A, typename B>
+bool SameLinkedBytes(const A& a, const B& b) {
+  return std::equal(a.begin(), a.begin() + kLinkedImageSize, b.begin());
+}
+
+inline int WriteSessions(const std::vector<sim::SessionRecord>& sessions) {
+  int writes = 0;
+  for (const auto& session : sessions) writes += session.blocksWritten > 0 ? 1 : 0;
+  return writes;
+}
+
+}  // namespace qorrin::test

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/link/EntryAttempt.h"
 #include "core/link/MemoryLinkPort.h"
 #include "core/link/ProtocolFrames.h"
 #include "core/link/ProtocolTimings.h"
@@ -165,6 +166,33 @@ TEST(TransferMemoryPort, PausesLateRepliesEntryIdentificationAndPulledCable) {
   state = RunAgainst(unplugged, true, port);
   EXPECT_EQ(state->status.load(), TransferStatus::XFER_READ_FAIL);
   EXPECT_EQ(state->buffer[39 * kBlockSize], 0xEE);
+}
+
+// A caller that watches a port makes single entry attempts; one that was answered hands
+// the radio to a run that goes straight on to the identification.
+TEST(TransferMemoryPort, ASingleAttemptAndARunThatGoesOnFromIt) {
+  Radio radio;
+  radio.ignoreEntries = 1;
+  auto port = std::make_shared<MemoryLinkPort>([&radio](MemoryLinkPort& p, std::uint8_t b) { radio.OnByte(p, b); });
+  ASSERT_TRUE(port->Open("/dev/memory", kBaudRate));
+  port->Reply({kAck});  // stale: must not pass for an answer
+  EXPECT_FALSE(MakeEntryAttempt(*port));
+  EXPECT_GE(port->NowMs(), 8 * kEntryBytePauseMs + kEntryAckTimeoutMs);
+  ASSERT_TRUE(MakeEntryAttempt(*port));
+  const std::size_t before = port->Events().size();
+
+  auto state = std::make_shared<TransferState>();
+  state->port = port;
+  state->device = "/dev/memory";
+  state->isRead = true;
+  state->entered = true;
+  TransferThreadProc(state);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_READ_DONE);
+  EXPECT_EQ(Writes(*port, {kEntryCommand[0], 'P'}), 2);  // the two attempts, no more
+  const Event& first = port->Events()[before];
+  EXPECT_TRUE(first.kind == Event::kWrite && first.Is({kIdentifyRequest}));  // no open, no settling
+  SendEndCommand(*port);
+  EXPECT_TRUE(port->Events().back().Is({kEndCommand}));
 }
 
 }  // namespace

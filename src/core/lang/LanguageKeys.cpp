@@ -88,6 +88,21 @@ const std::vector<std::string>& RequiredStringKeys() {
         "IDS_CSV_POWER_LOW", "IDS_CSV_NO_MODE_COLUMN", "IDS_CSV_NO_POWER_HIGH", "IDS_CSV_NO_POWER_LOW",
         "IDS_CSV_OTHER_RANGE", "IDS_CSV_PREVIEW_REPLACES", "IDS_IMPORT_OVERWRITE", "IDS_PASTE_BEYOND",
         "IDS_PASTE_SUMMARY_ONE", "IDS_PASTE_SUMMARY_MANY", "IDS_BULK_RECEIVE_ONLY",
+        // The production line: its dialog, the ports it watches, its log, the table's
+        // headings, what a port does ("%1" a percent), each radio's result, the tally
+        // ("%1" to "%3" counts), its stop and its refusals.
+        "IDS_STATION_TITLE", "IDS_STATION_PLAN", "IDS_STATION_PORTS", "IDS_STATION_ALL_USB", "IDS_STATION_BY_ID",
+        "IDS_STATION_FOLDER", "IDS_STATION_FOLDER_NAMED", "IDS_STATION_LOG", "IDS_STATION_LOG_ASKED",
+        "IDS_STATION_LOG_CHANGE", "IDS_STATION_LOG_FILTER", "IDS_STATION_LOG_WHERE", "IDS_STATION_START",
+        "IDS_STATION_STOP", "IDS_STATION_CANCEL_TRANSFERS", "IDS_STATION_CLOSE", "IDS_STATION_TABLE",
+        "IDS_STATION_COL_PORT", "IDS_STATION_COL_CABLE", "IDS_STATION_COL_STATUS", "IDS_STATION_COL_RADIOS",
+        "IDS_STATION_COL_LAST",
+        "IDS_STATION_NODEVICE", "IDS_STATION_CANNOT_OPEN", "IDS_STATION_WAITING", "IDS_STATION_READING",
+        "IDS_STATION_WRITING", "IDS_STATION_VERIFYING", "IDS_STATION_DONE", "IDS_STATION_FAILED",
+        "IDS_STATION_PROGRAMMED", "IDS_STATION_ALREADY", "IDS_STATION_VERIFY_FAILED", "IDS_STATION_WRONG_MODEL",
+        "IDS_STATION_UNPLUGGED", "IDS_STATION_READ_FAILED", "IDS_STATION_BACKUP_FAILED", "IDS_STATION_CANCELLED",
+        "IDS_STATION_TALLY", "IDS_STATION_STOPPING", "IDS_STATION_ENDED", "IDS_STATION_NO_MODEL",
+        "IDS_STATION_CANNOT_START",
     };
     // Tooltips of the tool bar, by command.
     for (int command : kToolBarCommands) k.push_back(ToolTipKey(command));
@@ -141,6 +156,7 @@ const std::vector<MenuItemKey>& MenuItemKeys() {
       {cmd::kExportChannels, "Menu_File_ExportChannels"},
       {cmd::kCompareFile, "Menu_Program_CompareFile"},
       {cmd::kCompareRadio, "Menu_Program_CompareRadio"},
+      {cmd::kProductionLine, "Menu_Program_ProductionLine"},
   };
   return keys;
 }

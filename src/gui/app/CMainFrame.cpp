@@ -56,6 +56,10 @@ constexpr ToolButton kToolButtons[] = {
     {0, ProgramIcon::New},                 {cmd::kFilePrint, ProgramIcon::Print},
 };
 
+// The commands that use the program's one serial port.
+constexpr int kLinkCommands[] = {cmd::kReadData, cmd::kWriteData, cmd::kCompareRadio, cmd::kPort, cmd::kProductionLine};
+bool IsLinkCommand(int id) { return std::find(std::begin(kLinkCommands), std::end(kLinkCommands), id) != std::end(kLinkCommands); }
+
 }  // namespace
 
 CMainFrame::CMainFrame(CQorrinApp& app) : m_app(app) {
@@ -149,6 +153,8 @@ void CMainFrame::BuildMenus() {
   program->addSeparator();
   AddCommand(program, cmd::kCompareFile, "与文件比较(&C)...");
   AddCommand(program, cmd::kCompareRadio, "与对讲机比较(&D)...");
+  program->addSeparator();
+  AddCommand(program, cmd::kProductionLine, "批量编程(&P)...");
 
   QMenu* settings = bar->addMenu(QStringLiteral("设置(&S)"));
   // Ctrl+C belongs to the port dialog even where an edit field has the focus (MainKeys).
@@ -196,6 +202,7 @@ void CMainFrame::AddSilentKeys() {
 }
 
 void CMainFrame::ExecuteCommand(int id) {
+  if (!m_linkCommandsEnabled && IsLinkCommand(id)) return;
   // A cell being edited counts as entered: the command sees what was typed.
   m_view->CommitOpenEditor();
   switch (id) {
@@ -211,6 +218,7 @@ void CMainFrame::ExecuteCommand(int id) {
     case cmd::kReadData: m_app.OnTransfer(true); break;
     case cmd::kWriteData: m_app.OnTransfer(false); break;
     case cmd::kPort: m_app.OnPort(); break;
+    case cmd::kProductionLine: m_app.OnProductionLine(); break;
     case cmd::kFilePrint: ChannelPrintCommands::Of(this).Print(m_app.Document()); break;
     case cmd::kFilePrintPreview: ChannelPrintCommands::Of(this).PrintPreview(m_app.Document()); break;
     case cmd::kFilePrintSetup: ChannelPrintCommands::Of(this).PrintSetup(); break;
@@ -244,6 +252,16 @@ void CMainFrame::ExecuteCommand(int id) {
   // Back to the window after a dialog, also where no window manager hands the focus back.
   if (isVisible() && QApplication::activeModalWidget() == nullptr) activateWindow();
   Q_EMIT commandExecuted(id);
+}
+
+void CMainFrame::SetLinkCommandsEnabled(bool enabled) {
+  m_linkCommandsEnabled = enabled;
+  for (int id : kLinkCommands) {
+    if (QAction* action = MenuAction(id)) action->setEnabled(enabled);
+  }
+  for (QAction* action : m_toolActions) {
+    if (IsLinkCommand(CommandId(action))) action->setEnabled(enabled);
+  }
 }
 
 void CMainFrame::SetPortPane(int port) {

@@ -26,6 +26,9 @@ class CMainFrame : public QMainWindow {
   QLabel* PortPane() const { return m_portPane; }
   CQorrinView* View() const { return m_view; }
 
+  // The commands that use the program's port (read, write, compare with the radio, the
+  // port dialog, the production line), greyed while the production line has its own.
+  void SetLinkCommandsEnabled(bool enabled);
   // "COM<n>" in the status pane; the device behind the number as its tooltip.
   void SetPortPane(int port);
   // Menu texts, tool-bar tooltips and the recent-file entries in the current language.
@@ -66,6 +69,7 @@ class CMainFrame : public QMainWindow {
   QList<QAction*> m_recentActions;
   QToolBar* m_toolBar = nullptr;
   QLabel* m_portPane = nullptr;
+  bool m_linkCommandsEnabled = true;
   CQorrinView* m_view = nullptr;
 };
 

@@ -25,6 +25,7 @@
 #include "gui/lang/QtText.h"
 #include "gui/lang/QtTranslations.h"
 #include "gui/link/CPortDlg.h"
+#include "gui/link/CStationDlg.h"
 #include "gui/link/CTransferDlg.h"
 #include "gui/link/TransferWorker.h"
 
@@ -233,6 +234,15 @@ void CQorrinApp::OnCompareRadio() {
 void CQorrinApp::OnPort() {
   CPortDlg dialog(*this, m_frame.get());
   dialog.exec();
+}
+
+void CQorrinApp::OnProductionLine() {
+  CStationDlg dialog(*this, m_frame.get());
+  // The line has ports of its own: the window's port is not to be used beside them.
+  connect(&dialog, &CStationDlg::runningChanged, m_frame.get(),
+          [this](bool running) { m_frame->SetLinkCommandsEnabled(!running); });
+  dialog.exec();
+  m_frame->SetLinkCommandsEnabled(true);
 }
 
 void CQorrinApp::OnHelp() {

@@ -64,6 +64,8 @@ class CQorrinApp : public QObject, public ILinkHost {
   void OnHelp();
   void OnTransfer(bool read);
   void OnPort();
+  // Program > Production Line: the document programmed into one radio after another.
+  void OnProductionLine();
   // One of the automatic backups, chosen in the open dialog in the backups folder.
   void OnOpenBackup();
   // The document against a project file, or against the radio read into a scratch image.

@@ -115,7 +115,8 @@ std::shared_ptr<TransferRun> RadioTurn::Execute(TransferRequest request) {
 void RadioTurn::OnProgress(const TransferRun& run, const TransferProgress& progress) {
   const PortActivity activity =
       run.Request().isRead ? PortActivity::Reading : progress.verifying ? PortActivity::Verifying : PortActivity::Writing;
-  const int percent = MovingBlocks(progress.status) ? progress.progress : -1;
+  // Between blocks (connecting, a stage's end) the percent stays what the blocks made it.
+  const int percent = MovingBlocks(progress.status) ? progress.progress : activity == m_shown ? m_shownPercent : -1;
   if (activity == m_shown && percent == m_shownPercent) return;
   m_shown = activity;
   m_shownPercent = percent;

@@ -21,7 +21,9 @@ constexpr double kStatusScale = 1.8;  // the status font against the table's
 class StatusDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
-  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+  void paint(QPainter* painter, const QStyleOptionViewItem& given, const QModelIndex& index) const override {
+    QStyleOptionViewItem option = given;
+    initStyleOption(&option, index);  // the item's own (large) font
     painter->save();
     const auto tone = static_cast<StatusTone>(index.data(kToneRole).toInt());
     QRect area = option.rect.adjusted(2, 2, -2, -2);
@@ -42,7 +44,9 @@ class StatusDelegate : public QStyledItemDelegate {
     painter->drawText(area.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, index.data().toString());
     painter->restore();
   }
-  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+  QSize sizeHint(const QStyleOptionViewItem& given, const QModelIndex& index) const override {
+    QStyleOptionViewItem option = given;
+    initStyleOption(&option, index);
     QFont font = option.font;
     font.setBold(true);
     const QFontMetrics metrics(font);

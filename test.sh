@@ -38,11 +38,11 @@ build build-asan "${asan_targets[@]}" -DQORRIN_SANITIZE=ON
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$JOBS" -R "$asan_tests"
 
-echo "== ThreadSanitizer (radio link, and the transfer dialog with its worker)"
+echo "== ThreadSanitizer (radio link and station, the transfer and production-line dialogs with their threads)"
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQORRIN_TSAN=ON >/dev/null
-cmake --build build-tsan -j "$JOBS" --target qorrin_link_tests gui_TransferDialogTest
+cmake --build build-tsan -j "$JOBS" --target qorrin_link_tests gui_TransferDialogTest gui_StationDialogTest
 TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/gui/tsan.supp" \
-  ctest --test-dir build-tsan --output-on-failure -j "$JOBS" -R '^qorrin_(link_tests\.|gui_tests\.TransferDialogTest)'
+  ctest --test-dir build-tsan --output-on-failure -j "$JOBS" -R '^qorrin_(link_tests\.|gui_tests\.(Transfer|Station)DialogTest)'
 
 echo "== Windows: qorrin-cli.exe and its core and command-line tests (mingw-w64), run under Wine"
 windows_pass() (  # a subshell: the Wine settings stay inside

@@ -32,7 +32,7 @@ struct StationOptions {
   int count = 0;
 };
 
-void Say(const std::string& line) { std::fprintf(stderr, "qorrin-cli: %s\n", line.c_str()); }
+void Tell(const std::string& line) { std::fprintf(stderr, "qorrin-cli: %s\n", line.c_str()); }
 
 std::vector<StationSource> Sources(const StationOptions& options) {
   std::vector<StationSource> sources;
@@ -101,7 +101,7 @@ int RunStation(CliContext& ctx, const StationOptions& options) {
   Station station(settings, verdict);
   std::string error;
   if (!station.Start(&error)) {
-    Say(options.file + ": " + error + "; nothing was sent");
+    Tell(options.file + ": " + error + "; nothing was sent");
     return kExitFile;
   }
   screen.Say("programming radios with " + options.file + (settings.verify ? "" : " (no verification)") +
@@ -120,7 +120,7 @@ int RunStation(CliContext& ctx, const StationOptions& options) {
   }
   station.Wait();
   const StationTally tally = station.Tally();
-  Say(TallyText(tally) + "; log: " + settings.logPath);
+  Tell(TallyText(tally) + "; log: " + settings.logPath);
   return verdict.Code();
 }
 

@@ -15,6 +15,9 @@ std::string LoadLangString(const std::string& key);
 // The same for several keys from one look at the file (one version of it, one file-system
 // call): for callers that need a set of texts at every step.
 std::vector<std::string> LoadLangStrings(std::initializer_list<const char*> keys);
+// The same lookup in a given language file, for work that runs away from the user-interface
+// thread or speaks a fixed language (the command line's English).
+std::string LoadLangStringFrom(const std::string& langFile, const std::string& key);
 
 // [Resource] entry of a dialog or control identifier, taken literally; empty when missing
 // (the caller then keeps its built-in text).

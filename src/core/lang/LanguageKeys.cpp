@@ -1,5 +1,6 @@
 #include "core/lang/LanguageKeys.h"
 
+#include "core/lang/ConnectionCheckKeys.h"
 #include "core/lang/ResourceIds.h"
 #include "core/model/OptionFieldTable.h"
 
@@ -77,6 +78,8 @@ const std::vector<std::string>& RequiredStringKeys() {
         "IDS_CSV_LINE", "IDS_CSV_LINE_LOCATION", "IDS_CSV_LINE_CHANNEL", "IDS_CSV_REFUSED", "IDS_CSV_CHANGED",
         "IDS_CSV_SUMMARY_NONE", "IDS_CSV_SUMMARY_ONE", "IDS_CSV_SUMMARY_MANY", "IDS_CSV_SUMMARY_COUNTS",
     };
+    const auto& check = ConnectionCheckKeys();
+    k.insert(k.end(), check.begin(), check.end());
     // Tooltips of the tool bar, by command.
     for (int command : kToolBarCommands) k.push_back(ToolTipKey(command));
     const auto& menu = MenuStringKeys();
@@ -129,6 +132,7 @@ const std::vector<MenuItemKey>& MenuItemKeys() {
       {cmd::kExportChannels, "Menu_File_ExportChannels"},
       {cmd::kCompareFile, "Menu_Program_CompareFile"},
       {cmd::kCompareRadio, "Menu_Program_CompareRadio"},
+      {cmd::kCheckConnection, "Menu_Help_CheckConnection"},
   };
   return keys;
 }

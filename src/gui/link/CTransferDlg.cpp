@@ -209,8 +209,10 @@ void CTransferDlg::OnTimer() {
     case TransferStatus::XFER_PORT_ERROR:
     case TransferStatus::XFER_TYPE_ERROR:
       EndRun();
+      // The radio was not reached: the connection check can tell why.
       ShowErrorBox(this, LangText("IDS_ERROR"),
-                   status == TransferStatus::XFER_PORT_ERROR ? PortErrorText() : LangText("IDS_ERROR_TYPE"));
+                   (status == TransferStatus::XFER_PORT_ERROR ? PortErrorText() : LangText("IDS_ERROR_TYPE")) +
+                       QStringLiteral("\n\n") + LangText("IDS_CHECK_HINT"));
       done(QDialog::Rejected);
       break;
     case TransferStatus::XFER_READING:

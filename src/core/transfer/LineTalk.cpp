@@ -74,6 +74,10 @@ LineTalk TalkToRadio(ILinkPort& port, const std::string& path, const std::atomic
       ++talk.noisyAttempts;
     }
   }
+  if (talk.radioBehindEcho && !talk.acknowledged) {
+    // Our own bytes came first, but a radio took the entry command: it gets its end too.
+    link::SendEndCommand(port);
+  }
   if (talk.acknowledged) {
     // The radio is in programming mode now: whatever comes, it is sent back to its work.
     talk.identified = link::RequestIdentification(port, &talk.ident);

@@ -176,7 +176,7 @@ TEST_F(ConnectionCheckOverPty, MissingAndHeldDevicesStopBeforeTheLine) {
     if (std::filesystem::read_symlink(fd, ec) == radio->DevicePath()) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  const long heardBefore = radio->BytesReceived();
+  const long heardBefore = static_cast<long>(BytesFromPc(*radio, 16).size());  // the check by port number
   const CheckReport held = Check(radio->DevicePath());
   kill(holder, SIGTERM);
   waitpid(holder, nullptr, 0);

@@ -69,10 +69,11 @@ bool CheckAccess(const CheckHost& host, const std::string& device, const CheckTe
   if (::stat(path.c_str(), &info) != 0) return true;  // nothing to judge by; the open will tell
   const std::string group = NameOf(host, "/etc/group", info.st_gid);
   const auto readWrite = [&](unsigned bits) { return (info.st_mode & bits) == bits; };
-  const bool allowed = host.uid == 0 || (host.uid == info.st_uid && readWrite(S_IRUSR | S_IWUSR)) ||
-                       (HasGroup(host, info.st_gid) && readWrite(S_IRGRP | S_IWGRP)) || readWrite(S_IROTH | S_IWOTH);
-  if (allowed) {
-    report.findings.push_back(texts.Finding(CheckStatus::Ok, "IDS_CHECK_ACCESS_OK", "", {device, group}));
+  const bool byGroup = HasGroup(host, info.st_gid) && readWrite(S_IRGRP | S_IWGRP);
+  if (byGroup || host.uid == 0 || (host.uid == info.st_uid && readWrite(S_IRUSR | S_IWUSR)) ||
+      readWrite(S_IROTH | S_IWOTH)) {
+    report.findings.push_back(
+        texts.Finding(CheckStatus::Ok, byGroup ? "IDS_CHECK_ACCESS_MEMBER" : "IDS_CHECK_ACCESS_OK", "", {device, group}));
     return true;
   }
   if (host.grantsAccess && host.grantsAccess(path)) {

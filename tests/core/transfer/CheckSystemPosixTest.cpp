@@ -125,7 +125,7 @@ TEST(CheckAccess, GroupMembershipOldLoginAndOwnerOnlyDevices) {
   member.groups.push_back(PreparedRoot::FileGroup());
   CheckReport ok;
   EXPECT_TRUE(CheckAccess(member, "/dev/ttyUSB0", English(), ok));
-  EXPECT_EQ(Only(ok).text, "You may use /dev/ttyUSB0 (group dialout).");
+  EXPECT_EQ(Only(ok).text, "You may use /dev/ttyUSB0: you are in its group dialout.");
 
   CheckReport relogin;
   EXPECT_FALSE(CheckAccess(root.Host("ham"), "/dev/ttyUSB0", English(), relogin));
@@ -154,6 +154,7 @@ TEST(CheckAccess, GroupMembershipOldLoginAndOwnerOnlyDevices) {
   owner.uid = ::geteuid();
   CheckReport own;
   EXPECT_TRUE(CheckAccess(owner, "/dev/ttyUSB0", English(), own));
+  EXPECT_EQ(Only(own).text, "You may use /dev/ttyUSB0 (group dialout).");
 }
 
 // Each program that holds the device is named for what it is; the far end of a

@@ -43,8 +43,8 @@ int main() {
     PresentSerialDevices(request.host);
     ReadProcesses(request.host);
   });
-  bench::Print("check of a working radio, 9600 baud", whole);
-  bench::Print("  of which devices and processes", system);
+  bench::Print("check, working radio (9600 baud)", whole);
+  bench::Print("  of it: devices and processes", system);
   std::printf("limit 1500 ms: %s\n", whole.worst < 1500 ? "met" : "MISSED");
   return whole.worst < 1500 ? 0 : 1;
 }

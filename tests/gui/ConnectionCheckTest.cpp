@@ -98,13 +98,22 @@ class ConnectionCheckTest : public QObject {
   }
 
   // A transfer that does not reach the radio keeps its error box and OK, and the box
-  // names the check; so does one that reaches another model.
+  // names the check; so does one that reaches another model. The check of a missing
+  // device (over at once) lists it as a problem.
   void failedTransferNamesTheCheck() {
     RunningApp run;
     run.SetLine("ports", "1", run.dir.file("ttyUSB9"));
     run.SetLine("ports", "enumerate", "0");
     run.SetLine("setup", "searchcom", "0");
     QVERIFY(run.Start());
+    RunCommand(run, cmd::kCheckConnection, {[&](QWidget* m) {
+      CCheckConnectionDlg* dialog = FinishedCheck(m);
+      QVERIFY(dialog);
+      QCOMPARE(dialog->Findings()->item(0)->data(Qt::UserRole).toString(), QStringLiteral("IDS_CHECK_DEVICE_MISSING"));
+      QCOMPARE(dialog->Findings()->currentRow(), 0);
+      QTest::qWait(200);  // the dialog's timer keeps running past the end of the check
+      QTest::mouseClick(dialog->CloseButton(), Qt::LeftButton);
+    }});
     auto press = [](QWidget* m) { QTest::mouseClick(qobject_cast<CTransferDlg*>(m)->OkButton(), Qt::LeftButton); };
     const auto missing = RunCommand(run, cmd::kReadData, {press, ClickOk});
     QVERIFY2(missing->Text(1).startsWith(QStringLiteral("The radio does not answer.")), qPrintable(missing->Text(1)));

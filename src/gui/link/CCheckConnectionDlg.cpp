@@ -156,8 +156,8 @@ void CCheckConnectionDlg::Start() {
     run->report = CheckConnection(*serial, request);
     run->done.store(true);
   });
-  OnTimer();
   m_timer.start();
+  OnTimer();
 }
 
 void CCheckConnectionDlg::Stop() {
@@ -167,7 +167,7 @@ void CCheckConnectionDlg::Stop() {
 }
 
 void CCheckConnectionDlg::OnTimer() {
-  if (!m_run) return;
+  if (!m_run || !Running()) return;
   if (!m_run->done.load()) {
     m_step->setText(LangText(StepKey(m_run->step.load())));
     m_step->setAccessibleName(m_step->text());
@@ -185,8 +185,19 @@ void CCheckConnectionDlg::ShowFindings() {
   m_busy->hide();
   for (const CheckFinding& finding : m_run->report.findings) m_findings->addItem(FindingItem(finding));
   m_again->setEnabled(true);
+  // The entry to read first: the first problem, else the first warning, else the last.
+  const auto& findings = m_run->report.findings;
+  int current = static_cast<int>(findings.size()) - 1;
+  for (CheckStatus status : {CheckStatus::Warning, CheckStatus::Problem}) {
+    for (int i = 0; i < static_cast<int>(findings.size()); ++i) {
+      if (findings[static_cast<std::size_t>(i)].status == status) {
+        current = i;
+        break;
+      }
+    }
+  }
   m_findings->setFocus();
-  if (m_findings->count() > 0) m_findings->setCurrentRow(m_findings->count() - 1);
+  if (current >= 0) m_findings->setCurrentRow(current);
   Q_EMIT checkFinished();
 }
 

@@ -45,11 +45,10 @@ class CancelOnInterrupt {
 };
 
 void PrintReport(const CheckReport& report, const CheckTexts& texts) {
-  const std::string fixLabel = texts.Text("IDS_CHECK_FIX_LABEL");
   for (const CheckFinding& finding : report.findings) {
     const std::string word = "[" + texts.StatusWord(finding.status) + "]";
     std::string line = finding.text;
-    if (!finding.fix.empty()) line += " " + fixLabel + " " + finding.fix;
+    if (!finding.fix.empty()) line += " " + texts.FixLine(finding.fix);
     std::printf("  %-10s %s\n", word.c_str(), line.c_str());
     for (const std::string& detail : finding.details) std::printf("  %-10s   %s\n", "", detail.c_str());
   }

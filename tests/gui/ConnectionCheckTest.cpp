@@ -91,7 +91,7 @@ class ConnectionCheckTest : public QObject {
       QCOMPARE(dialog->windowTitle(), QStringLiteral("检查连接"));
       const QListWidgetItem* last = LastFinding(dialog);
       QCOMPARE(last->data(Qt::UserRole).toString(), QStringLiteral("IDS_CHECK_LINE_OTHER_RADIO"));
-      QVERIFY2(last->text().contains(QStringLiteral("\n解决办法： 请连接 VLM-7Q")), qPrintable(last->text()));
+      QVERIFY2(last->text().contains(QStringLiteral("\n解决办法：请连接 VLM-7Q")), qPrintable(last->text()));
       QVERIFY(last->data(Qt::AccessibleTextRole).toString().startsWith(QStringLiteral("问题: ")));
       m->close();
     }});

@@ -32,7 +32,7 @@ std::string ByteText(const std::vector<std::uint8_t>& bytes) {
     std::snprintf(two, sizeof two, "%02X", byte);
     if (!hex.empty()) hex += ' ';
     hex += two;
-    const bool shown = byte >= 0x20 && byte < 0x7F;
+    const bool shown = byte > 0x20 && byte < 0x7F;
     readable += shown ? 1 : 0;
     printable.push_back(shown ? static_cast<char>(byte) : '.');
   }
@@ -67,6 +67,13 @@ std::string CheckTexts::DeviceLine(const link::SerialDevice& device) const {
     sep = ", ";
   }
   return line;
+}
+
+std::string CheckTexts::FixLine(const std::string& fix) const {
+  const std::string label = Text("IDS_CHECK_FIX_LABEL");
+  // A full-width colon carries its own space.
+  const bool ascii = !label.empty() && static_cast<unsigned char>(label.back()) < 0x80;
+  return label + (ascii ? " " : "") + fix;
 }
 
 std::string CheckTexts::StatusWord(CheckStatus status) const {

@@ -24,6 +24,9 @@ class CheckTexts {
   // "/dev/ttyUSB1: WCH CH340 (1a86:7523), serial number A1B2, /dev/serial/by-id/..."
   std::string DeviceLine(const link::SerialDevice& device) const;
 
+  // The fix after its label: "Fix: Plug the cable in." ("解决办法：请插好写频线。").
+  std::string FixLine(const std::string& fix) const;
+
   // The word before a finding of that status ("ok", "warning", "problem").
   std::string StatusWord(CheckStatus status) const;
 

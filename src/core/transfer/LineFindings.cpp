@@ -65,7 +65,8 @@ void ReportLine(const LineTalk& talk, const std::string& device, const ModelTabl
     report.verdict = CheckVerdict::OtherRadio;
     const std::string reply = talk.ident.empty() ? texts.Text("IDS_CHECK_NOTHING") : ByteText(talk.ident);
     report.findings.push_back(texts.Finding(CheckStatus::Problem, "IDS_CHECK_LINE_OTHER_RADIO",
-                                            "IDS_CHECK_LINE_OTHER_RADIO_FIX", {device, reply}));
+                                            "IDS_CHECK_LINE_OTHER_RADIO_FIX", {device},
+                                            {texts.Text("IDS_CHECK_IDENTIFICATION", {reply})}));
   } else if (talk.echoedAttempts > 0 && talk.echoedAttempts >= talk.noisyAttempts) {
     std::vector<std::string> details = heard;
     if (talk.radioBehindEcho) details.push_back(texts.Text("IDS_CHECK_RADIO_BEHIND_ECHO"));

@@ -17,6 +17,7 @@
 #include "core/link/PortNames.h"
 #include "core/model/ModelInfo.h"
 #include "core/settings/AppPaths.h"
+#include "core/transfer/CheckTexts.h"
 #include "core/transfer/ConnectionCheck.h"
 #include "gui/app/CQorrinApp.h"
 #include "gui/lang/QtText.h"
@@ -69,9 +70,9 @@ const char* StepKey(CheckStep step) {
 }
 
 // The finding as one entry: its sentence, the fix under it, then the lines it lists.
-QListWidgetItem* FindingItem(const CheckFinding& finding) {
+QListWidgetItem* FindingItem(const CheckFinding& finding, const CheckTexts& texts) {
   QStringList lines{Qt(finding.text)};
-  if (!finding.fix.empty()) lines << LangText("IDS_CHECK_FIX_LABEL") + QLatin1Char(' ') + Qt(finding.fix);
+  if (!finding.fix.empty()) lines << Qt(texts.FixLine(finding.fix));
   for (const std::string& detail : finding.details) lines << QStringLiteral("    ") + Qt(detail);
   auto* item = new QListWidgetItem(StatusIcon(finding.status), lines.join(QLatin1Char('\n')));
   // A screen reader hears the status first, then the whole entry.
@@ -183,7 +184,8 @@ void CCheckConnectionDlg::ShowFindings() {
   m_heading->setAccessibleName(m_heading->text());
   m_step->hide();
   m_busy->hide();
-  for (const CheckFinding& finding : m_run->report.findings) m_findings->addItem(FindingItem(finding));
+  const CheckTexts texts(g_strLangFile);
+  for (const CheckFinding& finding : m_run->report.findings) m_findings->addItem(FindingItem(finding, texts));
   m_again->setEnabled(true);
   // The entry to read first: the first problem, else the first warning, else the last.
   const auto& findings = m_run->report.findings;

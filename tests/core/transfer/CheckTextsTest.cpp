@@ -30,7 +30,9 @@ TEST(CheckTexts, EveryLanguageFillsTheSameValuesIntoEachSentence) {
     EXPECT_EQ(placeholders(LoadLangStringFrom(chinese, key)), placeholders(LoadLangStringFrom(english, key))) << key;
   }
   EXPECT_EQ(FillValues("%2 on %1, %3 and 100%", {"COM3", "a radio"}), "a radio on COM3, %3 and 100%");
+  EXPECT_EQ(CheckTexts(english).FixLine("Plug it in."), "Fix: Plug it in.");
   const CheckTexts texts(chinese);
+  EXPECT_EQ(texts.FixLine("请插好。"), "解决办法：请插好。");
   EXPECT_EQ(texts.Text("IDS_CHECK_HELD_TERMINAL", {"/dev/ttyUSB0", "minicom", "314"}),
             "终端程序 minicom（进程 314）打开了 /dev/ttyUSB0。");
 }
@@ -39,6 +41,7 @@ TEST(CheckTexts, BytesShowTheirTextOnlyWhereMostArePrintable) {
   EXPECT_EQ(ByteText({0x56, 0x4C, 0x4D, 0x37, 0x51, 0x4E, 0x4E}), "56 4C 4D 37 51 4E 4E  VLM7QNN");
   EXPECT_EQ(ByteText({0x05, 0x50, 0x52, 0x4F}), "05 50 52 4F  .PRO");
   EXPECT_EQ(ByteText({0x00, 0x80, 0xF8, 0x41}), "00 80 F8 41");
+  EXPECT_EQ(ByteText({0x4B, 0x54, 0x20, 0x38}), "4B 54 20 38  KT.8");
   EXPECT_EQ(ByteText({}), "");
 }
 

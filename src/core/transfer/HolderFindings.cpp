@@ -62,12 +62,17 @@ bool CheckHolders(const CheckHost& host, const std::string& device, const std::v
   if (held) return false;
   // No one we may see holds it; one we may not see (another user's program), or one that
   // locked it, still makes it busy.
-  if (ProbeExclusiveOpen(host.InRoot(resolved)) == OpenProbe::Busy) {
+  const OpenProbe probe = ProbeExclusiveOpen(host.InRoot(resolved));
+  if (probe == OpenProbe::Busy) {
     report.findings.push_back(
         texts.Finding(CheckStatus::Problem, "IDS_CHECK_HELD_UNKNOWN", "IDS_CHECK_HELD_UNKNOWN_FIX", {device}));
     return false;
   }
-  report.findings.push_back(texts.Finding(CheckStatus::Ok, "IDS_CHECK_FREE", "", {device}));
+  // "Free" only where we could tell: the device opened, or every process was looked into.
+  const bool sawAll = std::all_of(processes.begin(), processes.end(), [](const ProcessInfo& p) { return p.lookedInto; });
+  if (probe == OpenProbe::Free || sawAll) {
+    report.findings.push_back(texts.Finding(CheckStatus::Ok, "IDS_CHECK_FREE", "", {device}));
+  }
   return true;
 }
 

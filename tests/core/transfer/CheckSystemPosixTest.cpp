@@ -218,6 +218,12 @@ TEST(CheckHolders, ProgramsAreNamedAndUnseenHoldersFoundByTheLock) {
   EXPECT_FALSE(CheckHolders(quiet.Host(), "/dev/ttyS4", ReadProcesses(quiet.Host()), English(), busy));
   EXPECT_EQ(Only(busy).text, "/dev/ttyS4 is in use by another program.");
   ::close(lock);
+
+  // A device we may not even open, beside a process we may not look into: nothing to say.
+  quiet.Folder("/dev/ttyS5");
+  CheckReport unknown;
+  EXPECT_TRUE(CheckHolders(quiet.Host(), "/dev/ttyS5", ReadProcesses(quiet.Host()), English(), unknown));
+  EXPECT_TRUE(unknown.findings.empty());
 }
 
 // ModemManager meddles unless udev marked the cable; our rule file (the shipped one)

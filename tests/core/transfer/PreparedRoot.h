@@ -38,6 +38,7 @@ class PreparedRoot {
     std::filesystem::create_directories(std::filesystem::path(Path(path)).parent_path());
     WriteFileBytes(Path(path), text);
   }
+  void Folder(const std::string& path) const { std::filesystem::create_directories(Path(path)); }
   void Link(const std::string& path, const std::string& target) const {
     std::filesystem::create_directories(std::filesystem::path(Path(path)).parent_path());
     std::filesystem::create_symlink(target, Path(path));

@@ -103,6 +103,15 @@ TEST_F(ConnectionCheckOverPty, WorkingRadioIsIdentifiedWithItsRangeAndLeftAsItWa
     code += two;
   }
   EXPECT_NE(Last(strange).text.find("code " + code + " matches"), std::string::npos) << Last(strange).text;
+
+  // A block that never comes whole: identified, but the line loses bytes; still ended.
+  auto lossy = StartRadio(Faults([](sim::SimFaults& f) { f.shortReplies = {{0x780}}; }), VhfRadio());
+  const CheckReport lost = Check(lossy->DevicePath());
+  EXPECT_EQ(lost.verdict, CheckVerdict::Identified);
+  EXPECT_EQ(Last(lost).textKey, "IDS_CHECK_LINE_BLOCK_FAILED");
+  const auto lossySent = BytesFromPc(*lossy, kEntry.size() + 2 + 3 * 4 + 1);
+  ASSERT_FALSE(lossySent.empty());
+  EXPECT_EQ(lossySent.back(), link::kEndCommand);
 }
 
 // What comes back tells the cause: our own bytes, garbage, another model's reply, nothing.
@@ -152,6 +161,12 @@ TEST_F(ConnectionCheckOverPty, MissingAndHeldDevicesStopBeforeTheLine) {
   EXPECT_EQ(Keys(missing).front(), "IDS_CHECK_DEVICE_MISSING");
   EXPECT_EQ(missing.verdict, CheckVerdict::NoRadio);
   for (const auto& key : Keys(missing)) EXPECT_EQ(key.find("IDS_CHECK_LINE"), std::string::npos) << key;
+
+  // A file where the device should be (made by writing to a missing device as root).
+  m_dir.write("ttyUSB8", "AT\r\n");
+  const CheckReport notSerial = Check(m_dir.file("ttyUSB8"));
+  EXPECT_EQ(Last(notSerial).textKey, "IDS_CHECK_LINE_CANNOT_OPEN");
+  EXPECT_NE(Last(notSerial).text.find("not a serial device"), std::string::npos) << Last(notSerial).text;
 
   auto radio = StartRadio({}, VhfRadio());
   WriteProfileString("ports", "enumerate", "0", g_strIniFile);

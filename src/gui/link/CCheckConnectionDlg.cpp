@@ -8,8 +8,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <atomic>
 
 #include "core/link/CSerialPort.h"
@@ -82,6 +84,29 @@ QListWidgetItem* FindingItem(const CheckFinding& finding, const CheckTexts& text
   return item;
 }
 
+// Entries as tall as their wrapped text needs at the width the list gives them now: the
+// list's own measure takes the whole row for the text, without the icon beside it, and a
+// long sentence (or one without spaces, as Chinese is written) then loses its last lines.
+class FindingDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    const auto* list = qobject_cast<const QListView*>(item.widget);
+    if (list == nullptr) return QStyledItemDelegate::sizeHint(option, index);
+    const int width = list->viewport()->width() - 2 * list->spacing();
+    item.rect = QRect(0, 0, width, 1 << 20);
+    QStyle* style = list->style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    const QRect textArea = style->subElementRect(QStyle::SE_ItemViewItemText, &item, list);
+    const QRect text = item.fontMetrics.boundingRect(QRect(0, 0, textArea.width() - 2 * margin, 1 << 20),
+                                                     Qt::TextWordWrap, item.text);
+    return {width, std::max(text.height(), item.decorationSize.height()) + 2 * margin + 2};
+  }
+};
+
 }  // namespace
 
 CCheckConnectionDlg::CCheckConnectionDlg(CQorrinApp& app, QWidget* parent) : QDialog(parent), m_app(app) {
@@ -101,6 +126,7 @@ CCheckConnectionDlg::CCheckConnectionDlg(CQorrinApp& app, QWidget* parent) : QDi
   m_findings->setTextElideMode(Qt::ElideNone);
   m_findings->setResizeMode(QListView::Adjust);
   m_findings->setSpacing(3);
+  m_findings->setItemDelegate(new FindingDelegate(m_findings));
   m_findings->setSelectionMode(QAbstractItemView::SingleSelection);
   const int em = fontMetrics().horizontalAdvance(QLatin1Char('M'));
   m_findings->setMinimumSize(em * 44, fontMetrics().height() * 18);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "core/link/PortNames.h"
 #include "core/transfer/AccessFindings.h"
 #include "core/transfer/DeviceFindings.h"
 #include "core/transfer/HolderFindings.h"
@@ -82,6 +83,22 @@ TEST(CheckDevice, MissingDeviceListsTheCablesPresentAndTheirStableNames) {
   EXPECT_EQ(Only(nothing).text, "COM3 names no serial device on this computer.");
   EXPECT_EQ(Only(nothing).fixKey, "IDS_CHECK_NO_DEVICES_FIX");
   EXPECT_TRUE(Only(nothing).details.empty());
+}
+
+// A [ports] entry that names a cable by its stable name finds the device behind it, as
+// the port dialog and `ports` show it; another device's name does not.
+TEST(CheckDevice, PinnedEntriesFindTheirCable) {
+  PreparedRoot root;
+  root.AddUsbCable(1, "ttyUSB0", "0403", "6001", "A1");
+  root.AddUsbCable(2, "ttyUSB1", "0403", "6001", "B2");
+  const auto devices = link::EnumerateSerialDevices(root.Path("/sys/class/tty"), root.Path("/dev"));
+  ASSERT_EQ(devices.size(), 2u);
+  const std::string pinned = root.Path("/dev/serial/by-id/usb-0403_6001_B2-if00-port0");
+  EXPECT_EQ(devices[1].stableName, pinned);
+  EXPECT_FALSE(link::NamesDevice(pinned, devices[0]));
+  EXPECT_TRUE(link::NamesDevice(pinned, devices[1]));
+  EXPECT_TRUE(link::NamesDevice(devices[1].path, devices[1]));
+  EXPECT_FALSE(link::NamesDevice("", devices[1]));
 }
 
 // A cable on the bus without a tty of its own: brltty's when it is installed and the chip

@@ -20,6 +20,7 @@
 #include "gui/app/DifferencesDialog.h"
 #include "gui/app/DocumentBinding.h"
 #include "gui/app/SaveChangesPrompt.h"
+#include "gui/app/ShellRegistration.h"
 #include "gui/lang/CLanguageDlg.h"
 #include "gui/lang/QtText.h"
 #include "gui/link/CPortDlg.h"
@@ -50,6 +51,7 @@ bool CQorrinApp::InitInstance(const StartupOptions& options) {
     QMessageBox::critical(nullptr, StandardCaption(), QStringLiteral("Can not find the file setting.ini!"));
     return false;
   }
+  RegisterProjectFileType();
   m_frame = std::make_unique<CMainFrame>(*this);
   m_prompts.SetParent(m_frame.get());
   m_doc->SetPrompts(&m_prompts);

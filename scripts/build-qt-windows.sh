@@ -8,8 +8,8 @@
 # The result goes to ${QORRIN_QT_WINDOWS:-${XDG_CACHE_HOME:-~/.cache}/qorrin/qt-VERSION-mingw-static}
 # and is reused by every later run. The source comes through a private apt configuration
 # (its own source list with a deb-src entry, its own lists and cache), so the machine's apt
-# sources stay as they are. Patches in packaging/windows/qt-patches/ are applied on top of
-# Debian's.
+# sources stay as they are. The patches in packaging/windows/qt-patches/ are applied on top
+# of Debian's. Run it under nice on a shared machine: it keeps both cores busy for a while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -108,8 +108,10 @@ done
 # short: no networking, SQL, D-Bus, XML, concurrency module, test library or OpenGL (the
 # program paints with the raster engine), no image-format plugins, no FreeType (Windows
 # draws the fonts). dynamicgl stays off with OpenGL: 6.4's windows plugin tests only it.
+# Debian's source lacks the Wintab headers: our patch builds the windows plugin without
+# the legacy Wintab tablet support.
+# An interrupted or failed build goes on where it stopped when the script runs again.
 build_dir="$work/build"
-rm -rf "$build_dir"
 mkdir -p "$build_dir"
 features=(
   network sql dbus xml concurrent testlib opengl dynamicgl vulkan

@@ -4,8 +4,9 @@
 # From the zip, unpacked into a folder of the test: the main window comes with the English
 # title (and the time it took is printed), .7Q is registered for the user, a project named
 # on the command line opens (and lands in the registry's recent-file list), a language
-# switch to Chinese is remembered and shows Chinese texts, and without setting.ini the
-# program only says so and ends. Screenshots go to $QORRIN_SCREENSHOTS (default: the
+# switch to Chinese shows Chinese texts and is remembered in the user's copy of a read-only
+# setting.ini, without a language the locale decides, and without setting.ini the program
+# only says so and ends. Screenshots go to $QORRIN_SCREENSHOTS (default: the
 # work folder, which is removed at the end unless the test fails).
 set -euo pipefail
 win_build=$(cd "$1" && pwd)
@@ -56,7 +57,11 @@ main=$(gui_wait_window "$english_title" 120) || gui_fail "no main window with a 
 [ "$(gui_reg_value "$recent_key" File1)" = "$(gui_win_path "$project")" ] ||
   gui_fail "the project is not the first recent file: '$(gui_reg_value "$recent_key" File1)'"
 
-# --- Switching to Chinese, remembered at the next start ----------------------------------------
+# --- Switching to Chinese with a read-only program folder: the user's copy remembers it ----------
+# (a Unix file without write permission is a read-only file for Wine, as under Program Files)
+user_ini=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | head -n 1)/Qorrin/setting.ini
+rm -f "$user_ini"
+chmod a-w "$program/setting.ini"
 gui_keys "$main" ctrl+l
 language=$(gui_wait_window '^Language$' 30) || gui_fail "ctrl+L opened no language dialog"
 gui_keys "$language" Down Return   # English is first, 中文(简体) second
@@ -66,13 +71,27 @@ gui_keys "$main" alt+f             # the File menu, open in the screenshot
 sleep 1
 gui_screenshot "$shots/wine-chinese.png"
 gui_keys "$main" Escape Escape
-grep -qx 'language=chinese' "$program/setting.ini" || gui_fail "setting.ini does not name chinese"
 gui_keys "$main" alt+F4
 gui_wait_exit 30 >/dev/null || gui_fail "the program did not end on Alt+F4"
+grep -qx 'language=english' "$program/setting.ini" || gui_fail "the read-only setting.ini was changed"
+grep -qx 'language=chinese' "$user_ini" || gui_fail "the user's setting.ini does not name chinese"
 gui_start "$exe"
 main=$(gui_wait_window "$chinese_title" 120) || gui_fail "no main window with the Chinese title after the switch"
 gui_keys "$main" alt+F4
 gui_wait_exit 30 >/dev/null || gui_fail "the program did not end on Alt+F4"
+
+# --- No language in setting.ini: the system's locale decides (2052: chinese) --------------------
+sed -i '/^language=/d' "$user_ini"
+for locale in zh_CN en_US; do
+  title=$chinese_title
+  [ $locale = en_US ] && title=$english_title
+  LANG= LC_ALL=$locale.UTF-8 gui_start "$exe"
+  main=$(gui_wait_window "$title" 120) || gui_fail "no main window titled '$title' in the locale $locale"
+  gui_keys "$main" alt+F4
+  gui_wait_exit 30 >/dev/null || gui_fail "the program did not end on Alt+F4"
+done
+rm -f "$user_ini"
+chmod u+w "$program/setting.ini"
 
 # --- Without setting.ini: the message, then the end -------------------------------------------
 rm "$program/setting.ini"

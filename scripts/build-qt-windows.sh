@@ -108,6 +108,8 @@ done
 # short: no networking, SQL, D-Bus, XML, concurrency module, test library or OpenGL (the
 # program paints with the raster engine), no image-format plugins, no FreeType (Windows
 # draws the fonts). dynamicgl stays off with OpenGL: 6.4's windows plugin tests only it.
+# Direct2D stays on: 6.4 builds its DirectWrite font engine only with it, and uses that
+# engine whenever DirectWrite is on.
 # Debian's source lacks the Wintab headers: our patch builds the windows plugin without
 # the legacy Wintab tablet support.
 # An interrupted or failed build goes on where it stopped when the script runs again.
@@ -116,7 +118,7 @@ mkdir -p "$build_dir"
 features=(
   network sql dbus xml concurrent testlib opengl dynamicgl vulkan
   imageformatplugin gif jpeg ico
-  freetype fontconfig direct2d sessionmanager
+  freetype fontconfig sessionmanager
 )
 feature_flags=()
 for f in "${features[@]}"; do

@@ -8,7 +8,18 @@ gui_work=$1
 gui_xvfb_pid=
 gui_pids=()
 
-gui_fail() { echo "$(basename "$0"): $*" >&2; exit 1; }
+# A failure names the windows on the screen and keeps a screenshot of it.
+gui_fail() {
+  echo "$(basename "$0"): $*" >&2
+  if [ -n "${DISPLAY:-}" ]; then
+    local id
+    for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+      echo "  window on the screen: $(xdotool getwindowname "$id")" >&2
+    done
+    import -window root "$gui_work/failure.png" 2>/dev/null && echo "  screenshot: $gui_work/failure.png" >&2
+  fi
+  exit 1
+}
 
 # Xvfb picks a free display and writes its number into a file.
 gui_start_display() {
@@ -33,20 +44,28 @@ gui_cleanup() {
 
 gui_now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
-# gui_start EXE ARGS...: runs a Windows program in the background; $gui_pid is its Wine
-# loader (its exit status is the program's).
+# gui_start EXE ARGS...: runs a Windows program in the background, with the variables of
+# the array gui_env (NAME=VALUE) added to its environment; $gui_pid is its Wine loader (its
+# exit status is the program's).
+gui_env=()
 gui_start() {
-  "$WINE" "$@" >"$gui_work/program.out" 2>&1 </dev/null &
+  env "${gui_env[@]}" "$WINE" "$@" >"$gui_work/program.out" 2>&1 </dev/null &
   gui_pid=$!
   gui_pids+=("$gui_pid")
 }
 
-# gui_wait_window REGEX [SECONDS]: prints the id of a visible window whose title matches.
+# gui_wait_window REGEX [SECONDS]: prints the id of a visible window whose title matches
+# (an extended regular expression). The titles are compared as xdotool reads them as text:
+# Wine encodes a title in the program's code page, which a search on the raw bytes misses.
 gui_wait_window() {
   local pattern=$1 deadline=$(( $(date +%s) + ${2:-60} )) id
   while (( $(date +%s) < deadline )); do
-    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | tail -n 1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+      if xdotool getwindowname "$id" 2>/dev/null | grep -qE -- "$pattern"; then
+        echo "$id"
+        return 0
+      fi
+    done
     sleep 0.2
   done
   return 1
@@ -80,28 +99,37 @@ gui_type() {
 
 gui_screenshot() { import -window root "$1"; }
 
-# gui_wait_exit [SECONDS]: waits for the program started last; prints its exit status.
+# gui_wait_exit [SECONDS]: waits for the program started last and sets $gui_status to its
+# exit status; false when it is still running after that time. (Not in $(...): only this
+# shell can wait for its children.)
 gui_wait_exit() {
   local deadline=$(( $(date +%s) + ${1:-60} ))
   while kill -0 "$gui_pid" 2>/dev/null; do
     (( $(date +%s) < deadline )) || return 1
     sleep 0.2
   done
-  local status=0
-  wait "$gui_pid" || status=$?
-  echo "$status"
+  gui_status=0
+  wait "$gui_pid" || gui_status=$?
 }
 
 # Windows' name of a file here (drive Z: is /).
 gui_win_path() { echo "Z:${1//\//\\}"; }
 
-# gui_reg_value KEY [VALUE]: the data of a registry value (the default one without VALUE),
-# empty when there is none.
+# gui_reg_value KEY [VALUE]: the text of a registry value (the default one without VALUE),
+# empty when there is none. Through "reg export" (UTF-16), which keeps every character;
+# "reg query" prints in the console's code page.
 gui_reg_value() {
-  local args=(/ve)
-  [ $# -gt 1 ] && args=(/v "$2")
-  "$WINE" reg query "$1" "${args[@]}" 2>/dev/null | tr -d '\r' |
-    sed -n 's/^ *\([^ ].*\)\?  *REG_[A-Z_]*  *//p' | head -n 1
+  local name=@
+  [ $# -gt 1 ] && name="\"$2\""
+  rm -f "$gui_work/value.reg"
+  "$WINE" reg export "$1" "$(gui_win_path "$gui_work/value.reg")" /y >/dev/null 2>&1 || return 0
+  iconv -f UTF-16LE -t UTF-8 "$gui_work/value.reg" | tr -d '\r' | awk -v name="$name" '
+    /^\[/ { sections++; next }
+    sections == 1 && index($0, name "=\"") == 1 {
+      value = substr($0, length(name) + 3); sub(/"$/, "", value)
+      gsub(/\\\\/, "\001", value); gsub(/\\"/, "\"", value); gsub(/\001/, "\\", value)
+      print value; exit
+    }'
 }
 
 gui_start_display

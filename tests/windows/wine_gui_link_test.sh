@@ -82,7 +82,7 @@ save_sim
 ls "$WINEPREFIX"/drive_c/users/*/AppData/Local/Qorrin/backups/ | grep -q '_COM5_write\.7Q$' ||
   gui_fail "no backup of the write"
 gui_keys "$main" alt+F4
-gui_wait_exit 30 >/dev/null || gui_fail "the program did not end on Alt+F4"
+gui_wait_exit 30 || gui_fail "the program did not end on Alt+F4"
 
 # --- Read from Radio, then Save As by keyboard -------------------------------------------------
 start_sim --image "$work/radio.7Q" --demo --pace 9600
@@ -105,8 +105,8 @@ for _ in $(seq 50); do [ -s "$work/read.7Q" ] && break; sleep 0.1; done
 [ "$(linked_bytes "$work/read.7Q")" = "$(linked_bytes "$work/radio.7Q")" ] ||
   gui_fail "the saved file differs from the radio's image"
 gui_keys "$main" alt+F4
-status=$(gui_wait_exit 30) || gui_fail "the program did not end on Alt+F4 after saving"
-[ "$status" = 0 ] || gui_fail "the program ended with $status"
+gui_wait_exit 30 || gui_fail "the program did not end on Alt+F4 after saving"
+[ "$gui_status" = 0 ] || gui_fail "the program ended with $gui_status"
 
 ok=1
 printf 'wine gui link test: write with verification %d.%03d s, read %d.%03d s (from Enter, under Wine)\n' \

@@ -45,8 +45,8 @@ exe_win=$(gui_win_path "$exe")
 [ "$(gui_reg_value 'HKCU\Software\Classes\7Q\DefaultIcon')" = "$exe_win,0" ] || gui_fail "no icon for 7Q"
 ! "$WINE" reg query 'HKCU\Software\Classes\7Q\shell\print' >/dev/null 2>&1 || gui_fail "7Q has a print command"
 gui_keys "$main" alt+F4
-status=$(gui_wait_exit 30) || gui_fail "the program did not end on Alt+F4"
-[ "$status" = 0 ] || gui_fail "the program ended with $status"
+gui_wait_exit 30 || gui_fail "the program did not end on Alt+F4"
+[ "$gui_status" = 0 ] || gui_fail "the program ended with $gui_status"
 
 # --- A project on the command line -----------------------------------------------------------
 mkdir "$work/projects 电台"
@@ -61,7 +61,11 @@ main=$(gui_wait_window "$english_title" 120) || gui_fail "no main window with a 
 # (a Unix file without write permission is a read-only file for Wine, as under Program Files)
 user_ini=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | head -n 1)/Qorrin/setting.ini
 rm -f "$user_ini"
+gui_keys "$main" alt+F4
+gui_wait_exit 30 || gui_fail "the program did not end on Alt+F4"
 chmod a-w "$program/setting.ini"
+gui_start "$exe"
+main=$(gui_wait_window "$english_title" 120) || gui_fail "no main window with a read-only setting.ini"
 gui_keys "$main" ctrl+l
 language=$(gui_wait_window '^Language$' 30) || gui_fail "ctrl+L opened no language dialog"
 gui_keys "$language" Down Return   # English is first, 中文(简体) second
@@ -72,23 +76,25 @@ sleep 1
 gui_screenshot "$shots/wine-chinese.png"
 gui_keys "$main" Escape Escape
 gui_keys "$main" alt+F4
-gui_wait_exit 30 >/dev/null || gui_fail "the program did not end on Alt+F4"
+gui_wait_exit 30 || gui_fail "the program did not end on Alt+F4"
 grep -qx 'language=english' "$program/setting.ini" || gui_fail "the read-only setting.ini was changed"
 grep -qx 'language=chinese' "$user_ini" || gui_fail "the user's setting.ini does not name chinese"
 gui_start "$exe"
 main=$(gui_wait_window "$chinese_title" 120) || gui_fail "no main window with the Chinese title after the switch"
 gui_keys "$main" alt+F4
-gui_wait_exit 30 >/dev/null || gui_fail "the program did not end on Alt+F4"
+gui_wait_exit 30 || gui_fail "the program did not end on Alt+F4"
 
 # --- No language in setting.ini: the system's locale decides (2052: chinese) --------------------
 sed -i '/^language=/d' "$user_ini"
 for locale in zh_CN en_US; do
   title=$chinese_title
   [ $locale = en_US ] && title=$english_title
-  LANG= LC_ALL=$locale.UTF-8 gui_start "$exe"
+  gui_env=(LANG= LC_ALL=$locale.UTF-8)
+  gui_start "$exe"
+  gui_env=()
   main=$(gui_wait_window "$title" 120) || gui_fail "no main window titled '$title' in the locale $locale"
   gui_keys "$main" alt+F4
-  gui_wait_exit 30 >/dev/null || gui_fail "the program did not end on Alt+F4"
+  gui_wait_exit 30 || gui_fail "the program did not end on Alt+F4"
 done
 rm -f "$user_ini"
 chmod u+w "$program/setting.ini"
@@ -99,15 +105,14 @@ gui_start "$exe"
 message=$(gui_wait_window '^qorrin$' 60) || gui_fail "no message without setting.ini"
 sleep 0.5
 gui_screenshot "$shots/wine-no-settings.png"
-! xdotool search --onlyvisible --name "$english_title|$chinese_title" >/dev/null 2>&1 ||
-  gui_fail "the main window opened without setting.ini"
+! gui_wait_window "$english_title|$chinese_title" 1 >/dev/null || gui_fail "the main window opened without setting.ini"
 gui_keys "$message" ctrl+c   # a message box copies its title and text (Windows only)
 sleep 0.5
 text=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r' || true)
 grep -qxF 'Can not find the file setting.ini!' <<<"$text" || gui_fail "the message says: $text"
 gui_keys "$message" Return
-status=$(gui_wait_exit 30) || gui_fail "the program did not end after the message"
-[ "$status" != 0 ] || gui_fail "the program ended with 0 without setting.ini"
+gui_wait_exit 30 || gui_fail "the program did not end after the message"
+[ "$gui_status" != 0 ] || gui_fail "the program ended with 0 without setting.ini"
 
 ok=1
 printf 'wine gui test: main window after %d.%03d s (wall time under Wine, Xvfb)\n' \

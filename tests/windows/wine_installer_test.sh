@@ -45,7 +45,7 @@ main=$(gui_wait_window '^Qorrin - VLM-7Q' 120) || gui_fail "the installed progra
 [ "$(gui_reg_value 'HKCU\Software\Classes\7Q\shell\open\command')" = "\"$installed\" \"%1\"" ] ||
   gui_fail "the installed program did not register .7Q for its user"
 gui_keys "$main" alt+F4
-gui_wait_exit 30 >/dev/null || gui_fail "the installed program did not end on Alt+F4"
+gui_wait_exit 30 || gui_fail "the installed program did not end on Alt+F4"
 
 # The user's things, which the uninstaller must leave.
 documents=$(ls -d "$WINEPREFIX"/drive_c/users/*/Documents | head -n 1)

@@ -112,6 +112,14 @@ gui_wait_exit() {
   wait "$gui_pid" || gui_status=$?
 }
 
+# gui_unpack WIN_BUILD_DIR: the desktop program's zip, unpacked into the work folder as a
+# user would; sets $program (its folder) and $exe.
+gui_unpack() {
+  unzip -q "$(ls "$1"/qorrin-[0-9]*-win64.zip | tail -n 1)" -d "$gui_work"
+  program=$(ls -d "$gui_work"/qorrin-[0-9]*-win64)
+  exe=$program/qorrin.exe
+}
+
 # Windows' name of a file here (drive Z: is /).
 gui_win_path() { echo "Z:${1//\//\\}"; }
 

@@ -26,10 +26,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-zip=$(ls "$win_build"/qorrin-[0-9]*-win64.zip | tail -n 1)
-unzip -q "$zip" -d "$work"
-program=$(ls -d "$work"/qorrin-[0-9]*-win64)
-exe=$program/qorrin.exe
+gui_unpack "$win_build"
 sed -i 's/^com=.*/com=5/; s/^searchcom=.*/searchcom=0/; s/^language=.*/language=english/' "$program/setting.ini"
 english_title='^Qorrin - VLM-7Q Programming Software$'
 # The part of a project file that travels over the link: 0x7F0 bytes after the 48-byte header.

@@ -21,10 +21,7 @@ ok=0
 cleanup() { gui_cleanup; ((ok)) && rm -rf "$work"; return 0; }
 trap cleanup EXIT
 
-zip=$(ls "$win_build"/qorrin-[0-9]*-win64.zip | tail -n 1)
-unzip -q "$zip" -d "$work"
-program=$(ls -d "$work"/qorrin-[0-9]*-win64)
-exe=$program/qorrin.exe
+gui_unpack "$win_build"
 english_title='^Qorrin - VLM-7Q Programming Software$'
 chinese_title='^Qorrin - VLM-7Q 写频软件$'
 recent_key='HKCU\Software\RD-580 radio program software\qorrin\Recent File List'

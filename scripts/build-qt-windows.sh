@@ -144,7 +144,7 @@ cmake --build "$build_dir" -j "${JOBS:-2}" >>"$log" 2>&1 ||
 rm -rf "$prefix"
 cmake --install "$build_dir" >>"$log" 2>&1
 seconds=$(( $(date +%s) - start ))
-patches=$(cd "$repo/packaging/windows/qt-patches" 2>/dev/null && ls -- *.patch 2>/dev/null | tr '\n' ' ')
+patches=$(cd "$repo/packaging/windows/qt-patches" 2>/dev/null && ls -- *.patch 2>/dev/null | paste -sd ' ' || true)
 {
   echo "qt_version=$qt_version"
   echo "source_package=$source_package"

@@ -83,25 +83,24 @@ apt_private=(
   -o "Dir::Cache::pkgcache=" -o "Dir::Cache::srcpkgcache="
   -o "APT::Sandbox::User=root"
 )
+# The unpacked source is reused while the patch set is the same; a changed patch set starts
+# from Debian's source again.
 src_root="$work/source"
-src_dir=$(ls -d "$src_root"/"$source_package"-*/ 2>/dev/null | head -n 1 || true)
-if [ -z "$src_dir" ] || [ ! -f "$src_root/.complete" ]; then
+patch_set=$(cat "$repo"/packaging/windows/qt-patches/*.patch 2>/dev/null | sha1sum | cut -d' ' -f1)
+if [ "$(cat "$src_root/.complete" 2>/dev/null)" != "$patch_set" ]; then
   rm -rf "$src_root"
   mkdir -p "$src_root"
   apt-get "${apt_private[@]}" -qq update
   # dpkg-source (dpkg-dev) unpacks it with Debian's own patches applied.
   (cd "$src_root" && apt-get "${apt_private[@]}" -qq source "$source_package=$source_version" >>"$log" 2>&1)
-  touch "$src_root/.complete"
   src_dir=$(ls -d "$src_root"/"$source_package"-*/ | head -n 1)
+  for patch in "$repo"/packaging/windows/qt-patches/*.patch; do
+    [ -f "$patch" ] && patch -d "$src_dir" -p1 --forward <"$patch" >>"$log"
+  done
+  echo "$patch_set" >"$src_root/.complete"
 fi
+src_dir=$(ls -d "$src_root"/"$source_package"-*/ | head -n 1)
 src_dir=${src_dir%/}
-for patch in "$repo"/packaging/windows/qt-patches/*.patch; do
-  [ -f "$patch" ] || continue
-  marker="$src_dir/.qorrin-$(basename "$patch").applied"
-  [ -f "$marker" ] && continue
-  patch -d "$src_dir" -p1 --forward <"$patch" >>"$log"
-  touch "$marker"
-done
 
 # --- Configure: a static Qt with only what the program uses --------------------------------
 # Every module and feature the program does not need is off, which also keeps the build
@@ -129,7 +128,7 @@ cmake -S "$src_dir" -B "$build_dir" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
   -DCMAKE_INSTALL_PREFIX="$prefix" \
-  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake" \
   -DBUILD_SHARED_LIBS=OFF \
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
   -DQT_BUILD_TOOLS_WHEN_CROSSCOMPILING=OFF \

@@ -1,5 +1,6 @@
 #include "core/lang/LanguageKeys.h"
 
+#include "core/lang/ConnectionCheckKeys.h"
 #include "core/lang/ResourceIds.h"
 
 namespace qorrin {
@@ -104,6 +105,8 @@ const std::vector<std::string>& RequiredStringKeys() {
         "IDS_STATION_TALLY", "IDS_STATION_STOPPING", "IDS_STATION_ENDED", "IDS_STATION_NO_MODEL",
         "IDS_STATION_CANNOT_START",
     };
+    const auto& check = ConnectionCheckKeys();
+    k.insert(k.end(), check.begin(), check.end());
     // Tooltips of the tool bar, by command.
     for (int command : kToolBarCommands) k.push_back(ToolTipKey(command));
     const auto& menu = MenuStringKeys();
@@ -157,6 +160,7 @@ const std::vector<MenuItemKey>& MenuItemKeys() {
       {cmd::kCompareFile, "Menu_Program_CompareFile"},
       {cmd::kCompareRadio, "Menu_Program_CompareRadio"},
       {cmd::kProductionLine, "Menu_Program_ProductionLine"},
+      {cmd::kCheckConnection, "Menu_Help_CheckConnection"},
   };
   return keys;
 }

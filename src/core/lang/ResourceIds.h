@@ -48,6 +48,7 @@ inline constexpr int kEditSortFrequency = 32801;
 inline constexpr int kEditSortName = 32802;
 inline constexpr int kEditGoTo = 32803;
 inline constexpr int kProductionLine = 32810;  // radios programmed one after another
+inline constexpr int kCheckConnection = 32820;  // why the radio does not answer
 }  // namespace cmd
 
 // Dialog templates.

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "core/backup/BackupStore.h"
-#include "core/link/EntryAttempt.h"
 #include "core/link/ILinkPort.h"
+#include "core/link/ProtocolSteps.h"
 #include "core/link/ProtocolTimings.h"
 #include "core/transfer/Sha256.h"
 
@@ -30,7 +30,7 @@ bool SessionEnded(const TransferOutcome& outcome) {
 
 std::string Percent(int percent) { return std::to_string(percent) + "%"; }
 
-std::string RangeText(const ModelTable& models, const std::optional<int>& model) {
+std::string ModelRangeText(const ModelTable& models, const std::optional<int>& model) {
   if (!model) return "none of setting.ini's";
   for (const ModelEntry& entry : models.Models()) {
     if (entry.nIndex == *model && !entry.strText.empty()) return entry.strText;
@@ -164,8 +164,8 @@ StationRadio RadioTurn::Run() {
   const std::optional<int> model = m_plan.models->MatchModel(*found);
   if (model != m_plan.model) {
     radio.result = RadioResult::WrongModel;
-    radio.detail = "its frequency range (" + RangeText(*m_plan.models, model) + ") is not the plan's (" +
-                   RangeText(*m_plan.models, m_plan.model) + "); nothing written";
+    radio.detail = "its frequency range (" + ModelRangeText(*m_plan.models, model) + ") is not the plan's (" +
+                   ModelRangeText(*m_plan.models, m_plan.model) + "); nothing written";
     return radio;
   }
   if (std::equal(found->begin(), found->begin() + kLinkedImageSize, m_plan.image.begin())) {

@@ -10,7 +10,7 @@ namespace {
 
 // Looked at again this often even when no folder event came: a device can change behind
 // a port number without anything happening in a watched folder.
-constexpr int kLookAgainMs = 5000;
+constexpr int kRescanSourcesMs = 5000;
 
 std::string CanonicalDevice(const std::string& device) {
   std::error_code ec;
@@ -161,7 +161,7 @@ void Station::Watch() {
   while (CurrentStop() == StopMode::None) {
     Reconcile(ScanSources(m_settings.sources, m_settings.settingsPath));
     if (CurrentStop() != StopMode::None) break;
-    m_watch->Wait(kLookAgainMs);
+    m_watch->Wait(kRescanSourcesMs);
   }
   std::vector<StationPort*> ports;
   {

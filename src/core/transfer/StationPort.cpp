@@ -3,8 +3,8 @@
 #include "core/link/CSerialPort.h"
 #include "core/link/CableSerial.h"
 #include "core/link/DeviceIdentity.h"
-#include "core/link/EntryAttempt.h"
 #include "core/link/PortAccess.h"
+#include "core/link/ProtocolSteps.h"
 #include "core/link/ProtocolTimings.h"
 
 namespace qorrin {
@@ -138,7 +138,7 @@ void StationPort::Run() {
       continue;
     }
     if (!radioThere) Show(PortActivity::Waiting);
-    if (link::MakeEntryAttempt(*m_port)) {
+    if (link::SendEntryCommand(*m_port) == link::kAck) {
       misses = 0;
       if (radioThere || !m_host.BeginTurn()) {
         link::SendEndCommand(*m_port);  // the same radio, or the station takes no more

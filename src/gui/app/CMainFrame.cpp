@@ -30,6 +30,7 @@
 #include "gui/lang/ControlIds.h"
 #include "gui/lang/LocalizeMenus.h"
 #include "gui/lang/QtText.h"
+#include "gui/link/CCheckConnectionDlg.h"
 #include "gui/views/CQorrinView.h"
 #include "gui/views/CFmRadioDlg.h"
 #include "gui/views/ChannelCommandStates.h"
@@ -57,7 +58,8 @@ constexpr ToolButton kToolButtons[] = {
 };
 
 // The commands that use the program's one serial port.
-constexpr int kLinkCommands[] = {cmd::kReadData, cmd::kWriteData, cmd::kCompareRadio, cmd::kPort, cmd::kProductionLine};
+constexpr int kLinkCommands[] = {cmd::kReadData,       cmd::kWriteData,       cmd::kCompareRadio,
+                                 cmd::kCheckConnection, cmd::kPort, cmd::kProductionLine};
 bool IsLinkCommand(int id) { return std::find(std::begin(kLinkCommands), std::end(kLinkCommands), id) != std::end(kLinkCommands); }
 
 }  // namespace
@@ -163,6 +165,7 @@ void CMainFrame::BuildMenus() {
 
   QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
   AddCommand(help, cmd::kHelp, "帮助(&H)");
+  AddCommand(help, cmd::kCheckConnection, "检查连接(&C)...");
   AddCommand(help, cmd::kAppAbout, "关于(&A)...");
 }
 
@@ -244,6 +247,11 @@ void CMainFrame::ExecuteCommand(int id) {
     case cmd::kEditGoTo: m_view->Commands()->Execute(id); break;
     case cmd::kFmRadio: {
       CFmRadioDlg dialog(m_app.Document(), this);
+      dialog.exec();
+      break;
+    }
+    case cmd::kCheckConnection: {
+      CCheckConnectionDlg dialog(m_app, this);
       dialog.exec();
       break;
     }

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/link/EntryAttempt.h"
 #include "core/link/MemoryLinkPort.h"
 #include "core/link/ProtocolFrames.h"
+#include "core/link/ProtocolSteps.h"
 #include "core/link/ProtocolTimings.h"
 #include "core/link/TransferState.h"
 
@@ -176,9 +176,9 @@ TEST(TransferMemoryPort, ASingleAttemptAndARunThatGoesOnFromIt) {
   auto port = std::make_shared<MemoryLinkPort>([&radio](MemoryLinkPort& p, std::uint8_t b) { radio.OnByte(p, b); });
   ASSERT_TRUE(port->Open("/dev/memory", kBaudRate));
   port->Reply({kAck});  // stale: must not pass for an answer
-  EXPECT_FALSE(MakeEntryAttempt(*port));
+  EXPECT_NE(SendEntryCommand(*port), kAck);
   EXPECT_GE(port->NowMs(), 8 * kEntryBytePauseMs + kEntryAckTimeoutMs);
-  ASSERT_TRUE(MakeEntryAttempt(*port));
+  ASSERT_EQ(SendEntryCommand(*port), kAck);
   const std::size_t before = port->Events().size();
 
   auto state = std::make_shared<TransferState>();

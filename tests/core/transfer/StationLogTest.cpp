@@ -8,7 +8,7 @@
 namespace qorrin {
 namespace {
 
-StationRadio Radio(RadioResult result, std::string detail) {
+StationRadio LoggedRadio(RadioResult result, std::string detail) {
   StationRadio radio;
   radio.when = std::chrono::system_clock::from_time_t(0);
   radio.port = "/dev/serial/by-id/usb-FTDI_FT232R_A50285BI-if00-port0";
@@ -28,13 +28,13 @@ TEST(StationLogTest, LinesAreAppendedAfterOneHeadingAndQuotedWhereNeeded) {
     StationLog log;
     std::string error;
     ASSERT_TRUE(log.Open(path, &error)) << error;
-    ASSERT_TRUE(log.Append(Radio(RadioResult::Programmed, ""), &error)) << error;
+    ASSERT_TRUE(log.Append(LoggedRadio(RadioResult::Programmed, ""), &error)) << error;
   }
   {
     StationLog log;  // a second run continues the file
     std::string error;
     ASSERT_TRUE(log.Open(path, &error)) << error;
-    ASSERT_TRUE(log.Append(Radio(RadioResult::VerifyFailed, "3 byte(s) differ, \"VFO A\""), &error)) << error;
+    ASSERT_TRUE(log.Append(LoggedRadio(RadioResult::VerifyFailed, "3 byte(s) differ, \"VFO A\""), &error)) << error;
   }
   const std::string text = dir.read("site-station.csv");
   const std::string fields = ",/dev/serial/by-id/usb-FTDI_FT232R_A50285BI-if00-port0,A50285BI,";

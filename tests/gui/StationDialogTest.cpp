@@ -38,7 +38,7 @@ int RowOf(CStationDlg* dialog, const QString& cable) {
 }
 
 bool LinkCommandsEnabled(const RunningApp& run) {
-  for (int id : {cmd::kReadData, cmd::kWriteData, cmd::kCompareRadio, cmd::kPort}) {
+  for (int id : {cmd::kReadData, cmd::kWriteData, cmd::kCompareRadio, cmd::kCheckConnection, cmd::kPort}) {
     if (run.Frame()->MenuAction(id)->isEnabled()) return true;
   }
   return false;

@@ -184,6 +184,8 @@ TEST(ListFileText, UnicodeFilesAreReadAndBinaryFilesRefused) {
   EXPECT_EQ(ListFileText(big), "A,\uFFFD");
   // A high surrogate before a last odd byte: no pair is made with what lies past the end.
   EXPECT_EQ(ListFileText(std::string("\xFE\xFF\0A\xD8\x3D\xDC", 7)), "A\uFFFD\uFFFD");
+  // Columns padded with spaces are text.
+  EXPECT_EQ(ListFileText("Location , Frequency\n1        ,   146.52\n"), "Location , Frequency\n1        ,   146.52\n");
   // An 8-bit code page stays as it is; a file's end-of-file mark is no reason to refuse it.
   EXPECT_EQ(ListFileText("1,M\xFCnchen\r\n\x1A"), "1,M\xFCnchen\r\n\x1A");
   // gzip, random bytes, a NUL in text.

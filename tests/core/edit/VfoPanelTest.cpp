@@ -207,9 +207,13 @@ TEST_F(VfoPanelTest, DropDownsStoreTheirFieldAndRefuseWhatNoListOffers) {
   EXPECT_EQ(doc.Image(), before);
   EXPECT_FALSE(doc.IsModified());
 
-  // A step list shorter than the stored index selects nothing.
+  // A step list shorter than the stored index selects nothing, also one that ends just
+  // before it.
   std::string lang = dir.read("english.lang");
-  lang.erase(lang.find("4=20.00 kHz\n"), 24);
+  lang.erase(lang.find("5=25.00 kHz\n"), 12);
+  dir.write("english.lang", lang);
+  EXPECT_EQ(GetVfoPanelState(doc, kVfoARecord).step.nSelected, -1);
+  lang.erase(lang.find("4=20.00 kHz\n"), 12);
   dir.write("english.lang", lang);
   EXPECT_EQ(GetVfoPanelState(doc, kVfoARecord).step.nSelected, -1);
   EXPECT_FALSE(CommitVfoStep(doc, kVfoARecord, 4).bStored);

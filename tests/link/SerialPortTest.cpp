@@ -1,5 +1,6 @@
 // CSerialPort against a pseudo-terminal whose master side the test drives by hand.
 #include <gtest/gtest.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <ctime>
@@ -40,6 +41,15 @@ TEST(SerialPort, OpensSerialDevicesOnceReadsWritesAndFailsQuietlyWhenClosedOrUnp
   EXPECT_EQ(port.Open(1, 9600, dir.file("setting.ini")), 0);  // no entry, no enumeration
   EXPECT_NE(port.LastError().find("COM1"), std::string::npos);
   ASSERT_EQ(port.Open(2, 9600, dir.file("setting.ini")), 1);
+  // The line runs at the speed asked for, and a later change of speed reaches it.
+  auto lineSpeed = [&] {
+    termios tio{};
+    return tcgetattr(pty.MasterFd(), &tio) == 0 ? cfgetospeed(&tio) : B0;
+  };
+  EXPECT_EQ(lineSpeed(), B9600);
+  port.SetBaudRate(4800);
+  EXPECT_EQ(lineSpeed(), B4800);
+  port.SetBaudRate(9600);
   CSerialPort other;
   EXPECT_EQ(other.Open(pty.SlavePath(), 9600), 0);
   auto fromRadio = [&](std::vector<std::uint8_t> bytes) {

@@ -6,6 +6,7 @@
 #include "core/model/ModelDefaults.h"
 #include "core/model/ModelInfo.h"
 #include "core/model/RecordFields.h"
+#include "core/model/ToneCodec.h"
 #include "support/DocumentBytes.h"
 
 namespace qorrin {
@@ -192,6 +193,9 @@ TEST_F(VfoPanelTest, DropDownsStoreTheirFieldAndRefuseWhatNoListOffers) {
   EXPECT_EQ(state.nPower, 0);
   EXPECT_EQ(state.nBandwidth, 0);
   EXPECT_EQ(state.step.nSelected, 5);
+  // Off is a tone like the others.
+  ASSERT_TRUE(CommitVfoTone(doc, kVfoARecord, true, kToneOff).bStored);
+  EXPECT_EQ(GetVfoPanelState(doc, kVfoARecord).nReceiveTone, kToneOff);
 
   SaveAside();
   const auto before = doc.Image();

@@ -174,6 +174,11 @@ TEST(ChannelListReader, RowsCutShortAndBlankLocationsAreTold) {
   ASSERT_EQ(damaged.rows.size(), 3u);
   EXPECT_EQ(damaged.rows[0].nUnclosedQuoteLine, 2);
   EXPECT_EQ(damaged.rows[1].Cell(ListColumn::Frequency), "146.6");
+  // A line break inside a closed quote is legal, a blank line too.
+  const ChannelList closed = ReadChannelList("Location,Comment,Frequency\n1,\"a\n\nb\",146.5\n2,,146.6\n");
+  ASSERT_EQ(closed.rows.size(), 2u);
+  EXPECT_EQ(closed.rows[0].nUnclosedQuoteLine, 0);
+  EXPECT_EQ(closed.rows[0].Cell(ListColumn::Comment), "a\n\nb");
 }
 
 TEST(ListFileText, UnicodeFilesAreReadAndBinaryFilesRefused) {

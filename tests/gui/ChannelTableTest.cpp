@@ -136,6 +136,12 @@ class ChannelTableTest : public QObject {
     QCOMPARE(Record(run, 2).mid(0, 11), QStringLiteral("00 00 70 14"));
     QCOMPARE(grid->verticalScrollBar()->value(), top + QApplication::wheelScrollLines());
 
+    // Far down the table an editor sits exactly over its cell as well.
+    ClickCell(run, 60, kColRxFrequency);
+    QVERIFY(grid->verticalScrollBar()->value() > 0);
+    QCOMPARE(Focus()->geometry(), grid->GetCellRect(60, kColRxFrequency));
+    Key(Qt::Key_Escape);
+
     // Ctrl+C in an open editor is the port command, which first stores what was typed.
     ClickCell(run, 6, kColRxFrequency);
     QTest::keyClicks(Focus(), QStringLiteral("148"));

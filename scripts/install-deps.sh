@@ -14,6 +14,10 @@ packages=(
   # The Windows command line: cross compiler, GoogleTest's sources to build with it, Wine
   # to run the results (wine64 the loader, wine its launchers and server script), zip.
   g++-mingw-w64-x86-64-posix googletest wine64 wine zip unzip
+  # The Windows desktop program: Qt's source through apt-get source (dpkg-dev, above), the
+  # installer (nsis), and its Wine tests (xdotool sends the keys, xclip reads the
+  # clipboard, ImageMagick's import takes the screenshots).
+  nsis xdotool xclip imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

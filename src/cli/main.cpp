@@ -6,6 +6,7 @@
 
 #include "cli/BackupCommands.h"
 #include "cli/ChannelListCommands.h"
+#include "cli/CheckCommand.h"
 #include "cli/CliContext.h"
 #include "cli/ConsoleText.h"
 #include "cli/DiffCommand.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
   RegisterLinkCommands(app, ctx);
   RegisterBackupCommands(app, ctx);
   RegisterChannelListCommands(app, ctx);
+  RegisterCheckCommand(app, ctx);
   CLI::App* diff = RegisterDiffCommand(app, ctx);
   UseUtf8Console();
   std::vector<std::string> arguments = CommandLineUtf8(argc, argv);

@@ -20,8 +20,15 @@ struct BlockFault {
 // byte of it is left over for the PC to mistake for the next reply.
 inline constexpr std::uint8_t kDefaultIdent[] = {'V', 'L', 'M', '7', 'Q', 'N', 'N'};
 
+// What a radio of another model answers to the identify request: no two 'N' in it.
+inline constexpr std::uint8_t kOtherModelIdent[] = {'K', 'T', '-', '8', '0', '0', 0x01, 0x20};
+
 struct SimFaults {
   bool silent = false;          // hears everything, answers nothing
+  bool echo = false;            // the cable sends every byte of the PC straight back (one wire
+                                // for transmit and receive); the radio still answers behind it
+  bool wrongSpeed = false;      // the radio runs at another line speed: it understands nothing
+                                // and every byte it hears draws a garbled one back
   int ignoreEntries = 0;        // entry commands ignored before the first one acknowledged
   int ackDelayMs = 0;           // acknowledgement of the entry command comes this late
   bool staleAck = false;        // a 0x06 nobody asked for at start and after each end command

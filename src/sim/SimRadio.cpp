@@ -18,6 +18,15 @@ constexpr int kFrameIdleMs = 200;
 // A client that stops reading gets this long before the radio drops what it sends.
 constexpr int kWriteStallMs = 1000;
 
+// What a byte looks like when it crosses a line whose ends disagree on the speed: framing
+// garbage, never an acknowledgement, an 'N' or the byte itself.
+std::uint8_t GarbledByte(std::uint8_t byte) {
+  static constexpr std::uint8_t kGarbage[] = {0x00, 0x80, 0xF8, 0xE0, 0xFE, 0x78, 0xC0, 0x1E};
+  std::uint8_t garbled = kGarbage[byte % std::size(kGarbage)];
+  if (garbled == byte) garbled = kGarbage[(byte + 1) % std::size(kGarbage)];
+  return garbled;
+}
+
 }  // namespace
 
 SimRadio::SimRadio(SimConfig config, const RadioImage& image)
@@ -158,6 +167,11 @@ void SimRadio::Handle(const std::uint8_t* data, std::size_t size) {
   m_log.Add(received, true, data, size);
   for (std::size_t i = 0; i < size; ++i) {
     if (m_toRadio.Enabled()) std::this_thread::sleep_until(m_toRadio.Arrival(received));
+    if (m_config.faults.echo) Reply({data[i]});
+    if (m_config.faults.wrongSpeed) {
+      Reply({GarbledByte(data[i])});
+      continue;
+    }
     RadioReply reply;
     {
       std::lock_guard lock(m_stateMutex);

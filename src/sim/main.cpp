@@ -80,6 +80,10 @@ int main(int argc, char** argv) {
   app.add_option("--ports", portCount, "pseudo-terminals to open (one device path per line)")->check(CLI::Range(1, 64));
   app.add_option("--answer-on", answerOn, "the one of them on which the radio answers; the others stay silent");
   app.add_flag("--silent", config.faults.silent, "answer nothing");
+  app.add_flag("--echo", config.faults.echo, "a cable that sends every byte straight back (the radio answers behind it)");
+  app.add_flag("--wrong-speed", config.faults.wrongSpeed, "a radio at another line speed: garbled bytes, no answer");
+  bool otherModel = false;
+  app.add_flag("--other-model", otherModel, "a radio of another model: it acknowledges, but its identification lacks the two 'N'");
   app.add_option("--ignore-entries", config.faults.ignoreEntries, "ignore this many entry commands before acknowledging");
   app.add_option("--ack-delay", config.faults.ackDelayMs, "acknowledge the entry command this many ms late");
   app.add_flag("--stale-ack", config.faults.staleAck, "send a 0x06 nobody asked for at start and after each end command");
@@ -93,6 +97,7 @@ int main(int argc, char** argv) {
   app.add_option("--unplug-after", config.faults.unplugAfterBlocks, "pull the cable after this many blocks");
   CLI11_PARSE(app, argc, argv);
 
+  if (otherModel) config.faults.ident.assign(std::begin(qorrin::sim::kOtherModelIdent), std::end(qorrin::sim::kOtherModelIdent));
   if (!ident.empty()) config.faults.ident.assign(ident.begin(), ident.end());
   if (!ParseBlockFaults(shortBlocks, &config.faults.shortReplies) ||
       !ParseBlockFaults(misaddressedBlocks, &config.faults.misaddressed) ||

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "support/TestSupport.h"
 
@@ -59,6 +60,23 @@ CliResult RunProgram(const std::string& program, const std::vector<std::string>&
   result.out = capture.read("out");
   result.err = capture.read("err");
   return result;
+}
+
+SimProcess::SimProcess(const std::vector<std::string>& args) {
+  int fds[2];
+  if (pipe(fds) != 0) return;
+  const int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
+  m_pid = SpawnProgram("qorrin-sim", args, fds[1], devNull);
+  close(fds[1]);
+  close(devNull);
+  for (char c; read(fds[0], &c, 1) == 1 && c != '\n';) m_device += c;
+  close(fds[0]);
+}
+
+int SimProcess::Stop() {
+  const pid_t pid = std::exchange(m_pid, -1);
+  if (pid > 0) kill(pid, SIGTERM);
+  return WaitExit(pid);
 }
 
 }  // namespace qorrin::test

@@ -23,4 +23,20 @@ CliResult RunProgram(const std::string& program, const std::vector<std::string>&
 
 inline CliResult RunCli(const std::vector<std::string>& args) { return RunProgram("qorrin-cli", args); }
 
+// qorrin-sim as a process of its own, which prints its device first and saves its image
+// when stopped.
+class SimProcess {
+ public:
+  explicit SimProcess(const std::vector<std::string>& args);
+  ~SimProcess() { Stop(); }
+  SimProcess(const SimProcess&) = delete;
+  SimProcess& operator=(const SimProcess&) = delete;
+  const std::string& Device() const { return m_device; }
+  int Stop();  // the exit code, or -1 once stopped
+
+ private:
+  pid_t m_pid = -1;
+  std::string m_device;
+};
+
 }  // namespace qorrin::test

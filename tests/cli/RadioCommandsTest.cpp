@@ -29,32 +29,6 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 constexpr auto npos = std::string::npos;
 
-// qorrin-sim, which prints its device first and saves its image when stopped.
-class SimProcess {
- public:
-  explicit SimProcess(const std::vector<std::string>& args) {
-    int fds[2];
-    EXPECT_EQ(pipe(fds), 0);
-    const int devNull = open("/dev/null", O_WRONLY);
-    m_pid = SpawnProgram("qorrin-sim", args, fds[1], devNull);
-    close(fds[1]);
-    close(devNull);
-    for (char c; read(fds[0], &c, 1) == 1 && c != '\n';) m_device += c;
-    close(fds[0]);
-  }
-  ~SimProcess() { Stop(); }
-  const std::string& Device() const { return m_device; }
-  int Stop() {  // the exit code, or -1 once stopped
-    const pid_t pid = std::exchange(m_pid, -1);
-    if (pid > 0) kill(pid, SIGTERM);
-    return WaitExit(pid);
-  }
-
- private:
-  pid_t m_pid = -1;
-  std::string m_device;
-};
-
 // An image with the VHF model's band bytes, so that a write sends a known model.
 std::string PatternImage(int seed) {
   std::string bytes(kImageSize, '\0');

@@ -14,3 +14,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$WINE" wineboot -i >"$wine_build_dir/wineboot.log" 2>&1 </dev/null
   "$WINESERVER" -w  # the prefix is complete once its server has finished
 fi
+# Wine links the user's Documents, Desktop and the like to the home folder of the Linux
+# user; the tests save projects there, so those become folders of the prefix instead.
+for wine_link in "$WINEPREFIX"/drive_c/users/*/*; do
+  if [ -L "$wine_link" ]; then rm -f "$wine_link" && mkdir -p "$wine_link"; fi
+done
+unset wine_link

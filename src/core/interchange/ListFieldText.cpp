@@ -9,7 +9,7 @@ namespace qorrin {
 namespace {
 
 constexpr int kMaxWholeDigits = 9;
-constexpr int kFrequencyDecimals = 6;  // a list's frequencies are MHz to the hertz
+constexpr int kListFrequencyDecimals = 6;  // a list's frequencies are MHz to the hertz
 
 }  // namespace
 
@@ -51,11 +51,11 @@ std::string_view WithoutUnit(std::string_view text, std::string_view unit) {
 }
 
 std::optional<std::int64_t> ParseListFrequency(std::string_view text, bool decimalComma) {
-  return ParseScaledDecimal(WithoutUnit(text, "MHz"), kFrequencyDecimals, decimalComma);
+  return ParseScaledDecimal(WithoutUnit(text, "MHz"), kListFrequencyDecimals, decimalComma);
 }
 
 std::string FormatListFrequency(std::int64_t hz) {
-  return FormatFixedPoint(hz, kFrequencyDecimals, 1, kFrequencyDecimals);
+  return FormatFixedPoint(hz, kListFrequencyDecimals, 1, kListFrequencyDecimals);
 }
 
 std::optional<int> ParseDigits(std::string_view text) {

@@ -32,6 +32,10 @@ std::string LoadLangString(const std::string& key) {
   return WithEscapes(ReadProfileString("String", key, "Not Found", kStringBuffer, g_strLangFile));
 }
 
+std::string LoadLangStringFrom(const std::string& langFile, const std::string& key) {
+  return WithEscapes(ReadProfileString("String", key, "Not Found", kStringBuffer, langFile));
+}
+
 std::vector<std::string> LoadLangStrings(std::initializer_list<const char*> keys) {
   const ProfileSnapshot file(g_strLangFile);
   std::vector<std::string> texts;

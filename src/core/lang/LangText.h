@@ -19,6 +19,9 @@ std::vector<std::string> LoadLangStrings(std::initializer_list<const char*> keys
 // the key's singular form "<key>_ONE" is taken where the file has it ("Move of 1 channel"
 // beside "Move of %d channels"); a language without such forms keeps the key's own text.
 std::string LoadCountText(const std::string& key, int count);
+// The same lookup in a given language file, for work that runs away from the user-interface
+// thread or speaks a fixed language (the command line's English).
+std::string LoadLangStringFrom(const std::string& langFile, const std::string& key);
 
 // [Resource] entry of a dialog or control identifier, taken literally; empty when missing
 // (the caller then keeps its built-in text).

@@ -1,5 +1,6 @@
 #include "core/lang/LanguageKeys.h"
 
+#include "core/lang/ConnectionCheckKeys.h"
 #include "core/lang/ResourceIds.h"
 
 namespace qorrin {
@@ -89,6 +90,8 @@ const std::vector<std::string>& RequiredStringKeys() {
         "IDS_CSV_OTHER_RANGE", "IDS_CSV_PREVIEW_REPLACES", "IDS_IMPORT_OVERWRITE", "IDS_PASTE_BEYOND",
         "IDS_PASTE_SUMMARY_ONE", "IDS_PASTE_SUMMARY_MANY", "IDS_BULK_RECEIVE_ONLY",
     };
+    const auto& check = ConnectionCheckKeys();
+    k.insert(k.end(), check.begin(), check.end());
     // Tooltips of the tool bar, by command.
     for (int command : kToolBarCommands) k.push_back(ToolTipKey(command));
     const auto& menu = MenuStringKeys();
@@ -141,6 +144,7 @@ const std::vector<MenuItemKey>& MenuItemKeys() {
       {cmd::kExportChannels, "Menu_File_ExportChannels"},
       {cmd::kCompareFile, "Menu_Program_CompareFile"},
       {cmd::kCompareRadio, "Menu_Program_CompareRadio"},
+      {cmd::kCheckConnection, "Menu_Help_CheckConnection"},
   };
   return keys;
 }

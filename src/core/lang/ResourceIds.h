@@ -47,6 +47,7 @@ inline constexpr int kEditClearChannels = 32800;
 inline constexpr int kEditSortFrequency = 32801;
 inline constexpr int kEditSortName = 32802;
 inline constexpr int kEditGoTo = 32803;
+inline constexpr int kCheckConnection = 32820;  // why the radio does not answer
 }  // namespace cmd
 
 // Dialog templates.

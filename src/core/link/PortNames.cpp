@@ -1,5 +1,6 @@
 #include "core/link/PortNames.h"
 
+#include <filesystem>
 #include <utility>
 
 #include "core/settings/ProfileFile.h"
@@ -66,14 +67,27 @@ std::vector<PortListing> ListPorts(const std::string& settingsPath) {
     if (machine != nullptr) {
       port.device = machine->path;
       port.description = machine->description;
+      port.machine = *machine;
     } else if (port.fromSettings) {
       for (const auto& device : devices) {
-        if (device.path == port.device) port.description = device.description;
+        if (!NamesDevice(port.device, device)) continue;
+        port.description = device.description;
+        port.machine = device;
       }
     }
     if (!port.device.empty()) ports.push_back(std::move(port));
   }
   return ports;
+}
+
+bool NamesDevice(const std::string& path, const SerialDevice& device) {
+  if (path.empty()) return false;
+  if (path == device.path || path == device.stableName) return true;
+  std::error_code ec;
+  std::error_code deviceError;
+  const std::filesystem::path target = std::filesystem::canonical(path, ec);
+  const std::filesystem::path own = std::filesystem::canonical(device.path, deviceError);
+  return !ec && !deviceError && target == own;
 }
 
 std::string PortLabel(int n) { return "COM" + std::to_string(n); }

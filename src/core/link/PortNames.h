@@ -37,6 +37,8 @@ struct PortListing {
   std::string device;
   std::string description;   // USB vendor and product when known
   bool fromSettings = false;  // named by a [ports] entry
+  SerialDevice machine;       // the machine's device behind the number (empty path: none
+                              // found, such as an entry for a cable that is unplugged)
 };
 
 // The device path of port n for the settings file at settingsPath; empty when n names no
@@ -45,6 +47,10 @@ std::string DeviceForPort(int n, const std::string& settingsPath);
 
 // Every numbered port, ascending: for `qorrin-cli ports` and the port dialog.
 std::vector<PortListing> ListPorts(const std::string& settingsPath);
+
+// Whether `path` names the machine's device: its path, its stable name, or a link to it
+// (a [ports] entry may name /dev/serial/by-id/..., so the cable keeps its number).
+bool NamesDevice(const std::string& path, const SerialDevice& device);
 
 // "COM3": how the user sees a port number.
 std::string PortLabel(int n);

@@ -2,6 +2,7 @@
 // The serial devices of this machine, in the order that gives them their port numbers:
 // USB adapters first (ttyUSB*, ttyACM* and other USB-backed ttys), then the others
 // (ttyS*, ttyAMA*, ...), each group in natural name order (ttyUSB2 before ttyUSB10).
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,22 @@ struct SerialDevice {
   bool usb = false;         // a USB adapter
   std::string description;  // "FTDI FT232R USB UART (0403:6001)"; empty when nothing is known
   int number = 0;           // Windows: the N of COMN; 0 where the list's order numbers them
+  // The USB cable behind a Linux device: chip ids ("1a86", "7523"), the serial number the
+  // chip reports (many have none) and the name under /dev/serial/by-id that follows the
+  // cable into any USB socket. Empty where unknown.
+  std::string vendorId;
+  std::string productId;
+  std::string serial;
+  std::string stableName;
 };
 
 #ifdef _WIN32
 // The ports of HARDWARE\DEVICEMAP\SERIALCOMM in the registry, by COM number, each with
 // the Device Manager's friendly name where it has one.
 std::vector<SerialDevice> EnumerateSerialDevices();
+// The Device Manager's names of the ports present now, by COM number, including ports
+// whose driver did not start (and which the registry's list therefore leaves out).
+std::map<int, std::string> DeviceManagerPortNames();
 #else
 // Lists the ttys that sit on real hardware (those with a device in /sys/class/tty),
 // leaving out legacy UART slots that the kernel found no chip for. `sysClassTty` and

@@ -44,6 +44,17 @@ std::string UsbDescription(const fs::path& usbDir) {
   return text;
 }
 
+// The link in <devDir>/serial/by-id that leads to the device named `name`; empty when none.
+std::string StableNameOf(const fs::path& devDir, const std::string& name) {
+  std::error_code ec;
+  for (fs::directory_iterator it(devDir / "serial" / "by-id", ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code linkError;
+    const fs::path target = fs::read_symlink(it->path(), linkError);
+    if (!linkError && target.filename() == name) return it->path().string();
+  }
+  return {};
+}
+
 // The 8250 driver registers every legacy slot (ttyS0..ttyS31) whether or not a chip
 // answers there; "type" 0 marks an empty slot, which must not take a port number.
 bool IsEmptyUartSlot(const fs::path& ttyDir) {
@@ -68,7 +79,13 @@ std::vector<SerialDevice> EnumerateSerialDevices(const std::string& sysClassTty,
     device.path = (fs::path(devDir) / device.name).string();
     const fs::path usbDir = FindUsbDevice(ttyDir);
     device.usb = !usbDir.empty() || StartsWith(device.name, "ttyUSB") || StartsWith(device.name, "ttyACM");
-    device.description = usbDir.empty() ? std::string() : UsbDescription(usbDir);
+    if (!usbDir.empty()) {
+      device.description = UsbDescription(usbDir);
+      device.vendorId = ReadSysText(usbDir / "idVendor");
+      device.productId = ReadSysText(usbDir / "idProduct");
+      device.serial = ReadSysText(usbDir / "serial");
+    }
+    device.stableName = StableNameOf(devDir, device.name);
     devices.push_back(std::move(device));
   }
   SortSerialDevices(devices);

@@ -45,8 +45,10 @@ std::vector<std::string> RegistryPortNames() {
   return names;
 }
 
+}  // namespace
+
 // COM number -> the Device Manager's friendly name, for the ports present now.
-std::map<int, std::string> FriendlyNames() {
+std::map<int, std::string> DeviceManagerPortNames() {
   std::map<int, std::string> names;
   const HDEVINFO set = ::SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT);
   if (set == INVALID_HANDLE_VALUE) return names;
@@ -75,10 +77,8 @@ std::map<int, std::string> FriendlyNames() {
   return names;
 }
 
-}  // namespace
-
 std::vector<SerialDevice> EnumerateSerialDevices() {
-  const std::map<int, std::string> friendly = FriendlyNames();
+  const std::map<int, std::string> friendly = DeviceManagerPortNames();
   std::vector<SerialDevice> devices;
   for (const std::string& name : RegistryPortNames()) {
     const int number = ComNumberOf(name);

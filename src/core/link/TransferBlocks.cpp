@@ -2,17 +2,11 @@
 #include <cstring>
 
 #include "core/link/ProtocolFrames.h"
+#include "core/link/ProtocolSteps.h"
 #include "core/link/ProtocolTimings.h"
 #include "core/link/TransferSession.h"
 
 namespace qorrin::link {
-namespace {
-
-bool IsReplyFor(const std::uint8_t (&reply)[kDataFrameSize], int address) {
-  return reply[0] == kDataFrameTag && reply[1] == HighByte(address) && reply[2] == LowByte(address);
-}
-
-}  // namespace
 
 // Each block: request it, take a complete reply for that address, acknowledge it. Three
 // tries per block. A block that cannot be had ends the read as failed, whether its
@@ -21,7 +15,6 @@ bool IsReplyFor(const std::uint8_t (&reply)[kDataFrameSize], int address) {
 void TransferSession::ReadBlocks() {
   for (int k = 0; k < kBlockCount; ++k) {
     const int address = k * kBlockSize;
-    const auto request = ReadRequest(address);
     std::uint8_t reply[kDataFrameSize];
     bool accepted = false;
     for (int attempt = 0; attempt < kBlockAttempts && !accepted; ++attempt) {
@@ -32,20 +25,17 @@ void TransferSession::ReadBlocks() {
       } else {
         DiscardUntilQuiet();
       }
-      m_port.Write(request.data(), kReadRequestSize, kFramePauseMs, false);
-      accepted = m_port.Read(reply, kDataFrameSize, kReadReplyTimeoutMs) == kDataFrameSize &&
-                 IsReplyFor(reply, address);
+      accepted = RequestBlock(m_port, address, reply);
     }
     if (!accepted) return Finish(TransferStatus::XFER_READ_FAIL);
     std::memcpy(m_state.buffer.data() + address, reply + 4, kBlockSize);
-    m_port.WriteByte(kAck, kFramePauseMs);
-    m_port.ReadByte(kIgnoredByteTimeoutMs);
+    SendAcknowledge(m_port);
     m_state.progress.store(BlockProgress(k));
     m_state.status.store(TransferStatus::XFER_READING);
     Report();
     if (Cancelled()) return EndCancelled();
   }
-  m_port.WriteByte(kEndCommand, kFramePauseMs);
+  SendEndCommand(m_port);
   RunHook(m_state.afterRead);
   Finish(TransferStatus::XFER_READ_DONE);
 }
@@ -77,7 +67,7 @@ void TransferSession::WriteBlocks() {
     Report();
     if (Cancelled()) return EndCancelled();
   }
-  m_port.WriteByte(kEndCommand, kFramePauseMs);
+  SendEndCommand(m_port);
   m_port.Sleep(kSettleAfterWriteMs);
   Finish(TransferStatus::XFER_WRITE_DONE);
 }

@@ -2,6 +2,7 @@
 // identification and its confirmation, and remembering a port that the search found.
 
 #include "core/link/ProtocolFrames.h"
+#include "core/link/ProtocolSteps.h"
 #include "core/link/ProtocolTimings.h"
 #include "core/link/TransferSession.h"
 #include "core/link/LinkSettings.h"
@@ -23,9 +24,7 @@ bool TransferSession::OpenPortNumber(int n) {
 bool TransferSession::EnterProgramMode() {
   for (int attempt = 0; attempt < kEntryAttempts; ++attempt) {
     if (Cancelled()) return false;
-    DiscardInput();
-    m_port.Write(kEntryCommand.data(), static_cast<int>(kEntryCommand.size()), kEntryBytePauseMs, true);
-    if (m_port.ReadByte(kEntryAckTimeoutMs) == kAck) return true;
+    if (SendEntryCommand(m_port) == kAck) return true;
   }
   return false;
 }
@@ -59,20 +58,10 @@ TransferSession::Outcome TransferSession::ConnectWithSearch(bool search) {
 
 // The radio answers 0x02 with a reply that holds two bytes 0x4E among its first twelve.
 // Reading stops at the second one; nothing else of the reply is examined.
-bool TransferSession::Identify() {
-  m_port.WriteByte(kIdentifyRequest, kFramePauseMs);
-  int marks = 0;
-  for (int read = 0; read < kIdentReads; ++read) {
-    if (m_port.ReadByte(kIdentByteTimeoutMs) == kIdentMark && ++marks == kIdentMarksNeeded) return true;
-  }
-  return false;
-}
+bool TransferSession::Identify() { return RequestIdentification(m_port); }
 
 // Our 0x06 after the identification; the radio's answer to it is not examined.
-void TransferSession::Confirm() {
-  m_port.WriteByte(kAck, kFramePauseMs);
-  m_port.ReadByte(kIgnoredByteTimeoutMs);
-}
+void TransferSession::Confirm() { SendAcknowledge(m_port); }
 
 // A port found by the search becomes the configured one, once the radio on it has
 // identified itself; the record's port follows when the setting was saved.

@@ -1,6 +1,7 @@
 #include <exception>
 
 #include "core/link/ILinkPort.h"
+#include "core/link/ProtocolSteps.h"
 #include "core/link/ProtocolTimings.h"
 #include "core/link/TransferSession.h"
 #include "core/link/TransferState.h"
@@ -53,10 +54,7 @@ void TransferSession::Run() {
 void TransferSession::EndCancelled() { m_port.Close(); }
 
 // Empties the receive queue so that a stale byte is never taken for a reply.
-void TransferSession::DiscardInput() {
-  while (m_port.ReadByte(0) >= 0) {
-  }
-}
+void TransferSession::DiscardInput() { link::DiscardInput(m_port); }
 
 // Before a block is tried again: the rest of a reply that came too late may still be on
 // its way, and taken for the start of the next one it would spoil every further try.

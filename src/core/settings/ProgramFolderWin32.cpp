@@ -53,16 +53,13 @@ bool SettingsFileWritable(const std::string& path) {
   return true;
 }
 
-// "zh-CN" picks chinese, any other locale english. LANG still counts when it is set
-// (a shell from the Linux world), as it does on Linux.
+// The locale 2052 (Chinese, PRC) picks chinese, any other english. LANG still counts when
+// it is set (a shell from the Linux world), as it does on Linux.
 std::string DefaultLanguageName() {
   const std::string lang = platform::EnvironmentText("LANG");
   if (!lang.empty()) return lang.rfind("zh_CN", 0) == 0 ? "chinese" : "english";
-  wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
-  if (::GetUserDefaultLocaleName(name, LOCALE_NAME_MAX_LENGTH) > 0 && std::wstring(name) == L"zh-CN") {
-    return "chinese";
-  }
-  return "english";
+  constexpr LCID kChinesePrc = 2052;  // MAKELCID(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), SORT_DEFAULT)
+  return ::GetUserDefaultLCID() == kChinesePrc ? "chinese" : "english";
 }
 
 }  // namespace qorrin

@@ -30,6 +30,7 @@
 #include "gui/lang/ControlIds.h"
 #include "gui/lang/LocalizeMenus.h"
 #include "gui/lang/QtText.h"
+#include "gui/link/CCheckConnectionDlg.h"
 #include "gui/views/CQorrinView.h"
 #include "gui/views/CFmRadioDlg.h"
 #include "gui/views/ChannelCommandStates.h"
@@ -157,6 +158,7 @@ void CMainFrame::BuildMenus() {
 
   QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
   AddCommand(help, cmd::kHelp, "帮助(&H)");
+  AddCommand(help, cmd::kCheckConnection, "检查连接(&C)...");
   AddCommand(help, cmd::kAppAbout, "关于(&A)...");
 }
 
@@ -236,6 +238,11 @@ void CMainFrame::ExecuteCommand(int id) {
     case cmd::kEditGoTo: m_view->Commands()->Execute(id); break;
     case cmd::kFmRadio: {
       CFmRadioDlg dialog(m_app.Document(), this);
+      dialog.exec();
+      break;
+    }
+    case cmd::kCheckConnection: {
+      CCheckConnectionDlg dialog(m_app, this);
       dialog.exec();
       break;
     }

@@ -21,6 +21,7 @@
 #include "gui/app/DocumentBinding.h"
 #include "gui/app/FocusRingStyle.h"
 #include "gui/app/SaveChangesPrompt.h"
+#include "gui/app/ShellRegistration.h"
 #include "gui/lang/CLanguageDlg.h"
 #include "gui/lang/QtText.h"
 #include "gui/lang/QtTranslations.h"
@@ -54,6 +55,7 @@ bool CQorrinApp::InitInstance(const StartupOptions& options) {
   }
   InstallFocusRingStyle();
   UseQtTranslations();
+  RegisterProjectFileType();
   m_frame = std::make_unique<CMainFrame>(*this);
   m_prompts.SetParent(m_frame.get());
   m_doc->SetPrompts(&m_prompts);

@@ -1,5 +1,6 @@
 #include "gui/app/RecentFiles.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -22,7 +23,8 @@ void Save(const QStringList& entries) {
   settings.endGroup();
 }
 
-QString Canonical(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
+// The system's own form (backslashes on Windows, as Windows programs keep such lists).
+QString Canonical(const QString& path) { return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()); }
 
 }  // namespace
 

@@ -6,10 +6,12 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "gui/grid/GridCellDelegate.h"
 #include "gui/grid/GridRoles.h"
 #include "gui/grid/HeadingCorner.h"
+#include "gui/grid/WheelSetting.h"
 
 namespace qorrin::gui {
 namespace {
@@ -304,8 +306,19 @@ void CGridCtrl::mouseReleaseEvent(QMouseEvent* event) {
   if (currentIndex().isValid()) BeginEdit(FocusRow(), FocusColumn());
 }
 
+// A notch scrolls the system's lines per notch (Qt reads them), or a page when the system
+// is set to scroll page-wise.
 void CGridCtrl::wheelEvent(QWheelEvent* event) {
   TakeFocusFromEditor();
+  const int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+  if (notches != 0 && WheelScrollsByPage()) {
+    for (int i = 0; i < std::abs(notches); ++i) {
+      verticalScrollBar()->triggerAction(notches > 0 ? QAbstractSlider::SliderPageStepSub
+                                                     : QAbstractSlider::SliderPageStepAdd);
+    }
+    event->accept();
+    return;
+  }
   QTableView::wheelEvent(event);
 }
 

@@ -9,11 +9,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/link/CableChips.h"
 #include "core/link/CSerialPort.h"
 #include "core/link/LinkSettings.h"
 #include "core/link/PortNames.h"
 #include "core/link/ProtocolTimings.h"
 #include "core/settings/AppPaths.h"
+#include "core/settings/ProfileFile.h"
 #include "gui/lang/ControlIds.h"
 #include "gui/lang/DialogButtons.h"
 #include "gui/lang/LocalizeDialog.h"
@@ -23,15 +25,21 @@
 namespace qorrin::gui {
 namespace {
 
-// The device behind a number, and for a USB adapter its maker and product.
-QString DeviceLine(int n, const std::vector<link::PortListing>& ports) {
-  for (const auto& port : ports) {
-    if (port.number != n) continue;
+// The device behind a number, and for a USB cable its chip and serial number (for another
+// device what the system says of it).
+QString DeviceLine(const link::PortListing& port) {
+  const link::SerialDevice& machine = port.machine;
+  if (machine.path.empty()) {
     QString line = Qt(port.device);
     if (!port.description.empty()) line += QStringLiteral("\n") + Qt(port.description);
     return line;
   }
-  return {};
+  QString line = Qt(machine.path);
+  QStringList cable;
+  if (const std::string chip = link::ChipText(machine); !chip.empty()) cable << Qt(chip);
+  if (!machine.serial.empty()) cable << LangText("IDS_CHECK_SERIAL_NUMBER").replace(QStringLiteral("%1"), Qt(machine.serial));
+  if (!cable.isEmpty()) line += QStringLiteral("\n") + cable.join(QStringLiteral(", "));
+  return line;
 }
 
 }  // namespace
@@ -52,6 +60,11 @@ CPortDlg::CPortDlg(ILinkHost& host, QWidget* parent) : QDialog(parent), m_host(h
   }
   m_search = new QCheckBox(QStringLiteral("搜索端口"), this);
   SetControlId(m_search, ctl::kSearchPorts);
+  m_pin = new QCheckBox(LangText("IDS_PORT_PIN"), this);
+  m_pin->setAccessibleName(PlainText(m_pin->text()));
+  connect(exclusive, &QButtonGroup::idToggled, this, [this](int, bool on) {
+    if (on) UpdatePinBox();
+  });
 
   const DialogButtons buttons = MakeOkCancel(this);
   connect(buttons.ok, &QPushButton::clicked, this, &CPortDlg::OnOK);
@@ -60,6 +73,7 @@ CPortDlg::CPortDlg(ILinkHost& host, QWidget* parent) : QDialog(parent), m_host(h
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
+  layout->addWidget(m_pin);
   layout->addWidget(m_search);
   layout->addWidget(buttons.box);
   layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -69,13 +83,12 @@ CPortDlg::CPortDlg(ILinkHost& host, QWidget* parent) : QDialog(parent), m_host(h
 void CPortDlg::OnInitDialog() {
   LocalizeDialog(this, dlg::kPort);
   const int com = link::ReadComPort(g_strIniFile);
-  const auto listing = link::ListPorts(g_strIniFile);
+  m_listing = link::ListPorts(g_strIniFile);
   CSerialPort& port = *m_host.Port();
   port.Close();
   for (int n = 1; n <= kPortButtons; ++n) {
     QRadioButton* button = m_ports[n - 1];
-    const QString device = DeviceLine(n, listing);
-    if (!device.isEmpty()) button->setText(button->text() + QStringLiteral("  ") + device);
+    if (const link::PortListing* listed = Listing(n)) button->setText(button->text() + QStringLiteral("  ") + DeviceLine(*listed));
     button->setAccessibleName(PlainText(button->text()).replace(u'\n', u' '));
     button->setChecked(n == com);
     // A port that opens is there to be chosen; one that does not (absent, or in use by
@@ -87,6 +100,28 @@ void CPortDlg::OnInitDialog() {
     }
   }
   m_search->setChecked(link::ReadSearchComValue(g_strIniFile) != 0);
+  UpdatePinBox();
+}
+
+const link::PortListing* CPortDlg::Listing(int n) const {
+  for (const auto& listed : m_listing) {
+    if (listed.number == n) return &listed;
+  }
+  return nullptr;
+}
+
+int CPortDlg::ChosenPort() const {
+  for (int n = 1; n <= kPortButtons; ++n) {
+    if (m_ports[n - 1]->isChecked()) return n;
+  }
+  return 0;
+}
+
+void CPortDlg::UpdatePinBox() {
+  const link::PortListing* listed = Listing(ChosenPort());
+  const bool pinnable = listed != nullptr && !listed->machine.stableName.empty();
+  m_pin->setEnabled(pinnable);
+  m_pin->setChecked(pinnable && listed->fromSettings && listed->device == listed->machine.stableName);
 }
 
 void CPortDlg::OnSearchCom() { link::WriteSearchCom(m_search->isChecked(), g_strIniFile); }
@@ -99,6 +134,16 @@ void CPortDlg::OnOK() {
       link::WriteComPort(n, g_strIniFile);
     }
     break;
+  }
+  // Pinned: the number names the cable by its stable name. Unpinned again: the number is
+  // the machine's n-th device once more.
+  if (const link::PortListing* listed = Listing(ChosenPort()); listed != nullptr && m_pin->isEnabled()) {
+    const std::string& stable = listed->machine.stableName;
+    const bool pinned = listed->fromSettings && listed->device == stable;
+    if (m_pin->isChecked() != pinned) {
+      WriteProfileString("ports", std::to_string(listed->number), m_pin->isChecked() ? stable : std::string(),
+                         g_strIniFile);
+    }
   }
   m_host.ShowPort(link::ReadComPort(g_strIniFile));
   accept();

@@ -185,6 +185,8 @@ void CTransferDlg::ShowLinkError(const TransferOutcome& outcome, bool noAnswer) 
   } else if (noAnswer && outcome.problem == PortProblem::NoPermission) {
     text += QStringLiteral("\n\n") + LangText("IDS_ERROR_PERMISSION").replace(QStringLiteral("%s"), Qt(outcome.device));
   }
+  // The radio was not reached: the connection check can tell why.
+  text += QStringLiteral("\n\n") + LangText("IDS_CHECK_HINT");
   EndRun();
   ShowErrorBox(this, LangText("IDS_ERROR"), text);
   done(QDialog::Rejected);

@@ -1,0 +1,281 @@
+// The connection check's steps that read the system, against prepared root folders: the
+// device and the cables present, access, the programs that hold the device, the services
+// that meddle with cables.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "core/link/PortNames.h"
+#include "core/transfer/AccessFindings.h"
+#include "core/transfer/DeviceFindings.h"
+#include "core/transfer/HolderFindings.h"
+#include "core/transfer/ProcessTable.h"
+#include "core/transfer/ServiceFindings.h"
+#include "core/transfer/PreparedRoot.h"
+
+namespace qorrin::test {
+namespace {
+
+const CheckTexts& English() {
+  static const CheckTexts texts(std::string(QORRIN_DATA_DIR) + "/english.lang");
+  return texts;
+}
+
+std::vector<std::string> Keys(const CheckReport& report) {
+  std::vector<std::string> keys;
+  for (const auto& finding : report.findings) keys.push_back(finding.textKey);
+  return keys;
+}
+
+CheckFinding Only(const CheckReport& report) {
+  EXPECT_EQ(report.findings.size(), 1u);
+  return report.findings.empty() ? CheckFinding{} : report.findings.front();
+}
+
+// A missing device lists what is there: each cable's chip, serial number and stable name
+// (USB adapters first); a stable name that leads nowhere is a cable that is unplugged.
+TEST(CheckDevice, MissingDeviceListsTheCablesPresentAndTheirStableNames) {
+  PreparedRoot root;
+  root.AddUsbCable(1, "ttyUSB1", "1a86", "7523", "");
+  root.AddUsbCable(2, "ttyUSB0", "0403", "6001", "A10KXYZ");
+  const CheckHost host = root.Host();
+  const auto present = PresentSerialDevices(host);
+  ASSERT_EQ(present.size(), 2u);
+  EXPECT_EQ(present[0].path, "/dev/ttyUSB0");
+  EXPECT_EQ(present[0].stableName, "/dev/serial/by-id/usb-0403_6001_A10KXYZ-if00-port0");
+
+  CheckReport report;
+  EXPECT_FALSE(CheckDevicePresent(host, "/dev/ttyUSB3", present, English(), report));
+  const CheckFinding& missing = Only(report);
+  EXPECT_EQ(missing.status, CheckStatus::Problem);
+  EXPECT_EQ(missing.text, "The device /dev/ttyUSB3 does not exist.");
+  EXPECT_EQ(missing.fixKey, "IDS_CHECK_DEVICE_MISSING_FIX");
+  EXPECT_EQ(missing.details,
+            (std::vector<std::string>{"/dev/ttyUSB0: FTDI FT232R (0403:6001), serial number A10KXYZ, "
+                                      "/dev/serial/by-id/usb-0403_6001_A10KXYZ-if00-port0",
+                                      "/dev/ttyUSB1: WCH CH340 (1a86:7523), /dev/serial/by-id/usb-1a86_7523_none-if00-port0"}));
+
+  // Pinned by its stable name: found through the link, and named with its cable.
+  CheckReport pinned;
+  EXPECT_TRUE(CheckDevicePresent(host, present[0].stableName, present, English(), pinned));
+  EXPECT_EQ(Only(pinned).textKey, "IDS_CHECK_DEVICE_OK");
+  EXPECT_EQ(Only(pinned).details.size(), 1u);
+  CheckReport unplugged;
+  EXPECT_FALSE(CheckDevicePresent(host, "/dev/serial/by-id/usb-067b_2303_X-if00-port0", present, English(), unplugged));
+  EXPECT_EQ(Only(unplugged).textKey, "IDS_CHECK_PINNED_MISSING");
+
+  // The name Windows' Device Manager gives a port whose Prolific driver refuses the chip.
+  std::vector<link::SerialDevice> refused = present;
+  refused[0].description = "Prolific USB-to-Serial Comm Port (COM4) PHASED OUT SINCE 2012. PLEASE CONTACT YOUR SUPPLIER.";
+  CheckReport prolific;
+  EXPECT_TRUE(CheckDevicePresent(host, "/dev/ttyUSB0", refused, English(), prolific));
+  EXPECT_EQ(Keys(prolific), (std::vector<std::string>{"IDS_CHECK_DEVICE_OK", "IDS_CHECK_PROLIFIC_REFUSED"}));
+  EXPECT_EQ(prolific.findings[1].status, CheckStatus::Problem);
+
+  // No serial device at all: the fix says so instead of offering an empty list.
+  PreparedRoot bare;
+  CheckReport nothing;
+  ReportPortWithoutDevice("COM3", PresentSerialDevices(bare.Host()), English(), nothing);
+  EXPECT_EQ(Only(nothing).text, "COM3 names no serial device on this computer.");
+  EXPECT_EQ(Only(nothing).fixKey, "IDS_CHECK_NO_DEVICES_FIX");
+  EXPECT_TRUE(Only(nothing).details.empty());
+}
+
+// A [ports] entry that names a cable by its stable name finds the device behind it, as
+// the port dialog and `ports` show it; another device's name does not.
+TEST(CheckDevice, PinnedEntriesFindTheirCable) {
+  PreparedRoot root;
+  root.AddUsbCable(1, "ttyUSB0", "0403", "6001", "A1");
+  root.AddUsbCable(2, "ttyUSB1", "0403", "6001", "B2");
+  const auto devices = link::EnumerateSerialDevices(root.Path("/sys/class/tty"), root.Path("/dev"));
+  ASSERT_EQ(devices.size(), 2u);
+  const std::string pinned = root.Path("/dev/serial/by-id/usb-0403_6001_B2-if00-port0");
+  EXPECT_EQ(devices[1].stableName, pinned);
+  EXPECT_FALSE(link::NamesDevice(pinned, devices[0]));
+  EXPECT_TRUE(link::NamesDevice(pinned, devices[1]));
+  EXPECT_TRUE(link::NamesDevice(devices[1].path, devices[1]));
+  EXPECT_FALSE(link::NamesDevice("", devices[1]));
+}
+
+// A cable on the bus without a tty of its own: brltty's when it is installed and the chip
+// is one it claims, otherwise a missing driver. A cable whose tty exists is no such case.
+TEST(CheckDevice, CableWithoutDeviceIsBlamedOnBrlttyOnlyWhereItCouldBe) {
+  PreparedRoot root;
+  root.AddUsbCable(1, "ttyUSB0", "1a86", "7523", "", true);
+  root.AddUsbCable(2, "", "1a86", "7523", "", false);
+  root.AddUsbCable(3, "", "067b", "2303", "", false);
+  root.AddUsbCable(4, "", "046d", "c52b", "", false);  // a mouse receiver, no cable
+  const CheckHost host = root.Host();
+  const auto present = PresentSerialDevices(host);
+  CheckReport without;
+  CheckCablesWithoutDevice(host, present, English(), without);
+  EXPECT_EQ(Keys(without), (std::vector<std::string>{"IDS_CHECK_CABLE_NO_DEVICE", "IDS_CHECK_CABLE_NO_DEVICE"}));
+
+  root.File("/usr/bin/brltty");
+  CheckReport taken;
+  CheckCablesWithoutDevice(host, present, English(), taken);
+  ASSERT_EQ(taken.findings.size(), 2u);
+  std::vector<std::string> texts = {taken.findings[0].text, taken.findings[1].text};
+  std::sort(texts.begin(), texts.end());
+  EXPECT_EQ(texts[0], "A Prolific PL2303 cable is plugged in but has no serial device.");
+  EXPECT_EQ(texts[1], "A WCH CH340 cable is plugged in but has no serial device: the braille-display service "
+                      "brltty has most likely taken it.");
+}
+
+// The device's group against the process's groups, and the account files against those:
+// a member, one who joined after logging in, one who never joined, a device only its owner
+// may use, and a grant beyond the mode (the seat's access list).
+TEST(CheckAccess, GroupMembershipOldLoginAndOwnerOnlyDevices) {
+  PreparedRoot root;
+  root.AddUsbCable(1, "ttyUSB0", "10c4", "ea60", "0001");
+  root.Mode("/dev/ttyUSB0", 0660);
+  const std::string gid = std::to_string(PreparedRoot::FileGroup());
+  const std::string other = std::to_string(PreparedRoot::Stranger());
+  root.File("/etc/group", "users:x:" + other + ":\ndialout:x:" + gid + ":alice,ham\n");
+  root.File("/etc/passwd", "ham:x:1000:" + other + "::/home/ham:/bin/bash\nbob:x:1001:" + gid + "::/home/bob:/bin/sh\n");
+
+  CheckHost member = root.Host("ham");
+  member.groups.push_back(PreparedRoot::FileGroup());
+  CheckReport ok;
+  EXPECT_TRUE(CheckAccess(member, "/dev/ttyUSB0", English(), ok));
+  EXPECT_EQ(Only(ok).text, "You may use /dev/ttyUSB0: you are in its group dialout.");
+
+  CheckReport relogin;
+  EXPECT_FALSE(CheckAccess(root.Host("ham"), "/dev/ttyUSB0", English(), relogin));
+  EXPECT_EQ(Only(relogin).textKey, "IDS_CHECK_ACCESS_RELOGIN");
+  EXPECT_EQ(Only(relogin).fix, "Log out and in again (or restart the computer).");
+  CheckReport primary;  // the group is bob's own, by the passwd file
+  EXPECT_FALSE(CheckAccess(root.Host("bob"), "/dev/ttyUSB0", English(), primary));
+  EXPECT_EQ(Only(primary).textKey, "IDS_CHECK_ACCESS_RELOGIN");
+
+  CheckReport stranger;
+  EXPECT_FALSE(CheckAccess(root.Host("carol"), "/dev/ttyUSB0", English(), stranger));
+  EXPECT_EQ(Only(stranger).text, "You (carol) are not in group dialout, whose members may use /dev/ttyUSB0.");
+  EXPECT_EQ(Only(stranger).fix, "Join the group: sudo usermod -aG dialout carol, then log out and in again.");
+
+  CheckHost seat = root.Host("carol");
+  seat.grantsAccess = [&](const std::string& path) { return path == root.Path("/dev/ttyUSB0"); };
+  CheckReport granted;
+  EXPECT_TRUE(CheckAccess(seat, "/dev/serial/by-id/usb-10c4_ea60_0001-if00-port0", English(), granted));
+  EXPECT_EQ(Only(granted).textKey, "IDS_CHECK_ACCESS_LIST");
+
+  root.Mode("/dev/ttyUSB0", 0600);
+  CheckReport ownerOnly;
+  EXPECT_FALSE(CheckAccess(member, "/dev/ttyUSB0", English(), ownerOnly));
+  EXPECT_EQ(Only(ownerOnly).textKey, "IDS_CHECK_ACCESS_OWNER_ONLY");
+  CheckHost owner = member;
+  owner.uid = ::geteuid();
+  CheckReport own;
+  EXPECT_TRUE(CheckAccess(owner, "/dev/ttyUSB0", English(), own));
+  EXPECT_EQ(Only(own).text, "You may use /dev/ttyUSB0 (group dialout).");
+}
+
+// Each program that holds the device is named for what it is; the far end of a
+// pseudo-terminal and this process itself are not competitors; a device nobody visible
+// holds but that is locked is "in use by another program".
+TEST(CheckHolders, ProgramsAreNamedAndUnseenHoldersFoundByTheLock) {
+  PreparedRoot root;
+  root.AddUsbCable(1, "ttyUSB0", "067b", "2303", "");
+  root.AddProcess(311, "ModemManager", {"/dev/null", "/dev/ttyUSB0"});
+  root.AddProcess(312, "brltty", {"/dev/ttyUSB0"});
+  root.AddProcess(313, "qorrin-cli", {"/dev/ttyUSB0"});
+  root.AddProcess(314, "minicom", {"/dev/ttyUSB0"});
+  root.AddProcess(315, "python3", {"/dev/ttyUSB0"});
+  root.AddProcess(316, "bash", {"/dev/ttyUSB1", "/dev/pts/0"});
+  root.AddProcess(1, "qorrin", {"/dev/ttyUSB0"});  // this process (the host's pid)
+  const CheckHost host = root.Host();
+  const auto processes = ReadProcesses(host);
+  EXPECT_TRUE(IsRunning(processes, "ModemManager"));
+
+  CheckReport held;
+  EXPECT_FALSE(CheckHolders(host, "/dev/serial/by-id/usb-067b_2303_none-if00-port0", processes, English(), held));
+  std::vector<std::string> keys = Keys(held);
+  std::sort(keys.begin(), keys.end());
+  EXPECT_EQ(keys, (std::vector<std::string>{"IDS_CHECK_HELD_BRLTTY", "IDS_CHECK_HELD_MODEMMANAGER",
+                                            "IDS_CHECK_HELD_OTHER", "IDS_CHECK_HELD_QORRIN", "IDS_CHECK_HELD_TERMINAL"}));
+  for (const auto& finding : held.findings) {
+    EXPECT_EQ(finding.status, CheckStatus::Problem);
+    EXPECT_FALSE(finding.fix.empty()) << finding.textKey;
+    if (finding.textKey == "IDS_CHECK_HELD_TERMINAL") {
+      EXPECT_EQ(finding.text, "The terminal program minicom (process 314) has "
+                              "/dev/serial/by-id/usb-067b_2303_none-if00-port0 open.");
+      EXPECT_EQ(finding.fix, "Quit minicom or close its connection, then check again.");
+    }
+  }
+
+  // The simulated radio holds both ends of its pseudo-terminal: it is the device.
+  PreparedRoot pty;
+  pty.File("/dev/pts/7");
+  pty.AddProcess(400, "qorrin-sim", {"/dev/ptmx", "/dev/pts/7"}, 7);
+  pty.AddProcess(401, "screen", {"/dev/ptmx", "/dev/pts/7"}, 3);
+  pty.AddClosedProcess(402, "ModemManager");
+  const CheckHost ptyHost = pty.Host();
+  const auto ptyProcesses = ReadProcesses(ptyHost);
+  EXPECT_FALSE(std::find_if(ptyProcesses.begin(), ptyProcesses.end(), [](const ProcessInfo& p) {
+                 return p.pid == 402;
+               })->lookedInto);
+  CheckReport farEnd;
+  EXPECT_FALSE(CheckHolders(ptyHost, "/dev/pts/7", ptyProcesses, English(), farEnd));
+  EXPECT_EQ(Keys(farEnd), std::vector<std::string>{"IDS_CHECK_HELD_TERMINAL"});
+
+  // Nobody we may see: free, until something locks the device.
+  PreparedRoot quiet;
+  quiet.File("/dev/ttyS4");
+  quiet.AddClosedProcess(500, "someone");
+  CheckReport free;
+  EXPECT_TRUE(CheckHolders(quiet.Host(), "/dev/ttyS4", ReadProcesses(quiet.Host()), English(), free));
+  EXPECT_EQ(Only(free).text, "No other program is using /dev/ttyS4.");
+  const int lock = ::open(quiet.Path("/dev/ttyS4").c_str(), O_RDWR | O_CLOEXEC);
+  ASSERT_EQ(::flock(lock, LOCK_EX | LOCK_NB), 0);
+  CheckReport busy;
+  EXPECT_FALSE(CheckHolders(quiet.Host(), "/dev/ttyS4", ReadProcesses(quiet.Host()), English(), busy));
+  EXPECT_EQ(Only(busy).text, "/dev/ttyS4 is in use by another program.");
+  ::close(lock);
+
+  // A device we may not even open, beside a process we may not look into: nothing to say.
+  quiet.Folder("/dev/ttyS5");
+  CheckReport unknown;
+  EXPECT_TRUE(CheckHolders(quiet.Host(), "/dev/ttyS5", ReadProcesses(quiet.Host()), English(), unknown));
+  EXPECT_TRUE(unknown.findings.empty());
+}
+
+// ModemManager meddles unless udev marked the cable; our rule file (the shipped one)
+// installed but not applied is told apart. brltty installed beside a chip it claims is a
+// warning. Devices that are no USB cable have nothing to fear from either.
+TEST(CheckServices, ModemManagerAndBrlttyAgainstTheCable) {
+  PreparedRoot root;
+  root.AddUsbCable(1, "ttyUSB0", "1a86", "7523", "");
+  root.AddUsbCable(2, "ttyUSB1", "0403", "6001", "FT1");
+  root.File("/dev/ttyS0");
+  const CheckHost host = root.Host();
+  const auto present = PresentSerialDevices(host);
+  auto check = [&](const std::string& device) {
+    CheckReport report;
+    CheckServices(host, device, present, ReadProcesses(host), English(), report);
+    return report;
+  };
+  EXPECT_EQ(Only(check("/dev/ttyUSB0")).text, "No service interferes with /dev/ttyUSB0.");
+
+  root.AddProcess(77, "ModemManager", {});
+  EXPECT_EQ(Only(check("/dev/ttyUSB0")).textKey, "IDS_CHECK_MM_PROBES");
+  root.File("/lib/udev/rules.d/70-qorrin-cables.rules",
+            ReadFileBytes(std::string(QORRIN_DATA_DIR) + "/../packaging/70-qorrin-cables.rules"));
+  EXPECT_EQ(Only(check("/dev/ttyUSB0")).textKey, "IDS_CHECK_MM_RULE_NOT_APPLIED");
+  root.File("/run/udev/data/c188:1", "E:ID_VENDOR_ID=1a86\nE:ID_MM_DEVICE_IGNORE=1\nG:uaccess\n");
+  EXPECT_EQ(Only(check("/dev/ttyUSB0")).textKey, "IDS_CHECK_SERVICES_OK");
+  EXPECT_EQ(Only(check("/dev/ttyUSB1")).textKey, "IDS_CHECK_MM_RULE_NOT_APPLIED");  // rule, but not for 188:2 yet
+
+  root.File("/usr/sbin/brltty");
+  const CheckReport brltty = check("/dev/ttyUSB0");
+  EXPECT_EQ(Only(brltty).status, CheckStatus::Warning);
+  EXPECT_EQ(Only(brltty).text, "The braille-display service brltty is installed: it takes WCH CH340 cables, and the "
+                               "port can vanish right after the cable is plugged in.");
+  EXPECT_TRUE(check("/dev/ttyS0").findings.empty());
+}
+
+}  // namespace
+}  // namespace qorrin::test

@@ -1,0 +1,150 @@
+// Help > Check Connection against simulated radios: the findings as a list with icons,
+// fixes and accessible names, in English and Chinese; the line a failed transfer's message
+// gains; the port dialog's offer to pin a cable.
+#include "GuiTestSupport.h"
+#include "core/link/CSerialPort.h"
+#include "gui/link/CCheckConnectionDlg.h"
+#include "gui/link/CPortDlg.h"
+#include "gui/link/CTransferDlg.h"
+#include "sim/SimRadio.h"
+
+namespace qorrin::gui::test {
+
+namespace {
+
+// A radio of the VHF model of the shipped setting.ini on port 1, no search.
+std::unique_ptr<sim::SimRadio> RadioOnPort1(const RunningApp& run, const sim::SimFaults& faults = {}) {
+  sim::RadioImage image = sim::BlankImage();
+  const std::uint8_t band[] = {0x60, 0x13, 0x40, 0x17};
+  std::copy(std::begin(band), std::end(band), image.begin() + 0x780);
+  sim::SimConfig config;
+  config.faults = faults;
+  auto radio = std::make_unique<sim::SimRadio>(config, image);
+  std::string error;
+  if (!radio->Start(&error)) qWarning("radio: %s", error.c_str());
+  run.SetLine("ports", "1", radio->DevicePath());
+  run.SetLine("ports", "enumerate", "0");
+  run.SetLine("setup", "searchcom", "0");
+  return radio;
+}
+
+// The dialog once its check is over (null when the modal is no check dialog or the check
+// does not end).
+CCheckConnectionDlg* FinishedCheck(QWidget* modal) {
+  auto* dialog = qobject_cast<CCheckConnectionDlg*>(modal);
+  if (dialog == nullptr) return nullptr;
+  if (!QTest::qWaitFor([&] { return !dialog->Running() && dialog->AgainButton()->isEnabled(); }, 15000)) return nullptr;
+  return dialog;
+}
+
+QListWidgetItem* LastFinding(CCheckConnectionDlg* dialog) {
+  return dialog->Findings()->item(dialog->Findings()->count() - 1);
+}
+
+}  // namespace
+
+class ConnectionCheckTest : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  // A working radio: every finding ok, the last one naming the range; each entry with its
+  // icon and a name that starts with its status. Check Again runs it anew. Another model
+  // on the line is a problem with its fix, in Chinese after a language switch.
+  void findingsAreListedWithIconsFixesAndNames() {
+    RunningApp run;
+    auto radio = RadioOnPort1(run);
+    QVERIFY(run.Start());
+    const QString device = QString::fromStdString(radio->DevicePath());
+    RunCommand(run, cmd::kCheckConnection, {[&](QWidget* m) {
+      CCheckConnectionDlg* dialog = FinishedCheck(m);
+      QVERIFY(dialog);
+      QCOMPARE(dialog->windowTitle(), QStringLiteral("Check Connection"));
+      QCOMPARE(dialog->Heading()->text(), QStringLiteral("Findings for COM1 (%1):").arg(device));
+      QCOMPARE(dialog->Findings()->accessibleName(), QStringLiteral("Findings"));
+      QCOMPARE(dialog->AgainButton()->accessibleName(), QStringLiteral("Check Again"));
+      QCOMPARE(dialog->CloseButton()->accessibleName(), QStringLiteral("Close"));
+      QVERIFY(dialog->Findings()->count() >= 4);
+      for (int i = 0; i < dialog->Findings()->count(); ++i) {
+        const QListWidgetItem* item = dialog->Findings()->item(i);
+        QVERIFY(!item->icon().isNull());
+        QVERIFY2(item->data(Qt::AccessibleTextRole).toString().startsWith(QStringLiteral("ok: ")),
+                 qPrintable(item->data(Qt::AccessibleTextRole).toString()));
+      }
+      QCOMPARE(LastFinding(dialog)->data(Qt::UserRole).toString(), QStringLiteral("IDS_CHECK_LINE_IDENTIFIED"));
+      QVERIFY(LastFinding(dialog)->text().startsWith(
+          QStringLiteral("A VLM-7Q answered on %1: frequency range 136-174MHz.").arg(device)));
+      const int entries = radio->EntryCommandsSeen();
+      QTest::mouseClick(dialog->AgainButton(), Qt::LeftButton);
+      QVERIFY(dialog->Running() && !dialog->AgainButton()->isEnabled());
+      QVERIFY(FinishedCheck(m));
+      QCOMPARE(radio->EntryCommandsSeen(), entries + 1);
+      QTest::mouseClick(dialog->CloseButton(), Qt::LeftButton);
+    }});
+    QVERIFY(!run.app->Port()->IsOpen());
+
+    sim::SimFaults other;
+    other.ident.assign(std::begin(sim::kOtherModelIdent), std::end(sim::kOtherModelIdent));
+    auto another = RadioOnPort1(run, other);
+    run.app->OnNextLanguage();
+    RunCommand(run, cmd::kCheckConnection, {[&](QWidget* m) {
+      CCheckConnectionDlg* dialog = FinishedCheck(m);
+      QVERIFY(dialog);
+      QCOMPARE(dialog->windowTitle(), QStringLiteral("检查连接"));
+      const QListWidgetItem* last = LastFinding(dialog);
+      QCOMPARE(last->data(Qt::UserRole).toString(), QStringLiteral("IDS_CHECK_LINE_OTHER_RADIO"));
+      QVERIFY2(last->text().contains(QStringLiteral("\n解决办法：请连接 VLM-7Q")), qPrintable(last->text()));
+      QVERIFY(last->data(Qt::AccessibleTextRole).toString().startsWith(QStringLiteral("问题: ")));
+      m->close();
+    }});
+  }
+
+  // A transfer that does not reach the radio keeps its error box and OK, and the box
+  // names the check; so does one that reaches another model. The check of a missing
+  // device (over at once) lists it as a problem.
+  void failedTransferNamesTheCheck() {
+    RunningApp run;
+    run.SetLine("ports", "1", run.dir.file("ttyUSB9"));
+    run.SetLine("ports", "enumerate", "0");
+    run.SetLine("setup", "searchcom", "0");
+    QVERIFY(run.Start());
+    RunCommand(run, cmd::kCheckConnection, {[&](QWidget* m) {
+      CCheckConnectionDlg* dialog = FinishedCheck(m);
+      QVERIFY(dialog);
+      QCOMPARE(dialog->Findings()->item(0)->data(Qt::UserRole).toString(), QStringLiteral("IDS_CHECK_DEVICE_MISSING"));
+      QCOMPARE(dialog->Findings()->currentRow(), 0);
+      QTest::qWait(200);  // the dialog's timer keeps running past the end of the check
+      QTest::mouseClick(dialog->CloseButton(), Qt::LeftButton);
+    }});
+    auto press = [](QWidget* m) { QTest::mouseClick(qobject_cast<CTransferDlg*>(m)->OkButton(), Qt::LeftButton); };
+    const auto missing = RunCommand(run, cmd::kReadData, {press, ClickOk});
+    QVERIFY2(missing->Text(1).startsWith(QStringLiteral("The radio does not answer.")), qPrintable(missing->Text(1)));
+    QVERIFY2(missing->Text(1).endsWith(QStringLiteral("\n\nHelp > Check Connection... finds out why.")),
+             qPrintable(missing->Text(1)));
+
+    sim::SimFaults other;
+    other.ident.assign(std::begin(sim::kOtherModelIdent), std::end(sim::kOtherModelIdent));
+    auto another = RadioOnPort1(run, other);
+    const auto wrong = RunCommand(run, cmd::kReadData, {press, ClickOk});
+    QVERIFY2(wrong->Text(1).endsWith(QStringLiteral("Help > Check Connection... finds out why.")),
+             qPrintable(wrong->Text(1)));
+  }
+
+  // The pin is offered only for a cable with a stable name: a pseudo-terminal has none.
+  void portDialogOffersThePinOnlyForACableWithAStableName() {
+    RunningApp run;
+    auto radio = RadioOnPort1(run);
+    QVERIFY(run.Start());
+    RunCommand(run, cmd::kPort, {[&](QWidget* m) {
+      auto* dialog = qobject_cast<CPortDlg*>(m);
+      QVERIFY(dialog->PortButton(1)->isChecked());
+      QVERIFY(dialog->PinBox()->isVisible() && !dialog->PinBox()->isEnabled());
+      QVERIFY(!dialog->PinBox()->accessibleName().isEmpty());
+      ClickButton(m, "OK");
+    }});
+    QVERIFY(run.dir.read("setting.ini").find("1=" + radio->DevicePath()) != std::string::npos);
+  }
+};
+
+}  // namespace qorrin::gui::test
+
+QORRIN_GUI_TEST_MAIN(qorrin::gui::test::ConnectionCheckTest)
+#include "ConnectionCheckTest.moc"

@@ -135,6 +135,19 @@ class ChannelTableTest : public QObject {
     QCOMPARE(Focus(), grid);
     QCOMPARE(Record(run, 2).mid(0, 11), QStringLiteral("00 00 70 14"));
     QCOMPARE(grid->verticalScrollBar()->value(), top + QApplication::wheelScrollLines());
+
+    // Far down the table an editor sits exactly over its cell as well.
+    ClickCell(run, 60, kColRxFrequency);
+    QVERIFY(grid->verticalScrollBar()->value() > 0);
+    QCOMPARE(Focus()->geometry(), grid->GetCellRect(60, kColRxFrequency));
+    Key(Qt::Key_Escape);
+
+    // Ctrl+C in an open editor is the port command, which first stores what was typed.
+    ClickCell(run, 6, kColRxFrequency);
+    QTest::keyClicks(Focus(), QStringLiteral("148"));
+    QCOMPARE(Answering([&] { PressKey(run, Qt::Key_C, Qt::ControlModifier); }, {ClickCancel})->Title(),
+             QStringLiteral("Communication Port"));
+    QCOMPARE(Record(run, 6).mid(0, 11), QStringLiteral("00 00 80 14"));
   }
 
   // The keys reach every cell and stop at the edges; the table shows changes made

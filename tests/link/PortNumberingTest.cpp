@@ -48,16 +48,17 @@ TEST(PortNumbering, MachineDevicesAreOrderedUsbFirstThenNaturally) {
 TEST(PortNumbering, EntriesWinEnumerationCanBeSwitchedOffAndSettingsKeepTheirFormat) {
   TempDir dir;
   const std::string ini = dir.file("setting.ini");
-  dir.write("setting.ini", "[setup]\ncom=1\n[ports]\n2=/dev/pts/7\n9=/dev/ttyRADIO\nenumerate=0\n");
+  dir.write("setting.ini", "[setup]\ncom=1\n[ports]\n2=/dev/pts/7\n9=/dev/ttyRADIO\n255=/dev/ttyTOP\nenumerate=0\n");
   link::PortNumbering numbering(ini);
   EXPECT_EQ(numbering.DevicePath(2), "/dev/pts/7");
   EXPECT_EQ(numbering.DevicePath(9), "/dev/ttyRADIO");
   for (int unnamed : {1, 0, 256}) EXPECT_EQ(numbering.DevicePath(unnamed), "") << unnamed;
 
   const auto ports = link::ListPorts(ini);
-  ASSERT_EQ(ports.size(), 2u);
+  ASSERT_EQ(ports.size(), 3u);
   EXPECT_EQ(ports[0].number, 2);
   EXPECT_EQ(ports[1].number, 9);
+  EXPECT_EQ(ports[2].number, 255);  // the highest number there is
   EXPECT_TRUE(ports[1].fromSettings);
   EXPECT_EQ(link::PortLabel(9), "COM9");
   EXPECT_EQ(link::DeviceForPort(9, ini), "/dev/ttyRADIO");

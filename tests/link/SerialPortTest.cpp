@@ -1,5 +1,6 @@
 // CSerialPort against a pseudo-terminal whose master side the test drives by hand.
 #include <gtest/gtest.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <ctime>
@@ -40,6 +41,15 @@ TEST(SerialPort, OpensSerialDevicesOnceReadsWritesAndFailsQuietlyWhenClosedOrUnp
   EXPECT_EQ(port.Open(1, 9600, dir.file("setting.ini")), 0);  // no entry, no enumeration
   EXPECT_NE(port.LastError().find("COM1"), std::string::npos);
   ASSERT_EQ(port.Open(2, 9600, dir.file("setting.ini")), 1);
+  // The line runs at the speed asked for, and a later change of speed reaches it.
+  auto lineSpeed = [&] {
+    termios tio{};
+    return tcgetattr(pty.MasterFd(), &tio) == 0 ? cfgetospeed(&tio) : B0;
+  };
+  EXPECT_EQ(lineSpeed(), B9600);
+  port.SetBaudRate(4800);
+  EXPECT_EQ(lineSpeed(), B4800);
+  port.SetBaudRate(9600);
   CSerialPort other;
   EXPECT_EQ(other.Open(pty.SlavePath(), 9600), 0);
   auto fromRadio = [&](std::vector<std::uint8_t> bytes) {
@@ -60,14 +70,21 @@ TEST(SerialPort, OpensSerialDevicesOnceReadsWritesAndFailsQuietlyWhenClosedOrUnp
   EXPECT_EQ(port.Read(buffer, 20, 500), 19);
   EXPECT_GE(MillisSince(start), 495);
   EXPECT_EQ(std::vector<std::uint8_t>(buffer, buffer + 19), reply);
-  std::thread late([&] {  // the last wanted byte ends the wait at once
+  // The last wanted byte ends the wait at once, also when the bytes come in parts; what
+  // comes after it is left for the next read, never written past the wanted length.
+  std::thread late([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    fromRadio({1, 2, 3});
+    fromRadio({1, 2});
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    fromRadio({3, 4, 5, 6});
   });
+  buffer[3] = 0xEE;
   start = Clock::now();
   EXPECT_EQ(port.Read(buffer, 3, 10000), 3);
   EXPECT_LT(MillisSince(start), 5000);
   late.join();
+  EXPECT_EQ(std::vector<std::uint8_t>(buffer, buffer + 4), (std::vector<std::uint8_t>{1, 2, 3, 0xEE}));
+  for (int next : {4, 5, 6}) EXPECT_EQ(port.ReadByte(100), next);
 
   const std::uint8_t data[8] = {0x05, 'P', 'R', 'O', 'G', 'R', 'A', 'M'};
   start = Clock::now();

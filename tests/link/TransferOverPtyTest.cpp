@@ -99,6 +99,12 @@ TEST(TransferOverPty, SearchFindsTheRadioOnlyWhenOnAndCancelStopsTheSearchOrTheB
   EXPECT_LT(MillisSince(start), 1000);
   EXPECT_NE(state->detail.find("COM6"), std::string::npos);
   EXPECT_EQ(com3->BytesReceived(), 0);
+  // So does a device path that names nothing, and the failure names the device.
+  state = NewTransfer(dir.file("setting.ini"), true);
+  state->device = dir.file("missing-tty");
+  RunTransfer(state);
+  EXPECT_EQ(state->status.load(), TransferStatus::XFER_PORT_ERROR);
+  EXPECT_NE(state->detail.find("missing-tty"), std::string::npos) << state->detail;
 
   // With it, the configured COM4 first, then upwards from COM1.
   dir.write("setting.ini", LinkSettings(4, true, ports));

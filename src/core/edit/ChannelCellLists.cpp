@@ -2,6 +2,7 @@
 
 #include "core/edit/ChannelTableLayout.h"
 #include "core/lang/LangText.h"
+#include "core/model/RecordFields.h"
 #include "core/model/ToneTables.h"
 
 namespace qorrin {
@@ -23,6 +24,18 @@ std::vector<std::string> GetChannelCellItems(int column) {
     case kColBandwidth: return GetBandwidthItems();
     case kColPower: return GetPowerItems();
     default: return {};
+  }
+}
+
+int GetChannelCellChoice(const CQorrinDoc& doc, int row, int column) {
+  if (row < kFirstChannel || row > kLastChannel) return -1;
+  const RadioImage& image = doc.Image();
+  switch (column) {
+    case kColRxTone: return GetToneCode(image, row, true);
+    case kColTxTone: return GetToneCode(image, row, false);
+    case kColBandwidth: return IsWide(image, row) ? 1 : 0;
+    case kColPower: return IsHighPower(image, row) ? 1 : 0;
+    default: return -1;
   }
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/model/CQorrinDoc.h"
+
 namespace qorrin {
 
 // 259 tone texts in tone-code order, IDS_OFF first (the list of both tone cells).
@@ -15,5 +17,9 @@ std::vector<std::string> GetPowerItems();
 // The list of a drop-down column (2 and 4: tones, 5: bandwidth, 6: power); empty for the
 // columns edited as text and for anything else.
 std::vector<std::string> GetChannelCellItems(int column);
+// The item a drop-down cell of channel `row` shows, the one its list opens on: the tone
+// code (columns 2 and 4), the wide bit (5), the high-power bit (6); -1 for any other
+// column and outside channels 1..99.
+int GetChannelCellChoice(const CQorrinDoc& doc, int row, int column);
 
 }  // namespace qorrin

@@ -194,144 +194,27 @@ void CGridCtrl::ScrollIntoView(int row, int column) {
 }
 
 void CGridCtrl::BeginEdit(int row, int column) {
-  if (!IndexOf(row, column).isValid()) return;
+  const QModelIndex index = IndexOf(row, column);
+  if (!index.isValid()) return;
   ScrollIntoView(row, column);
   if (!IsCellEditable(row, column)) return;
   const QRect rect = GetCellRect(row, column);
   if (!rect.isValid() || !rect.intersects(viewport()->rect())) return;
-  Q_EMIT beginEdit(row, column, GetCellText(row, column), rect);
+  EndEdit(true);  // an editor still open elsewhere (its focus gone) counts as entered
+  m_editIndex = index;
+  edit(index, QAbstractItemView::AllEditTriggers, nullptr);
 }
 
-void CGridCtrl::SetCellEditor(QWidget* editor, int row, int column) {
-  m_editor = editor;
-  m_editIndex = editor ? QPersistentModelIndex(IndexOf(row, column)) : QPersistentModelIndex();
-  PlaceEditor();
+QWidget* CGridCtrl::OpenEditor() const {
+  return state() == EditingState && m_editIndex.isValid() ? indexWidget(m_editIndex) : nullptr;
 }
 
-void CGridCtrl::PlaceEditor() {
-  if (m_editor && m_editIndex.isValid()) m_editor->setGeometry(visualRect(m_editIndex));
-}
-
-// A click on a heading moves the focus into the body next to it and starts no edit; on a
-// row heading it selects rows as well.
-void CGridCtrl::OnHeadingPressed(Qt::Orientation orientation, int section) {
-  setFocus(Qt::MouseFocusReason);
-  if (model() == nullptr) return;
-  const QModelIndex current = currentIndex();
-  const QModelIndex target = orientation == Qt::Horizontal
-                                 ? model()->index(0, section)
-                                 : model()->index(section, current.isValid() ? current.column() : 0);
-  if (target.isValid()) selectionModel()->setCurrentIndex(target, QItemSelectionModel::NoUpdate);
-  if (orientation == Qt::Vertical) PickRow(section, QApplication::keyboardModifiers());
-}
-
-void CGridCtrl::PickRow(int modelRow, Qt::KeyboardModifiers modifiers) {
-  if (model() == nullptr || modelRow < 0 || modelRow >= model()->rowCount()) return;
-  if (modifiers & Qt::ShiftModifier) {
-    SelectRange(m_anchorRow >= 0 ? m_anchorRow : modelRow, modelRow);
-    return;
-  }
-  m_anchorRow = modelRow;
-  const QItemSelection row(model()->index(modelRow, 0), model()->index(modelRow, model()->columnCount() - 1));
-  if (modifiers & Qt::ControlModifier) {
-    selectionModel()->select(row, QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
-  } else {
-    selectionModel()->select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  }
-}
-
-void CGridCtrl::SelectRange(int fromModelRow, int toModelRow) {
-  if (model() == nullptr) return;
-  const int first = std::min(fromModelRow, toModelRow), last = std::max(fromModelRow, toModelRow);
-  const QItemSelection rows(model()->index(first, 0), model()->index(last, model()->columnCount() - 1));
-  selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-}
-
-std::vector<int> CGridCtrl::SelectedRows() const {
-  std::vector<int> rows;
-  if (model() == nullptr) return rows;
-  for (const QModelIndex& index : selectionModel()->selectedRows()) rows.push_back(index.row() + 1);
-  std::sort(rows.begin(), rows.end());
-  return rows;
-}
-
-void CGridCtrl::SelectRows(const std::vector<int>& rows) {
-  if (model() == nullptr) return;
-  QItemSelection selection;
-  for (int row : rows) {
-    if (row >= 1 && row <= model()->rowCount()) {
-      selection.select(model()->index(row - 1, 0), model()->index(row - 1, model()->columnCount() - 1));
-    }
-  }
-  selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  m_anchorRow = rows.empty() ? -1 : rows.front() - 1;
-}
-
-void CGridCtrl::SelectAllRows() {
-  if (model() == nullptr || model()->rowCount() == 0) return;
-  SelectRange(0, model()->rowCount() - 1);
-  m_anchorRow = 0;
-}
-
-void CGridCtrl::ClearRowSelection() {
-  selectionModel()->clearSelection();
-  m_anchorRow = -1;
-}
-
-// Arrows move one cell; Tab and Shift+Tab wrap across rows but stop at the ends; Home and
-// End take the first and last row of the column; Page Up and Down move by what scrolled.
-QModelIndex CGridCtrl::moveCursor(CursorAction action, Qt::KeyboardModifiers) {
-  const QModelIndex current = currentIndex();
-  const int rows = model() ? model()->rowCount() : 0, columns = model() ? model()->columnCount() : 0;
-  if (rows == 0 || columns == 0) return {};
-  if (!current.isValid()) return model()->index(0, 0);
-  const int row = current.row(), column = current.column();
-  switch (action) {
-    case MoveLeft: return model()->index(row, std::max(column - 1, 0));
-    case MoveRight: return model()->index(row, std::min(column + 1, columns - 1));
-    case MoveUp: return model()->index(std::max(row - 1, 0), column);
-    case MoveDown: return model()->index(std::min(row + 1, rows - 1), column);
-    case MoveNext: return MoveTab(true);
-    case MovePrevious: return MoveTab(false);
-    case MoveHome:
-      verticalScrollBar()->setValue(verticalScrollBar()->minimum());
-      return model()->index(0, column);
-    case MoveEnd:
-      verticalScrollBar()->setValue(verticalScrollBar()->maximum());
-      return model()->index(rows - 1, column);
-    case MovePageDown: return MovePage(true);
-    case MovePageUp: return MovePage(false);
-  }
-  return current;
-}
-
-QModelIndex CGridCtrl::MoveTab(bool forward) const {
-  const QModelIndex current = currentIndex();
-  if (model() == nullptr) return {};
-  const int rows = model()->rowCount(), columns = model()->columnCount();
-  if (!current.isValid()) return model()->index(0, 0);
-  int row = current.row(), column = current.column() + (forward ? 1 : -1);
-  if (column >= columns) {
-    if (row + 1 >= rows) return current;
-    ++row;
-    column = 0;
-  } else if (column < 0) {
-    if (row == 0) return current;
-    --row;
-    column = columns - 1;
-  }
-  return model()->index(row, column);
-}
-
-QModelIndex CGridCtrl::MovePage(bool down) {
-  const QModelIndex current = currentIndex();
-  QScrollBar* bar = verticalScrollBar();
-  const int before = bar->value();
-  bar->setValue(before + (down ? bar->pageStep() : -bar->pageStep()));
-  const int scrolled = bar->value() - before;  // rows, the scrolling being by rows
-  const int last = model()->rowCount() - 1;
-  const int row = scrolled != 0 ? std::clamp(current.row() + scrolled, 0, last) : (down ? last : 0);
-  return model()->index(row, current.column());
+void CGridCtrl::EndEdit(bool store) {
+  QWidget* editor = OpenEditor();
+  if (editor == nullptr) return;
+  if (store) commitData(editor);
+  // Storing may have closed it already (a view update that the store led to).
+  if (OpenEditor() == editor) closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void CGridCtrl::keyPressEvent(QKeyEvent* event) {
@@ -441,17 +324,10 @@ void CGridCtrl::wheelEvent(QWheelEvent* event) {
 }
 
 // Scrolling moves the cells under an open editor: the editor gives up the focus first,
-// which commits and closes it.
+// which stores and closes it.
 void CGridCtrl::scrollContentsBy(int dx, int dy) {
-  if (m_editor && m_editor->isVisible()) TakeFocusFromEditor();
+  if (state() == EditingState) TakeFocusFromEditor();
   QTableView::scrollContentsBy(dx, dy);
-  PlaceEditor();
-}
-
-// Cells move when the sizes or the viewport change: an open editor moves with its cell.
-void CGridCtrl::updateGeometries() {
-  QTableView::updateGeometries();
-  PlaceEditor();
 }
 
 // The focus coming and going repaints only the focus cell (the item view would repaint

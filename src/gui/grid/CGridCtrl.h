@@ -1,11 +1,13 @@
 #pragma once
 // The program's table control over an item model that its owner sets: the model's items
 // are the cells, its horizontal header data the fixed heading row and its vertical header
-// data the fixed heading column. The grid keeps one focus cell, moves it with the keyboard
-// and the mouse, and has no editor of its own: when the user wants to edit a cell (Enter,
-// or the release of a click) it asks its owner through beginEdit, and the owner places its
-// own editor over the cell, which the grid then keeps on the cell. Sizes are the grid's
-// own, not the model's.
+// data the fixed heading column. The grid keeps one focus cell and moves it with the
+// keyboard and the mouse. It has no editor of its own: the owner sets an item delegate
+// (CellEditingDelegate.h) that creates the editor fitting a cell, and the grid opens it
+// over the cell when the user wants to edit it (Enter, or the release of a click). Qt's
+// own edit triggers stay off: those two are the only ways into an edit. Scrolling, the
+// wheel and Tab first take the focus from an open editor, which stores and closes it.
+// Sizes are the grid's own, not the model's.
 //
 // Besides the focus cell, whole rows can be selected (for commands on several rows): a
 // click on a row heading selects that row, Shift with a click or with the arrow, page,
@@ -22,7 +24,6 @@
 // Qt::ItemIsEditable starts no edit), Qt::ForegroundRole and Qt::BackgroundRole (colours
 // other than the grid's), and kHeadingTitleRole (GridRoles.h) for the corner.
 #include <QPersistentModelIndex>
-#include <QPointer>
 #include <QTableView>
 
 #include <vector>
@@ -67,13 +68,15 @@ class CGridCtrl : public QTableView {
   bool IsCellShown(int row, int column) const;
   void ScrollIntoView(int row, int column);
 
-  // Scrolls the cell into view and, when it is editable and shown, emits beginEdit.
+  // Scrolls the cell into view and, when it is editable and shown, opens the delegate's
+  // editor over it.
   virtual void BeginEdit(int row, int column);
-
-  // The owner's editor now open over the cell: the grid keeps it on the cell's rectangle
-  // while the cells move under it, and before scrolling takes the focus from it (which
-  // makes the owner commit and close it). Null when the owner closed its editor.
-  void SetCellEditor(QWidget* editor, int row = -1, int column = -1);
+  // The editor open over a cell; null when none is.
+  QWidget* OpenEditor() const;
+  // Closes an open editor, first storing what it holds when `store` is true (a command
+  // that reads the document counts an open editor as entered); the focus it had goes to
+  // the grid.
+  void EndEdit(bool store);
 
   // Selected rows, grid numbering (1 = the first row of the model), ascending.
   std::vector<int> SelectedRows() const;
@@ -85,8 +88,6 @@ class CGridCtrl : public QTableView {
   QSize sizeHint() const override;
 
  Q_SIGNALS:
-  // The user wants to edit the cell; `rect` is GetCellRect(row, column).
-  void beginEdit(int row, int column, const QString& text, const QRect& rect);
   // The context menu was asked for on a row heading (`global` in screen coordinates).
   void rowMenuRequested(const QPoint& global);
 
@@ -105,7 +106,6 @@ class CGridCtrl : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
-  void updateGeometries() override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 
@@ -118,7 +118,6 @@ class CGridCtrl : public QTableView {
   void PickRow(int modelRow, Qt::KeyboardModifiers modifiers);
   void SelectRange(int fromModelRow, int toModelRow);
   void ApplySizes();
-  void PlaceEditor();
   void TakeFocusFromEditor();
 
   bool m_bLeftPressed = false;  // a left press on the grid that the release completes
@@ -126,8 +125,7 @@ class CGridCtrl : public QTableView {
   int m_anchorRow = -1;            // model row the selection was started from
   int m_fixedRowHeight = 30;
   std::vector<int> m_columnWidths;  // by grid column; 0: the header's default
-  QPointer<QWidget> m_editor;       // the owner's open editor
-  QPersistentModelIndex m_editIndex;
+  QPersistentModelIndex m_editIndex;  // the cell of the last edit begun
 };
 
 }  // namespace qorrin::gui

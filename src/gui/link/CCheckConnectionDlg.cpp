@@ -36,7 +36,7 @@ struct CheckRunState {
 
 namespace {
 
-constexpr int kPollMs = 50;
+constexpr int kCheckPollMs = 50;
 
 QIcon StatusIcon(CheckStatus status) {
   switch (status) {
@@ -150,7 +150,7 @@ CCheckConnectionDlg::CCheckConnectionDlg(ILinkHost& host, QWidget* parent) : QDi
   layout->addWidget(buttons);
 
   connect(&m_timer, &QTimer::timeout, this, &CCheckConnectionDlg::OnTimer);
-  m_timer.setInterval(kPollMs);
+  m_timer.setInterval(kCheckPollMs);
   Start();
 }
 

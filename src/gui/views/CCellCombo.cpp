@@ -1,10 +1,12 @@
 #include "gui/views/CCellCombo.h"
 
 #include <QAbstractItemView>
-#include <QFocusEvent>
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <utility>
+
+#include "gui/grid/EditorFocus.h"
 
 namespace qorrin::gui {
 namespace {
@@ -16,12 +18,23 @@ constexpr int kPageItems = 12;
 
 }  // namespace
 
-CCellCombo::CCellCombo(QWidget* parent) : QComboBox(parent), m_state(this) {
+CCellCombo::CCellCombo(const QStringList& items, QWidget* parent) : QComboBox(parent) {
   setEditable(false);
   setMaxVisibleItems(kPageItems);
-  connect(this, &QComboBox::activated, this, [this] { m_bPendingChoice = false; });
+  addItems(items);
+  connect(this, &QComboBox::activated, this, [this] { m_bChoiceMade = true; });
 }
 
+void CCellCombo::Load(int item) {
+  if (item >= 0 && item < count()) setCurrentIndex(item);
+  m_remembered = item;
+}
+
+bool CCellCombo::TakeChoice() { return std::exchange(m_bChoiceMade, false); }
+
+void CCellCombo::GiveFocusBack() { GiveFocusToGrid(this); }
+
+// The first item that begins with the text, letter case ignored; -1 when none does.
 int CCellCombo::FindItemStarting(const QString& text) const {
   for (int i = 0; i < count(); ++i) {
     if (itemText(i).startsWith(text, Qt::CaseInsensitive)) return i;
@@ -29,30 +42,19 @@ int CCellCombo::FindItemStarting(const QString& text) const {
   return -1;
 }
 
-// A text that no item begins with keeps the selection the list had.
-void CCellCombo::ShowOver(const QRect& rect, const QString& text) {
-  m_state.Open(rect);
-  if (const int item = FindItemStarting(text); item >= 0) setCurrentIndex(item);
-  m_remembered = text;
-  m_search.clear();
-  m_bPendingChoice = false;
-  setFocus(Qt::OtherFocusReason);
-}
-
 void CCellCombo::Choose(int item) {
   if (item < 0 || item >= count() || item == currentIndex()) return;
   setCurrentIndex(item);
-  m_bPendingChoice = true;
+  m_bChoiceMade = true;
 }
 
-bool CCellCombo::SearchTyped(const QString& typed) {
+void CCellCombo::SearchTyped(const QString& typed) {
   if (!m_lastTyped.isValid() || m_lastTyped.elapsed() >= kSearchPauseMs) m_search.clear();
   m_lastTyped.restart();
   m_search += typed;
   // An item that begins with the whole prefix; a prefix that no item begins with keeps
   // the current item, as a list search does.
   Choose(FindItemStarting(m_search));
-  return true;
 }
 
 bool CCellCombo::MoveBy(int key) {
@@ -76,22 +78,22 @@ void CCellCombo::keyPressEvent(QKeyEvent* event) {
   const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
   switch (event->key()) {
     case Qt::Key_Escape:
-      if (const int item = FindItemStarting(m_remembered); item >= 0) setCurrentIndex(item);
-      m_bPendingChoice = false;
+      if (m_remembered >= 0 && m_remembered < count()) setCurrentIndex(m_remembered);
+      m_bChoiceMade = true;
       Q_EMIT restored();
-      m_state.GiveFocusBack();
+      GiveFocusBack();
       event->accept();
       return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      m_state.GiveFocusBack();
+      GiveFocusBack();
       event->accept();
       return;
     default:
       break;
   }
   // With the list closed the keys only move the choice; Alt+Down, F4 and Space open the
-  // list as usual, and a pick from it stores at once.
+  // list as usual.
   if (!listShown && modifiers == Qt::NoModifier && MoveBy(event->key())) {
     event->accept();
     return;
@@ -104,11 +106,6 @@ void CCellCombo::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QComboBox::keyPressEvent(event);
-}
-
-void CCellCombo::focusOutEvent(QFocusEvent* event) {
-  QComboBox::focusOutEvent(event);
-  if (m_state.CommitsOnFocusOut(event)) Q_EMIT focusLost();
 }
 
 }  // namespace qorrin::gui

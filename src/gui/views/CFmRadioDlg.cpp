@@ -16,8 +16,8 @@
 #include "gui/lang/ControlIds.h"
 #include "gui/lang/DialogButtons.h"
 #include "gui/lang/LocalizeDialog.h"
-#include "gui/views/CCellCombo.h"
 #include "gui/views/ComboFill.h"
+#include "gui/views/FmPresetDelegate.h"
 #include "gui/views/FmPresetsModel.h"
 
 namespace qorrin::gui {
@@ -39,11 +39,8 @@ CFmRadioDlg::CFmRadioDlg(CQorrinDoc& doc, QWidget* parent) : QDialog(parent), m_
   m_model = new FmPresetsModel(*binding, this);
   m_grid = new CGridCtrl(this);
   m_grid->setModel(m_model);
+  m_grid->setItemDelegate(new FmPresetDelegate(m_grid));
   SetControlId(m_grid, ctl::kFmGrid);
-  m_cellCombo = new CCellCombo(m_grid->viewport());
-  SetControlId(m_cellCombo, ctl::kFmCellEditor);
-  m_cellCombo->SetOwner(m_grid);
-  m_cellCombo->setMaxVisibleItems(16);
 
   const DialogButtons buttons = MakeOkCancel(this);
   connect(buttons.box, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -60,15 +57,9 @@ CFmRadioDlg::CFmRadioDlg(CQorrinDoc& doc, QWidget* parent) : QDialog(parent), m_
 
   LocalizeDialog(this, dlg::kFmRadio);
   SetupGrid();
-  const std::vector<std::string>& items = GetFmFrequencyItems();
-  FillCombo(m_cellCombo, items, -1);
-  FillCombo(m_comboCurrent, items, GetFmCurrentIndex(m_doc));
+  FillCombo(m_comboCurrent, GetFmFrequencyItems(), GetFmCurrentIndex(m_doc));
 
   connect(m_comboCurrent, &QComboBox::activated, this, [this](int index) { CommitFmCurrent(m_doc, index); });
-  connect(m_grid, &CGridCtrl::beginEdit, this, &CFmRadioDlg::OnBeginEdit);
-  // A pick closes the editor; giving up the focus stores it.
-  connect(m_cellCombo, &QComboBox::activated, this, [this] { m_grid->setFocus(Qt::OtherFocusReason); });
-  connect(m_cellCombo, &CCellCombo::focusLost, this, &CFmRadioDlg::CommitPreset);
   m_comboCurrent->setFocus();
 }
 
@@ -92,21 +83,6 @@ void CFmRadioDlg::SetupGrid() {
   m_grid->SetColumnWidth(1, std::max(kFmColumnWidths[1], titleWidth));
   m_grid->setFixedWidth(2 * m_grid->frameWidth() + m_grid->GetColumnWidth(0) + m_grid->GetColumnWidth(1));
   m_grid->setAccessibleName(title);
-  m_cellCombo->setAccessibleName(title);
-}
-
-void CFmRadioDlg::OnBeginEdit(int row, int column, const QString& text, const QRect& rect) {
-  m_cellCombo->ShowOver(rect, text);
-  m_nRow = row;
-  m_grid->SetCellEditor(m_cellCombo, row, column);
-}
-
-// Leaving the editor stores its item, also the one it opened with (that is a change too).
-void CFmRadioDlg::CommitPreset() {
-  if (!m_cellCombo->IsOpen()) return;
-  m_model->setData(m_model->index(m_nRow - 1, 0), m_cellCombo->currentIndex());
-  m_cellCombo->HideEditor();
-  m_grid->SetCellEditor(nullptr);
 }
 
 }  // namespace qorrin::gui

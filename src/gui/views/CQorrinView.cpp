@@ -57,7 +57,7 @@ void CQorrinView::OnUpdate() {
 }
 
 void CQorrinView::CommitOpenEditor() {
-  m_table->CommitOpenEditor();
+  m_table->Grid()->EndEdit(true);
   m_vfoA->CommitFocusedEdit();
   m_vfoB->CommitFocusedEdit();
 }

@@ -10,9 +10,9 @@
 #include "core/edit/ChannelCellLists.h"
 #include "core/edit/VfoPanel.h"
 #include "core/model/CQorrinDoc.h"
+#include "gui/grid/EditorFocus.h"
 #include "gui/lang/ControlIds.h"
 #include "gui/lang/QtText.h"
-#include "gui/views/CellEditorState.h"
 #include "gui/views/ComboFill.h"
 
 namespace qorrin::gui {

@@ -1,35 +1,32 @@
 #include "gui/views/CellLineEdit.h"
 
-#include <QFocusEvent>
 #include <QKeyEvent>
 
+#include "gui/grid/EditorFocus.h"
 
 namespace qorrin::gui {
 
-CellLineEdit::CellLineEdit(int maxLength, QWidget* parent) : QLineEdit(parent), m_state(this) {
+CellLineEdit::CellLineEdit(int maxLength, QWidget* parent) : QLineEdit(parent) {
   setMaxLength(maxLength);
   setFrame(true);  // an open editor shows as one, also over a blank cell
   setAlignment(Qt::AlignCenter);
 }
 
-void CellLineEdit::ShowOver(const QRect& rect, const QString& text) {
-  m_state.Open(rect);
+void CellLineEdit::Load(const QString& text) {
   setText(text);
-  selectAll();
   m_remembered = text;
-  setFocus(Qt::OtherFocusReason);
 }
 
 void CellLineEdit::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Escape:
       setText(m_remembered);
-      m_state.GiveFocusBack();
+      GiveFocusToGrid(this);
       event->accept();
       return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      m_state.GiveFocusBack();
+      GiveFocusToGrid(this);
       event->accept();  // consumed: the grid must not take it as a new edit
       return;
     default:
@@ -56,11 +53,6 @@ void CellLineEdit::keyPressEvent(QKeyEvent* event) {
     }
   }
   QLineEdit::keyPressEvent(event);
-}
-
-void CellLineEdit::focusOutEvent(QFocusEvent* event) {
-  QLineEdit::focusOutEvent(event);
-  if (m_state.CommitsOnFocusOut(event)) Q_EMIT focusLost();
 }
 
 }  // namespace qorrin::gui

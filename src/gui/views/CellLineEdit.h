@@ -1,43 +1,33 @@
 #pragma once
-// The typed-text editors placed over a grid cell: hidden until an owner shows one over a
-// cell, they filter typed characters, remember the text they opened with and hand the
-// focus back on Enter and Escape. Committing is the owner's: it listens to focusLost,
-// which comes whenever the editor gives up the focus while open (Enter, Escape, Tab, a
-// click elsewhere), but not while its own context menu is up.
+// The typed-text editors that a delegate opens over a grid cell: they filter typed
+// characters, remember the text they opened with (Load) and hand the focus back to the
+// grid on Enter and Escape, Escape first going back to that text. Leaving the editor is
+// what stores it: the delegate commits it then.
 //
 // The filter is for typing only: pasted text arrives unfiltered, and the owner's rules
 // must take any text.
 #include <QLineEdit>
 
-#include "gui/views/CellEditorState.h"
-
 namespace qorrin::gui {
 
 class CellLineEdit : public QLineEdit {
   Q_OBJECT
+  // What a delegate loads (the cell's text) and stores (the text now).
+  Q_PROPERTY(QString cellText READ text WRITE Load USER true)
+
  public:
   CellLineEdit(int maxLength, QWidget* parent);
 
-  // Shows the editor exactly over `rect` (its parent's coordinates) with the text, all of
-  // it selected, remembers the text and takes the focus.
-  void ShowOver(const QRect& rect, const QString& text);
-  void HideEditor() { m_state.Close(); }
-  bool IsOpen() const { return m_state.IsOpen(); }
-  // Where Enter and Escape send the focus; the parent when none is set.
-  void SetOwner(QWidget* owner) { m_state.SetOwner(owner); }
-
- Q_SIGNALS:
-  void focusLost();
+  // Shows the text and remembers it.
+  void Load(const QString& text);
 
  protected:
   virtual bool AcceptsTyped(QChar character) const = 0;
   // The character a typed one stands for (a decimal comma for the point); itself by default.
   virtual QChar Translated(QChar character) const { return character; }
   void keyPressEvent(QKeyEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  CellEditorState m_state;
   QString m_remembered;
 };
 

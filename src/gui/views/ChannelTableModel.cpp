@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include "core/edit/ChannelCellLists.h"
 #include "core/edit/ChannelCommits.h"
 #include "core/model/CQorrinDoc.h"
 #include "gui/app/DocumentBinding.h"
@@ -61,6 +62,9 @@ bool ChannelTableModel::IsEditable(const QModelIndex& index) const {
 QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
   switch (role) {
+    case Qt::EditRole:
+      if (IsListColumn(ColumnOf(index))) return GetChannelCellChoice(m_doc, ChannelOf(index), ColumnOf(index));
+      [[fallthrough]];
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
       return Qt(GetChannelRow(m_doc, ChannelOf(index), m_mode, m_texts).Text(ColumnOf(index)));
@@ -107,6 +111,7 @@ bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value,
                                          : CommitChannelText(m_doc, channel, column, Std(value.toString()));
   m_bCommitting = false;
   if (result.bStored) Q_EMIT dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
+  if (result.bRebuildPriorityList) Q_EMIT channelsChanged();
   return result.bStored;
 }
 

@@ -4,7 +4,9 @@
 // the horizontal header the column headings, kHeadingTitleRole the heading of the number
 // column. Every text is asked of the core's channel rows when a view asks for it, so
 // nothing of a cell is kept here; which cells may be edited is the core's too (flags(),
-// and grey text for the others). An edit (setData) is the core's commit of that cell.
+// and grey text for the others). Qt::EditRole is what an editor opens with: the text of a
+// frequency or name cell, the item of its list for a tone, bandwidth or power cell. An
+// edit (setData) is the core's commit of that cell.
 //
 // Refreshing: Reload() is the full refresh of a view update: the language's texts and the
 // name setting are looked up again, showing the table keeps the name-present bits (the
@@ -48,6 +50,11 @@ class ChannelTableModel : public QAbstractTableModel {
   // item (int, -1 for none) for the tone, bandwidth and power columns. True when the core
   // stored it.
   bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+ Q_SIGNALS:
+  // A commit may have programmed or cleared a channel (the core says when): lists of the
+  // programmed channels must be built again.
+  void channelsChanged();
 
  private:
   void LoadTexts();

@@ -18,14 +18,18 @@ bool HoldsItems(const QComboBox* combo, const std::vector<std::string>& items) {
 
 }  // namespace
 
+QStringList ItemTexts(const std::vector<std::string>& items) {
+  QStringList texts;
+  texts.reserve(static_cast<qsizetype>(items.size()));
+  for (const std::string& item : items) texts.append(Qt(item));
+  return texts;
+}
+
 void FillCombo(QComboBox* combo, const std::vector<std::string>& items, int selected) {
   const QSignalBlocker quiet(combo);
   if (!HoldsItems(combo, items)) {
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(items.size()));
-    for (const std::string& item : items) texts.append(Qt(item));
     combo->clear();
-    combo->addItems(texts);
+    combo->addItems(ItemTexts(items));
   }
   combo->setCurrentIndex(selected >= 0 && selected < combo->count() ? selected : -1);
 }

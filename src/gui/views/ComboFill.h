@@ -5,9 +5,14 @@
 #include <string>
 #include <vector>
 
+#include <QStringList>
+
 class QComboBox;
 
 namespace qorrin::gui {
+
+// The core's items as a list's texts.
+QStringList ItemTexts(const std::vector<std::string>& items);
 
 // `selected` -1 leaves the list without a selection.
 void FillCombo(QComboBox* combo, const std::vector<std::string>& items, int selected);

@@ -39,6 +39,8 @@ QVariant FmPresetsModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
       return Qt(GetFmPresetText(m_doc, index.row() + 1));
+    case Qt::EditRole:
+      return GetFmPresetIndex(m_doc, index.row() + 1);
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     default:

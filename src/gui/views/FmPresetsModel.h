@@ -2,8 +2,9 @@
 // The FM presets as an item model over the document: item (p - 1, 0) is preset p's
 // frequency as the FM list writes it, the vertical header gives the preset numbers, the
 // horizontal header and kHeadingTitleRole the column titles of the language file. Texts
-// are asked of the core when a view asks for them; an edit (setData with the picked item
-// of the FM list) is the core's commit of the preset. Every edit of the document's contents
+// are asked of the core when a view asks for them; Qt::EditRole is the preset's item of
+// the FM list, and an edit (setData with the picked item) is the core's commit of the
+// preset. Every edit of the document's contents
 // announces every item changed; Reload(), the full refresh, also reads the titles again.
 #include <QAbstractTableModel>
 

@@ -55,9 +55,13 @@ TEST(BackupStoreTest, NamesAreUniqueOpenAsProjectFilesAndListNewestFirst) {
   EXPECT_EQ(fs::file_size(b.strPath), kProjectFileSize);
   EXPECT_EQ(doc.Image(), ImageWithChannels(5));
 
-  // Foreign files in the folder are neither listed nor counted.
+  // Foreign files in the folder are neither listed nor counted (so never trimmed away),
+  // also those that only look like a backup with a number.
   dir.write("deep/backups/notes.txt", "mine");
   dir.write("deep/backups/2026-12-06_14-05-33_COM3_erase.7Q", "x");
+  for (const char* number : {"", "x1", "99999999999"}) {
+    dir.write(std::string("deep/backups/2026-12-06_14-05-33_COM3_read-") + number + ".7Q", "mine");
+  }
   const std::vector<BackupEntry> list = ListBackups(folder);
   ASSERT_EQ(list.size(), 3u);
   EXPECT_EQ(list[0].strFileName, "2026-12-06_14-05-34_pts-5_write.7Q");

@@ -4,6 +4,7 @@
 
 #include "core/compare/ImageCompare.h"
 #include "core/edit/FmPresets.h"
+#include "core/model/OptionFields.h"
 #include "support/TestSupport.h"
 #include "support/DocumentBytes.h"
 
@@ -43,9 +44,11 @@ TEST_F(DocumentDiffTest, EachChangeIsOneLineInTheTextsTheWindowShows) {
     SetChannelName(image, 5, "ABCD");
     WriteOptionField(image, OptionField::Squelch, 3);
     WriteOptionField(image, OptionField::KeyBeep, false);
+    SetPriorityChannel(image, 5);
     SetFmPreset(image, 3, 135);
   });
-  EXPECT_EQ(DiffLines(), (Lines{"squelch: 5 -> 3", "key beep: on -> off", "channel 5 RX: 146.52000 -> 146.55000",
+  EXPECT_EQ(DiffLines(), (Lines{"squelch: 5 -> 3", "key beep: on -> off", "priority channel: Off -> 5",
+                                "channel 5 RX: 146.52000 -> 146.55000",
                                 "channel 5 TX: 146.52000 -> 146.55000", "channel 5 bandwidth: Wide -> Narrow",
                                 "channel 5 name: (none) -> ABCD", "FM preset 3: 87M0 -> 100M5"}));
   // The other direction says the same the other way round.

@@ -1,6 +1,7 @@
 #include "core/edit/ChannelRow.h"
 
 #include "core/edit/ChannelCellLists.h"
+#include "core/edit/ChannelCommits.h"
 #include "core/edit/ChannelTableLayout.h"
 #include "core/edit/ChannelTableTestSupport.h"
 
@@ -83,6 +84,31 @@ TEST_F(ChannelTableTest, NameSettingDecidesTheNameColumn) {
   EXPECT_EQ(GetChannelRow(doc, 3).Text(kColName), "AB");
   EXPECT_FALSE(IsNamePresent(doc.Image(), 3));
   EXPECT_FALSE(doc.IsModified());
+}
+
+// A drop-down cell opens on the item it shows, and storing that item again (leaving the
+// editor without a new pick) gives back the same record: inverted codes, off tones,
+// narrow and low included.
+TEST_F(ChannelTableTest, DropDownCellsOpenOnTheItemTheyShow) {
+  SetRecord(3, kDuplex);
+  SetRecord(4, kReceiveOnly);
+  for (int row : {3, 4}) {
+    RefreshChannelRow(doc, row);
+    const std::string record = Record(row);
+    const ChannelRow shown = GetChannelRow(doc, row);
+    for (int column : {kColRxTone, kColTxTone, kColBandwidth, kColPower}) {
+      SCOPED_TRACE(testing::Message() << "row " << row << " column " << column);
+      if (!shown.IsEditable(column)) continue;
+      const int choice = GetChannelCellChoice(doc, row, column);
+      const std::vector<std::string> items = GetChannelCellItems(column);
+      ASSERT_TRUE(choice >= 0 && choice < static_cast<int>(items.size()));
+      EXPECT_EQ(items[static_cast<std::size_t>(choice)], shown.Text(column));
+      CommitChannelChoice(doc, row, column, choice);
+      EXPECT_EQ(Record(row), record);
+    }
+  }
+  for (int column : {kColChannel, kColRxFrequency, kColName}) EXPECT_EQ(GetChannelCellChoice(doc, 3, column), -1);
+  for (int row : {0, 100}) EXPECT_EQ(GetChannelCellChoice(doc, row, kColPower), -1);
 }
 
 TEST_F(ChannelTableTest, HeadingsAndDropDownLists) {

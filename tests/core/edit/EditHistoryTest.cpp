@@ -49,7 +49,10 @@ TEST_F(EditHistoryTest, UndoAndRedoWalkTheStepsAndTheModifiedFlagFollowsTheSaved
 
   // A new step drops what could be redone, the saved state with it.
   CommitReceiveFrequency(doc, 7, "146");
+  const RadioImage latest = doc.Image();
   EXPECT_FALSE(history.CanRedo());
+  EXPECT_FALSE(history.Redo());
+  EXPECT_EQ(doc.Image(), latest);
   ASSERT_TRUE(history.Undo());
   EXPECT_EQ(doc.Image(), fresh);
   EXPECT_TRUE(doc.IsModified());  // the saved state is gone from the history

@@ -34,6 +34,8 @@ TEST_F(FmPresetsTest, StoredBytesShowAsListItemsAndEveryPickIsStored) {
   EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
   EXPECT_EQ(doc.Image()[kFmPresets + 2], 0x87);
   EXPECT_EQ(GetFmPresetText(doc, 3), "100M5");
+  ASSERT_TRUE(CommitFmPreset(doc, kFmPresetCount, 7).bStored);  // the last preset, the last byte
+  EXPECT_EQ(doc.Image()[kFmPresets + kFmPresetCount - 1], 7);
 
   // Leaving the editor without a new pick stores the same index and still counts.
   SaveAside();

@@ -52,6 +52,12 @@ TEST_F(FrequencyRangeTest, ListShowsEveryEntryButOffersOnlyUsableOnes) {
   EXPECT_EQ(GetFrequencyRangeState(doc).nSelected, 0);
   doc.ChangeFrequencyRange(3);
   EXPECT_EQ(GetFrequencyRangeState(doc).nSelected, 3);
+  // A model the list ends before (no text of its own): nothing is selected.
+  ini = dir.read("setting.ini");
+  ini.replace(ini.find("Freq3="), 17, "");
+  dir.write("setting.ini", ini);
+  ASSERT_EQ(GetFrequencyRangeState(doc).items.size(), 3u);
+  EXPECT_EQ(GetFrequencyRangeState(doc).nSelected, -1);
 
   const RangeQuestion question = GetFrequencyRangeQuestion();
   EXPECT_EQ(question.strCaption, "Confirm");

@@ -6,6 +6,7 @@
 #include "core/model/ModelDefaults.h"
 #include "core/model/ModelInfo.h"
 #include "core/model/RecordFields.h"
+#include "core/model/ToneCodec.h"
 #include "support/DocumentBytes.h"
 
 namespace qorrin {
@@ -192,6 +193,9 @@ TEST_F(VfoPanelTest, DropDownsStoreTheirFieldAndRefuseWhatNoListOffers) {
   EXPECT_EQ(state.nPower, 0);
   EXPECT_EQ(state.nBandwidth, 0);
   EXPECT_EQ(state.step.nSelected, 5);
+  // Off is a tone like the others.
+  ASSERT_TRUE(CommitVfoTone(doc, kVfoARecord, true, kToneOff).bStored);
+  EXPECT_EQ(GetVfoPanelState(doc, kVfoARecord).nReceiveTone, kToneOff);
 
   SaveAside();
   const auto before = doc.Image();
@@ -207,9 +211,13 @@ TEST_F(VfoPanelTest, DropDownsStoreTheirFieldAndRefuseWhatNoListOffers) {
   EXPECT_EQ(doc.Image(), before);
   EXPECT_FALSE(doc.IsModified());
 
-  // A step list shorter than the stored index selects nothing.
+  // A step list shorter than the stored index selects nothing, also one that ends just
+  // before it.
   std::string lang = dir.read("english.lang");
-  lang.erase(lang.find("4=20.00 kHz\n"), 24);
+  lang.erase(lang.find("5=25.00 kHz\n"), 12);
+  dir.write("english.lang", lang);
+  EXPECT_EQ(GetVfoPanelState(doc, kVfoARecord).step.nSelected, -1);
+  lang.erase(lang.find("4=20.00 kHz\n"), 12);
   dir.write("english.lang", lang);
   EXPECT_EQ(GetVfoPanelState(doc, kVfoARecord).step.nSelected, -1);
   EXPECT_FALSE(CommitVfoStep(doc, kVfoARecord, 4).bStored);

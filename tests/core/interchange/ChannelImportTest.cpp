@@ -95,9 +95,13 @@ TEST_F(ChannelImport, ChangesAreStoredAndReported) {
   const ImportPlan plan = Import(
       "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,Power,TStep\n"
       "3,FRS 10,146.5231 MHz,+,0.6001,Tone,88.50 Hz,Mid,25\n"
-      "4,,146.52,off,,Tone,100,0.5 W,6.25\n");
+      "4,,146.52,off,,Tone,100,0.5 W,6.25\n"
+      "5,,146.53,,,,,2.5W,5\n"
+      "6,,146.54,,,,,2.4W,5\n");
   EXPECT_EQ(Shown(3), "146.52500|Off|147.12500|88.5|Wide|High|FR10");
   EXPECT_EQ(Shown(4), "146.52000|Off|||Wide|Low|");
+  EXPECT_EQ(Shown(5), "146.53000|Off|146.53000|Off|Wide|High|");  // 2.5 W and above is high
+  EXPECT_EQ(Shown(6), "146.54000|Off|146.54000|Off|Wide|Low|");
   EXPECT_EQ(Report(plan), (std::vector<std::string>{
       "line 2 (Location 3): changed: 146.523100 MHz moved onto the channel raster: 146.52500; transmit "
       "147.123200 MHz moved onto the channel raster: 147.12500; Power \"Mid\" not understood: high power; name "

@@ -174,6 +174,11 @@ TEST(ChannelListReader, RowsCutShortAndBlankLocationsAreTold) {
   ASSERT_EQ(damaged.rows.size(), 3u);
   EXPECT_EQ(damaged.rows[0].nUnclosedQuoteLine, 2);
   EXPECT_EQ(damaged.rows[1].Cell(ListColumn::Frequency), "146.6");
+  // A line break inside a closed quote is legal, a blank line too.
+  const ChannelList closed = ReadChannelList("Location,Comment,Frequency\n1,\"a\n\nb\",146.5\n2,,146.6\n");
+  ASSERT_EQ(closed.rows.size(), 2u);
+  EXPECT_EQ(closed.rows[0].nUnclosedQuoteLine, 0);
+  EXPECT_EQ(closed.rows[0].Cell(ListColumn::Comment), "a\n\nb");
 }
 
 TEST(ListFileText, UnicodeFilesAreReadAndBinaryFilesRefused) {
@@ -182,6 +187,10 @@ TEST(ListFileText, UnicodeFilesAreReadAndBinaryFilesRefused) {
   EXPECT_EQ(ListFileText(little), "1,\u20AC\r\n\U0001F600");
   const std::string big("\xFE\xFF\0A\0,\xD8\x3D", 8);  // a lone surrogate at the end
   EXPECT_EQ(ListFileText(big), "A,\uFFFD");
+  // A high surrogate before a last odd byte: no pair is made with what lies past the end.
+  EXPECT_EQ(ListFileText(std::string("\xFE\xFF\0A\xD8\x3D\xDC", 7)), "A\uFFFD\uFFFD");
+  // Columns padded with spaces are text.
+  EXPECT_EQ(ListFileText("Location , Frequency\n1        ,   146.52\n"), "Location , Frequency\n1        ,   146.52\n");
   // An 8-bit code page stays as it is; a file's end-of-file mark is no reason to refuse it.
   EXPECT_EQ(ListFileText("1,M\xFCnchen\r\n\x1A"), "1,M\xFCnchen\r\n\x1A");
   // gzip, random bytes, a NUL in text.

@@ -341,7 +341,7 @@ TEST_F(DocTest, ArbitraryImagesReadInsideTheirRanges) {
 // The header as the dump and the diff show it: nothing lost or ambiguous, even for a
 // header that already holds an escape-like text.
 TEST(ProjectHeaderText, EscapesWhatIsNotPlainAndStopsAtNul) {
-  const std::uint8_t header[] = {'V', '\\', 'x', '4', '1', 0x7F, 0x01, 'A', 0, 'Z'};
-  EXPECT_EQ(qorrin::ProjectHeaderText(header), "V\\x5Cx41\\x7F\\x01A");
+  const std::uint8_t header[] = {'V', '\\', 'x', '4', '1', 0x7F, 0x01, ' ', '~', 'A', 0, 'Z'};
+  EXPECT_EQ(qorrin::ProjectHeaderText(header), "V\\x5Cx41\\x7F\\x01 ~A");  // space and tilde are plain
   EXPECT_EQ(qorrin::ProjectHeaderText({}), "");
 }

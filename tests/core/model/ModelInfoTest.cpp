@@ -58,6 +58,9 @@ TEST_F(ModelInfoTest, UnusableCodesAreSkippedAndTheListEndsAtAGap) {
   EXPECT_EQ(HexToBytes("601", 8), (std::vector<std::uint8_t>{0x60}));  // never past the text
   EXPECT_FALSE(ParseBandCode("6013401700000000")->bTwoBand);  // zero second half
   EXPECT_FALSE(ParseBandCode("60134017xyz")->bTwoBand);       // no number after 8
+  const std::optional<BandCode> nines = ParseBandCode("00400049");  // every digit may stand in one
+  ASSERT_TRUE(nines);
+  EXPECT_EQ(std::pair(nines->nLow1, nines->nHigh1), std::pair(400, 490));
   for (const char* bad : {"", "6013401", "601340170040004", "6013G017", "601340170040004Z",
                           " 60134017"}) {
     EXPECT_FALSE(ParseBandCode(bad)) << bad;

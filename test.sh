@@ -40,12 +40,13 @@ build build-asan "${asan_targets[@]}" -DQORRIN_SANITIZE=ON
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$JOBS" -R "$asan_tests"
 
-echo "== ThreadSanitizer (radio link and station, the station command with its bell, the transfer and production-line dialogs with their threads)"
+echo "== ThreadSanitizer (radio link and station, the station command with its bell, the transfer, connection-check and production-line dialogs with their threads)"
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQORRIN_TSAN=ON >/dev/null
-cmake --build build-tsan -j "$JOBS" --target qorrin_link_tests qorrin_cli_tests gui_TransferDialogTest gui_StationDialogTest
+cmake --build build-tsan -j "$JOBS" --target qorrin_link_tests qorrin_cli_tests gui_TransferDialogTest gui_StationDialogTest \
+  gui_ConnectionCheckTest
 TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/gui/tsan.supp" \
   ctest --test-dir build-tsan --output-on-failure -j "$JOBS" \
-  -R '^qorrin_(link_tests\.|cli_tests\.StationCommandTest\.|gui_tests\.(Transfer|Station)DialogTest)'
+  -R '^qorrin_(link_tests\.|cli_tests\.StationCommandTest\.|gui_tests\.((Transfer|Station)DialogTest|ConnectionCheckTest))'
 
 echo "== Windows: qorrin.exe, qorrin-cli.exe and their tests (mingw-w64), run under Wine"
 # The desktop program needs Qt for Windows, built once from Debian's source (about half an

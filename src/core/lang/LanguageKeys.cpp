@@ -52,9 +52,9 @@ const std::vector<std::string>& RequiredStringKeys() {
         "IDS_UNDO_EDIT", "IDS_UNDO_CHANNEL", "IDS_UNDO_OPTION", "IDS_UNDO_VFO", "IDS_UNDO_FM", "IDS_UNDO_RANGE",
         "IDS_UNDO_READ", "IDS_UNDO_PASTE", "IDS_UNDO_CUT", "IDS_UNDO_IMPORT", "IDS_UNDO_BULK", "IDS_UNDO_INSERT",
         "IDS_UNDO_DELETE", "IDS_UNDO_DELETE_MANY", "IDS_UNDO_MOVE", "IDS_UNDO_CLEAR", "IDS_UNDO_SORT_FREQUENCY", "IDS_UNDO_SORT_NAME",
-        // Their singular forms, for a count of one channel (LoadCountText).
+        // Singular forms, for a count of one (LoadCountText).
         "IDS_UNDO_PASTE_ONE", "IDS_UNDO_CUT_ONE", "IDS_UNDO_IMPORT_ONE", "IDS_UNDO_BULK_ONE", "IDS_UNDO_MOVE_ONE",
-        "IDS_UNDO_CLEAR_ONE",
+        "IDS_UNDO_CLEAR_ONE", "IDS_WARN_SHORT_FILE_ONE",
         // The Undo and Redo items with the name of the step ("%s"), and their keys.
         "IDS_MENU_UNDO_NAMED", "IDS_MENU_REDO_NAMED",
         // Set for Selected Channels: caption, what it is for ("%d" channels), each field,

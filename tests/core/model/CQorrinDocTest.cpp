@@ -191,6 +191,12 @@ TEST_F(DocTest, LoadTakesOnlyProjectFilesAndOnlyWhatTheyHold) {
   ASSERT_EQ(prompts.warnings.size(), 1u);
   EXPECT_EQ(PromptText(prompts.warnings[0]).substr(0, 58),
             "This file is incomplete: 4044 of its 4144 bytes are missin");
+  // One byte short reads in the singular.
+  dir.write("one-short.7Q", HeaderText("VLM-7Q Radio Program data v1.09") + std::string(4095, 'w'));
+  ASSERT_EQ(doc.OnOpenDocument(dir.file("one-short.7Q")).nMissingBytes, 1u);
+  ASSERT_EQ(prompts.warnings.size(), 2u);
+  EXPECT_EQ(PromptText(prompts.warnings[1]).substr(0, 56),
+            "This file is incomplete: 1 of its 4144 bytes is missing.");
 
   // A complete file opens unmodified, without a word; bytes past 4144 are ignored.
   const std::string full = HeaderText("VLM-7Q Radio Program data") + RandomBytes(4096, 11);
@@ -198,7 +204,7 @@ TEST_F(DocTest, LoadTakesOnlyProjectFilesAndOnlyWhatTheyHold) {
   ASSERT_TRUE(doc.OnOpenDocument(dir.file("long.7Q")).ok());
   EXPECT_EQ(Header() + Image(), full);
   EXPECT_FALSE(doc.IsModified());
-  EXPECT_EQ(prompts.warnings.size(), 1u);
+  EXPECT_EQ(prompts.warnings.size(), 2u);
 }
 
 // Keyed by band code, so the test follows the shipped list whatever order it takes.

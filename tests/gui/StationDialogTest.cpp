@@ -37,11 +37,13 @@ int RowOf(CStationDlg* dialog, const QString& cable) {
   return -1;
 }
 
-bool LinkCommandsEnabled(const RunningApp& run) {
+// How many of the five commands that use the window's port are enabled.
+int LinkCommandsEnabled(const RunningApp& run) {
+  int enabled = 0;
   for (int id : {cmd::kReadData, cmd::kWriteData, cmd::kCompareRadio, cmd::kCheckConnection, cmd::kPort}) {
-    if (run.Frame()->MenuAction(id)->isEnabled()) return true;
+    enabled += run.Frame()->MenuAction(id)->isEnabled() ? 1 : 0;
   }
-  return false;
+  return enabled;
 }
 
 }  // namespace
@@ -72,11 +74,12 @@ class StationDialogTest : public QObject {
           QVERIFY2(!control->accessibleName().isEmpty(), control->metaObject()->className());
         }
       }
-      QVERIFY(LinkCommandsEnabled(run));
+      QCOMPARE(LinkCommandsEnabled(run), 5);
       dialog->UseFolder(links);
       QTest::mouseClick(dialog->StartButton(), Qt::LeftButton);
       QVERIFY(dialog->Running());
-      QVERIFY(!LinkCommandsEnabled(run) && !run.Frame()->MenuAction(cmd::kProductionLine)->isEnabled());
+      QCOMPARE(LinkCommandsEnabled(run), 0);
+      QVERIFY(!run.Frame()->MenuAction(cmd::kProductionLine)->isEnabled());
       QVERIFY(!dialog->CloseButton()->isEnabled() && !dialog->Ports()->isEnabled());
       good = PlugIn(links, QStringLiteral("usb-Bench_Cable_GOOD-if00-port0"), fleet[0]);
       other = PlugIn(links, QStringLiteral("usb-Bench_Cable_UHF-if00-port0"), fleet[1]);
@@ -93,7 +96,8 @@ class StationDialogTest : public QObject {
       QTest::mouseClick(dialog->StopButton(), Qt::LeftButton);
       QTRY_VERIFY_WITH_TIMEOUT(!dialog->Running(), 30000);
       QCOMPARE(dialog->Notice()->text(), QStringLiteral("The production line has ended."));
-      QVERIFY(LinkCommandsEnabled(run) && dialog->CloseButton()->isEnabled());
+      QCOMPARE(LinkCommandsEnabled(run), 5);
+      QVERIFY(dialog->CloseButton()->isEnabled());
       QTest::mouseClick(dialog->CloseButton(), Qt::LeftButton);
     }});
     const auto& sent = run.app->Document().Image();  // as a write sends it: index fields up to date

@@ -3,6 +3,7 @@
 // meaning on both (SystemCallsPosix.cpp, SystemCallsWin32.cpp). Names are UTF-8.
 #include <ctime>
 #include <string>
+#include <string_view>
 
 namespace qorrin::platform {
 
@@ -29,5 +30,10 @@ std::tm LocalTime(std::time_t moment);
 // signal or open still exists).
 long long CurrentProcessId();
 bool ProcessExists(long long id);
+
+// Writes every byte to a descriptor, going on after a signal or a short write. False with
+// errno set when it fails; a write that takes nothing counts as a full disk (ENOSPC).
+// Linux only: Windows writes files through its own handles.
+bool WriteAll(int fd, std::string_view bytes);
 
 }  // namespace qorrin::platform

@@ -39,4 +39,18 @@ bool ProcessExists(long long id) {
   return id > 0 && (::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM);
 }
 
+bool WriteAll(int fd, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = ENOSPC;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
 }  // namespace qorrin::platform

@@ -70,25 +70,12 @@ void RemoveStaleTemporaries(const fs::path& target) {
   ::closedir(folder);
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 // Fills a new file and flushes it to disk; a replaced file's permission bits carry over.
 // Returns 0 or the errno of the failure.
 int FillFile(int fd, std::string_view bytes, const struct stat* replaced) {
   ::flock(fd, LOCK_EX);  // see LockedByWriter
   if (replaced != nullptr) ::fchmod(fd, replaced->st_mode & 07777);
-  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) return errno;
+  if (!platform::WriteAll(fd, bytes) || ::fsync(fd) != 0) return errno;
   return 0;
 }
 

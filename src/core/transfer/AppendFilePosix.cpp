@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/platform/SystemCalls.h"
+
 namespace qorrin {
 
 AppendFile::~AppendFile() {
@@ -26,15 +28,9 @@ bool AppendFile::Open(const std::string& path, std::string* error) {
 }
 
 bool AppendFile::Append(const std::string& bytes, std::string* error) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(m_fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (error) *error = "cannot write " + m_path + ": " + std::strerror(n < 0 ? errno : ENOSPC);
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
+  if (!platform::WriteAll(m_fd, bytes)) {
+    if (error) *error = "cannot write " + m_path + ": " + std::strerror(errno);
+    return false;
   }
   if (::fdatasync(m_fd) != 0) {
     if (error) *error = "cannot write " + m_path + " to the disk: " + std::strerror(errno);

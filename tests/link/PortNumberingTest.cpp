@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "core/link/CableSerial.h"
 #include "core/link/LinkSettings.h"
 #include "core/link/PortNames.h"
 #include "core/link/SerialDevices.h"
@@ -18,6 +19,24 @@ TEST(PortNumbering, MachineDevicesAreOrderedUsbFirstThenNaturally) {
   EXPECT_FALSE(link::NaturalNameLess("ttyUSB10", "ttyUSB2"));
   EXPECT_TRUE(link::NaturalNameLess("ttyS9", "ttyS010x"));
   EXPECT_FALSE(link::NaturalNameLess("ttyS1", "ttyS1"));
+  EXPECT_TRUE(link::NaturalNameLess("ttyS1", "ttyS1a"));  // a name before its longer self
+  EXPECT_FALSE(link::NaturalNameLess("ttyS1a", "ttyS1"));
+  EXPECT_TRUE(link::NaturalNameLess("rfcomm", "rfcomm0"));
+
+  // A by-id name gives its cable's serial number only when it names an interface.
+  EXPECT_EQ(link::SerialFromStableName("usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"), "A50285BI");
+  EXPECT_EQ(link::SerialFromStableName("usb-FTDI_FT232R_USB_UART_A50285BI"), "");
+  EXPECT_EQ(link::SerialFromStableName("usb-if00-port0"), "");
+
+  // A device is named by its path or its stable name even when neither exists any more
+  // (pulled between the listing and the lookup).
+  link::SerialDevice gone;
+  gone.path = "/dev/ttyQorrinGone7";
+  gone.stableName = "/dev/serial/by-id/usb-Qorrin_Gone_7-if00-port0";
+  EXPECT_TRUE(link::NamesDevice(gone.path, gone));
+  EXPECT_TRUE(link::NamesDevice(gone.stableName, gone));
+  EXPECT_FALSE(link::NamesDevice("/dev/ttyQorrinGone8", gone));
+  EXPECT_FALSE(link::NamesDevice("", gone));
 
   // A fake /sys/class/tty: two USB adapters, two UARTs (one slot empty), a console.
   TempDir dir;

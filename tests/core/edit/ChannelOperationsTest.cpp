@@ -78,6 +78,13 @@ TEST_F(ChannelOperationsTest, InsertAndDeleteShiftRecordsAndThePriorityFollows) 
 }
 
 TEST_F(ChannelOperationsTest, MovingBlocksKeepsTheSelectionOnTheMovedChannels) {
+  // A move is a change to be saved; a sort that leaves every channel in place is none.
+  SaveAside();
+  ASSERT_TRUE(SortChannels(doc, {3, 4}, SortKey::ReceiveFrequency).ok());  // 145 before 147 already
+  EXPECT_FALSE(doc.IsModified());
+  ASSERT_TRUE(MoveChannels(doc, {2}, false).ok());
+  EXPECT_TRUE(doc.IsModified());
+  ASSERT_TRUE(MoveChannels(doc, {3}, true).ok());
   OperationResult moved = MoveChannels(doc, {3, 4, 6}, true);
   ASSERT_TRUE(moved.ok());
   EXPECT_EQ(Names(6), "-DCEAB");

@@ -128,6 +128,10 @@ TEST_F(ChannelImport, PlacementMergeAndReplace) {
   EXPECT_EQ(GetFrequencyText(doc.Image(), 1, true), "136.00000");  // merged: the others keep theirs
   EXPECT_EQ(GetPriorityChannel(doc.Image()), 40);
   EXPECT_EQ(ChannelRunsText({1, 2, 3, 7, 9, 10}), "1-3, 7, 9-10");  // how a summary names channels
+  // A run ends at the list's end, whatever lies beyond it (here the number that would go on).
+  std::vector<int> cut = {4, 5, 6, 7};
+  cut.pop_back();
+  EXPECT_EQ(ChannelRunsText(cut), "4-6");
 
   // Replace clears every channel first; the priority channel, now empty, becomes off.
   SaveAside();

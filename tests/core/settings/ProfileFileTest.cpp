@@ -19,7 +19,7 @@ TEST(ProfileFile, ReadsValuesWithDefaultsAndCuts) {
   TempDir dir;
   dir.write("a.ini",
             "\xEF\xBB\xBF; comment\r\n[Setup]\r\n  ;Com = 5\r\n  Com = 12 \r\n#x=1\r\nempty=\r\nquoted=\" a b \"\r\n"
-            "word=abc\r\nneg=-7x\r\nbig=99999999999\r\n[other]\r\ncom=99\r\n");
+            "word=abc\r\nneg=-7x\r\nbig=99999999999\r\npadded=\" 5\"\r\ntabbed=\"\t-3\"\r\n[other]\r\ncom=99\r\n");
   const std::string f = dir.file("a.ini");
 
   EXPECT_EQ(ReadProfileString("setup", "com", "d", 8, f), "12");  // names ignore case
@@ -39,6 +39,8 @@ TEST(ProfileFile, ReadsValuesWithDefaultsAndCuts) {
   EXPECT_EQ(ReadProfileInt("setup", "word", 1, f), 0);
   EXPECT_EQ(ReadProfileInt("setup", "neg", 1, f), -7);
   EXPECT_EQ(ReadProfileInt("setup", "big", 1, f), 2147483647);
+  EXPECT_EQ(ReadProfileInt("setup", "padded", 1, f), 5);  // blanks before the number are skipped
+  EXPECT_EQ(ReadProfileInt("setup", "tabbed", 1, f), -3);
   // A missing file, a folder: the cache test. The first of two keys: the key table's.
 
   // A cut never splits a UTF-8 character.
@@ -77,6 +79,11 @@ TEST(ProfileFile, WrittenValuesReadBackTheSameAndFailedWritesReport) {
   }
   for (std::size_t i = 0; i < values.size(); ++i) {
     EXPECT_EQ(ReadProfileString("s", "k" + std::to_string(i), "x", 260, f), values[i]);
+  }
+  // Quotes only where blanks at an end or quotes of the value's own need them.
+  const std::string text = dir.read("new.ini");
+  for (const char* line : {"k0=5", "k1=", "k2=\" padded \"", "k4=\"trail \"", "k5=\"\"quoted\"\"", "k6=a=b;c"}) {
+    EXPECT_NE(text.find(std::string("\n") + line + "\n"), std::string::npos) << text;
   }
   // A file without a final line end gets one before the new section.
   dir.write("t.ini", "[a]\nx=1");

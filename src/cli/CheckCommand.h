@@ -1,12 +1,8 @@
 #pragma once
 // qorrin-cli check: why the radio does not answer, one line per finding with its fix.
-namespace CLI {
-class App;
-}
+#include "cli/CommandRegistration.h"
 
 namespace qorrin::cli {
-
-struct CliContext;
 
 void RegisterCheckCommand(CLI::App& app, CliContext& ctx);
 

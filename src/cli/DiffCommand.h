@@ -1,13 +1,10 @@
 #pragma once
 // qorrin-cli diff: what differs between two project files, or between a project file and
 // the radio, one difference per line in the program's own terms.
-namespace CLI {
-class App;
-}
+#include "cli/CommandRegistration.h"
 
 namespace qorrin::cli {
 
-struct CliContext;
 // Returns the subcommand, so that main can give its usage errors diff's own exit code.
 CLI::App* RegisterDiffCommand(CLI::App& app, CliContext& ctx);
 

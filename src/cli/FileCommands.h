@@ -1,8 +1,7 @@
 #pragma once
 // The commands that work on project files: new, info, dump.
-namespace CLI { class App; }
+#include "cli/CommandRegistration.h"
 
 namespace qorrin::cli {
-struct CliContext;
 void RegisterFileCommands(CLI::App& app, CliContext& ctx);
 }  // namespace qorrin::cli

@@ -1,8 +1,7 @@
 #pragma once
 // The commands that talk to a radio: ports, read, write.
-namespace CLI { class App; }
+#include "cli/CommandRegistration.h"
 
 namespace qorrin::cli {
-struct CliContext;
 void RegisterLinkCommands(CLI::App& app, CliContext& ctx);
 }  // namespace qorrin::cli

@@ -1,12 +1,8 @@
 #pragma once
 // qorrin-cli station: programs one radio after another with a project file (Station.h).
-namespace CLI {
-class App;
-}
+#include "cli/CommandRegistration.h"
 
 namespace qorrin::cli {
-
-struct CliContext;
 
 void RegisterStationCommand(CLI::App& app, CliContext& ctx);
 

@@ -27,9 +27,7 @@ class ChannelTableTest : public QObject {
  private Q_SLOTS:
   // Each column's editor reaches its field, and is left and searched as the user expects.
   void everyColumnsEditorStoresItsFieldAndIsLeftAsExpected() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
+    QORRIN_START_APP(run, doc);
     CGridCtrl* grid = ChannelGrid(run);
 
     // A receive frequency programs the channel and unlocks the row.

@@ -35,9 +35,7 @@ class CompareTest : public QObject {
  private Q_SLOTS:
   // With the radio: read aside, listed, and backed up.
   void withTheRadioAndAFileListWhatDiffersAndChangeNothing() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
+    QORRIN_START_APP(run, doc);
     sim::RadioImage image{};
     std::copy(doc.Image().begin(), doc.Image().end(), image.begin());
     sim::FillDemoChannels(image);

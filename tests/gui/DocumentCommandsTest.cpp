@@ -20,9 +20,7 @@ class DocumentCommandsTest : public QObject {
   // New, Save As, Save and closing ask what they ask; which question comes when and what
   // each writes is CQorrinDocTest's: here each answer reaches the document from the boxes.
   void newSaveAndCloseAskFirst() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
+    QORRIN_START_APP(run, doc);
     const auto ctrl = [&](Qt::Key key) { return [&run, key] { PressKey(run, key, Qt::ControlModifier); }; };
     // Modified: the save question first; Cancel: nothing else is asked. No: the edit is
     // dropped after the clear question (Cancel there changes nothing: CQorrinDocTest).
@@ -56,9 +54,7 @@ class DocumentCommandsTest : public QObject {
   // save question; a short file opens with a warning; a file that cannot be written is
   // reported and the edit stays.
   void openAndSaveFailuresAndTheRecentList() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
+    QORRIN_START_APP(run, doc);
     const QString saved = QString::fromStdString(run.dir.file("saved.7Q"));
     QVERIFY(doc.OnSaveDocument(saved.toStdString()).bOk);
     const std::string savedImage = run.Image();

@@ -43,9 +43,7 @@ class EditCommandsTest : public QObject {
   // back past the saved state and forth again with both keys of Undo and Redo, the
   // document unmodified exactly where it is what the file holds.
   void undoRedoSelectionAndTheRowCommands() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
+    QORRIN_START_APP(run, doc);
     CGridCtrl* grid = ChannelGrid(run);
     QCOMPARE(MenuText(run, cmd::kEditUndo), QStringLiteral("&Undo\tCtrl+Z"));
     QVERIFY(!run.Frame()->MenuAction(cmd::kEditUndo)->isEnabled());
@@ -211,9 +209,7 @@ class EditCommandsTest : public QObject {
   // leaves no old channel between the pasted ones; rows past channel 99 are asked about;
   // every paste says in one line what it did.
   void pasteFromSpreadsheets() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
+    QORRIN_START_APP(run, doc);
     CGridCtrl* grid = ChannelGrid(run);
     grid->setFocus();
     const auto paste = [&](int channel, const QString& text, Answers answers) {

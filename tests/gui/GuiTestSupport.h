@@ -72,6 +72,13 @@ struct RunningApp {
   bool SaveAside() const { return app->Document().OnSaveDocument(dir.file("saved.7Q")).bOk; }
 };
 
+// The application started on a fresh program folder as `run`, with its document as `doc`;
+// the test function stops at once when it cannot start.
+#define QORRIN_START_APP(run, doc) \
+  RunningApp run;                  \
+  QVERIFY(run.Start());            \
+  CQorrinDoc& doc = run.app->Document()
+
 // Something done (a key, a click, a command) with the modal windows it opens answered in
 // order; the test fails unless each answer was used. The script keeps what they showed.
 using Answers = std::initializer_list<ModalScript::Action>;

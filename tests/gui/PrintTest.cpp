@@ -143,9 +143,7 @@ class PrintTest : public QObject {
   // Preview one page at a time with every page, Print Setup,
   // and an error box when the printer cannot be opened.
   void windowCommandsOpenTheirDialogs() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
+    QORRIN_START_APP(run, doc);
     Program(doc, ChannelsWithGaps(36));
     doc.UpdateAllViews();
     QTemporaryDir out;

@@ -57,9 +57,7 @@ class TableCommandsTest : public QObject {
   // No command that would do nothing is offered, and the menu follows the focus and the
   // selection; the table's keys reach the same commands.
   void commandsFollowTheFocusAndTheTablesKeysReachThem() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
+    QORRIN_START_APP(run, doc);
     CGridCtrl* grid = ChannelGrid(run);
     // At start the focus is on the frequency range and no row is selected: nothing to act on.
     QCOMPARE(ControlId(QApplication::focusWidget()), ctl::kRangeList);
@@ -124,9 +122,7 @@ class TableCommandsTest : public QObject {
   // Set for Selected says what it changes and is walked along each row; counts of one
   // read in the singular.
   void setForSelectedCountsTabOrderAndSingulars() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
+    QORRIN_START_APP(run, doc);
     CGridCtrl* grid = ChannelGrid(run);
     Program(doc, {2, 4, 5, 7, 8});  // with 1: six of channels 1-8 programmed, 3 and 6 empty
     grid->setFocus();
@@ -176,9 +172,7 @@ class TableCommandsTest : public QObject {
   // Go to Channel shows the channel at the top with those after it; Sort with one row
   // selected sorts the whole table into the slots programmed channels held.
   void goToShowsTheRowsAfterAndSortKeepsTheGaps() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
+    QORRIN_START_APP(run, doc);
     CGridCtrl* grid = ChannelGrid(run);
     for (int channel : {5, 6, 50, 51, 52, 53, 54}) CommitReceiveFrequency(doc, channel, std::to_string(200 - channel));
     const std::string before = run.Image();

@@ -63,9 +63,7 @@ class TransferDialogTest : public QObject {
   // soon as it is clicked: unticked, the write dialog closes on its own; ticked, it shows
   // the outcome until OK. Failures, Cancel and closing the window end a run.
   void readWriteFailAndCancel() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    CQorrinDoc& doc = run.app->Document();
+    QORRIN_START_APP(run, doc);
     const auto radioImage = DemoRadio(run);
     auto radio = StartRadio({}, radioImage, &run);
     QVERIFY(run.SaveAside());

@@ -7,15 +7,8 @@
 # then Save (an untitled document: the Save As dialog, by keyboard) must give a file with
 # the radio's bytes. Prints the wall time of both.
 set -euo pipefail
-win_build=$(cd "$1" && pwd)
-linux_bin=$(cd "$2" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/wine-env.sh" "$win_build"
-work=$(mktemp -d "$win_build/gui-link-test.XXXXXX")
+. "$(dirname "$0")/wine-test-env.sh" "$@"
 . "$here/gui-env.sh" "$work"
-shots=${QORRIN_SCREENSHOTS:-$work}
-mkdir -p "$shots"
-ok=0
 sim=
 cleanup() {
   [ -n "$sim" ] && kill "$sim" 2>/dev/null && wait "$sim" 2>/dev/null

@@ -9,15 +9,8 @@
 # only says so and ends. Screenshots go to $QORRIN_SCREENSHOTS (default: the
 # work folder, which is removed at the end unless the test fails).
 set -euo pipefail
-win_build=$(cd "$1" && pwd)
-linux_bin=$(cd "$2" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/wine-env.sh" "$win_build"
-work=$(mktemp -d "$win_build/gui-test.XXXXXX")
+. "$(dirname "$0")/wine-test-env.sh" "$@"
 . "$here/gui-env.sh" "$work"
-shots=${QORRIN_SCREENSHOTS:-$work}
-mkdir -p "$shots"
-ok=0
 cleanup() { gui_cleanup; ((ok)) && rm -rf "$work"; return 0; }
 trap cleanup EXIT
 

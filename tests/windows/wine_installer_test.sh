@@ -6,12 +6,8 @@
 # "uninstall.exe /S" then removes the program, the Start-menu entry and both registrations,
 # and leaves the user's project in Documents, the user's setting.ini copy and the backups.
 set -euo pipefail
-win_build=$(cd "$1" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/wine-env.sh" "$win_build"
-work=$(mktemp -d "$win_build/installer-test.XXXXXX")
+. "$(dirname "$0")/wine-test-env.sh" "$@"
 . "$here/gui-env.sh" "$work"
-ok=0
 cleanup() { gui_cleanup; ((ok)) && rm -rf "$work"; return 0; }
 trap cleanup EXIT
 

@@ -6,12 +6,8 @@
 # a verified write, the backup each run leaves under %LOCALAPPDATA%, and the no-radio
 # errors (exit code 3). Prints the wall time of the read and of the write under Wine.
 set -euo pipefail
-win_build=$(cd "$1" && pwd)
-linux_bin=$(cd "$2" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/wine-env.sh" "$win_build"
+. "$(dirname "$0")/wine-test-env.sh" "$@"
 
-work=$(mktemp -d "$win_build/link-test.XXXXXX")
 sims=()
 cleanup() {
   for pid in "${sims[@]}"; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done

@@ -117,11 +117,13 @@ TEST_F(AwkwardListImport, TheTablesOwnHeadingsReadInEitherLanguage) {
 }
 
 TEST_F(AwkwardListImport, MessagesShowOnlyPrintableTextAndSayWhereTheyCut) {
-  const ImportPlan plan = Plan("Location,Frequency\n1,\xFF\x1B[31m\n" + std::string(50, '7') + ",146\n");
+  const ImportPlan plan =
+      Plan("Location,Frequency\n1,\xFF\x1B[31m\n" + std::string(50, '7') + ",146\n2,\xC3\xA9\xC3(\n");
   EXPECT_EQ(Report(plan), (std::vector<std::string>{
       "line 2 (Location 1): refused: no readable frequency: \"??[31m\"",
       "line 3 (Location " + std::string(40, '7') + "\u2026): refused: Location \"" + std::string(40, '7') +
-          "\u2026\" is not a channel number"}));
+          "\u2026\" is not a channel number",
+      "line 4 (Location 2): refused: no readable frequency: \"\xC3\xA9?(\""}));  // a lead byte without its follower
 }
 
 }  // namespace

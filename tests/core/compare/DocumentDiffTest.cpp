@@ -79,8 +79,8 @@ TEST_F(DocumentDiffTest, AddedChannelsVfosAndBytesNoFieldShowsAreReportedToo) {
   test::SetFrequencies(a, 7, "146.52");
   EXPECT_EQ(DiffLines({false, false})[2], "byte 0x07B (channel 7): 00 -> 03");
   test::SetFrequencies(b, 99, "146.52");  // the last channel is compared too
-  EXPECT_EQ(DiffLines({false, false})[2], "channel 99: (empty) -> RX 146.52000, RX tone Off, TX 146.52000, TX tone Off, "
-                                          "bandwidth Wide, power High");
+  EXPECT_EQ(DiffLines({false, false})[2],
+            "channel 99: (empty) -> RX 146.52000, RX tone Off, TX 146.52000, TX tone Off, bandwidth Wide, power High");
 
   std::vector<std::uint8_t> file(a.Header().begin(), a.Header().end());
   file.insert(file.end(), a.Image().begin(), a.Image().end());

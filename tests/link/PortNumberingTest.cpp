@@ -55,13 +55,22 @@ TEST(PortNumbering, MachineDevicesAreOrderedUsbFirstThenNaturally) {
   }
   WriteFileBytes(sys / "ttyS0/type", "4\n");
   WriteFileBytes(sys / "ttyS1/type", "0\n");
+  // A UART far below a folder with USB ids is no USB adapter: the walk up is short.
+  const fs::path deep = dir.path() / "devices/usb2/a/b/c/d/e/f/serial";
+  fs::create_directories(deep);
+  WriteFileBytes(dir.path() / "devices/usb2/idVendor", "1a86\n");
+  fs::create_directories(sys / "ttyS2");
+  fs::create_directory_symlink(deep, sys / "ttyS2/device");
+  WriteFileBytes(sys / "ttyS2/type", "4\n");
 
   const auto devices = link::EnumerateSerialDevices(sys.string(), "/dev");
-  ASSERT_EQ(devices.size(), 3u);
+  ASSERT_EQ(devices.size(), 4u);
   EXPECT_EQ(devices[0].path, "/dev/ttyUSB2");
   EXPECT_EQ(devices[1].path, "/dev/ttyUSB10");
   EXPECT_EQ(devices[1].description, "FTDI FT232R USB UART (0403:6001)");
   EXPECT_EQ(devices[2].path, "/dev/ttyS0");
+  EXPECT_EQ(devices[3].path, "/dev/ttyS2");
+  EXPECT_FALSE(devices[3].usb);
 }
 
 TEST(PortNumbering, EntriesWinEnumerationCanBeSwitchedOffAndSettingsKeepTheirFormat) {

@@ -231,7 +231,9 @@ TEST(OptionAndIndexFields, ReadsClampBitsKeepTheirNeighboursIndexFollowsRecords)
   EXPECT_EQ(image[0x7D0], 0x10);
   EXPECT_EQ(image[0x7D1], 0x01);  // channel 9
   EXPECT_EQ(image[0x7DC], 0xFC);  // channel 99 = bit 2
-  EXPECT_FALSE(IsChannelInUse(image, 100));
+  for (int channel = 0; channel <= 100; ++channel) {
+    EXPECT_EQ(IsChannelInUse(image, channel), channel == 5 || channel == 9 || channel == 99) << channel;
+  }
   EXPECT_EQ(image[0x7C9], 1);
   EXPECT_EQ(ProgrammedChannelCount(image), 3);  // channels 5, 9 and the last, 99
 

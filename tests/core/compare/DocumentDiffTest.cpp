@@ -38,6 +38,7 @@ TEST_F(DocumentDiffTest, EachChangeIsOneLineInTheTextsTheWindowShows) {
     WriteOptionField(image, OptionField::Squelch, 5);
     WriteOptionField(image, OptionField::KeyBeep, true);
     SetFmPreset(image, 3, 0);
+    SetFmPreset(image, kFmPresetCount, 0);
   });
   test::Poke(b, [&](ImageSpan image, const BandLimits&) {
     SetWide(image, 5, false);
@@ -46,11 +47,13 @@ TEST_F(DocumentDiffTest, EachChangeIsOneLineInTheTextsTheWindowShows) {
     WriteOptionField(image, OptionField::KeyBeep, false);
     SetPriorityChannel(image, 5);
     SetFmPreset(image, 3, 135);
+    SetFmPreset(image, kFmPresetCount, 135);
   });
   EXPECT_EQ(DiffLines(), (Lines{"squelch: 5 -> 3", "key beep: on -> off", "priority channel: Off -> 5",
                                 "channel 5 RX: 146.52000 -> 146.55000",
                                 "channel 5 TX: 146.52000 -> 146.55000", "channel 5 bandwidth: Wide -> Narrow",
-                                "channel 5 name: (none) -> ABCD", "FM preset 3: 87M0 -> 100M5"}));
+                                "channel 5 name: (none) -> ABCD", "FM preset 3: 87M0 -> 100M5",
+                                "FM preset 15: 87M0 -> 100M5"}));
   // The other direction says the same the other way round.
   EXPECT_EQ(FormatDifference(DiffDocuments(b, a).front()), "squelch: 3 -> 5");
 }

@@ -189,6 +189,10 @@ TEST(ListFileText, UnicodeFilesAreReadAndBinaryFilesRefused) {
   EXPECT_EQ(ListFileText(big), "A,\uFFFD");
   // A high surrogate before a last odd byte: no pair is made with what lies past the end.
   EXPECT_EQ(ListFileText(std::string("\xFE\xFF\0A\xD8\x3D\xDC", 7)), "A\uFFFD\uFFFD");
+  // A high surrogate before a character that is no low one: the character stays itself.
+  EXPECT_EQ(ListFileText(std::string("\xFE\xFF\xD8\x3D\0B\0,", 8)), "\uFFFDB,");
+  // Blanks around a cell, spaces and tabs alike, are no part of it.
+  EXPECT_EQ(TrimSpacesAndTabs("\t 146.52 \t"), "146.52");
   // Columns padded with spaces are text.
   EXPECT_EQ(ListFileText("Location , Frequency\n1        ,   146.52\n"), "Location , Frequency\n1        ,   146.52\n");
   // An 8-bit code page stays as it is; a file's end-of-file mark is no reason to refuse it.

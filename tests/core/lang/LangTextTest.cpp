@@ -104,6 +104,7 @@ TEST(LanguageChoice, ToolTipsSaveQuestionAndHelpFile) {
   EXPECT_EQ(ToolTipText(57603), "Not Found");
   EXPECT_EQ(CutToCharacters("ab\xFF\xE4\xB8", 3), "ab\xFF");  // stray bytes count one each
   EXPECT_EQ(CutToCharacters("a", 19), "a");
+  EXPECT_EQ(CutToCharacters("ab\xE4\xB8\xAD", 3), "ab\xE4\xB8\xAD");  // a whole character at the very end
 
   SaveChangesTexts texts = LoadSaveChangesTexts("Item");
   EXPECT_EQ(texts.question, "Save Item now?");

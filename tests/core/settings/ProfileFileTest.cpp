@@ -53,6 +53,17 @@ TEST(ProfileFile, ReadsValuesWithDefaultsAndCuts) {
   EXPECT_EQ(ReadProfileString("String", "k", "", 9, dir.file("c.lang")), "ab" + std::string(6, '\x80'));
 }
 
+// A key is looked for in the lines given and nowhere past them (here the line that was
+// cut off still lies behind the last).
+TEST(ProfileFile, KeySearchEndsWithTheLines) {
+  const std::string text = "[s]\na=1\nb=2";
+  std::vector<ProfileLine> lines = SplitProfile(text);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(FindProfileKey(lines, "S", "b"), 2u);
+  lines.pop_back();
+  EXPECT_EQ(FindProfileKey(lines, "s", "b"), std::nullopt);
+}
+
 TEST(ProfileFile, WriteKeepsEveryOtherLine) {
   TempDir dir;
   const std::string original =

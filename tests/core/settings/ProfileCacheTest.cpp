@@ -115,6 +115,18 @@ TEST_F(ProfileCacheStamps, ASnapshotKeepsItsVersion) {
 
   std::filesystem::remove(f);
   EXPECT_EQ(ProfileSnapshot(f).Parsed(), nullptr);
+
+  // The cache holds a bounded number of files: reading many others lets a file go, so
+  // that it is read and parsed afresh at its next lookup.
+  OverwriteInPlace(f, "[s]\nn=1\n", 1'000'000'002);
+  const ProfileSnapshot kept(f);
+  EXPECT_EQ(kept.Parsed(), ProfileSnapshot(f).Parsed());
+  for (int i = 0; i < 100; ++i) {
+    const std::string other = m_dir.file("other" + std::to_string(i) + ".ini");
+    OverwriteInPlace(other, "[s]\nn=2\n", 1'000'000'000);
+    EXPECT_EQ(ProfileSnapshot(other).ReadInt("s", "n", 0), 2);
+  }
+  EXPECT_NE(kept.Parsed(), ProfileSnapshot(f).Parsed());
 }
 
 // An option list comes whole from one version of the language file, and the next list

@@ -191,6 +191,8 @@ TEST(ListFileText, UnicodeFilesAreReadAndBinaryFilesRefused) {
   EXPECT_EQ(ListFileText(std::string("\xFE\xFF\0A\xD8\x3D\xDC", 7)), "A\uFFFD\uFFFD");
   // A high surrogate before a character that is no low one: the character stays itself.
   EXPECT_EQ(ListFileText(std::string("\xFE\xFF\xD8\x3D\0B\0,", 8)), "\uFFFDB,");
+  // The ends of the surrogate range, and the first character after it.
+  EXPECT_EQ(ListFileText(std::string("\xFE\xFF\xD8\x00\0B\xDF\xFF\xE0\x00", 10)), "\uFFFDB\uFFFD\uE000");
   // Blanks around a cell, spaces and tabs alike, are no part of it.
   EXPECT_EQ(TrimSpacesAndTabs("\t 146.52 \t"), "146.52");
   // Columns padded with spaces are text.

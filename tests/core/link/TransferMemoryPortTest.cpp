@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/link/MemoryLinkPort.h"
+#include "core/link/MemoryRadio.h"
 #include "core/link/ProtocolFrames.h"
 #include "core/link/ProtocolSteps.h"
 #include "core/link/ProtocolTimings.h"
@@ -17,60 +18,12 @@ namespace {
 
 using namespace qorrin::link;
 using Event = MemoryLinkPort::Event;
-
-// A radio that answers correctly unless asked for trouble: ignored entries, its own ident, a
-// late reply, trouble at `badBlock` for `badTries` tries (below zero: always), a pulled cable.
-struct Radio {
-  enum Trouble { kShort, kMisaddressed, kNoAck };
-  int ignoreEntries = 0;
-  std::vector<std::uint8_t> ident = std::vector<std::uint8_t>(2, kIdentMark);
-  int lateBlock = -1;
-  int unplugAtBlock = -1;
-  int badBlock = -1;
-  int badTries = 0;
-  Trouble trouble = kShort;
-  std::vector<std::uint8_t> pending;
-  void OnByte(MemoryLinkPort& port, std::uint8_t b) {
-    pending.push_back(b);
-    const std::size_t need = pending[0] == kEntryCommand[0] ? 8 : pending[0] == kReadCommand ? 4
-                             : pending[0] == kDataFrameTag ? 20 : 1;
-    if (pending.size() < need) return;
-    const bool frame = pending[0] == kReadCommand || pending[0] == kDataFrameTag;
-    const int address = frame ? (pending[1] << 8) | pending[2] : 0;
-    const bool bad = frame && address / kBlockSize == badBlock && badTries != 0;
-    badTries -= bad ? 1 : 0;
-    if (pending[0] == kEntryCommand[0] && ignoreEntries > 0) {
-      --ignoreEntries;
-    } else if (pending[0] == kIdentifyRequest) {
-      port.Reply(ident.data(), ident.size());
-    } else if (pending[0] == kReadCommand && address / kBlockSize == unplugAtBlock) {
-      port.Unplug();
-    } else if (pending[0] == kReadCommand) {
-      const int sent = bad && trouble == kMisaddressed ? address + kBlockSize : address;
-      std::vector<std::uint8_t> reply = {kDataFrameTag, HighByte(sent), LowByte(sent), 16};
-      for (int i = 0; i < 16; ++i) reply.push_back(static_cast<std::uint8_t>(sent + i));
-      const bool late = address / kBlockSize == lateBlock;
-      lateBlock = late ? -1 : lateBlock;
-      port.Reply(reply.data(), bad && trouble == kShort ? 19 : reply.size(), late ? kReadReplyTimeoutMs - 10 : 0);
-    } else if (pending[0] != kEndCommand && !(bad && trouble == kNoAck)) {
-      port.Reply({kAck});
-    }
-    pending.clear();
-  }
-};
-
-int Writes(const MemoryLinkPort& port, std::initializer_list<std::uint8_t> start) {
-  int count = 0;
-  for (const Event& e : port.Events()) {
-    count += e.kind == Event::kWrite && e.size >= start.size() &&
-             std::equal(start.begin(), start.end(), e.data.begin()) ? 1 : 0;
-  }
-  return count;
-}
+using Radio = test::MemoryRadio;
+using test::Writes;
 
 std::shared_ptr<TransferState> RunAgainst(Radio& radio, bool isRead, std::shared_ptr<MemoryLinkPort>& port) {
   auto state = std::make_shared<TransferState>();
-  port = std::make_shared<MemoryLinkPort>([&radio](MemoryLinkPort& p, std::uint8_t b) { radio.OnByte(p, b); });
+  port = radio.Port();
   state->port = port;
   state->device = "/dev/memory";
   state->isRead = isRead;
@@ -129,6 +82,7 @@ TEST(TransferMemoryPort, PausesLateRepliesEntryIdentificationAndPulledCable) {
   EXPECT_TRUE(end.kind == Event::kWrite && end.Is({kEndCommand}));
   EXPECT_TRUE(last.kind == Event::kSleep && last.atMs - end.atMs == kSettleAfterWriteMs);
 
+  radio = Radio();  // its memory as it was: the write above changed it
   radio.lateBlock = 5;
   state = RunAgainst(radio, true, port);
   ASSERT_EQ(state->status.load(), TransferStatus::XFER_READ_DONE);
@@ -173,7 +127,7 @@ TEST(TransferMemoryPort, PausesLateRepliesEntryIdentificationAndPulledCable) {
 TEST(TransferMemoryPort, ASingleAttemptAndARunThatGoesOnFromIt) {
   Radio radio;
   radio.ignoreEntries = 1;
-  auto port = std::make_shared<MemoryLinkPort>([&radio](MemoryLinkPort& p, std::uint8_t b) { radio.OnByte(p, b); });
+  auto port = radio.Port();
   ASSERT_TRUE(port->Open("/dev/memory", kBaudRate));
   port->Reply({kAck});  // stale: must not pass for an answer
   EXPECT_NE(SendEntryCommand(*port), kAck);

@@ -63,7 +63,17 @@ TEST(CheckDevice, MissingDeviceListsTheCablesPresentAndTheirStableNames) {
   CheckReport pinned;
   EXPECT_TRUE(CheckDevicePresent(host, present[0].stableName, present, English(), pinned));
   EXPECT_EQ(Only(pinned).textKey, "IDS_CHECK_DEVICE_OK");
-  EXPECT_EQ(Only(pinned).details.size(), 1u);
+  EXPECT_EQ(Only(pinned).details, std::vector<std::string>{"/dev/ttyUSB0: FTDI FT232R (0403:6001), serial number A10KXYZ, "
+                                                            "/dev/serial/by-id/usb-0403_6001_A10KXYZ-if00-port0"});
+  // A device that is no cable is named as it is; reached through a link, with where it leads.
+  root.File("/dev/ttyS0");
+  root.Link("/dev/modem", "ttyS0");
+  CheckReport plain;
+  EXPECT_TRUE(CheckDevicePresent(host, "/dev/ttyS0", present, English(), plain));
+  EXPECT_TRUE(Only(plain).details.empty());
+  CheckReport linked;
+  EXPECT_TRUE(CheckDevicePresent(host, "/dev/modem", present, English(), linked));
+  EXPECT_EQ(Only(linked).details, std::vector<std::string>{"/dev/ttyS0"});
   CheckReport unplugged;
   EXPECT_FALSE(CheckDevicePresent(host, "/dev/serial/by-id/usb-067b_2303_X-if00-port0", present, English(), unplugged));
   EXPECT_EQ(Only(unplugged).textKey, "IDS_CHECK_PINNED_MISSING");
@@ -75,6 +85,10 @@ TEST(CheckDevice, MissingDeviceListsTheCablesPresentAndTheirStableNames) {
   EXPECT_TRUE(CheckDevicePresent(host, "/dev/ttyUSB0", refused, English(), prolific));
   EXPECT_EQ(Keys(prolific), (std::vector<std::string>{"IDS_CHECK_DEVICE_OK", "IDS_CHECK_PROLIFIC_REFUSED"}));
   EXPECT_EQ(prolific.findings[1].status, CheckStatus::Problem);
+  EXPECT_TRUE(IsRefusedProlific("Phased out"));
+  EXPECT_TRUE(IsRefusedProlific("...please contact your supplier"));
+  EXPECT_FALSE(IsRefusedProlific("Prolific USB-to-Serial Comm Port (COM4)"));
+  EXPECT_FALSE(IsRefusedProlific("PHASED"));
 
   // No serial device at all: the fix says so instead of offering an empty list.
   PreparedRoot bare;
@@ -114,6 +128,15 @@ TEST(CheckDevice, CableWithoutDeviceIsBlamedOnBrlttyOnlyWhereItCouldBe) {
   CheckReport without;
   CheckCablesWithoutDevice(host, present, English(), without);
   EXPECT_EQ(Keys(without), (std::vector<std::string>{"IDS_CHECK_CABLE_NO_DEVICE", "IDS_CHECK_CABLE_NO_DEVICE"}));
+
+  // Of one maker's two chips, only the one without a device is reported.
+  PreparedRoot ftdi;
+  ftdi.AddUsbCable(1, "ttyUSB0", "0403", "6001", "A1");
+  ftdi.AddUsbCable(2, "", "0403", "6015", "B2", false);
+  CheckReport one;
+  CheckCablesWithoutDevice(ftdi.Host(), PresentSerialDevices(ftdi.Host()), English(), one);
+  ASSERT_EQ(one.findings.size(), 1u);
+  EXPECT_EQ(one.findings[0].text.find("FT232R"), std::string::npos) << one.findings[0].text;
 
   root.File("/usr/bin/brltty");
   CheckReport taken;
@@ -156,6 +179,10 @@ TEST(CheckAccess, GroupMembershipOldLoginAndOwnerOnlyDevices) {
   EXPECT_FALSE(CheckAccess(root.Host("carol"), "/dev/ttyUSB0", English(), stranger));
   EXPECT_EQ(Only(stranger).text, "You (carol) are not in group dialout, whose members may use /dev/ttyUSB0.");
   EXPECT_EQ(Only(stranger).fix, "Join the group: sudo usermod -aG dialout carol, then log out and in again.");
+
+  CheckReport nameless;  // an account without a name is in no group by the account files
+  EXPECT_FALSE(CheckAccess(root.Host(""), "/dev/ttyUSB0", English(), nameless));
+  EXPECT_EQ(Only(nameless).textKey, "IDS_CHECK_ACCESS_GROUP");
 
   CheckHost seat = root.Host("carol");
   seat.grantsAccess = [&](const std::string& path) { return path == root.Path("/dev/ttyUSB0"); };
@@ -209,9 +236,9 @@ TEST(CheckHolders, ProgramsAreNamedAndUnseenHoldersFoundByTheLock) {
 
   // The simulated radio holds both ends of its pseudo-terminal: it is the device.
   PreparedRoot pty;
-  pty.File("/dev/pts/7");
-  pty.AddProcess(400, "qorrin-sim", {"/dev/ptmx", "/dev/pts/7"}, 7);
-  pty.AddProcess(401, "screen", {"/dev/ptmx", "/dev/pts/7"}, 3);
+  pty.File("/dev/pts/0");
+  pty.AddProcess(400, "qorrin-sim", {"/dev/ptmx", "/dev/pts/0"}, 0);
+  pty.AddProcess(401, "screen", {"/dev/ptmx", "/dev/pts/0"}, 3);
   pty.AddClosedProcess(402, "ModemManager");
   const CheckHost ptyHost = pty.Host();
   const auto ptyProcesses = ReadProcesses(ptyHost);
@@ -219,13 +246,16 @@ TEST(CheckHolders, ProgramsAreNamedAndUnseenHoldersFoundByTheLock) {
                  return p.pid == 402;
                })->lookedInto);
   CheckReport farEnd;
-  EXPECT_FALSE(CheckHolders(ptyHost, "/dev/pts/7", ptyProcesses, English(), farEnd));
+  EXPECT_FALSE(CheckHolders(ptyHost, "/dev/pts/0", ptyProcesses, English(), farEnd));
   EXPECT_EQ(Keys(farEnd), std::vector<std::string>{"IDS_CHECK_HELD_TERMINAL"});
 
-  // Nobody we may see: free, until something locks the device.
+  // Nobody we may see (this process, also as /proc/self, is nobody): free, until something
+  // locks the device.
   PreparedRoot quiet;
   quiet.File("/dev/ttyS4");
   quiet.AddClosedProcess(500, "someone");
+  quiet.AddProcess(1, "qorrin", {"/dev/ttyS4"});
+  quiet.Link("/proc/self", "1");
   CheckReport free;
   EXPECT_TRUE(CheckHolders(quiet.Host(), "/dev/ttyS4", ReadProcesses(quiet.Host()), English(), free));
   EXPECT_EQ(Only(free).text, "No other program is using /dev/ttyS4.");
@@ -241,6 +271,24 @@ TEST(CheckHolders, ProgramsAreNamedAndUnseenHoldersFoundByTheLock) {
   CheckReport unknown;
   EXPECT_TRUE(CheckHolders(quiet.Host(), "/dev/ttyS5", ReadProcesses(quiet.Host()), English(), unknown));
   EXPECT_TRUE(unknown.findings.empty());
+}
+
+// A program started with its standard input closed gets descriptor 0 from its next open:
+// the trial open must take that for the device it opened, and close it again.
+TEST(CheckHolders, TheTrialOpenWorksWithoutStandardInput) {
+  PreparedRoot root;
+  root.File("/dev/ttyS4");
+  const int saved = ::dup(0);
+  ::close(0);
+  const OpenProbe probe = ProbeExclusiveOpen(root.Path("/dev/ttyS4"));
+  const int next = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+  if (saved >= 0) {
+    ::dup2(saved, 0);
+    ::close(saved);
+  }
+  EXPECT_EQ(probe, OpenProbe::Free);
+  EXPECT_EQ(next, 0) << "the trial open kept descriptor 0";
+  if (next > 0) ::close(next);
 }
 
 // ModemManager meddles unless udev marked the cable; our rule file (the shipped one)
@@ -262,6 +310,12 @@ TEST(CheckServices, ModemManagerAndBrlttyAgainstTheCable) {
 
   root.AddProcess(77, "ModemManager", {});
   EXPECT_EQ(Only(check("/dev/ttyUSB0")).textKey, "IDS_CHECK_MM_PROBES");
+  // Rules for another cable, and a file that is no rules file, do not count.
+  root.File("/etc/udev/rules.d/60-other.rules",
+            "# another cable\nATTRS{idVendor}==\"0403\", ATTRS{idProduct}==\"6015\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"\n");
+  root.File("/etc/udev/rules.d/70-qorrin.rules.orig",
+            "ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"\n");
+  EXPECT_EQ(Only(check("/dev/ttyUSB0")).textKey, "IDS_CHECK_MM_PROBES");
   root.File("/lib/udev/rules.d/70-qorrin-cables.rules",
             ReadFileBytes(std::string(QORRIN_DATA_DIR) + "/../packaging/70-qorrin-cables.rules"));
   EXPECT_EQ(Only(check("/dev/ttyUSB0")).textKey, "IDS_CHECK_MM_RULE_NOT_APPLIED");
@@ -275,6 +329,10 @@ TEST(CheckServices, ModemManagerAndBrlttyAgainstTheCable) {
   EXPECT_EQ(Only(brltty).text, "The braille-display service brltty is installed: it takes WCH CH340 cables, and the "
                                "port can vanish right after the cable is plugged in.");
   EXPECT_TRUE(check("/dev/ttyS0").findings.empty());
+
+  std::filesystem::remove(root.Path("/sys/class/tty/ttyUSB0/dev"));  // its number unknown: not marked
+  EXPECT_EQ(Keys(check("/dev/ttyUSB0")),
+            (std::vector<std::string>{"IDS_CHECK_MM_RULE_NOT_APPLIED", "IDS_CHECK_BRLTTY_INSTALLED"}));
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ TEST(CheckTexts, BytesShowTheirTextOnlyWhereMostArePrintable) {
   EXPECT_EQ(ByteText({0x05, 0x50, 0x52, 0x4F}), "05 50 52 4F  .PRO");
   EXPECT_EQ(ByteText({0x00, 0x80, 0xF8, 0x41}), "00 80 F8 41");
   EXPECT_EQ(ByteText({0x4B, 0x54, 0x20, 0x38}), "4B 54 20 38  KT.8");
+  EXPECT_EQ(ByteText({0x41, 0x7F}), "41 7F  A.");  // half is enough; DEL is not printable
   EXPECT_EQ(ByteText({}), "");
 }
 

@@ -2,6 +2,8 @@
 // written, continued across runs; where it and the backups go by default.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/transfer/StationLog.h"
 #include "support/TestSupport.h"
 
@@ -48,6 +50,19 @@ TEST(StationLogTest, LinesAreAppendedAfterOneHeadingAndQuotedWhereNeeded) {
   std::string error;
   EXPECT_FALSE(nowhere.Open(dir.file("missing-folder/log.csv"), &error));
   EXPECT_NE(error.find("missing-folder/log.csv"), std::string::npos) << error;
+}
+
+// Only a field a spreadsheet would misread is quoted: one with a separator, a quote, a line
+// break, or a space at either end.
+TEST(StationLogTest, FieldsAreQuotedOnlyWhereASpreadsheetWouldMisreadThem) {
+  const std::pair<std::string, std::string> details[] = {
+      {"not verified", "not verified"},   {" leading", "\" leading\""},  {"trailing ", "\"trailing \""},
+      {"two\nlines", "\"two\nlines\""}, {"cr\r", "\"cr\r\""},           {"", ""},
+  };
+  for (const auto& [detail, field] : details) {
+    const std::string line = StationLog::Line(LoggedRadio(RadioResult::Programmed, detail));
+    EXPECT_EQ(line.substr(line.rfind(",12.3,") + 6), field + "\n") << detail;
+  }
 }
 
 TEST(StationLogTest, EveryResultHasItsWordAndTheDefaultPlacesAreBesideThePlan) {

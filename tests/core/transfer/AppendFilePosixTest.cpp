@@ -1,0 +1,62 @@
+// The append-only file under a limit on file size that falls inside a line: the part of
+// the line that fit is on disk, and the failure is reported with its cause.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <string>
+
+#include "core/transfer/AppendFile.h"
+#include "support/TestSupport.h"
+
+namespace qorrin {
+namespace {
+
+// The file-size limit of this process lowered while it lives; going past it is an error
+// instead of the signal that would end the process.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &m_old);
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lowered = m_old;
+    lowered.rlim_cur = bytes;
+    m_set = ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &m_old);
+    std::signal(SIGXFSZ, m_oldHandler);
+  }
+  bool Set() const { return m_set; }
+
+ private:
+  rlimit m_old{};
+  void (*m_oldHandler)(int) = SIG_DFL;
+  bool m_set = false;
+};
+
+TEST(AppendFile, AWriteCutShortByTheFileSizeLimitIsAFailure) {
+  test::TempDir dir;
+  const std::string path = dir.file("log.csv");
+  AppendFile file;
+  std::string error;
+  ASSERT_TRUE(file.Open(path, &error)) << error;
+  EXPECT_TRUE(file.WasEmpty());
+  ASSERT_TRUE(file.Append("heading\n", &error)) << error;
+  {
+    const FileSizeLimit limit(12);
+    ASSERT_TRUE(limit.Set());
+    EXPECT_FALSE(file.Append("first line\n", &error));
+  }
+  EXPECT_EQ(error, "cannot write " + path + ": File too large");
+  EXPECT_EQ(dir.read("log.csv"), "heading\nfirs");
+
+  AppendFile again;
+  ASSERT_TRUE(again.Open(path, &error)) << error;
+  EXPECT_FALSE(again.WasEmpty());
+  EXPECT_TRUE(again.Append("t line\n", &error)) << error;
+  EXPECT_EQ(dir.read("log.csv"), "heading\nfirst line\n");
+}
+
+}  // namespace
+}  // namespace qorrin

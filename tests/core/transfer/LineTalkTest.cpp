@@ -1,0 +1,128 @@
+// The connection check's conversation on a memory port: with our radio, with a radio that
+// does not identify, with a cable that echoes (with and without a radio behind it), with
+// noise and with silence. Nothing is ever written into a radio, and every radio that took
+// the entry command gets its end command.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+
+#include "core/link/MemoryRadio.h"
+#include "core/transfer/LineTalk.h"
+
+namespace qorrin {
+namespace {
+
+using test::MemoryRadio;
+using test::Writes;
+
+int EndCommands(const MemoryLinkPort& port) { return Writes(port, {link::kEndCommand}); }
+
+// Our radio: acknowledged, identified, its band block read; one end command; no frame
+// that writes. One that fails to identify, or whose band block will not come, still
+// gets its end command.
+TEST(LineTalk, OurRadioIsIdentifiedAndItsBandBlockRead) {
+  MemoryRadio radio;
+  radio.ignoreEntries = 2;
+  auto port = radio.Port();
+  const LineTalk talk = TalkToRadio(*port, "/dev/memory");
+  EXPECT_TRUE(talk.opened);
+  EXPECT_EQ(talk.attempts, 3);
+  EXPECT_TRUE(talk.acknowledged);
+  EXPECT_TRUE(talk.identified);
+  EXPECT_EQ(talk.ident, radio.ident);
+  ASSERT_TRUE(talk.blockRead);
+  EXPECT_TRUE(std::equal(talk.block.begin(), talk.block.end(), radio.memory.begin() + kBandBlockAddress));
+  EXPECT_EQ(EndCommands(*port), 1);
+  EXPECT_EQ(Writes(*port, {link::kDataFrameTag}), 0);
+  EXPECT_FALSE(port->IsOpen());
+
+  MemoryRadio stranger;
+  stranger.ident = {'X', 'N', 'Y'};
+  port = stranger.Port();
+  const LineTalk other = TalkToRadio(*port, "/dev/memory");
+  EXPECT_TRUE(other.acknowledged);
+  EXPECT_FALSE(other.identified);
+  EXPECT_FALSE(other.blockRead);
+  EXPECT_EQ(other.ident, stranger.ident);
+  EXPECT_EQ(Writes(*port, {link::kReadCommand}), 0);
+  EXPECT_EQ(EndCommands(*port), 1);
+
+  MemoryRadio unreadable;
+  unreadable.badBlock = kBandBlockAddress / link::kBlockSize;
+  unreadable.badTries = 2;  // the third try brings it
+  port = unreadable.Port();
+  EXPECT_TRUE(TalkToRadio(*port, "/dev/memory").blockRead);
+  unreadable.badTries = -1;
+  port = unreadable.Port();
+  EXPECT_FALSE(TalkToRadio(*port, "/dev/memory").blockRead);
+  EXPECT_EQ(Writes(*port, {link::kReadCommand}), link::kBlockAttempts);
+  EXPECT_EQ(EndCommands(*port), 1);
+}
+
+// Echoes and noise are settled after three attempts; a radio that answers behind the echo
+// is noted and ended. Silence takes all ten attempts and ends no one; a cancel stops the
+// attempts; a port that does not open says why.
+TEST(LineTalk, EchoesNoiseSilenceCancelAndAPortThatDoesNotOpen) {
+  for (const bool radioBehind : {false, true}) {
+    SCOPED_TRACE(radioBehind ? "radio behind the echo" : "echo");
+    auto port = std::make_shared<MemoryLinkPort>([radioBehind](MemoryLinkPort& p, std::uint8_t b) {
+      p.Reply({b});
+      if (radioBehind && b == link::kEntryCommand.back()) p.Reply({link::kAck});
+    });
+    const LineTalk talk = TalkToRadio(*port, "/dev/memory");
+    EXPECT_EQ(talk.attempts, 3);
+    EXPECT_EQ(talk.echoedAttempts, 3);
+    EXPECT_EQ(talk.noisyAttempts, 0);
+    EXPECT_FALSE(talk.acknowledged);
+    EXPECT_EQ(talk.radioBehindEcho, radioBehind);
+    EXPECT_TRUE(std::equal(link::kEntryCommand.begin(), link::kEntryCommand.end(), talk.heard.begin()));
+    EXPECT_EQ(talk.heard.size(), link::kEntryCommand.size() + (radioBehind ? 1 : 0));
+    EXPECT_EQ(EndCommands(*port), radioBehind ? 1 : 0);
+  }
+
+  // Noise (zero bytes too, as a radio at another speed sends them) is kept up to 32 bytes.
+  auto noisy = std::make_shared<MemoryLinkPort>([](MemoryLinkPort& p, std::uint8_t b) {
+    if (b == link::kEntryCommand.back()) p.Reply({0x00, 0x80, 0xF8});
+  });
+  const LineTalk noise = TalkToRadio(*noisy, "/dev/memory");
+  EXPECT_EQ(noise.attempts, 3);
+  EXPECT_EQ(noise.noisyAttempts, 3);
+  EXPECT_EQ(noise.heard, (std::vector<std::uint8_t>{0x00, 0x80, 0xF8}));
+  auto chatty = std::make_shared<MemoryLinkPort>([](MemoryLinkPort& p, std::uint8_t b) {
+    if (b == link::kEntryCommand.back()) p.Reply(std::vector<std::uint8_t>(40, 0x55).data(), 40);
+  });
+  EXPECT_EQ(TalkToRadio(*chatty, "/dev/memory").heard.size(), 32u);
+  // One byte that happens to start our entry command is noise; two are an echo.
+  for (const std::size_t echoed : {1, 2}) {
+    auto stray = std::make_shared<MemoryLinkPort>([echoed](MemoryLinkPort& p, std::uint8_t b) {
+      if (b == link::kEntryCommand.back()) p.Reply(link::kEntryCommand.data(), echoed);
+    });
+    const LineTalk talk = TalkToRadio(*stray, "/dev/memory");
+    EXPECT_EQ(talk.echoedAttempts, echoed == 2 ? 3 : 0) << echoed;
+    EXPECT_EQ(talk.noisyAttempts, echoed == 2 ? 0 : 3) << echoed;
+  }
+
+  auto silent = std::make_shared<MemoryLinkPort>();
+  const LineTalk silence = TalkToRadio(*silent, "/dev/memory");
+  EXPECT_EQ(silence.attempts, link::kEntryAttempts);
+  EXPECT_FALSE(silence.cancelled);
+  EXPECT_TRUE(silence.heard.empty());
+  EXPECT_EQ(EndCommands(*silent), 0);
+
+  std::atomic<bool> cancel{true};
+  const LineTalk cancelled = TalkToRadio(*silent, "/dev/memory", &cancel);
+  EXPECT_TRUE(cancelled.cancelled);
+  EXPECT_EQ(cancelled.attempts, 0);
+
+  auto refusing = std::make_shared<MemoryLinkPort>();
+  refusing->RefuseOpen("Device or resource busy");
+  const LineTalk closed = TalkToRadio(*refusing, "/dev/memory");
+  EXPECT_FALSE(closed.opened);
+  EXPECT_EQ(closed.openError, "cannot open /dev/memory: Device or resource busy");
+  EXPECT_EQ(closed.attempts, 0);
+}
+
+}  // namespace
+}  // namespace qorrin

@@ -70,6 +70,12 @@ TEST_F(ChannelOperationsTest, InsertAndDeleteShiftRecordsAndThePriorityFollows) 
   const RadioImage full = doc.Image();
   EXPECT_EQ(InsertChannel(doc, 50).refusal, OperationRefusal::LastChannelProgrammed);
   EXPECT_EQ(doc.Image(), full);
+  // A priority channel pushed into the last slot goes with it.
+  ASSERT_TRUE(DeleteChannels(doc, {99}).ok());
+  CommitReceiveFrequency(doc, 98, "151");
+  test::SetByte(doc, kOptPriorityChannel, 98);
+  ASSERT_TRUE(InsertChannel(doc, 10).ok());
+  EXPECT_EQ(doc.Image()[kOptPriorityChannel], 99);
 
   // Each operation is one step: undone, the table is back as it was.
   while (history.Undo()) {

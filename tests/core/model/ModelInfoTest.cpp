@@ -55,6 +55,7 @@ TEST_F(ModelInfoTest, BandBytesFindTheLastMatchingEntryAndItsLimits) {
 
 TEST_F(ModelInfoTest, UnusableCodesAreSkippedAndTheListEndsAtAGap) {
   EXPECT_EQ(HexToBytes("aBcD", 4), (std::vector<std::uint8_t>{0xAB, 0xCD}));  // either case
+  EXPECT_EQ(HexToBytes("09Af", 4), (std::vector<std::uint8_t>{0x09, 0xAF}));  // the ends of both ranges
   EXPECT_EQ(HexToBytes("601", 8), (std::vector<std::uint8_t>{0x60}));  // never past the text
   EXPECT_FALSE(ParseBandCode("6013401700000000")->bTwoBand);  // zero second half
   EXPECT_FALSE(ParseBandCode("60134017xyz")->bTwoBand);       // no number after 8

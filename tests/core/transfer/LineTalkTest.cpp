@@ -65,11 +65,13 @@ TEST(LineTalk, OurRadioIsIdentifiedAndItsBandBlockRead) {
 // is noted and ended. Silence takes all ten attempts and ends no one; a cancel stops the
 // attempts; a port that does not open says why.
 TEST(LineTalk, EchoesNoiseSilenceCancelAndAPortThatDoesNotOpen) {
-  for (const bool radioBehind : {false, true}) {
-    SCOPED_TRACE(radioBehind ? "radio behind the echo" : "echo");
-    auto port = std::make_shared<MemoryLinkPort>([radioBehind](MemoryLinkPort& p, std::uint8_t b) {
+  // After the echo: nothing, a radio's acknowledgement, or a byte that is none.
+  for (const int after : {-1, int{link::kAck}, 0x55}) {
+    SCOPED_TRACE(after);
+    const bool radioBehind = after == link::kAck;
+    auto port = std::make_shared<MemoryLinkPort>([after](MemoryLinkPort& p, std::uint8_t b) {
       p.Reply({b});
-      if (radioBehind && b == link::kEntryCommand.back()) p.Reply({link::kAck});
+      if (after >= 0 && b == link::kEntryCommand.back()) p.Reply({static_cast<std::uint8_t>(after)});
     });
     const LineTalk talk = TalkToRadio(*port, "/dev/memory");
     EXPECT_EQ(talk.attempts, 3);
@@ -78,7 +80,7 @@ TEST(LineTalk, EchoesNoiseSilenceCancelAndAPortThatDoesNotOpen) {
     EXPECT_FALSE(talk.acknowledged);
     EXPECT_EQ(talk.radioBehindEcho, radioBehind);
     EXPECT_TRUE(std::equal(link::kEntryCommand.begin(), link::kEntryCommand.end(), talk.heard.begin()));
-    EXPECT_EQ(talk.heard.size(), link::kEntryCommand.size() + (radioBehind ? 1 : 0));
+    EXPECT_EQ(talk.heard.size(), link::kEntryCommand.size() + (after >= 0 ? 1 : 0));
     EXPECT_EQ(EndCommands(*port), radioBehind ? 1 : 0);
   }
 

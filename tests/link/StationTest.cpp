@@ -95,50 +95,6 @@ TEST(StationTest, FiveRadiosPluggedInOneAfterAnotherAreBackedUpWrittenOnceAndVer
   EXPECT_EQ(station.Tally().alreadyProgrammed, 1);
 }
 
-TEST(StationTest, ARadioIsWrittenOnceWhileItStaysOnItsCable) {
-  StationBench bench;
-  const std::vector<sim::RadioImage> fleet = bench.Fleet(3, 2);
-  {
-    // Left plugged in: checked on every attempt, never written again.
-    auto radio = PlugIn(bench, "usb-Bench_Cable_LEFT01-if00-port0", fleet[0]);
-    StationRecorder recorder;
-    Station station(bench.Settings(100), recorder);
-    std::string error;
-    ASSERT_TRUE(station.Start(&error)) << error;
-    ASSERT_TRUE(recorder.WaitForRadios(1));
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // some fifteen attempts
-    station.Stop(Station::StopMode::AfterRadiosUnderWay);
-    station.Wait();
-    EXPECT_EQ(recorder.Radios().size(), 1u);
-    EXPECT_EQ(recorder.Radios()[0].cable, "LEFT01");
-    const std::vector<sim::SessionRecord> sessions = radio->Sessions();
-    EXPECT_EQ(WriteSessions(sessions), 1);
-    EXPECT_GE(std::count_if(sessions.begin(), sessions.end(), [](const auto& s) { return s.Bare(); }), 5);
-    ExpectEverySessionEnded(*radio);
-    EXPECT_EQ(bench.LogLines().size(), 1u);
-  }
-  // One cable that stays, the radios swapped at its end: each goes silent for a while
-  // before the next comes, and each is taken once.
-  sim::RadioSchedule schedule({fleet, 0, 800, 0});
-  std::string error;
-  std::thread swapping([&] { EXPECT_TRUE(schedule.RunSwap(bench.LinkOf("bench-cable"), &error)) << error; });
-  StationRecorder recorder;
-  StationSettings settings = bench.Settings(150);
-  settings.sources = {{StationSource::Kind::Device, 0, bench.LinkOf("bench-cable")}};
-  settings.logPath = bench.dir.file("swapped.csv");
-  Station station(settings, recorder);
-  ASSERT_TRUE(station.Start(&error)) << error;
-  swapping.join();
-  station.Stop(Station::StopMode::AfterRadiosUnderWay);
-  station.Wait();
-  EXPECT_EQ(ResultsOf(recorder.Radios()),
-            (Results{RadioResult::Programmed, RadioResult::AlreadyProgrammed, RadioResult::Programmed}));
-  for (const sim::ScheduledRadio& radio : schedule.Radios()) {
-    EXPECT_EQ(WriteSessions(radio.sessions), radio.number == 2 ? 0 : 1);
-    EXPECT_TRUE(SameLinkedBytes(radio.image, bench.plan));
-  }
-}
-
 TEST(StationTest, ARadioPulledDuringItsWriteIsLoggedAndProgrammedInFullWhenItComesBack) {
   StationBench bench;
   const std::vector<sim::RadioImage> fleet = bench.Fleet(2, 0);
@@ -201,64 +157,6 @@ TEST(StationTest, SeveralCablesAtOnceEachOnItsOwnThreadUpToTheCount) {
   }
   EXPECT_EQ(written, 2);
   EXPECT_EQ(bench.LogLines().size(), 2u);
-}
-
-TEST(StationTest, RadiosOfAnotherModelAreRefusedAndNothingIsWritten) {
-  StationBench bench;
-  const std::vector<sim::RadioImage> fleet = bench.Fleet(2, 0, 1);  // the first of another range
-  sim::SimFaults stranger;
-  stranger.ident = {'X', 'Y', 'Z'};
-  auto otherRange = PlugIn(bench, "usb-Bench_Cable_UHF-if00-port0", fleet[0]);
-  auto otherRadio = PlugIn(bench, "usb-Bench_Cable_ODD-if00-port0", fleet[1], stranger);
-  StationRecorder recorder;
-  Station station(bench.Settings(100), recorder);
-  std::string error;
-  ASSERT_TRUE(station.Start(&error)) << error;
-  ASSERT_TRUE(recorder.WaitForRadios(2));
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));  // more attempts: no second turn
-  station.Stop(Station::StopMode::AfterRadiosUnderWay);
-  station.Wait();
-  const std::vector<StationRadio> radios = recorder.Radios();
-  ASSERT_EQ(radios.size(), 2u);
-  for (const StationRadio& radio : radios) {
-    EXPECT_EQ(radio.result, RadioResult::WrongModel);
-    if (radio.cable == "UHF") {
-      EXPECT_NE(radio.detail.find("400-470MHz"), std::string::npos) << radio.detail;
-      EXPECT_FALSE(radio.backupFile.empty());
-    } else {
-      EXPECT_NE(radio.detail.find("did not identify"), std::string::npos) << radio.detail;
-      EXPECT_EQ(radio.shaBefore, "");
-    }
-  }
-  for (const auto* radio : {otherRange.get(), otherRadio.get()}) {
-    EXPECT_EQ(WriteSessions(radio->Sessions()), 0);
-    EXPECT_TRUE(SameLinkedBytes(radio->Image(), radio == otherRange.get() ? fleet[0] : fleet[1]));
-    ExpectEverySessionEnded(*radio);
-  }
-  EXPECT_EQ(station.Tally().failed, 2);
-}
-
-TEST(StationTest, AStopLetsTheRadioUnderWayFinishAndASecondStopCancelsIt) {
-  StationBench bench;
-  const std::vector<sim::RadioImage> fleet = bench.Fleet(2, 0);
-  for (const bool cancel : {false, true}) {
-    SCOPED_TRACE(cancel ? "cancelled" : "finished");
-    auto radio = PlugIn(bench, "usb-Bench_Cable_STOP-if00-port0", fleet[cancel ? 1 : 0]);
-    StationRecorder recorder;
-    StationSettings settings = bench.Settings();
-    settings.logPath = bench.dir.file(cancel ? "cancelled.csv" : "finished.csv");
-    Station station(settings, recorder);
-    std::string error;
-    ASSERT_TRUE(station.Start(&error)) << error;
-    ASSERT_TRUE(recorder.WaitForActivity(PortActivity::Writing));
-    station.Stop(Station::StopMode::AfterRadiosUnderWay);
-    if (cancel) station.Stop(Station::StopMode::CancelTransfers);
-    station.Wait();
-    ASSERT_EQ(recorder.Radios().size(), 1u);
-    EXPECT_EQ(recorder.Radios()[0].result, cancel ? RadioResult::Cancelled : RadioResult::Programmed);
-    EXPECT_EQ(SameLinkedBytes(radio->Image(), bench.plan), !cancel);
-    ExpectEverySessionEnded(*radio);
-  }
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -31,45 +30,19 @@ class StationRecorder : public IStationObserver {
     int now = 0;
     for (const auto& [row, isBusy] : m_busy) now += isBusy ? 1 : 0;
     m_mostBusy = std::max(m_mostBusy, now);
-    m_views.push_back(port);
-    m_changed.notify_all();
   }
-  void OnRadioFinished(const StationRadio& radio, const StationTally& tally) override {
-    {
-      const std::lock_guard<std::mutex> lock(m_mutex);
-      m_radios.push_back(radio);
-      m_tally = tally;
-    }
-    m_changed.notify_all();
+  void OnRadioFinished(const StationRadio& radio, const StationTally&) override {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_radios.push_back(radio);
   }
-  void OnStationEnded(const StationTally& tally) override {
-    {
-      const std::lock_guard<std::mutex> lock(m_mutex);
-      m_ended = true;
-      m_tally = tally;
-    }
-    m_changed.notify_all();
+  void OnStationEnded(const StationTally&) override {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_ended = true;
   }
 
-  // Waits (generously) until `count` radios have finished; false when they did not.
-  bool WaitForRadios(std::size_t count, std::chrono::seconds limit = std::chrono::seconds(120)) {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    return m_changed.wait_for(lock, limit, [&] { return m_radios.size() >= count; });
-  }
-  // Waits until some port has shown the activity.
-  bool WaitForActivity(PortActivity activity, std::chrono::seconds limit = std::chrono::seconds(60)) {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    return m_changed.wait_for(lock, limit, [&] {
-      return std::any_of(m_views.begin(), m_views.end(), [&](const auto& view) { return view.activity == activity; });
-    });
-  }
   std::vector<StationRadio> Radios() {
     const std::lock_guard<std::mutex> lock(m_mutex);
     return m_radios;
-  }
-  std::vector<StationPortView> Views() {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    return m_views;
   }
   int MostBusyAtOnce() {
     const std::lock_guard<std::mutex> lock(m_mutex);
@@ -82,12 +55,9 @@ class StationRecorder : public IStationObserver {
 
  private:
   std::mutex m_mutex;
-  std::condition_variable m_changed;
   std::vector<StationRadio> m_radios;
-  std::vector<StationPortView> m_views;
   std::map<int, bool> m_busy;
   int m_mostBusy = 0;
-  StationTally m_tally;
   bool m_ended = false;
 };
 

@@ -63,11 +63,6 @@ class EntryAnswerer {
   const std::string& Device() const { return m_device; }
   void Start() { m_thread = std::thread([this] { Run(); }); }
   int Acks() const { return m_acks.load(); }
-  // Waits (generously) until `count` entry commands were acknowledged.
-  bool WaitForAcks(int count) const {
-    for (int i = 0; i < 1000 && m_acks.load() < count; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    return m_acks.load() >= count;
-  }
   int Entries() const { return static_cast<int>(m_entries.load()); }
   // The end commands heard, once there are as many as entry commands (or a while passed):
   // the last may still be on its way when the station has ended.

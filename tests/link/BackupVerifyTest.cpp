@@ -9,7 +9,7 @@ namespace qorrin::test {
 namespace {
 
 // The backups of good runs, their names and an unwritable folder are RadioCommandsTest's.
-TEST(BackupVerifyTest, OnlyACompletedVerifiedWriteIsReadBackAndABadBlockShows) {
+TEST(BackupVerifyTest, AWriteIsBackedUpFirstAndOnlyAVerifiedOneIsReadBack) {
   TempDir dir;
   TransferRequest request;
   request.isRead = false;
@@ -36,34 +36,17 @@ TEST(BackupVerifyTest, OnlyACompletedVerifiedWriteIsReadBackAndABadBlockShows) {
   EXPECT_EQ(list[0].strPort, BackupPortName(broken->DevicePath()));
   EXPECT_EQ(ReadFileBytes(list[0].strPath).substr(48), std::string(meant.begin(), meant.end()));
 
-  sim::SimFaults faults;
-  faults.corruptedWrites.push_back({0x300});
-  auto liar = StartRadio(faults, PatternImage(1));
+  // Without verification a completed write is not read back (a verified one is, and a
+  // byte the radio would not take shows: TransferRunTest).
   request.backupLabel = "COM2";
-  request.device = liar->DevicePath();
-  auto port = std::make_shared<CSerialPort>();
-  TransferRun run(port, "", request, PatternImage(2));
-  run.Execute();
-  EXPECT_EQ(run.Transfer().status.load(), TransferStatus::XFER_WRITE_DONE);
-  EXPECT_EQ(run.ReadBack()->status.load(), TransferStatus::XFER_READ_DONE);
-  ASSERT_EQ(run.Outcome().end, TransferEnd::NotVerified);
-  EXPECT_TRUE(run.Progress().verifying);
-  EXPECT_EQ(run.ReadImage(), nullptr);  // a write yields no image for the document
-  EXPECT_FALSE(port->IsOpen());
-  const std::vector<ImageDifference>& differences = run.Outcome().differences;
-  ASSERT_EQ(differences.size(), 1u);
-  EXPECT_EQ(differences[0].nFirst, 0x300u);
-  EXPECT_EQ(differences[0].nLast, 0x300u);
-  EXPECT_EQ(differences[0].actual[0], PatternImage(2)[0x300] ^ 1);
-  EXPECT_EQ(ListBackups(dir.file("backups")).size(), 3u);  // and the write and its read-back
-
-  // Without verification a completed write is not read back.
+  auto radio = StartRadio({}, PatternImage(1));
+  request.device = radio->DevicePath();
   request.verify = false;
   TransferRun unverified(std::make_shared<CSerialPort>(), "", request, PatternImage(3));
   unverified.Execute();
   EXPECT_EQ(unverified.Outcome().end, TransferEnd::Written);
   EXPECT_EQ(unverified.ReadBack(), nullptr);
-  EXPECT_EQ(ListBackups(dir.file("backups")).size(), 4u);
+  EXPECT_EQ(ListBackups(dir.file("backups")).size(), 2u);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The production-line station against simulated radios on pseudo-terminals: cables that
-// come and go, a cable whose radio is swapped, radios left plugged in or pulled during
-// their write, several cables at once.
+// come and go, a cable whose radio is swapped, a radio pulled during its write. Several
+// cables at once are the station dialog's test; stops and refusals the core's.
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -18,27 +18,6 @@ Results ResultsOf(const std::vector<StationRadio>& radios) {
   Results results;
   for (const StationRadio& radio : radios) results.push_back(radio.result);
   return results;
-}
-
-// Every session ended with the end command: no radio was left in programming mode (once
-// the radio has taken in the last bytes sent).
-void ExpectEverySessionEnded(const sim::SimRadio& radio) {
-  const auto giveUp = Clock::now() + std::chrono::seconds(2);
-  while (radio.InSession() && Clock::now() < giveUp) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  EXPECT_FALSE(radio.InSession());
-  EXPECT_FALSE(radio.Sessions().empty());
-}
-
-// A radio with its cable's link in the bench's folder.
-std::unique_ptr<sim::SimRadio> PlugIn(const StationBench& bench, const std::string& cable,
-                                      const sim::RadioImage& image, sim::SimFaults faults = {}) {
-  sim::SimConfig config;
-  config.faults = std::move(faults);
-  config.linkPath = bench.LinkOf(cable);
-  auto radio = std::make_unique<sim::SimRadio>(config, image);
-  std::string error;
-  EXPECT_TRUE(radio->Start(&error)) << error;
-  return radio;
 }
 
 TEST(StationTest, FiveRadiosPluggedInOneAfterAnotherAreBackedUpWrittenOnceAndVerified) {
@@ -128,35 +107,6 @@ TEST(StationTest, ARadioPulledDuringItsWriteIsLoggedAndProgrammedInFullWhenItCom
   const std::vector<std::string> lines = bench.LogLines();
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_NE(lines[0].find(",unplugged during the write,"), std::string::npos) << lines[0];
-}
-
-TEST(StationTest, SeveralCablesAtOnceEachOnItsOwnThreadUpToTheCount) {
-  StationBench bench;
-  const std::vector<sim::RadioImage> fleet = bench.Fleet(3, 0);
-  std::vector<std::unique_ptr<sim::SimRadio>> radios;
-  for (int n = 0; n < 3; ++n) {
-    radios.push_back(PlugIn(bench, "usb-Bench_Cable_CAB" + std::to_string(n) + "-if00-port0", fleet[n]));
-  }
-  StationRecorder recorder;
-  StationSettings settings = bench.Settings();
-  settings.count = 2;  // two radios, then it ends by itself
-  Station station(settings, recorder);
-  std::string error;
-  ASSERT_TRUE(station.Start(&error)) << error;
-  station.Wait();
-  EXPECT_TRUE(recorder.Ended());
-  const std::vector<StationRadio> finished = recorder.Radios();
-  ASSERT_EQ(finished.size(), 2u);
-  EXPECT_NE(finished[0].port, finished[1].port);
-  EXPECT_EQ(ResultsOf(finished), (Results{RadioResult::Programmed, RadioResult::Programmed}));
-  EXPECT_EQ(recorder.MostBusyAtOnce(), 2);
-  int written = 0;
-  for (const auto& radio : radios) {
-    written += WriteSessions(radio->Sessions());
-    ExpectEverySessionEnded(*radio);  // the third too: it answered, but its turn never came
-  }
-  EXPECT_EQ(written, 2);
-  EXPECT_EQ(bench.LogLines().size(), 2u);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -22,15 +21,7 @@ namespace qorrin::test {
 // Everything the station said, kept for the test to look at.
 class StationRecorder : public IStationObserver {
  public:
-  void OnPortChanged(const StationPortView& port) override {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    const bool busy = port.activity == PortActivity::Reading || port.activity == PortActivity::Writing ||
-                      port.activity == PortActivity::Verifying;
-    m_busy[port.row] = busy;
-    int now = 0;
-    for (const auto& [row, isBusy] : m_busy) now += isBusy ? 1 : 0;
-    m_mostBusy = std::max(m_mostBusy, now);
-  }
+  void OnPortChanged(const StationPortView&) override {}
   void OnRadioFinished(const StationRadio& radio, const StationTally&) override {
     const std::lock_guard<std::mutex> lock(m_mutex);
     m_radios.push_back(radio);
@@ -44,10 +35,6 @@ class StationRecorder : public IStationObserver {
     const std::lock_guard<std::mutex> lock(m_mutex);
     return m_radios;
   }
-  int MostBusyAtOnce() {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    return m_mostBusy;
-  }
   bool Ended() {
     const std::lock_guard<std::mutex> lock(m_mutex);
     return m_ended;
@@ -56,8 +43,6 @@ class StationRecorder : public IStationObserver {
  private:
   std::mutex m_mutex;
   std::vector<StationRadio> m_radios;
-  std::map<int, bool> m_busy;
-  int m_mostBusy = 0;
   bool m_ended = false;
 };
 

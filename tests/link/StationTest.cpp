@@ -5,7 +5,6 @@
 
 #include <thread>
 
-#include "core/transfer/Sha256.h"
 #include "link/LinkTestSupport.h"
 #include "link/StationTestSupport.h"
 
@@ -40,36 +39,16 @@ TEST(StationTest, FiveRadiosPluggedInOneAfterAnotherAreBackedUpWrittenOnceAndVer
   ASSERT_EQ(radios.size(), 5u);
   EXPECT_EQ(ResultsOf(radios), (Results{RadioResult::Programmed, RadioResult::AlreadyProgrammed, RadioResult::Programmed,
                                         RadioResult::Programmed, RadioResult::Programmed}));
-  const std::string planPrint = Sha256Hex(bench.plan.data(), kLinkedImageSize);
+  // Each radio on the device and cable it came on, holding the plan; what a turn backs up,
+  // writes and reads back is the turn's own test (RadioTurnTest).
   for (std::size_t i = 0; i < 5; ++i) {
     SCOPED_TRACE("radio " + std::to_string(i + 1));
-    const StationRadio& radio = radios[i];
-    EXPECT_EQ(radio.port, plugged[i].device);
-    EXPECT_EQ(radio.cable, "SIM000" + std::to_string(i + 1));
+    EXPECT_EQ(radios[i].port, plugged[i].device);
+    EXPECT_EQ(radios[i].cable, "SIM000" + std::to_string(i + 1));
     EXPECT_TRUE(SameLinkedBytes(plugged[i].image, bench.plan));
-    // Backed up: the backup holds what the radio held before.
-    EXPECT_EQ(ReadFileBytes(radio.backupFile).substr(kProjectHeaderSize, kLinkedImageSize),
-              std::string(fleet[i].begin(), fleet[i].begin() + kLinkedImageSize));
-    EXPECT_EQ(radio.shaBefore, Sha256Hex(fleet[i].data(), kLinkedImageSize));
-    const std::vector<sim::SessionRecord>& sessions = plugged[i].sessions;
-    if (i == 1) {
-      EXPECT_EQ(WriteSessions(sessions), 0);
-      EXPECT_EQ(radio.shaAfter, "");
-      continue;
-    }
-    // Written once, then read back whole.
-    EXPECT_EQ(WriteSessions(sessions), 1);
-    EXPECT_EQ(radio.shaAfter, planPrint);
-    auto write = std::find_if(sessions.begin(), sessions.end(), [](const auto& s) { return s.blocksWritten > 0; });
-    ASSERT_NE(write, sessions.end());
-    EXPECT_EQ(write->blocksWritten, 127);
-    ASSERT_NE(write + 1, sessions.end());
-    EXPECT_EQ((write + 1)->blocksRead, 127);
+    EXPECT_EQ(WriteSessions(plugged[i].sessions), i == 1 ? 0 : 1);
   }
-  const std::vector<std::string> lines = bench.LogLines();
-  ASSERT_EQ(lines.size(), 5u);
-  EXPECT_NE(lines[1].find(",already programmed," + planPrint + ",,"), std::string::npos) << lines[1];
-  EXPECT_NE(lines[4].find(",programmed,"), std::string::npos) << lines[4];
+  EXPECT_EQ(bench.LogLines().size(), 5u);
   EXPECT_EQ(station.Tally().programmed, 4);
   EXPECT_EQ(station.Tally().alreadyProgrammed, 1);
 }

@@ -31,7 +31,7 @@ TEST(StationTest, FiveRadiosPluggedInOneAfterAnotherAreBackedUpWrittenOnceAndVer
   plugging.join();  // each radio goes once the station is done with it
   station.Stop(Station::StopMode::AfterRadiosUnderWay);
   station.Wait();
-  EXPECT_TRUE(recorder.Ended());
+  EXPECT_TRUE(recorder.WaitForEnd());
 
   const std::vector<StationRadio> radios = recorder.Radios();
   const std::vector<sim::ScheduledRadio> plugged = schedule.Radios();

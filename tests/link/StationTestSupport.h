@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -14,38 +13,12 @@
 #include "core/transfer/Station.h"
 #include "sim/FleetImages.h"
 #include "sim/RadioSchedule.h"
+#include "support/StationRecorder.h"
 #include "support/TestSupport.h"
 
 namespace qorrin::test {
 
 // Everything the station said, kept for the test to look at.
-class StationRecorder : public IStationObserver {
- public:
-  void OnPortChanged(const StationPortView&) override {}
-  void OnRadioFinished(const StationRadio& radio, const StationTally&) override {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    m_radios.push_back(radio);
-  }
-  void OnStationEnded(const StationTally&) override {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    m_ended = true;
-  }
-
-  std::vector<StationRadio> Radios() {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    return m_radios;
-  }
-  bool Ended() {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    return m_ended;
-  }
-
- private:
-  std::mutex m_mutex;
-  std::vector<StationRadio> m_radios;
-  bool m_ended = false;
-};
-
 // A private folder with the shipped settings, a folder "links" for the cables' links, and
 // the plan: a new document's image with one channel of its own.
 struct StationBench {

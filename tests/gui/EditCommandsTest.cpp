@@ -117,7 +117,6 @@ class EditCommandsTest : public QObject {
     QCOMPARE(GetShiftDirection(doc.Image(), 3), 2);
     QVERIFY(!TransmitFrequencyValue(doc.Image(), 4));  // receive-only stays so, and the user is told
     QCOMPARE(GetFrequencyText(doc.Image(), 3, false), std::string("00.60000"));
-    QCOMPARE(MenuText(run, cmd::kEditUndo), QStringLiteral("&Undo Change of 3 channels\tCtrl+Z"));
 
     // Copied as a spreadsheet takes them: tab-separated text and CSV, each with a header.
     const std::string source = run.Image();
@@ -181,16 +180,6 @@ class EditCommandsTest : public QObject {
     QCOMPARE(selected, (std::vector<int>{22}));
     QVERIFY(IsRecordEmpty(doc.Image(), 22));
 
-    // Go to channel 77.
-    Answering([&] { PressKey(run, Qt::Key_G, Qt::ControlModifier); }, {[](QWidget* m) {
-                auto* channel = m->findChild<QSpinBox*>();
-                QVERIFY(channel && channel->accessibleName() == QStringLiteral("Channel:"));
-                channel->setValue(77);
-                ClickOk(m);
-              }});
-    QCOMPARE(grid->FocusRow(), 77);
-    QVERIFY(grid->IsCellShown(77, grid->FocusColumn()));
-
     // Shift with the arrow keys extends from where the selection began; Select All; a
     // plain click on a cell leaves no row selected (and edits the cell as always).
     ClickRow(run, 10);
@@ -205,9 +194,9 @@ class EditCommandsTest : public QObject {
     QCOMPARE(ControlId(QApplication::focusWidget()), ctl::kFrequencyEditor);
   }
 
-  // Paste as spreadsheets give it: two columns, the table's own headings; a refused row
-  // leaves no old channel between the pasted ones; rows past channel 99 are asked about;
-  // every paste says in one line what it did.
+  // Paste as spreadsheets give it: two columns pasted, a refused row reported in a box,
+  // rows past channel 99 asked about; every paste says in one line what it did. What the
+  // rows become is the list import's (AwkwardListImportTest).
   void pasteFromSpreadsheets() {
     QORRIN_START_APP(run, doc);
     CGridCtrl* grid = ChannelGrid(run);
@@ -223,8 +212,6 @@ class EditCommandsTest : public QObject {
              QStringLiteral("2 rows pasted into channels 40-41; 0 refused; 0 changed"));
 
     const QString report = paste(40, QStringLiteral("146.1\nAM 1\n146.3\n"), {ClickOk, ClickOk})->Text(1);
-    QCOMPARE(GetFrequencyText(doc.Image(), 41, true), std::string("146.30000"));
-    QVERIFY(IsRecordEmpty(doc.Image(), 42));
     QVERIFY2(report.startsWith(QStringLiteral("line 2: refused: no readable frequency: \"AM 1\"")), qPrintable(report));
     QVERIFY(report.endsWith(QStringLiteral("2 rows pasted into channels 40-41; 1 refused; 0 changed")));
 
@@ -234,13 +221,6 @@ class EditCommandsTest : public QObject {
     QCOMPARE(run.Image(), before);
     paste(98, QStringLiteral("145.1\n145.2\n145.3\n"), {ClickOk});
     QCOMPARE(GetFrequencyText(doc.Image(), 99, true), std::string("145.20000"));
-
-    paste(60, QStringLiteral("信道\t接收频率\tCTC/DCS解码\t发射频率\tCTC/DCS编码\t宽/窄\t功率\t信道名称\r\n"
-                             "1\t145.50000\t关闭\t145.50000\t67.0\t窄带\t低\tA1\r\n"),
-          {});
-    QCOMPARE(GetChannelName(doc.Image(), 60), std::string("A1"));
-    QVERIFY(!IsWide(doc.Image(), 60) && !IsHighPower(doc.Image(), 60));
-    QCOMPARE(GetToneCode(doc.Image(), 60, false), 1);
   }
 };
 

@@ -23,6 +23,15 @@ CliResult RunProgram(const std::string& program, const std::vector<std::string>&
 
 inline CliResult RunCli(const std::vector<std::string>& args) { return RunProgram("qorrin-cli", args); }
 
+// The lines of a program's output, each ended by '\n' (a last line without one is left out).
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
 // qorrin-sim as a process of its own, which prints its device first and saves its image
 // when stopped.
 class SimProcess {

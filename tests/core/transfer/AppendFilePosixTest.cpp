@@ -40,6 +40,8 @@ TEST(AppendFile, AWriteCutShortByTheFileSizeLimitIsAFailure) {
   const std::string path = dir.file("log.csv");
   AppendFile file;
   std::string error;
+  EXPECT_FALSE(file.Open(dir.file("missing/log.csv"), &error));
+  EXPECT_EQ(error.rfind("cannot open " + dir.file("missing/log.csv") + ": ", 0), 0u) << error;
   ASSERT_TRUE(file.Open(path, &error)) << error;
   EXPECT_TRUE(file.WasEmpty());
   ASSERT_TRUE(file.Append("heading\n", &error)) << error;

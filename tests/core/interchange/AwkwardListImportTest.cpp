@@ -73,7 +73,9 @@ TEST_F(AwkwardListImport, RowsPlacedInOrderLeaveNoGapAndNameTheirChannel) {
   EXPECT_EQ(Report(blank), (std::vector<std::string>{"line 3: refused: no readable frequency: \"x\"",
                                                      "line 4 (channel 2): changed: name \"c\" stored as \"C\""}));
   // Past channel 99 the rows are refused and counted.
-  EXPECT_EQ(Plan("145.1\n145.2\n145.3\n", {true, 98, false}).BeyondLastChannelCount(), 1);
+  const ImportPlan last = Plan("145.1\n145.2,ab\n145.3\n", {true, 98, false});
+  EXPECT_EQ(last.BeyondLastChannelCount(), 1);
+  EXPECT_EQ(Report(last).front(), "line 2 (channel 99): changed: name \"ab\" stored as \"AB\"");
 }
 
 TEST_F(AwkwardListImport, RefusalsNameTheRangeReallyAcceptedAndARangeThatFits) {

@@ -146,7 +146,8 @@ TEST_F(ProfileCacheStamps, OptionListsFollowTheLanguageFile) {
 // in how a name splits between section and key, keys before any section.
 TEST(ParsedProfile, FindsWhatTheLineRulesFind) {
   const ParsedProfile file(
-      "k=orphan\n[Ab]\ncd=1\n CD =2\n[A]\nbcd=3\n[aB]\ncd=4\nnew=5\n[ x ]\n\"q\"=\" v \"\n[]\n=empty\n");
+      "k=orphan\n[Ab]\ncd=1\n CD =2\n[A]\nbcd=3\n[aB]\ncd=4\nnew=5\n[ x ]\n\"q\"=\" v \"\n[]\n=empty\n"
+      "[Za]\nZz@[=6\n");
   EXPECT_EQ(file.Find("", "k"), std::nullopt);
   EXPECT_EQ(file.Find("AB", " cd\t"), "1");
   EXPECT_EQ(file.Find("a", "bcd"), "3");
@@ -155,6 +156,8 @@ TEST(ParsedProfile, FindsWhatTheLineRulesFind) {
   EXPECT_EQ(file.Find("x", "\"q\""), " v ");
   EXPECT_EQ(file.Find("", ""), "empty");
   EXPECT_EQ(file.Find("x", "missing"), std::nullopt);
+  EXPECT_EQ(file.Find("zA", "zZ@["), "6");  // both ends of the letters; '@' and '[' stay
+  EXPECT_EQ(file.Find("za", "zz`{"), std::nullopt);
 }
 
 // Readers on several threads while another writes: each read gives one of the values

@@ -70,6 +70,8 @@ TEST_F(ChannelOperationsTest, InsertAndDeleteShiftRecordsAndThePriorityFollows) 
   const RadioImage full = doc.Image();
   EXPECT_EQ(InsertChannel(doc, 50).refusal, OperationRefusal::LastChannelProgrammed);
   EXPECT_EQ(doc.Image(), full);
+  ASSERT_TRUE(MoveChannels(doc, {2}, false).ok());  // a move far above it leaves it be
+  EXPECT_EQ(GetFrequencyText(doc.Image(), 99, true), "150.00000");
   // A priority channel pushed into the last slot goes with it.
   ASSERT_TRUE(DeleteChannels(doc, {99}).ok());
   CommitReceiveFrequency(doc, 98, "151");

@@ -1,6 +1,5 @@
-// Channel lists in the window: File > Import Channels with its preview and choices, a CSV
-// file dropped on the window, File > Export Channels, driven as a user does it; what the
-// rows become is the import tests' (ChannelImportTest), here the choices reach them.
+// Import Channels with its preview and choices, a dropped CSV file, Export Channels; what
+// the rows become is ChannelImportTest's, here the choices reach them.
 
 #include "GuiTestSupport.h"
 #include "gui/lang/QtText.h"
@@ -16,18 +15,6 @@ QPushButton* OkButton(QWidget* dialog) { return WidgetWithId<QPushButton>(dialog
 
 void ClickChoice(QWidget* dialog, int id) { ClickBox(WidgetWithId<QAbstractButton>(dialog, id)); }
 
-// Every control a user can reach from the keyboard carries a name for screen readers.
-QStringList UnnamedControls(QWidget* dialog) {
-  QStringList unnamed;
-  for (QWidget* widget : dialog->findChildren<QWidget*>()) {
-    // The text field inside a spin box is the spin box's own part.
-    const bool part = widget->parentWidget() && widget->parentWidget()->inherits("QAbstractSpinBox");
-    if (widget->isVisible() && widget->focusPolicy() != Qt::NoFocus && widget->accessibleName().isEmpty() && !part)
-      unnamed << QString::fromLatin1(widget->metaObject()->className());
-  }
-  return unnamed;
-}
-
 }  // namespace
 
 class ChannelListTest : public QObject {
@@ -37,16 +24,13 @@ class ChannelListTest : public QObject {
   // Cancel stores nothing; a file with nothing to import leaves OK disabled, one without
   // a Frequency column gets a message instead of the preview; "replace" clears the rest.
   void importChoicesDropAndExport() {
-    RunningApp run;
-    QVERIFY(run.Start());
+    QORRIN_START_APP(run, doc);
     run.dir.write("two.csv", qorrin::test::kSpreadsheetList);
     run.dir.write("bad.csv", "Location,Frequency,Mode\n1,52.525,FM\n2,146.52,AM\n");
     run.dir.write("names.csv", "Location,Name\n1,A\n");
     QString message;  // of the last import's second window
     const auto import = [&](const char* file, ModalScript::Action answer) {
-      message = RunCommand(run, cmd::kImportChannels,
-                           {[&](QWidget* m) { ChooseFile(m, QString::fromStdString(run.dir.file(file))); }, answer})
-                    ->Text(1);
+      message = RunCommand(run, cmd::kImportChannels, {Choosing(run.File(file)), answer})->Text(1);
     };
     const std::string before = run.Image();
     import("two.csv", [](QWidget* dialog) {
@@ -54,7 +38,7 @@ class ChannelListTest : public QObject {
       ClickCancel(dialog);
     });
     QCOMPARE(run.Image(), before);
-    QVERIFY(!run.app->Document().IsModified());
+    QVERIFY(!doc.IsModified());
     import("bad.csv", [](QWidget* dialog) {
       QVERIFY(!OkButton(dialog)->isEnabled());
       ClickCancel(dialog);
@@ -62,36 +46,32 @@ class ChannelListTest : public QObject {
     import("names.csv", ClickOk);
     QVERIFY2(message.contains(QStringLiteral("no Frequency column")), qPrintable(message));
 
-    // Channel 50 is programmed first; "replace" clears it, and the file's rows go to 1-2.
-    // The preview marks the row that lands on the programmed channel 1, and OK asks
-    // before programmed channels go: Cancel there keeps the preview, OK stores.
-    qorrin::test::SetByte(run.app->Document(), 50 * 16 + 3, 0x14);
+    // "Replace" clears the programmed channel 50; the preview marks the row that lands on
+    // channel 1, and OK asks first: Cancel there keeps the preview, OK stores.
+    qorrin::test::SetByte(doc, 50 * 16 + 3, 0x14);
     const std::string programmed = run.Image();
-    RunCommand(
-        run, cmd::kImportChannels,
-        {[&](QWidget* m) { ChooseFile(m, QString::fromStdString(run.dir.file("two.csv"))); },
-         [&](QWidget* dialog) {
-           ClickChoice(dialog, ctl::kImportFromChannel);
-           ClickChoice(dialog, ctl::kImportAsInFile);
-           auto* preview = WidgetWithId<QTableWidget>(dialog, ctl::kImportPreview);
-           QVERIFY(preview->item(0, kResultColumn)->text().startsWith(QStringLiteral("replaces a programmed channel")));
-           QVERIFY(preview->item(1, kResultColumn)->text().startsWith(QStringLiteral("changed: ")));
-           ClickChoice(dialog, ctl::kImportReplace);
-           ModalScript no(ClickCancel);
-           QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
-           QCOMPARE(no.Text(), QStringLiteral("Programmed channels the import replaces: 2 (1, 50).\nDo you want to continue?"));
-           QVERIFY(dialog->isVisible());
-           QCOMPARE(run.Image(), programmed);
-           ModalScript yes(ClickOk);
-           QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
-           QVERIFY(yes.Done());
-         }});
+    import("two.csv", [&](QWidget* dialog) {
+      ClickChoice(dialog, ctl::kImportFromChannel);
+      ClickChoice(dialog, ctl::kImportAsInFile);
+      auto* preview = WidgetWithId<QTableWidget>(dialog, ctl::kImportPreview);
+      QVERIFY(preview->item(0, kResultColumn)->text().startsWith(QStringLiteral("replaces a programmed channel")));
+      QVERIFY(preview->item(1, kResultColumn)->text().startsWith(QStringLiteral("changed: ")));
+      ClickChoice(dialog, ctl::kImportReplace);
+      ModalScript no(ClickCancel);
+      QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
+      QCOMPARE(no.Text(), QStringLiteral("Programmed channels the import replaces: 2 (1, 50).\nDo you want to continue?"));
+      QVERIFY(dialog->isVisible());
+      QCOMPARE(run.Image(), programmed);
+      ModalScript yes(ClickOk);
+      QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
+      QVERIFY(yes.Done());
+    });
     QCOMPARE(RecordHex(run.Image(), 1), QStringLiteral("00 25 57 14 00 00 00 06 00 09 D1 00 1D 10 17 0C"));
-    QVERIFY(IsRecordEmpty(run.app->Document().Image(), 50));
+    QVERIFY(IsRecordEmpty(doc.Image(), 50));
 
-    // A CSV file dropped on the window opens the import for the same, untitled document;
-    // export writes the programmed channels (what it writes is ChannelExportTest's).
-    RunCommand(run, cmd::kFileNew, {[](QWidget* m) { ClickButton(m, "&No"); }, ClickOk});
+    // A dropped CSV file opens the import for the same, untitled document; export writes
+    // the programmed channels (what it writes is ChannelExportTest's).
+    RunCommand(run, cmd::kFileNew, {ClickNo, ClickOk});
     run.dir.write("drop.csv", "Frequency\n146.52\n");
     // The list has no power: the user picks the one it gets, and the summary says so.
     ModalScript script([](QWidget* dialog) {
@@ -104,14 +84,13 @@ class ChannelListTest : public QObject {
     QVERIFY(DropFile(run, run.dir.file("drop.csv")));
     QCOMPARE(script.Title(), QStringLiteral("Import Channels - drop.csv"));
     QCOMPARE(RecordHex(run.Image(), 1), QStringLiteral("00 20 65 14 00 00 00 00 00 00 40 00 FF FF FF FF"));
-    QVERIFY(run.app->Document().GetPathName().empty());
-    RunCommand(run, cmd::kExportChannels, {[&](QWidget* m) { ChooseFile(m, QString::fromStdString(run.dir.file("out.csv"))); }});
+    QVERIFY(doc.GetPathName().empty());
+    RunCommand(run, cmd::kExportChannels, {Choosing(run.File("out.csv"))});
     QCOMPARE(run.dir.read("out.csv"),
              qorrin::test::kFullHeader + "\r\n1,,146.520000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,1.0W,,,,,\r\n");
 
-    // The preview names the file and shows what becomes of each row; every control is
-    // named for screen readers; typed into the number field, the rows go from channel 10
-    // on, the other channels kept (merged).
+    // The preview names the file and each row's fate; every control is named; rows typed
+    // to start at channel 10 go there, the others kept (merged).
     run.dir.write("plan.csv", qorrin::test::kSpreadsheetList + "3;WX;162,400000;;0;;88,5;88,5;023;NN;023;;WFM;;;;;;;;\r\n");
     const std::string merged = run.Image();
     import("plan.csv", [](QWidget* dialog) {
@@ -130,65 +109,55 @@ class ChannelListTest : public QObject {
     QCOMPARE(RecordHex(run.Image(), 1), RecordHex(merged, 1));
   }
 
-  // In either language, and in a dialog narrower than its results, the result column
-  // ends at the table's edge: long results are shortened there and read in full in their
-  // tooltip.
+  // In either language and a narrowed dialog the result column ends at the table's edge,
+  // long results shortened there and read in full in their tooltip.
   void previewResultsFitInEitherLanguage() {
     for (const char* language : {"english", "chinese"}) {
       RunningApp run;
       run.SetLine("setup", "language", language);
       QVERIFY(run.Start());
       run.dir.write("plan.csv", qorrin::test::kSpreadsheetList);
-      RunCommand(run, cmd::kImportChannels,
-                 {[&](QWidget* m) { ChooseFile(m, QString::fromStdString(run.dir.file("plan.csv"))); },
-                  [&](QWidget* dialog) {
-                    auto* preview = WidgetWithId<QTableWidget>(dialog, ctl::kImportPreview);
-                    // As opened, then with room for a short result only.
-                    const int others = preview->horizontalHeader()->sectionPosition(kResultColumn);
-                    const int narrow = dialog->width() - preview->viewport()->width() + others + 100;
-                    for (int width : {dialog->width(), narrow}) {
-                      dialog->resize(width, dialog->height());
-                      const QHeaderView* header = preview->horizontalHeader();
-                      QTRY_COMPARE(header->sectionViewportPosition(kResultColumn) + header->sectionSize(kResultColumn),
-                                   preview->viewport()->width());
-                      QCOMPARE(preview->horizontalScrollBar()->maximum(), 0);
-                    }
-                    QTableWidgetItem* result = preview->item(0, kResultColumn);
-                    QVERIFY(preview->fontMetrics().horizontalAdvance(result->text()) > preview->columnWidth(kResultColumn));
-                    QCOMPARE(result->toolTip(), result->text());
-                    ClickCancel(dialog);
-                  }});
+      RunCommand(run, cmd::kImportChannels, {Choosing(run.File("plan.csv")), [&](QWidget* dialog) {
+        auto* preview = WidgetWithId<QTableWidget>(dialog, ctl::kImportPreview);
+        // As opened, then with room for a short result only.
+        const int others = preview->horizontalHeader()->sectionPosition(kResultColumn);
+        const int narrow = dialog->width() - preview->viewport()->width() + others + 100;
+        for (int width : {dialog->width(), narrow}) {
+          dialog->resize(width, dialog->height());
+          const QHeaderView* header = preview->horizontalHeader();
+          QTRY_COMPARE(header->sectionViewportPosition(kResultColumn) + header->sectionSize(kResultColumn),
+                       preview->viewport()->width());
+          QCOMPARE(preview->horizontalScrollBar()->maximum(), 0);
+        }
+        QTableWidgetItem* result = preview->item(0, kResultColumn);
+        QVERIFY(preview->fontMetrics().horizontalAdvance(result->text()) > preview->columnWidth(kResultColumn));
+        QCOMPARE(result->toolTip(), result->text());
+        ClickCancel(dialog);
+      }});
     }
   }
 
-  // The file dialogs start in the project's folder, else in the folder used last in this
-  // run; nothing of it is kept in the settings.
+  // File dialogs start in the project's folder, else the one used last; none is stored.
   void fileDialogsStartInTheProjectsFolder() {
-    RunningApp run;
-    QVERIFY(run.Start());
-    const QString lists = QString::fromStdString(run.dir.file("lists"));
-    const QString project = QString::fromStdString(run.dir.file("project"));
+    QORRIN_START_APP(run, doc);
+    const QString lists = run.File("lists");
+    const QString project = run.File("project");
     QVERIFY(QDir().mkpath(lists) && QDir().mkpath(project));
     run.dir.write("lists/a.csv", "Frequency\n146.52\n");
     QStringList folders;  // where each dialog started
-    const auto seen = [&](QWidget* m) { folders << qobject_cast<QFileDialog*>(m)->directory().absolutePath(); };
+    const auto seen = [&](ModalScript::Action answer) {
+      return [&folders, answer](QWidget* m) {
+        folders << qobject_cast<QFileDialog*>(m)->directory().absolutePath();
+        answer(m);
+      };
+    };
     // Untitled, nothing used yet: the home folder; a list chosen there is imported.
-    RunCommand(run, cmd::kImportChannels, {[&](QWidget* m) {
-                 seen(m);
-                 ChooseFile(m, lists + QStringLiteral("/a.csv"));
-               },
-                                           ClickCancel});
-    RunCommand(run, cmd::kExportChannels, {[&](QWidget* m) {
-      seen(m);
-      ClickCancel(m);
-    }});
-    QVERIFY(run.app->Document().OnSaveDocument(Std(project + QStringLiteral("/radio.7Q"))).bOk);
-    RunCommand(run, cmd::kImportChannels, {[&](QWidget* m) {
-      seen(m);
-      ClickCancel(m);
-    }});
+    RunCommand(run, cmd::kImportChannels, {seen(Choosing(lists + QStringLiteral("/a.csv"))), ClickCancel});
+    RunCommand(run, cmd::kExportChannels, {seen(ClickCancel)});
+    QVERIFY(doc.OnSaveDocument(Std(project + QStringLiteral("/radio.7Q"))).bOk);
+    RunCommand(run, cmd::kImportChannels, {seen(ClickCancel)});
     QCOMPARE(folders, (QStringList{QDir::homePath(), lists, project}));
-    QVERIFY(run.dir.read("setting.ini").find("lists") == std::string::npos);
+    QVERIFY(!run.SettingsHold("lists"));
   }
 };
 

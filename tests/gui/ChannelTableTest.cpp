@@ -11,12 +11,6 @@ QString Record(const RunningApp& run, int row) { return RecordHex(run.Image(), r
 
 QWidget* Focus() { return QApplication::focusWidget(); }
 
-// Types into the editor that has the focus and ends with a key (Enter by default).
-void Type(const QString& text, Qt::Key end = Qt::Key_Return) {
-  QTest::keyClicks(Focus(), text);
-  QTest::keyClick(Focus(), end);
-}
-
 void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(Focus(), key, modifiers); }
 
 }  // namespace
@@ -35,11 +29,11 @@ class ChannelTableTest : public QObject {
     auto* edit = qobject_cast<QLineEdit*>(Focus());
     QVERIFY(edit && ControlId(edit) == 1017);
     QCOMPARE(edit->geometry(), grid->GetCellRect(3, kColRxFrequency));
-    Type(QStringLiteral("146.52"));
+    QTest::keyClicks(edit, QStringLiteral("146.52"));
+    Key(Qt::Key_Return);
     QCOMPARE(Focus(), grid);  // Enter hands the focus back and starts nothing new
     QVERIFY(doc.IsModified());
-    ClickCell(run, 3, kColTxFrequency);
-    Type(QStringLiteral("145.92"));
+    TypeInCell(run, 3, kColTxFrequency, QStringLiteral("145.92"));
     QCOMPARE(Record(run, 3), QStringLiteral("00 20 65 14 00 00 00 06 00 00 C1 00 FF FF FF FF"));
 
     // Tones: the arrows only move the choice, Enter stores it and closes the editor.
@@ -65,22 +59,18 @@ class ChannelTableTest : public QObject {
     QCOMPARE(Focus(), list);
     Key(Qt::Key_Return);
     QCOMPARE(Record(run, 3).mid(30, 2), QStringLiteral("81"));
-    ClickCell(run, 3, kColPower);
-    QTest::keyClicks(Focus(), QStringLiteral("l"));
-    Key(Qt::Key_Tab);
+    TypeInCell(run, 3, kColPower, QStringLiteral("l"), Qt::Key_Tab);
     QCOMPARE(Record(run, 3).mid(30, 2), QStringLiteral("01"));
     QCOMPARE(grid->FocusColumn(), kColName);
 
     // A name: what a name cannot hold is not typed; Tab commits and moves to the next row.
-    ClickCell(run, 3, kColName);
-    QTest::keyClicks(Focus(), QStringLiteral("a_b.1"));
+    TypeInCell(run, 3, kColName, QStringLiteral("a_b.1"), Qt::Key_unknown);
     QCOMPARE(qobject_cast<QLineEdit*>(Focus())->text(), QStringLiteral("ab1"));
     Key(Qt::Key_Tab);
     QCOMPARE(Record(run, 3), QStringLiteral("00 20 65 14 01 00 00 06 00 01 11 00 0C 0D 01 FF"));
     QVERIFY(Focus() == grid && grid->FocusRow() == 4 && grid->FocusColumn() == kColRxFrequency);
 
-    // What a command reads includes an editor still open: Save sees the typed text, and
-    // the closed editor hands the focus back without moving the focus cell on.
+    // A command reads an editor still open; closed, it hands the focus back in place.
     QVERIFY(run.SaveAside());
     Key(Qt::Key_Return);
     QTest::keyClicks(Focus(), QStringLiteral("150"));
@@ -89,22 +79,17 @@ class ChannelTableTest : public QObject {
     QVERIFY(doc.IsModified());
     QVERIFY(Focus() == grid && grid->FocusRow() == 4);
 
-    // Escape goes back to what the cell held (a tone to its opening item, stored all the
-    // same, as every tone commit); a decimal comma is the point; typed characters search
-    // a list as one growing prefix; the wheel closes an open editor, keeping its text.
-    ClickCell(run, 10, kColRxFrequency);
-    QTest::keyClicks(Focus(), QStringLiteral("145,5,"));  // a second comma is not typed
+    // Escape restores the cell (a tone is stored all the same); a decimal comma is the point;
+    // typing searches a list by prefix; the wheel closes an editor, keeping its text.
+    TypeInCell(run, 10, kColRxFrequency, QStringLiteral("145,5,"), Qt::Key_unknown);  // no second comma
     QCOMPARE(qobject_cast<QLineEdit*>(Focus())->text(), QStringLiteral("145.5"));
     Key(Qt::Key_Return);
-    ClickCell(run, 10, kColName);
-    Type(QStringLiteral("ch1"));
+    TypeInCell(run, 10, kColName, QStringLiteral("ch1"));
     const QString before = Record(run, 10);
 
     QVERIFY(run.SaveAside());
-    ClickCell(run, 10, kColRxFrequency);
-    Type(QStringLiteral("170"), Qt::Key_Escape);
-    ClickCell(run, 10, kColName);
-    Type(QStringLiteral("X"), Qt::Key_Escape);
+    TypeInCell(run, 10, kColRxFrequency, QStringLiteral("170"), Qt::Key_Escape);
+    TypeInCell(run, 10, kColName, QStringLiteral("X"), Qt::Key_Escape);
     QCOMPARE(Record(run, 10), before);
     QVERIFY2(!doc.IsModified(), "an unchanged text or name is no change");
     ClickCell(run, 10, kColRxTone);
@@ -123,8 +108,7 @@ class ChannelTableTest : public QObject {
     Key(Qt::Key_Return);
     QCOMPARE(Record(run, 10).mid(12, 2), QStringLiteral("16"));  // code 22
 
-    ClickCell(run, 2, kColRxFrequency);
-    QTest::keyClicks(Focus(), QStringLiteral("147"));
+    TypeInCell(run, 2, kColRxFrequency, QStringLiteral("147"), Qt::Key_unknown);
     const int top = grid->verticalScrollBar()->value();
     const QPoint at = grid->GetCellRect(4, kColTxTone).center();
     QWheelEvent wheel(at, grid->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
@@ -141,20 +125,17 @@ class ChannelTableTest : public QObject {
     Key(Qt::Key_Escape);
 
     // Ctrl+C in an open editor is the port command, which first stores what was typed.
-    ClickCell(run, 6, kColRxFrequency);
-    QTest::keyClicks(Focus(), QStringLiteral("148"));
-    QCOMPARE(Answering([&] { PressKey(run, Qt::Key_C, Qt::ControlModifier); }, {ClickCancel})->Title(),
+    TypeInCell(run, 6, kColRxFrequency, QStringLiteral("148"), Qt::Key_unknown);
+    QCOMPARE(PressKey(run, Qt::Key_C, Qt::ControlModifier, {ClickCancel})->Title(),
              QStringLiteral("Communication Port"));
     QCOMPARE(Record(run, 6).mid(0, 11), QStringLiteral("00 00 80 14"));
   }
 
-  // The keys reach every cell and stop at the edges; the table shows changes made
-  // elsewhere at once, is read by screen readers as a table and follows the language.
+  // The keys reach every cell and stop at the edges; the table follows the document and
+  // the language, and reads as a table to screen readers.
   void keysReachEveryCellAndTheTableFollowsTheDocument() {
-    RunningApp run;
-    QVERIFY(run.Start());
+    QORRIN_START_APP(run, doc);
     CGridCtrl* grid = ChannelGrid(run);
-    CQorrinDoc& doc = run.app->Document();
     grid->setFocus();
     grid->SetFocusCell(1, 1);
     QCOMPARE(Focus(), grid);
@@ -165,8 +146,8 @@ class ChannelTableTest : public QObject {
       ++steps;
     }
     QCOMPARE(steps, 99 * 7 - 1);
-    // Tab on the very last cell does nothing; Shift+Tab wraps back to the end of the row
-    // above; Home and End keep the column; arrows stop at the edges, never in the headings.
+    // Tab stops at the last cell, Shift+Tab wraps to the row above, Home/End keep the column,
+    // arrows stop at the edges.
     const struct { Qt::Key key; int times, row, column; } moves[] = {{Qt::Key_Tab, 1, 99, 7}, {Qt::Key_Backtab, 7, 98, 7}, {Qt::Key_Home, 1, 1, 7}, {Qt::Key_Up, 1, 1, 7},
                  {Qt::Key_Right, 1, 1, 7}, {Qt::Key_End, 1, 99, 7}, {Qt::Key_Down, 1, 99, 7}};
     for (const auto& move : moves) {
@@ -185,15 +166,11 @@ class ChannelTableTest : public QObject {
     QVERIFY(grid->verticalScrollBar()->value() == 0 && Focus() == grid);
     QVERIFY2(!doc.IsModified(), "moving around changes nothing");
 
-    // Changes of the document made elsewhere (as an undo or a paste makes them) show at once
-    // and leave an open editor alone; a view update shows the language's texts and takes
-    // the names setting (off: the name column is locked); screen readers read the table as
-    // a table.
-    ClickCell(run, 3, kColRxFrequency);
-    Type(QStringLiteral("146.52"));
+    // Changes made elsewhere show at once and leave an open editor alone; a view update
+    // takes the language and the names setting (off: the name column is locked).
+    TypeInCell(run, 3, kColRxFrequency, QStringLiteral("146.52"));
     QVERIFY(ScreenIsCurrent(grid));  // the committed row: texts, and grey text no more
-    ClickCell(run, 3, kColName);
-    QTest::keyClicks(Focus(), QStringLiteral("ab"));
+    TypeInCell(run, 3, kColName, QStringLiteral("ab"), Qt::Key_unknown);
     CommitReceiveFrequency(doc, 5, "150");
     CommitPower(doc, 3, 0);
     QVERIFY(ScreenIsCurrent(grid));

@@ -1,11 +1,7 @@
-// Comparing the document with a file and with the radio, and opening an automatic backup,
-// as a user does it through the commands and their dialogs.
+// Comparing with a file and with the radio, and opening an automatic backup.
 
 #include "GuiTestSupport.h"
 #include "core/backup/BackupStore.h"
-#include "gui/link/CTransferDlg.h"
-#include "sim/DemoImage.h"
-#include "sim/SimRadio.h"
 
 namespace qorrin::gui::test {
 namespace {
@@ -36,26 +32,18 @@ class CompareTest : public QObject {
   // With the radio: read aside, listed, and backed up.
   void withTheRadioAndAFileListWhatDiffersAndChangeNothing() {
     QORRIN_START_APP(run, doc);
-    sim::RadioImage image{};
-    std::copy(doc.Image().begin(), doc.Image().end(), image.begin());
-    sim::FillDemoChannels(image);
-    sim::SimRadio radio({}, image);
-    std::string error;
-    QVERIFY2(radio.Start(&error), error.c_str());
-    run.SetLine("ports", "1", radio.DevicePath());
-    run.SetLine("setup", "searchcom", "0");
+    const sim::RadioImage image = DemoRadio(run);
+    const auto radio = RadioOnPort1(run, image);
     const std::string before = run.Image();
     Shown shown;
-    const auto startRead = [](QWidget* m) { QTest::mouseClick(qobject_cast<CTransferDlg*>(m)->OkButton(), Qt::LeftButton); };
-    QCOMPARE(RunCommand(run, cmd::kCompareRadio, {startRead, ReadDifferences(shown)})->Title(1),
+    QCOMPARE(RunCommand(run, cmd::kCompareRadio, {StartTransfer, ReadDifferences(shown)})->Title(1),
              QStringLiteral("Compare with Radio"));
     QVERIFY2(shown.lines.contains(QStringLiteral("channel 2")), qPrintable(shown.lines));
     QCOMPARE(shown.sides, QStringLiteral("document -> radio"));
     QCOMPARE(run.Image(), before);  // the radio's image went to the list only
     QVERIFY(!doc.IsModified());
 
-    // The read was backed up; the backups command opens that folder, with the backup in
-    // the list (their order is BackupStoreTest's), and the file.
+    // The read was backed up: the backups command opens that folder and the file.
     const std::vector<BackupEntry> backups = ListBackups();
     QVERIFY(!backups.empty());
     QString folder;
@@ -71,14 +59,12 @@ class CompareTest : public QObject {
     QCOMPARE(doc.GetPathName(), backups.front().strPath);
     QVERIFY(std::equal(image.begin(), image.begin() + 0x7F0, doc.Image().begin()));
 
-    // With a file: what differs is the core's to find (DocumentDiffTest); the dialog counts
-    // it, names the sides and leaves the document alone.
+    // With a file (what differs is DocumentDiffTest's): counted, sides named, nothing changed.
     const std::string path = run.dir.file("saved.7Q");
     QVERIFY(doc.OnSaveDocument(path).bOk);
     const auto compare = [&](Shown& into) {
-      const auto script = RunCommand(run, cmd::kCompareFile,
-                                     {[&](QWidget* m) { ChooseFile(m, QString::fromStdString(path)); }, ReadDifferences(into)});
-      QCOMPARE(script->Title(1), QStringLiteral("Compare with File: saved.7Q"));
+      QCOMPARE(RunCommand(run, cmd::kCompareFile, {Choosing(QString::fromStdString(path)), ReadDifferences(into)})
+                   ->Title(1), QStringLiteral("Compare with File: saved.7Q"));
     };
     Shown same, one;
     compare(same);

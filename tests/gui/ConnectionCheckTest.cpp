@@ -1,35 +1,26 @@
-// Help > Check Connection against simulated radios: the findings as a list with icons,
-// fixes and accessible names, in English and Chinese; the line a failed transfer's message
-// gains; the port dialog's offer to pin a cable.
+// Help > Check Connection against simulated radios, the hint a failed transfer gives, and
+// the port dialog's offer to pin a cable.
 #include "GuiTestSupport.h"
 #include "core/link/CSerialPort.h"
 #include "gui/link/CCheckConnectionDlg.h"
 #include "gui/link/CPortDlg.h"
-#include "gui/link/CTransferDlg.h"
-#include "sim/SimRadio.h"
 
 namespace qorrin::gui::test {
 
 namespace {
 
-// A radio of the VHF model of the shipped setting.ini on port 1, no search.
-std::unique_ptr<sim::SimRadio> RadioOnPort1(const RunningApp& run, const sim::SimFaults& faults = {}) {
+// A radio of the VHF model of the shipped setting.ini on port 1, or one of another model.
+std::unique_ptr<sim::SimRadio> CheckedRadio(const RunningApp& run, bool otherModel = false) {
   sim::RadioImage image = sim::BlankImage();
   const std::uint8_t band[] = {0x60, 0x13, 0x40, 0x17};
   std::copy(std::begin(band), std::end(band), image.begin() + 0x780);
   sim::SimConfig config;
-  config.faults = faults;
-  auto radio = std::make_unique<sim::SimRadio>(config, image);
-  std::string error;
-  if (!radio->Start(&error)) qWarning("radio: %s", error.c_str());
-  run.SetLine("ports", "1", radio->DevicePath());
-  run.SetLine("ports", "enumerate", "0");
-  run.SetLine("setup", "searchcom", "0");
-  return radio;
+  auto& ident = config.faults.ident;
+  if (otherModel) ident.assign(std::begin(sim::kOtherModelIdent), std::end(sim::kOtherModelIdent));
+  return RadioOnPort1(run, image, config);
 }
 
-// The dialog once its check is over (null when the modal is no check dialog or the check
-// does not end).
+// The dialog once its check is over (null if it is none or the check does not end).
 CCheckConnectionDlg* FinishedCheck(QWidget* modal) {
   auto* dialog = qobject_cast<CCheckConnectionDlg*>(modal);
   if (dialog == nullptr) return nullptr;
@@ -46,12 +37,11 @@ QListWidgetItem* LastFinding(CCheckConnectionDlg* dialog) {
 class ConnectionCheckTest : public QObject {
   Q_OBJECT
  private Q_SLOTS:
-  // A working radio: every finding ok, the last one naming the range; each entry with its
-  // icon and a name that starts with its status. Check Again runs it anew. Another model
-  // on the line is a problem with its fix, in Chinese after a language switch.
+  // A working radio: every finding ok with its icon and status name, the last naming the
+  // range; Check Again reruns. Another model is a problem with its fix, here in Chinese.
   void findingsAreListedWithIconsFixesAndNames() {
     RunningApp run;
-    auto radio = RadioOnPort1(run);
+    auto radio = CheckedRadio(run);
     QVERIFY(run.Start());
     const QString device = QString::fromStdString(radio->DevicePath());
     RunCommand(run, cmd::kCheckConnection, {[&](QWidget* m) {
@@ -81,9 +71,7 @@ class ConnectionCheckTest : public QObject {
     }});
     QVERIFY(!run.app->Port()->IsOpen());
 
-    sim::SimFaults other;
-    other.ident.assign(std::begin(sim::kOtherModelIdent), std::end(sim::kOtherModelIdent));
-    auto another = RadioOnPort1(run, other);
+    auto another = CheckedRadio(run, true);
     run.app->OnNextLanguage();
     RunCommand(run, cmd::kCheckConnection, {[&](QWidget* m) {
       CCheckConnectionDlg* dialog = FinishedCheck(m);
@@ -97,14 +85,12 @@ class ConnectionCheckTest : public QObject {
     }});
   }
 
-  // A transfer that does not reach the radio keeps its error box and OK, and the box
-  // names the check; so does one that reaches another model. The check of a missing
-  // device (over at once) lists it as a problem.
-  void failedTransferNamesTheCheck() {
+  // A failed transfer's error box names the check, for no radio or another model; a
+  // missing device is a problem in the check. The port dialog offers to pin only a cable
+  // with a stable name: a pseudo-terminal has none.
+  void failedTransferNamesTheCheckAndThePinNeedsAStableName() {
     RunningApp run;
-    run.SetLine("ports", "1", run.dir.file("ttyUSB9"));
-    run.SetLine("ports", "enumerate", "0");
-    run.SetLine("setup", "searchcom", "0");
+    run.UsePort(1, run.dir.file("ttyUSB9"));
     QVERIFY(run.Start());
     RunCommand(run, cmd::kCheckConnection, {[&](QWidget* m) {
       CCheckConnectionDlg* dialog = FinishedCheck(m);
@@ -114,25 +100,15 @@ class ConnectionCheckTest : public QObject {
       QTest::qWait(200);  // the dialog's timer keeps running past the end of the check
       QTest::mouseClick(dialog->CloseButton(), Qt::LeftButton);
     }});
-    auto press = [](QWidget* m) { QTest::mouseClick(qobject_cast<CTransferDlg*>(m)->OkButton(), Qt::LeftButton); };
-    const auto missing = RunCommand(run, cmd::kReadData, {press, ClickOk});
+    const auto missing = RunCommand(run, cmd::kReadData, {StartTransfer, ClickOk});
     QVERIFY2(missing->Text(1).startsWith(QStringLiteral("The radio does not answer.")), qPrintable(missing->Text(1)));
     QVERIFY2(missing->Text(1).endsWith(QStringLiteral("\n\nHelp > Check Connection... finds out why.")),
              qPrintable(missing->Text(1)));
 
-    sim::SimFaults other;
-    other.ident.assign(std::begin(sim::kOtherModelIdent), std::end(sim::kOtherModelIdent));
-    auto another = RadioOnPort1(run, other);
-    const auto wrong = RunCommand(run, cmd::kReadData, {press, ClickOk});
+    auto another = CheckedRadio(run, true);
+    const auto wrong = RunCommand(run, cmd::kReadData, {StartTransfer, ClickOk});
     QVERIFY2(wrong->Text(1).endsWith(QStringLiteral("Help > Check Connection... finds out why.")),
              qPrintable(wrong->Text(1)));
-  }
-
-  // The pin is offered only for a cable with a stable name: a pseudo-terminal has none.
-  void portDialogOffersThePinOnlyForACableWithAStableName() {
-    RunningApp run;
-    auto radio = RadioOnPort1(run);
-    QVERIFY(run.Start());
     RunCommand(run, cmd::kPort, {[&](QWidget* m) {
       auto* dialog = qobject_cast<CPortDlg*>(m);
       QVERIFY(dialog->PortButton(1)->isChecked());
@@ -140,7 +116,7 @@ class ConnectionCheckTest : public QObject {
       QVERIFY(!dialog->PinBox()->accessibleName().isEmpty());
       ClickButton(m, "OK");
     }});
-    QVERIFY(run.dir.read("setting.ini").find("1=" + radio->DevicePath()) != std::string::npos);
+    QVERIFY(run.SettingsHold("1=" + another->DevicePath()));
   }
 };
 

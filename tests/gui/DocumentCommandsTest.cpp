@@ -1,5 +1,4 @@
-// New, Open, Save, Save As and closing, driven through the window's commands and keys,
-// answered as a user answers the questions.
+// New, Open, Save, Save As and closing through the window's commands and keys.
 
 #include "GuiTestSupport.h"
 
@@ -17,28 +16,25 @@ void EditSomething(CQorrinDoc& doc) {
 class DocumentCommandsTest : public QObject {
   Q_OBJECT
  private Q_SLOTS:
-  // New, Save As, Save and closing ask what they ask; which question comes when and what
-  // each writes is CQorrinDocTest's: here each answer reaches the document from the boxes.
+  // Each answer to the boxes reaches the document (which question when: CQorrinDocTest).
   void newSaveAndCloseAskFirst() {
     QORRIN_START_APP(run, doc);
-    const auto ctrl = [&](Qt::Key key) { return [&run, key] { PressKey(run, key, Qt::ControlModifier); }; };
-    // Modified: the save question first; Cancel: nothing else is asked. No: the edit is
-    // dropped after the clear question (Cancel there changes nothing: CQorrinDocTest).
+    // Modified: the save question first; Cancel ends it, No drops the edit after the next.
     EditSomething(doc);
     const auto save = Answering([&] { run.Frame()->MenuAction(cmd::kFileNew)->trigger(); }, {ClickCancel});
     QCOMPARE(save->Text(), QStringLiteral("To save changes to Item?"));
     QVERIFY(doc.IsModified());
-    const auto cleared = Answering(ctrl(Qt::Key_N), {[](QWidget* m) { ClickButton(m, "&No"); }, ClickOk});
+    const auto cleared = PressKey(run, Qt::Key_N, Qt::ControlModifier, {ClickNo, ClickOk});
     QVERIFY(cleared->Text(1).startsWith(QStringLiteral("All channels and settings of the current data will be cleared.")));
     QCOMPARE(GetFmPreset(doc.Image(), 3), 0);
 
     EditSomething(doc);
     const std::string unsaved = run.Image();
-    const QString path = QString::fromStdString(run.dir.file("radio.7Q"));
-    RunCommand(run, cmd::kFileSaveAs, {[&](QWidget* m) { ChooseFile(m, path); }});
+    const QString path = run.File("radio.7Q");
+    RunCommand(run, cmd::kFileSaveAs, {Choosing(path)});
     QCOMPARE(qorrin::test::ReadFileBytes(path.toStdString()).substr(48), unsaved);  // after the header
     QCOMPARE(run.app->Recent().Entries().value(0), path);
-    QCOMPARE(Answering(ctrl(Qt::Key_S), {ClickOk})->Text(),
+    QCOMPARE(PressKey(run, Qt::Key_S, Qt::ControlModifier, {ClickOk})->Text(),
              QStringLiteral("Overwrite this file with the current data?\n") + path);
     QVERIFY(!doc.IsModified());
 
@@ -50,12 +46,11 @@ class DocumentCommandsTest : public QObject {
     QVERIFY(!doc.IsModified());
   }
 
-  // Files that cannot be opened change nothing; the recent list reopens a file after the
-  // save question; a short file opens with a warning; a file that cannot be written is
-  // reported and the edit stays.
+  // Files that cannot be opened change nothing; recent files reopen after the save
+  // question; a short file warns; an unwritable file is reported and the edit stays.
   void openAndSaveFailuresAndTheRecentList() {
     QORRIN_START_APP(run, doc);
-    const QString saved = QString::fromStdString(run.dir.file("saved.7Q"));
+    const QString saved = run.File("saved.7Q");
     QVERIFY(doc.OnSaveDocument(saved.toStdString()).bOk);
     const std::string savedImage = run.Image();
     for (const QString& entry : run.app->Recent().Entries()) run.app->Recent().Remove(entry);  // room for one more
@@ -68,18 +63,16 @@ class DocumentCommandsTest : public QObject {
              run.app->Recent().Entries() == recent;
     };
     const QString notProject = QStringLiteral("This file is not a VLM-7Q data file and cannot be opened.");
-    const auto ctrl = [&](Qt::Key key) { return [&run, key] { PressKey(run, key, Qt::ControlModifier); }; };
 
-    // Not a project file (which ones are is the document's to test): told at once, before
-    // any save question, and nothing changes; the same for a file dropped on the window.
+    // Not a project file, opened or dropped: told before any save question, nothing changes.
     run.dir.write("text.7Q", "CH,Frequency\n1,146.52\n");
-    const QString text = QString::fromStdString(run.dir.file("text.7Q"));
-    QCOMPARE(RunCommand(run, cmd::kFileOpen, {[&](QWidget* m) { ChooseFile(m, text); }, ClickOk})->Text(1), notProject);
+    const QString text = run.File("text.7Q");
+    QCOMPARE(RunCommand(run, cmd::kFileOpen, {Choosing(text), ClickOk})->Text(1), notProject);
     QCOMPARE(Answering([&] { QVERIFY(DropFile(run, text.toStdString())); }, {ClickOk})->Text(), notProject);
     QVERIFY(unchanged());
 
     // A recent entry whose file is gone is offered for removal; nothing else changes.
-    const QString gone = QString::fromStdString(run.dir.file("gone.7Q"));
+    const QString gone = run.File("gone.7Q");
     run.app->Recent().Add(gone);
     run.Frame()->UpdateRecentFileMenu();
     QAction* entry = FirstRecentEntry(run);
@@ -90,7 +83,7 @@ class DocumentCommandsTest : public QObject {
     QVERIFY(unchanged());
     entry = FirstRecentEntry(run);
     QVERIFY(entry && entry->text().endsWith(saved));
-    Answering([&] { entry->trigger(); }, {[](QWidget* m) { ClickButton(m, "&No"); }});
+    Answering([&] { entry->trigger(); }, {ClickNo});
     QCOMPARE(run.Image(), savedImage);
     QVERIFY(!doc.IsModified());
 
@@ -98,21 +91,19 @@ class DocumentCommandsTest : public QObject {
     std::string header("VLM-7Q Radio Program data v1.09");
     header.resize(48, '\0');
     run.dir.write("short.7Q", header + std::string(100, '\x11'));
-    const QString shortFile = QString::fromStdString(run.dir.file("short.7Q"));
+    const QString shortFile = run.File("short.7Q");
     EditSomething(doc);
-    const auto warned = RunCommand(run, cmd::kFileOpen, {[&](QWidget* m) { ChooseFile(m, shortFile); },
-                                                         [](QWidget* m) { ClickButton(m, "&No"); }, ClickOk});
+    const auto warned = RunCommand(run, cmd::kFileOpen, {Choosing(shortFile), ClickNo, ClickOk});
     QVERIFY2(warned->Text(2).startsWith(QStringLiteral("This file is incomplete")), qPrintable(warned->Text(2)));
     QCOMPARE(doc.GetPathName(), shortFile.toStdString());
     QVERIFY(doc.IsModified());
 
-    // A file whose folder has gone cannot be written: an error box (what it says is the
-    // document's to test), and the edit stays.
+    // A file whose folder has gone: an error box, and the edit stays.
     std::filesystem::create_directory(run.dir.path() / "gone");
     QVERIFY(doc.OnSaveDocument(run.dir.file("gone/lost.7Q")).bOk);
     std::filesystem::remove_all(run.dir.path() / "gone");
     EditSomething(doc);
-    const auto failed = Answering(ctrl(Qt::Key_S), {ClickOk, ClickOk});
+    const auto failed = PressKey(run, Qt::Key_S, Qt::ControlModifier, {ClickOk, ClickOk});
     QVERIFY2(failed->Text(1).startsWith(QStringLiteral("The file could not be saved.")), qPrintable(failed->Text(1)));
     QVERIFY(doc.IsModified());
   }

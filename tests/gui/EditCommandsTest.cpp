@@ -1,6 +1,5 @@
-// The Edit menu driven through its keys and the mouse: undo and redo, row selection, the
-// clipboard and the row commands, each checked against the image bytes once; the rules
-// behind them are the core's (EditHistoryTest, ChannelOperationsTest).
+// The Edit menu through its keys and the mouse, checked against the image bytes; the rules
+// behind it are the core's (EditHistoryTest, ChannelOperationsTest).
 
 #include "GuiTestSupport.h"
 #include "gui/views/BulkEditDlg.h"
@@ -23,9 +22,6 @@ void ClickRow(const RunningApp& run, int row, Qt::KeyboardModifiers modifiers = 
   QTest::mouseClick(grid->verticalHeader()->viewport(), Qt::LeftButton, modifiers, RowHeading(grid, row));
 }
 
-// Channel n's 16 bytes of an image.
-std::string Record(const std::string& image, int n) { return image.substr(static_cast<std::size_t>(n) * 16, 16); }
-
 void Program(CQorrinDoc& doc, int channel, const char* rx, const char* tx, const char* name) {
   CommitReceiveFrequency(doc, channel, rx);
   CommitTransmitFrequency(doc, channel, tx);
@@ -39,23 +35,17 @@ class EditCommandsTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  // A cell typed, the file saved, an option picked: each step named in the menu, walked
-  // back past the saved state and forth again with both keys of Undo and Redo, the
-  // document unmodified exactly where it is what the file holds.
+  // Typed, saved, picked: each step named in the menu, walked back and forth with both keys
+  // of Undo and Redo, unmodified exactly where the document is what the file holds.
   void undoRedoSelectionAndTheRowCommands() {
     QORRIN_START_APP(run, doc);
     CGridCtrl* grid = ChannelGrid(run);
     QCOMPARE(MenuText(run, cmd::kEditUndo), QStringLiteral("&Undo\tCtrl+Z"));
     QVERIFY(!run.Frame()->MenuAction(cmd::kEditUndo)->isEnabled());
     const std::string fresh = run.Image();
-    grid->setFocus();
-    grid->SetFocusCell(5, 1);
-    QTest::keyClick(grid, Qt::Key_Return);
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("146.52"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    TypeInCell(run, 5, 1, QStringLiteral("146.52"));
     QVERIFY(doc.IsModified());
-    const QString path = QString::fromStdString(run.dir.file("typed.7Q"));
-    RunCommand(run, cmd::kFileSave, {[&](QWidget* m) { ChooseFile(m, path); }});
+    RunCommand(run, cmd::kFileSave, {Choosing(run.File("typed.7Q"))});
     QVERIFY(!doc.IsModified());
     const std::string typed = run.Image();  // as saved, index fields and all
     QVERIFY(typed != fresh);
@@ -85,9 +75,8 @@ class EditCommandsTest : public QObject {
     QVERIFY(doc.IsModified());
     QCOMPARE(squelch->currentIndex(), ReadOptionField(doc.Image(), OptionField::Squelch));
 
-    // Rows selected with the mouse and the keys; channels 2-4 selected: a bulk change,
-    // copying, sorting, moving, inserting and deleting, each reaching the document; then
-    // pasting and cutting them in a new document, which starts a new undo history.
+    // Rows selected with the mouse and keys, then the row commands on them, each reaching
+    // the document; then pasted and cut in a new document, with a new undo history.
     Program(doc, 2, "146", "146", "B");
     Program(doc, 3, "145", "145", "A");
     Program(doc, 4, "147", "", "C");
@@ -136,22 +125,21 @@ class EditCommandsTest : public QObject {
     QCOMPARE(GetChannelName(doc.Image(), 3), std::string("C"));
 
     // A new document: no history; the rows land from the focused channel down.
-    RunCommand(run, cmd::kFileNew, {[](QWidget* m) { ClickButton(m, "&No"); }, ClickOk});
+    RunCommand(run, cmd::kFileNew, {ClickNo, ClickOk});
     QVERIFY(!run.Frame()->MenuAction(cmd::kEditUndo)->isEnabled());
     QVERIFY(!run.Frame()->MenuAction(cmd::kEditRedo)->isEnabled());
     grid->setFocus();
     grid->SetFocusCell(20, 1);
     PressKey(run, Qt::Key_V, Qt::ControlModifier);
-    for (int i = 0; i < 3; ++i) QCOMPARE(Record(run.Image(), 20 + i), Record(source, 2 + i));
+    for (int i = 0; i < 3; ++i) QCOMPARE(RecordHex(run.Image(), 20 + i), RecordHex(source, 2 + i));
     QCOMPARE(grid->SelectedRows(), (std::vector<int>{20, 21, 22}));
     QCOMPARE(MenuText(run, cmd::kEditUndo), QStringLiteral("&Undo Paste of 3 channels\tCtrl+Z"));
 
     // Pasting over programmed channels asks first; Cancel changes nothing.
     const std::string pasted = run.Image();
     grid->SetFocusCell(21, 1);
-    QVERIFY(Answering([&] { PressKey(run, Qt::Key_Insert, Qt::ShiftModifier); }, {ClickCancel})
-                ->Text()
-                .startsWith(QStringLiteral("The paste replaces 2 programmed channels (21-22).")));
+    QVERIFY(PressKey(run, Qt::Key_Insert, Qt::ShiftModifier, {ClickCancel})
+                ->Text().startsWith(QStringLiteral("The paste replaces 2 programmed channels (21-22).")));
     QCOMPARE(run.Image(), pasted);
 
     // Cut: copied, then the channels emptied, one step.
@@ -162,8 +150,7 @@ class EditCommandsTest : public QObject {
     PressKey(run, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(run.Image(), pasted);
 
-    // A right click on a row heading outside the selection selects that row and offers
-    // the row commands: Delete empties it.
+    // A right click on a row heading outside the selection selects it; Delete empties it.
     std::vector<int> selected;
     QTimer::singleShot(0, grid, [&] {
       auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -180,8 +167,8 @@ class EditCommandsTest : public QObject {
     QCOMPARE(selected, (std::vector<int>{22}));
     QVERIFY(IsRecordEmpty(doc.Image(), 22));
 
-    // Shift with the arrow keys extends from where the selection began; Select All; a
-    // plain click on a cell leaves no row selected (and edits the cell as always).
+    // Shift+arrows extend from the selection's start; Select All; a plain click on a cell
+    // leaves no row selected (and edits the cell).
     ClickRow(run, 10);
     QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
     QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
@@ -194,9 +181,8 @@ class EditCommandsTest : public QObject {
     QCOMPARE(ControlId(QApplication::focusWidget()), ctl::kFrequencyEditor);
   }
 
-  // Paste as spreadsheets give it: two columns pasted, a refused row reported in a box,
-  // rows past channel 99 asked about; every paste says in one line what it did. What the
-  // rows become is the list import's (AwkwardListImportTest).
+  // Spreadsheet pastes: a refused row reported in a box, rows past 99 asked about, a status
+  // line each time; what the rows become is AwkwardListImportTest's.
   void pasteFromSpreadsheets() {
     QORRIN_START_APP(run, doc);
     CGridCtrl* grid = ChannelGrid(run);
@@ -204,7 +190,7 @@ class EditCommandsTest : public QObject {
     const auto paste = [&](int channel, const QString& text, Answers answers) {
       QApplication::clipboard()->setText(text);
       grid->SetFocusCell(channel, 1);
-      return Answering([&] { PressKey(run, Qt::Key_V, Qt::ControlModifier); }, answers);
+      return PressKey(run, Qt::Key_V, Qt::ControlModifier, answers);
     };
     paste(40, QStringLiteral("146.52\tCALL\r\n146.55\tSIMP\r\n"), {});
     QCOMPARE(GetChannelName(doc.Image(), 41), std::string("SIMP"));

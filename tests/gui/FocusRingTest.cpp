@@ -1,6 +1,5 @@
-// The focus is shown from start-up on, on every kind of control, in Fusion and in the
-// other style Qt offers everywhere ("Windows", the look of the platform style there): the
-// pixels of the focused control carry the ring, those of the others do not.
+// The focus ring from start-up on, on every kind of control, in Fusion and "Windows": the
+// pixels of the focused control carry it, the others' do not.
 
 #include "GuiTestSupport.h"
 #include "gui/app/FocusRingStyle.h"
@@ -46,8 +45,7 @@ class FocusRingTest : public QObject {
       auto* range = WidgetWithId<QComboBox>(run.Frame()->View(), ctl::kRangeList);
       QCOMPARE(QApplication::focusWidget(), range);
       QVERIFY2(RingedAround(range), style);
-      // A drop-down, an edit field and the table ringed when they have the focus, and not
-      // once it has gone.
+      // A drop-down, an edit field and the table ringed while focused, not after.
       auto* squelch = WidgetWithId<QComboBox>(run.Frame()->View(), EntryOf(OptionField::Squelch).controlId);
       QLineEdit* field = run.Frame()->View()->findChildren<QLineEdit*>().first();
       CGridCtrl* grid = ChannelGrid(run);

@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "core/settings/AppPaths.h"
+#include "gui/link/CTransferDlg.h"
+#include "sim/DemoImage.h"
 
 namespace qorrin::gui::test {
 
@@ -16,8 +18,7 @@ void PrepareTestEnvironment() {
   // A modal window nobody answers fails its test within two minutes, not at ctest's limit.
   setenv("QTEST_FUNCTION_TIMEOUT", "120000", 0);
   unsetenv("QORRIN_HOME");
-  // The window-fit test's screen ("WxH@SCALE"): the offscreen platform reads its size
-  // from a file named in its options, and the scale from QT_SCALE_FACTOR.
+  // The window-fit test's screen ("WxH@SCALE"): a size file for the offscreen platform.
   if (const char* screen = std::getenv("QORRIN_TEST_SCREEN")) {
     int width = 1400, height = 1000;
     double scale = 1;
@@ -79,6 +80,16 @@ void ChooseFile(QWidget* modal, const QString& path) {
   QTest::keyClick(name, Qt::Key_Return);
 }
 
+ModalScript::Action Choosing(const QString& path) {
+  return [path](QWidget* modal) { ChooseFile(modal, path); };
+}
+
+void ClickNo(QWidget* modal) { ClickButton(modal, QStringLiteral("&No")); }
+
+void StartTransfer(QWidget* modal) {
+  QTest::mouseClick(qobject_cast<CTransferDlg*>(modal)->OkButton(), Qt::LeftButton);
+}
+
 // No test ever opens a serial device of the machine: ports are only what a test names.
 RunningApp::RunningApp() {
   dir.installDataFiles();
@@ -132,6 +143,11 @@ void PressKey(const RunningApp& run, Qt::Key key, Qt::KeyboardModifiers modifier
   QTest::keyClick(target, key, modifiers);
 }
 
+std::unique_ptr<ModalScript> PressKey(const RunningApp& run, Qt::Key key, Qt::KeyboardModifiers modifiers,
+                                      Answers actions) {
+  return Answering([&] { PressKey(run, key, modifiers); }, actions);
+}
+
 void Pick(QComboBox* combo, int index) {
   combo->setFocus();
   combo->showPopup();
@@ -155,8 +171,51 @@ void ClickCell(const RunningApp& run, int row, int column) {
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->GetCellRect(row, column).center());
 }
 
+void TypeInCell(const RunningApp& run, int row, int column, const QString& text, Qt::Key end) {
+  ClickCell(run, row, column);
+  QTest::keyClicks(QApplication::focusWidget(), text);
+  if (end != Qt::Key_unknown) QTest::keyClick(QApplication::focusWidget(), end);
+}
+
 QString RecordHex(const std::string& image, int channel) {
   return QByteArray::fromStdString(image.substr(static_cast<std::size_t>(channel) * 16, 16)).toHex(' ').toUpper();
+}
+
+std::unique_ptr<sim::SimRadio> StartRadio(const sim::RadioImage& image, const sim::SimConfig& config) {
+  auto radio = std::make_unique<sim::SimRadio>(config, image);
+  std::string error;
+  if (!radio->Start(&error)) qWarning("radio: %s", error.c_str());
+  return radio;
+}
+
+std::unique_ptr<sim::SimRadio> RadioOnPort1(const RunningApp& run, const sim::RadioImage& image,
+                                            const sim::SimConfig& config) {
+  auto radio = StartRadio(image, config);
+  run.UsePort(1, radio->DevicePath());
+  return radio;
+}
+
+sim::RadioImage DocumentImage(const RunningApp& run) {
+  sim::RadioImage image{};
+  std::copy(run.app->Document().Image().begin(), run.app->Document().Image().end(), image.begin());
+  return image;
+}
+
+sim::RadioImage DemoRadio(const RunningApp& run) {
+  sim::RadioImage image = DocumentImage(run);
+  sim::FillDemoChannels(image);
+  return image;
+}
+
+QStringList UnnamedControls(QWidget* root) {
+  QStringList unnamed;
+  for (QWidget* widget : root->findChildren<QWidget*>()) {
+    // The text field inside a spin box is the spin box's own part.
+    const bool part = widget->parentWidget() && widget->parentWidget()->inherits("QAbstractSpinBox");
+    if (widget->isVisible() && widget->focusPolicy() != Qt::NoFocus && widget->accessibleName().isEmpty() && !part)
+      unnamed << QString::fromLatin1(widget->metaObject()->className());
+  }
+  return unnamed;
 }
 
 bool DropFile(const RunningApp& run, const std::string& path) {

@@ -1,5 +1,5 @@
-// Localisation of menus, tool bar and dialogs, the language dialog and the next-language
-// command: what the user reads and what a screen reader announces, in both languages.
+// Menus, tool bar, dialogs and the language commands: what the user reads and a screen
+// reader announces, in both languages.
 
 #include "GuiTestSupport.h"
 
@@ -13,17 +13,20 @@ QStringList TitleTexts(const CMainFrame* frame) {
   return texts;
 }
 
-// Items of one menu whose mnemonics clash ("&Paste / Move U&p"); hidden items and
-// separators aside.
-QStringList MnemonicClashes(const QMenu* menu) {
-  QHash<QKeySequence, QString> seen;
+// Visible items of one menu, or menu titles, whose mnemonics clash ("&Paste / Move U&p").
+QStringList MnemonicClashes(const CMainFrame* frame) {
+  std::vector<QList<QAction*>> menus = {frame->menuBar()->actions()};
+  for (QAction* title : frame->menuBar()->actions()) menus.push_back(title->menu()->actions());
   QStringList clashes;
-  for (const QAction* action : menu->actions()) {
-    if (action->isSeparator() || !action->isVisible()) continue;
-    const QKeySequence mnemonic = QKeySequence::mnemonic(action->text());
-    if (mnemonic.isEmpty()) continue;
-    if (seen.contains(mnemonic)) clashes << seen.value(mnemonic) + QStringLiteral(" / ") + action->text();
-    seen.insert(mnemonic, action->text());
+  for (const QList<QAction*>& menu : menus) {
+    QHash<QKeySequence, QString> seen;
+    for (const QAction* action : menu) {
+      if (action->isSeparator() || !action->isVisible()) continue;
+      const QKeySequence mnemonic = QKeySequence::mnemonic(action->text());
+      if (mnemonic.isEmpty()) continue;
+      if (seen.contains(mnemonic)) clashes << seen.value(mnemonic) + QStringLiteral(" / ") + action->text();
+      seen.insert(mnemonic, action->text());
+    }
   }
   return clashes;
 }
@@ -33,8 +36,8 @@ QStringList MnemonicClashes(const QMenu* menu) {
 class LanguageTest : public QObject {
   Q_OBJECT
  private Q_SLOTS:
-  // How a text is looked up is the core's to test; here each kind of place is shown to
-  // take its text from the file, and the form's fields to be announced by name.
+  // Each kind of place takes its text from the file (lookup is the core's); the form's
+  // fields are announced by name.
   void menusDialogsAndFieldsTakeTheFilesTexts() {
     RunningApp run;
     run.SetLine("String", "IDS_TIP_57600", "Create a new empty data file", "english.lang");
@@ -45,16 +48,15 @@ class LanguageTest : public QObject {
     QCOMPARE(TitleTexts(frame), QStringList({"&File", "&Edit", "&Program", "&Settings", "&Help"}));
     QCOMPARE(frame->MenuAction(cmd::kFileOpen)->text(), QStringLiteral("&Open...\tCtrl+O"));
     QCOMPARE(frame->ToolBar()->actions().first()->toolTip(), QStringLiteral("Create a new empty "));
-    ModalScript about([](QWidget* m) {
+    const auto about = Answering([&] { frame->MenuAction(cmd::kAppAbout)->trigger(); }, {[](QWidget* m) {
       QCOMPARE(WidgetWithId<QLabel>(m, ctl::kAboutVersion)->text(), QStringLiteral("VLM-7Q 1.01"));
       QCOMPARE(WidgetWithId<QLabel>(m, ctl::kStatic)->text(), QStringLiteral("Line for every static"));
       for (QLabel* label : m->findChildren<QLabel*>()) {
         if (ControlId(label) == 0) QVERIFY2(label->text().isEmpty(), "the icon takes no text");
       }
       m->close();
-    });
-    frame->MenuAction(cmd::kAppAbout)->trigger();
-    QCOMPARE(about.Title(), QStringLiteral("About Qorrin"));
+    }});
+    QCOMPARE(about->Title(), QStringLiteral("About Qorrin"));
 
     CQorrinView* view = frame->View();
     for (QLineEdit* field : view->findChildren<QLineEdit*>()) QVERIFY(!field->accessibleName().isEmpty());
@@ -64,8 +66,7 @@ class LanguageTest : public QObject {
     QCOMPARE(frame->menuBar()->accessibleName(), QStringLiteral("Menu bar"));
     QCOMPARE(frame->ToolBar()->accessibleName(), QStringLiteral("Tool bar"));
 
-    // Ctrl+C is the port command even in a field with selected text; the other edit keys
-    // are the field's own.
+    // Ctrl+C is the port command even in a field with selected text.
     auto* field = view->findChildren<QLineEdit*>().first();
     field->setReadOnly(false);
     const QString before = field->text();
@@ -73,11 +74,10 @@ class LanguageTest : public QObject {
     QTest::keyClicks(field, "abc");
     QSignalSpy commands(frame, &CMainFrame::commandExecuted);
     field->selectAll();
-    QCOMPARE(Answering([&] { PressKey(run, Qt::Key_C, Qt::ControlModifier); }, {ClickCancel})->Title(),
+    QCOMPARE(PressKey(run, Qt::Key_C, Qt::ControlModifier, {ClickCancel})->Title(),
              QStringLiteral("Communication Port"));
     QCOMPARE(commands.count(), 1);
-    // Cut and undo are the field's own: its text goes and comes back, the document and
-    // the Edit menu are not involved.
+    // Cut and undo are the field's own, not the document's.
     const std::string image = run.Image();
     field->setFocus();
     field->selectAll();
@@ -92,19 +92,18 @@ class LanguageTest : public QObject {
     frame->ExecuteCommand(cmd::kNextLanguage);
     QCOMPARE(frame->MenuAction(cmd::kFileNew)->text(), QStringLiteral("新建(&N)\tCtrl+N"));
     frame->ExecuteCommand(cmd::kNextLanguage);
-    QVERIFY(run.dir.read("setting.ini").find("language=english\n") != std::string::npos);
+    QVERIFY(run.SettingsHold("language=english\n"));
     QCOMPARE(frame->MenuAction(cmd::kFileNew)->text(), QStringLiteral("&New\tCtrl+N"));
 
-    ModalScript choose([](QWidget* m) {
+    const auto choose = PressKey(run, Qt::Key_L, Qt::ControlModifier, {[](QWidget* m) {
       auto* list = m->findChild<QComboBox*>();
       QCOMPARE(list->currentText(), QStringLiteral("English"));
       list->setFocus();
       QTest::keyClick(list, Qt::Key_Down);  // the other language
       ClickButton(m, "OK");
-    });
-    PressKey(run, Qt::Key_L, Qt::ControlModifier);
-    QCOMPARE(choose.Title(), QStringLiteral("Language"));
-    QVERIFY(run.dir.read("setting.ini").find("language=chinese\n") != std::string::npos);
+    }});
+    QCOMPARE(choose->Title(), QStringLiteral("Language"));
+    QVERIFY(run.SettingsHold("language=chinese\n"));
     QCOMPARE(frame->windowTitle(), QStringLiteral("Qorrin - VLM-7Q 写频软件"));
     QCOMPARE(TitleTexts(frame).first(), QStringLiteral("文件(&F)"));
     QCOMPARE(WidgetWithId(frame->View(), 1022)->accessibleName(), QStringLiteral("频率范围"));
@@ -116,22 +115,8 @@ class LanguageTest : public QObject {
     QCOMPARE(frame->windowTitle(), QStringLiteral("Qorrin - VLM-7Q 写频软件"));
   }
 
-  // In each language no two items of a menu (or two menu titles) share a mnemonic, and
-  // Qt's own dialogs speak the language, switching with it.
+  // In each language menu mnemonics are unique, and Qt's own dialogs follow the language.
   void mnemonicsAreUniqueAndQtsDialogsSpeakTheLanguage() {
-    for (const char* language : {"english", "chinese"}) {
-      RunningApp run;
-      run.SetLine("setup", "language", language);
-      QVERIFY(run.Start());
-      QMenu titles;
-      for (QAction* title : run.Frame()->menuBar()->actions()) {
-        titles.addAction(title->text());
-        QVERIFY2(MnemonicClashes(title->menu()).isEmpty(),
-                 qPrintable(QString::fromLatin1(language) + ": " + MnemonicClashes(title->menu()).join(u',')));
-      }
-      QVERIFY2(MnemonicClashes(&titles).isEmpty(), qPrintable(MnemonicClashes(&titles).join(u',')));
-    }
-
     RunningApp run;
     run.SetLine("setup", "language", "chinese");
     QVERIFY(run.Start());
@@ -143,8 +128,10 @@ class LanguageTest : public QObject {
       }});
       return text;
     };
+    QVERIFY2(MnemonicClashes(run.Frame()).isEmpty(), qPrintable(MnemonicClashes(run.Frame()).join(u',')));
     QCOMPARE(fileNameLabel(), QStringLiteral("文件名称(&N)："));
     run.Frame()->ExecuteCommand(cmd::kNextLanguage);
+    QVERIFY2(MnemonicClashes(run.Frame()).isEmpty(), qPrintable(MnemonicClashes(run.Frame()).join(u',')));
     QCOMPARE(fileNameLabel(), QStringLiteral("File &name:"));
     run.Frame()->ExecuteCommand(cmd::kNextLanguage);
     QCOMPARE(QDialogButtonBox(QDialogButtonBox::Close).buttons().first()->text(), QStringLiteral("关闭"));

@@ -1,6 +1,5 @@
-// The option panel, the VFO panels, the frequency range and the FM presets dialog: each
-// control reaches its own field once; the fields' rules are the core's (OptionPanelTest,
-// VfoPanelTest, FmPresetsTest, FrequencyRangeTest).
+// The form's panels and the FM presets dialog: each control reaches its own field once;
+// the fields' rules are the core's (OptionPanelTest, VfoPanelTest, FmPresetsTest, ...).
 
 #include "GuiTestSupport.h"
 #include "gui/views/CCellCombo.h"
@@ -36,24 +35,21 @@ class MainFormTest : public QObject {
  private Q_SLOTS:
   // Each control of the form reaches its own field, once; the VFOs follow the range.
   void everyControlStoresItsFieldAndTheVfosFollowTheRange() {
-    RunningApp run;
-    QVERIFY(run.Start());
+    QORRIN_START_APP(run, doc);
     CQorrinView* view = run.Frame()->View();
-    CQorrinDoc& doc = run.app->Document();
     for (std::size_t offset : {kOptSquelch, kOptVox, kOptTxTimeLimit, kOptFlags1, kOptFlags2}) qorrin::test::SetByte(doc, offset, 0);
+    for (int channel : {5, 9}) CommitReceiveFrequency(doc, channel, "146.5");
     doc.UpdateAllViews();
     QVERIFY(run.SaveAside());
-    struct Control {  // pick: the item picked; -1: a check box, clicked
-      int id, pick;
-      std::size_t offset;
-      int mask, stored;
-    };
+    QCOMPARE(WidgetWithId<QComboBox>(view, 1053)->count(), 4);  // priority channel: off, 1, 5, 9
+    // pick: the item picked; -1: a check box, clicked
+    struct Control { int id, pick; std::size_t offset; int mask, stored; };
     for (const Control& c : {Control{1031, 3, kOptSquelch, 0xFF, 3}, {1033, 7, kOptVox, 0xFF, 7},
                              {1035, 2, kOptTxTimeLimit, 0xFF, 2}, {1037, 1, kOptFlags1, 0x01, 0x01},
                              {1038, -1, kOptFlags1, 0x02, 0x02}, {1039, -1, kOptFlags1, 0x08, 0x08},
                              {1041, 1, kOptFlags1, 0x10, 0x10}, {1042, -1, kOptFlags1, 0x80, 0x80},
                              {1043, -1, kOptFlags2, 0x08, 0x08}, {1045, 1, kOptFlags2, 0x10, 0x10},
-                             {1047, 2, kOptFlags2, 0xC0, 0x80}}) {
+                             {1047, 2, kOptFlags2, 0xC0, 0x80}, {1053, 3, kOptPriorityChannel, 0xFF, 9}}) {
       if (c.pick < 0) ClickBox(WidgetWithId<QAbstractButton>(view, c.id));
       else Pick(WidgetWithId<QComboBox>(view, c.id), c.pick);
       QVERIFY2((Byte(run, c.offset) & c.mask) == c.stored, qPrintable(QString::number(c.id)));
@@ -61,13 +57,6 @@ class MainFormTest : public QObject {
     QCOMPARE(Byte(run, kOptFlags1), 0x01 | 0x02 | 0x08 | 0x10 | 0x80);  // each its own bit
     QVERIFY(doc.IsModified());
 
-    // The priority channel list offers the programmed channels.
-    for (int channel : {5, 9}) CommitReceiveFrequency(doc, channel, "146.5");
-    doc.UpdateAllViews();
-    auto* list = WidgetWithId<QComboBox>(view, 1053);
-    QCOMPARE(list->count(), 4);  // off, 1, 5, 9
-    Pick(list, 3);
-    QCOMPARE(Byte(run, kOptPriorityChannel), 9);
 
     // A new document shows its own values again in the controls.
     QVERIFY(run.SaveAside());
@@ -139,7 +128,6 @@ class MainFormTest : public QObject {
     doc.ChangeFrequencyRange(0);
     QVERIFY(receive->isEnabled() && !WidgetWithId(view, 1104)->isEnabled());
   }
-
 };
 
 }  // namespace qorrin::gui::test

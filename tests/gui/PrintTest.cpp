@@ -1,5 +1,4 @@
-// The channel table printed to PDF and read back with pdftotext: rows per page, the date
-// line, the print options that change the output; and the window's three print commands.
+// The channel table printed to PDF and read back with pdftotext; the print commands.
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -37,8 +36,8 @@ std::vector<int> ChannelsWithGaps(int n) {
 
 const QDateTime kMonday(QDate(2011, 3, 7), QTime(14, 5));
 
-// The text of each page, laid out as on the paper. Compatibility forms folded: the PDF's
-// text map may give a CJK radical for an ideograph of the same shape.
+// The text of each page as laid out; compatibility forms folded, as the PDF's text map may
+// give a CJK radical for an ideograph of the same shape.
 QStringList PdfPages(const QString& path) {
   QProcess process;
   process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
@@ -58,8 +57,7 @@ QStringList Print(const ChannelPrintout& printout, QPrinter& printer, int from =
   return PrintChannelTable(printer, printout, from, to, clock) ? PdfPages(printer.outputFileName()) : QStringList();
 }
 
-// Channel rows of a page, top to bottom: lines that begin with a channel number followed
-// by that channel's receive frequency.
+// Channel rows of a page: lines starting with a channel number and its receive frequency.
 std::vector<int> ChannelsOnPage(const CQorrinDoc& doc, const QString& page) {
   std::vector<int> channels;
   for (const QString& line : page.split(u'\n')) {
@@ -76,9 +74,8 @@ std::vector<int> ChannelsOnPage(const CQorrinDoc& doc, const QString& page) {
 class PrintTest : public QObject {
   Q_OBJECT
  private Q_SLOTS:
-  // Channels with gaps fill pages of 35 each, in channel order under the headings, every
-  // page reading the clock as it is drawn. The day name follows the language file's
-  // locale, as do the headings and the cell texts.
+  // Channels with gaps fill pages of 35 in order, each page reading the clock as drawn;
+  // day names, headings and cells follow the language.
   void pagesRowsAndDatesInEitherLanguage() {
     qorrin::test::TempDir dir;
     dir.installDataFiles();
@@ -131,9 +128,8 @@ class PrintTest : public QObject {
     QVERIFY(none.size() == 1 && none[0].contains(QStringLiteral("RX Frequency")));
   }
 
-  // The window's commands: Print (Ctrl+P) through the print dialog to a PDF file, Print
-  // Preview one page at a time with every page, Print Setup,
-  // and an error box when the printer cannot be opened.
+  // Print (Ctrl+P) to a PDF file, Print Preview page by page, Print Setup, and an error
+  // box when the printer cannot be opened.
   void windowCommandsOpenTheirDialogs() {
     QORRIN_START_APP(run, doc);
     Program(doc, ChannelsWithGaps(36));
@@ -144,11 +140,11 @@ class PrintTest : public QObject {
     QPrinter& printer = printing.Printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(out.filePath("command.pdf"));
-    Answering([&] { PressKey(run, Qt::Key_P, Qt::ControlModifier); }, {[](QWidget* modal) {
-                auto* dialog = qobject_cast<QPrintDialog*>(modal);
-                QVERIFY(dialog && dialog->windowTitle() == QStringLiteral("Print") && dialog->maxPage() == 2);
-                ClickOk(modal);
-              }});
+    PressKey(run, Qt::Key_P, Qt::ControlModifier, {[](QWidget* modal) {
+      auto* dialog = qobject_cast<QPrintDialog*>(modal);
+      QVERIFY(dialog && dialog->windowTitle() == QStringLiteral("Print") && dialog->maxPage() == 2);
+      ClickOk(modal);
+    }});
     QCOMPARE(PdfPages(out.filePath("command.pdf")).size(), 2);
 
     RunCommand(run, cmd::kFilePrintPreview, {[](QWidget* modal) {

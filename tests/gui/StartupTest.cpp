@@ -1,20 +1,11 @@
-// Start-up as a user meets it: the settings file, the language, the first document, a
-// file named on the command line, the window and its status pane.
-
-#include <QDesktopServices>
-#include <QRegularExpression>
-#include <QUrl>
-
-#include <cstdlib>
-#include <filesystem>
+// Start-up: settings, language, the first document or a command-line file, the window.
 
 #include "GuiTestSupport.h"
 #include "core/settings/AppPaths.h"
 
 namespace qorrin::gui::test {
 
-// Stands in for the desktop: what the program asks it to open. Registered under a slot
-// name it does not have, it is a desktop that cannot open anything.
+// Stands in for the desktop; registered under a slot it lacks, it cannot open anything.
 class DesktopStandIn : public QObject {
   Q_OBJECT
  public:
@@ -35,7 +26,7 @@ class StartupTest : public QObject {
       qputenv("LANG", locale);
       QVERIFY(run.Start());
       const bool chinese = std::string(locale).starts_with("zh");
-      QCOMPARE(QString::fromStdString(g_strLangFile), QString::fromStdString(run.dir.file(chinese ? "chinese.lang" : "english.lang")));
+      QCOMPARE(QString::fromStdString(g_strLangFile), run.File(chinese ? "chinese.lang" : "english.lang"));
       QCOMPARE(run.Frame()->windowTitle(), chinese ? QStringLiteral("Qorrin - VLM-7Q 写频软件")
                                                     : QStringLiteral("Qorrin - VLM-7Q Programming Software"));
       QCOMPARE(run.dir.read("setting.ini"), std::string("[ModelInfo]\ndata0=60134017\nFreq0=136-174MHz\n"));
@@ -43,10 +34,8 @@ class StartupTest : public QObject {
     qunsetenv("LANG");
   }
 
-  // A good file named on the command line opens without a question; the window, centred,
-  // shows the port with its device. Help asks the desktop to open the language's help
-  // file; a desktop that cannot show it gets a notice that says where it is; without the
-  // file nothing happens.
+  // A good command-line file opens without a question; the centred window shows the port.
+  // Help asks the desktop to open the help file; if it cannot, a notice says where it is.
   void startsOnTheCommandLineFileWithThePortShown() {
     RunningApp run;
     run.SetLine("setup", "com", "3");
@@ -58,7 +47,7 @@ class StartupTest : public QObject {
     run.dir.write("radio.7Q", file);
     {
       ModalScript none([](QWidget* modal) { modal->close(); });
-      QVERIFY(run.Start({QString::fromStdString(run.dir.file("radio.7Q"))}));
+      QVERIFY(run.Start({run.File("radio.7Q")}));
       QTest::qWait(50);
       QVERIFY2(!none.Seen(), "opening a good file asks nothing");
     }
@@ -66,15 +55,14 @@ class StartupTest : public QObject {
     QCOMPARE(run.app->Document().GetPathName(), run.dir.file("radio.7Q"));
     QVERIFY(!run.app->Document().IsModified());
     QCOMPARE(run.Frame()->windowTitle(), QStringLiteral("Qorrin - VLM-7Q Programming Software"));
-    // At least 900 x 800 (more where the form needs it, less where the screen is smaller),
-    // centred; that it stays on the screen is the window-fit test's.
+    // At least 900 x 800 (less on a smaller screen), centred; fitting is WindowFitTest's.
     const QRect area = run.Frame()->screen()->availableGeometry();
     const QRect outer = run.Frame()->frameGeometry();
     QVERIFY(outer.width() >= std::min(900, area.width()) && outer.height() >= std::min(800, area.height()));
     QVERIFY(std::abs(outer.center().x() - area.center().x()) <= 1);
     QCOMPARE(run.Frame()->PortPane()->text() + u' ' + run.Frame()->PortPane()->toolTip(), QStringLiteral("COM3 /dev/ttyRADIO"));
 
-    const QString help = QString::fromStdString(run.dir.file("english.html"));
+    const QString help = run.File("english.html");
     DesktopStandIn desktop;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");
     {
@@ -87,11 +75,9 @@ class StartupTest : public QObject {
 
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "refuse");
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("No such method")));
-    ModalScript notice(ClickOk);
-    run.Frame()->ExecuteCommand(cmd::kHelp);
-    QVERIFY(notice.Seen());
-    QVERIFY(notice.Text().startsWith(QStringLiteral("The help file could not be shown")));
-    QVERIFY2(notice.Text().endsWith(help), qPrintable(notice.Text()));
+    const QString notice = RunCommand(run, cmd::kHelp, {ClickOk})->Text();
+    QVERIFY(notice.startsWith(QStringLiteral("The help file could not be shown")));
+    QVERIFY2(notice.endsWith(help), qPrintable(notice));
 
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");
     std::filesystem::remove(help.toStdString());
@@ -100,8 +86,8 @@ class StartupTest : public QObject {
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
   }
 
-  // A file that is no project file is refused and the program starts on a new document;
-  // one that cannot be read ends the program, as does a missing settings file.
+  // A foreign file is refused for a new document; an unreadable one ends the program, as
+  // does a missing settings file.
   void badCommandLineFilesAndAMissingSettingsFile() {
     {
       qorrin::test::TempDir empty;
@@ -115,16 +101,15 @@ class StartupTest : public QObject {
     {
       RunningApp run;
       run.dir.write("foreign.7Q", std::string("vlm-7Q Radio Program data v1.09") + std::string(4113, '\x11'));
-      QCOMPARE(Answering([&] { QVERIFY(run.Start({QString::fromStdString(run.dir.file("foreign.7Q"))})); }, {ClickOk})->Text(),
+      QCOMPARE(Answering([&] { QVERIFY(run.Start({run.File("foreign.7Q")})); }, {ClickOk})->Text(),
                QStringLiteral("This file is not a VLM-7Q data file and cannot be opened."));
       QCOMPARE(GetFrequencyText(run.app->Document().Image(), 1, true), std::string("136.00000"));
       QVERIFY(run.app->Document().GetPathName().empty());
     }
     RunningApp run;
-    const QString missing = QString::fromStdString(run.dir.file("missing.7Q"));
+    const QString missing = run.File("missing.7Q");
     QVERIFY(Answering([&] { QVERIFY(!run.Start({missing})); }, {ClickOk})->Text().contains(missing));
   }
-
 };
 
 }  // namespace qorrin::gui::test

@@ -1,8 +1,5 @@
-// The channel commands as a technician meets them: offered only where they can act, the
-// table's own keys (Delete, Shift+F10, the Menu key), Set for Selected's counts and tab
-// order, counts in the singular, Go to Channel's scrolling and Sort with one row selected,
-// checked against the image bytes; which command can act is the core's rule
-// (ChannelOperationsTest).
+// The channel commands as a technician meets them, checked against the image bytes; which
+// command can act is the core's rule (ChannelOperationsTest).
 
 #include "GuiTestSupport.h"
 #include "gui/views/BulkEditDlg.h"
@@ -54,8 +51,8 @@ class TableCommandsTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  // No command that would do nothing is offered, and the menu follows the focus and the
-  // selection; the table's keys reach the same commands.
+  // Only commands that can act are offered, following the focus and the selection; the
+  // table's keys reach them.
   void commandsFollowTheFocusAndTheTablesKeysReachThem() {
     QORRIN_START_APP(run, doc);
     CGridCtrl* grid = ChannelGrid(run);
@@ -65,8 +62,7 @@ class TableCommandsTest : public QObject {
     QCOMPARE(Enabled(run, {cmd::kEditPaste, cmd::kEditSelectAll, cmd::kEditGoTo, cmd::kEditSortFrequency}),
              (QList<int>{cmd::kEditPaste, cmd::kEditSelectAll, cmd::kEditGoTo}));  // one channel: nothing to sort
 
-    // The table takes the focus on channel 1 (programmed): all but Move Up. Back on the
-    // form, nothing again.
+    // On channel 1 (programmed): all but Move Up; back on the form, nothing.
     grid->setFocus();
     grid->SetFocusCell(1, 1);
     QCOMPARE(Enabled(run, kRowCommands).size(), 7);
@@ -104,8 +100,7 @@ class TableCommandsTest : public QObject {
     QCOMPARE(RecordHex(run.Image(), 5), RecordHex(before, 5));
     QVERIFY(!IsRecordEmpty(doc.Image(), 4));
 
-    // Shift+F10 and the Menu key open the row commands at the focus cell, each item
-    // offered as the Edit menu offers it.
+    // Shift+F10 and the Menu key open the row commands at the focus cell, as the Edit menu.
     grid->ClearRowSelection();
     grid->SetFocusCell(1, 2);
     QPoint at;
@@ -116,8 +111,7 @@ class TableCommandsTest : public QObject {
     QVERIFY(items.value(cmd::kEditSetSelected));
   }
 
-  // Set for Selected says what it changes and is walked along each row; counts of one
-  // read in the singular.
+  // Set for Selected says what it changes, is walked row by row; counts of one are singular.
   void setForSelectedCountsTabOrderAndSingulars() {
     QORRIN_START_APP(run, doc);
     CGridCtrl* grid = ChannelGrid(run);
@@ -156,7 +150,7 @@ class TableCommandsTest : public QObject {
     PressKey(run, Qt::Key_Insert, Qt::ControlModifier);  // copies channel 3
     grid->ClearRowSelection();
     grid->SetFocusCell(4, 1);
-    QCOMPARE(Answering([&] { PressKey(run, Qt::Key_V, Qt::ControlModifier); }, {ClickCancel})->Text(),
+    QCOMPARE(PressKey(run, Qt::Key_V, Qt::ControlModifier, {ClickCancel})->Text(),
              QStringLiteral("The paste replaces 1 programmed channel (4).\nDo you want to continue?"));
     grid->SelectRows({4});
     RunCommand(run, cmd::kEditSetSelected, {[&](QWidget* m) {
@@ -166,20 +160,20 @@ class TableCommandsTest : public QObject {
     QVERIFY2(count.startsWith(QStringLiteral("For 1 channel:")), qPrintable(count));
   }
 
-  // Go to Channel shows the channel at the top with those after it; Sort with one row
-  // selected sorts the whole table into the slots programmed channels held.
+  // Go to Channel shows the channel at the top; Sort with one row selected sorts the whole
+  // table into the slots programmed channels held.
   void goToShowsTheRowsAfterAndSortKeepsTheGaps() {
     QORRIN_START_APP(run, doc);
     CGridCtrl* grid = ChannelGrid(run);
     for (int channel : {5, 6, 50, 51, 52, 53, 54}) CommitReceiveFrequency(doc, channel, std::to_string(200 - channel));
     const std::string before = run.Image();
     grid->setFocus();
-    Answering([&] { PressKey(run, Qt::Key_G, Qt::ControlModifier); }, {[](QWidget* m) {
-                auto* channel = m->findChild<QSpinBox*>();
-                QVERIFY(channel && channel->accessibleName() == QStringLiteral("Channel:"));
-                channel->setValue(50);
-                ClickOk(m);
-              }});
+    PressKey(run, Qt::Key_G, Qt::ControlModifier, {[](QWidget* m) {
+      auto* channel = m->findChild<QSpinBox*>();
+      QVERIFY(channel && channel->accessibleName() == QStringLiteral("Channel:"));
+      channel->setValue(50);
+      ClickOk(m);
+    }});
     QCOMPARE(grid->FocusRow(), 50);
     QCOMPARE(grid->rowAt(0), 49);  // channel 50 on the first line
     QVERIFY(grid->IsCellShown(54, grid->FocusColumn()));

@@ -1,12 +1,10 @@
-// The transfer and port dialogs against the simulated radio: a run starts, shows progress
-// and outcome, cancels; what goes over the wire and into backups is the link tests'.
+// The transfer and port dialogs against the simulated radio; what goes over the wire and
+// into backups is the link tests'.
 
 #include "GuiTestSupport.h"
 #include "core/link/CSerialPort.h"
 #include "gui/link/CPortDlg.h"
 #include "gui/link/CTransferDlg.h"
-#include "sim/DemoImage.h"
-#include "sim/SimRadio.h"
 
 namespace qorrin::gui::test {
 
@@ -14,41 +12,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Port n of the program is the given radio, with no search of the others.
-void UseRadio(const RunningApp& run, int n, const sim::SimRadio& radio) {
-  run.SetLine("ports", std::to_string(n), radio.DevicePath());
-  run.SetLine("setup", "searchcom", "0");
-}
-
-// A simulated radio on a pseudo-terminal; port 1 of `run` when given.
-std::unique_ptr<sim::SimRadio> StartRadio(const sim::SimConfig& config, const sim::RadioImage& image,
-                                          const RunningApp* run = nullptr) {
-  auto radio = std::make_unique<sim::SimRadio>(config, image);
-  std::string error;
-  if (!radio->Start(&error)) qWarning("radio: %s", error.c_str());
-  if (run) UseRadio(*run, 1, *radio);
-  return radio;
-}
-
-// The document's image with the demonstration channels: a VHF radio's memory.
-sim::RadioImage DemoRadio(const RunningApp& run) {
-  sim::RadioImage image{};
-  std::copy(run.app->Document().Image().begin(), run.app->Document().Image().end(), image.begin());
-  sim::FillDemoChannels(image);
-  return image;
-}
-
 // Whether the document and the radio agree on the transferred part (the tail is the PC's).
 bool DocumentHolds(const RunningApp& run, const sim::RadioImage& image) {
   return std::equal(image.begin(), image.begin() + 0x7F0, run.app->Document().Image().begin());
 }
 
-void PressOk(QWidget* modal) { QTest::mouseClick(qobject_cast<CTransferDlg*>(modal)->OkButton(), Qt::LeftButton); }
-
 // OK, then the run until the dialog offers OK again, with this text.
 void ExpectOutcome(QWidget* modal, const QString& text) {
   auto* dialog = qobject_cast<CTransferDlg*>(modal);
-  QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+  StartTransfer(modal);
   QTRY_VERIFY_WITH_TIMEOUT(dialog->OkButton()->isEnabled(), 30000);
   QCOMPARE(dialog->Text()->text(), text);
 }
@@ -58,39 +30,37 @@ void ExpectOutcome(QWidget* modal, const QString& text) {
 class TransferDialogTest : public QObject {
   Q_OBJECT
  private Q_SLOTS:
-  // Nothing starts before OK; the read replaces the document, refreshes the window and
-  // keeps the modified flag. The verify box starts from the setting and is remembered as
-  // soon as it is clicked: unticked, the write dialog closes on its own; ticked, it shows
+  // Nothing starts before OK; a read replaces the document and refreshes the window. The
+  // verify box is stored when clicked: unticked, a write closes on its own; ticked, it shows
   // the outcome until OK. Failures, Cancel and closing the window end a run.
   void readWriteFailAndCancel() {
     QORRIN_START_APP(run, doc);
     const auto radioImage = DemoRadio(run);
-    auto radio = StartRadio({}, radioImage, &run);
+    auto radio = RadioOnPort1(run, radioImage);
     QVERIFY(run.SaveAside());
-    Answering([&] { PressKey(run, Qt::Key_R, Qt::ControlModifier); }, {[&](QWidget* m) {
-                auto* dialog = qobject_cast<CTransferDlg*>(m);
-                QCOMPARE(dialog->windowTitle(), QStringLiteral("Read from Radio"));
-                QCOMPARE(dialog->Progress()->value(), 0);
-                QVERIFY(!run.app->Port()->IsOpen());
-                QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-                QVERIFY(!dialog->OkButton()->isEnabled());
-              }});
+    PressKey(run, Qt::Key_R, Qt::ControlModifier, {[&](QWidget* m) {
+      auto* dialog = qobject_cast<CTransferDlg*>(m);
+      QCOMPARE(dialog->windowTitle(), QStringLiteral("Read from Radio"));
+      QCOMPARE(dialog->Progress()->value(), 0);
+      QVERIFY(!run.app->Port()->IsOpen());
+      StartTransfer(m);
+      QVERIFY(!dialog->OkButton()->isEnabled());
+    }});
     QVERIFY(DocumentHolds(run, radioImage));
     QVERIFY(!doc.IsModified());
     QCOMPARE(run.Frame()->View()->findChild<QLineEdit*>(QStringLiteral("programmedChannels"))->text(), QStringLiteral("6"));
 
-    auto blank = StartRadio({}, sim::BlankImage(), &run);
+    auto blank = RadioOnPort1(run, sim::BlankImage());
     for (const bool verify : {false, true}) {
       RunCommand(run, cmd::kWriteData, {[&](QWidget* m) {
         auto* dialog = qobject_cast<CTransferDlg*>(m);
         QVERIFY(dialog->VerifyBox()->isVisible());
         QCOMPARE(dialog->VerifyBox()->isChecked(), !verify);  // the default, then the last click's
         ClickBox(dialog->VerifyBox());
-        const std::string stored = verify ? "verify=1\n" : "verify=0\n";
-        QVERIFY(run.dir.read("setting.ini").find(stored) != std::string::npos);
-        if (!verify) return PressOk(m);
+        QVERIFY(run.SettingsHold(verify ? "verify=1\n" : "verify=0\n"));
+        if (!verify) return StartTransfer(m);
         ExpectOutcome(m, QStringLiteral("Written and verified: the radio holds what was sent."));
-        PressOk(m);
+        StartTransfer(m);
       }});
       QVERIFY(DocumentHolds(run, blank->Image()));
     }
@@ -109,38 +79,38 @@ class TransferDialogTest : public QObject {
                                       }});
     qorrin::test::SetImage(doc, radioImage);
 
-    // A radio that does not answer: an error box, the dialog ended, the port shut. A failed
-    // read leaves the document alone and OK starts a whole new run, here on a good radio.
+    // A silent radio: an error box, the port shut. A failed read leaves the document alone
+    // and OK starts a new run, here on a good radio.
     sim::SimConfig silent, broken, paced;
     silent.faults.silent = true;
     broken.faults.shortReplies = {{0x400}};  // every read of that block comes short
-    auto quiet = StartRadio(silent, sim::BlankImage(), &run);
-    const auto failed = RunCommand(run, cmd::kReadData, {PressOk, ClickOk});
+    auto quiet = RadioOnPort1(run, sim::BlankImage(), silent);
+    const auto failed = RunCommand(run, cmd::kReadData, {StartTransfer, ClickOk});
     QCOMPARE(failed->Title(1), QStringLiteral("Error"));
     QVERIFY2(failed->Text(1).contains(QStringLiteral("The radio does not answer.")), qPrintable(failed->Text(1)));
     QVERIFY(!run.app->Port()->IsOpen());
 
     const auto demo = DemoRadio(run);
     qorrin::test::SetFrequencies(doc, 50, "150");  // the document no longer holds what the radio does
-    auto bad = StartRadio(broken, demo, &run);
-    auto good = StartRadio({}, demo);
+    auto bad = RadioOnPort1(run, demo, broken);
+    auto good = StartRadio(demo);
     RunCommand(run, cmd::kReadData, {[&](QWidget* m) {
       ExpectOutcome(m, QStringLiteral("Reading failed. Press OK to try again."));
       QVERIFY(!DocumentHolds(run, demo));
-      UseRadio(run, 1, *good);
-      PressOk(m);
+      run.UsePort(1, good->DevicePath());
+      StartTransfer(m);
     }});
     QVERIFY(DocumentHolds(run, demo));
 
-    // A read at the cable's pace shows its percent; Cancel ends it at once and leaves the
-    // document alone; closing the window during a read ends the program cleanly.
+    // A paced read shows its percent; Cancel ends it at once, the document untouched;
+    // closing the window during a read ends the program cleanly.
     paced.paceBaud = 9600;
-    auto slow = StartRadio(paced, DemoRadio(run), &run);
+    auto slow = RadioOnPort1(run, DemoRadio(run), paced);
     const std::string before = run.Image();
     double cancelMs = 0;
     RunCommand(run, cmd::kReadData, {[&](QWidget* m) {
       auto* dialog = qobject_cast<CTransferDlg*>(m);
-      QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+      StartTransfer(m);
       QTRY_VERIFY_WITH_TIMEOUT(dialog->Progress()->value() >= 100, 20000);
       QVERIFY(dialog->Text()->text().startsWith(QStringLiteral("Reading data... ")));
       QVERIFY(dialog->Text()->text().endsWith(u'%'));
@@ -153,7 +123,7 @@ class TransferDialogTest : public QObject {
     QVERIFY(!run.app->Port()->IsOpen());
 
     RunCommand(run, cmd::kReadData, {[&](QWidget* m) {
-      QTest::mouseClick(qobject_cast<CTransferDlg*>(m)->OkButton(), Qt::LeftButton);
+      StartTransfer(m);
       QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<CTransferDlg*>(m)->Progress()->value() > 0, 20000);
       QTimer::singleShot(0, run.Frame(), [&] { run.Frame()->close(); });
     }});
@@ -163,12 +133,12 @@ class TransferDialogTest : public QObject {
     QVERIFY(Clock::now() - start < std::chrono::seconds(1));
   }
 
-  // Only present ports can be chosen; unticking search is stored at once, even when the
-  // dialog is then cancelled; a port chosen with OK is stored and shown in the pane.
+  // Only present ports can be chosen; unticked search is stored even on Cancel; a port
+  // chosen with OK is stored and shown in the pane.
   void portDialogShowsPresentPortsAndStoresTheChoice() {
     RunningApp run;
-    auto radio1 = StartRadio({}, sim::BlankImage());
-    auto radio3 = StartRadio({}, sim::BlankImage());
+    auto radio1 = StartRadio(sim::BlankImage());
+    auto radio3 = StartRadio(sim::BlankImage());
     run.SetLine("setup", "com", "2");
     run.SetLine("ports", "1", radio1->DevicePath());
     run.SetLine("ports", "3", radio3->DevicePath());
@@ -184,13 +154,12 @@ class TransferDialogTest : public QObject {
       ClickBox(dialog->PortButton(3));
       ClickCancel(m);
     }});
-    const std::string ini = run.dir.read("setting.ini");
-    QVERIFY2(ini.find("searchcom=0\n") != std::string::npos && ini.find("com=2\n") != std::string::npos, ini.c_str());
+    QVERIFY(run.SettingsHold("searchcom=0\n") && run.SettingsHold("com=2\n"));
     RunCommand(run, cmd::kPort, {[](QWidget* m) {
       ClickBox(qobject_cast<CPortDlg*>(m)->PortButton(3));
       ClickButton(m, "OK");
     }});
-    QVERIFY(run.dir.read("setting.ini").find("com=3\n") != std::string::npos);
+    QVERIFY(run.SettingsHold("com=3\n"));
     QCOMPARE(run.Frame()->PortPane()->text(), QStringLiteral("COM3"));
   }
 };

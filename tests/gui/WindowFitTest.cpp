@@ -1,5 +1,5 @@
-// The main window in both languages on the screen QORRIN_TEST_SCREEN names: never more
-// than the free area, and what does not fit scrolls inside the form.
+// On the screen QORRIN_TEST_SCREEN names, in both languages: the window within the free
+// area, what does not fit scrolling inside the form.
 
 #include "GuiTestSupport.h"
 

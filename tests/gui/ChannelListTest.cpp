@@ -4,7 +4,6 @@
 #include "GuiTestSupport.h"
 #include "gui/lang/QtText.h"
 #include "core/interchange/ListSamples.h"
-#include "core/model/RecordFields.h"
 
 namespace qorrin::gui::test {
 namespace {

@@ -117,10 +117,9 @@ bool ScreenIsCurrent(QWidget* widget) {
   QApplication::processEvents();
   const QRect seen = widget->visibleRegion().boundingRect();  // what enclosing edges leave of it
   const QPoint at = widget->mapTo(widget->window(), seen.topLeft());
-  const QImage shown = widget->screen()
-                           ->grabWindow(widget->window()->winId(), at.x(), at.y(), seen.width(), seen.height())
-                           .toImage()
-                           .convertToFormat(QImage::Format_RGB32);
+  const QPixmap window =
+      widget->screen()->grabWindow(widget->window()->winId(), at.x(), at.y(), seen.width(), seen.height());
+  const QImage shown = window.toImage().convertToFormat(QImage::Format_RGB32);
   const QImage fresh = widget->grab(seen).toImage().convertToFormat(QImage::Format_RGB32);
   return !seen.isEmpty() && shown == fresh;
 }

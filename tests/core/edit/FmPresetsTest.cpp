@@ -25,8 +25,7 @@ TEST_F(FmPresetsTest, StoredBytesShowAsListItemsAndEveryPickIsStored) {
   test::SetByte(doc, kFmPresets + 4, 0xFF);  // as read from a radio
   test::SetByte(doc, kFmCurrent, 0xD3);
   EXPECT_EQ(GetFmPresetText(doc, 5), "108M0");
-  EXPECT_EQ(GetFmPresetIndex(doc, 5), 210);
-  EXPECT_EQ(GetFmCurrentIndex(doc), 210);
+  EXPECT_EQ(std::pair(GetFmPresetIndex(doc, 5), GetFmCurrentIndex(doc)), std::pair(210, 210));
   EXPECT_EQ(doc.Image()[kFmPresets + 4], 0xFF);  // showing stores nothing
 
   SaveAside();

@@ -1,5 +1,4 @@
-// Band codes of setting.ini's ModelInfo list and the limits they give. What a model's
-// defaults write is pinned byte for byte by the new-project-file test.
+// Band codes of setting.ini's ModelInfo list and the limits they give.
 #include "core/model/ModelInfo.h"
 
 #include <gtest/gtest.h>
@@ -93,8 +92,7 @@ TEST_F(ModelInfoTest, UnusableCodesAreSkippedAndTheListEndsAtAGap) {
   EXPECT_EQ(image, before);
 }
 
-// The model list is read once per version of setting.ini, and every change of the file,
-// a removal included, shows at the next lookup.
+// The model list is read once per version of setting.ini; any change, removal too, shows next.
 TEST_F(ModelInfoTest, TheModelTableFollowsTheSettingsFile) {
   UseModelInfo(dir, {"60134017", "00400047"});
   Band({0, 0, 0, 0, 0x00, 0x40, 0x00, 0x47});

@@ -10,7 +10,7 @@ namespace {
 
 class OptionPanelTest : public test::ChannelTableTest {};
 
-TEST_F(OptionPanelTest, ListsAreFilledInStoredValueOrder) {
+TEST_F(OptionPanelTest, ListsInStoredValueOrderSelectTheClampedItemUntilTheUserPicks) {
   EXPECT_EQ(GetOptionListItems(OptionField::Squelch),
             (std::vector<std::string>{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
   EXPECT_EQ(GetOptionListItems(OptionField::TxTimeLimit),
@@ -18,9 +18,7 @@ TEST_F(OptionPanelTest, ListsAreFilledInStoredValueOrder) {
   // Language-file lists keep the file's order, never sorted.
   EXPECT_EQ(GetOptionListItems(OptionField::BackLight),
             (std::vector<std::string>{"Off", "Auto", "On"}));
-}
 
-TEST_F(OptionPanelTest, OutOfRangeBytesSelectTheClampedItemUntilTheUserPicks) {
   // The list selects what the field reads (clamping is the field layer's); a pick reaches it.
   test::SetByte(doc, kOptSquelch, 12);
   SaveAside();

@@ -28,19 +28,6 @@ class VfoPanelTest : public test::ChannelTableTest {
   }
 };
 
-TEST_F(VfoPanelTest, TransmitTextFollowsShiftDirectionWithoutLeadingZeros) {
-  // How direction and offset give the frequency is the field layer's rule; here: the text.
-  const std::tuple<const char*, const char*, const char*> cases[] = {
-      {"00 00 00 05 00 00 00 06 00 00 C2 00", "50.00000", "50.60000"},
-      {"00 00 05 00 00 00 00 06 00 00 C1 00", "00.50000", "-0.10000"},
-      {"00 00 61 14 00 00 00 61 14 00 C1 00", "146.10000", ""},           // receive-only
-      {"FF FF FF FF 00 00 00 06 00 00 C2 00", "", "0.60000"}};
-  for (auto [record, receive, transmit] : cases) {
-    SetRecord(kVfoARecord, std::string(record) + " 00 00 00 00");
-    EXPECT_EQ(GetVfoTexts(doc, kVfoARecord), (VfoTexts{receive, transmit})) << record;
-  }
-}
-
 TEST_F(VfoPanelTest, TwoBandModelKeepsEachVfoOnItsSideOfTheGap) {
   doc.ChangeFrequencyRange(2);  // 136-174 and 400-470 MHz
   ASSERT_EQ(GetVfoTexts(doc, kVfoARecord), (VfoTexts{"136.00000", "136.00000"}));
@@ -143,7 +130,7 @@ TEST_F(VfoPanelTest, StoreBringsBothFrequenciesOntoTheStepRaster) {
   }
 }
 
-TEST_F(VfoPanelTest, StoreKeepsTheTransmitFrequencyAsDirectionAndOffset) {
+TEST_F(VfoPanelTest, TransmitIsKeptAsDirectionAndOffsetAndShownWithoutLeadingZeros) {
   // Direction and offset are the channel commits' rule; here: the VFO's store, empty TX text.
   for (auto [tx, fields, shownTx] : {std::tuple{"146.1", "00 00 55 14 00 00 00 06 00 00 C2 00", "146.10000"},
                                      {"", "00 00 55 14 00 00 00 55 14 00 C1 00", ""}}) {  // receive-only
@@ -155,6 +142,17 @@ TEST_F(VfoPanelTest, StoreKeepsTheTransmitFrequencyAsDirectionAndOffset) {
   SetRecord(kVfoARecord, "00 00 55 14 21 00 00 00 00 33 2C 02 00 00 00 00");
   StoreVfo(doc, kVfoARecord, {"145.5", "146.1"});
   EXPECT_EQ(Fields(kVfoARecord), "00 00 55 14 21 00 00 06 00 33 2E 02");
+
+  // How direction and offset give the frequency is the field layer's rule; here: the text.
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"00 00 00 05 00 00 00 06 00 00 C2 00", "50.00000", "50.60000"},
+      {"00 00 05 00 00 00 00 06 00 00 C1 00", "00.50000", "-0.10000"},
+      {"00 00 61 14 00 00 00 61 14 00 C1 00", "146.10000", ""},           // receive-only
+      {"FF FF FF FF 00 00 00 06 00 00 C2 00", "", "0.60000"}};
+  for (auto [record, receive, transmit] : cases) {
+    SetRecord(kVfoARecord, std::string(record) + " 00 00 00 00");
+    EXPECT_EQ(GetVfoTexts(doc, kVfoARecord), (VfoTexts{receive, transmit})) << record;
+  }
 }
 
 TEST_F(VfoPanelTest, DropDownsStoreTheirFieldAndRefuseWhatNoListOffers) {

@@ -219,10 +219,9 @@ TEST(OptionAndIndexFields, ReadsClampBitsKeepTheirNeighboursIndexFollowsRecords)
   image[0x7E0] = 0xD2;  // preset 1 at 108.0 MHz counts as unused
   image[0x7E1] = 0x00;
   UpdateIndexFields(image);
-  EXPECT_EQ(image[0x7C7], 4);
-  EXPECT_EQ(image[0x7D0], 0x10);
-  EXPECT_EQ(image[0x7D1], 0x01);  // channel 9
-  EXPECT_EQ(image[0x7DC], 0xFC);  // channel 99 = bit 2
+  // First channel in use, then the bitmap bytes of channels 5, 9 and 99 (bit 2 of the last).
+  EXPECT_EQ(std::tuple(image[0x7C7], image[0x7D0], image[0x7D1], image[0x7DC]),
+            std::tuple(4, 0x10, 0x01, 0xFC));
   for (int channel = 0; channel <= 100; ++channel) {
     EXPECT_EQ(IsChannelInUse(image, channel), channel == 5 || channel == 9 || channel == 99) << channel;
   }

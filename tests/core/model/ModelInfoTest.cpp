@@ -83,8 +83,7 @@ TEST_F(ModelInfoTest, UnusableCodesAreSkippedAndTheListEndsAtAGap) {
 
   image.fill(0xEE);
   EXPECT_TRUE(WriteModelBandInfo(image, 2));
-  EXPECT_EQ(image[0x783], 0xEE);  // the other half is left alone
-  EXPECT_EQ(image[0x787], 0x47);
+  EXPECT_EQ(std::tuple(image[0x783], image[0x787]), std::tuple(0xEE, 0x47));  // the other half is left alone
   const Image before = image;
   for (int index : {1, 3, 4, 16, -1}) {  // 4: present, but after the missing data3
     EXPECT_FALSE(WriteModelBandInfo(image, index)) << index;

@@ -47,23 +47,19 @@ TEST(ProfileFile, ReadsValuesWithDefaultsAndCuts) {
   // Stray continuation bytes are no character: cut at the buffer, not emptied.
   dir.write("c.lang", "[String]\nk=ab" + std::string(10, '\x80') + "\n");
   EXPECT_EQ(ReadProfileString("String", "k", "", 9, dir.file("c.lang")), "ab" + std::string(6, '\x80'));
-}
 
-// A key is looked for in the lines given and nowhere past them (the cut line still lies behind).
-TEST(ProfileFile, KeySearchEndsWithTheLines) {
-  const std::string text = "[s]\na=1\nb=2";
-  std::vector<ProfileLine> lines = SplitProfile(text);
+  // A key is looked for in the lines given and nowhere past them (the cut line still lies behind).
+  std::vector<ProfileLine> lines = SplitProfile("[s]\na=1\nb=2");
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(FindProfileKey(lines, "S", "b"), 2u);
   lines.pop_back();
   EXPECT_EQ(FindProfileKey(lines, "s", "b"), std::nullopt);
 }
 
-TEST(ProfileFile, WriteKeepsEveryOtherLine) {
+TEST(ProfileFile, WritesKeepEveryOtherLineReadBackTheSameAndReportFailures) {
   TempDir dir;
-  const std::string original =
-      "; settings\r\n[setup]\r\nlanguage=english\r\ncom = 3\r\n\r\n[ModelInfo]\r\ndata0=60134017\r\n";
-  dir.write("s.ini", original);
+  dir.write("s.ini",
+            "; settings\r\n[setup]\r\nlanguage=english\r\ncom = 3\r\n\r\n[ModelInfo]\r\ndata0=60134017\r\n");
   const std::string f = dir.file("s.ini");
 
   const std::string head = "; settings\r\n[setup]\r\nlanguage=english\r\ncom = 12\r\n";
@@ -74,17 +70,14 @@ TEST(ProfileFile, WriteKeepsEveryOtherLine) {
   EXPECT_EQ(dir.read("s.ini"), head + "searchcom=0\r\n" + models);
   ASSERT_TRUE(WriteProfileString("ports", "1", "/dev/ttyUSB0", f));
   EXPECT_EQ(dir.read("s.ini"), head + "searchcom=0\r\n" + models + "[ports]\r\n1=/dev/ttyUSB0\r\n");
-}
 
-TEST(ProfileFile, WrittenValuesReadBackTheSameAndFailedWritesReport) {
-  TempDir dir;
-  const std::string f = dir.file("new.ini");  // does not exist yet
+  const std::string fresh = dir.file("new.ini");  // does not exist yet
   const std::vector<std::string> values = {"5", "", " padded ", " lead", "trail ", "\"quoted\"", "a=b;c", "中文"};
   for (std::size_t i = 0; i < values.size(); ++i) {
-    ASSERT_TRUE(WriteProfileString("s", "k" + std::to_string(i), values[i], f));
+    ASSERT_TRUE(WriteProfileString("s", "k" + std::to_string(i), values[i], fresh));
   }
   for (std::size_t i = 0; i < values.size(); ++i) {
-    EXPECT_EQ(ReadProfileString("s", "k" + std::to_string(i), "x", 260, f), values[i]);
+    EXPECT_EQ(ReadProfileString("s", "k" + std::to_string(i), "x", 260, fresh), values[i]);
   }
   // Quotes only where blanks at an end or quotes of the value's own need them.
   const std::string text = dir.read("new.ini");

@@ -9,7 +9,6 @@
 namespace qorrin {
 namespace {
 
-
 class ChannelOperationsTest : public test::ChannelTableTest {
  protected:
   void SetUp() override {

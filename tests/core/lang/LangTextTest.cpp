@@ -95,7 +95,8 @@ TEST(LanguageChoice, ToolTipsSaveQuestionAndHelpFile) {
             "[String]\nIDS_TIP_57600=一二三四五六七八九十abcdefghijklmno\nIDS_TIP_57601=Open\n"
             "IDS_SAVE_CHANGES=Save Item now?\nIDS_NO=Nein\nIDS_TIP_1=Not Found\n");
   g_strLangFile = dir.file("x.lang");
-  for (auto [id, tip] : {std::pair{57600, "一二三四五六七八九十abcdefghi"}, {57601, "Open"}, {0, ""}, {57603, "Not Found"}}) {
+  for (auto [id, tip] :
+       {std::pair{57600, "一二三四五六七八九十abcdefghi"}, {57601, "Open"}, {0, ""}, {57603, "Not Found"}}) {
     EXPECT_EQ(ToolTipText(id), tip);
   }
   EXPECT_EQ(CutToCharacters("ab\xFF\xE4\xB8", 3), "ab\xFF");  // stray bytes count one each

@@ -177,8 +177,8 @@ TEST_F(DocTest, LoadTakesOnlyProjectFilesAndOnlyWhatTheyHold) {
   EXPECT_EQ(viewUpdates, 0);
 
   // A short file loads what it holds, warns how much is missing and counts as modified.
-  for (auto [size, warning] :
-       {std::pair{52u, "4044 of its 4144 bytes are missing."}, {4095u, "1 of its 4144 bytes is missing."}}) {
+  for (auto [size, n, warning] : {std::tuple{52u, 0u, "4044 of its 4144 bytes are missing."},
+                                  {4095u, 1u, "1 of its 4144 bytes is missing."}}) {
     dir.write("short.7Q", HeaderText("VLM-7Q Radio Program data v1.09") + std::string(size, 'w'));
     const LoadResult shortFile = doc.OnOpenDocument(dir.file("short.7Q"));
     ASSERT_TRUE(shortFile.ok());
@@ -187,7 +187,8 @@ TEST_F(DocTest, LoadTakesOnlyProjectFilesAndOnlyWhatTheyHold) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), dir.file("short.7Q"));
     const std::string expected = std::string("This file is incomplete: ") + warning;
-    EXPECT_EQ(PromptText(prompts.warnings.back()).substr(0, expected.size()), expected);
+    ASSERT_EQ(prompts.warnings.size(), n + 1);
+    EXPECT_EQ(PromptText(prompts.warnings[n]).substr(0, expected.size()), expected);
   }
 
   // A complete file opens unmodified, without a word; bytes past 4144 are ignored.

@@ -28,12 +28,8 @@ std::array<std::uint8_t, kImageSize> ImageWithChannels(int programmed) {
 // A moment in local time, as the names show it.
 Clock::time_point At(int year, int month, int day, int hour, int minute, int second) {
   std::tm local{};
-  local.tm_sec = second;
-  local.tm_min = minute;
-  local.tm_hour = hour;
-  local.tm_mday = day;
-  local.tm_mon = month - 1;
-  local.tm_year = year - 1900;
+  std::tie(local.tm_year, local.tm_mon, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec) =
+      std::tuple(year - 1900, month - 1, day, hour, minute, second);
   local.tm_isdst = -1;
   return Clock::from_time_t(std::mktime(&local));
 }
@@ -55,8 +51,7 @@ TEST(BackupStoreTest, NamesAreUniqueOpenAsProjectFilesAndListNewestFirst) {
   EXPECT_EQ(fs::file_size(b.strPath), kProjectFileSize);
   EXPECT_EQ(doc.Image(), ImageWithChannels(5));
 
-  // Foreign files in the folder are neither listed nor counted (so never trimmed away),
-  // also those that only look like a backup with a number.
+  // Foreign files, even ones that look like a numbered backup, are never listed nor trimmed.
   dir.write("deep/backups/notes.txt", "mine");
   dir.write("deep/backups/2026-12-06_14-05-33_COM3_erase.7Q", "x");
   for (const char* number : {"", "x1", "99999999999"}) {
@@ -64,13 +59,11 @@ TEST(BackupStoreTest, NamesAreUniqueOpenAsProjectFilesAndListNewestFirst) {
   }
   const std::vector<BackupEntry> list = ListBackups(folder);
   ASSERT_EQ(list.size(), 3u);
-  EXPECT_EQ(list[0].strFileName, "2026-12-06_14-05-34_pts-5_write.7Q");
-  EXPECT_EQ(list[0].strDate, "2026-12-06 14:05:34");
-  EXPECT_EQ(list[0].strPort, "pts-5");
-  EXPECT_EQ(list[0].strDirection, "write");
-  EXPECT_EQ(list[0].nProgrammedChannels, 7);
-  EXPECT_EQ(list[1].nProgrammedChannels, 5);  // the later of the two in one second
-  EXPECT_EQ(list[2].nProgrammedChannels, 3);
+  EXPECT_EQ(std::tuple(list[0].strFileName, list[0].strDate, list[0].strPort, list[0].strDirection),
+            std::tuple("2026-12-06_14-05-34_pts-5_write.7Q", "2026-12-06 14:05:34", "pts-5", "write"));
+  // The later of the two in one second first.
+  EXPECT_EQ(std::tuple(list[0].nProgrammedChannels, list[1].nProgrammedChannels, list[2].nProgrammedChannels),
+            std::tuple(7, 5, 3));
 
   // A damaged backup is listed as such, not skipped and not fatal.
   dir.write("deep/backups/2026-12-06_14-05-35_COM1_read.7Q", "short");

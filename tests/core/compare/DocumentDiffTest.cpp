@@ -68,8 +68,7 @@ TEST_F(DocumentDiffTest, AddedChannelsVfosAndBytesNoFieldShowsAreReportedToo) {
   test::SetByte(a, kOptSquelch, 9);
   test::Poke(b, [&](ImageSpan image, const BandLimits& l) { SetFrequencyText(image, l, kVfoARecord, true, "150.00000"); });
   const Lines lines = DiffLines();
-  // The VFO's transmit text follows its receive text (simplex); the squelch bytes (9 and
-  // 20) read alike but differ, and so do the step and 0x7CC-0x7CD.
+  // VFO TX follows RX (simplex); squelch 9 and 20 read alike but differ, as do step and 0x7CC-0x7CD.
   EXPECT_EQ(lines, (Lines{"VFO A RX: 136.00000 -> 150.00000", "VFO A TX: 136.00000 -> 150.00000",
                           "channel 7: (empty) -> RX 146.52000, RX tone Off, TX 146.52000, TX tone Off, "
                           "bandwidth Wide, power High",
@@ -77,8 +76,7 @@ TEST_F(DocumentDiffTest, AddedChannelsVfosAndBytesNoFieldShowsAreReportedToo) {
                           "byte 0x900 (PC-side, never sent to the radio): 1 byte(s) differ"}));
   EXPECT_EQ(DiffLines({false, false}).size(), 5u);
 
-  // The step of channel 7 is set on a channel programmed on one side only, so it is part of
-  // the channel line; programmed on both sides it shows as a byte of its own.
+  // Channel 7 programmed on both sides now: its step shows as a byte of its own.
   test::SetFrequencies(a, 7, "146.52");
   EXPECT_EQ(DiffLines({false, false})[2], "byte 0x07B (channel 7): 00 -> 03");
   test::SetFrequencies(b, 99, "146.52");  // the last channel is compared too

@@ -10,35 +10,28 @@ namespace {
 using test::ChannelTableTest;
 
 constexpr char kDuplex[] = "00 00 55 14 33 00 00 06 00 3C 59 00 0C 0D FF FF";  // 145.5 -> 144.9
-constexpr char kEmpty[] = "FF FF FF FF 00 FF FF FF FF 00 C0 00 FF FF FF FF";
 
 TEST_F(ChannelTableTest, ReceiveCommitProgramsClampsSnapsAndMarksTextChanges) {
   doc.ChangeFrequencyRange(1);  // 400-470 MHz
   SaveAside();
-  ASSERT_EQ(Record(2), kEmpty);
+  ASSERT_EQ(Record(2), test::kEmptyRecord);
   ChannelCommitResult done = CommitReceiveFrequency(doc, 2, "446.1");
   EXPECT_TRUE(done.bStored && done.bModified && done.bRebuildPriorityList && doc.IsModified());
   // A freshly programmed channel is simplex; which cells its row unlocks is the row test's.
   EXPECT_EQ(Record(2), "00 00 61 44 00 00 00 00 00 00 C0 00 FF FF FF FF");
   EXPECT_EQ(done.row.Text(kColTxFrequency), "446.10000");
 
-  struct Case {
-    const char *typed, *shown;
-    bool modified;
-  };
-  // How texts parse and snap is the codec's; here: the clamp to the band, the decimal
-  // comma, and the modified flag, which compares the typed text with the stored one.
-  for (const Case& c : {Case{"480", "469.99500", true}, Case{"5", "400.00000", true},
-                        Case{"abc", "400.00000", false}, Case{"446.0062", "446.00625", true},
-                        Case{"446.006250", "446.00625", true}, Case{"446.00625", "446.00625", false},
-                        Case{"-446", "400.00000", true}, Case{"446,5", "446.50000", true},
-                        Case{"446,5,1", "400.00000", true}, Case{"446.1,5", "400.00000", false}}) {
+  // {typed, shown, modified}: the clamp to the band, the decimal comma, typed text vs stored.
+  for (auto [typed, shown, modified] : {std::tuple{"480", "469.99500", true}, {"5", "400.00000", true},
+                                        {"abc", "400.00000", false}, {"446.0062", "446.00625", true},
+                                        {"446.006250", "446.00625", true}, {"446.00625", "446.00625", false},
+                                        {"-446", "400.00000", true}, {"446,5", "446.50000", true},
+                                        {"446,5,1", "400.00000", true}, {"446.1,5", "400.00000", false}}) {
     SaveAside();
-    done = CommitReceiveFrequency(doc, 2, c.typed);
-    EXPECT_EQ(done.row.Text(kColRxFrequency), c.shown) << c.typed;
-    EXPECT_EQ(done.bModified, c.modified) << c.typed;
-    EXPECT_EQ(doc.IsModified(), c.modified) << c.typed;
-    EXPECT_EQ(done.row.Text(kColTxFrequency), "446.10000") << c.typed;  // stays where it was
+    done = CommitReceiveFrequency(doc, 2, typed);
+    EXPECT_EQ(done.row.Text(kColRxFrequency), shown) << typed;
+    EXPECT_EQ(std::pair(done.bModified, doc.IsModified()), std::pair(modified, modified)) << typed;
+    EXPECT_EQ(done.row.Text(kColTxFrequency), "446.10000") << typed;  // stays where it was
   }
 }
 
@@ -87,18 +80,15 @@ TEST_F(ChannelTableTest, ClearingAReceiveFrequencyEmptiesOnlyThatRecord) {
   EXPECT_EQ(Record(3), "FF FF FF FF 00 FF FF FF FF 00 C0 04 FF FF FF FF");
   EXPECT_TRUE(done.bModified && done.bRebuildPriorityList);
   EXPECT_EQ(done.row.Text(kColRxFrequency), "");
-  for (std::size_t i = 0; i < kImageSize; ++i) {
-    if (i / kRecordSize != 3) {
-      EXPECT_EQ(doc.Image()[i], before[i]) << i;
-    }
-  }
+  std::copy_n(doc.Image().begin() + 3 * kRecordSize, kRecordSize, before.begin() + 3 * kRecordSize);
+  EXPECT_EQ(doc.Image(), before);  // the other records and the rest of the image
   // An empty cell left empty is no change, though a record with leftovers is tidied.
   SetRecord(5, "FF FF FF FF 07 00 00 00 00 09 2B 00 0C FF FF FF");
   SaveAside();
   done = CommitReceiveFrequency(doc, 5, "");
   EXPECT_TRUE(done.bStored);
   EXPECT_FALSE(done.bModified || doc.IsModified());
-  EXPECT_EQ(Record(5), kEmpty);
+  EXPECT_EQ(Record(5), test::kEmptyRecord);
 }
 
 TEST_F(ChannelTableTest, ChoicesStoreTonesBandwidthAndPower) {
@@ -159,7 +149,7 @@ TEST_F(ChannelTableTest, NameCommitStoresChangedCodesWithTheNameBit) {
   UseNameSetting("1");
   EXPECT_FALSE(CommitChannelText(doc, 2, kColName, "x").bStored);
   EXPECT_EQ(Record(3), "00 00 55 14 33 00 00 06 00 3C 59 00 1C FF FF FF");
-  EXPECT_EQ(Record(2), kEmpty);
+  EXPECT_EQ(Record(2), test::kEmptyRecord);
 }
 
 TEST_F(ChannelTableTest, AnyInputKeepsEveryRecordValidAndNothingElseChanges) {

@@ -9,8 +9,6 @@
 namespace qorrin {
 namespace {
 
-constexpr char kEmpty[] = "FF FF FF FF 00 FF FF FF FF 00 C0 00 FF FF FF FF";
-
 class ChannelOperationsTest : public test::ChannelTableTest {
  protected:
   void SetUp() override {
@@ -48,7 +46,7 @@ TEST_F(ChannelOperationsTest, InsertAndDeleteShiftRecordsAndThePriorityFollows) 
 
   ASSERT_TRUE(InsertChannel(doc, 3).ok());
   EXPECT_EQ(Names(8), "-E-DCBA-");
-  EXPECT_EQ(Record(3), kEmpty);
+  EXPECT_EQ(Record(3), test::kEmptyRecord);
   EXPECT_EQ(Record(5), before[3]);  // whole records, name bit and all
   EXPECT_EQ(doc.Image()[kOptPriorityChannel], 5);
   EXPECT_EQ(doc.Image()[kChannelBitmap], 0b1111010);  // the in-use bitmap follows
@@ -60,7 +58,7 @@ TEST_F(ChannelOperationsTest, InsertAndDeleteShiftRecordsAndThePriorityFollows) 
   EXPECT_EQ(doc.Image()[kOptPriorityChannel], 4);
   ASSERT_TRUE(DeleteChannels(doc, {4}).ok());  // the priority channel itself: off
   EXPECT_EQ(doc.Image()[kOptPriorityChannel], 0);
-  EXPECT_EQ(Record(99), kEmpty);
+  EXPECT_EQ(Record(99), test::kEmptyRecord);
   // Several at once (repeats and numbers outside the table count once or not at all).
   EXPECT_EQ(DeleteChannels(doc, {4, 1, 4, 120}).rows, std::vector<int>{1});
   EXPECT_EQ(Names(8), "-DA-----");
@@ -115,13 +113,12 @@ TEST_F(ChannelOperationsTest, SortKeepsTheGapsAndClearEmpties) {
   ASSERT_TRUE(SortChannels(doc, {2, 3, 4, 5}, SortKey::ReceiveFrequency).ok());
   EXPECT_EQ(Names(6), "-DBECA");
   EXPECT_EQ(doc.Image()[kOptPriorityChannel], 2);
-  // All channels by name, with gaps at 1, 7 and 8: the programmed channels take the slots
-  // programmed channels held, the empty slots stay where they were.
+  // All channels by name, gaps at 1, 7 and 8: the empty slots stay where they were.
   CommitReceiveFrequency(doc, 9, "143");
   CommitName(doc, 9, "F");
   ASSERT_TRUE(SortChannels(doc, {}, SortKey::Name).ok());
   EXPECT_EQ(Names(10), "-ABCDE--F-");
-  EXPECT_EQ(Record(7), kEmpty);
+  EXPECT_EQ(Record(7), test::kEmptyRecord);
   EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Sort of 6 channels by name");
   // By frequency over a selection with a gap inside: 143 moves from 9 up to 5.
   ASSERT_TRUE(SortChannels(doc, {5, 6, 7, 8, 9}, SortKey::ReceiveFrequency).ok());
@@ -133,7 +130,7 @@ TEST_F(ChannelOperationsTest, SortKeepsTheGapsAndClearEmpties) {
 
   // Clearing names the channels it emptied, not those that were empty already.
   ASSERT_TRUE(ClearChannels(doc, {1, 2, 3}).ok());
-  EXPECT_EQ(Record(2), kEmpty);
+  EXPECT_EQ(Record(2), test::kEmptyRecord);
   EXPECT_EQ(Names(5), "---DE");
   EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Clear of 2 channels");
   ClearChannels(doc, {3, 4});
@@ -147,8 +144,7 @@ TEST_F(ChannelOperationsTest, CommandsAreOfferedOnlyWhereTheyCanAct) {
   EXPECT_FALSE(can.bCopy || can.bSetSelected || can.bClear || can.bInsert || can.bDelete || can.bMoveUp ||
                can.bMoveDown);
   EXPECT_TRUE(can.bSort);
-  // The focus row alone: channel 1 (empty) can be deleted or moved down, not moved up,
-  // set, copied or cleared.
+  // The focus row alone: channel 1 (empty) can be deleted or moved down, nothing else.
   can = GetChannelCommandAvailability(doc.Image(), {}, 1);
   EXPECT_TRUE(can.bDelete && can.bInsert && can.bMoveDown);
   EXPECT_FALSE(can.bMoveUp || can.bSetSelected || can.bCopy || can.bClear);
@@ -173,21 +169,19 @@ TEST_F(ChannelOperationsTest, BulkChangeGoesThroughEachFieldsRuleAsOneStep) {
   change.encodeTone = 12;
   change.power = 0;
   BulkResult done = ApplyBulkChange(doc, {1, 3, 4}, change);
-  EXPECT_EQ(done.changed, 2);
-  EXPECT_EQ(done.skipped, 2);                        // the empty channel 1, C's encode tone
+  EXPECT_EQ(std::pair(done.changed, done.skipped), std::pair(2, 2));  // skipped: the empty 1, C's encode tone
   EXPECT_EQ(GetToneCode(doc.Image(), 3, false), 12);
   EXPECT_EQ(GetToneCode(doc.Image(), 4, false), 0);  // receive-only keeps no encode tone
   EXPECT_FALSE(IsHighPower(doc.Image(), 4));
-  EXPECT_EQ(Record(1), kEmpty);
+  EXPECT_EQ(Record(1), test::kEmptyRecord);
   EXPECT_EQ(history.StepCount(), 2u);
   EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Change of 2 channels");  // not the empty one
 
-  // A shift: transmit = receive -/+ offset, kept in the band; simplex with direction 0.
-  // A receive-only channel is left without transmit, and counted.
+  // A shift: transmit = receive -/+ offset; receive-only stays so, counted. D023I: inverted bit too.
   change = {};
   change.shift = 2;
   change.offset = 600000;  // 6 MHz
-  change.decodeTone = 51 + 104;  // D023I: the inverted bit too
+  change.decodeTone = 51 + 104;
   done = ApplyBulkChange(doc, {2, 4}, change);
   EXPECT_EQ(GetTransmitFrequencyText(doc.Image(), 2), "152.00000");
   EXPECT_FALSE(TransmitFrequencyValue(doc.Image(), 4).has_value());

@@ -37,8 +37,7 @@ TEST_F(ChannelTableTest, RowsShowProgrammedDuplexReceiveOnlyAndEmptyChannels) {
     EXPECT_EQ(row.editable, (Flags{false, true, false, false, false, false, false, false})) << r;
     EXPECT_FALSE(row.bNameButtonFace);
   }
-  // Showing the name set the name-present bit of channel 3 only; the empty channel 5 and
-  // the nameless channel 4 keep their flag bytes.
+  // Showing the name set channel 3's name bit; the empty 5 and the nameless 4 keep their flags.
   EXPECT_EQ(Record(3), "00 00 55 14 33 00 00 06 00 3C 59 00 0C 0D FF FF");
   EXPECT_EQ(Record(4), kReceiveOnly);
   EXPECT_EQ(Record(5), "00 00 55 A0 33 00 00 06 00 3C 49 00 0C 0D FF FF");
@@ -53,29 +52,26 @@ TEST_F(ChannelTableTest, RowsShowProgrammedDuplexReceiveOnlyAndEmptyChannels) {
 TEST_F(ChannelTableTest, NameSettingDecidesTheNameColumn) {
   SetRecord(3, kDuplex);
   SetRecord(6, "00 00 55 14 33 00 00 06 00 3C 59 00 FF FF FF FF");  // bit set, no name
-  struct Case {
-    const char* setting;
-    bool editable, buttonFace, shown;
-  };
-  for (const Case& c : {Case{"1", true, false, true}, Case{nullptr, true, false, true},
-                        Case{"0", false, true, false}, Case{"0x", false, true, false},
-                        Case{"2", true, false, false}, Case{"", true, false, false},
-                        Case{"10", true, false, true}}) {
-    SCOPED_TRACE(c.setting ? c.setting : "(missing)");
+  // {setting, editable, button face, shown}
+  for (auto [setting, editable, buttonFace, shown] :
+       {std::tuple{"1", true, false, true}, {nullptr, true, false, true}, {"0", false, true, false},
+        {"0x", false, true, false}, {"2", true, false, false}, {"", true, false, false},
+        {"10", true, false, true}}) {
+    SCOPED_TRACE(setting ? setting : "(missing)");
     SetRecord(3, kDuplex);
-    UseNameSetting(c.setting);
+    UseNameSetting(setting);
     const ChannelRow row = RefreshChannelRow(doc, 3);
-    EXPECT_EQ(row.IsEditable(kColName), c.editable);
-    EXPECT_EQ(row.IsGrey(kColName), !c.editable);
-    EXPECT_EQ(row.bNameButtonFace, c.buttonFace);
-    EXPECT_EQ(row.Text(kColName), c.shown ? "AB" : "");
+    EXPECT_EQ(row.IsEditable(kColName), editable);
+    EXPECT_EQ(row.IsGrey(kColName), !editable);
+    EXPECT_EQ(row.bNameButtonFace, buttonFace);
+    EXPECT_EQ(row.Text(kColName), shown ? "AB" : "");
     // The bit follows the name only where the name is shown.
-    EXPECT_EQ(IsNamePresent(doc.Image(), 3), c.shown);
+    EXPECT_EQ(IsNamePresent(doc.Image(), 3), shown);
     RefreshChannelRow(doc, 6);
-    EXPECT_EQ(IsNamePresent(doc.Image(), 6), !c.shown);
+    EXPECT_EQ(IsNamePresent(doc.Image(), 6), !shown);
     SetRecord(6, "00 00 55 14 33 00 00 06 00 3C 59 00 FF FF FF FF");
     // Names off paint the button face on empty rows too; an empty row is never editable.
-    EXPECT_EQ(GetChannelRow(doc, 7).bNameButtonFace, c.buttonFace);
+    EXPECT_EQ(GetChannelRow(doc, 7).bNameButtonFace, buttonFace);
     EXPECT_FALSE(GetChannelRow(doc, 7).IsEditable(kColName));
   }
   // Reading a row without refreshing it leaves the bit alone.
@@ -86,9 +82,7 @@ TEST_F(ChannelTableTest, NameSettingDecidesTheNameColumn) {
   EXPECT_FALSE(doc.IsModified());
 }
 
-// A drop-down cell opens on the item it shows, and storing that item again (leaving the
-// editor without a new pick) gives back the same record: inverted codes, off tones,
-// narrow and low included.
+// A drop-down opens on the item it shows; storing it again (no new pick) keeps the record.
 TEST_F(ChannelTableTest, DropDownCellsOpenOnTheItemTheyShow) {
   SetRecord(3, kDuplex);
   SetRecord(4, kReceiveOnly);

@@ -1,6 +1,5 @@
 #pragma once
-// Shared by the channel-table tests: a document on the shipped settings and language
-// files, and records read and written as hex text ("00 10 61 44 ...").
+// Channel-table tests: a document on the shipped data files, records as hex ("00 10 61 44 ...").
 #include <cstdio>
 #include <string>
 
@@ -12,6 +11,9 @@
 #include "support/DocumentBytes.h"
 
 namespace qorrin::test {
+
+// A cleared channel record, as hex text.
+inline constexpr char kEmptyRecord[] = "FF FF FF FF 00 FF FF FF FF 00 C0 00 FF FF FF FF";
 
 class ChannelTableTest : public ::testing::Test {
  protected:
@@ -47,8 +49,7 @@ class ChannelTableTest : public ::testing::Test {
     }
   }
 
-  // Saves the document into a file of the test's folder: what it holds is then what the
-  // file holds (unmodified), so the test sees whether what comes next marks it modified.
+  // Saves to a file, so the test sees whether what comes next marks the document modified.
   void SaveAside() { ASSERT_TRUE(doc.OnSaveDocument(dir.file("saved.7Q")).bOk); }
 
   TempDir dir;

@@ -29,8 +29,7 @@ TEST_F(EditHistoryTest, UndoAndRedoWalkTheStepsAndTheModifiedFlagFollowsTheSaved
   EXPECT_EQ(history.UndoLabel(), (ChangeLabel{"IDS_UNDO_OPTION", 0}));
   EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Option change");
 
-  // Saved after the first step: undoing back to it makes the document unmodified, going
-  // either way from it modified again.
+  // Saved after the first step: unmodified there, modified again either way from it.
   ASSERT_TRUE(history.Undo());
   EXPECT_EQ(doc.Image(), one);
   EXPECT_TRUE(doc.IsModified());
@@ -66,8 +65,7 @@ TEST_F(EditHistoryTest, StepsAreWholeChangesAndBookkeepingIsNoStep) {
   }
   ASSERT_EQ(history.StepCount(), 1u);
   EXPECT_EQ(EditHistory::LabelText(history.UndoLabel()), "Paste of 3 channels");
-  // Showing rows keeps name bits, updating index fields writes tag and bitmap: neither is
-  // a step, and the bytes they wrote are the state's own, so undo and redo keep them.
+  // Index-field bookkeeping is no step; its bytes belong to the state, so undo/redo keep them.
   doc.UpdateIndexFields();
   const RadioImage indexed = doc.Image();
   EXPECT_EQ(history.StepCount(), 1u);
@@ -78,8 +76,7 @@ TEST_F(EditHistoryTest, StepsAreWholeChangesAndBookkeepingIsNoStep) {
   CommitName(doc, 10, "");
   EXPECT_EQ(history.StepCount(), 1u);
 
-  // A read from the radio is a step that leaves the modified flag alone; undo gives back
-  // the document as it was before the read.
+  // A read from the radio is a step that leaves the modified flag alone.
   SaveAside();
   RadioImage radio = indexed;
   radio[*RecordOffset(20)] = 0x00;
@@ -99,8 +96,7 @@ TEST_F(EditHistoryTest, StepsAreWholeChangesAndBookkeepingIsNoStep) {
   EXPECT_EQ(doc.GetBandLimits(), test::kVhf);
 }
 
-// New and Open start the history again: nothing of the document before can be undone into
-// them. An opened file that is short of bytes is modified from the start.
+// New and Open start the history again; a short file opened is modified from the start.
 TEST_F(EditHistoryTest, NewAndOpenStartAgain) {
   CommitReceiveFrequency(doc, 5, "145.5");
   ASSERT_TRUE(doc.OnNewDocument());

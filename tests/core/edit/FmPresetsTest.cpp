@@ -8,7 +8,7 @@ namespace {
 
 class FmPresetsTest : public test::ChannelTableTest {};
 
-TEST_F(FmPresetsTest, ListHas211TextsInIndexOrderAndHeadingsFillGaps) {
+TEST_F(FmPresetsTest, ListHas211TextsStoredBytesShowAsItemsAndEveryPickIsStored) {
   const std::vector<std::string>& items = GetFmFrequencyItems();
   ASSERT_EQ(items.size(), 211u);
   for (auto [index, text] : {std::pair{0, "87M0"}, {9, "87M9"}, {10, "88M0"}, {135, "100M5"}, {210, "108M0"}}) {
@@ -19,14 +19,11 @@ TEST_F(FmPresetsTest, ListHas211TextsInIndexOrderAndHeadingsFillGaps) {
 
   // How missing, empty and long headings read is the channel table's heading test.
   EXPECT_EQ(LoadFmPresetHeadings(), (std::array<std::string, 2>{"No.", "Frequency (MHz)"}));
-}
 
-TEST_F(FmPresetsTest, StoredBytesShowAsListItemsAndEveryPickIsStored) {
   test::SetByte(doc, kFmPresets + 4, 0xFF);  // as read from a radio
   test::SetByte(doc, kFmCurrent, 0xD3);
   EXPECT_EQ(GetFmPresetText(doc, 5), "108M0");
-  EXPECT_EQ(GetFmPresetIndex(doc, 5), 210);
-  EXPECT_EQ(GetFmCurrentIndex(doc), 210);
+  EXPECT_EQ(std::pair(GetFmPresetIndex(doc, 5), GetFmCurrentIndex(doc)), std::pair(210, 210));
   EXPECT_EQ(doc.Image()[kFmPresets + 4], 0xFF);  // showing stores nothing
 
   SaveAside();

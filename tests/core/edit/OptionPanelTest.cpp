@@ -10,7 +10,7 @@ namespace {
 
 class OptionPanelTest : public test::ChannelTableTest {};
 
-TEST_F(OptionPanelTest, ListsAreFilledInStoredValueOrder) {
+TEST_F(OptionPanelTest, ListsInStoredValueOrderSelectTheClampedItemUntilTheUserPicks) {
   EXPECT_EQ(GetOptionListItems(OptionField::Squelch),
             (std::vector<std::string>{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
   EXPECT_EQ(GetOptionListItems(OptionField::TxTimeLimit),
@@ -18,11 +18,8 @@ TEST_F(OptionPanelTest, ListsAreFilledInStoredValueOrder) {
   // Language-file lists keep the file's order, never sorted.
   EXPECT_EQ(GetOptionListItems(OptionField::BackLight),
             (std::vector<std::string>{"Off", "Auto", "On"}));
-}
 
-TEST_F(OptionPanelTest, OutOfRangeBytesSelectTheClampedItemUntilTheUserPicks) {
-  // How each byte clamps and which bits a write keeps is the field layer's; here: the list
-  // selects what the field reads, and a pick reaches the field.
+  // The list selects what the field reads (clamping is the field layer's); a pick reaches it.
   test::SetByte(doc, kOptSquelch, 12);
   SaveAside();
   EXPECT_EQ(GetOptionListState(doc, OptionField::Squelch).nSelected, 9);
@@ -74,8 +71,7 @@ TEST_F(OptionPanelTest, ChoicesNoListOffersStoreNothingEvenWhenTheListIsShort) {
   dir.write("english.lang", lang.erase(on + 1, 5));
   test::Poke(doc, [&](ImageSpan image, const BandLimits&) { WriteOptionField(image, OptionField::BackLight, 2); });
   OptionListState state = GetOptionListState(doc, OptionField::BackLight);
-  EXPECT_EQ(state.items.size(), 2u);
-  EXPECT_EQ(state.nSelected, -1);
+  EXPECT_EQ(std::pair(state.items.size(), state.nSelected), std::pair(std::size_t{2}, -1));
   EXPECT_FALSE(CommitOption(doc, OptionField::BackLight, 2).bStored);
   EXPECT_EQ(ReadOptionField(doc.Image(), OptionField::BackLight), 2);
 }
@@ -89,11 +85,10 @@ TEST_F(OptionPanelTest, PriorityListFollowsTheProgrammedChannels) {
   PriorityChannelList list = FillPriorityChannelList(doc);
   EXPECT_EQ(list.items, (std::vector<std::string>{"Off", "1", "5", "9"}));
   EXPECT_EQ(list.channels, (std::vector<int>{0, 1, 5, 9}));
-  EXPECT_EQ(list.nSelected, 2);
-  EXPECT_FALSE(list.bReset);
-  EXPECT_EQ(list.ChannelOfItem(3), 9);
-  EXPECT_EQ(list.ChannelOfItem(4), -1);
-  EXPECT_EQ(list.ItemOfChannel(7), -1);
+  EXPECT_EQ(std::pair(list.nSelected, list.bReset), std::pair(2, false));
+  // The channel of items 3 and 4, the item of channel 7.
+  EXPECT_EQ(std::tuple(list.ChannelOfItem(3), list.ChannelOfItem(4), list.ItemOfChannel(7)),
+            std::tuple(9, -1, -1));
 
   EditResult done = CommitPriorityChannel(doc, 3);
   EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified());
@@ -110,8 +105,7 @@ TEST_F(OptionPanelTest, PriorityListFollowsTheProgrammedChannels) {
   SaveAside();
   list = FillPriorityChannelList(doc);
   EXPECT_EQ(list.items, (std::vector<std::string>{"Off", "1", "5"}));
-  EXPECT_EQ(list.nSelected, 0);
-  EXPECT_TRUE(list.bReset);
+  EXPECT_EQ(std::pair(list.nSelected, list.bReset), std::pair(0, true));
   EXPECT_EQ(doc.Image()[kOptPriorityChannel], 0);
   EXPECT_FALSE(doc.IsModified());
 

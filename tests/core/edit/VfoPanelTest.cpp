@@ -28,36 +28,13 @@ class VfoPanelTest : public test::ChannelTableTest {
   }
 };
 
-TEST_F(VfoPanelTest, TransmitTextFollowsShiftDirectionWithoutLeadingZeros) {
-  struct Case {
-    const char *record, *receive, *transmit;
-  };
-  const Case cases[] = {
-      // How direction and offset give the frequency is the field layer's rule; here: the text.
-      {"00 00 00 05 00 00 00 06 00 00 C2 00", "50.00000", "50.60000"},
-      {"00 00 05 00 00 00 00 06 00 00 C1 00", "00.50000", "-0.10000"},
-      {"00 00 61 14 00 00 00 61 14 00 C1 00", "146.10000", ""},           // receive-only
-      {"FF FF FF FF 00 00 00 06 00 00 C2 00", "", "0.60000"},
-  };
-  for (const Case& c : cases) {
-    SetRecord(kVfoARecord, std::string(c.record) + " 00 00 00 00");
-    EXPECT_EQ(GetVfoTexts(doc, kVfoARecord), (VfoTexts{c.receive, c.transmit})) << c.record;
-  }
-}
-
 TEST_F(VfoPanelTest, TwoBandModelKeepsEachVfoOnItsSideOfTheGap) {
   doc.ChangeFrequencyRange(2);  // 136-174 and 400-470 MHz
   ASSERT_EQ(GetVfoTexts(doc, kVfoARecord), (VfoTexts{"136.00000", "136.00000"}));
   ASSERT_EQ(GetVfoTexts(doc, kVfoBRecord), (VfoTexts{"400.00000", "400.00000"}));
   EXPECT_TRUE(IsVfoInUse(doc, kVfoARecord) && IsVfoInUse(doc, kVfoBRecord));
 
-  struct Case {
-    int record;
-    VfoEdit edit;
-    const char *rx, *tx;
-    VfoTexts shown;
-  };
-  const Case cases[] = {
+  const std::tuple<int, VfoEdit, const char*, const char*, VfoTexts> cases[] = {
       {kVfoARecord, VfoEdit::Receive, "440", "136.00000", {"136.00000", "136.00000"}},
       {kVfoARecord, VfoEdit::Receive, "174", "174", {"174.00000", "174.00000"}},
       {kVfoARecord, VfoEdit::Receive, "174.005", "174", {"136.00000", "174.00000"}},
@@ -65,19 +42,17 @@ TEST_F(VfoPanelTest, TwoBandModelKeepsEachVfoOnItsSideOfTheGap) {
       {kVfoBRecord, VfoEdit::Receive, "150", "400.00000", {"400.00000", "400.00000"}},
       {kVfoBRecord, VfoEdit::Receive, "446.1", "446.1", {"446.10000", "446.10000"}},
       {kVfoBRecord, VfoEdit::Receive, "480", "446.1", {"469.99500", "446.10000"}},
-      {kVfoBRecord, VfoEdit::Receive, "", "446.1", {"400.00000", "446.10000"}},
-  };
-  for (const Case& c : cases) {
+      {kVfoBRecord, VfoEdit::Receive, "", "446.1", {"400.00000", "446.10000"}}};
+  for (const auto& [record, edit, rx, tx, shown] : cases) {
     SaveAside();
-    const VfoCommitResult done = Leave(c.record, c.edit, c.rx, c.tx);
-    EXPECT_EQ(done.texts, c.shown) << c.record << " " << c.rx << " / " << c.tx;
-    EXPECT_EQ(GetVfoTexts(doc, c.record), c.shown) << c.rx;
-    EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified()) << c.rx;
+    const VfoCommitResult done = Leave(record, edit, rx, tx);
+    EXPECT_EQ(done.texts, shown) << record << " " << rx << " / " << tx;
+    EXPECT_EQ(GetVfoTexts(doc, record), shown) << rx;
+    EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified()) << rx;
   }
 }
 
-// Which VFO a model uses is one rule: a new image programs exactly those, at the lower
-// edge of their band.
+// Which VFO a model uses is one rule: a new image programs those, at their band's lower edge.
 TEST_F(VfoPanelTest, ANewImageProgramsExactlyTheVfosItsModelUses) {
   for (const auto& [model, a, b] : {std::tuple{0, "136.00000", ""}, std::tuple{1, "", "400.00000"},
                                     std::tuple{2, "136.00000", "400.00000"}}) {
@@ -147,8 +122,7 @@ TEST_F(VfoPanelTest, StoreBringsBothFrequenciesOntoTheStepRaster) {
   EXPECT_EQ(Leave(kVfoARecord, VfoEdit::Transmit, "146.005", "146.105").texts,
             (VfoTexts{"146.00000", "146.10000"}));
 
-  // {frequency, step, snapped}: 14600450 is off both rasters, nearer the 5 kHz above; an
-  // exact half rounds down.
+  // {frequency, step, snapped}: 14600450 is nearer the 5 kHz above; an exact half rounds down.
   for (auto [in, stepIndex, out] : {std::tuple{14600450, 1, 14600500}, {14600450, 0, 14600500}, {14600250, 0, 14600000},
                                     {14600250, 3, 14600000}, {14600625, 1, 14600625}, {14600625, 4, 14600500},
                                     {14600875, 5, 14601000}}) {
@@ -156,25 +130,29 @@ TEST_F(VfoPanelTest, StoreBringsBothFrequenciesOntoTheStepRaster) {
   }
 }
 
-TEST_F(VfoPanelTest, StoreKeepsTheTransmitFrequencyAsDirectionAndOffset) {
-  struct Case {
-    const char *rx, *tx, *fields, *shownTx;
-  };
-  // Direction and offset from two frequencies are the channel commits' rule too, tested
-  // there with the clamping; here: the VFO's own store, and its empty transmit text.
-  const Case cases[] = {
-      {"145.5", "146.1", "00 00 55 14 00 00 00 06 00 00 C2 00", "146.10000"},
-      {"145.5", "", "00 00 55 14 00 00 00 55 14 00 C1 00", ""},                // receive-only
-  };
-  for (const Case& c : cases) {
-    const VfoCommitResult done = StoreVfo(doc, kVfoARecord, {c.rx, c.tx});
-    EXPECT_EQ(Fields(kVfoARecord), c.fields) << c.tx;
-    EXPECT_EQ(done.texts, (VfoTexts{"145.50000", c.shownTx})) << c.tx;
+TEST_F(VfoPanelTest, TransmitIsKeptAsDirectionAndOffsetAndShownWithoutLeadingZeros) {
+  // Direction and offset are the channel commits' rule; here: the VFO's store, empty TX text.
+  for (auto [tx, fields, shownTx] : {std::tuple{"146.1", "00 00 55 14 00 00 00 06 00 00 C2 00", "146.10000"},
+                                     {"", "00 00 55 14 00 00 00 55 14 00 C1 00", ""}}) {  // receive-only
+    const VfoCommitResult done = StoreVfo(doc, kVfoARecord, {"145.5", tx});
+    EXPECT_EQ(Fields(kVfoARecord), fields) << tx;
+    EXPECT_EQ(done.texts, (VfoTexts{"145.50000", shownTx})) << tx;
   }
   // Tones, bandwidth, power and the other bits of the flag byte stay.
   SetRecord(kVfoARecord, "00 00 55 14 21 00 00 00 00 33 2C 02 00 00 00 00");
   StoreVfo(doc, kVfoARecord, {"145.5", "146.1"});
   EXPECT_EQ(Fields(kVfoARecord), "00 00 55 14 21 00 00 06 00 33 2E 02");
+
+  // How direction and offset give the frequency is the field layer's rule; here: the text.
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"00 00 00 05 00 00 00 06 00 00 C2 00", "50.00000", "50.60000"},
+      {"00 00 05 00 00 00 00 06 00 00 C1 00", "00.50000", "-0.10000"},
+      {"00 00 61 14 00 00 00 61 14 00 C1 00", "146.10000", ""},           // receive-only
+      {"FF FF FF FF 00 00 00 06 00 00 C2 00", "", "0.60000"}};
+  for (auto [record, receive, transmit] : cases) {
+    SetRecord(kVfoARecord, std::string(record) + " 00 00 00 00");
+    EXPECT_EQ(GetVfoTexts(doc, kVfoARecord), (VfoTexts{receive, transmit})) << record;
+  }
 }
 
 TEST_F(VfoPanelTest, DropDownsStoreTheirFieldAndRefuseWhatNoListOffers) {
@@ -187,11 +165,9 @@ TEST_F(VfoPanelTest, DropDownsStoreTheirFieldAndRefuseWhatNoListOffers) {
   CommitVfoBandwidth(doc, kVfoARecord, 0);
   CommitVfoStep(doc, kVfoARecord, 5);
   EXPECT_EQ(Fields(kVfoARecord), "00 00 60 13 9A 00 00 00 00 0C 08 05");
-  const VfoPanelState state = GetVfoPanelState(doc, kVfoARecord);
-  EXPECT_EQ(state.nReceiveTone, 258);
-  EXPECT_EQ(state.nTransmitTone, 12);
-  EXPECT_EQ(state.nPower, 0);
-  EXPECT_EQ(state.nBandwidth, 0);
+  const VfoPanelState state = GetVfoPanelState(doc, kVfoARecord);  // decode, encode, power, bandwidth, step
+  EXPECT_EQ(std::tuple(state.nReceiveTone, state.nTransmitTone, state.nPower, state.nBandwidth),
+            std::tuple(258, 12, 0, 0));
   EXPECT_EQ(state.step.nSelected, 5);
   // Off is a tone like the others.
   ASSERT_TRUE(CommitVfoTone(doc, kVfoARecord, true, kToneOff).bStored);
@@ -211,8 +187,7 @@ TEST_F(VfoPanelTest, DropDownsStoreTheirFieldAndRefuseWhatNoListOffers) {
   EXPECT_EQ(doc.Image(), before);
   EXPECT_FALSE(doc.IsModified());
 
-  // A step list shorter than the stored index selects nothing, also one that ends just
-  // before it.
+  // A step list shorter than the stored index (even by one) selects nothing.
   std::string lang = dir.read("english.lang");
   lang.erase(lang.find("5=25.00 kHz\n"), 12);
   dir.write("english.lang", lang);

@@ -1,6 +1,4 @@
-// Lists as other people publish them: damaged, cut short, with names that shorten alike,
-// in the wrong frequency range, without the columns the radio needs, or typed under the
-// channel table's own headings. Nothing may be lost or stored falsely without a word.
+// Lists as others publish them: nothing may be lost or stored falsely without a word.
 #include "core/interchange/ImportApply.h"
 
 #include "core/edit/ChannelCommits.h"

@@ -145,8 +145,7 @@ TEST_F(ChannelImport, PlacementMergeAndReplace) {
 }
 
 TEST_F(ChannelImport, FallBackRangeTransmitTwiceTheReceiveReadsAsReceiveOnly) {
-  // The fall-back range of 100-520 MHz can ask for a transmit frequency twice the receive
-  // frequency: stored as the table stores it, it reads as receive-only.
+  // The 100-520 MHz fall-back allows a transmit twice the receive, which reads as receive-only.
   test::UseModelInfo(dir, {});
   doc.ChangeFrequencyRange(0);
   const ImportPlan twice = Import("Location,Frequency,Duplex,Offset,Tone\n1,200,+,200,Tone\n");

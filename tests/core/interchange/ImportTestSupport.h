@@ -1,7 +1,5 @@
 #pragma once
-// Shared by the import tests: a list planned and stored into the channel-table test's
-// document (with the table's words of the shipped language files), the rows as the table
-// shows them, and the English report.
+// Import tests: a list planned and stored into the channel-table document, rows as shown, reports.
 #include <string>
 #include <vector>
 
@@ -23,8 +21,7 @@ class ImportTest : public ChannelTableTest {
     ApplyChannelImport(doc, plan);
     return plan;
   }
-  // The row as the channel table shows it: receive, decode, transmit, encode, bandwidth,
-  // power, name.
+  // The row as the table shows it: receive, decode, transmit, encode, bandwidth, power, name.
   std::string Shown(int channel) {
     const ChannelRow row = GetChannelRow(doc, channel);
     std::string text;

@@ -1,8 +1,5 @@
 #pragma once
-// Channel lists written by hand in the styles users bring: a spreadsheet's ';' file with
-// decimal commas, a directory download with a byte-order mark and comment lines, an older
-// 17-column file counted from 0, cross tones with a split, and a file with a row of every
-// kind that cannot be imported.
+// Channel lists written by hand in the styles users bring.
 #include <string>
 
 namespace qorrin::test {
@@ -18,8 +15,7 @@ inline const std::string kSpreadsheetList =
     "1;Relais Nord;145,725000;-;0,600000;Tone;88,5;88,5;023;NN;023;Tone->Tone;FM;12,50;;5,0W;;;;;\r\n"
     "2;Simplex;145,500000;;0,000000;;88,5;88,5;023;NN;023;Tone->Tone;NFM;5,00;S;0,5 W;Anruf;;;;\r\n";
 
-// A repeater directory's download: BOM, comment lines, blank lines, LF, CRLF and a lone CR,
-// its own column order, a column nobody knows, a quoted name holding a comma.
+// A directory download: BOM, comments, blank lines, mixed line ends, own column order, a quoted comma.
 inline const std::string kDirectoryList =
     "\xEF\xBB\xBF# Repeaters near Springfield, exported 2026-10-30\r\n"
     "\r\n"
@@ -30,8 +26,7 @@ inline const std::string kDirectoryList =
     "147.3 MHz,6,W1AW,Tone,100,\"club \"\"main\"\" repeater\",+,0.6,l\r"
     "145.11,7,K1ABC,TSQL,123.0,,-,0.6 MHz,0.5W\n";
 
-// An older tool's file: 17 columns (no RxDtcsCode, CrossMode, Power, DVCODE), counted
-// from 0.
+// An older tool's file: 17 columns (no RxDtcsCode, CrossMode, Power, DVCODE), counted from 0.
 inline const std::string kOldToolList =
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
     "Mode,TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL\r\n"
@@ -39,17 +34,14 @@ inline const std::string kOldToolList =
     "1,DCS,147.000000,+,0.600000,DTCS,67.0,88.5,754,RN,NFM,5.00,,,,,\r\n"
     "2,TSQ,146.520000,,0.000000,TSQL,88.5,141.3,023,NN,FM,5.00,,,,,\r\n";
 
-// Cross tones and a split to the other band (for the two-band model 136-174 and 400-470
-// MHz). Every cross setting the writer produces comes back through the export round trip;
-// "Tone->" (a lone encode tone, which the writer writes as Tone) only from other tools.
+// Cross tones and a split (two-band model); "Tone->" only other tools write, ours writes Tone.
 inline const std::string kCrossList =
     kFullHeader + "\r\n"
     "4,XDD,146.520000,,0.000000,Cross,88.5,88.5,025,NR,026,DTCS->DTCS,FM,5.00,,5.0W,,,,,\r\n"
     "5,XT,146.520000,,0.000000,Cross,110.9,88.5,023,NN,023,Tone->,FM,5.00,,5.0W,,,,,\r\n"
     "9,SPLT,145.800000,split,435.800000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\r\n";
 
-// One row that imports (line 2), then one row for each reason to refuse a row (for the
-// model 136-174 MHz).
+// One row that imports (line 2), then one for each reason to refuse a row (model 136-174 MHz).
 inline const std::string kRefusalList =
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,CrossMode,Mode\n"
     "1,OK,146.520000,,0.000000,,,,,,,FM\n"

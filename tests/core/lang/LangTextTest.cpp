@@ -1,5 +1,4 @@
-// Lookups in the language file, choosing between language files, and the shell texts
-// built from several lookups.
+// Language-file lookups, the choice between language files, and texts built from several lookups.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -22,11 +21,10 @@ TEST(LangText, StringsHonourTwoEscapesOnlyListsEndAtAGap) {
             "[String]\nTWO=first\\nsecond\nTAB=&Open\\tCtrl+O\nOTHER=a\\rb\\\\c\nEMPTY=\n"
             "[Resource]\n65535=Static \\n text\n1015=\n");
   g_strLangFile = dir.file("x.lang");
-  EXPECT_EQ(LoadLangString("TWO"), "first\nsecond");
-  EXPECT_EQ(LoadLangString("TAB"), "&Open\tCtrl+O");
-  EXPECT_EQ(LoadLangString("OTHER"), "a\\rb\\\\c");
-  EXPECT_EQ(LoadLangString("EMPTY"), "");
-  EXPECT_EQ(LoadLangString("MISSING"), "Not Found");
+  for (auto [key, text] : {std::pair{"TWO", "first\nsecond"}, {"TAB", "&Open\tCtrl+O"},
+                           {"OTHER", "a\\rb\\\\c"}, {"EMPTY", ""}, {"MISSING", "Not Found"}}) {
+    EXPECT_EQ(LoadLangString(key), text);
+  }
   EXPECT_EQ(LoadResourceText(65535), "Static \\n text");  // resources are literal
   EXPECT_EQ(LoadResourceText(1015), "");
   EXPECT_EQ(LoadResourceText(1), "");
@@ -42,10 +40,11 @@ TEST(LangText, StringsHonourTwoEscapesOnlyListsEndAtAGap) {
   // Counted texts: the singular form for one where the file has it.
   dir.write("c.lang", "[String]\nMOVED=Move of %d channels\nMOVED_ONE=Move of 1 channel\nEDIT=Edit of channel %d\n");
   g_strLangFile = dir.file("c.lang");
-  EXPECT_EQ(LoadCountText("MOVED", 2), "Move of 2 channels");
-  EXPECT_EQ(LoadCountText("MOVED", 1), "Move of 1 channel");
-  EXPECT_EQ(LoadCountText("MOVED", 0), "Move of 0 channels");
-  EXPECT_EQ(LoadCountText("EDIT", 1), "Edit of channel 1");  // no singular form: the text itself
+  for (auto [key, count, text] :
+       {std::tuple{"MOVED", 2, "Move of 2 channels"}, {"MOVED", 1, "Move of 1 channel"},
+        {"MOVED", 0, "Move of 0 channels"}, {"EDIT", 1, "Edit of channel 1"}}) {
+    EXPECT_EQ(LoadCountText(key, count), text);  // EDIT has no singular form: the text itself
+  }
 
   // Lists end at their first gap (at an empty value too: the cache test's option lists).
   dir.write("o.lang", "[Face]\ndisp=Deutsch\n[Step]\n0=5K\n1=6.25K\n3=12.5K\n");
@@ -67,9 +66,7 @@ TEST(LanguageChoice, CandidatesDisplayNamesAndTheNextFile) {
 
   const auto files = ListLanguageFiles(dir.path().string());
   ASSERT_EQ(files.size(), 3u);
-  EXPECT_EQ(files[0].title, "alpha");
-  EXPECT_EQ(files[1].title, "mid");
-  EXPECT_EQ(files[2].title, "zulu");
+  EXPECT_EQ(std::tuple(files[0].title, files[1].title, files[2].title), std::tuple("alpha", "mid", "zulu"));
   EXPECT_EQ(ListLanguageFiles(dir.path().string(), true).size(), 4u);
 
   // Equal display names: the first in file order wins; a file without one is "-----".
@@ -98,19 +95,18 @@ TEST(LanguageChoice, ToolTipsSaveQuestionAndHelpFile) {
             "[String]\nIDS_TIP_57600=一二三四五六七八九十abcdefghijklmno\nIDS_TIP_57601=Open\n"
             "IDS_SAVE_CHANGES=Save Item now?\nIDS_NO=Nein\nIDS_TIP_1=Not Found\n");
   g_strLangFile = dir.file("x.lang");
-  EXPECT_EQ(ToolTipText(57600), "一二三四五六七八九十abcdefghi");
-  EXPECT_EQ(ToolTipText(57601), "Open");
-  EXPECT_EQ(ToolTipText(0), "");
-  EXPECT_EQ(ToolTipText(57603), "Not Found");
+  for (auto [id, tip] :
+       {std::pair{57600, "一二三四五六七八九十abcdefghi"}, {57601, "Open"}, {0, ""}, {57603, "Not Found"}}) {
+    EXPECT_EQ(ToolTipText(id), tip);
+  }
   EXPECT_EQ(CutToCharacters("ab\xFF\xE4\xB8", 3), "ab\xFF");  // stray bytes count one each
   EXPECT_EQ(CutToCharacters("a", 19), "a");
   EXPECT_EQ(CutToCharacters("ab\xE4\xB8\xAD", 3), "ab\xE4\xB8\xAD");  // a whole character at the very end
 
+  // Missing keys fall back to the English texts.
   SaveChangesTexts texts = LoadSaveChangesTexts("Item");
-  EXPECT_EQ(texts.question, "Save Item now?");
-  EXPECT_EQ(texts.no, "Nein");
-  EXPECT_EQ(texts.yes, "&Yes");  // missing keys fall back to the English texts
-  EXPECT_EQ(texts.cancel, "Cancel");
+  EXPECT_EQ(std::tuple(texts.question, texts.no, texts.yes, texts.cancel),
+            std::tuple("Save Item now?", "Nein", "&Yes", "Cancel"));
   EXPECT_EQ(LoadSaveChangesTexts("radio.7Q").question, "Save radio.7Q now?");
   EXPECT_EQ(LoadLangStringOr("IDS_TIP_1", "x"), "Not Found");  // present, if odd
 

@@ -1,6 +1,4 @@
-// Checks the shipped data files: every language file carries every text the program
-// looks up, the translations stay in step with each other, and setting.ini holds a
-// usable set of frequency-range models.
+// The shipped data files: every looked-up text in every language, in step; usable models.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -99,16 +97,14 @@ std::vector<RequiredText> RequiredTexts() {
   return texts;
 }
 
-// One pass over each file: every looked-up text present and fitting its place, the same
-// keys in the same order as english.lang and no other, valid UTF-8.
+// Each file: every text present and fitting, english.lang's keys in its order and no other, UTF-8.
 TEST(LanguageFiles, EveryFileCarriesEveryLookedUpTextInStepWithTheOthers) {
   // Start-up falls back to these two names, so both must ship.
   ASSERT_TRUE(fs::exists(kDataDir / "english.lang"));
   ASSERT_TRUE(fs::exists(kDataDir / "chinese.lang"));
   const fs::path english = kDataDir / "english.lang";
   const auto reference = ListKeys(english);
-  // Every key a file holds is one the program reads; so a list holds no item past its
-  // last stored value either.
+  // Every key a file holds is one the program reads (no list item past its last value).
   std::set<std::pair<std::string, std::string>> known;
   for (const RequiredText& text : RequiredTexts()) known.emplace(text.section, text.key);
 
@@ -136,13 +132,11 @@ TEST(LanguageFiles, EveryFileCarriesEveryLookedUpTextInStepWithTheOthers) {
       };
       EXPECT_EQ(shortcut(v), shortcut(Value("String", key, english))) << name << " " << key;
     }
-    // The path follows this text directly; the reader trims trailing blanks, so the
-    // text must end in a line break or a colon of its own.
+    // The path follows directly and trailing blanks are trimmed: a line break or colon must end it.
     const std::string warnSave = Value("String", "IDS_WARN_SAVE", file);
     EXPECT_TRUE(warnSave.ends_with("\\n") || warnSave.ends_with(":") || warnSave.ends_with("："))
         << name << " IDS_WARN_SAVE runs into the path";
-    // The list editor of the channel table selects the first item that begins with
-    // the cell text, so neither item of a pair may begin with the other.
+    // The table's list editor picks the first item the cell text begins: no prefix pairs.
     for (const auto& [a, b] : {std::pair{"IDS_LOW", "IDS_HIGH"}, std::pair{"IDS_NARROW", "IDS_WIDE"}}) {
       const std::string ta = Lower(Value("String", a, file)), tb = Lower(Value("String", b, file));
       EXPECT_FALSE(ta.starts_with(tb) || tb.starts_with(ta)) << name << " " << a << "/" << b;
@@ -164,8 +158,7 @@ TEST(LanguageFiles, EveryFileCarriesEveryLookedUpTextInStepWithTheOthers) {
   }
 }
 
-// The models setting.ini ships: the text of each in the drop-down list and the limits it
-// gives, in 10 Hz units (the top edge 5 kHz below the band's end).
+// The models setting.ini ships: drop-down text and limits (10 Hz units, top edge 5 kHz below).
 struct ShippedModel {
   const char* text;
   BandLimits limits;  // split low, split high, lowest, highest
@@ -190,8 +183,7 @@ TEST(SettingFile, SetupAndModelsAreUsable) {
     EXPECT_TRUE(v == "0" || v == "1") << key << "=" << v;
   }
 
-  // Every model's drop-down text names the range it gives. That each new image is
-  // recognised as its own model again is the new-project-file test's.
+  // Every model's drop-down text names the range it gives.
   g_strIniFile = ini.string();
   const std::vector<ModelEntry> models = ListModels();
   ASSERT_EQ(models.size(), std::size(kShippedModels));

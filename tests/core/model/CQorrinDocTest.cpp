@@ -58,8 +58,7 @@ TEST_F(DocTest, SaveAndNewReportFailuresAskFirstAndCancelChangesNothing) {
   EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(dir.read("kept.7Q"), "old contents");
 
-  // Untitled: no question, a name is asked for. How the file is replaced (mode kept, no
-  // temporary left) is the atomic-file test's.
+  // Untitled: no question, a name is asked for.
   for (const std::optional<std::string>& cancelled : {std::optional<std::string>{}, std::optional<std::string>{""}}) {
     prompts.savePath = cancelled;
     EXPECT_FALSE(doc.OnSaveCommand());
@@ -110,8 +109,7 @@ TEST_F(DocTest, LoadSaveRoundTripKeepsAForeignHeader) {
   EXPECT_EQ(doc.GetTitle(), "foreign.7Q");
   EXPECT_EQ(doc.GetBandLimits(), test::kUhf);
 
-  // Save As writes the bytes exactly as they came (stale index fields too), without a
-  // question; so does Yes to the save-changes question, under the name the file has.
+  // Save As, and Yes to save changes, write the bytes as they came (stale index fields too).
   prompts.savePath = dir.file("copy.7Q");
   ASSERT_TRUE(doc.Save(CQorrinDoc::SaveCommand::SaveAs));
   EXPECT_EQ(dir.read("copy.7Q"), file);
@@ -137,8 +135,7 @@ TEST_F(DocTest, LoadSaveRoundTripKeepsAForeignHeader) {
 }
 
 TEST_F(DocTest, LoadTakesOnlyProjectFilesAndOnlyWhatTheyHold) {
-  // The open document, with a name, an edit and the modified flag: what a failed open
-  // must leave exactly as it is.
+  // What a failed open must leave exactly as it is: name, edit, modified flag.
   test::Poke(doc, [&](ImageSpan image, const BandLimits&) { SetFmPreset(image, 1, 9); });
   doc.SetPathName(dir.file("before.7Q"));
   test::EditAsUser(doc);
@@ -167,8 +164,7 @@ TEST_F(DocTest, LoadTakesOnlyProjectFilesAndOnlyWhatTheyHold) {
   EXPECT_TRUE(unchanged());
   EXPECT_TRUE(ReadProjectFile(missing).bFileMissing);
   EXPECT_FALSE(ReadProjectFile(dir.file("other.bin")).bFileMissing);
-  // A FIFO or a device is refused at once instead of hanging on an open that waits for a
-  // writer; a folder says what it is.
+  // A FIFO or a device is refused at once instead of hanging; a folder says what it is.
   const std::string fifo = dir.file("pipe.7Q");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   for (const std::string& path : {fifo, std::string("/dev/zero")}) {
@@ -180,23 +176,20 @@ TEST_F(DocTest, LoadTakesOnlyProjectFilesAndOnlyWhatTheyHold) {
   EXPECT_TRUE(unchanged());
   EXPECT_EQ(viewUpdates, 0);
 
-  // A short file fills what it holds, warns how much is missing and counts as modified.
-  dir.write("short.7Q", HeaderText("VLM-7Q Radio Program data v1.09") + std::string(52, 'w'));
-  const LoadResult shortFile = doc.OnOpenDocument(dir.file("short.7Q"));
-  ASSERT_TRUE(shortFile.ok());
-  EXPECT_EQ(shortFile.nMissingBytes, 4044u);
-  EXPECT_EQ(Image(), std::string(52, 'w') + std::string(4096 - 52, '\0'));
-  EXPECT_TRUE(doc.IsModified());
-  EXPECT_EQ(doc.GetPathName(), dir.file("short.7Q"));
-  ASSERT_EQ(prompts.warnings.size(), 1u);
-  EXPECT_EQ(PromptText(prompts.warnings[0]).substr(0, 58),
-            "This file is incomplete: 4044 of its 4144 bytes are missin");
-  // One byte short reads in the singular.
-  dir.write("one-short.7Q", HeaderText("VLM-7Q Radio Program data v1.09") + std::string(4095, 'w'));
-  ASSERT_EQ(doc.OnOpenDocument(dir.file("one-short.7Q")).nMissingBytes, 1u);
-  ASSERT_EQ(prompts.warnings.size(), 2u);
-  EXPECT_EQ(PromptText(prompts.warnings[1]).substr(0, 56),
-            "This file is incomplete: 1 of its 4144 bytes is missing.");
+  // A short file loads what it holds, warns how much is missing and counts as modified.
+  for (auto [size, n, warning] : {std::tuple{52u, 0u, "4044 of its 4144 bytes are missing."},
+                                  {4095u, 1u, "1 of its 4144 bytes is missing."}}) {
+    dir.write("short.7Q", HeaderText("VLM-7Q Radio Program data v1.09") + std::string(size, 'w'));
+    const LoadResult shortFile = doc.OnOpenDocument(dir.file("short.7Q"));
+    ASSERT_TRUE(shortFile.ok());
+    EXPECT_EQ(shortFile.nMissingBytes, 4096u - size);
+    EXPECT_EQ(Image(), std::string(size, 'w') + std::string(4096 - size, '\0'));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetPathName(), dir.file("short.7Q"));
+    const std::string expected = std::string("This file is incomplete: ") + warning;
+    ASSERT_EQ(prompts.warnings.size(), n + 1);
+    EXPECT_EQ(PromptText(prompts.warnings[n]).substr(0, expected.size()), expected);
+  }
 
   // A complete file opens unmodified, without a word; bytes past 4144 are ignored.
   const std::string full = HeaderText("VLM-7Q Radio Program data") + RandomBytes(4096, 11);
@@ -241,8 +234,7 @@ std::string ExpectedNewFile(const NewFile& m) {
   return file;
 }
 
-// A read from the radio replaces only what travels, keeps the modified flag and the
-// path, and takes the band limits of the new image's model.
+// A read from the radio replaces only what travels and takes the new model's band limits.
 TEST_F(DocTest, ReplaceImageTakesTheLinkedPartAndItsBandLimits) {
   test::EditAsUser(doc);
   doc.SetPathName(dir.file("a.7Q"));
@@ -256,18 +248,16 @@ TEST_F(DocTest, ReplaceImageTakesTheLinkedPartAndItsBandLimits) {
   for (std::size_t i = kLinkedImageSize; i < kImageSize; ++i) read[i] = 0xA5;
   doc.ReplaceImage(read);
 
-  EXPECT_TRUE(std::equal(read.begin(), read.begin() + kLinkedImageSize, doc.Image().begin()));
-  EXPECT_TRUE(std::equal(before.begin() + kLinkedImageSize, before.end(),
-                         doc.Image().begin() + kLinkedImageSize));
+  std::copy(before.begin() + kLinkedImageSize, before.end(), read.begin() + kLinkedImageSize);
+  EXPECT_EQ(doc.Image(), read);
   EXPECT_EQ(doc.GetBandLimits(), test::kUhf);
   EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(doc.GetPathName(), dir.file("a.7Q"));
   EXPECT_EQ(viewUpdates, 0);
 }
 
-// A new document, then each shipped model in turn, saved at once: byte for byte, whatever
-// the model before it left behind. Each is recognised as its own model again (the last
-// matching entry wins, so a two-band entry must follow the one-band entries it contains).
+// Each shipped model in turn, saved at once: byte-exact whatever the one before left behind, and
+// recognised as itself again (the last match wins: two-band entries follow their one-band ones).
 TEST_F(DocTest, NewProjectFileIsByteExactForEveryShippedModel) {
   const std::vector<ModelEntry> models = ListModels();
   for (const ModelEntry& model : models) {
@@ -292,8 +282,7 @@ TEST_F(DocTest, NewProjectFileIsByteExactForEveryShippedModel) {
   }
 }
 
-// Arbitrary bytes, as a foreign or damaged project file brings them: every accessor gives
-// a value inside its range, and records outside 1..122 read empty and write nothing.
+// Arbitrary bytes read inside every accessor's range; records outside 1..122 read empty, write nothing.
 TEST_F(DocTest, ArbitraryImagesReadInsideTheirRanges) {
   std::mt19937 gen(20240611);
   for (int round = 0; round < 60; ++round) {
@@ -344,8 +333,7 @@ TEST_F(DocTest, ArbitraryImagesReadInsideTheirRanges) {
 }  // namespace
 }  // namespace qorrin
 
-// The header as the dump and the diff show it: nothing lost or ambiguous, even for a
-// header that already holds an escape-like text.
+// The header as dump and diff show it: unambiguous, even with an escape-like text in it.
 TEST(ProjectHeaderText, EscapesWhatIsNotPlainAndStopsAtNul) {
   const std::uint8_t header[] = {'V', '\\', 'x', '4', '1', 0x7F, 0x01, ' ', '~', 'A', 0, 'Z'};
   EXPECT_EQ(qorrin::ProjectHeaderText(header), "V\\x5Cx41\\x7F\\x01 ~A");  // space and tilde are plain

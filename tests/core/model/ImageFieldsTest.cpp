@@ -33,14 +33,13 @@ TEST(FrequencyCodec, FormatsParsesSnapsChecksEncodesAndDecodes) {
   EXPECT_EQ(FormatFrequency(60000), "000.60000");
   EXPECT_EQ(FormatFrequency(-60000), "-000.60000");  // receive-only math on odd bytes
   EXPECT_EQ(FormatFrequency(INT_MIN), "-21474.83648");
-  // Every frequency text is one fixed-point form: a VFO field, a report's band edge, a
-  // channel list's MHz to the hertz.
+  // Every frequency text (VFO field, band edge, a list's MHz to the hertz) is one fixed-point form.
   EXPECT_EQ(FormatMhz(-10000), "-0.10000");
-  EXPECT_EQ(FormatFixedPoint(17399500, 5, 1, 3), "173.995");
-  EXPECT_EQ(FormatFixedPoint(13600000, 5, 1, 3), "136.000");
-  EXPECT_EQ(FormatFixedPoint(44600625, 5, 1, 3), "446.00625");
-  EXPECT_EQ(FormatFixedPoint(146520000, 6, 1, 6), "146.520000");
-  EXPECT_EQ(FormatFixedPoint(7, 0, 3, 0), "007");
+  for (auto [value, decimals, minWhole, minDecimals, text] :
+       {std::tuple{17399500, 5, 1, 3, "173.995"}, {13600000, 5, 1, 3, "136.000"},
+        {44600625, 5, 1, 3, "446.00625"}, {146520000, 6, 1, 6, "146.520000"}, {7, 0, 3, 0, "007"}}) {
+    EXPECT_EQ(FormatFixedPoint(value, decimals, minWhole, minDecimals), text);
+  }
   EXPECT_EQ(NormalizeFrequencyText("146"), "14600000.");
   EXPECT_EQ(NormalizeFrequencyText(".5"), "50000.0");
   // The sixth decimal is dropped, several points follow the same rule, the ends saturate.
@@ -138,11 +137,8 @@ TEST(RecordFields, ReadAndWriteTheirBytes) {
   At(image, 5, 10) = 0x04;  // bit 2 is not ours
   SetToneCode(image, 5, true, 258);
   SetToneCode(image, 5, false, 155);
-  EXPECT_EQ(At(image, 5, 4), 154);
-  EXPECT_EQ(At(image, 5, 9), 51);
-  EXPECT_EQ(At(image, 5, 10), 0x2C);
-  EXPECT_EQ(GetToneCode(image, 5, true), 258);
-  EXPECT_EQ(GetToneCode(image, 5, false), 155);
+  EXPECT_EQ(std::tuple(At(image, 5, 4), At(image, 5, 9), At(image, 5, 10)), std::tuple(154, 51, 0x2C));
+  EXPECT_EQ(std::pair(GetToneCode(image, 5, true), GetToneCode(image, 5, false)), std::pair(258, 155));
   SetToneCode(image, 5, true, 154);  // clears only the receive flag
   EXPECT_EQ(At(image, 5, 10), 0x24);
 
@@ -188,22 +184,19 @@ TEST(OptionAndIndexFields, ReadsClampBitsKeepTheirNeighboursIndexFollowsRecords)
   image[0x7CA] = 99;
   EXPECT_EQ(GetPriorityChannel(image), 99);
 
-  image[0x7C5] = 0x64;  // bits 2, 5, 6 are not ours
-  WriteOptionField(image, OptionField::ChannelFlag, 7);  // any non-zero value sets a bit
-  WriteOptionField(image, OptionField::BusyLockout, true);
-  WriteOptionField(image, OptionField::KeyBeep, true);
-  WriteOptionField(image, OptionField::ChannelDisplay, 1);
-  WriteOptionField(image, OptionField::PowerSave, true);
-  EXPECT_EQ(image[0x7C5], 0xFF);
-  WriteOptionField(image, OptionField::ChannelFlag, 0);
-  WriteOptionField(image, OptionField::KeyBeep, false);
-  EXPECT_EQ(image[0x7C5], 0xF6);
-
-  image[0x7C6] = 0x27;  // bits 0-2 and 5 are not ours
-  WriteOptionField(image, OptionField::PriorityScan, true);
-  WriteOptionField(image, OptionField::ScanMode, 1);
-  WriteOptionField(image, OptionField::BackLight, 1);
-  EXPECT_EQ(image[0x7C6], 0x7F);
+  // {field, value, byte, byte after}; the bits set here first are not ours. Non-zero sets a bit.
+  image[0x7C5] = 0x64;
+  image[0x7C6] = 0x27;
+  const std::tuple<OptionField, int, std::size_t, int> writes[] = {
+      {OptionField::ChannelFlag, 7, 0x7C5, 0x65}, {OptionField::BusyLockout, 1, 0x7C5, 0x67},
+      {OptionField::KeyBeep, 1, 0x7C5, 0x6F}, {OptionField::ChannelDisplay, 1, 0x7C5, 0x7F},
+      {OptionField::PowerSave, 1, 0x7C5, 0xFF}, {OptionField::ChannelFlag, 0, 0x7C5, 0xFE},
+      {OptionField::KeyBeep, 0, 0x7C5, 0xF6}, {OptionField::PriorityScan, 1, 0x7C6, 0x2F},
+      {OptionField::ScanMode, 1, 0x7C6, 0x3F}, {OptionField::BackLight, 1, 0x7C6, 0x7F}};
+  for (auto [field, value, offset, after] : writes) {
+    WriteOptionField(image, field, value);
+    EXPECT_EQ(image[offset], after) << static_cast<int>(field) << " " << value;
+  }
 
   const Image before = image;  // preset numbers outside 1..15 neither read nor write
   for (int preset : {-1, 0, 16}) {
@@ -218,8 +211,7 @@ TEST(OptionAndIndexFields, ReadsClampBitsKeepTheirNeighboursIndexFollowsRecords)
   image.fill(0xFF);
   image[0x7DC] = 0xF8;  // bits 3-7 of the last bitmap byte are not ours
   UpdateIndexFields(image);
-  EXPECT_EQ(image[0x7C7], 0);  // no channel: 0, as for channel 1
-  EXPECT_EQ(image[0x7C9], 0);  // all presets FF: 0
+  EXPECT_EQ(std::tuple(image[0x7C7], image[0x7C9]), std::tuple(0, 0));  // none in use
 
   image[5 * 16 + 3] = 0x44;
   image[9 * 16 + 3] = 0x99;
@@ -227,10 +219,9 @@ TEST(OptionAndIndexFields, ReadsClampBitsKeepTheirNeighboursIndexFollowsRecords)
   image[0x7E0] = 0xD2;  // preset 1 at 108.0 MHz counts as unused
   image[0x7E1] = 0x00;
   UpdateIndexFields(image);
-  EXPECT_EQ(image[0x7C7], 4);
-  EXPECT_EQ(image[0x7D0], 0x10);
-  EXPECT_EQ(image[0x7D1], 0x01);  // channel 9
-  EXPECT_EQ(image[0x7DC], 0xFC);  // channel 99 = bit 2
+  // First channel in use, then the bitmap bytes of channels 5, 9 and 99 (bit 2 of the last).
+  EXPECT_EQ(std::tuple(image[0x7C7], image[0x7D0], image[0x7D1], image[0x7DC]),
+            std::tuple(4, 0x10, 0x01, 0xFC));
   for (int channel = 0; channel <= 100; ++channel) {
     EXPECT_EQ(IsChannelInUse(image, channel), channel == 5 || channel == 9 || channel == 99) << channel;
   }

@@ -1,7 +1,5 @@
 #pragma once
-// Shared by the model tests: the image type, the limits of each kind of model, a private
-// settings file with chosen ModelInfo entries, and a prompt object that records what the
-// document asked and answers as told.
+// Model tests: image type, model limits, a chosen ModelInfo list, and prompts that record and answer.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -23,8 +21,7 @@ inline const BandLimits kVhf{0, 0, 13600000, 17399500}, kUhf{0, 0, 40000000, 469
 inline const BandLimits kTwoBand{17400000, 40000000, 13600000, 46999500};
 inline const BandLimits kFallback{0, 0, 10000000, 52000000};  // 100-520 MHz
 
-// Writes setting.ini with "dataN=code" (and "FreqN=text N") lines for the given codes,
-// in order, into the folder and points g_strIniFile at it.
+// Writes setting.ini with "dataN=code" and "FreqN=text N" lines and points g_strIniFile at it.
 inline void UseModelInfo(const TempDir& dir, const std::vector<std::string>& codes) {
   std::string ini = "[setup]\nlanguage=english\n[ModelInfo]\n";
   for (std::size_t n = 0; n < codes.size(); ++n) {

@@ -1,5 +1,4 @@
-// Lookups keep the parsed file, yet every change on disk must show at the next lookup; a
-// lookup of several keys takes them from one version of the file.
+// Lookups keep the parsed file, yet every change on disk shows at the next lookup.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,8 +24,7 @@ using test::TempDir;
 
 std::string Value(const std::string& path) { return ReadProfileString("s", "k", "<none>", 100, path); }
 
-// Overwrites the file in place (same inode, created if missing) with the modification time
-// `seconds`.
+// Overwrites the file in place (same inode, created if missing), modification time `seconds`.
 void OverwriteInPlace(const std::string& path, const std::string& bytes, time_t seconds) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CREAT, 0644);
   ASSERT_GE(fd, 0);
@@ -36,8 +34,7 @@ void OverwriteInPlace(const std::string& path, const std::string& bytes, time_t 
   ::close(fd);
 }
 
-// With no slack a copy is trusted at once, so these checks see the stamps themselves at
-// work: size, modification time, change time and inode.
+// With no slack a copy is trusted at once: these checks see the stamps themselves at work.
 class ProfileCacheStamps : public ::testing::Test {
  protected:
   void SetUp() override { SetProfileStampSlack(std::chrono::nanoseconds(0)); }
@@ -55,8 +52,7 @@ TEST_F(ProfileCacheStamps, EveryKindOfChangeOnDiskIsSeen) {
   OverwriteInPlace(f, "[s]\nk=two\n", 1'000'000'001);
   EXPECT_EQ(Value(f), "two");
 
-  // Same size, in place, and the old modification time put back (as `touch -r` or an
-  // unpacked archive do): only the change time tells.
+  // Same size, in place, old modification time put back (`touch -r`): only the change time tells.
   std::this_thread::sleep_for(std::chrono::milliseconds(30));  // past a clock tick
   OverwriteInPlace(f, "[s]\nk=six\n", 1'000'000'001);
   EXPECT_EQ(Value(f), "six");
@@ -96,16 +92,14 @@ TEST_F(ProfileCacheStamps, MissingOrUnreadableFileReadsAsFileWithoutTheKey) {
   }
 }
 
-// A snapshot keeps the version it was taken of. How values read is the one-key functions'
-// test: they read through a snapshot of their own.
+// A snapshot keeps the version it was taken of.
 TEST_F(ProfileCacheStamps, ASnapshotKeepsItsVersion) {
   const std::string f = m_dir.file("t.ini");
   OverwriteInPlace(f, "[s]\nn= -12x\n", 1'000'000'000);
   const ProfileSnapshot first(f);
   EXPECT_EQ(first.Parsed(), ProfileSnapshot(f).Parsed());  // unchanged: the same copy
 
-  // An edit of the same size in place: the old snapshot keeps its version, a new one and
-  // the one-key functions see the edit.
+  // A same-size edit in place: the old snapshot keeps its version, new lookups see the edit.
   OverwriteInPlace(f, "[s]\nn= -13x\n", 1'000'000'001);
   const ProfileSnapshot second(f);
   EXPECT_NE(first.Parsed(), second.Parsed());
@@ -116,8 +110,7 @@ TEST_F(ProfileCacheStamps, ASnapshotKeepsItsVersion) {
   std::filesystem::remove(f);
   EXPECT_EQ(ProfileSnapshot(f).Parsed(), nullptr);
 
-  // The cache holds a bounded number of files: reading many others lets a file go, so
-  // that it is read and parsed afresh at its next lookup.
+  // The cache is bounded: after many other files, a file is parsed afresh at its next lookup.
   OverwriteInPlace(f, "[s]\nn=1\n", 1'000'000'002);
   const ProfileSnapshot kept(f);
   EXPECT_EQ(kept.Parsed(), ProfileSnapshot(f).Parsed());
@@ -129,8 +122,7 @@ TEST_F(ProfileCacheStamps, ASnapshotKeepsItsVersion) {
   EXPECT_NE(kept.Parsed(), ProfileSnapshot(f).Parsed());
 }
 
-// An option list comes whole from one version of the language file, and the next list
-// sees an edit made between the two.
+// An option list comes whole from one version of the language file; the next sees an edit.
 TEST_F(ProfileCacheStamps, OptionListsFollowTheLanguageFile) {
   g_strLangFile = m_dir.file("x.lang");
   OverwriteInPlace(g_strLangFile, "[Step]\n0=5K\n1=10K\n2=\n3=never\n[step]\n4=never\n", 1'000'000'000);
@@ -141,28 +133,22 @@ TEST_F(ProfileCacheStamps, OptionListsFollowTheLanguageFile) {
   EXPECT_TRUE(LoadOptionList("Step").empty());
 }
 
-// The key table the reader builds agrees with the rules of the line parser: case and
-// blanks in names, the first section and first key of a name, sections that differ only
-// in how a name splits between section and key, keys before any section.
+// The key table agrees with the line parser: case and blanks, first section and key of a name (a
+// second [aB] never counts), section/key splits, keys before any section, '@' and '[' kept.
 TEST(ParsedProfile, FindsWhatTheLineRulesFind) {
   const ParsedProfile file(
       "k=orphan\n[Ab]\ncd=1\n CD =2\n[A]\nbcd=3\n[aB]\ncd=4\nnew=5\n[ x ]\n\"q\"=\" v \"\n[]\n=empty\n"
       "[Za]\nZz@[=6\n");
-  EXPECT_EQ(file.Find("", "k"), std::nullopt);
-  EXPECT_EQ(file.Find("AB", " cd\t"), "1");
-  EXPECT_EQ(file.Find("a", "bcd"), "3");
-  EXPECT_EQ(file.Find("ab", "new"), std::nullopt);  // in the second [aB], which never counts
-  EXPECT_EQ(file.Find("abc", "d"), std::nullopt);
-  EXPECT_EQ(file.Find("x", "\"q\""), " v ");
-  EXPECT_EQ(file.Find("", ""), "empty");
-  EXPECT_EQ(file.Find("x", "missing"), std::nullopt);
-  EXPECT_EQ(file.Find("zA", "zZ@["), "6");  // both ends of the letters; '@' and '[' stay
-  EXPECT_EQ(file.Find("za", "zz`{"), std::nullopt);
+  const std::tuple<const char*, const char*, std::optional<std::string_view>> finds[] = {
+      {"", "k", std::nullopt}, {"AB", " cd\t", "1"}, {"a", "bcd", "3"}, {"ab", "new", std::nullopt},
+      {"abc", "d", std::nullopt}, {"x", "\"q\"", " v "}, {"", "", "empty"}, {"x", "missing", std::nullopt},
+      {"zA", "zZ@[", "6"}, {"za", "zz`{", std::nullopt}};
+  for (const auto& [section, key, value] : finds) {
+    EXPECT_EQ(file.Find(section, key), value) << section << "/" << key;
+  }
 }
 
-// Readers on several threads while another writes: each read gives one of the values
-// written, and once the writer is done every reader sees the last. Run under
-// ThreadSanitizer this also shows the cache is properly guarded.
+// Readers on threads during writes see whole values, then the last (under TSan: guarded cache).
 TEST(ProfileCache, ReadersOnOtherThreadsSeeWholeValues) {
   TempDir dir;
   const std::string f = dir.file("t.ini");

@@ -22,25 +22,21 @@ TEST(ProfileFile, ReadsValuesWithDefaultsAndCuts) {
             "word=abc\r\nneg=-7x\r\nbig=99999999999\r\npadded=\" 5\"\r\ntabbed=\"\t-3\"\r\n[other]\r\ncom=99\r\n");
   const std::string f = dir.file("a.ini");
 
-  EXPECT_EQ(ReadProfileString("setup", "com", "d", 8, f), "12");  // names ignore case
-  EXPECT_EQ(ReadProfileString("setup", "empty", "d", 8, f), "");
-  for (const char* comment : {";Com", "#x"}) EXPECT_EQ(ReadProfileString("setup", comment, "d", 8, f), "d");
-  EXPECT_EQ(ReadProfileString("setup", "quoted", "d", 8, f), " a b ");
-  EXPECT_EQ(ReadProfileString("setup", "missing", "dflt", 8, f), "dflt");
-  EXPECT_EQ(ReadProfileString("nosection", "com", "dflt", 8, f), "dflt");
-  EXPECT_EQ(ReadProfileString("setup", "word", "", 3, f), "ab");  // buffer of 3: 2 bytes
-  EXPECT_EQ(ReadProfileString("setup", "missing", "abcdef", 4, f), "abc");
-  EXPECT_EQ(ReadProfileString("setup", "word", "", 0, f), "");
-  EXPECT_EQ(ReadProfileString("other", "com", "", 8, f), "99");
-
-  EXPECT_EQ(ReadProfileInt("setup", "com", 1, f), 12);
-  EXPECT_EQ(ReadProfileInt("setup", "missing", 1, f), 1);
-  EXPECT_EQ(ReadProfileInt("setup", "empty", 1, f), 0);
-  EXPECT_EQ(ReadProfileInt("setup", "word", 1, f), 0);
-  EXPECT_EQ(ReadProfileInt("setup", "neg", 1, f), -7);
-  EXPECT_EQ(ReadProfileInt("setup", "big", 1, f), 2147483647);
-  EXPECT_EQ(ReadProfileInt("setup", "padded", 1, f), 5);  // blanks before the number are skipped
-  EXPECT_EQ(ReadProfileInt("setup", "tabbed", 1, f), -3);
+  // {section, key, default, buffer size, value}: names ignore case, a buffer of 3 holds 2 bytes.
+  const std::tuple<const char*, const char*, const char*, std::size_t, const char*> strings[] = {
+      {"setup", "com", "d", 8, "12"}, {"setup", "empty", "d", 8, ""}, {"setup", ";Com", "d", 8, "d"},
+      {"setup", "#x", "d", 8, "d"}, {"setup", "quoted", "d", 8, " a b "},
+      {"setup", "missing", "dflt", 8, "dflt"}, {"nosection", "com", "dflt", 8, "dflt"},
+      {"setup", "word", "", 3, "ab"}, {"setup", "missing", "abcdef", 4, "abc"}, {"setup", "word", "", 0, ""},
+      {"other", "com", "", 8, "99"}};
+  for (auto [section, key, fallback, size, value] : strings) {
+    EXPECT_EQ(ReadProfileString(section, key, fallback, size, f), value) << section << " " << key;
+  }
+  // Blanks before a number are skipped.
+  for (auto [key, value] : {std::pair{"com", 12}, {"missing", 1}, {"empty", 0}, {"word", 0}, {"neg", -7},
+                            {"big", 2147483647}, {"padded", 5}, {"tabbed", -3}}) {
+    EXPECT_EQ(ReadProfileInt("setup", key, 1, f), value) << key;
+  }
   // A missing file, a folder: the cache test. The first of two keys: the key table's.
 
   // A cut never splits a UTF-8 character.
@@ -51,24 +47,19 @@ TEST(ProfileFile, ReadsValuesWithDefaultsAndCuts) {
   // Stray continuation bytes are no character: cut at the buffer, not emptied.
   dir.write("c.lang", "[String]\nk=ab" + std::string(10, '\x80') + "\n");
   EXPECT_EQ(ReadProfileString("String", "k", "", 9, dir.file("c.lang")), "ab" + std::string(6, '\x80'));
-}
 
-// A key is looked for in the lines given and nowhere past them (here the line that was
-// cut off still lies behind the last).
-TEST(ProfileFile, KeySearchEndsWithTheLines) {
-  const std::string text = "[s]\na=1\nb=2";
-  std::vector<ProfileLine> lines = SplitProfile(text);
+  // A key is looked for in the lines given and nowhere past them (the cut line still lies behind).
+  std::vector<ProfileLine> lines = SplitProfile("[s]\na=1\nb=2");
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(FindProfileKey(lines, "S", "b"), 2u);
   lines.pop_back();
   EXPECT_EQ(FindProfileKey(lines, "s", "b"), std::nullopt);
 }
 
-TEST(ProfileFile, WriteKeepsEveryOtherLine) {
+TEST(ProfileFile, WritesKeepEveryOtherLineReadBackTheSameAndReportFailures) {
   TempDir dir;
-  const std::string original =
-      "; settings\r\n[setup]\r\nlanguage=english\r\ncom = 3\r\n\r\n[ModelInfo]\r\ndata0=60134017\r\n";
-  dir.write("s.ini", original);
+  dir.write("s.ini",
+            "; settings\r\n[setup]\r\nlanguage=english\r\ncom = 3\r\n\r\n[ModelInfo]\r\ndata0=60134017\r\n");
   const std::string f = dir.file("s.ini");
 
   const std::string head = "; settings\r\n[setup]\r\nlanguage=english\r\ncom = 12\r\n";
@@ -79,17 +70,14 @@ TEST(ProfileFile, WriteKeepsEveryOtherLine) {
   EXPECT_EQ(dir.read("s.ini"), head + "searchcom=0\r\n" + models);
   ASSERT_TRUE(WriteProfileString("ports", "1", "/dev/ttyUSB0", f));
   EXPECT_EQ(dir.read("s.ini"), head + "searchcom=0\r\n" + models + "[ports]\r\n1=/dev/ttyUSB0\r\n");
-}
 
-TEST(ProfileFile, WrittenValuesReadBackTheSameAndFailedWritesReport) {
-  TempDir dir;
-  const std::string f = dir.file("new.ini");  // does not exist yet
+  const std::string fresh = dir.file("new.ini");  // does not exist yet
   const std::vector<std::string> values = {"5", "", " padded ", " lead", "trail ", "\"quoted\"", "a=b;c", "中文"};
   for (std::size_t i = 0; i < values.size(); ++i) {
-    ASSERT_TRUE(WriteProfileString("s", "k" + std::to_string(i), values[i], f));
+    ASSERT_TRUE(WriteProfileString("s", "k" + std::to_string(i), values[i], fresh));
   }
   for (std::size_t i = 0; i < values.size(); ++i) {
-    EXPECT_EQ(ReadProfileString("s", "k" + std::to_string(i), "x", 260, f), values[i]);
+    EXPECT_EQ(ReadProfileString("s", "k" + std::to_string(i), "x", 260, fresh), values[i]);
   }
   // Quotes only where blanks at an end or quotes of the value's own need them.
   const std::string text = dir.read("new.ini");
@@ -109,8 +97,7 @@ TEST(ProfileFile, WrittenValuesReadBackTheSameAndFailedWritesReport) {
   EXPECT_FALSE(WriteProfileString("s", "k", "v", dir.path().string()));  // a folder
 }
 
-// Whole files are read in one go when their size is known and in steps when it is not
-// (a pipe); either way every byte arrives.
+// Whole files, in one go or in steps when the size is unknown (a pipe): every byte arrives.
 TEST(ProfileFile, ReadsWholeFilesOfEverySizeAndPipes) {
   TempDir dir;
   for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{4095}, std::size_t{4096}, std::size_t{300000}}) {

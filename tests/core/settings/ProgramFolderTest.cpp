@@ -8,8 +8,7 @@
 namespace qorrin {
 namespace {
 
-// A program folder given with trailing separators (as a shell completes it) is the folder
-// itself, and the paths made from it have no doubled separator; the root stays the root.
+// Trailing separators (as a shell completes a folder) are dropped; the root stays the root.
 TEST(ProgramFolder, TrailingSeparatorsAreDroppedButTheRootStays) {
   test::TempDir dir;
   dir.installDataFiles();

@@ -26,17 +26,13 @@ StationRadio LoggedRadio(RadioResult result, std::string detail) {
 TEST(StationLogTest, LinesAreAppendedAfterOneHeadingAndQuotedWhereNeeded) {
   test::TempDir dir;
   const std::string path = dir.file("site-station.csv");
-  {
+  // Two runs: the second continues the file.
+  for (const StationRadio& radio : {LoggedRadio(RadioResult::Programmed, ""),
+                                    LoggedRadio(RadioResult::VerifyFailed, "3 byte(s) differ, \"VFO A\"")}) {
     StationLog log;
     std::string error;
     ASSERT_TRUE(log.Open(path, &error)) << error;
-    ASSERT_TRUE(log.Append(LoggedRadio(RadioResult::Programmed, ""), &error)) << error;
-  }
-  {
-    StationLog log;  // a second run continues the file
-    std::string error;
-    ASSERT_TRUE(log.Open(path, &error)) << error;
-    ASSERT_TRUE(log.Append(LoggedRadio(RadioResult::VerifyFailed, "3 byte(s) differ, \"VFO A\""), &error)) << error;
+    ASSERT_TRUE(log.Append(radio, &error)) << error;
   }
   const std::string text = dir.read("site-station.csv");
   const std::string fields = ",/dev/serial/by-id/usb-FTDI_FT232R_A50285BI-if00-port0,A50285BI,";

@@ -32,8 +32,7 @@ std::shared_ptr<TransferState> RunAgainst(Radio& radio, bool isRead, std::shared
   return state;
 }
 
-// Three tries a block: lasting trouble fails the run without the end command, keeping the
-// blocks before; the third try makes good trouble on the first two.
+// Three tries a block; lasting trouble fails the run without the end command, keeping what came.
 TEST(TransferMemoryPort, ABlockHasThreeTries) {
   for (const Radio::Trouble trouble : {Radio::kShort, Radio::kMisaddressed, Radio::kNoAck}) {
     for (const int tries : {-1, 2}) {

@@ -1,5 +1,4 @@
-// The append-only file under a limit on file size that falls inside a line: the part of
-// the line that fit is on disk, and the failure is reported with its cause.
+// The append-only file under a file-size limit that falls inside a line.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -12,8 +11,7 @@
 namespace qorrin {
 namespace {
 
-// This process's file-size limit lowered while it lives; going past it is an error
-// instead of the signal that would end the process.
+// This process's file-size limit lowered while it lives, going past it an error, not a signal.
 struct FileSizeLimit {
   explicit FileSizeLimit(rlim_t bytes) : oldHandler(std::signal(SIGXFSZ, SIG_IGN)) {
     ::getrlimit(RLIMIT_FSIZE, &old);

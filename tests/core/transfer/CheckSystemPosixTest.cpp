@@ -1,5 +1,4 @@
-// The connection check's steps that read the system (device, cables, access, holders,
-// services), against prepared root folders.
+// The connection check's steps that read the system, against prepared root folders.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -34,8 +33,7 @@ CheckFinding Only(const CheckReport& report) {
   return report.findings.empty() ? CheckFinding{} : report.findings.front();
 }
 
-// A missing device lists what is there: each cable's chip, serial number and stable name
-// (USB adapters first); a stable name that leads nowhere is a cable that is unplugged.
+// A missing device lists the cables there (USB first); a stable name leading nowhere is unplugged.
 TEST(CheckDevice, MissingDeviceListsTheCablesPresentAndTheirStableNames) {
   PreparedRoot root;
   root.AddUsbCable(1, "ttyUSB1", "1a86", "7523", "");

@@ -83,8 +83,7 @@ TEST(LineFindings, OurRadioIsNamedByItsRange) {
   EXPECT_EQ(failed.findings[0].status, CheckStatus::Problem);
 }
 
-// Without our radio the line is described (an echo wins a tie with noise); a cancelled
-// check says nothing.
+// Without our radio the line is described (an echo wins a tie with noise); a cancel says nothing.
 TEST(LineFindings, WithoutOurRadioTheLineIsDescribed) {
   LineTalk closed;
   closed.openError = "Permission denied";

@@ -1,5 +1,4 @@
-// The connection check's conversation on a memory port: nothing is ever written into a
-// radio, and every radio that took the entry command gets its end command.
+// The connection check's conversation on a memory port: it writes nothing, and ends every radio.
 #include <gtest/gtest.h>
 
 #include <algorithm>

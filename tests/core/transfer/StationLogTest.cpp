@@ -1,5 +1,4 @@
-// The station's log: a heading once, a line per radio that a spreadsheet reads back as
-// written, continued across runs; where it and the backups go by default.
+// The station's log, as a spreadsheet reads it back, and where it and the backups go by default.
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -48,8 +47,7 @@ TEST(StationLogTest, LinesAreAppendedAfterOneHeadingAndQuotedWhereNeeded) {
   EXPECT_NE(error.find("missing-folder/log.csv"), std::string::npos) << error;
 }
 
-// Only a field a spreadsheet would misread is quoted: one with a separator, a quote, a line
-// break, or a space at either end.
+// Only a field a spreadsheet would misread is quoted (separator, quote, line break, outer space).
 TEST(StationLogTest, FieldsAreQuotedOnlyWhereASpreadsheetWouldMisreadThem) {
   const std::pair<std::string, std::string> details[] = {
       {"not verified", "not verified"},   {" leading", "\" leading\""},  {"trailing ", "\"trailing \""},

@@ -1,5 +1,4 @@
-// The station's own decisions on pseudo-terminals whose far end only acknowledges entry
-// commands; and a write into a line nobody reads.
+// The station's own decisions on pseudo-terminals; and a write into a line nobody reads.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -118,8 +117,7 @@ struct LockedLine {
   }
 };
 
-// Shipped settings; a station watching a folder of links (to the answerer's line, or
-// `target`) with a new document's image as its plan.
+// Shipped settings; a station watching a folder of links, with a new document as its plan.
 struct PtyStationBench {
   TempDir dir;
   EntryAnswerer answerer;
@@ -257,8 +255,7 @@ TEST(Station, AHardStopCancelsTheTurnUnderWay) {
   EXPECT_EQ(bench.answerer.Ends(), bench.answerer.Entries());
 }
 
-// A second link to a line a port has never gets the line; a device that will not open is
-// shown so, with the reason, and not tried.
+// A second link to a line a port has never gets it; a device that will not open is not tried.
 TEST(Station, ALineThatGainsASecondNameStaysWithItsPortAndALockedOneIsNotTried) {
   PtyStationBench bench;
   LockedLine locked;
@@ -298,8 +295,7 @@ TEST(Station, APortNumberFollowsItsEntryToAnotherDevice) {
   EXPECT_EQ(shown, (std::vector<std::string>{"", first, second}));
 }
 
-// A write into a line nobody reads gives up with what it sent once its budget (about 2 s
-// for 500 bytes) is spent, instead of waiting on for room.
+// A write into a line nobody reads gives up once its budget (about 2 s here) is spent.
 TEST(PtySerialPort, AWriteIntoALineNobodyReadsEndsWithinItsBudget) {
   EntryAnswerer line;  // never started: nothing reads the far end
   ASSERT_FALSE(line.Device().empty());

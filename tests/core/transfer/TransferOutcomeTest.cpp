@@ -81,8 +81,7 @@ TEST(TransferOutcome, EveryEndIsDecidedFromTheStagesAndACancelWinsOverWhatCameAf
   }
 }
 
-// A byte held other than sent fails the verification where it is; both stages' notices are
-// kept in order; a stage still searching has moved no block.
+// A byte held other than sent fails the verification where it is; both stages' notices are kept.
 TEST(TransferOutcome, TheReadBackIsComparedWithWhatWasSent) {
   Stages stages = Make(false, S::XFER_WRITE_DONE, 100, S::XFER_READ_DONE, 100);
   stages.readBack->buffer[0x123] ^= 0x40;

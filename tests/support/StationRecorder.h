@@ -28,14 +28,10 @@ class StationRecorder : public IStationObserver {
     m_changed.notify_all();
   }
   void OnRadioFinished(const StationRadio& radio, const StationTally&) override {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    m_radios.push_back(radio);
+    Locked([&] { m_radios.push_back(radio); });
   }
   void OnStationEnded(const StationTally&) override {
-    {
-      const std::lock_guard<std::mutex> lock(m_mutex);
-      m_ended = true;
-    }
+    Locked([this] { m_ended = true; });
     m_changed.notify_all();
   }
   // Waits (generously) for the station to end by itself.
@@ -51,29 +47,20 @@ class StationRecorder : public IStationObserver {
     });
     return m_devices[row];
   }
-  std::vector<std::string> Devices(int row) {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    return m_devices[row];
-  }
+  std::vector<std::string> Devices(int row) { return Locked([&] { return m_devices[row]; }); }
   // What a port did, each change once.
-  std::vector<PortActivity> Activities(int row) {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    return m_activities[row];
-  }
-  std::string Problem(int row) {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    return m_problems[row];
-  }
-  std::vector<StationRadio> Radios() {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    return m_radios;
-  }
-  std::set<int> RowsWithDevice() {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    return m_rowsWithDevice;
-  }
+  std::vector<PortActivity> Activities(int row) { return Locked([&] { return m_activities[row]; }); }
+  std::string Problem(int row) { return Locked([&] { return m_problems[row]; }); }
+  std::vector<StationRadio> Radios() { return Locked([&] { return m_radios; }); }
+  std::set<int> RowsWithDevice() { return Locked([&] { return m_rowsWithDevice; }); }
 
  private:
+  template <typename Read>
+  auto Locked(Read read) -> decltype(read()) {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return read();
+  }
+
   std::mutex m_mutex;
   std::condition_variable m_changed;
   std::vector<StationRadio> m_radios;

@@ -1,9 +1,6 @@
 #pragma once
-// A radio on a memory port (MemoryLinkPort.h) that answers the programming protocol from a
-// memory of its own: read requests get its bytes, written blocks change them. It answers
-// correctly unless asked for trouble: ignored entries, its own ident, a late reply, trouble
-// at `badBlock` for `badTries` tries (below zero: always), a pulled cable, a byte that
-// keeps its old value whatever is written there.
+// A radio on a memory port that answers the programming protocol from a memory of its own,
+// correctly unless asked for trouble (at `badBlock` for `badTries` tries; below zero: always).
 #include <algorithm>
 #include <array>
 #include <cstdint>

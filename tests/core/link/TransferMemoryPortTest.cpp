@@ -32,8 +32,7 @@ std::shared_ptr<TransferState> RunAgainst(Radio& radio, bool isRead, std::shared
   return state;
 }
 
-// Three tries a block: lasting trouble fails the run without the end command, keeping the
-// blocks before; trouble on the first two tries only is made good by the third.
+// Three tries a block; lasting trouble fails the run without the end command, keeping what came.
 TEST(TransferMemoryPort, ABlockHasThreeTries) {
   for (const Radio::Trouble trouble : {Radio::kShort, Radio::kMisaddressed, Radio::kNoAck}) {
     for (const int tries : {-1, 2}) {
@@ -59,9 +58,8 @@ TEST(TransferMemoryPort, ABlockHasThreeTries) {
   }
 }
 
-// Pauses: 100 ms after opening, 25 ms before each entry byte, 1 s after a write's end
-// command. Progress is whole percentages. A reply arriving at the time-out is retried after
-// its late tail is discarded, never taken apart.
+// The pauses after opening, before each entry byte and after a write; whole percentages; a
+// reply arriving at the time-out is retried after its tail is discarded, never taken apart.
 TEST(TransferMemoryPort, PausesLateRepliesEntryIdentificationAndPulledCable) {
   Radio radio;
   std::shared_ptr<MemoryLinkPort> port;
@@ -94,8 +92,8 @@ TEST(TransferMemoryPort, PausesLateRepliesEntryIdentificationAndPulledCable) {
   const std::pair<int, int> percentAfterBlock[] = {{0, 0}, {3, 3}, {4, 3}, {63, 50}, {125, 99}};
   for (const auto& [block, percent] : percentAfterBlock) EXPECT_EQ(BlockProgress(block), percent) << block;
 
-  // Ten entry attempts (the tenth may still be answered), then a port error naming the
-  // device. The ident needs two marks in its first twelve bytes. A pulled cable fails a read.
+  // Ten entry attempts, then a port error naming the device; the ident needs two marks in
+  // its first twelve bytes; a pulled cable fails a read.
   Radio late;
   late.ignoreEntries = kEntryAttempts - 1;
   EXPECT_EQ(RunAgainst(late, true, port)->status.load(), TransferStatus::XFER_READ_DONE);
@@ -122,8 +120,7 @@ TEST(TransferMemoryPort, PausesLateRepliesEntryIdentificationAndPulledCable) {
   EXPECT_EQ(state->buffer[39 * kBlockSize], 0xEE);
 }
 
-// A caller that watches a port makes single entry attempts; one that was answered hands
-// the radio to a run that goes straight on to the identification.
+// An answered single entry attempt hands the radio to a run that goes on to identify it.
 TEST(TransferMemoryPort, ASingleAttemptAndARunThatGoesOnFromIt) {
   Radio radio;
   radio.ignoreEntries = 1;

@@ -1,5 +1,4 @@
-// The append-only file under a limit on file size that falls inside a line: the part of
-// the line that fit is on disk, and the failure is reported with its cause.
+// The append-only file under a file-size limit that falls inside a line.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -12,27 +11,21 @@
 namespace qorrin {
 namespace {
 
-// The file-size limit of this process lowered while it lives; going past it is an error
-// instead of the signal that would end the process.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &m_old);
-    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lowered = m_old;
+// This process's file-size limit lowered while it lives, going past it an error, not a signal.
+struct FileSizeLimit {
+  explicit FileSizeLimit(rlim_t bytes) : oldHandler(std::signal(SIGXFSZ, SIG_IGN)) {
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit lowered = old;
     lowered.rlim_cur = bytes;
-    m_set = ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    set = ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
   }
   ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &m_old);
-    std::signal(SIGXFSZ, m_oldHandler);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
   }
-  bool Set() const { return m_set; }
-
- private:
-  rlimit m_old{};
-  void (*m_oldHandler)(int) = SIG_DFL;
-  bool m_set = false;
+  void (*oldHandler)(int);
+  rlimit old{};
+  bool set = false;
 };
 
 TEST(AppendFile, AWriteCutShortByTheFileSizeLimitIsAFailure) {
@@ -47,7 +40,7 @@ TEST(AppendFile, AWriteCutShortByTheFileSizeLimitIsAFailure) {
   ASSERT_TRUE(file.Append("heading\n", &error)) << error;
   {
     const FileSizeLimit limit(12);
-    ASSERT_TRUE(limit.Set());
+    ASSERT_TRUE(limit.set);
     EXPECT_FALSE(file.Append("first line\n", &error));
   }
   EXPECT_EQ(error, "cannot write " + path + ": File too large");

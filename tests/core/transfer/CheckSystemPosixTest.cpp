@@ -1,10 +1,7 @@
-// The connection check's steps that read the system, against prepared root folders: the
-// device and the cables present, access, the programs that hold the device, the services
-// that meddle with cables.
+// The connection check's steps that read the system, against prepared root folders.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -36,8 +33,7 @@ CheckFinding Only(const CheckReport& report) {
   return report.findings.empty() ? CheckFinding{} : report.findings.front();
 }
 
-// A missing device lists what is there: each cable's chip, serial number and stable name
-// (USB adapters first); a stable name that leads nowhere is a cable that is unplugged.
+// A missing device lists the cables there (USB first); a stable name leading nowhere is unplugged.
 TEST(CheckDevice, MissingDeviceListsTheCablesPresentAndTheirStableNames) {
   PreparedRoot root;
   root.AddUsbCable(1, "ttyUSB1", "1a86", "7523", "");
@@ -47,48 +43,40 @@ TEST(CheckDevice, MissingDeviceListsTheCablesPresentAndTheirStableNames) {
   ASSERT_EQ(present.size(), 2u);
   EXPECT_EQ(present[0].path, "/dev/ttyUSB0");
   EXPECT_EQ(present[0].stableName, "/dev/serial/by-id/usb-0403_6001_A10KXYZ-if00-port0");
-
-  CheckReport report;
-  EXPECT_FALSE(CheckDevicePresent(host, "/dev/ttyUSB3", present, English(), report));
-  const CheckFinding& missing = Only(report);
+  std::vector<link::SerialDevice> devices = present;
+  auto check = [&](const std::string& device, bool found) {
+    CheckReport report;
+    EXPECT_EQ(CheckDevicePresent(host, device, devices, English(), report), found) << device;
+    return report;
+  };
+  const std::string ftdi =
+      "/dev/ttyUSB0: FTDI FT232R (0403:6001), serial number A10KXYZ, " + devices[0].stableName;
+  const CheckFinding missing = Only(check("/dev/ttyUSB3", false));
   EXPECT_EQ(missing.status, CheckStatus::Problem);
   EXPECT_EQ(missing.text, "The device /dev/ttyUSB3 does not exist.");
   EXPECT_EQ(missing.fixKey, "IDS_CHECK_DEVICE_MISSING_FIX");
-  EXPECT_EQ(missing.details,
-            (std::vector<std::string>{"/dev/ttyUSB0: FTDI FT232R (0403:6001), serial number A10KXYZ, "
-                                      "/dev/serial/by-id/usb-0403_6001_A10KXYZ-if00-port0",
-                                      "/dev/ttyUSB1: WCH CH340 (1a86:7523), /dev/serial/by-id/usb-1a86_7523_none-if00-port0"}));
+  EXPECT_EQ(missing.details, (std::vector<std::string>{ftdi, "/dev/ttyUSB1: WCH CH340 (1a86:7523), "
+                                                             "/dev/serial/by-id/usb-1a86_7523_none-if00-port0"}));
 
   // Pinned by its stable name: found through the link, and named with its cable.
-  CheckReport pinned;
-  EXPECT_TRUE(CheckDevicePresent(host, present[0].stableName, present, English(), pinned));
-  EXPECT_EQ(Only(pinned).textKey, "IDS_CHECK_DEVICE_OK");
-  EXPECT_EQ(Only(pinned).details, std::vector<std::string>{"/dev/ttyUSB0: FTDI FT232R (0403:6001), serial number A10KXYZ, "
-                                                            "/dev/serial/by-id/usb-0403_6001_A10KXYZ-if00-port0"});
+  const CheckFinding pinned = Only(check(present[0].stableName, true));
+  EXPECT_EQ(pinned.textKey, "IDS_CHECK_DEVICE_OK");
+  EXPECT_EQ(pinned.details, std::vector<std::string>{ftdi});
   // A device that is no cable is named as it is; reached through a link, with where it leads.
   root.File("/dev/ttyS0");
   root.Link("/dev/modem", "ttyS0");
-  CheckReport plain;
-  EXPECT_TRUE(CheckDevicePresent(host, "/dev/ttyS0", present, English(), plain));
-  EXPECT_TRUE(Only(plain).details.empty());
-  CheckReport linked;
-  EXPECT_TRUE(CheckDevicePresent(host, "/dev/modem", present, English(), linked));
-  EXPECT_EQ(Only(linked).details, std::vector<std::string>{"/dev/ttyS0"});
-  CheckReport unplugged;
-  EXPECT_FALSE(CheckDevicePresent(host, "/dev/serial/by-id/usb-067b_2303_X-if00-port0", present, English(), unplugged));
-  EXPECT_EQ(Only(unplugged).textKey, "IDS_CHECK_PINNED_MISSING");
+  EXPECT_TRUE(Only(check("/dev/ttyS0", true)).details.empty());
+  EXPECT_EQ(Only(check("/dev/modem", true)).details, std::vector<std::string>{"/dev/ttyS0"});
+  EXPECT_EQ(Only(check("/dev/serial/by-id/usb-067b_2303_X-if00-port0", false)).textKey,
+            "IDS_CHECK_PINNED_MISSING");
 
   // The name Windows' Device Manager gives a port whose Prolific driver refuses the chip.
-  std::vector<link::SerialDevice> refused = present;
-  refused[0].description = "Prolific USB-to-Serial Comm Port (COM4) PHASED OUT SINCE 2012. PLEASE CONTACT YOUR SUPPLIER.";
-  CheckReport prolific;
-  EXPECT_TRUE(CheckDevicePresent(host, "/dev/ttyUSB0", refused, English(), prolific));
+  devices[0].description = "Prolific USB-to-Serial Comm Port (COM4) PHASED OUT SINCE 2012. PLEASE CONTACT YOUR SUPPLIER.";
+  const CheckReport prolific = check("/dev/ttyUSB0", true);
   EXPECT_EQ(Keys(prolific), (std::vector<std::string>{"IDS_CHECK_DEVICE_OK", "IDS_CHECK_PROLIFIC_REFUSED"}));
   EXPECT_EQ(prolific.findings[1].status, CheckStatus::Problem);
-  EXPECT_TRUE(IsRefusedProlific("Phased out"));
-  EXPECT_TRUE(IsRefusedProlific("...please contact your supplier"));
-  EXPECT_FALSE(IsRefusedProlific("Prolific USB-to-Serial Comm Port (COM4)"));
-  EXPECT_FALSE(IsRefusedProlific("PHASED"));
+  EXPECT_TRUE(IsRefusedProlific("Phased out") && IsRefusedProlific("...please contact your supplier"));
+  EXPECT_FALSE(IsRefusedProlific("Prolific USB-to-Serial Comm Port (COM4)") || IsRefusedProlific("PHASED"));
 
   // No serial device at all: the fix says so instead of offering an empty list.
   PreparedRoot bare;
@@ -99,8 +87,7 @@ TEST(CheckDevice, MissingDeviceListsTheCablesPresentAndTheirStableNames) {
   EXPECT_TRUE(Only(nothing).details.empty());
 }
 
-// A [ports] entry that names a cable by its stable name finds the device behind it, as
-// the port dialog and `ports` show it; another device's name does not.
+// A [ports] entry naming a cable by its stable name finds the device behind it, no other.
 TEST(CheckDevice, PinnedEntriesFindTheirCable) {
   PreparedRoot root;
   root.AddUsbCable(1, "ttyUSB0", "0403", "6001", "A1");
@@ -115,8 +102,7 @@ TEST(CheckDevice, PinnedEntriesFindTheirCable) {
   EXPECT_FALSE(link::NamesDevice("", devices[1]));
 }
 
-// A cable on the bus without a tty of its own: brltty's when it is installed and the chip
-// is one it claims, otherwise a missing driver. A cable whose tty exists is no such case.
+// A cable on the bus without a tty is brltty's doing only where it is installed and claims the chip.
 TEST(CheckDevice, CableWithoutDeviceIsBlamedOnBrlttyOnlyWhereItCouldBe) {
   PreparedRoot root;
   root.AddUsbCable(1, "ttyUSB0", "1a86", "7523", "", true);
@@ -149,9 +135,9 @@ TEST(CheckDevice, CableWithoutDeviceIsBlamedOnBrlttyOnlyWhereItCouldBe) {
                       "brltty has most likely taken it.");
 }
 
-// The device's group against the process's groups, and the account files against those:
-// a member, one who joined after logging in, one who never joined, a device only its owner
-// may use, and a grant beyond the mode (the seat's access list).
+// The device's group against the process's and the account files' groups: a member, one who
+// joined after logging in, one who never joined, an owner-only device, the seat's access
+// list. The running system's own access test: yes to a file we may use, no to a missing one.
 TEST(CheckAccess, GroupMembershipOldLoginAndOwnerOnlyDevices) {
   PreparedRoot root;
   root.AddUsbCable(1, "ttyUSB0", "10c4", "ea60", "0001");
@@ -160,51 +146,50 @@ TEST(CheckAccess, GroupMembershipOldLoginAndOwnerOnlyDevices) {
   const std::string other = std::to_string(PreparedRoot::Stranger());
   root.File("/etc/group", "users:x:" + other + ":\ndialout:x:" + gid + ":alice,ham\n");
   root.File("/etc/passwd", "ham:x:1000:" + other + "::/home/ham:/bin/bash\nbob:x:1001:" + gid + "::/home/bob:/bin/sh\n");
+  auto check = [&](const CheckHost& host, bool allowed, const std::string& device = "/dev/ttyUSB0") {
+    CheckReport report;
+    EXPECT_EQ(CheckAccess(host, device, English(), report), allowed) << host.userName;
+    return Only(report);
+  };
 
   CheckHost member = root.Host("ham");
   member.groups.push_back(PreparedRoot::FileGroup());
-  CheckReport ok;
-  EXPECT_TRUE(CheckAccess(member, "/dev/ttyUSB0", English(), ok));
-  EXPECT_EQ(Only(ok).text, "You may use /dev/ttyUSB0: you are in its group dialout.");
+  EXPECT_EQ(check(member, true).text, "You may use /dev/ttyUSB0: you are in its group dialout.");
+  const CheckFinding relogin = check(root.Host("ham"), false);
+  EXPECT_EQ(relogin.textKey, "IDS_CHECK_ACCESS_RELOGIN");
+  EXPECT_EQ(relogin.fix, "Log out and in again (or restart the computer).");
+  EXPECT_EQ(check(root.Host("bob"), false).textKey, "IDS_CHECK_ACCESS_RELOGIN");  // bob's, by passwd
 
-  CheckReport relogin;
-  EXPECT_FALSE(CheckAccess(root.Host("ham"), "/dev/ttyUSB0", English(), relogin));
-  EXPECT_EQ(Only(relogin).textKey, "IDS_CHECK_ACCESS_RELOGIN");
-  EXPECT_EQ(Only(relogin).fix, "Log out and in again (or restart the computer).");
-  CheckReport primary;  // the group is bob's own, by the passwd file
-  EXPECT_FALSE(CheckAccess(root.Host("bob"), "/dev/ttyUSB0", English(), primary));
-  EXPECT_EQ(Only(primary).textKey, "IDS_CHECK_ACCESS_RELOGIN");
-
-  CheckReport stranger;
-  EXPECT_FALSE(CheckAccess(root.Host("carol"), "/dev/ttyUSB0", English(), stranger));
-  EXPECT_EQ(Only(stranger).text, "You (carol) are not in group dialout, whose members may use /dev/ttyUSB0.");
-  EXPECT_EQ(Only(stranger).fix, "Join the group: sudo usermod -aG dialout carol, then log out and in again.");
-
-  CheckReport nameless;  // an account without a name is in no group by the account files
-  EXPECT_FALSE(CheckAccess(root.Host(""), "/dev/ttyUSB0", English(), nameless));
-  EXPECT_EQ(Only(nameless).textKey, "IDS_CHECK_ACCESS_GROUP");
+  const CheckFinding stranger = check(root.Host("carol"), false);
+  EXPECT_EQ(stranger.text, "You (carol) are not in group dialout, whose members may use /dev/ttyUSB0.");
+  EXPECT_EQ(stranger.fix, "Join the group: sudo usermod -aG dialout carol, then log out and in again.");
+  // An account without a name is in no group by the account files.
+  EXPECT_EQ(check(root.Host(""), false).textKey, "IDS_CHECK_ACCESS_GROUP");
 
   CheckHost seat = root.Host("carol");
   seat.grantsAccess = [&](const std::string& path) { return path == root.Path("/dev/ttyUSB0"); };
-  CheckReport granted;
-  EXPECT_TRUE(CheckAccess(seat, "/dev/serial/by-id/usb-10c4_ea60_0001-if00-port0", English(), granted));
-  EXPECT_EQ(Only(granted).textKey, "IDS_CHECK_ACCESS_LIST");
+  EXPECT_EQ(check(seat, true, "/dev/serial/by-id/usb-10c4_ea60_0001-if00-port0").textKey,
+            "IDS_CHECK_ACCESS_LIST");
 
   root.Mode("/dev/ttyUSB0", 0600);
-  CheckReport ownerOnly;
-  EXPECT_FALSE(CheckAccess(member, "/dev/ttyUSB0", English(), ownerOnly));
-  EXPECT_EQ(Only(ownerOnly).textKey, "IDS_CHECK_ACCESS_OWNER_ONLY");
+  EXPECT_EQ(check(member, false).textKey, "IDS_CHECK_ACCESS_OWNER_ONLY");
   CheckHost owner = member;
   owner.uid = ::geteuid();
-  CheckReport own;
-  EXPECT_TRUE(CheckAccess(owner, "/dev/ttyUSB0", English(), own));
-  EXPECT_EQ(Only(own).text, "You may use /dev/ttyUSB0 (group dialout).");
+  EXPECT_EQ(check(owner, true).text, "You may use /dev/ttyUSB0 (group dialout).");
+
+  const CheckHost self = CheckHost::ThisProcess();  // no mode bits: we may be root
+  EXPECT_TRUE(self.grantsAccess(root.Path("/etc/group")));
+  EXPECT_FALSE(self.grantsAccess(root.Path("/etc/missing")));
 }
 
-// Each program that holds the device is named for what it is; the far end of a
-// pseudo-terminal and this process itself are not competitors; a device nobody visible
-// holds but that is locked is "in use by another program".
+// Holders are named for what they are, but neither a pseudo-terminal's far end nor this
+// process is a competitor; a device nobody visible holds but that is locked is in use.
 TEST(CheckHolders, ProgramsAreNamedAndUnseenHoldersFoundByTheLock) {
+  auto holders = [](const PreparedRoot& at, const std::string& device, bool free) {
+    CheckReport report;
+    EXPECT_EQ(CheckHolders(at.Host(), device, ReadProcesses(at.Host()), English(), report), free) << device;
+    return report;
+  };
   PreparedRoot root;
   root.AddUsbCable(1, "ttyUSB0", "067b", "2303", "");
   root.AddProcess(311, "ModemManager", {"/dev/null", "/dev/ttyUSB0"});
@@ -214,12 +199,8 @@ TEST(CheckHolders, ProgramsAreNamedAndUnseenHoldersFoundByTheLock) {
   root.AddProcess(315, "python3", {"/dev/ttyUSB0"});
   root.AddProcess(316, "bash", {"/dev/ttyUSB1", "/dev/pts/0"});
   root.AddProcess(1, "qorrin", {"/dev/ttyUSB0"});  // this process (the host's pid)
-  const CheckHost host = root.Host();
-  const auto processes = ReadProcesses(host);
-  EXPECT_TRUE(IsRunning(processes, "ModemManager"));
-
-  CheckReport held;
-  EXPECT_FALSE(CheckHolders(host, "/dev/serial/by-id/usb-067b_2303_none-if00-port0", processes, English(), held));
+  EXPECT_TRUE(IsRunning(ReadProcesses(root.Host()), "ModemManager"));
+  const CheckReport held = holders(root, "/dev/serial/by-id/usb-067b_2303_none-if00-port0", false);
   std::vector<std::string> keys = Keys(held);
   std::sort(keys.begin(), keys.end());
   EXPECT_EQ(keys, (std::vector<std::string>{"IDS_CHECK_HELD_BRLTTY", "IDS_CHECK_HELD_MODEMMANAGER",
@@ -240,41 +221,30 @@ TEST(CheckHolders, ProgramsAreNamedAndUnseenHoldersFoundByTheLock) {
   pty.AddProcess(400, "qorrin-sim", {"/dev/ptmx", "/dev/pts/0"}, 0);
   pty.AddProcess(401, "screen", {"/dev/ptmx", "/dev/pts/0"}, 3);
   pty.AddClosedProcess(402, "ModemManager");
-  const CheckHost ptyHost = pty.Host();
-  const auto ptyProcesses = ReadProcesses(ptyHost);
+  const auto ptyProcesses = ReadProcesses(pty.Host());
   EXPECT_FALSE(std::find_if(ptyProcesses.begin(), ptyProcesses.end(), [](const ProcessInfo& p) {
                  return p.pid == 402;
                })->lookedInto);
-  CheckReport farEnd;
-  EXPECT_FALSE(CheckHolders(ptyHost, "/dev/pts/0", ptyProcesses, English(), farEnd));
-  EXPECT_EQ(Keys(farEnd), std::vector<std::string>{"IDS_CHECK_HELD_TERMINAL"});
+  EXPECT_EQ(Keys(holders(pty, "/dev/pts/0", false)), std::vector<std::string>{"IDS_CHECK_HELD_TERMINAL"});
 
-  // Nobody we may see (this process, also as /proc/self, is nobody): free, until something
-  // locks the device.
+  // Nobody we may see (this process, also as /proc/self, is nobody): free, until it is locked.
   PreparedRoot quiet;
   quiet.File("/dev/ttyS4");
   quiet.AddClosedProcess(500, "someone");
   quiet.AddProcess(1, "qorrin", {"/dev/ttyS4"});
   quiet.Link("/proc/self", "1");
-  CheckReport free;
-  EXPECT_TRUE(CheckHolders(quiet.Host(), "/dev/ttyS4", ReadProcesses(quiet.Host()), English(), free));
-  EXPECT_EQ(Only(free).text, "No other program is using /dev/ttyS4.");
+  EXPECT_EQ(Only(holders(quiet, "/dev/ttyS4", true)).text, "No other program is using /dev/ttyS4.");
   const int lock = ::open(quiet.Path("/dev/ttyS4").c_str(), O_RDWR | O_CLOEXEC);
   ASSERT_EQ(::flock(lock, LOCK_EX | LOCK_NB), 0);
-  CheckReport busy;
-  EXPECT_FALSE(CheckHolders(quiet.Host(), "/dev/ttyS4", ReadProcesses(quiet.Host()), English(), busy));
-  EXPECT_EQ(Only(busy).text, "/dev/ttyS4 is in use by another program.");
+  EXPECT_EQ(Only(holders(quiet, "/dev/ttyS4", false)).text, "/dev/ttyS4 is in use by another program.");
   ::close(lock);
 
   // A device we may not even open, beside a process we may not look into: nothing to say.
   quiet.Folder("/dev/ttyS5");
-  CheckReport unknown;
-  EXPECT_TRUE(CheckHolders(quiet.Host(), "/dev/ttyS5", ReadProcesses(quiet.Host()), English(), unknown));
-  EXPECT_TRUE(unknown.findings.empty());
+  EXPECT_TRUE(holders(quiet, "/dev/ttyS5", true).findings.empty());
 }
 
-// A program started with its standard input closed gets descriptor 0 from its next open:
-// the trial open must take that for the device it opened, and close it again.
+// Without standard input the trial open gets descriptor 0: it must take it for the device and close it.
 TEST(CheckHolders, TheTrialOpenWorksWithoutStandardInput) {
   PreparedRoot root;
   root.File("/dev/ttyS4");
@@ -291,9 +261,8 @@ TEST(CheckHolders, TheTrialOpenWorksWithoutStandardInput) {
   if (next > 0) ::close(next);
 }
 
-// ModemManager meddles unless udev marked the cable; our rule file (the shipped one)
-// installed but not applied is told apart. brltty installed beside a chip it claims is a
-// warning. Devices that are no USB cable have nothing to fear from either.
+// ModemManager meddles unless udev marked the cable, our rule installed but not applied is told
+// apart; brltty beside a chip it claims is a warning; a device that is no cable fears neither.
 TEST(CheckServices, ModemManagerAndBrlttyAgainstTheCable) {
   PreparedRoot root;
   root.AddUsbCable(1, "ttyUSB0", "1a86", "7523", "");

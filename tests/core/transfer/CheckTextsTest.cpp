@@ -1,5 +1,4 @@
-// The words of the connection check: values filled into the sentences of both languages,
-// bytes shown as a device sent them, cable chips by name.
+// The words of the connection check in both languages, bytes as sent, cable chips by name.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -46,8 +45,7 @@ TEST(CheckTexts, BytesShowTheirTextOnlyWhereMostArePrintable) {
   EXPECT_EQ(ByteText({}), "");
 }
 
-// A chip by its ids in any case, a known maker's other chips by the maker, others by what
-// the system says; the braille service's chips are CH340 and CP210x only.
+// A chip by its ids in any case, else by its maker, else as the system says; brltty's are CH340 and CP210x.
 TEST(CheckTexts, CableChipsAreNamedByTheirIds) {
   link::SerialDevice device;
   device.vendorId = "1A86";

@@ -1,8 +1,8 @@
-// The whole connection check against a prepared root and the scripted radio on a memory
-// port: the line is talked to only once the device is there, may be opened and is free.
+// The whole connection check against a prepared root and the scripted radio on a memory port.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 #include "core/link/MemoryRadio.h"
@@ -44,8 +44,7 @@ struct CheckBench {
   bool TalkedToTheLine() const { return !port->Events().empty(); }
 };
 
-// A device that is there, may be opened and is free: the radio on it is identified. A
-// port number is checked as the device it names.
+// A device that is there, may be opened and is free: its radio is identified, also by number.
 TEST(ConnectionCheck, TheLineIsTalkedToOnceTheDeviceIsThereAndMayBeHad) {
   CheckBench bench;
   const CheckReport report = bench.Check(bench.Request("/dev/ttyUSB0"));
@@ -63,34 +62,31 @@ TEST(ConnectionCheck, TheLineIsTalkedToOnceTheDeviceIsThereAndMayBeHad) {
   EXPECT_EQ(byNumber.verdict, CheckVerdict::Identified);
 }
 
-// A number that names no device, a device that is missing, one the user may not open, one
-// another program holds: the check ends before the line, with the finding that says why.
+// A device that cannot be had ends the check before the line, with the finding that says why.
 TEST(ConnectionCheck, NoLineWhereTheDeviceCannotBeHad) {
-  CheckBench unnamed;
-  const CheckReport noDevice = unnamed.Check(unnamed.Request("", 5));
-  EXPECT_EQ(noDevice.device, "");
-  EXPECT_TRUE(noDevice.Has("IDS_CHECK_PORT_UNNAMED"));
-  EXPECT_FALSE(unnamed.TalkedToTheLine());
-
-  CheckBench missing;
-  const CheckReport gone = missing.Check(missing.Request("/dev/ttyUSB3"));
-  EXPECT_TRUE(gone.Has("IDS_CHECK_DEVICE_MISSING"));
-  EXPECT_TRUE(gone.Has("IDS_CHECK_CABLE_NO_DEVICE"));
-  EXPECT_FALSE(missing.TalkedToTheLine());
-
-  CheckBench denied;
-  denied.root.Mode("/dev/ttyUSB0", 0600);
-  const CheckReport refused = denied.Check(denied.Request("/dev/ttyUSB0"));
-  EXPECT_TRUE(refused.Has("IDS_CHECK_ACCESS_OWNER_ONLY"));
-  EXPECT_EQ(refused.verdict, CheckVerdict::NoRadio);
-  EXPECT_FALSE(denied.TalkedToTheLine());
-
-  CheckBench held;
-  held.root.AddProcess(314, "minicom", {"/dev/ttyUSB0"});
-  const CheckReport busy = held.Check(held.Request("/dev/ttyUSB0"));
-  EXPECT_TRUE(busy.Has("IDS_CHECK_HELD_TERMINAL"));
-  EXPECT_TRUE(busy.Has("IDS_CHECK_SERVICES_OK"));
-  EXPECT_FALSE(held.TalkedToTheLine());
+  const struct Case {
+    const char* device;
+    int port;
+    std::function<void(PreparedRoot&)> spoil;
+    std::vector<std::string> findings;
+  } cases[] = {
+      {"", 5, [](PreparedRoot&) {}, {"IDS_CHECK_PORT_UNNAMED"}},  // a number that names no device
+      {"/dev/ttyUSB3", 0, [](PreparedRoot&) {}, {"IDS_CHECK_DEVICE_MISSING", "IDS_CHECK_CABLE_NO_DEVICE"}},
+      {"/dev/ttyUSB0", 0, [](PreparedRoot& root) { root.Mode("/dev/ttyUSB0", 0600); },
+       {"IDS_CHECK_ACCESS_OWNER_ONLY"}},
+      {"/dev/ttyUSB0", 0, [](PreparedRoot& root) { root.AddProcess(314, "minicom", {"/dev/ttyUSB0"}); },
+       {"IDS_CHECK_HELD_TERMINAL", "IDS_CHECK_SERVICES_OK"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.findings.front());
+    CheckBench bench;
+    c.spoil(bench.root);
+    const CheckReport report = bench.Check(bench.Request(c.device, c.port));
+    for (const std::string& key : c.findings) EXPECT_TRUE(report.Has(key)) << key;
+    EXPECT_EQ(report.verdict, CheckVerdict::NoRadio);
+    EXPECT_TRUE(c.port == 0 || report.device.empty()) << report.device;
+    EXPECT_FALSE(bench.TalkedToTheLine());
+  }
 }
 
 }  // namespace

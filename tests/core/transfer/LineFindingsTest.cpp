@@ -1,5 +1,4 @@
-// What the connection check says about the conversation on the line: a port that did not
-// open, our radio with a range named or not, another radio, an echo, noise, silence.
+// What the connection check says about the conversation on the line.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,11 +16,7 @@ const CheckTexts& English() {
 }
 
 ModelTable::Row Row(const std::string& code, const std::string& text) {
-  ModelTable::Row row;
-  row.strCode = code;
-  row.searchBand = ParseBandCode(code);
-  row.strText = text;
-  return row;
+  return {code, ParseBandCode(code), std::nullopt, text};
 }
 
 // Two ranges; only the first has a text.
@@ -54,9 +49,8 @@ CheckReport Report(const LineTalk& talk, const ModelTable* models = &Models()) {
   return report;
 }
 
-// Our radio's range by its text, else by its code when the range has no text; a code no
-// model has, or no models at all, is shown as it is. A radio whose block could not be read
-// is ours but a problem.
+// Our radio's range by its text, else its code; an unknown code is shown as it is. A radio
+// whose block could not be read is ours but a problem.
 TEST(LineFindings, OurRadioIsNamedByItsRange) {
   const CheckReport named = Report(Identified({0x60, 0x13, 0x40, 0x17}));
   EXPECT_EQ(named.verdict, CheckVerdict::Identified);
@@ -89,8 +83,7 @@ TEST(LineFindings, OurRadioIsNamedByItsRange) {
   EXPECT_EQ(failed.findings[0].status, CheckStatus::Problem);
 }
 
-// Without our radio: the port that did not open, a radio that did not identify, an echo
-// (also when as many attempts were noisy), noise, silence; a cancelled check says nothing.
+// Without our radio the line is described (an echo wins a tie with noise); a cancel says nothing.
 TEST(LineFindings, WithoutOurRadioTheLineIsDescribed) {
   LineTalk closed;
   closed.openError = "Permission denied";

@@ -1,12 +1,10 @@
-// The connection check's conversation on a memory port: with our radio, with a radio that
-// does not identify, with a cable that echoes (with and without a radio behind it), with
-// noise and with silence. Nothing is ever written into a radio, and every radio that took
-// the entry command gets its end command.
+// The connection check's conversation on a memory port: it writes nothing, and ends every radio.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <vector>
 
 #include "core/link/MemoryRadio.h"
 #include "core/transfer/LineTalk.h"
@@ -19,9 +17,15 @@ using test::Writes;
 
 int EndCommands(const MemoryLinkPort& port) { return Writes(port, {link::kEndCommand}); }
 
-// Our radio: acknowledged, identified, its band block read; one end command; no frame
-// that writes. One that fails to identify, or whose band block will not come, still
-// gets its end command.
+// A line that answers the end of each entry command with these bytes.
+std::shared_ptr<MemoryLinkPort> Answering(std::vector<std::uint8_t> reply) {
+  return std::make_shared<MemoryLinkPort>([reply](MemoryLinkPort& p, std::uint8_t b) {
+    if (b == link::kEntryCommand.back()) p.Reply(reply.data(), reply.size());
+  });
+}
+
+// Our radio is identified and its band block read; one that does not identify, or whose
+// band block will not come, still gets its end command.
 TEST(LineTalk, OurRadioIsIdentifiedAndItsBandBlockRead) {
   MemoryRadio radio;
   radio.ignoreEntries = 2;
@@ -61,9 +65,8 @@ TEST(LineTalk, OurRadioIsIdentifiedAndItsBandBlockRead) {
   EXPECT_EQ(EndCommands(*port), 1);
 }
 
-// Echoes and noise are settled after three attempts; a radio that answers behind the echo
-// is noted and ended. Silence takes all ten attempts and ends no one; a cancel stops the
-// attempts; a port that does not open says why.
+// Echoes and noise are settled after three attempts (a radio behind the echo is noted and
+// ended); silence takes all ten and ends no one; a cancel stops; a closed port says why.
 TEST(LineTalk, EchoesNoiseSilenceCancelAndAPortThatDoesNotOpen) {
   // After the echo: nothing, a radio's acknowledgement, or a byte that is none.
   for (const int after : {-1, int{link::kAck}, 0x55}) {
@@ -85,22 +88,15 @@ TEST(LineTalk, EchoesNoiseSilenceCancelAndAPortThatDoesNotOpen) {
   }
 
   // Noise (zero bytes too, as a radio at another speed sends them) is kept up to 32 bytes.
-  auto noisy = std::make_shared<MemoryLinkPort>([](MemoryLinkPort& p, std::uint8_t b) {
-    if (b == link::kEntryCommand.back()) p.Reply({0x00, 0x80, 0xF8});
-  });
+  auto noisy = Answering({0x00, 0x80, 0xF8});
   const LineTalk noise = TalkToRadio(*noisy, "/dev/memory");
   EXPECT_EQ(noise.attempts, 3);
   EXPECT_EQ(noise.noisyAttempts, 3);
   EXPECT_EQ(noise.heard, (std::vector<std::uint8_t>{0x00, 0x80, 0xF8}));
-  auto chatty = std::make_shared<MemoryLinkPort>([](MemoryLinkPort& p, std::uint8_t b) {
-    if (b == link::kEntryCommand.back()) p.Reply(std::vector<std::uint8_t>(40, 0x55).data(), 40);
-  });
-  EXPECT_EQ(TalkToRadio(*chatty, "/dev/memory").heard.size(), 32u);
+  EXPECT_EQ(TalkToRadio(*Answering(std::vector<std::uint8_t>(40, 0x55)), "/dev/memory").heard.size(), 32u);
   // One byte that happens to start our entry command is noise; two are an echo.
   for (const std::size_t echoed : {1, 2}) {
-    auto stray = std::make_shared<MemoryLinkPort>([echoed](MemoryLinkPort& p, std::uint8_t b) {
-      if (b == link::kEntryCommand.back()) p.Reply(link::kEntryCommand.data(), echoed);
-    });
+    const auto stray = Answering({link::kEntryCommand.begin(), link::kEntryCommand.begin() + echoed});
     const LineTalk talk = TalkToRadio(*stray, "/dev/memory");
     EXPECT_EQ(talk.echoedAttempts, echoed == 2 ? 3 : 0) << echoed;
     EXPECT_EQ(talk.noisyAttempts, echoed == 2 ? 0 : 3) << echoed;

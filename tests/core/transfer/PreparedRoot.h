@@ -1,7 +1,5 @@
 #pragma once
-// A root folder laid out as the connection check reads a Linux system: device files,
-// /sys with USB cables, /dev/serial/by-id, /proc with processes and their descriptors,
-// the account files, udev's database and rules, installed programs.
+// A root folder laid out as the connection check reads a Linux system.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,8 +43,7 @@ class PreparedRoot {
   }
   void Mode(const std::string& path, mode_t mode) const { ::chmod(Path(path).c_str(), mode); }
 
-  // A USB cable with its chip's ids, the tty the kernel made for it (unless it made none)
-  // with its device number 188:n, the device file and its stable name.
+  // A USB cable with its chip's ids and, unless without, its tty 188:n, device and stable name.
   void AddUsbCable(int n, const std::string& tty, const std::string& vendor, const std::string& product,
                    const std::string& serial, bool withTty = true) const {
     const std::string usb = "/sys/devices/pci0000:00/usb1/1-" + std::to_string(n);
@@ -64,8 +61,7 @@ class PreparedRoot {
          "../../" + tty);
   }
 
-  // A process with descriptors 3, 4, ... leading to the files; a descriptor of /dev/ptmx
-  // serves pseudo-terminal `ptyIndex`.
+  // A process with descriptors 3, 4, ... to the files; one of /dev/ptmx serves `ptyIndex`.
   void AddProcess(int pid, const std::string& name, const std::vector<std::string>& files, int ptyIndex = -1) const {
     const std::string dir = "/proc/" + std::to_string(pid);
     File(dir + "/comm", name + "\n");
@@ -77,8 +73,7 @@ class PreparedRoot {
       ++fd;
     }
   }
-  // A process whose descriptors we may not look at (another user's): its fd folder cannot
-  // be listed.
+  // Another user's process, whose descriptors cannot be listed.
   void AddClosedProcess(int pid, const std::string& name) const {
     File("/proc/" + std::to_string(pid) + "/comm", name + "\n");
     File("/proc/" + std::to_string(pid) + "/fd", "not a folder");

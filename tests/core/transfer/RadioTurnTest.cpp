@@ -1,12 +1,8 @@
-// A radio's whole turn at the station on a memory port with the scripted radio: what it
-// is left holding, the result and its words, and that every session the radio
-// acknowledged ends with the end command, once.
+// A radio's whole turn at the station against the scripted radio on a memory port.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
-#include <utility>
-#include <vector>
 
 #include "core/backup/BackupStore.h"
 #include "core/link/MemoryRadio.h"
@@ -21,12 +17,7 @@ using test::MemoryRadio;
 using test::Writes;
 
 ModelTable::Row ModelRow(const std::string& code, const std::string& text) {
-  ModelTable::Row row;
-  row.strCode = code;
-  row.searchBand = ParseBandCode(code);
-  row.limitsBand = row.searchBand;
-  row.strText = text;
-  return row;
+  return {code, ParseBandCode(code), ParseBandCode(code), text};
 }
 
 // Three ranges, the last without a text of its own; a plan of the first.
@@ -35,6 +26,7 @@ struct TurnBench {
   TurnPlan plan;
   TransferRun::Image before{};  // what a radio of the plan's range holds before its turn
   std::vector<std::pair<PortActivity, int>> shown;
+  std::shared_ptr<MemoryLinkPort> port;  // the last turn's
 
   TurnBench() {
     std::array<ModelTable::Row, kMaxModels> rows;
@@ -51,16 +43,15 @@ struct TurnBench {
     plan.image[0x456] ^= 0xFF;
     plan.model = 0;
   }
-  // A radio of `model` holding `image`, its band bytes set to that model's.
   MemoryRadio Radio(const TransferRun::Image& image, int model = 0) const {
     MemoryRadio radio;
     radio.memory = image;
     plan.models->WriteModelBandInfo(radio.memory, model);
     return radio;
   }
-  // The station's acknowledged entry attempt, then the turn: cancelled before it runs
-  // (cancelAt 0), or once the radio took the block at cancelAt.
-  StationRadio Turn(MemoryRadio& radio, std::shared_ptr<MemoryLinkPort>& port, int cancelAt = -1) {
+  // The acknowledged entry attempt, then the turn, cancelled before it runs (cancelAt 0) or
+  // once the radio took block cancelAt; every session the radio acknowledged ended once.
+  StationRadio Turn(MemoryRadio& radio, int cancelAt = -1) {
     port = radio.Port();
     EXPECT_EQ(port->Open("/dev/memory", link::kBaudRate), 1);
     EXPECT_EQ(link::SendEntryCommand(*port), link::kAck);
@@ -73,25 +64,18 @@ struct TurnBench {
         if (address == cancelAt) turn.Cancel();
       };
     }
-    return turn.Run();
+    const StationRadio result = turn.Run();
+    EXPECT_EQ(Writes(*port, {link::kEndCommand}), Writes(*port, {link::kEntryCommand[0], 'P'}));
+    return result;
   }
 };
 
-// Each session the radio acknowledged (the station's attempt and each later entry
-// command) ended with exactly one end command.
-void ExpectEverySessionEndedOnce(const MemoryLinkPort& port) {
-  EXPECT_EQ(Writes(port, {link::kEndCommand}), Writes(port, {link::kEntryCommand[0], 'P'}));
-}
-
-// Backed up, written, read back: the radio holds the plan, the log's fingerprints are of
-// what it held before and after, and the port showed each stage from its start to 100%,
-// each change once.
-// Without verification the write is taken as it is, and said to be unverified.
+// Backed up, written, read back, each stage shown from its start to 100% (each change
+// once), fingerprinted before and after; without verification, said unverified.
 TEST(RadioTurn, ARadioIsBackedUpWrittenAndVerified) {
   TurnBench bench;
   MemoryRadio radio = bench.Radio(bench.before);
-  std::shared_ptr<MemoryLinkPort> port;
-  const StationRadio result = bench.Turn(radio, port);
+  const StationRadio result = bench.Turn(radio);
   EXPECT_EQ(result.result, RadioResult::Programmed);
   EXPECT_EQ(result.detail, "");
   EXPECT_EQ(result.outcome.end, TransferEnd::Verified);
@@ -105,8 +89,7 @@ TEST(RadioTurn, ARadioIsBackedUpWrittenAndVerified) {
   ASSERT_EQ(backups.size(), 1u);
   EXPECT_EQ(backups[0].strPath, result.backupFile);
   EXPECT_EQ(backups[0].strPort, "COM9");
-  EXPECT_EQ(Writes(*port, {link::kEntryCommand[0], 'P'}), 3);  // the attempt, the write, the read-back
-  ExpectEverySessionEndedOnce(*port);
+  EXPECT_EQ(Writes(*bench.port, {link::kEntryCommand[0], 'P'}), 3);  // the attempt, the write, the read-back
 
   std::vector<PortActivity> stages;
   for (const auto& [activity, percent] : bench.shown) {
@@ -129,15 +112,14 @@ TEST(RadioTurn, ARadioIsBackedUpWrittenAndVerified) {
 
   bench.plan.verify = false;
   MemoryRadio unverified = bench.Radio(bench.before);
-  const StationRadio written = bench.Turn(unverified, port);
+  const StationRadio written = bench.Turn(unverified);
   EXPECT_EQ(written.result, RadioResult::Programmed);
   EXPECT_EQ(written.detail, "not verified");
   EXPECT_EQ(written.shaAfter, "");
-  ExpectEverySessionEndedOnce(*port);
 }
 
 // Nothing is written into a radio that holds the plan, is of another range (named by its
-// text, else its number, else as none), does not identify, or whose backup cannot be kept.
+// text, number or as none), does not identify, or whose backup cannot be kept.
 TEST(RadioTurn, RadiosThatMustNotBeWrittenAreLeftAsTheyWere) {
   TurnBench bench;
   struct Case {
@@ -163,87 +145,75 @@ TEST(RadioTurn, RadiosThatMustNotBeWrittenAreLeftAsTheyWere) {
   for (Case& c : cases) {
     SCOPED_TRACE(c.name);
     const auto held = c.radio.memory;
-    std::shared_ptr<MemoryLinkPort> port;
-    const StationRadio result = bench.Turn(c.radio, port);
+    const StationRadio result = bench.Turn(c.radio);
     EXPECT_EQ(result.result, c.result);
     EXPECT_EQ(result.detail, c.detail);
-    EXPECT_EQ(Writes(*port, {link::kDataFrameTag}), 0);
+    EXPECT_EQ(Writes(*bench.port, {link::kDataFrameTag}), 0);
     EXPECT_EQ(c.radio.memory, held);
     EXPECT_EQ(result.shaBefore.empty(), result.backupFile.empty());
     EXPECT_EQ(result.shaAfter, "");
-    ExpectEverySessionEndedOnce(*port);
-  }
+    }
 
   // A backup folder that cannot be made: what the radio held would be lost for good.
   bench.dir.write("not-a-folder", "");
   bench.plan.backupFolder = bench.dir.file("not-a-folder/backups");
   MemoryRadio radio = bench.Radio(bench.before);
-  std::shared_ptr<MemoryLinkPort> port;
-  const StationRadio result = bench.Turn(radio, port);
+  const StationRadio result = bench.Turn(radio);
   EXPECT_EQ(result.result, RadioResult::BackupFailed);
   EXPECT_NE(result.detail.find("; nothing written"), std::string::npos) << result.detail;
   EXPECT_EQ(result.backupFile, "");
-  EXPECT_EQ(Writes(*port, {link::kDataFrameTag}), 0);
+  EXPECT_EQ(Writes(*bench.port, {link::kDataFrameTag}), 0);
 }
 
-// A write the radio does not hold afterwards, one it could not be read back after, one
-// broken off by the radio or by a cancel, a backup read that failed or was cancelled:
-// each has its result and words, and every session the radio acknowledged was ended once.
+// Writes not held or not read back, broken off by the radio or a cancel, failed or cancelled
+// backups: each has its result and words, and no session is left open.
 TEST(RadioTurn, TurnsBrokenOffOrNotVerifiedLeaveNoSessionOpen) {
   TurnBench bench;
-  std::shared_ptr<MemoryLinkPort> port;
-
   MemoryRadio stuck = bench.Radio(bench.before);
   stuck.stuckAt = 0x123;
-  StationRadio result = bench.Turn(stuck, port);
+  StationRadio result = bench.Turn(stuck);
   EXPECT_EQ(result.result, RadioResult::VerifyFailed);
   EXPECT_EQ(result.outcome.end, TransferEnd::NotVerified);
   EXPECT_EQ(result.detail.rfind("1 byte(s) differ from the plan, the first at 0x123 (", 0), 0u) << result.detail;
   EXPECT_EQ(result.shaAfter, ImageFingerprint(stuck.memory));
-  ExpectEverySessionEndedOnce(*port);
 
   MemoryRadio forgetful = bench.Radio(bench.before);  // stops identifying once written
   forgetful.onBlockWritten = [&forgetful](int address) {
     if (address == link::kTransferBytes - link::kBlockSize) forgetful.ident = {'?'};
   };
-  result = bench.Turn(forgetful, port);
+  result = bench.Turn(forgetful);
   EXPECT_EQ(result.result, RadioResult::VerifyFailed);
   EXPECT_EQ(result.detail, "written, but it could not be read back: the radio did not identify as a VLM-7Q");
   EXPECT_EQ(result.shaAfter, "");
-  ExpectEverySessionEndedOnce(*port);
 
   MemoryRadio dropping = bench.Radio(bench.before);  // takes no block from 0x400 on
   dropping.badBlock = 0x40;
   dropping.badTries = -1;
   dropping.trouble = MemoryRadio::kNoAck;
-  result = bench.Turn(dropping, port);
+  result = bench.Turn(dropping);
   EXPECT_EQ(result.result, RadioResult::UnpluggedDuringWrite);
   EXPECT_EQ(result.detail, "it stopped answering at 50% of the write: its memory is partly written");
-  ExpectEverySessionEndedOnce(*port);
 
   MemoryRadio silent = bench.Radio(bench.before);  // its backup read breaks off
   silent.badBlock = 0x20;
   silent.badTries = -1;
-  result = bench.Turn(silent, port);
+  result = bench.Turn(silent);
   EXPECT_EQ(result.result, RadioResult::ReadFailed);
   EXPECT_EQ(result.detail, "it stopped answering while its backup was read (at 25%); nothing written");
   EXPECT_EQ(result.backupFile, "");
-  ExpectEverySessionEndedOnce(*port);
 
   MemoryRadio cancelled = bench.Radio(bench.before);
-  result = bench.Turn(cancelled, port, 0);
+  result = bench.Turn(cancelled, 0);
   EXPECT_EQ(result.result, RadioResult::Cancelled);
   EXPECT_EQ(result.detail, "stopped before its backup was read; nothing written");
   EXPECT_EQ(cancelled.memory, bench.Radio(bench.before).memory);
-  ExpectEverySessionEndedOnce(*port);
 
   MemoryRadio halfway = bench.Radio(bench.before);
-  result = bench.Turn(halfway, port, 0x200);
+  result = bench.Turn(halfway, 0x200);
   EXPECT_EQ(result.result, RadioResult::Cancelled);
   EXPECT_EQ(result.detail, "stopped at 25% of the write: its memory is partly written");
   EXPECT_EQ(halfway.memory[0x123], bench.plan.image[0x123]);
   EXPECT_EQ(halfway.memory[0x456], bench.before[0x456]);
-  ExpectEverySessionEndedOnce(*port);
 }
 
 }  // namespace

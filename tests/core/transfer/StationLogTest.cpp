@@ -1,5 +1,4 @@
-// The station's log: a heading once, a line per radio that a spreadsheet reads back as
-// written, continued across runs; where it and the backups go by default.
+// The station's log, as a spreadsheet reads it back, and where it and the backups go by default.
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -26,17 +25,13 @@ StationRadio LoggedRadio(RadioResult result, std::string detail) {
 TEST(StationLogTest, LinesAreAppendedAfterOneHeadingAndQuotedWhereNeeded) {
   test::TempDir dir;
   const std::string path = dir.file("site-station.csv");
-  {
+  // Two runs: the second continues the file.
+  for (const StationRadio& radio : {LoggedRadio(RadioResult::Programmed, ""),
+                                    LoggedRadio(RadioResult::VerifyFailed, "3 byte(s) differ, \"VFO A\"")}) {
     StationLog log;
     std::string error;
     ASSERT_TRUE(log.Open(path, &error)) << error;
-    ASSERT_TRUE(log.Append(LoggedRadio(RadioResult::Programmed, ""), &error)) << error;
-  }
-  {
-    StationLog log;  // a second run continues the file
-    std::string error;
-    ASSERT_TRUE(log.Open(path, &error)) << error;
-    ASSERT_TRUE(log.Append(LoggedRadio(RadioResult::VerifyFailed, "3 byte(s) differ, \"VFO A\""), &error)) << error;
+    ASSERT_TRUE(log.Append(radio, &error)) << error;
   }
   const std::string text = dir.read("site-station.csv");
   const std::string fields = ",/dev/serial/by-id/usb-FTDI_FT232R_A50285BI-if00-port0,A50285BI,";
@@ -52,8 +47,7 @@ TEST(StationLogTest, LinesAreAppendedAfterOneHeadingAndQuotedWhereNeeded) {
   EXPECT_NE(error.find("missing-folder/log.csv"), std::string::npos) << error;
 }
 
-// Only a field a spreadsheet would misread is quoted: one with a separator, a quote, a line
-// break, or a space at either end.
+// Only a field a spreadsheet would misread is quoted (separator, quote, line break, outer space).
 TEST(StationLogTest, FieldsAreQuotedOnlyWhereASpreadsheetWouldMisreadThem) {
   const std::pair<std::string, std::string> details[] = {
       {"not verified", "not verified"},   {" leading", "\" leading\""},  {"trailing ", "\"trailing \""},

@@ -1,5 +1,4 @@
-// Which ports the station's sources name, and the wake-ups when devices come and go in a
-// watched folder (one not made yet included).
+// Which ports the station's sources name, and the wake-ups when devices come and go.
 #include <gtest/gtest.h>
 
 #include <filesystem>

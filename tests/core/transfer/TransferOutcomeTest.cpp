@@ -81,8 +81,7 @@ TEST(TransferOutcome, EveryEndIsDecidedFromTheStagesAndACancelWinsOverWhatCameAf
   }
 }
 
-// A byte the radio holds other than sent fails the verification, named where it is; the
-// notices of both stages are kept in order; a stage still searching has moved no block.
+// A byte held other than sent fails the verification where it is; both stages' notices are kept.
 TEST(TransferOutcome, TheReadBackIsComparedWithWhatWasSent) {
   Stages stages = Make(false, S::XFER_WRITE_DONE, 100, S::XFER_READ_DONE, 100);
   stages.readBack->buffer[0x123] ^= 0x40;
@@ -103,8 +102,7 @@ TEST(TransferOutcome, TheReadBackIsComparedWithWhatWasSent) {
 }
 
 #ifndef _WIN32  // a COM name is no file to look at: Windows leaves it to the open's message
-// Only a port that gave no link is looked at: a device that is not there (or no device at
-// all) is missing; one that exists and opens has no problem the system can name.
+// Only a port that gave no link is looked at: a missing (or no) device is named so.
 TEST(TransferOutcome, APortThatGaveNoLinkIsDiagnosed) {
   test::TempDir dir;
   const std::string gone = dir.file("ttyGONE");

@@ -1,5 +1,4 @@
-// Whole runs on a memory port (time-outs pass in virtual time): with a radio that never
-// answers, and with the scripted radio, by device, by port number and by the configured port.
+// Whole runs on a memory port (time-outs pass in virtual time).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,8 +15,7 @@ namespace {
 
 using test::MemoryRadio;
 
-// Only a read that completed gives an image for the document: not a run still under way,
-// not a read or a write that found no radio.
+// Only a completed read gives an image for the document.
 TEST(TransferRun, NoImageWithoutACompleteRead) {
   test::TempDir dir;
   for (const bool isRead : {true, false}) {
@@ -35,10 +33,8 @@ TEST(TransferRun, NoImageWithoutACompleteRead) {
   }
 }
 
-// A device given by path wins over a port number given with it; a number alone is its
-// [ports] device; without either, the configured port. The outcome names the port and
-// device the run used, only the configured port was searched from, and the backup is
-// named after the device, the number given or the configured port.
+// A device path wins over a port number, a number alone is its [ports] device, else the
+// configured port (searched from); the outcome and the backup name what was used.
 TEST(TransferRun, TheDeviceOrNumberGivenOrTheConfiguredPortIsUsedAndNamed) {
   test::TempDir dir;
   dir.write("setting.ini", "[setup]\ncom=2\nsearchcom=1\n[ports]\nenumerate=0\n2=/dev/memory-two\n3=/dev/memory-three\n");
@@ -76,9 +72,8 @@ TEST(TransferRun, TheDeviceOrNumberGivenOrTheConfiguredPortIsUsedAndNamed) {
   }
 }
 
-// A read lays the radio's bytes over the image it was given (the tail never travels); a
-// verified write is read back after the port was closed, and a byte the radio would not
-// take fails the verification at its address.
+// A read lays the radio's bytes over the given image (the tail never travels); a verified
+// write is read back in a session of its own, and fails at a byte the radio would not take.
 TEST(TransferRun, AReadGivesTheRadiosBytesAndAVerifiedWriteIsReadBack) {
   test::TempDir dir;
   TransferRun::Image given;

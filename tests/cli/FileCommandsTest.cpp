@@ -15,7 +15,6 @@
 #include "cli/CliRun.h"
 #include "core/interchange/ListSamples.h"
 #include "core/platform/Utf8Path.h"
-#include "support/TestSupport.h"
 
 namespace qorrin::test {
 namespace {

@@ -57,12 +57,6 @@ class RadioCommandsTest : public CliTest {
   }
   void TearDown() override { setenv("XDG_DATA_HOME", m_previousDataHome.c_str(), 1); }
   fs::path Backups() const { return m_dir.path() / "data" / "qorrin" / "backups"; }
-  std::vector<std::string> BackupNames() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(Backups())) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
 
   std::string m_previousDataHome;
 };
@@ -104,7 +98,9 @@ TEST_F(RadioCommandsTest, ReadKeepsTheBaseTailWriteSendsAndVerifiesAndBothLeaveB
   run = Expect(1, {"diff", m_dir.file("base.7Q"), "--device", sim.Device()});
   EXPECT_NE(run.out.find("\nVFO A RX: "), npos) << run.out;
 
-  const std::vector<std::string> names = BackupNames();
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(Backups())) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
   ASSERT_EQ(names.size(), 5u);  // the old one, the read, the write, its read-back and diff's read
   const std::string readBackup = names[1], writeBackup = names[2];
   EXPECT_NE(readBackup.find("_COM1_read"), npos) << readBackup;

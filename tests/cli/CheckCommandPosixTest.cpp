@@ -6,28 +6,21 @@
 
 #include "cli/CliRun.h"
 #include "core/settings/ProfileFile.h"
-#include "support/TestSupport.h"
 
 namespace qorrin::test {
 namespace {
 
 constexpr auto npos = std::string::npos;
 
-class CheckCommandTest : public ::testing::Test {
+class CheckCommandTest : public CliTest {
  protected:
   void SetUp() override {
-    m_dir.installDataFiles();
+    CliTest::SetUp();
     WriteProfileString("ports", "enumerate", "0", m_dir.file("setting.ini"));
     // The window's language is not the command line's.
     WriteProfileString("setup", "language", "chinese", m_dir.file("setting.ini"));
   }
-  CliResult Cli(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--config-dir", m_dir.path().string()});
-    return RunProgram("qorrin-cli", args);
-  }
   void Port(int n, const std::string& device) { WriteProfileString("ports", std::to_string(n), device, m_dir.file("setting.ini")); }
-
-  TempDir m_dir;
 };
 
 TEST_F(CheckCommandTest, EachDeviceIsCheckedAndTheRadioNamedWithTheExitCodeOfWhatAnswered) {
@@ -44,26 +37,17 @@ TEST_F(CheckCommandTest, EachDeviceIsCheckedAndTheRadioNamedWithTheExitCodeOfWha
   Port(3, radio.Device());
 
   // Every device: each with its findings, then which one has the radio.
-  CliResult run = Cli({"check"});
-  EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
-  EXPECT_NE(run.out.find("COM1 (" + missing + ")\n  [problem]  The device " + missing +
-                         " does not exist. Fix: Plug the programming cable in"),
-            npos)
-      << run.out;
-  EXPECT_NE(run.out.find("COM3 (" + radio.Device() + ")\n  [ok]       The device " + radio.Device() + " is there.\n"),
-            npos)
-      << run.out;
-  EXPECT_NE(run.err.find("the radio is on COM3 (" + radio.Device() + "), 136-174MHz"), npos) << run.err;
-  EXPECT_NE(run.err.find("another radio answered on COM2"), npos) << run.err;
+  const std::string device = radio.Device();
+  CliResult run = Expect(0, {"check"},
+                         {"the radio is on COM3 (" + device + "), 136-174MHz", "another radio answered on COM2"});
+  EXPECT_TRUE(Holds(run.out, {"COM1 (" + missing + ")\n  [problem]  The device " + missing +
+                                  " does not exist. Fix: Plug the programming cable in",
+                              "COM3 (" + device + ")\n  [ok]       The device " + device + " is there.\n"}));
   // The simulator holds its own pseudo-terminal: that is the device, not a program in the way.
-  EXPECT_EQ(run.out.find("has " + radio.Device() + " open"), npos) << run.out;
+  EXPECT_EQ(run.out.find("has " + device + " open"), npos) << run.out;
 
-  run = Cli({"check", "--port", "2"});
-  EXPECT_EQ(run.exitCode, 4);
-  EXPECT_EQ(run.out.find("COM3"), npos);
-
-  run = Cli({"check", "--device", missing});
-  EXPECT_EQ(run.exitCode, 3);
+  EXPECT_EQ(Expect(4, {"check", "--port", "2"}).out.find("COM3"), npos);
+  Expect(3, {"check", "--device", missing});
   EXPECT_EQ(Cli({"check", "--port", "1", "--device", missing}).exitCode, 1);
 }
 

@@ -62,20 +62,22 @@ CliResult RunProgram(const std::string& program, const std::vector<std::string>&
   return result;
 }
 
-SimProcess::SimProcess(const std::vector<std::string>& args) {
-  int fds[2];
-  if (pipe(fds) != 0) return;
+ChildProgram::ChildProgram(const std::string& program, const std::vector<std::string>& args,
+                           bool readsDevice) {
+  int fds[2] = {-1, -1};
+  if (readsDevice && pipe(fds) != 0) return;
   const int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
-  m_pid = SpawnProgram("qorrin-sim", args, fds[1], devNull);
-  close(fds[1]);
+  m_pid = SpawnProgram(program, args, readsDevice ? fds[1] : devNull, devNull);
   close(devNull);
+  if (!readsDevice) return;
+  close(fds[1]);
   for (char c; read(fds[0], &c, 1) == 1 && c != '\n';) m_device += c;
   close(fds[0]);
 }
 
-int SimProcess::Stop() {
+int ChildProgram::Stop(int signal) {
   const pid_t pid = std::exchange(m_pid, -1);
-  if (pid > 0) kill(pid, SIGTERM);
+  if (pid > 0) kill(pid, signal);
   return WaitExit(pid);
 }
 

@@ -15,7 +15,6 @@
 #include "cli/CliRun.h"
 #include "core/interchange/ListSamples.h"
 #include "core/platform/Utf8Path.h"
-#include "support/TestSupport.h"
 
 namespace qorrin::test {
 namespace {
@@ -23,36 +22,29 @@ namespace {
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
 
-class FileCommands : public ::testing::Test {
+class FileCommands : public CliTest {
  protected:
-  void SetUp() override { dir.installDataFiles(); }
-  CliResult Cli(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--config-dir", dir.path().string()});
-    return RunCli(args);
-  }
   std::string NewFile(const std::string& name, int model = 0) {
-    CliResult r = Cli({"new", "--model", std::to_string(model), "-o", dir.file(name)});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    return dir.file(name);
+    Expect(0, {"new", "--model", std::to_string(model), "-o", m_dir.file(name)});
+    return m_dir.file(name);
   }
   // "number rx tx name" of every programmed channel of a project file.
   std::vector<std::string> Channels(const std::string& name) {
     std::vector<std::string> channels;
-    const Json dump = Json::parse(Cli({"dump", "--format", "json", dir.file(name)}).out);
+    const Json dump = Json::parse(Cli({"dump", "--format", "json", m_dir.file(name)}).out);
     for (const Json& c : dump["channels"]) {
       channels.push_back(std::to_string(c["number"].get<int>()) + " " + c["rx"].get<std::string>() + " " +
                          c["tx"].get<std::string>() + " " + c["name"].get<std::string>());
     }
     return channels;
   }
-  TempDir dir;
 };
 
 // Names outside ASCII: on Windows, UTF-16 command line to wide file calls to UTF-8 output.
 TEST_F(FileCommands, NewWritesAProjectFileAndInfoDescribesItUnderNamesInAnyScript) {
-  const fs::path folder = dir.path() / platform::Utf8Path("对讲机 程序");
+  const fs::path folder = m_dir.path() / platform::Utf8Path("对讲机 程序");
   fs::create_directories(folder);
-  for (const auto& entry : fs::directory_iterator(dir.path())) {
+  for (const auto& entry : fs::directory_iterator(m_dir.path())) {
     if (entry.is_regular_file()) fs::copy_file(entry.path(), folder / entry.path().filename());
   }
   const std::string config = platform::PathUtf8(folder);
@@ -64,49 +56,39 @@ TEST_F(FileCommands, NewWritesAProjectFileAndInfoDescribesItUnderNamesInAnyScrip
 
   CliResult info = RunCli({"--config-dir", config, "info", project});
   EXPECT_EQ(info.exitCode, 0) << info.err;
-  EXPECT_NE(info.out.find(project), std::string::npos) << info.out;
-  EXPECT_NE(info.out.find("VLM-7Q Radio Program data v1.09"), std::string::npos);
-  EXPECT_NE(info.out.find("136.00000 - 173.99500"), std::string::npos);
-  EXPECT_NE(info.out.find("1 programmed"), std::string::npos);
+  EXPECT_TRUE(
+      Holds(info.out, {project, "VLM-7Q Radio Program data v1.09", "136.00000 - 173.99500", "1 programmed"}));
   CliResult missing = RunCli({"--config-dir", config, "info", config + "/没有.7Q"});
   EXPECT_EQ(missing.exitCode, 2);
   EXPECT_NE(missing.err.find("没有.7Q"), std::string::npos) << missing.err;
 }
 
 TEST_F(FileCommands, RefusesBadInputWithTheContractsExitCodes) {
-  const std::string existing = NewFile("keep.7Q"), before = dir.read("keep.7Q");
-  EXPECT_EQ(Cli({"new", "-o", existing}).exitCode, 2);  // never replaced by accident
-  EXPECT_EQ(dir.read("keep.7Q"), before);
+  const std::string existing = NewFile("keep.7Q"), before = m_dir.read("keep.7Q");
+  Expect(2, {"new", "-o", existing});  // never replaced by accident
+  EXPECT_EQ(m_dir.read("keep.7Q"), before);
 
   // diff: 0 equal, 1 different (a line per difference, worded as DocumentDiffTest checks), 2 trouble.
   std::string changed = before;
   changed[48 + 0x7C2] = 3;  // squelch 5 -> 3
-  dir.write("b.7Q", changed);
-  const std::string b = dir.file("b.7Q");
-  CliResult run = Cli({"diff", existing, existing});
-  EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(run.out, "");
-  run = Cli({"diff", existing, b});
-  EXPECT_EQ(run.exitCode, 1) << run.err;
-  EXPECT_EQ(run.out, "squelch: 5 -> 3\n");
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"diff", b, dir.file("missing.7Q")}, {"diff", b}, {"diff", existing, b, "--device", "/dev/null"},
-           {"diff", "--no-such-option", b}}) {
-    EXPECT_EQ(Cli(args).exitCode, 2) << args.back();
-  }
+  m_dir.write("b.7Q", changed);
+  const std::string b = m_dir.file("b.7Q");
+  EXPECT_EQ(Expect(0, {"diff", existing, existing}).out, "");
+  EXPECT_EQ(Expect(1, {"diff", existing, b}).out, "squelch: 5 -> 3\n");
+  const std::vector<std::pair<int, std::vector<std::string>>> refused = {
+      {2, {"diff", b, m_dir.file("missing.7Q")}}, {2, {"diff", b}},
+      {2, {"diff", existing, b, "--device", "/dev/null"}}, {2, {"diff", "--no-such-option", b}},
+      {1, {"new", "--model", "16", "-o", m_dir.file("x.7Q")}}, {1, {"dump", "--format", "xml", existing}},
+      {1, {"frobnicate"}}};
+  for (const auto& [exitCode, args] : refused) Expect(exitCode, args);
 
-  EXPECT_EQ(Cli({"new", "--force", "--model", "1", "-o", existing}).exitCode, 0);
-  EXPECT_NE(dir.read("keep.7Q"), before);
-
-  EXPECT_EQ(Cli({"new", "--model", "16", "-o", dir.file("x.7Q")}).exitCode, 1);
-
-  EXPECT_EQ(Cli({"dump", "--format", "xml", existing}).exitCode, 1);
-  EXPECT_EQ(Cli({"frobnicate"}).exitCode, 1);
+  Expect(0, {"new", "--force", "--model", "1", "-o", existing});
+  EXPECT_NE(m_dir.read("keep.7Q"), before);
   EXPECT_EQ(RunCli({}).exitCode, 1);
   EXPECT_EQ(RunCli({"--help"}).exitCode, 0);
 
   TempDir empty;  // a program folder without setting.ini
-  run = RunCli({"--config-dir", empty.path().string(), "info", existing});
+  const CliResult run = RunCli({"--config-dir", empty.path().string(), "info", existing});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_NE(run.err.find("setting.ini"), std::string::npos);
 }
@@ -117,7 +99,7 @@ TEST_F(FileCommands, KilledWritesLeaveACompleteTarget) {
   TempDir out;
   const int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
   auto runNew = [&](int model) {
-    return SpawnProgram("qorrin-cli", {"--config-dir", dir.path().string(), "new", "--force", "--model",
+    return SpawnProgram("qorrin-cli", {"--config-dir", m_dir.path().string(), "new", "--force", "--model",
                                        std::to_string(model), "-o", out.file("p.7Q")}, devNull, devNull);
   };
   ASSERT_EQ(WaitExit(runNew(0)), 0);
@@ -145,12 +127,10 @@ TEST_F(FileCommands, KilledWritesLeaveACompleteTarget) {
 
 // With --force or without, only regular files are replaced (other kinds: AtomicFileTest).
 TEST_F(FileCommands, ForceNeverReplacesAPipe) {
-  const std::string pipe = dir.file("pipe");
+  const std::string pipe = m_dir.file("pipe");
   ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
   for (const char* force : {"--force", "--model=0"}) {
-    CliResult r = Cli({"new", force, "-o", pipe});
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_NE(r.err.find("is a FIFO"), std::string::npos) << r.err;
+    const CliResult r = Expect(2, {"new", force, "-o", pipe}, {"is a FIFO"});
     EXPECT_EQ(r.err.find("--force"), std::string::npos) << r.err;  // no advice that cannot help
   }
   EXPECT_EQ(fs::status(pipe).type(), fs::file_type::fifo);
@@ -159,16 +139,14 @@ TEST_F(FileCommands, ForceNeverReplacesAPipe) {
 
 // Every field under its name; how odd bytes read is the core's to test.
 TEST_F(FileCommands, InfoAndDumpNameEveryField) {
-  std::string bytes = dir.read(NewFile("odd.7Q", 2));
+  std::string bytes = m_dir.read(NewFile("odd.7Q", 2));
   bytes[48 + 0x7C8] = static_cast<char>(0xFF);   // FM index above 210
   bytes[48 + 0x7E2] = static_cast<char>(135);    // FM preset 3: 100.5 MHz
   // Channel 5: 146.52, offset 0.6 without a direction, tones 156 (off) / 60 inverted, step 6.
   bytes.replace(48 + 5 * 16, 16, std::string("\x00\x20\x65\x14\x9C\x00\x00\x06\x00\x3C\x23\x06\x0C\x0B\x0D\xFF", 16));
-  dir.write("odd.7Q", bytes);
+  m_dir.write("odd.7Q", bytes);
 
-  CliResult r = Cli({"dump", "--format", "json", dir.file("odd.7Q")});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  const Json json = Json::parse(r.out);
+  const Json json = Json::parse(Expect(0, {"dump", "--format", "json", m_dir.file("odd.7Q")}).out);
   EXPECT_EQ(json["model"], Json::parse(R"({"index": 2, "text": "136-174MHz/400-470MHz", "freqMin": "136.00000",
       "freqMax": "469.99500", "splitLow": "174.00000", "splitHigh": "400.00000"})"));
   EXPECT_EQ(json["vfoB"]["rx"], "400.00000");
@@ -180,37 +158,33 @@ TEST_F(FileCommands, InfoAndDumpNameEveryField) {
       "wide": false, "highPower": false, "step": 0, "name": "A B", "raw": "002065149C000006003C23060C0B0DFF"})"));
 
   // The text dump names FM frequencies in MHz, by the FM dialog's list.
-  r = Cli({"dump", dir.file("odd.7Q")});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_NE(r.out.find("FM radio:          108.0 MHz (index 210)\n"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("FM presets:        87.0 87.0 100.5 87.0 87.0"), std::string::npos) << r.out;
+  const CliResult r = Expect(0, {"dump", m_dir.file("odd.7Q")});
+  EXPECT_TRUE(Holds(r.out, {"FM radio:          108.0 MHz (index 210)\n",
+                            "FM presets:        87.0 87.0 100.5 87.0 87.0"}));
 }
 
 // export-csv writes to standard output or to a file, never replaced without --force.
 TEST_F(FileCommands, ChannelListsAreExportedAndImported) {
   const std::string base = NewFile("base.7Q");
   const std::string expected = kFullHeader + "\r\n1,,136.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\r\n";
-  const CliResult exported = Cli({"export-csv", base});
-  EXPECT_EQ(exported.exitCode, 0);
-  EXPECT_EQ(exported.out, expected);
-  dir.write("list.csv", "keep");
-  EXPECT_EQ(Cli({"export-csv", base, "-o", dir.file("list.csv")}).exitCode, 2);
-  EXPECT_EQ(dir.read("list.csv"), "keep");
-  EXPECT_EQ(Cli({"export-csv", base, "-o", dir.file("list.csv"), "--force"}).exitCode, 0);
-  EXPECT_EQ(dir.read("list.csv"), expected);
-
-  EXPECT_EQ(Cli({"export-csv", base, "-o", dir.path().string()}).exitCode, 2);
-  EXPECT_EQ(Cli({"export-csv"}).exitCode, 1);
+  EXPECT_EQ(Expect(0, {"export-csv", base}).out, expected);
+  m_dir.write("list.csv", "keep");
+  Expect(2, {"export-csv", base, "-o", m_dir.file("list.csv")});
+  EXPECT_EQ(m_dir.read("list.csv"), "keep");
+  Expect(0, {"export-csv", base, "-o", m_dir.file("list.csv"), "--force"});
+  EXPECT_EQ(m_dir.read("list.csv"), expected);
+  Expect(2, {"export-csv", base, "-o", m_dir.path().string()});
+  Expect(1, {"export-csv"});
 
   // import-csv reports on standard error and writes a new project file, or fails. Notepad's
   // "Unicode"; rows placed from --at one after another, merged with what the file holds,
   // reported by their channel; the power of a list without one chosen.
-  const std::string out = dir.file("out.7Q");
+  const std::string out = m_dir.file("out.7Q");
   std::string unicodeText = "\xFF\xFE";
   for (char c : std::string("Frequency\n146\nx\n147.3331\n")) unicodeText += std::string{c, '\0'};
-  dir.write("unicode.csv", unicodeText);
-  const CliResult unicode = Cli({"import-csv", base, dir.file("unicode.csv"), "-o", out, "--at", "5", "--power", "low"});
-  EXPECT_EQ(unicode.exitCode, 0) << unicode.err;
+  m_dir.write("unicode.csv", unicodeText);
+  const CliResult unicode =
+      Expect(0, {"import-csv", base, m_dir.file("unicode.csv"), "-o", out, "--at", "5", "--power", "low"});
   EXPECT_TRUE(unicode.out.empty());
   EXPECT_EQ(Channels("out.7Q"), (std::vector<std::string>{"1 136.00000 136.00000 ", "5 146.00000 146.00000 ",
                                                            "6 147.33500 147.33500 "}));
@@ -222,26 +196,23 @@ TEST_F(FileCommands, ChannelListsAreExportedAndImported) {
             "no Power column: channels stored at low power\n"
             "2 rows imported into channels 5-6; 1 refused; 1 changed\n");
   // Replacing everything the file holds, over it.
-  dir.write("list.csv", kSpreadsheetList);
-  EXPECT_EQ(Cli({"import-csv", out, dir.file("list.csv"), "-o", out, "--replace", "--force"}).exitCode, 0);
+  m_dir.write("list.csv", kSpreadsheetList);
+  Expect(0, {"import-csv", out, m_dir.file("list.csv"), "-o", out, "--replace", "--force"});
   EXPECT_EQ(Channels("out.7Q"), (std::vector<std::string>{"1 145.72500 145.12500 RELA", "2 145.50000 145.50000 SIMP"}));
 
-  dir.write("none.csv", "Location,Frequency,Mode\n1,146.52,AM\n2,,FM\n");
-  const CliResult none = Cli({"import-csv", base, dir.file("none.csv"), "-o", dir.file("x.7Q")});
-  EXPECT_EQ(none.exitCode, 2);
-  EXPECT_NE(none.err.find("no rows imported; 2 refused; 0 changed"), std::string::npos);
-  const CliResult missing = Cli({"import-csv", base, dir.file("missing.csv"), "-o", dir.file("x.7Q")});
-  EXPECT_EQ(missing.exitCode, 2);
-  EXPECT_NE(missing.err.find("missing.csv: No such file or directory"), std::string::npos) << missing.err;
+  m_dir.write("none.csv", "Location,Frequency,Mode\n1,146.52,AM\n2,,FM\n");
+  const std::string x = m_dir.file("x.7Q");
+  Expect(2, {"import-csv", base, m_dir.file("none.csv"), "-o", x}, {"no rows imported; 2 refused; 0 changed"});
+  Expect(2, {"import-csv", base, m_dir.file("missing.csv"), "-o", x},
+         {"missing.csv: No such file or directory"});
   // A binary file is refused in one line, none of its bytes echoed.
-  dir.write("list.csv.gz", std::string("\x1F\x8B\x08\x00\x00\x00\x00\x00\x00\x03\xE3\x02\x00", 13));
-  const CliResult binary = Cli({"import-csv", base, dir.file("list.csv.gz"), "-o", dir.file("x.7Q")});
-  EXPECT_EQ(binary.exitCode, 2);
-  EXPECT_EQ(binary.err, "qorrin-cli: " + dir.file("list.csv.gz") + " is not a text file, so it holds no channel list\n");
-  EXPECT_EQ(Cli({"import-csv", base, dir.file("list.csv"), "-o", base}).exitCode, 2);  // exists, no --force
-  EXPECT_EQ(Cli({"import-csv", base, dir.file("list.csv")}).exitCode, 1);
-  EXPECT_EQ(Cli({"import-csv", base, dir.file("list.csv"), "-o", dir.file("x.7Q"), "--at", "100"}).exitCode, 1);
-  EXPECT_FALSE(std::filesystem::exists(dir.file("x.7Q")));
+  m_dir.write("list.csv.gz", std::string("\x1F\x8B\x08\x00\x00\x00\x00\x00\x00\x03\xE3\x02\x00", 13));
+  EXPECT_EQ(Expect(2, {"import-csv", base, m_dir.file("list.csv.gz"), "-o", x}).err,
+            "qorrin-cli: " + m_dir.file("list.csv.gz") + " is not a text file, so it holds no channel list\n");
+  Expect(2, {"import-csv", base, m_dir.file("list.csv"), "-o", base});  // exists, no --force
+  Expect(1, {"import-csv", base, m_dir.file("list.csv")});
+  Expect(1, {"import-csv", base, m_dir.file("list.csv"), "-o", x, "--at", "100"});
+  EXPECT_FALSE(std::filesystem::exists(x));
 }
 
 }  // namespace

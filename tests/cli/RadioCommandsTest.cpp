@@ -1,9 +1,6 @@
 // qorrin-cli's radio commands against qorrin-sim processes: that each command reaches the
 // link (whose blocks, retries and backups the link and core tests own) and reports the outcome.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -13,14 +10,12 @@
 #include <memory>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "cli/CliRun.h"
 #include "core/model/IndexFields.h"
 #include "core/model/ProjectFile.h"
 #include "core/settings/ProfileFile.h"
-#include "support/TestSupport.h"
 
 namespace qorrin::test {
 namespace {
@@ -51,30 +46,18 @@ std::string AsWritten(const std::string& image) {
 }
 
 // Port numbers name only the test's own devices; backups go to a data folder of its own.
-class RadioCommandsTest : public ::testing::Test {
+class RadioCommandsTest : public CliTest {
  protected:
   void SetUp() override {
-    m_dir.installDataFiles();
+    CliTest::SetUp();
     WriteProfileString("ports", "enumerate", "0", m_dir.file("setting.ini"));
     WriteProfileString("setup", "searchcom", "0", m_dir.file("setting.ini"));
     m_previousDataHome = getenv("XDG_DATA_HOME");  // always set (PrivateDataHome)
     setenv("XDG_DATA_HOME", m_dir.file("data").c_str(), 1);
   }
   void TearDown() override { setenv("XDG_DATA_HOME", m_previousDataHome.c_str(), 1); }
-
-  CliResult Cli(std::vector<std::string> args, int interruptAfterMs = -1) {
-    args.insert(args.begin(), {"--config-dir", m_dir.path().string()});
-    return RunProgram("qorrin-cli", args, interruptAfterMs);
-  }
   fs::path Backups() const { return m_dir.path() / "data" / "qorrin" / "backups"; }
-  std::vector<std::string> BackupNames() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(Backups())) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
 
-  TempDir m_dir;
   std::string m_previousDataHome;
 };
 
@@ -91,56 +74,44 @@ TEST_F(RadioCommandsTest, ReadKeepsTheBaseTailWriteSendsAndVerifiesAndBothLeaveB
   SimProcess sim({"--image", m_dir.file("radio.bin"), "--log", m_dir.file("wire.log")});
   ASSERT_FALSE(sim.Device().empty());
   WriteProfileString("ports", "1", sim.Device(), m_dir.file("setting.ini"));
-  CliResult run = Cli({"ports"});  // the numbered devices, the configured one marked
-  EXPECT_EQ(run.exitCode, 0);
-  EXPECT_NE(run.out.find("COM1   " + sim.Device()), npos) << run.out;
-  EXPECT_NE(run.out.find("[configured]"), npos);
+  // The numbered devices, the configured one marked.
+  EXPECT_TRUE(Holds(Expect(0, {"ports"}).out, {"COM1   " + sim.Device(), "[configured]"}));
 
   // An image of no known model (all zeros) is not sent unless forced (as in the next test).
-  run = Cli({"write", m_dir.file("zero.7Q")});
-  EXPECT_EQ(run.exitCode, 2);
-  EXPECT_NE(run.err.find("matches no model"), npos) << run.err;
-  EXPECT_NE(run.err.find("--force"), npos) << run.err;
+  Expect(2, {"write", m_dir.file("zero.7Q")}, {"matches no model", "--force"});
   EXPECT_EQ(m_dir.read("wire.log").find("PC>radio"), npos);
 
   // The configured port (com=1) when neither --port nor --device is given.
-  run = Cli({"read", "-o", m_dir.file("read.7Q"), "--base", m_dir.file("base.7Q")});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
+  CliResult run = Expect(0, {"read", "-o", m_dir.file("read.7Q"), "--base", m_dir.file("base.7Q")}, {"COM1"});
   const std::string read = m_dir.read("read.7Q");
   ASSERT_EQ(read.size(), kProjectFileSize);
   EXPECT_EQ(read.substr(0, 48), m_dir.read("base.7Q").substr(0, 48));
   EXPECT_EQ(read.substr(48, 0x7F0), radioImage.substr(0, 0x7F0));
   EXPECT_EQ(read.substr(48 + 0x7F0), PatternImage(2).substr(0x7F0));
-  EXPECT_NE(run.err.find("COM1"), npos);
   EXPECT_TRUE(run.out.empty());
 
   // By device path; the radio receives the file with fresh index fields.
-  run = Cli({"write", m_dir.file("send.7Q"), "--device", sim.Device(), "--verify"});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
+  run = Expect(0, {"write", m_dir.file("send.7Q"), "--device", sim.Device(), "--verify"},
+               {"only the first 4144", "verified"});
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2);  // the note and the result
-  EXPECT_NE(run.err.find("only the first 4144"), npos) << run.err;
-  EXPECT_NE(run.err.find("verified"), npos) << run.err;
   // diff with the radio reports what differs and writes nothing (the radio keeps `sent`).
-  run = Cli({"diff", m_dir.file("base.7Q"), "--device", sim.Device()});
-  EXPECT_EQ(run.exitCode, 1) << run.err;
+  run = Expect(1, {"diff", m_dir.file("base.7Q"), "--device", sim.Device()});
   EXPECT_NE(run.out.find("\nVFO A RX: "), npos) << run.out;
 
-  const std::vector<std::string> names = BackupNames();
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(Backups())) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
   ASSERT_EQ(names.size(), 5u);  // the old one, the read, the write, its read-back and diff's read
   const std::string readBackup = names[1], writeBackup = names[2];
   EXPECT_NE(readBackup.find("_COM1_read"), npos) << readBackup;
-  EXPECT_NE(writeBackup.find("_pts-"), npos) << writeBackup;  // named by its device
-  EXPECT_NE(writeBackup.find("_write"), npos) << writeBackup;
+  EXPECT_TRUE(Holds(writeBackup, {"_pts-", "_write"}));  // named by its device
   EXPECT_EQ(ReadFileBytes(Backups() / readBackup).substr(48, kLinkedImageSize), radioImage.substr(0, kLinkedImageSize));
-  run = Cli({"backups"});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  const std::vector<std::string> lines = Lines(run.out);
+  const std::vector<std::string> lines = Lines(Expect(0, {"backups"}).out);
   ASSERT_EQ(lines.size(), names.size() + 1);  // a heading, then newest first
   const auto writeLine = std::find_if(lines.begin(), lines.end(), [&](auto& l) { return l.find(writeBackup) != npos; });
-  ASSERT_NE(writeLine, lines.end()) << run.out;
+  ASSERT_NE(writeLine, lines.end()) << writeBackup;
   EXPECT_NE(writeLine->find(" write "), npos) << *writeLine;
-  EXPECT_NE(lines.back().find("2026-11-20 08:02:00  COM1"), npos) << lines.back();
-  EXPECT_NE(lines.back().find(" 0  "), npos) << lines.back();  // no channel programmed
+  EXPECT_TRUE(Holds(lines.back(), {"2026-11-20 08:02:00  COM1", " 0  "}));  // 0 channels programmed
 
   EXPECT_EQ(sim.Stop(), 0);
   const std::string stored = m_dir.read("radio.bin");
@@ -152,9 +123,8 @@ TEST_F(RadioCommandsTest, EachFailureHasItsExitCodeAndNothingIsSaved) {
   const std::string out = m_dir.file("out.7Q"), zero = m_dir.file("zero.7Q");
   m_dir.write("zero.7Q", ProjectFile(std::string(kImageSize, '\0')));
   // A missing --base is a file error, named with the system's reason, before any radio.
-  CliResult run = Cli({"read", "--port", "4", "-o", out, "--base", m_dir.file("missing.7Q")});
-  EXPECT_EQ(run.exitCode, 2);
-  EXPECT_EQ(run.err, "qorrin-cli: cannot open " + m_dir.file("missing.7Q") + ": No such file or directory\n");
+  EXPECT_EQ(Expect(2, {"read", "--port", "4", "-o", out, "--base", m_dir.file("missing.7Q")}).err,
+            "qorrin-cli: cannot open " + m_dir.file("missing.7Q") + ": No such file or directory\n");
   // qorrin-sim itself refuses an image of another size, or a folder, without crashing.
   m_dir.write("long.bin", std::string(kImageSize + 1, '\0'));
   for (const std::string& image : {m_dir.file("long.bin"), m_dir.path().string()}) {
@@ -174,18 +144,12 @@ TEST_F(RadioCommandsTest, EachFailureHasItsExitCodeAndNothingIsSaved) {
       {{"diff", zero, "--port", "9"}, 3, "COM9"},
       {{"read", "--device", stranger.Device(), "-o", out}, 4, stranger.Device()},
       {{"read", "--device", broken.Device(), "-o", out}, 5, "reading failed"}};
-  for (const auto& [args, exitCode, says] : failures) {
-    run = Cli(args);
-    EXPECT_EQ(run.exitCode, exitCode) << args[0] << " " << args[1];
-    EXPECT_NE(run.err.find(says), npos) << run.err;
-  }
+  for (const auto& [args, exitCode, says] : failures) Expect(exitCode, args, {says});
 
   // Forced past the model check, a write to a radio storing a block wrongly fails to verify.
   SimProcess liar({"--corrupt-write", "0x300"});
-  run = Cli({"write", zero, "--device", liar.Device(), "--force", "--verify"});
-  EXPECT_EQ(run.exitCode, 5) << run.err;
-  EXPECT_NE(run.err.find("differs at 0x0300 (channel 48): sent "), npos) << run.err;
-  EXPECT_NE(run.err.find("verification FAILED"), npos) << run.err;
+  CliResult run = Expect(5, {"write", zero, "--device", liar.Device(), "--force", "--verify"},
+                         {"differs at 0x0300 (channel 48): sent ", "verification FAILED"});
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2);
 
   SimProcess slow({"--pace", "9600", "--log", m_dir.file("wire.log")});
@@ -212,27 +176,23 @@ TEST_F(RadioCommandsTest, FourRadiosAreWrittenAtOnceAndTheOneUnpluggedHalfWaySto
     args.insert(args.end(), {"--device", sims.back()->Device()});
   }
   const auto start = Clock::now();
-  CliResult run = Cli(args);
+  CliResult run = Expect(5, args);
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  EXPECT_EQ(run.exitCode, 5) << run.err;
   EXPECT_LT(seconds, 12.0) << "one paced write takes about 3 s; four in a row would take 12";
   const std::vector<std::string> lines = Lines(run.err);
   ASSERT_EQ(lines.size(), 5u) << run.err;  // one result per radio and the summary
   for (std::size_t i = 0; i < 4; ++i) {
-    EXPECT_NE(lines[i].find(sims[i]->Device()), npos);
-    EXPECT_NE(lines[i].find(i == 2 ? "writing failed" : "wrote "), npos) << lines[i];
+    EXPECT_TRUE(Holds(lines[i], {sims[i]->Device(), i == 2 ? "writing failed" : "wrote "}));
   }
   EXPECT_EQ(lines[4], "qorrin-cli: 3 of 4 radios written; failed: " + sims[2]->Device());
 
   const std::string r0 = sims[0]->Device(), r1 = sims[1]->Device(), a = m_dir.file("a.7Q"), b = m_dir.file("b.7Q");
-  EXPECT_EQ(Cli({"read", "--device", r0, "--device", r1, "-o", a}).exitCode, 1);
-  EXPECT_EQ(Cli({"read", "--device", r0, "--device", r0, "-o", a, "-o", b}).exitCode, 1);
+  Expect(1, {"read", "--device", r0, "--device", r1, "-o", a});
+  Expect(1, {"read", "--device", r0, "--device", r0, "-o", a, "-o", b});
   WriteFileBytes(m_dir.path() / "blocked", "x");
   setenv("XDG_DATA_HOME", m_dir.file("blocked").c_str(), 1);
-  run = Cli({"read", "--device", r0, "--device", r1, "-o", a, "-o", b});
-  EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_NE(run.err.find("2 of 2 radios read"), npos);
-  EXPECT_NE(run.err.find("warning: backup not saved"), npos) << run.err;
+  Expect(0, {"read", "--device", r0, "--device", r1, "-o", a, "-o", b},
+         {"2 of 2 radios read", "warning: backup not saved"});
   EXPECT_EQ(m_dir.read("a.7Q").substr(48, kLinkedImageSize), AsWritten(PatternImage(5)));
   EXPECT_EQ(m_dir.read("b.7Q").substr(48, kLinkedImageSize), AsWritten(PatternImage(5)));
 }

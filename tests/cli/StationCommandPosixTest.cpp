@@ -1,19 +1,17 @@
-// qorrin-cli station against qorrin-sim's plugged-in radios: the radios' lines, the tally,
-// the exit code, Ctrl+C, and a log that keeps every line through a kill.
-#include <fcntl.h>
+// qorrin-cli station against qorrin-sim's plugged-in radios: their lines, the tally, the exit
+// code, Ctrl+C, and a log that keeps every line through a kill.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "cli/CliRun.h"
 #include "core/settings/ProfileFile.h"
-#include "support/TestSupport.h"
 
 namespace qorrin::test {
 namespace {
@@ -21,56 +19,22 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// A program of the build running beside the test, its output thrown away; ended by the
-// test (SIGTERM, or the signal given) and waited for.
-class Child {
- public:
-  Child(const std::string& program, const std::vector<std::string>& args) {
-    const int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
-    m_pid = SpawnProgram(program, args, devNull, devNull);
-    close(devNull);
-    EXPECT_GT(m_pid, 0);
-  }
-  ~Child() { End(SIGTERM); }
-  int End(int signal) {
-    if (m_pid <= 0) return -1;
-    kill(m_pid, signal);
-    const int code = WaitExit(m_pid);
-    m_pid = -1;
-    return code;
-  }
-
- private:
-  pid_t m_pid = -1;
-};
-
-class StationCommandTest : public ::testing::Test {
+class StationCommandTest : public CliTest {
  protected:
   void SetUp() override {
-    m_dir.installDataFiles();
+    CliTest::SetUp();
     WriteProfileString("ports", "enumerate", "0", m_dir.file("setting.ini"));
     fs::create_directories(m_dir.path() / "links");
     ASSERT_EQ(Cli({"new", "-o", Plan()}).exitCode, 0);
-  }
-  CliResult Cli(std::vector<std::string> args, int interruptAfterMs = -1) {
-    args.insert(args.begin(), {"--config-dir", m_dir.path().string()});
-    return RunProgram("qorrin-cli", args, interruptAfterMs);
-  }
-  std::vector<std::string> StationArgs(std::vector<std::string> more) {
-    std::vector<std::string> args = {"--config-dir", m_dir.path().string(), "station", Plan(), "--watch", Links()};
-    args.insert(args.end(), more.begin(), more.end());
-    return args;
   }
   std::string Plan() const { return m_dir.file("site.7Q"); }
   std::string Links() const { return m_dir.file("links"); }
   std::string Log() const { return m_dir.file("site-station.csv"); }
   // Radios plugged in one after another, the plan's file their starting point.
-  std::unique_ptr<Child> Plug(std::vector<std::string> args) {
+  std::unique_ptr<ChildProgram> Plug(std::vector<std::string> args) {
     args.insert(args.begin(), {"--image", Plan(), "--read-only", "--hotplug", Links(), "--gap", "100"});
-    return std::make_unique<Child>("qorrin-sim", args);
+    return std::make_unique<ChildProgram>("qorrin-sim", args);
   }
-
-  TempDir m_dir;
 };
 
 TEST_F(StationCommandTest, EachRadioHasItsLineTheTallyEndsAndAFailureSetsTheExitCode) {
@@ -80,8 +44,8 @@ TEST_F(StationCommandTest, EachRadioHasItsLineTheTallyEndsAndAFailureSetsTheExit
   EXPECT_NE(idle.err.find("0 programmed, 0 already programmed, 0 failed"), std::string::npos) << idle.err;
 
   auto sim = Plug({"--radios", "3", "--plan-radio", "2", "--other-range-radio", "3"});
-  const CliResult result = Cli({"station", Plan(), "--watch", Links(), "--count", "3"});
-  EXPECT_EQ(result.exitCode, 4) << result.err;  // a radio of another model, as `write` says it
+  // A radio of another model sets the exit code `write` gives it.
+  const CliResult result = Expect(4, {"station", Plan(), "--watch", Links(), "--count", "3"});
   const std::vector<std::string> lines = Lines(result.err);
   ASSERT_EQ(lines.size(), 5u) << result.err;
   EXPECT_NE(lines[1].find("SIM0001-if00-port0 (cable SIM0001)  programmed  "), std::string::npos) << lines[1];
@@ -94,20 +58,19 @@ TEST_F(StationCommandTest, EachRadioHasItsLineTheTallyEndsAndAFailureSetsTheExit
 
   // A plan of no frequency range the settings know programs nothing.
   m_dir.write("blank.7Q", m_dir.read("site.7Q").replace(48 + 0x780, 8, std::string(8, '\0')));
-  const CliResult blank = Cli({"station", m_dir.file("blank.7Q"), "--watch", Links(), "--count", "1"});
-  EXPECT_EQ(blank.exitCode, 2);
-  EXPECT_NE(blank.err.find("matches no model"), std::string::npos) << blank.err;
+  Expect(2, {"station", m_dir.file("blank.7Q"), "--watch", Links(), "--count", "1"}, {"matches no model"});
 }
 
 TEST_F(StationCommandTest, TheLogKeepsEveryLineThroughAKill) {
   auto sim = Plug({"--radios", "4", "--plan-radio", "0"});
   {
-    Child station("qorrin-cli", StationArgs({}));
+    ChildProgram station("qorrin-cli",
+                         {"--config-dir", m_dir.path().string(), "station", Plan(), "--watch", Links()});
     const auto giveUp = Clock::now() + std::chrono::seconds(120);
     while (Lines(m_dir.read("site-station.csv")).size() < 3 && Clock::now() < giveUp) {
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    EXPECT_EQ(station.End(SIGKILL), 128 + SIGKILL);
+    EXPECT_EQ(station.Stop(SIGKILL), 128 + SIGKILL);
   }
   const std::string killed = m_dir.read("site-station.csv");
   const std::vector<std::string> lines = Lines(killed);

@@ -17,9 +17,7 @@ TEST(BackupVerifyTest, AWriteIsBackedUpFirstAndOnlyAVerifiedOneIsReadBack) {
   request.backupFolder = dir.file("backups");
   // A write is backed up before its first block, so the image meant for the radio is kept
   // even when the cable is pulled at once; a write that fails is not read back.
-  sim::SimFaults unplug;
-  unplug.unplugAfterBlocks = 0;
-  auto broken = StartRadio(unplug);
+  auto broken = StartRadio([](sim::SimFaults& f) { f.unplugAfterBlocks = 0; });
   request.device = broken->DevicePath();  // no label: the backup is named by its device
   const auto meant = PatternImage(9);
   TransferRun failed(std::make_shared<CSerialPort>(), "", request, meant);
@@ -39,7 +37,7 @@ TEST(BackupVerifyTest, AWriteIsBackedUpFirstAndOnlyAVerifiedOneIsReadBack) {
   // Without verification a completed write is not read back (a verified one is, and a
   // byte the radio would not take shows: TransferRunTest).
   request.backupLabel = "COM2";
-  auto radio = StartRadio({}, PatternImage(1));
+  auto radio = StartRadio();
   request.device = radio->DevicePath();
   request.verify = false;
   TransferRun unverified(std::make_shared<CSerialPort>(), "", request, PatternImage(3));

@@ -23,31 +23,15 @@ sim::RadioImage VhfRadio() {
   return image;
 }
 
-sim::SimFaults Faults(void (*set)(sim::SimFaults&)) {
-  sim::SimFaults faults;
-  set(faults);
-  return faults;
+// The check of a simulated radio's device, with the settings of installDataFiles.
+CheckReport Check(const sim::SimRadio& radio) {
+  const CheckRequest request{.device = radio.DevicePath(), .settingsPath = g_strIniFile,
+                             .langFile = g_strLangFile, .models = ModelTable::Load()};
+  CSerialPort serial;
+  CheckReport report = CheckConnection(serial, request);
+  EXPECT_FALSE(serial.IsOpen());
+  return report;
 }
-
-class ConnectionCheckOverPty : public ::testing::Test {
- protected:
-  void SetUp() override { m_dir.installDataFiles(); }
-
-  CheckReport Check(const std::string& device, int port = 0) {
-    CheckRequest request;
-    request.device = device;
-    request.port = port;
-    request.settingsPath = g_strIniFile;
-    request.langFile = g_strLangFile;
-    request.models = ModelTable::Load();
-    CSerialPort serial;
-    CheckReport report = CheckConnection(serial, request);
-    EXPECT_FALSE(serial.IsOpen());
-    return report;
-  }
-
-  TempDir m_dir;
-};
 
 const CheckFinding& Last(const CheckReport& report) {
   static const CheckFinding none;
@@ -55,9 +39,11 @@ const CheckFinding& Last(const CheckReport& report) {
 }
 
 // What comes back tells the cause: our own bytes, garbage, another model's reply, nothing.
-TEST_F(ConnectionCheckOverPty, EchoNoiseAnotherModelAndSilenceAreToldApart) {
-  auto echo = StartRadio(Faults([](sim::SimFaults& f) { f.echo = true; }), VhfRadio());
-  const CheckReport echoed = Check(echo->DevicePath());
+TEST(ConnectionCheckOverPty, EchoNoiseAnotherModelAndSilenceAreToldApart) {
+  TempDir dir;
+  dir.installDataFiles();
+  auto echo = StartRadio([](sim::SimFaults& f) { f.echo = true; }, VhfRadio());
+  const CheckReport echoed = Check(*echo);
   EXPECT_EQ(echoed.verdict, CheckVerdict::NoRadio);
   EXPECT_EQ(Last(echoed).textKey, "IDS_CHECK_LINE_ECHO");
   EXPECT_EQ(Last(echoed).details, (std::vector<std::string>{"Received: 05 50 52 4F 47 52 41 4D 06  .PROGRAM.",
@@ -67,18 +53,17 @@ TEST_F(ConnectionCheckOverPty, EchoNoiseAnotherModelAndSilenceAreToldApart) {
   ASSERT_FALSE(echoSent.empty());
   EXPECT_EQ(echoSent.back(), link::kEndCommand);
 
-  auto garbled = StartRadio(Faults([](sim::SimFaults& f) { f.wrongSpeed = true; }), VhfRadio());
-  const CheckReport noise = Check(garbled->DevicePath());
+  auto garbled = StartRadio([](sim::SimFaults& f) { f.wrongSpeed = true; }, VhfRadio());
+  const CheckReport noise = Check(*garbled);
   EXPECT_EQ(noise.verdict, CheckVerdict::NoRadio);
   EXPECT_EQ(Last(noise).textKey, "IDS_CHECK_LINE_NOISE");
   ASSERT_EQ(Last(noise).details.size(), 1u);
   EXPECT_TRUE(Last(noise).details[0].starts_with("Received: ")) << Last(noise).details[0];
 
-  auto other = StartRadio(Faults([](sim::SimFaults& f) {
-                            f.ident.assign(std::begin(sim::kOtherModelIdent), std::end(sim::kOtherModelIdent));
-                          }),
-                          VhfRadio());
-  const CheckReport another = Check(other->DevicePath());
+  auto other = StartRadio(
+      [](sim::SimFaults& f) { f.ident.assign(std::begin(sim::kOtherModelIdent), std::end(sim::kOtherModelIdent)); },
+      VhfRadio());
+  const CheckReport another = Check(*other);
   EXPECT_EQ(another.verdict, CheckVerdict::OtherRadio);
   EXPECT_EQ(Last(another).textKey, "IDS_CHECK_LINE_OTHER_RADIO");
   EXPECT_EQ(Last(another).details, std::vector<std::string>{"Identification: 4B 54 2D 38 30 30 01 20  KT-800.."});
@@ -86,8 +71,8 @@ TEST_F(ConnectionCheckOverPty, EchoNoiseAnotherModelAndSilenceAreToldApart) {
   expected.insert(expected.end(), {0x02, 0x62});
   EXPECT_EQ(BytesFromPc(*other, expected.size()), expected);
 
-  auto silent = StartRadio(Faults([](sim::SimFaults& f) { f.silent = true; }), VhfRadio());
-  const CheckReport nothing = Check(silent->DevicePath());
+  auto silent = StartRadio([](sim::SimFaults& f) { f.silent = true; }, VhfRadio());
+  const CheckReport nothing = Check(*silent);
   EXPECT_EQ(nothing.verdict, CheckVerdict::NoRadio);
   EXPECT_EQ(Last(nothing).text, "No answer on " + silent->DevicePath() + ": nothing came back to 10 entry commands.");
   EXPECT_EQ(BytesFromPc(*silent, 80).size(), 80u);  // ten entry commands, no end: nobody took one

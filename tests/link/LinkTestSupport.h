@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "core/link/CSerialPort.h"
-#include "core/transfer/TransferRun.h"
 #include "core/link/TransferState.h"
 #include "sim/SimRadio.h"
 #include "support/TestSupport.h"
@@ -33,10 +32,13 @@ inline std::string LinkSettings(int com, bool search, const std::vector<std::str
   return text;
 }
 
-inline std::shared_ptr<TransferState> NewTransfer(const std::string& settingsPath, bool isRead) {
+// A transfer on a new port with `settings` as the folder's setting.ini.
+inline std::shared_ptr<TransferState> NewTransfer(const TempDir& dir, const std::string& settings,
+                                                  bool isRead) {
+  dir.write("setting.ini", settings);
   auto state = std::make_shared<TransferState>();
   state->port = std::make_shared<CSerialPort>();
-  state->settingsPath = settingsPath;
+  state->settingsPath = dir.file("setting.ini");
   state->isRead = isRead;
   LoadPortSettings(*state);
   return state;
@@ -66,12 +68,11 @@ inline std::vector<std::uint8_t> BytesFromPc(const sim::SimRadio& radio, std::si
 
 inline void RunTransfer(const std::shared_ptr<TransferState>& state) { std::thread(TransferThreadProc, state).join(); }
 
-// A simulated radio started with the given faults (paced like the real cable when paceBaud
-// is given); fails the test when it cannot start.
-inline std::unique_ptr<sim::SimRadio> StartRadio(sim::SimFaults faults = {},
+// A simulated radio with the faults `faults` sets, paced like the real cable when paceBaud is given.
+inline std::unique_ptr<sim::SimRadio> StartRadio(void (*faults)(sim::SimFaults&) = nullptr,
                                                  const sim::RadioImage& image = PatternImage(1), int paceBaud = 0) {
   sim::SimConfig config;
-  config.faults = std::move(faults);
+  if (faults) faults(config.faults);
   config.keepLog = true;
   config.paceBaud = paceBaud;
   auto radio = std::make_unique<sim::SimRadio>(config, image);

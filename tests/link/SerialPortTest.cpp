@@ -13,9 +13,8 @@
 namespace qorrin::test {
 namespace {
 
-// Opening by path or number, exclusively; reads wait only for missing bytes, paced writes
-// pause before each byte; Close from another thread ends a waiting read; a closed or
-// unplugged port fails quietly and idly.
+// Exclusive opening by path or number; reads wait only for missing bytes, paced writes pause
+// before each byte, Close from another thread ends a read, a lost port fails quietly and idly.
 TEST(SerialPort, OpensSerialDevicesOnceReadsWritesAndFailsQuietlyWhenClosedOrUnplugged) {
   TempDir dir;
   dir.write("plain.bin", "x");

@@ -1,78 +1,121 @@
-// The production-line station against simulated radios on pseudo-terminals: cables that
-// come and go, a cable whose radio is swapped, a radio pulled during its write. Several
-// cables at once are the station dialog's test; stops and refusals the core's.
+// The station against radios plugged in and out on pseudo-terminals. Several cables at once
+// are the station dialog's test; stops and refusals the core's.
 #include <gtest/gtest.h>
 
-#include <thread>
+#include <algorithm>
+#include <string>
+#include <vector>
 
+#include "core/model/CQorrinDoc.h"
+#include "core/transfer/Station.h"
 #include "link/LinkTestSupport.h"
-#include "link/StationTestSupport.h"
+#include "sim/FleetImages.h"
+#include "sim/RadioSchedule.h"
+#include "support/StationRecorder.h"
 
 namespace qorrin::test {
 namespace {
 
-using Results = std::vector<RadioResult>;
+// The shipped settings, a folder "links" for the cables' links, and a new document as the plan.
+struct StationBench {
+  TempDir dir;
+  TransferRun::Image plan{};
 
-Results ResultsOf(const std::vector<StationRadio>& radios) {
-  Results results;
-  for (const StationRadio& radio : radios) results.push_back(radio.result);
-  return results;
+  StationBench() {
+    dir.installDataFiles();
+    std::filesystem::create_directories(dir.path() / "links");
+    CQorrinDoc doc;
+    doc.OnNewDocument();
+    plan = TransferRun::DocumentImage(doc);
+  }
+  std::string Links() const { return dir.file("links"); }
+  std::vector<sim::RadioImage> Fleet(int count, int holdsPlan) const {
+    sim::RadioImage image;
+    std::copy(plan.begin(), plan.end(), image.begin());
+    return sim::FleetImages(image, count, holdsPlan, 0);
+  }
+  // The radios a station finished while the schedule plugged its radios in and out, with
+  // attempts every 250 ms (not 2 s) to notice quickly a radio that went.
+  std::vector<StationRadio> Run(sim::RadioSchedule& schedule, StationTally* tally = nullptr) {
+    StationSettings settings;
+    settings.settingsPath = dir.file("setting.ini");
+    settings.plan = plan;
+    settings.sources = {{StationSource::Kind::Folder, 0, Links()}};
+    settings.logPath = dir.file("station.csv");
+    settings.attemptPeriodMs = 250;
+    StationRecorder recorder;
+    Station station(settings, recorder);
+    std::string error;
+    if (!station.Start(&error)) {
+      ADD_FAILURE() << error;
+      return {};
+    }
+    EXPECT_TRUE(schedule.RunHotplug(Links(), &error)) << error;  // each radio goes once done with
+    station.Stop(Station::StopMode::AfterRadiosUnderWay);
+    station.Wait();
+    EXPECT_TRUE(recorder.WaitForEnd());
+    if (tally) *tally = station.Tally();
+    return recorder.Radios();
+  }
+  // The log's data lines (without the heading).
+  std::vector<std::string> LogLines() const {
+    std::vector<std::string> lines;
+    const std::string text = dir.read("station.csv");
+    for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+      lines.push_back(text.substr(start, end - start));
+    }
+    if (!lines.empty()) lines.erase(lines.begin());
+    return lines;
+  }
+};
+
+// The first 0x7F0 bytes of two images agree.
+template <typename A, typename B>
+bool SameLinkedBytes(const A& a, const B& b) {
+  return std::equal(a.begin(), a.begin() + kLinkedImageSize, b.begin());
+}
+
+int WriteSessions(const std::vector<sim::SessionRecord>& sessions) {
+  return static_cast<int>(
+      std::count_if(sessions.begin(), sessions.end(), [](auto& s) { return s.blocksWritten > 0; }));
 }
 
 TEST(StationTest, FiveRadiosPluggedInOneAfterAnotherAreBackedUpWrittenOnceAndVerified) {
   StationBench bench;
   const std::vector<sim::RadioImage> fleet = bench.Fleet(5, 2);  // the second holds the plan
   sim::RadioSchedule schedule({fleet, 0, 100, 0});
-  StationRecorder recorder;
-  Station station(bench.Settings(), recorder);
-  std::string error;
-  ASSERT_TRUE(station.Start(&error)) << error;
-  std::thread plugging([&] { EXPECT_TRUE(schedule.RunHotplug(bench.Links(), &error)) << error; });
-  plugging.join();  // each radio goes once the station is done with it
-  station.Stop(Station::StopMode::AfterRadiosUnderWay);
-  station.Wait();
-  EXPECT_TRUE(recorder.WaitForEnd());
-
-  const std::vector<StationRadio> radios = recorder.Radios();
+  StationTally tally;
+  const std::vector<StationRadio> radios = bench.Run(schedule, &tally);
   const std::vector<sim::ScheduledRadio> plugged = schedule.Radios();
   ASSERT_EQ(plugged.size(), 5u);
   ASSERT_EQ(radios.size(), 5u);
-  EXPECT_EQ(ResultsOf(radios), (Results{RadioResult::Programmed, RadioResult::AlreadyProgrammed, RadioResult::Programmed,
-                                        RadioResult::Programmed, RadioResult::Programmed}));
   // Each radio on the device and cable it came on, holding the plan; what a turn backs up,
   // writes and reads back is the turn's own test (RadioTurnTest).
   for (std::size_t i = 0; i < 5; ++i) {
     SCOPED_TRACE("radio " + std::to_string(i + 1));
+    EXPECT_EQ(radios[i].result, i == 1 ? RadioResult::AlreadyProgrammed : RadioResult::Programmed);
     EXPECT_EQ(radios[i].port, plugged[i].device);
     EXPECT_EQ(radios[i].cable, "SIM000" + std::to_string(i + 1));
     EXPECT_TRUE(SameLinkedBytes(plugged[i].image, bench.plan));
     EXPECT_EQ(WriteSessions(plugged[i].sessions), i == 1 ? 0 : 1);
   }
   EXPECT_EQ(bench.LogLines().size(), 5u);
-  EXPECT_EQ(station.Tally().programmed, 4);
-  EXPECT_EQ(station.Tally().alreadyProgrammed, 1);
+  EXPECT_EQ(tally.programmed, 4);
+  EXPECT_EQ(tally.alreadyProgrammed, 1);
 }
 
 TEST(StationTest, ARadioPulledDuringItsWriteIsLoggedAndProgrammedInFullWhenItComesBack) {
   StationBench bench;
   const std::vector<sim::RadioImage> fleet = bench.Fleet(2, 0);
   sim::RadioSchedule schedule({fleet, 0, 300, 1});
-  StationRecorder recorder;
-  Station station(bench.Settings(), recorder);
-  std::string error;
-  ASSERT_TRUE(station.Start(&error)) << error;
-  std::thread plugging([&] { EXPECT_TRUE(schedule.RunHotplug(bench.Links(), &error)) << error; });
-  plugging.join();
-  station.Stop(Station::StopMode::AfterRadiosUnderWay);
-  station.Wait();
-
+  const std::vector<StationRadio> radios = bench.Run(schedule);
   const std::vector<sim::ScheduledRadio> plugged = schedule.Radios();
-  const std::vector<StationRadio> radios = recorder.Radios();
   ASSERT_EQ(plugged.size(), 3u);
   ASSERT_EQ(radios.size(), 3u);
   EXPECT_TRUE(plugged[0].pulled);
-  EXPECT_EQ(ResultsOf(radios),
-            (Results{RadioResult::UnpluggedDuringWrite, RadioResult::Programmed, RadioResult::Programmed}));
+  EXPECT_EQ(radios[0].result, RadioResult::UnpluggedDuringWrite);
+  EXPECT_EQ(radios[1].result, RadioResult::Programmed);
+  EXPECT_EQ(radios[2].result, RadioResult::Programmed);
   EXPECT_NE(radios[0].detail.find("partly written"), std::string::npos) << radios[0].detail;
   // It came back half written; that is what its second backup holds, and the whole plan
   // went in after it.

@@ -56,16 +56,15 @@ std::vector<int> Percentages(const RecordingObserver::Heard& heard, TransferStat
 }
 
 TEST(TransferObserver, RunsOnTheirOwnThreadsTellOneObserverTheirStepsAndTheirEnd) {
-  auto reader = StartRadio({}, PatternImage(1)), writer = StartRadio({}, PatternImage(2));
+  auto reader = StartRadio(), writer = StartRadio({}, PatternImage(2));
   TempDir dir;
   dir.write("setting.ini", LinkSettings(1, false, {reader->DevicePath()}));
   TransferRequest read;  // the configured port, COM1
   read.backupFolder = dir.file("backups");
-  TransferRequest write;
+  TransferRequest write = read;
   write.isRead = false;
   write.verify = true;
   write.device = writer->DevicePath();
-  write.backupFolder = dir.file("backups");
   TransferRequest nowhere = read;
   nowhere.port = 7;  // names no device
 

@@ -14,36 +14,33 @@ namespace {
 
 const std::vector<std::uint8_t> kEntry = {0x05, 0x50, 0x52, 0x4F, 0x47, 0x52, 0x41, 0x4D, 0x02, 0x06};
 
-// Polls the record until the run ends, noting each new progress value of `status`.
-std::vector<int> WatchProgress(TransferState& state, TransferStatus status) {
+// Runs the transfer on a worker, noting each new progress value of `status` until it ends.
+std::vector<int> RunWatching(const std::shared_ptr<TransferState>& state, TransferStatus status) {
+  std::thread worker(TransferThreadProc, state);
   std::vector<int> seen;
-  while (!IsTerminalStatus(state.status.load())) {
-    if (state.status.load() == status && (seen.empty() || seen.back() != state.progress.load())) {
-      seen.push_back(state.progress.load());
+  while (!IsTerminalStatus(state->status.load())) {
+    if (state->status.load() == status && (seen.empty() || seen.back() != state->progress.load())) {
+      seen.push_back(state->progress.load());
     }
     std::this_thread::sleep_for(std::chrono::microseconds(200));
   }
+  worker.join();
   return seen;
 }
 
 // A read and a write by device path: no "com" lookup, no search, no settings written.
 TEST(TransferOverPty, ReadAndWriteAreByteExactAndLeaveTheTailAlone) {
-  sim::SimFaults deafOnce;
-  deafOnce.ignoreEntries = 1;
-  auto radio = StartRadio(deafOnce, PatternImage(1));
+  auto radio = StartRadio([](sim::SimFaults& f) { f.ignoreEntries = 1; });
   TempDir dir;
   const std::string settings = "[setup]\ncom=7\nsearchcom=1\n[ports]\nenumerate=0\n";
-  dir.write("setting.ini", settings);
-  auto state = NewTransfer(dir.file("setting.ini"), true);
+  auto state = NewTransfer(dir, settings, true);
   state->device = radio->DevicePath();
   state->buffer.fill(0xA5);
   // An open port is used as it is; a stale 0x06 must not pass for the ignored entry's answer.
   ASSERT_TRUE(state->port->Open(radio->DevicePath(), 9600));
   radio->Send({0x06});
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  std::thread worker(TransferThreadProc, state);
-  const std::vector<int> seen = WatchProgress(*state, TransferStatus::XFER_READING);
-  worker.join();
+  const std::vector<int> seen = RunWatching(state, TransferStatus::XFER_READING);
   EXPECT_EQ(state->status.load(), TransferStatus::XFER_READ_DONE);
   EXPECT_EQ(radio->EntryCommandsSeen(), 2);
   EXPECT_FALSE(seen.empty());
@@ -62,7 +59,7 @@ TEST(TransferOverPty, ReadAndWriteAreByteExactAndLeaveTheTailAlone) {
   state->port->Close();
   EXPECT_EQ(dir.read("setting.ini"), settings);
 
-  state = NewTransfer(dir.file("setting.ini"), false);
+  state = NewTransfer(dir, settings, false);
   state->device = radio->DevicePath();
   const auto written = PatternImage(2);
   std::copy(written.begin(), written.end(), state->buffer.begin());
@@ -84,15 +81,13 @@ TEST(TransferOverPty, ReadAndWriteAreByteExactAndLeaveTheTailAlone) {
 // Cancel comes from another thread, and the port is closed under the worker's wait.
 TEST(TransferOverPty, SearchFindsTheRadioOnlyWhenOnAndCancelStopsTheSearchOrTheBlocks) {
   // COM1 is missing, COM2 and COM4 are silent, COM3 answers, COM5 is never opened.
-  sim::SimFaults silent;
-  silent.silent = true;
+  const auto silent = [](sim::SimFaults& f) { f.silent = true; };
   auto com2 = StartRadio(silent), com3 = StartRadio(), com4 = StartRadio(silent), com5 = StartRadio(silent);
   TempDir dir;
   const std::vector<std::string> ports = {dir.file("missing-tty"), com2->DevicePath(), com3->DevicePath(),
                                           com4->DevicePath(), com5->DevicePath()};
   // Without the search a port that names nothing fails at once, and no other is touched.
-  dir.write("setting.ini", LinkSettings(6, false, ports));
-  auto state = NewTransfer(dir.file("setting.ini"), true);
+  auto state = NewTransfer(dir, LinkSettings(6, false, ports), true);
   auto start = Clock::now();
   RunTransfer(state);
   EXPECT_EQ(state->status.load(), TransferStatus::XFER_PORT_ERROR);
@@ -100,18 +95,15 @@ TEST(TransferOverPty, SearchFindsTheRadioOnlyWhenOnAndCancelStopsTheSearchOrTheB
   EXPECT_NE(state->detail.find("COM6"), std::string::npos);
   EXPECT_EQ(com3->BytesReceived(), 0);
   // So does a device path that names nothing, and the failure names the device.
-  state = NewTransfer(dir.file("setting.ini"), true);
+  state = NewTransfer(dir, LinkSettings(6, false, ports), true);
   state->device = dir.file("missing-tty");
   RunTransfer(state);
   EXPECT_EQ(state->status.load(), TransferStatus::XFER_PORT_ERROR);
   EXPECT_NE(state->detail.find("missing-tty"), std::string::npos) << state->detail;
 
   // With it, the configured COM4 first, then upwards from COM1.
-  dir.write("setting.ini", LinkSettings(4, true, ports));
-  state = NewTransfer(dir.file("setting.ini"), true);
-  std::thread worker(TransferThreadProc, state);
-  const std::vector<int> searched = WatchProgress(*state, TransferStatus::XFER_SEARCHING);
-  worker.join();
+  state = NewTransfer(dir, LinkSettings(4, true, ports), true);
+  const std::vector<int> searched = RunWatching(state, TransferStatus::XFER_SEARCHING);
   EXPECT_EQ(state->status.load(), TransferStatus::XFER_READ_DONE);
   EXPECT_EQ(searched, (std::vector<int>{2, 3}));
   EXPECT_EQ(com4->EntryCommandsSeen(), 10);
@@ -123,8 +115,7 @@ TEST(TransferOverPty, SearchFindsTheRadioOnlyWhenOnAndCancelStopsTheSearchOrTheB
   EXPECT_EQ(state->foundPort.load(), -1);
 
   // Every port silent: Cancel ends the search within an attempt, port closed, COM1 untried.
-  dir.write("setting.ini", LinkSettings(2, true, {com5->DevicePath(), com2->DevicePath()}));
-  state = NewTransfer(dir.file("setting.ini"), true);
+  state = NewTransfer(dir, LinkSettings(2, true, {com5->DevicePath(), com2->DevicePath()}), true);
   std::thread searching(TransferThreadProc, state);
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
   start = Clock::now();
@@ -138,8 +129,7 @@ TEST(TransferOverPty, SearchFindsTheRadioOnlyWhenOnAndCancelStopsTheSearchOrTheB
 
   // Mid-read on a paced radio, Cancel stops after the current block though the caller has gone.
   auto paced = StartRadio({}, PatternImage(1), 9600);
-  dir.write("setting.ini", LinkSettings(1, false, {paced->DevicePath()}));
-  state = NewTransfer(dir.file("setting.ini"), true);
+  state = NewTransfer(dir, LinkSettings(1, false, {paced->DevicePath()}), true);
   std::weak_ptr<TransferState> watch = state;
   std::thread reading(TransferThreadProc, state);
   while (state->status.load() != TransferStatus::XFER_READING || state->progress.load() < 5) {

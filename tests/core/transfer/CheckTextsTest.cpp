@@ -1,7 +1,6 @@
 // The words of the connection check in both languages, bytes as sent, cable chips by name.
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <set>
 
 #include "core/lang/ConnectionCheckKeys.h"
@@ -17,9 +16,8 @@ namespace {
 TEST(CheckTexts, EveryLanguageFillsTheSameValuesIntoEachSentence) {
   auto placeholders = [](const std::string& text) {
     std::set<std::string> found;
-    const std::regex mark("%[1-9]");
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), mark); it != std::sregex_iterator(); ++it) {
-      found.insert(it->str());
+    for (std::size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + 1)) {
+      if (at + 1 < text.size() && text[at + 1] >= '1' && text[at + 1] <= '9') found.insert(text.substr(at, 2));
     }
     return found;
   };

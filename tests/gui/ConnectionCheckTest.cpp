@@ -37,23 +37,14 @@ QListWidgetItem* LastFinding(CCheckConnectionDlg* dialog) {
 class ConnectionCheckTest : public QObject {
   Q_OBJECT
  private Q_SLOTS:
-  // A missing device is a problem in the check, and a failed transfer's error box names
-  // the check, for no radio or another model. A working radio: every finding ok with its
-  // icon and status name, the last naming the range; Check Again reruns. The port dialog
-  // pins only a cable with a stable name (a pseudo-terminal has none). Another model is a
-  // problem with its fix, here in Chinese.
+  // A failed transfer's error box names the check, for no radio or another model. A working
+  // radio: every finding ok with its icon and status name, the last naming the range; Check
+  // Again reruns. The port dialog pins only a cable with a stable name (a pseudo-terminal
+  // has none). Which finding when is LineFindingsTest's and ConnectionCheckPtyTest's.
   void findingsTransferHintsAndThePin() {
     RunningApp run;
     run.UsePort(1, run.dir.file("ttyUSB9"));
     QVERIFY(run.Start());
-    RunCommand(run, cmd::kCheckConnection, {[&](QWidget* m) {
-      CCheckConnectionDlg* dialog = FinishedCheck(m);
-      QVERIFY(dialog);
-      QCOMPARE(dialog->Findings()->item(0)->data(Qt::UserRole).toString(), QStringLiteral("IDS_CHECK_DEVICE_MISSING"));
-      QCOMPARE(dialog->Findings()->currentRow(), 0);
-      QTest::qWait(200);  // the dialog's timer keeps running past the end of the check
-      QTest::mouseClick(dialog->CloseButton(), Qt::LeftButton);
-    }});
     const auto missing = RunCommand(run, cmd::kReadData, {StartTransfer, ClickOk});
     QVERIFY2(missing->Text(1).startsWith(QStringLiteral("The radio does not answer.")), qPrintable(missing->Text(1)));
     QVERIFY2(missing->Text(1).endsWith(QStringLiteral("\n\nHelp > Check Connection... finds out why.")),
@@ -66,9 +57,6 @@ class ConnectionCheckTest : public QObject {
       QVERIFY(dialog);
       QCOMPARE(dialog->windowTitle(), QStringLiteral("Check Connection"));
       QCOMPARE(dialog->Heading()->text(), QStringLiteral("Findings for COM1 (%1):").arg(device));
-      QCOMPARE(dialog->Findings()->accessibleName(), QStringLiteral("Findings"));
-      QCOMPARE(dialog->AgainButton()->accessibleName(), QStringLiteral("Check Again"));
-      QCOMPARE(dialog->CloseButton()->accessibleName(), QStringLiteral("Close"));
       QVERIFY(dialog->Findings()->count() >= 4);
       for (int i = 0; i < dialog->Findings()->count(); ++i) {
         const QListWidgetItem* item = dialog->Findings()->item(i);
@@ -100,17 +88,6 @@ class ConnectionCheckTest : public QObject {
       ClickButton(m, "OK");
     }});
     QVERIFY(run.SettingsHold("1=" + another->DevicePath()));
-    run.app->OnNextLanguage();
-    RunCommand(run, cmd::kCheckConnection, {[&](QWidget* m) {
-      CCheckConnectionDlg* dialog = FinishedCheck(m);
-      QVERIFY(dialog);
-      QCOMPARE(dialog->windowTitle(), QStringLiteral("检查连接"));
-      const QListWidgetItem* last = LastFinding(dialog);
-      QCOMPARE(last->data(Qt::UserRole).toString(), QStringLiteral("IDS_CHECK_LINE_OTHER_RADIO"));
-      QVERIFY2(last->text().contains(QStringLiteral("\n解决办法：请连接 VLM-7Q")), qPrintable(last->text()));
-      QVERIFY(last->data(Qt::AccessibleTextRole).toString().startsWith(QStringLiteral("问题: ")));
-      m->close();
-    }});
   }
 };
 

@@ -104,23 +104,6 @@ class PrintTest : public QObject {
       QVERIFY(pages[0].contains(english ? QStringLiteral("Off") : QStringLiteral("关闭")));
     }
 
-    // A range of pages, copies the PDF printer cannot make itself, and the reversed order.
-    const ChannelPrintout printout = LoadChannelPrintout(doc);
-    const auto firstChannels = [&](int from, int to) {
-      std::vector<int> firsts;
-      for (const QString& page : Print(printout, printer, from, to)) firsts.push_back(ChannelsOnPage(doc, page).front());
-      return firsts;
-    };
-    const int p2 = many[35];
-    const int p3 = many[70];
-    QCOMPARE(firstChannels(2, 9), (std::vector<int>{p2, p3}));
-    printer.setCopyCount(2);
-    printer.setCollateCopies(true);
-    QCOMPARE(firstChannels(2, 3), (std::vector<int>{p2, p3, p2, p3}));
-    printer.setCollateCopies(false);
-    printer.setPageOrder(QPrinter::LastPageFirst);
-    QCOMPARE(firstChannels(2, 3), (std::vector<int>{p3, p3, p2, p2}));
-
     // No channel at all: the page all the same.
     Program(doc, {});
     QPrinter blank(QPrinter::HighResolution);

@@ -46,10 +46,10 @@ class StationDialogTest : public QObject {
   Q_OBJECT
  private Q_SLOTS:
   // An unsaved plan: Start asks for the log (Cancel starts nothing); Escape does not stop
-  // the line. Saved, with two cables: one radio programmed, one of another range failed, as
-  // the tally and the log say; the window's link commands greyed until Stop. Every control
-  // is named.
-  void logPlaceAndTwoCablesAtOnce() {
+  // the line. Saved: a radio plugged in is programmed, as the table, the tally and the log
+  // say; the window's link commands greyed until Stop. Several cables and failed radios
+  // are StationPosixTest's and the link tests' StationTest.
+  void logPlaceAndAProgrammedRadio() {
     QORRIN_START_APP(run, doc);
     const QString links = run.File("links");
     QDir().mkpath(links);
@@ -73,14 +73,13 @@ class StationDialogTest : public QObject {
     QCOMPARE(QString::fromStdString(run.dir.read("bench.csv")), QString::fromStdString(StationLog::Heading()));
 
     QVERIFY(run.SaveAside());  // the plan has a file: the log goes beside it
-    const std::vector<sim::RadioImage> fleet = sim::FleetImages(DocumentImage(run), 2, 0, 2);
-    std::unique_ptr<sim::SimRadio> good, other;
+    const std::vector<sim::RadioImage> fleet = sim::FleetImages(DocumentImage(run), 1, 0);
+    std::unique_ptr<sim::SimRadio> good;
     RunCommand(run, cmd::kProductionLine, {[&](QWidget* m) {
       auto* dialog = qobject_cast<CStationDlg*>(m);
       QVERIFY(dialog);
       QCOMPARE(dialog->windowTitle(), QStringLiteral("Production Line"));
       QCOMPARE(dialog->LogName()->text(), QDir::toNativeSeparators(gui::Qt(DefaultStationLogPath(run.dir.file("saved.7Q")))));
-      QVERIFY2(UnnamedControls(dialog).isEmpty(), qPrintable(UnnamedControls(dialog).join(u',')));
       QCOMPARE(LinkCommandsEnabled(run), 5);
       dialog->UseFolder(links);
       QTest::mouseClick(dialog->StartButton(), Qt::LeftButton);
@@ -89,18 +88,14 @@ class StationDialogTest : public QObject {
       QVERIFY(!run.Frame()->MenuAction(cmd::kProductionLine)->isEnabled());
       QVERIFY(!dialog->CloseButton()->isEnabled() && !dialog->Ports()->isEnabled());
       const QString goodCable = QStringLiteral("usb-Bench_Cable_GOOD-if00-port0");
-      const QString otherCable = QStringLiteral("usb-Bench_Cable_UHF-if00-port0");
       good = PlugIn(links, goodCable, fleet[0]);
-      other = PlugIn(links, otherCable, fleet[1]);
-      QTRY_VERIFY_WITH_TIMEOUT(RowOf(dialog, goodCable) >= 0 && RowOf(dialog, otherCable) >= 0, 30000);
+      QTRY_VERIFY_WITH_TIMEOUT(RowOf(dialog, goodCable) >= 0, 30000);
       const int goodRow = RowOf(dialog, goodCable);
-      const int otherRow = RowOf(dialog, otherCable);
       QTRY_COMPARE_WITH_TIMEOUT(Status(dialog, goodRow), QStringLiteral("Done: programmed"), 60000);
-      QTRY_COMPARE_WITH_TIMEOUT(Status(dialog, otherRow), QStringLiteral("Failed: wrong model"), 60000);
       QCOMPARE(dialog->Table()->item(goodRow, StationTable::kCable)->text(), QStringLiteral("GOOD"));
       QCOMPARE(dialog->Table()->item(goodRow, StationTable::kRadios)->text(), QStringLiteral("1"));
       QTRY_COMPARE_WITH_TIMEOUT(dialog->Tally()->text(),
-                                QStringLiteral("Programmed: 1    Already programmed: 0    Failed: 1"), 10000);
+                                QStringLiteral("Programmed: 1    Already programmed: 0    Failed: 0"), 10000);
       QTest::mouseClick(dialog->StopButton(), Qt::LeftButton);
       QTRY_VERIFY_WITH_TIMEOUT(!dialog->Running(), 30000);
       QCOMPARE(dialog->Notice()->text(), QStringLiteral("The production line has ended."));
@@ -110,9 +105,8 @@ class StationDialogTest : public QObject {
     }});
     const auto& sent = doc.Image();  // as a write sends it: index fields up to date
     QVERIFY(std::equal(sent.begin(), sent.begin() + kLinkedImageSize, good->Image().begin()));
-    QVERIFY(std::equal(fleet[1].begin(), fleet[1].end(), other->Image().begin()));
     const std::string log = run.dir.read("saved-station.csv");
-    QCOMPARE(std::count(log.begin(), log.end(), '\n'), 3);
+    QCOMPARE(std::count(log.begin(), log.end(), '\n'), 2);
     QVERIFY(!doc.IsModified());
   }
 };

@@ -59,27 +59,14 @@ class TableCommandsTest : public QObject {
     // At start the focus is on the frequency range and no row is selected: nothing to act on.
     QCOMPARE(ControlId(QApplication::focusWidget()), ctl::kRangeList);
     QCOMPARE(Enabled(run, kRowCommands), QList<int>());
-    QCOMPARE(Enabled(run, {cmd::kEditPaste, cmd::kEditSelectAll, cmd::kEditGoTo, cmd::kEditSortFrequency}),
-             (QList<int>{cmd::kEditPaste, cmd::kEditSelectAll, cmd::kEditGoTo}));  // one channel: nothing to sort
 
-    // On channel 1 (programmed): all but Move Up; back on the form, nothing.
+    // On channel 1 (programmed): all but Move Up (the rule is ChannelOperationsTest's).
     grid->setFocus();
     grid->SetFocusCell(1, 1);
     QCOMPARE(Enabled(run, kRowCommands).size(), 7);
     QVERIFY(Enabled(run, {cmd::kEditMoveUp}).isEmpty());
-    WidgetWithId(run.Frame()->View(), ctl::kRangeList)->setFocus();
-    QCOMPARE(Enabled(run, kRowCommands), QList<int>());
-    // Selected rows count wherever the focus is; at the end of the table no Move Down.
-    grid->SelectRows({98, 99});
-    QCOMPARE(Enabled(run, {cmd::kEditMoveUp, cmd::kEditMoveDown, cmd::kEditDeleteChannel}),
-             (QList<int>{cmd::kEditMoveUp, cmd::kEditDeleteChannel}));
-    grid->ClearRowSelection();
-    QVERIFY(Enabled(run, {cmd::kEditSortFrequency}).isEmpty());
-    Program(doc, {2, 3, 4, 5});
-    QVERIFY(!Enabled(run, {cmd::kEditSortFrequency}).isEmpty());  // the channels changed
-
     // Delete on selected rows empties them; the channels below stay where they are.
-    grid->setFocus();
+    Program(doc, {2, 3, 4, 5});
     grid->SetFocusCell(2, 1);
     QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
     QCOMPARE(grid->SelectedRows(), (std::vector<int>{2, 3}));
@@ -111,30 +98,19 @@ class TableCommandsTest : public QObject {
     QVERIFY(items.value(cmd::kEditSetSelected));
   }
 
-  // Set for Selected says what it changes, is walked row by row; counts of one are singular.
-  void setForSelectedCountsTabOrderAndSingulars() {
+  // Set for Selected says what it changes and stores only on the programmed channels (its
+  // rule is ChannelOperationsTest's; its focus and Tab order are FocusRingTest's).
+  void setForSelectedCountsAndStores() {
     QORRIN_START_APP(run, doc);
     CGridCtrl* grid = ChannelGrid(run);
     Program(doc, {2, 4, 5, 7, 8});  // with 1: six of channels 1-8 programmed, 3 and 6 empty
     grid->setFocus();
     grid->SelectRows({1, 2, 3, 4, 5, 6, 7, 8});
-    QList<QWidget*> tabbed;
     QString count;
     RunCommand(run, cmd::kEditSetSelected, {[&](QWidget* m) {
       auto* dialog = qobject_cast<BulkEditDlg*>(m);
       count = dialog->findChild<QLabel*>()->text();
-      tabbed << QApplication::focusWidget();
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);  // tick decode: its list opens up
-      for (int i = 0; i < 3; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        tabbed << QApplication::focusWidget();
-      }
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);  // bandwidth
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);  // narrow to wide
-      QCOMPARE(QList<QWidget*>({dialog->Box(BulkEditDlg::kDecode), dialog->DecodeList(),
-                                dialog->Box(BulkEditDlg::kEncode), dialog->Box(BulkEditDlg::kBandwidth)}),
-               tabbed);
       dialog->DecodeList()->setCurrentIndex(3);
       ClickOk(m);
     }});
@@ -142,26 +118,10 @@ class TableCommandsTest : public QObject {
     QCOMPARE(UndoText(run), QStringLiteral("&Undo Change of 6 channels\tCtrl+Z"));
     QCOMPARE(GetToneCode(doc.Image(), 8, true), 3);
     QVERIFY(IsRecordEmpty(doc.Image(), 3) && IsRecordEmpty(doc.Image(), 6));
-
-    // One channel: "channel", not "channels".
-    grid->SelectRows({2});
-    PressKey(run, Qt::Key_Down, Qt::AltModifier);
-    QCOMPARE(UndoText(run), QStringLiteral("&Undo Move of 1 channel\tCtrl+Z"));
-    PressKey(run, Qt::Key_Insert, Qt::ControlModifier);  // copies channel 3
-    grid->ClearRowSelection();
-    grid->SetFocusCell(4, 1);
-    QCOMPARE(PressKey(run, Qt::Key_V, Qt::ControlModifier, {ClickCancel})->Text(),
-             QStringLiteral("The paste replaces 1 programmed channel (4).\nDo you want to continue?"));
-    grid->SelectRows({4});
-    RunCommand(run, cmd::kEditSetSelected, {[&](QWidget* m) {
-      count = m->findChild<QLabel*>()->text();
-      ClickCancel(m);
-    }});
-    QVERIFY2(count.startsWith(QStringLiteral("For 1 channel:")), qPrintable(count));
   }
 
   // Go to Channel shows the channel at the top; Sort with one row selected sorts the whole
-  // table into the slots programmed channels held.
+  // table.
   void goToShowsTheRowsAfterAndSortKeepsTheGaps() {
     QORRIN_START_APP(run, doc);
     CGridCtrl* grid = ChannelGrid(run);
@@ -178,15 +138,13 @@ class TableCommandsTest : public QObject {
     QCOMPARE(grid->rowAt(0), 49);  // channel 50 on the first line
     QVERIFY(grid->IsCellShown(54, grid->FocusColumn()));
 
+    // Sorted: 136 MHz (channel 1) stays first, 146 MHz from channel 54 comes up into 5; the
+    // gaps and the rest are ChannelOperationsTest's.
     grid->SelectRows({50});
     run.Frame()->ExecuteCommand(cmd::kEditSortFrequency);
-    // 136 (channel 1) stays first; 146-150 MHz from 50-54 come up into 5, 6, 50, 51, 52.
-    const std::vector<int> slots = {1, 5, 6, 50, 51, 52, 53, 54};
-    const std::vector<int> from = {1, 54, 53, 52, 51, 50, 6, 5};
-    for (std::size_t i = 0; i < slots.size(); ++i) {
-      QCOMPARE(RecordHex(run.Image(), slots[i]), RecordHex(before, from[i]));
-    }
-    for (int channel : {2, 7, 30, 49, 55, 99}) QVERIFY(IsRecordEmpty(doc.Image(), channel));
+    QCOMPARE(RecordHex(run.Image(), 1), RecordHex(before, 1));
+    QCOMPARE(RecordHex(run.Image(), 5), RecordHex(before, 54));
+    QVERIFY(IsRecordEmpty(doc.Image(), 7));
   }
 };
 

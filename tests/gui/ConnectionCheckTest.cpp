@@ -37,15 +37,16 @@ QListWidgetItem* LastFinding(CCheckConnectionDlg* dialog) {
 class ConnectionCheckTest : public QObject {
   Q_OBJECT
  private Q_SLOTS:
-  // A failed transfer's error box names the check, for no radio or another model. A working
-  // radio: every finding ok with its icon and status name, the last naming the range; Check
-  // Again reruns. The port dialog pins only a cable with a stable name (a pseudo-terminal
+  // A failed transfer's error box names the check, for no radio or another model, and the
+  // port is shut. A working radio: every finding ok with its icon and status name, the last
+  // naming the range; Check Again reruns. The port dialog pins only a cable with a stable name (a pseudo-terminal
   // has none). Which finding when is LineFindingsTest's and ConnectionCheckPtyTest's.
   void findingsTransferHintsAndThePin() {
     RunningApp run;
     run.UsePort(1, run.dir.file("ttyUSB9"));
     QVERIFY(run.Start());
     const auto missing = RunCommand(run, cmd::kReadData, {StartTransfer, ClickOk});
+    QCOMPARE(missing->Title(1), QStringLiteral("Error"));
     QVERIFY2(missing->Text(1).startsWith(QStringLiteral("The radio does not answer.")), qPrintable(missing->Text(1)));
     QVERIFY2(missing->Text(1).endsWith(QStringLiteral("\n\nHelp > Check Connection... finds out why.")),
              qPrintable(missing->Text(1)));
@@ -80,6 +81,7 @@ class ConnectionCheckTest : public QObject {
     const auto wrong = RunCommand(run, cmd::kReadData, {StartTransfer, ClickOk});
     QVERIFY2(wrong->Text(1).endsWith(QStringLiteral("Help > Check Connection... finds out why.")),
              qPrintable(wrong->Text(1)));
+    QVERIFY(!run.app->Port()->IsOpen());  // shut after the failed exchange
     RunCommand(run, cmd::kPort, {[&](QWidget* m) {
       auto* dialog = qobject_cast<CPortDlg*>(m);
       QVERIFY(dialog->PortButton(1)->isChecked());

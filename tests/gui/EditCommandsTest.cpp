@@ -138,6 +138,13 @@ class EditCommandsTest : public QObject {
     QVERIFY2(report.startsWith(QStringLiteral("line 2: refused: no readable frequency: \"AM 1\"")), qPrintable(report));
     QVERIFY(report.endsWith(QStringLiteral("2 rows pasted into channels 40-41; 1 refused; 0 changed")));
     QCOMPARE(GetFrequencyText(doc.Image(), 41, true), std::string("146.30000"));
+    // Rows that would go past channel 99 are asked about; Cancel pastes nothing.
+    const std::string before = run.Image();
+    QApplication::clipboard()->setText(QStringLiteral("145.1\n145.2\n145.3\n"));
+    grid->SetFocusCell(98, 1);
+    const QString question = PressKey(run, Qt::Key_V, Qt::ControlModifier, {ClickCancel})->Text();
+    QVERIFY(question.startsWith(QStringLiteral("Rows that would go past channel 99, and are not pasted: 1.")));
+    QCOMPARE(run.Image(), before);
   }
 };
 

@@ -56,8 +56,9 @@ class LanguageTest : public QObject {
     }});
     QCOMPARE(about->Title(), QStringLiteral("About Qorrin"));
 
-    // Every control of the window that takes the focus is announced by a name of its own.
-    QVERIFY2(UnnamedControls(frame).isEmpty(), qPrintable(UnnamedControls(frame).join(u',')));
+    // Every control of the form that takes the focus is announced by a name of its own.
+    QVERIFY2(UnnamedControls(frame->View()).isEmpty(), qPrintable(UnnamedControls(frame->View()).join(u',')));
+    QCOMPARE(frame->menuBar()->accessibleName(), QStringLiteral("Menu bar"));
     QCOMPARE(WidgetWithId(frame->View(), 1104)->accessibleName(), QStringLiteral("RX frequency"));
     QCOMPARE(frame->PortPane()->accessibleName(), QStringLiteral("COM1"));
 

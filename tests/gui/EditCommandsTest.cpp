@@ -129,6 +129,19 @@ class EditCommandsTest : public QObject {
     QCOMPARE(selected, (std::vector<int>{22}));
     QVERIFY(IsRecordEmpty(doc.Image(), 22));
 
+    // Shift+arrows extend from the selection's start; Select All; a plain click on a cell
+    // leaves no row selected (and edits the cell).
+    ClickRow(run, 10);
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(grid, Qt::Key_Up, Qt::ShiftModifier);
+    QCOMPARE(grid->SelectedRows(), (std::vector<int>{10, 11}));
+    PressKey(run, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(grid->SelectedRows().size(), std::size_t{99});
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->GetCellRect(2, 1).center());
+    QVERIFY(grid->SelectedRows().empty());
+    QCOMPARE(ControlId(QApplication::focusWidget()), ctl::kFrequencyEditor);
+
     // A spreadsheet's rows: a refused one is reported in a box that ends with the status
     // line (what the rows become is ChannelImportTest's and AwkwardListImportTest's).
     QApplication::clipboard()->setText(QStringLiteral("146.1\nAM 1\n146.3\n"));

@@ -104,6 +104,21 @@ class PrintTest : public QObject {
       QVERIFY(pages[0].contains(english ? QStringLiteral("Off") : QStringLiteral("关闭")));
     }
 
+    // A range of pages, copies the PDF printer cannot make itself, and the reversed order.
+    const ChannelPrintout printout = LoadChannelPrintout(doc);
+    const auto firstChannels = [&](int from, int to) {
+      std::vector<int> firsts;
+      for (const QString& page : Print(printout, printer, from, to)) firsts.push_back(ChannelsOnPage(doc, page).front());
+      return firsts;
+    };
+    QCOMPARE(firstChannels(2, 9), (std::vector<int>{many[35], many[70]}));
+    printer.setCopyCount(2);
+    printer.setCollateCopies(true);
+    QCOMPARE(firstChannels(2, 3), (std::vector<int>{many[35], many[70], many[35], many[70]}));
+    printer.setCollateCopies(false);
+    printer.setPageOrder(QPrinter::LastPageFirst);
+    QCOMPARE(firstChannels(2, 3), (std::vector<int>{many[70], many[70], many[35], many[35]}));
+
     // No channel at all: the page all the same.
     Program(doc, {});
     QPrinter blank(QPrinter::HighResolution);

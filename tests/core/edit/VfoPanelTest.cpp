@@ -3,8 +3,6 @@
 #include <tuple>
 
 #include "core/edit/ChannelTableTestSupport.h"
-#include "core/model/ModelDefaults.h"
-#include "core/model/ModelInfo.h"
 #include "core/model/RecordFields.h"
 #include "core/model/ToneCodec.h"
 #include "support/DocumentBytes.h"
@@ -49,20 +47,6 @@ TEST_F(VfoPanelTest, TwoBandModelKeepsEachVfoOnItsSideOfTheGap) {
     EXPECT_EQ(done.texts, shown) << record << " " << rx << " / " << tx;
     EXPECT_EQ(GetVfoTexts(doc, record), shown) << rx;
     EXPECT_TRUE(done.bStored && done.bModified && doc.IsModified()) << rx;
-  }
-}
-
-// Which VFO a model uses is one rule: a new image programs those, at their band's lower edge.
-TEST_F(VfoPanelTest, ANewImageProgramsExactlyTheVfosItsModelUses) {
-  for (const auto& [model, a, b] : {std::tuple{0, "136.00000", ""}, std::tuple{1, "", "400.00000"},
-                                    std::tuple{2, "136.00000", "400.00000"}}) {
-    const BandLimits limits = ModelLimits(model);
-    RadioImage image{};
-    ApplyModelDefaults(image, limits);
-    EXPECT_EQ(GetFrequencyText(image, kVfoARecord, true), a) << model;
-    EXPECT_EQ(GetFrequencyText(image, kVfoBRecord, true), b) << model;
-    EXPECT_EQ(IsVfoInUse(limits, kVfoARecord), *a != '\0') << model;
-    EXPECT_EQ(IsVfoInUse(limits, kVfoBRecord), *b != '\0') << model;
   }
 }
 

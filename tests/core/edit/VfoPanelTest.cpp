@@ -77,9 +77,6 @@ TEST_F(VfoPanelTest, OneBandModelEmptiesTheVfoItHasNoBandFor) {
   EXPECT_EQ(RangesUsingVfo(kVfoBRecord), (std::vector<std::string>{"400-470MHz", "136-174MHz/400-470MHz",
                                                                    "400-480MHz", "136-174MHz/400-480MHz"}));
 
-  // A decimal comma is the point.
-  EXPECT_EQ(Leave(kVfoBRecord, VfoEdit::Receive, "446,5", "").texts, (VfoTexts{"446.50000", ""}));
-
   doc.ChangeFrequencyRange(0);  // 136-174 MHz: VFO A only
   SaveAside();
   EXPECT_EQ(Leave(kVfoBRecord, VfoEdit::Receive, "146", "146").texts, (VfoTexts{"", "146"}));

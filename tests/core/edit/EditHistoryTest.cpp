@@ -96,23 +96,19 @@ TEST_F(EditHistoryTest, StepsAreWholeChangesAndBookkeepingIsNoStep) {
   EXPECT_EQ(doc.GetBandLimits(), test::kVhf);
 }
 
-// New and Open start the history again; a short file opened is modified from the start.
+// New and Open start the history again; a short file opened is modified from the start (what
+// New and Open load and the modified flag they leave: the document's tests).
 TEST_F(EditHistoryTest, NewAndOpenStartAgain) {
   CommitReceiveFrequency(doc, 5, "145.5");
   ASSERT_TRUE(doc.OnNewDocument());
   EXPECT_FALSE(history.CanUndo());
-  EXPECT_FALSE(doc.IsModified());
   CommitReceiveFrequency(doc, 6, "146");
   SaveAside();
-  const RadioImage saved = doc.Image();
   CommitReceiveFrequency(doc, 7, "147");
   ASSERT_TRUE(doc.OnOpenDocument(dir.file("saved.7Q")).ok());
   EXPECT_FALSE(history.CanUndo());
-  EXPECT_FALSE(doc.IsModified());
-  EXPECT_EQ(doc.Image(), saved);
   dir.write("short.7Q", test::ReadFileBytes(dir.file("saved.7Q")).substr(0, 1000));
   ASSERT_TRUE(doc.OnOpenDocument(dir.file("short.7Q")).ok());
-  EXPECT_TRUE(doc.IsModified());
   CommitReceiveFrequency(doc, 8, "148");
   ASSERT_TRUE(history.Undo());
   EXPECT_TRUE(doc.IsModified());  // back to the short file, still not what it claims to be

@@ -1,10 +1,7 @@
 #include "core/interchange/ChannelListWriter.h"
 
-#include <random>
-
 #include "core/edit/ChannelCommits.h"
 #include "core/edit/ChannelTableTestSupport.h"
-#include "core/interchange/ImportApply.h"
 #include "core/interchange/ListSamples.h"
 
 namespace qorrin {
@@ -45,61 +42,6 @@ TEST_F(ChannelTableTest, ExportWritesTheLayoutOtherToolsRead) {
   SetRecord(1, "00 00 58 14 00 00 00 00 29 00 C2 00 FF FF FF FF");  // 145.8 -> 435.8
   EXPECT_EQ(ChannelListCells(doc.Image(), doc.GetBandLimits(), 1)[ColumnIndex(ListColumn::Duplex)], "split");
   EXPECT_EQ(ChannelListCells(doc.Image(), doc.GetBandLimits(), 1)[ColumnIndex(ListColumn::Offset)], "435.800000");
-}
-
-// Programs a random channel through the table's commits, as a user could have typed it.
-void ProgramRandomChannel(CQorrinDoc& doc, int channel, std::mt19937& random) {
-  const BandLimits limits = doc.GetBandLimits();
-  auto pick = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-  auto inBand = [&](bool upper) {
-    if (!limits.IsTwoBand()) return pick(limits.m_nFreqMin, limits.m_nFreqMax);
-    return upper ? pick(limits.m_nSplitHigh, limits.m_nFreqMax) : pick(limits.m_nFreqMin, limits.m_nSplitLow);
-  };
-  const bool upper = pick(0, 1) == 1;
-  CommitReceiveFrequency(doc, channel, FormatFrequency(inBand(upper)));
-  switch (pick(0, 3)) {
-    case 0: break;  // simplex
-    case 1: CommitTransmitFrequency(doc, channel, ""); break;
-    case 2: CommitTransmitFrequency(doc, channel, FormatFrequency(inBand(upper))); break;
-    default: CommitTransmitFrequency(doc, channel, FormatFrequency(inBand(!upper))); break;
-  }
-  CommitTone(doc, channel, kColRxTone, pick(0, 258));
-  CommitTone(doc, channel, kColTxTone, pick(0, 258));
-  CommitBandwidth(doc, channel, pick(0, 1));
-  CommitPower(doc, channel, pick(0, 1));
-  static constexpr char kNameCharacters[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ -";
-  std::string name;
-  for (int i = pick(0, 4); i > 0; --i) name.push_back(kNameCharacters[pick(0, 37)]);
-  CommitName(doc, channel, name);
-}
-
-TEST_F(ChannelTableTest, ExportThenImportGivesBackEveryChannelOfRandomImages) {
-  std::mt19937 random(20);
-  for (int model : {0, 1, 2, 4}) {
-    for (int round = 0; round < 3; ++round) {
-      doc.ChangeFrequencyRange(model);
-      for (int channel = 1; channel <= 99; ++channel) {
-        if (random() % 3 == 0) {
-          CommitReceiveFrequency(doc, channel, "");
-        } else {
-          ProgramRandomChannel(doc, channel, random);
-        }
-      }
-      const std::string text = WriteChannelTable(doc.Image(), doc.GetBandLimits());
-
-      CQorrinDoc copy;
-      copy.OnNewDocument();
-      copy.ChangeFrequencyRange(model);
-      for (int channel = 1; channel <= 99; ++channel) CommitReceiveFrequency(copy, channel, "");
-      const ImportPlan plan = PlanChannelImport(ReadChannelList(text), copy.GetBandLimits(), ReadNameColumnMode(), {});
-      EXPECT_EQ(plan.RefusedCount() + plan.ChangedCount(), 0) << "model " << model;
-      ApplyChannelImport(copy, plan);
-      for (int channel = 1; channel <= 99; ++channel) {
-        ASSERT_EQ(GetRecordBytes(copy.Image(), channel), GetRecordBytes(doc.Image(), channel))
-            << "model " << model << " round " << round << " channel " << channel << "\n" << text;
-      }
-    }
-  }
 }
 
 }  // namespace

@@ -46,10 +46,11 @@ TEST(LangText, StringsHonourTwoEscapesOnlyListsEndAtAGap) {
     EXPECT_EQ(LoadCountText(key, count), text);  // EDIT has no singular form: the text itself
   }
 
-  // Lists end at their first gap (at an empty value too: the cache test's option lists).
-  dir.write("o.lang", "[Face]\ndisp=Deutsch\n[Step]\n0=5K\n1=6.25K\n3=12.5K\n");
+  // Lists end at their first gap, a missing key or an empty value.
+  dir.write("o.lang", "[Face]\ndisp=Deutsch\n[Step]\n0=5K\n1=6.25K\n3=12.5K\n[Bw]\n0=N\n1=\n2=W\n");
   g_strLangFile = dir.file("o.lang");
   EXPECT_EQ(LoadOptionList("Step"), (std::vector<std::string>{"5K", "6.25K"}));
+  EXPECT_EQ(LoadOptionList("bw"), (std::vector<std::string>{"N"}));
   EXPECT_EQ(LoadLanguageDisplayName(dir.file("o.lang")), "Deutsch");
   EXPECT_EQ(LoadLanguageDisplayName(dir.file("none.lang")), "-----");
 }

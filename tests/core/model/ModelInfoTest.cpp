@@ -45,11 +45,15 @@ TEST_F(ModelInfoTest, BandBytesFindTheLastMatchingEntryAndItsLimits) {
   EXPECT_EQ(FindModelIndex(image), 2);  // further characters of a code are ignored
   EXPECT_EQ(ComputeBandLimits(image), kTwoBand);
 
-  // Entry 0 unusable, no entries (no file: the next test): the fallback, without deduction.
+  // Entry 0 unusable, no entries, no file: the fallback, without deduction (the table is read
+  // again after each change of the file).
   for (const std::vector<std::string>& codes : {std::vector<std::string>{"6013"}, {}}) {
     UseModelInfo(dir, codes);
     EXPECT_EQ(ComputeBandLimits(image), kFallback);
   }
+  std::filesystem::remove(g_strIniFile);
+  EXPECT_EQ(ComputeBandLimits(image), kFallback);
+  EXPECT_TRUE(ListModels().empty());
 }
 
 TEST_F(ModelInfoTest, UnusableCodesAreSkippedAndTheListEndsAtAGap) {
@@ -89,26 +93,6 @@ TEST_F(ModelInfoTest, UnusableCodesAreSkippedAndTheListEndsAtAGap) {
     EXPECT_FALSE(WriteModelBandInfo(image, index)) << index;
   }
   EXPECT_EQ(image, before);
-}
-
-// The model list is read once per version of setting.ini; any change, removal too, shows next.
-TEST_F(ModelInfoTest, TheModelTableFollowsTheSettingsFile) {
-  UseModelInfo(dir, {"60134017", "00400047"});
-  Band({0, 0, 0, 0, 0x00, 0x40, 0x00, 0x47});
-  EXPECT_EQ(FindModelIndex(image), 1);
-  const std::shared_ptr<const ModelTable> table = ModelTable::Load();
-  EXPECT_EQ(table, ModelTable::Load());  // unchanged file: the same table
-  EXPECT_EQ(table->FindModelIndex(image), 1);
-  EXPECT_EQ(table->ComputeBandLimits(image), kUhf);
-
-  UseModelInfo(dir, {"00400047", "60134017"});  // same size, the entries swapped
-  EXPECT_EQ(FindModelIndex(image), 0);
-  EXPECT_EQ(ListModels()[0].strCode, "00400047");
-  EXPECT_EQ(table->FindModelIndex(image), 1);  // a table taken before keeps its version
-  std::filesystem::remove(g_strIniFile);
-  EXPECT_EQ(FindModelIndex(image), 0);
-  EXPECT_TRUE(ListModels().empty());
-  EXPECT_EQ(ComputeBandLimits(image), kFallback);
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include <thread>
 #include <vector>
 
-#include "core/lang/LangText.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/ProfileCache.h"
 #include "core/settings/ProfileFile.h"
@@ -120,17 +119,6 @@ TEST_F(ProfileCacheStamps, ASnapshotKeepsItsVersion) {
     EXPECT_EQ(ProfileSnapshot(other).ReadInt("s", "n", 0), 2);
   }
   EXPECT_NE(kept.Parsed(), ProfileSnapshot(f).Parsed());
-}
-
-// An option list comes whole from one version of the language file; the next sees an edit.
-TEST_F(ProfileCacheStamps, OptionListsFollowTheLanguageFile) {
-  g_strLangFile = m_dir.file("x.lang");
-  OverwriteInPlace(g_strLangFile, "[Step]\n0=5K\n1=10K\n2=\n3=never\n[step]\n4=never\n", 1'000'000'000);
-  EXPECT_EQ(LoadOptionList("Step"), (std::vector<std::string>{"5K", "10K"}));
-  OverwriteInPlace(g_strLangFile, "[Step]\n0=5K\n1=10K\n2=x\n3=never\n[step]\n4=never\n", 1'000'000'001);
-  EXPECT_EQ(LoadOptionList("step"), (std::vector<std::string>{"5K", "10K", "x", "never"}));
-  std::filesystem::remove(g_strLangFile);
-  EXPECT_TRUE(LoadOptionList("Step").empty());
 }
 
 // The key table agrees with the line parser: case and blanks, first section and key of a name (a

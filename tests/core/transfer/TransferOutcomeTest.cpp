@@ -107,12 +107,10 @@ TEST(TransferOutcome, APortThatGaveNoLinkIsDiagnosed) {
   test::TempDir dir;
   const std::string gone = dir.file("ttyGONE");
   EXPECT_EQ(Decide(Make(true, S::XFER_PORT_ERROR, 0), false, gone).problem, PortProblem::DeviceMissing);
-  EXPECT_EQ(Decide(Make(true, S::XFER_PORT_ERROR, 0), false, "").problem, PortProblem::DeviceMissing);
   EXPECT_EQ(Decide(Make(true, S::XFER_PORT_ERROR, 0), false, "/dev/null").problem, PortProblem::None);
   const TransferOutcome readBack = Decide(Make(false, S::XFER_WRITE_DONE, 100, S::XFER_PORT_ERROR, 0), false, gone);
   EXPECT_TRUE(readBack.NoLink());
   EXPECT_EQ(readBack.problem, PortProblem::DeviceMissing);
-  EXPECT_EQ(Decide(Make(true, S::XFER_TYPE_ERROR, 0), false, gone).problem, PortProblem::None);
   EXPECT_EQ(Decide(Make(true, S::XFER_PORT_ERROR, 0), true, gone).problem, PortProblem::None);  // cancelled
 }
 #endif

@@ -192,7 +192,7 @@ TEST(Station, StartRefusesWhatCannotRun) {
 
 // A radio left on its cable has one turn (later answers get the end command only) until it
 // counts as gone; the last radio ends the station without cancelling its turn; each is
-// logged and counted; a line reached through two links is one port's only.
+// counted (the log is StationLogTest's and the simulator StationTest's); a line reached through two links is one port's only.
 TEST(Station, ARadioLeftOnItsCableHasOneTurnAndTheLastFinishesIts) {
   PtyStationBench bench;
   StationSettings settings = bench.Settings({"cable-a", "cable-b"});
@@ -268,6 +268,27 @@ TEST(Station, ALineThatGainsASecondNameStaysWithItsPortAndALockedOneIsNotTried) 
   EXPECT_EQ(bench.recorder.Devices(0).back(), first);
   EXPECT_EQ(bench.recorder.Activities(0), (std::vector<PortActivity>{PortActivity::NoDevice, PortActivity::CannotOpen}));
   EXPECT_NE(bench.recorder.Problem(0), "");
+}
+
+// A port number whose settings entry comes to name another device follows it at once.
+TEST(Station, APortNumberFollowsItsEntryToAnotherDevice) {
+  PtyStationBench bench;
+  LockedLine one, other;  // never opened: the port waits for a change
+  StationSettings settings = bench.Settings({"a"}, one.Device());
+  std::filesystem::create_symlink(other.Device(), bench.dir.path() / "links" / "bb");
+  const std::string first = bench.dir.file("links/a");
+  const std::string second = bench.dir.file("links/bb");
+  settings.settingsPath = bench.dir.file("ports.ini");
+  bench.dir.write("ports.ini", "[ports]\nenumerate=0\n3=" + first + "\n");
+  settings.sources = {{StationSource::Kind::Port, 3, ""}};
+  Station station(settings, bench.recorder);
+  bench.StartUntil(station, 0, first);
+  bench.dir.write("ports.ini", "[ports]\nenumerate=0\n3=" + second + "\n");
+  bench.dir.write("links/wake", "");  // the station looks again when its folders change
+  const std::vector<std::string> shown = bench.recorder.DevicesUntil(0, second);
+  station.Stop(Station::StopMode::CancelTransfers);
+  station.Wait();
+  EXPECT_EQ(shown, (std::vector<std::string>{"", first, second}));
 }
 
 // A write into a line nobody reads gives up once its budget (about 2 s here) is spent.

@@ -192,7 +192,7 @@ TEST(Station, StartRefusesWhatCannotRun) {
 
 // A radio left on its cable has one turn (later answers get the end command only) until it
 // counts as gone; the last radio ends the station without cancelling its turn; each is
-// counted (the log is StationLogTest's and the simulator StationTest's); a line reached through two links is one port's only.
+// counted (the log is StationLogTest's); a line reached through two links is one port's only.
 TEST(Station, ARadioLeftOnItsCableHasOneTurnAndTheLastFinishesIts) {
   PtyStationBench bench;
   StationSettings settings = bench.Settings({"cable-a", "cable-b"});

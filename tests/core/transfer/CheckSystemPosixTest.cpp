@@ -75,8 +75,6 @@ TEST(CheckDevice, MissingDeviceListsTheCablesPresentAndTheirStableNames) {
   const CheckReport prolific = check("/dev/ttyUSB0", true);
   EXPECT_EQ(Keys(prolific), (std::vector<std::string>{"IDS_CHECK_DEVICE_OK", "IDS_CHECK_PROLIFIC_REFUSED"}));
   EXPECT_EQ(prolific.findings[1].status, CheckStatus::Problem);
-  EXPECT_TRUE(IsRefusedProlific("Phased out") && IsRefusedProlific("...please contact your supplier"));
-  EXPECT_FALSE(IsRefusedProlific("Prolific USB-to-Serial Comm Port (COM4)") || IsRefusedProlific("PHASED"));
 
   // No serial device at all: the fix says so instead of offering an empty list.
   PreparedRoot bare;
@@ -85,21 +83,6 @@ TEST(CheckDevice, MissingDeviceListsTheCablesPresentAndTheirStableNames) {
   EXPECT_EQ(Only(nothing).text, "COM3 names no serial device on this computer.");
   EXPECT_EQ(Only(nothing).fixKey, "IDS_CHECK_NO_DEVICES_FIX");
   EXPECT_TRUE(Only(nothing).details.empty());
-}
-
-// A [ports] entry naming a cable by its stable name finds the device behind it, no other.
-TEST(CheckDevice, PinnedEntriesFindTheirCable) {
-  PreparedRoot root;
-  root.AddUsbCable(1, "ttyUSB0", "0403", "6001", "A1");
-  root.AddUsbCable(2, "ttyUSB1", "0403", "6001", "B2");
-  const auto devices = link::EnumerateSerialDevices(root.Path("/sys/class/tty"), root.Path("/dev"));
-  ASSERT_EQ(devices.size(), 2u);
-  const std::string pinned = root.Path("/dev/serial/by-id/usb-0403_6001_B2-if00-port0");
-  EXPECT_EQ(devices[1].stableName, pinned);
-  EXPECT_FALSE(link::NamesDevice(pinned, devices[0]));
-  EXPECT_TRUE(link::NamesDevice(pinned, devices[1]));
-  EXPECT_TRUE(link::NamesDevice(devices[1].path, devices[1]));
-  EXPECT_FALSE(link::NamesDevice("", devices[1]));
 }
 
 // A cable on the bus without a tty is brltty's doing only where it is installed and claims the chip.
@@ -155,9 +138,7 @@ TEST(CheckAccess, GroupMembershipOldLoginAndOwnerOnlyDevices) {
   CheckHost member = root.Host("ham");
   member.groups.push_back(PreparedRoot::FileGroup());
   EXPECT_EQ(check(member, true).text, "You may use /dev/ttyUSB0: you are in its group dialout.");
-  const CheckFinding relogin = check(root.Host("ham"), false);
-  EXPECT_EQ(relogin.textKey, "IDS_CHECK_ACCESS_RELOGIN");
-  EXPECT_EQ(relogin.fix, "Log out and in again (or restart the computer).");
+  EXPECT_EQ(check(root.Host("ham"), false).textKey, "IDS_CHECK_ACCESS_RELOGIN");
   EXPECT_EQ(check(root.Host("bob"), false).textKey, "IDS_CHECK_ACCESS_RELOGIN");  // bob's, by passwd
 
   const CheckFinding stranger = check(root.Host("carol"), false);
@@ -199,7 +180,6 @@ TEST(CheckHolders, ProgramsAreNamedAndUnseenHoldersFoundByTheLock) {
   root.AddProcess(315, "python3", {"/dev/ttyUSB0"});
   root.AddProcess(316, "bash", {"/dev/ttyUSB1", "/dev/pts/0"});
   root.AddProcess(1, "qorrin", {"/dev/ttyUSB0"});  // this process (the host's pid)
-  EXPECT_TRUE(IsRunning(ReadProcesses(root.Host()), "ModemManager"));
   const CheckReport held = holders(root, "/dev/serial/by-id/usb-067b_2303_none-if00-port0", false);
   std::vector<std::string> keys = Keys(held);
   std::sort(keys.begin(), keys.end());
@@ -208,11 +188,6 @@ TEST(CheckHolders, ProgramsAreNamedAndUnseenHoldersFoundByTheLock) {
   for (const auto& finding : held.findings) {
     EXPECT_EQ(finding.status, CheckStatus::Problem);
     EXPECT_FALSE(finding.fix.empty()) << finding.textKey;
-    if (finding.textKey == "IDS_CHECK_HELD_TERMINAL") {
-      EXPECT_EQ(finding.text, "The terminal program minicom (process 314) has "
-                              "/dev/serial/by-id/usb-067b_2303_none-if00-port0 open.");
-      EXPECT_EQ(finding.fix, "Quit minicom or close its connection, then check again.");
-    }
   }
 
   // The simulated radio holds both ends of its pseudo-terminal: it is the device.
@@ -221,10 +196,6 @@ TEST(CheckHolders, ProgramsAreNamedAndUnseenHoldersFoundByTheLock) {
   pty.AddProcess(400, "qorrin-sim", {"/dev/ptmx", "/dev/pts/0"}, 0);
   pty.AddProcess(401, "screen", {"/dev/ptmx", "/dev/pts/0"}, 3);
   pty.AddClosedProcess(402, "ModemManager");
-  const auto ptyProcesses = ReadProcesses(pty.Host());
-  EXPECT_FALSE(std::find_if(ptyProcesses.begin(), ptyProcesses.end(), [](const ProcessInfo& p) {
-                 return p.pid == 402;
-               })->lookedInto);
   EXPECT_EQ(Keys(holders(pty, "/dev/pts/0", false)), std::vector<std::string>{"IDS_CHECK_HELD_TERMINAL"});
 
   // Nobody we may see (this process, also as /proc/self, is nobody): free, until it is locked.

@@ -22,7 +22,7 @@ struct CheckBench {
     root.AddUsbCable(1, "ttyUSB0", "1a86", "7523", "");
     root.AddUsbCable(2, "", "0403", "6001", "", false);  // a cable that got no device
     root.Mode("/dev/ttyUSB0", 0660);
-    root.File("/etc/settings.ini", "[ports]\nenumerate=0\n4=/dev/ttyUSB0\n");
+    root.File("/etc/settings.ini", "[ports]\nenumerate=0\n");
   }
   CheckRequest Request(const std::string& device, int port = 0) {
     CheckRequest request;
@@ -44,7 +44,7 @@ struct CheckBench {
   bool TalkedToTheLine() const { return !port->Events().empty(); }
 };
 
-// A device that is there, may be opened and is free: its radio is identified, also by number.
+// A device that is there, may be opened and is free: its radio is identified.
 TEST(ConnectionCheck, TheLineIsTalkedToOnceTheDeviceIsThereAndMayBeHad) {
   CheckBench bench;
   const CheckReport report = bench.Check(bench.Request("/dev/ttyUSB0"));
@@ -55,11 +55,6 @@ TEST(ConnectionCheck, TheLineIsTalkedToOnceTheDeviceIsThereAndMayBeHad) {
   EXPECT_TRUE(report.Has("IDS_CHECK_SERVICES_OK"));
   EXPECT_TRUE(report.Has("IDS_CHECK_LINE_UNKNOWN_RANGE"));  // no models given
   EXPECT_EQ(bench.port->Device(), bench.root.Path("/dev/ttyUSB0"));
-
-  CheckBench numbered;
-  const CheckReport byNumber = numbered.Check(numbered.Request("", 4));
-  EXPECT_EQ(byNumber.device, "/dev/ttyUSB0");
-  EXPECT_EQ(byNumber.verdict, CheckVerdict::Identified);
 }
 
 // A device that cannot be had ends the check before the line, with the finding that says why.

@@ -186,14 +186,6 @@ TEST(RadioTurn, TurnsBrokenOffOrNotVerifiedLeaveNoSessionOpen) {
   EXPECT_EQ(result.detail, "written, but it could not be read back: the radio did not identify as a VLM-7Q");
   EXPECT_EQ(result.shaAfter, "");
 
-  MemoryRadio dropping = bench.Radio(bench.before);  // takes no block from 0x400 on
-  dropping.badBlock = 0x40;
-  dropping.badTries = -1;
-  dropping.trouble = MemoryRadio::kNoAck;
-  result = bench.Turn(dropping);
-  EXPECT_EQ(result.result, RadioResult::UnpluggedDuringWrite);
-  EXPECT_EQ(result.detail, "it stopped answering at 50% of the write: its memory is partly written");
-
   MemoryRadio silent = bench.Radio(bench.before);  // its backup read breaks off
   silent.badBlock = 0x20;
   silent.badTries = -1;

@@ -75,9 +75,6 @@ TEST(TransferOutcome, EveryEndIsDecidedFromTheStagesAndACancelWinsOverWhatCameAf
     EXPECT_EQ(outcome.progress, c.progress);
     EXPECT_EQ(outcome.Verified(), c.end == E::Verified);
     EXPECT_EQ(outcome.Succeeded(), c.end == E::Read || c.end == E::Written || c.end == E::Verified);
-    EXPECT_EQ(outcome.isRead, c.isRead);
-    EXPECT_EQ(outcome.port, 3);
-    EXPECT_TRUE(outcome.searched);
   }
 }
 
@@ -107,12 +104,10 @@ TEST(TransferOutcome, APortThatGaveNoLinkIsDiagnosed) {
   test::TempDir dir;
   const std::string gone = dir.file("ttyGONE");
   EXPECT_EQ(Decide(Make(true, S::XFER_PORT_ERROR, 0), false, gone).problem, PortProblem::DeviceMissing);
-  EXPECT_EQ(Decide(Make(true, S::XFER_PORT_ERROR, 0), false, "").problem, PortProblem::DeviceMissing);
   EXPECT_EQ(Decide(Make(true, S::XFER_PORT_ERROR, 0), false, "/dev/null").problem, PortProblem::None);
   const TransferOutcome readBack = Decide(Make(false, S::XFER_WRITE_DONE, 100, S::XFER_PORT_ERROR, 0), false, gone);
   EXPECT_TRUE(readBack.NoLink());
   EXPECT_EQ(readBack.problem, PortProblem::DeviceMissing);
-  EXPECT_EQ(Decide(Make(true, S::XFER_TYPE_ERROR, 0), false, gone).problem, PortProblem::None);
   EXPECT_EQ(Decide(Make(true, S::XFER_PORT_ERROR, 0), true, gone).problem, PortProblem::None);  // cancelled
 }
 #endif

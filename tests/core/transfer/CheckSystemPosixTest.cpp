@@ -85,6 +85,21 @@ TEST(CheckDevice, MissingDeviceListsTheCablesPresentAndTheirStableNames) {
   EXPECT_TRUE(Only(nothing).details.empty());
 }
 
+// A [ports] entry naming a cable by its stable name finds the device behind it, no other.
+TEST(CheckDevice, PinnedEntriesFindTheirCable) {
+  PreparedRoot root;
+  root.AddUsbCable(1, "ttyUSB0", "0403", "6001", "A1");
+  root.AddUsbCable(2, "ttyUSB1", "0403", "6001", "B2");
+  const auto devices = link::EnumerateSerialDevices(root.Path("/sys/class/tty"), root.Path("/dev"));
+  ASSERT_EQ(devices.size(), 2u);
+  const std::string pinned = root.Path("/dev/serial/by-id/usb-0403_6001_B2-if00-port0");
+  EXPECT_EQ(devices[1].stableName, pinned);
+  EXPECT_FALSE(link::NamesDevice(pinned, devices[0]));
+  EXPECT_TRUE(link::NamesDevice(pinned, devices[1]));
+  EXPECT_TRUE(link::NamesDevice(devices[1].path, devices[1]));
+  EXPECT_FALSE(link::NamesDevice("", devices[1]));
+}
+
 // A cable on the bus without a tty is brltty's doing only where it is installed and claims the chip.
 TEST(CheckDevice, CableWithoutDeviceIsBlamedOnBrlttyOnlyWhereItCouldBe) {
   PreparedRoot root;

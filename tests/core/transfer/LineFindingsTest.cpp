@@ -83,12 +83,19 @@ TEST(LineFindings, OurRadioIsNamedByItsRange) {
   EXPECT_EQ(failed.findings[0].status, CheckStatus::Problem);
 }
 
-// Without our radio: a line that cannot open, an echo winning a tie with noise; a cancel says
-// nothing. What each answer is called is the check over a pseudo-terminal's.
+// Without our radio the line is described (an echo wins a tie with noise); a cancel says nothing.
 TEST(LineFindings, WithoutOurRadioTheLineIsDescribed) {
   LineTalk closed;
   closed.openError = "Permission denied";
   EXPECT_EQ(Report(closed).findings.at(0).textKey, "IDS_CHECK_LINE_CANNOT_OPEN");
+
+  LineTalk other;
+  other.opened = true;
+  other.acknowledged = true;
+  const CheckReport otherRadio = Report(other);
+  EXPECT_EQ(otherRadio.verdict, CheckVerdict::OtherRadio);
+  EXPECT_EQ(otherRadio.findings.at(0).text, "A radio answered on COM3 but did not identify as a VLM-7Q.");
+  EXPECT_EQ(otherRadio.findings.at(0).details, std::vector<std::string>{"Identification: nothing"});
 
   LineTalk echo;
   echo.opened = true;
@@ -96,7 +103,12 @@ TEST(LineFindings, WithoutOurRadioTheLineIsDescribed) {
   echo.echoedAttempts = 2;
   echo.noisyAttempts = 2;
   echo.radioBehindEcho = true;
-  EXPECT_EQ(Report(echo).findings.at(0).textKey, "IDS_CHECK_LINE_ECHO");
+  const CheckReport echoed = Report(echo);
+  EXPECT_EQ(echoed.verdict, CheckVerdict::NoRadio);
+  ASSERT_EQ(echoed.findings.size(), 1u);
+  EXPECT_EQ(echoed.findings[0].textKey, "IDS_CHECK_LINE_ECHO");
+  EXPECT_EQ(echoed.findings[0].details.size(), 2u);
+  EXPECT_EQ(echoed.findings[0].details[1], "A radio answers behind the echo.");
   echo.noisyAttempts = 3;
   EXPECT_EQ(Report(echo).findings.at(0).textKey, "IDS_CHECK_LINE_NOISE");
   echo.echoedAttempts = 0;
@@ -106,7 +118,7 @@ TEST(LineFindings, WithoutOurRadioTheLineIsDescribed) {
   LineTalk silent;
   silent.opened = true;
   silent.attempts = 10;
-  EXPECT_EQ(Report(silent).findings.at(0).textKey, "IDS_CHECK_LINE_SILENT");
+  EXPECT_EQ(Report(silent).findings.at(0).text, "No answer on COM3: nothing came back to 10 entry commands.");
   silent.cancelled = true;
   EXPECT_TRUE(Report(silent).findings.empty());
 }

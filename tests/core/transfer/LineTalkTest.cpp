@@ -31,7 +31,9 @@ TEST(LineTalk, OurRadioIsIdentifiedAndItsBandBlockRead) {
   radio.ignoreEntries = 2;
   auto port = radio.Port();
   const LineTalk talk = TalkToRadio(*port, "/dev/memory");
+  EXPECT_TRUE(talk.opened);
   EXPECT_EQ(talk.attempts, 3);
+  EXPECT_TRUE(talk.acknowledged);
   EXPECT_TRUE(talk.identified);
   EXPECT_EQ(talk.ident, radio.ident);
   ASSERT_TRUE(talk.blockRead);
@@ -53,6 +55,9 @@ TEST(LineTalk, OurRadioIsIdentifiedAndItsBandBlockRead) {
 
   MemoryRadio unreadable;
   unreadable.badBlock = kBandBlockAddress / link::kBlockSize;
+  unreadable.badTries = 2;  // the third try brings it
+  port = unreadable.Port();
+  EXPECT_TRUE(TalkToRadio(*port, "/dev/memory").blockRead);
   unreadable.badTries = -1;
   port = unreadable.Port();
   EXPECT_FALSE(TalkToRadio(*port, "/dev/memory").blockRead);
@@ -61,7 +66,7 @@ TEST(LineTalk, OurRadioIsIdentifiedAndItsBandBlockRead) {
 }
 
 // Echoes and noise are settled after three attempts (a radio behind the echo is noted and
-// ended); a cancel stops; a closed port says why. Silence is the check over a pseudo-terminal's.
+// ended); silence takes all ten and ends no one; a cancel stops; a closed port says why.
 TEST(LineTalk, EchoesNoiseSilenceCancelAndAPortThatDoesNotOpen) {
   // After the echo: nothing, a radio's acknowledgement, or a byte that is none.
   for (const int after : {-1, int{link::kAck}, 0x55}) {
@@ -82,7 +87,12 @@ TEST(LineTalk, EchoesNoiseSilenceCancelAndAPortThatDoesNotOpen) {
     EXPECT_EQ(EndCommands(*port), radioBehind ? 1 : 0);
   }
 
-  // Noise is kept up to 32 bytes.
+  // Noise (zero bytes too, as a radio at another speed sends them) is kept up to 32 bytes.
+  auto noisy = Answering({0x00, 0x80, 0xF8});
+  const LineTalk noise = TalkToRadio(*noisy, "/dev/memory");
+  EXPECT_EQ(noise.attempts, 3);
+  EXPECT_EQ(noise.noisyAttempts, 3);
+  EXPECT_EQ(noise.heard, (std::vector<std::uint8_t>{0x00, 0x80, 0xF8}));
   EXPECT_EQ(TalkToRadio(*Answering(std::vector<std::uint8_t>(40, 0x55)), "/dev/memory").heard.size(), 32u);
   // One byte that happens to start our entry command is noise; two are an echo.
   for (const std::size_t echoed : {1, 2}) {
@@ -93,6 +103,12 @@ TEST(LineTalk, EchoesNoiseSilenceCancelAndAPortThatDoesNotOpen) {
   }
 
   auto silent = std::make_shared<MemoryLinkPort>();
+  const LineTalk silence = TalkToRadio(*silent, "/dev/memory");
+  EXPECT_EQ(silence.attempts, link::kEntryAttempts);
+  EXPECT_FALSE(silence.cancelled);
+  EXPECT_TRUE(silence.heard.empty());
+  EXPECT_EQ(EndCommands(*silent), 0);
+
   std::atomic<bool> cancel{true};
   const LineTalk cancelled = TalkToRadio(*silent, "/dev/memory", &cancel);
   EXPECT_TRUE(cancelled.cancelled);

@@ -192,7 +192,7 @@ TEST(Station, StartRefusesWhatCannotRun) {
 
 // A radio left on its cable has one turn (later answers get the end command only) until it
 // counts as gone; the last radio ends the station without cancelling its turn; each is
-// counted (the log is StationLogTest's); a line reached through two links is one port's only.
+// logged and counted; a line reached through two links is one port's only.
 TEST(Station, ARadioLeftOnItsCableHasOneTurnAndTheLastFinishesIts) {
   PtyStationBench bench;
   StationSettings settings = bench.Settings({"cable-a", "cable-b"});
@@ -210,6 +210,10 @@ TEST(Station, ARadioLeftOnItsCableHasOneTurnAndTheLastFinishesIts) {
   }
   EXPECT_EQ(station.Tally().failed, 2);
   EXPECT_EQ(station.Tally().programmed + station.Tally().alreadyProgrammed, 0);
+  const std::string log = bench.dir.read("station.csv");
+  EXPECT_EQ(log.rfind(StationLog::Heading(), 0), 0u);
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 3) << log;
+  EXPECT_NE(log.find(",wrong model,"), std::string::npos) << log;
 
   const std::set<int> rows = bench.recorder.RowsWithDevice();
   ASSERT_EQ(rows.size(), 1u);

@@ -33,7 +33,13 @@ TEST(FrequencyCodec, FormatsParsesSnapsChecksEncodesAndDecodes) {
   EXPECT_EQ(FormatFrequency(60000), "000.60000");
   EXPECT_EQ(FormatFrequency(-60000), "-000.60000");  // receive-only math on odd bytes
   EXPECT_EQ(FormatFrequency(INT_MIN), "-21474.83648");
-  // The other fixed-point forms (VFO transmit, band edges, a list's MHz): the VFO and import tests.
+  // Every frequency text (VFO field, band edge, a list's MHz to the hertz) is one fixed-point form.
+  EXPECT_EQ(FormatMhz(-10000), "-0.10000");
+  for (auto [value, decimals, minWhole, minDecimals, text] :
+       {std::tuple{17399500, 5, 1, 3, "173.995"}, {13600000, 5, 1, 3, "136.000"},
+        {44600625, 5, 1, 3, "446.00625"}, {146520000, 6, 1, 6, "146.520000"}}) {
+    EXPECT_EQ(FormatFixedPoint(value, decimals, minWhole, minDecimals), text);
+  }
   EXPECT_EQ(NormalizeFrequencyText("146"), "14600000.");
   EXPECT_EQ(NormalizeFrequencyText(".5"), "50000.0");
   // The sixth decimal is dropped, several points follow the same rule, the ends saturate.
